@@ -1,0 +1,111 @@
+#include "core/common/numbers.h"
+
+#include <algorithm>
+#include <atomic>
+#include <cctype>
+#include <charconv>
+#include <clocale>
+#include <cmath>
+#include <cstdio>
+#include <system_error>
+
+namespace kinoval {
+
+namespace {
+
+std::atomic<char> g_separatorOverride{0};
+
+std::string_view Trim(std::string_view text)
+{
+    while (!text.empty() && std::isspace(static_cast<unsigned char>(text.front())))
+        text.remove_prefix(1);
+    while (!text.empty() && std::isspace(static_cast<unsigned char>(text.back())))
+        text.remove_suffix(1);
+    return text;
+}
+
+} // namespace
+
+char DecimalSeparator()
+{
+    if (char forced = g_separatorOverride.load())
+        return forced;
+    const std::lconv* conv = std::localeconv();
+    if (conv != nullptr && conv->decimal_point != nullptr && conv->decimal_point[0] == ',')
+        return ',';
+    return '.';
+}
+
+void SetDecimalSeparator(char separator)
+{
+    g_separatorOverride.store(separator == ',' || separator == '.' ? separator : 0);
+}
+
+std::optional<double> ParseTypedNumber(std::string_view text)
+{
+    text = Trim(text);
+    if (text.empty())
+        return std::nullopt;
+    std::string normalised(text);
+    int separators = 0;
+    for (char& c : normalised) {
+        if (c == ',' || c == '.') {
+            c = '.';
+            ++separators;
+        }
+    }
+    if (separators > 1)
+        return std::nullopt;
+    const char* first = normalised.data();
+    const char* last = first + normalised.size();
+    if (*first == '+')
+        ++first; // from_chars refuses a leading plus, which a user may well type
+    double value = 0;
+    auto [ptr, ec] = std::from_chars(first, last, value, std::chars_format::general);
+    if (ec != std::errc() || ptr != last || !std::isfinite(value))
+        return std::nullopt;
+    return value;
+}
+
+std::string FormatFileDouble(double value, char separator)
+{
+    char buffer[64];
+    std::snprintf(buffer, sizeof buffer, "%.15G", value);
+    std::string text(buffer);
+    // Exponents as "1E20" and "1E-5": no plus sign, no leading zeros.
+    if (auto e = text.find('E'); e != std::string::npos) {
+        std::string mantissa = text.substr(0, e);
+        std::string exponent = text.substr(e + 1);
+        bool negative = !exponent.empty() && exponent.front() == '-';
+        if (!exponent.empty() && (exponent.front() == '-' || exponent.front() == '+'))
+            exponent.erase(0, 1);
+        exponent.erase(0, std::min(exponent.find_first_not_of('0'), exponent.size() - 1));
+        text = mantissa + "E" + (negative ? "-" : "") + exponent;
+    }
+    for (char& c : text) {
+        if (c == '.' || c == ',')
+            c = separator;
+    }
+    return text;
+}
+
+std::optional<double> ParseFileDouble(std::string_view text)
+{
+    return ParseTypedNumber(text);
+}
+
+std::optional<long long> ParseInteger(std::string_view text)
+{
+    text = Trim(text);
+    if (!text.empty() && text.front() == '+')
+        text.remove_prefix(1);
+    if (text.empty())
+        return std::nullopt;
+    long long value = 0;
+    auto [ptr, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (ec != std::errc() || ptr != text.data() + text.size())
+        return std::nullopt;
+    return value;
+}
+
+} // namespace kinoval
