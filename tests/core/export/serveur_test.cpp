@@ -3,6 +3,7 @@
 #include "core/common/numbers.h"
 #include "core/export/workbook.h"
 #include "support/fake_desktop_services.h"
+#include "support/run_command.h"
 #include "support/scripted_user_dlg.h"
 #include "support/temp_dir.h"
 
@@ -403,13 +404,7 @@ TEST_F(ServeurTest, CsvFileReadByPython)
                                            "    for record in csv.reader(f):\n"
                                            "        print('|'.join(record))\n";
     const std::string command = "/usr/bin/python3 " + dir.File("read.py") + " " + dir.File("tableau.csv");
-    std::string output;
-    if (FILE* pipe = popen(command.c_str(), "r")) {
-        char buffer[512];
-        while (std::fgets(buffer, sizeof buffer, pipe) != nullptr)
-            output += buffer;
-        pclose(pipe);
-    }
+    const std::string output = test::RunCommand(command);
     EXPECT_EQ(output, "Angle de rotation (rad) : |0.5|\n"
                       "t|x|y\n"
                       "s|m|m\n"

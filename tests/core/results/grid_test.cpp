@@ -5,6 +5,7 @@
 #include "core/results/number_format.h"
 #include "support/fake_desktop_services.h"
 #include "support/fake_table_source.h"
+#include "support/run_command.h"
 #include "support/scripted_user_dlg.h"
 #include "support/temp_dir.h"
 
@@ -218,20 +219,6 @@ TEST_F(GridTest, PythonCopyOfIntegersAndCommaDecimals)
     EXPECT_EQ(serveur.Lines()[1], "x = [3.0, 2.5, 1.5E-7]");
 }
 
-// Runs python3 on a file and answers its standard output.
-std::string RunPython(const std::string& script, const std::string& dataFile)
-{
-    const std::string command = "/usr/bin/python3 " + script + " " + dataFile + " 2>&1";
-    std::string output;
-    if (FILE* pipe = popen(command.c_str(), "r")) {
-        char buffer[512];
-        while (std::fgets(buffer, sizeof buffer, pipe) != nullptr)
-            output += buffer;
-        pclose(pipe);
-    }
-    return output;
-}
-
 TEST_F(GridTest, PythonReadsEveryListOfATwoObjectTable)
 {
     TFakeTableSource source(2, 5);
@@ -276,7 +263,7 @@ TEST_F(GridTest, PythonReadsEveryListOfATwoObjectTable)
         expected += "\n";
     }
     // Python's repr is the shortest round-trip text; compare numbers, not texts.
-    const std::string output = RunPython(dir.File("check.py"), dir.File("copy.py"));
+    const std::string output = test::RunCommand("/usr/bin/python3 " + dir.File("check.py") + " " + dir.File("copy.py"));
     std::istringstream got(output), want(expected);
     std::string gotLine, wantLine;
     int lines = 0;
