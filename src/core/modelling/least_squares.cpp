@@ -9,25 +9,30 @@
 namespace kinoval::modelling {
 namespace {
 
-// A pivot this small relative to the largest diagonal term of the normal matrix means the system has no
-// unique solution (fewer distinct abscissae than coefficients): rounding alone would leave a pivot near
-// 1e-16 rather than exactly 0, and solving on would return huge, meaningless coefficients.
-constexpr double kRelativePivot = 1e-13;
+// A polynomial with m coefficients is fixed by the points only when they have at least m distinct
+// abscissae; with fewer, rounding would leave a pivot near 1e-16 rather than 0 and elimination would go
+// on to return huge, meaningless coefficients. Counting the distinct values decides it exactly and
+// never rejects a merely awkward spacing.
+bool HasDistinctAbscissae(const std::vector<double>& t, std::size_t n, std::size_t m)
+{
+    std::vector<double> seen;
+    seen.reserve(m);
+    for (std::size_t i = 0; i < n && seen.size() < m; ++i)
+        if (std::find(seen.begin(), seen.end(), t[i]) == seen.end())
+            seen.push_back(t[i]);
+    return seen.size() >= m;
+}
 
 // Solves a·x = b in place by Gaussian elimination with partial pivoting; false when singular.
 bool SolveInPlace(std::vector<std::vector<double>>& a, std::vector<double>& b)
 {
     const std::size_t n = b.size();
-    double scale = 0;
-    for (std::size_t j = 0; j < n; ++j)
-        scale = std::max(scale, std::fabs(a[j][j]));
-    const double threshold = std::max(kTiny, kRelativePivot * scale);
     for (std::size_t col = 0; col < n; ++col) {
         std::size_t pivot = col;
         for (std::size_t row = col + 1; row < n; ++row)
             if (std::fabs(a[row][col]) > std::fabs(a[pivot][col]))
                 pivot = row;
-        if (!(std::fabs(a[pivot][col]) > threshold)) // also catches NaN
+        if (!(std::fabs(a[pivot][col]) >= kTiny)) // also catches NaN
             return false;
         std::swap(a[pivot], a[col]);
         std::swap(b[pivot], b[col]);
@@ -107,6 +112,8 @@ int PolynomialFit(int mode, int m, const std::vector<double>& t, const std::vect
     const double tmin = *minIt, tmax = *maxIt;
     if (!(std::fabs(tmax - tmin) >= kTiny))
         return kFitEqualAbscissae;
+    if (!HasDistinctAbscissae(t, n, mm))
+        return kFitSingular;
     const double alpha = 2 / (tmax - tmin);
     const double beta = -(tmax + tmin) * alpha / 2;
 

@@ -28,6 +28,10 @@ TEST(PolynomialFit, TooFewDistinctAbscissaeIsSingular)
     TPolynomialFit fit;
     EXPECT_EQ(PolynomialFit(0, 3, {0.0, 0.0, 1.0}, {1.0, 2.0, 3.0}, fit), kFitSingular);
     EXPECT_EQ(PolynomialFit(0, 4, {0.0, 1.0, 1.0, 2.0, 2.0}, {1.0, 2.0, 3.0, 3.0, 1.0}, fit), kFitSingular);
+    EXPECT_EQ(PolynomialFit(0, 6, {100.0, 101, 101, 102, 102, 103, 103, 104, 104}, {1.0, 2, 3, 3, 1, 5, 6, 7, 8}, fit),
+              kFitSingular);
+    // Clustered but distinct abscissae still fit: six points, six coefficients, an exact quintic.
+    EXPECT_EQ(PolynomialFit(0, 6, {0.0, 1, 2, 3, 3000, 3001}, {0.0, 0.1, 0.2, 0.3, 0.5, 0.6}, fit), kFitOk);
     // A NaN ordinate poisons the system rather than returning garbage as a success.
     EXPECT_EQ(PolynomialFit(0, 2, {0.0, 1.0, 2.0}, {0.0, NAN, 1.0}, fit), kFitOk);
     EXPECT_TRUE(std::isnan(fit.coefficients[0]));
