@@ -10,7 +10,7 @@
 
 namespace kinoval::test {
 
-class TFakeTableSource : public TTableSource {
+class TFakeTableSource : public results::TTableSource {
 public:
     // objects × rows with a mark everywhere (frame = row), times row · dt.
     TFakeTableSource(int objects, int rows, double dt = 0.04)

@@ -1,12 +1,12 @@
 #include "core/export/serveur.h"
 
+#include "core/common/ini_file.h"
 #include "core/common/texts.h"
 #include "core/export/workbook.h"
 
 #include <algorithm>
 #include <cctype>
 #include <filesystem>
-#include <fstream>
 
 namespace kinoval {
 
@@ -124,12 +124,18 @@ std::string TServeur::AskFileName(const std::string& title, const std::string& f
 
 bool TServeur::WriteFile(const std::string& path, const std::string& text)
 {
-    std::ofstream file(path, std::ios::binary | std::ios::trunc);
-    if (!file)
-        return false;
-    file << text;
-    file.close();
-    return !file.fail();
+    // A failed write leaves the file that was there before intact.
+    return WriteFileAtomically(path, text) == kIniOk;
+}
+
+void TServeur::ReadSettings(const TIniFile& ini)
+{
+    m_regressiPath = ini.ReadString(kSettingsSection, kRegressiKey, "");
+}
+
+void TServeur::WriteSettings(TIniFile& ini) const
+{
+    ini.WriteString(kSettingsSection, kRegressiKey, m_regressiPath);
 }
 
 void TServeur::FileWritten(const std::string& path)

@@ -21,6 +21,7 @@
 
 namespace kinoval {
 
+class TIniFile;
 class TWorkbookWriter;
 
 // Results of ToRegressi.
@@ -58,6 +59,12 @@ public:
     int ToExcel(const TStringMatrix& matrix);
     int ToLibreOffice(const TStringMatrix& matrix);
     int ToRegressi(int columnCount);
+
+    // The Regressi path in the settings file.
+    static constexpr const char* kSettingsSection = "ResultsForm";
+    static constexpr const char* kRegressiKey = "Regressi";
+    void ReadSettings(const TIniFile& ini);
+    void WriteSettings(TIniFile& ini) const;
 
     const std::string& RegressiPath() const { return m_regressiPath; }
     void SetRegressiPath(const std::string& path);

@@ -9,7 +9,7 @@ namespace {
 
 bool IsUndefinedData(const std::string& text)
 {
-    return text.empty() || text == kNotANumberText;
+    return text.empty() || text == results::kNotANumberText;
 }
 
 std::string CsvField(const std::string& text)

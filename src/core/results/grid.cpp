@@ -7,7 +7,7 @@
 
 #include <ctime>
 
-namespace kinoval {
+namespace kinoval::results {
 
 namespace {
 
@@ -389,4 +389,4 @@ void TResGrid::SetOptions(const TGridOptions& options)
     m_transparent.Options = options;
 }
 
-} // namespace kinoval
+} // namespace kinoval::results

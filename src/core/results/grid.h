@@ -24,8 +24,10 @@
 #include <vector>
 
 namespace kinoval {
-
 class TServeur;
+}
+
+namespace kinoval::results {
 
 enum class TColumnGroup { Time, Position, Velocity, Acceleration, Polar };
 
@@ -151,4 +153,4 @@ private:
 // "08/12/2026 18:39:25" for the present moment, local time.
 std::string CurrentDateTimeText();
 
-} // namespace kinoval
+} // namespace kinoval::results

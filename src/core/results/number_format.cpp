@@ -6,7 +6,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-namespace kinoval {
+namespace kinoval::results {
 
 namespace {
 
@@ -92,4 +92,4 @@ std::string FormatExportNumber(double value)
     return FormatExportNumber(value, DecimalSeparator());
 }
 
-} // namespace kinoval
+} // namespace kinoval::results

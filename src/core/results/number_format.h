@@ -9,7 +9,7 @@
 
 #include <string>
 
-namespace kinoval {
+namespace kinoval::results {
 
 inline constexpr const char* kNotANumberText = "#Nombre!";
 inline constexpr int kMaxDigits = 8;
@@ -23,4 +23,4 @@ std::string FormatResultNumber(double value, int digits, char separator);
 std::string FormatExportNumber(double value);
 std::string FormatExportNumber(double value, char separator);
 
-} // namespace kinoval
+} // namespace kinoval::results

@@ -8,7 +8,7 @@
 
 #include <string>
 
-namespace kinoval {
+namespace kinoval::results {
 
 class TTableSource {
 public:
@@ -26,4 +26,4 @@ public:
     virtual std::string ObjectName(int object) const = 0;
 };
 
-} // namespace kinoval
+} // namespace kinoval::results

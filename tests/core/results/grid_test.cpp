@@ -16,7 +16,7 @@
 #include <fstream>
 #include <sstream>
 
-namespace kinoval {
+namespace kinoval::results {
 namespace {
 
 using test::TFakeTableSource;
@@ -335,4 +335,4 @@ TEST_F(GridTest, ResGridFollowsTheViewMode)
 }
 
 } // namespace
-} // namespace kinoval
+} // namespace kinoval::results

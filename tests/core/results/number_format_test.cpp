@@ -5,7 +5,7 @@
 #include <cmath>
 #include <limits>
 
-namespace kinoval {
+namespace kinoval::results {
 namespace {
 
 TEST(ResultNumberFormat, DecimalsShrinkAsTheMagnitudeGrows)
@@ -70,4 +70,4 @@ TEST(ResultNumberFormat, ExportKeepsFifteenDigits)
 }
 
 } // namespace
-} // namespace kinoval
+} // namespace kinoval::results

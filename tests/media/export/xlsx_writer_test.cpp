@@ -18,6 +18,7 @@ namespace kinoval {
 namespace {
 
 namespace fs = std::filesystem;
+using namespace results;
 
 // Every cell of the first sheet as "line col kind value", kind E (empty), S (text) or N (number).
 const char* kReader = R"(import sys, openpyxl
