@@ -350,6 +350,17 @@ TStringMatrix TGrid::Matrix()
     return matrix;
 }
 
+int TGrid::ExportToOffice(TOfficeTarget target, TServeur& out)
+{
+    const TStringMatrix matrix = Matrix();
+    switch (target) {
+    case TOfficeTarget::Excel: return out.ToExcel(matrix);
+    case TOfficeTarget::LibreOffice: return out.ToLibreOffice(matrix);
+    case TOfficeTarget::Csv: return out.ToCsvFile(matrix) ? 0 : 1;
+    }
+    return 1;
+}
+
 TResGrid::TResGrid(const TTableSource& cameraSource, const TTableSource& transparentSource)
     : m_camera(cameraSource), m_transparent(transparentSource)
 {

@@ -43,6 +43,9 @@ struct TColumnQuantity {
     int object = -1; // 0-based, -1 for the time
 };
 
+// Where ExportToOffice hands the matrix.
+enum class TOfficeTarget { Excel, LibreOffice, Csv };
+
 // Switches read from the settings.
 struct TGridOptions {
     bool numberFromZero = false;        // "Numéroter les marques à partir de zéro ..."
@@ -112,6 +115,9 @@ public:
     // Every cell's unformatted text, header lines included, without the fixed column; the first line
     // carries the axis angle when there is room for it.
     TStringMatrix Matrix();
+    // Builds the matrix and hands it over; answers the hand-over's error code (0 success, for the CSV
+    // file 0 when written and 1 otherwise).
+    int ExportToOffice(TOfficeTarget target, TServeur& out);
 
 private:
     std::string DataText(int identifier, int row, int digits, bool formatted) const;

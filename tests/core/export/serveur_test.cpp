@@ -1,5 +1,6 @@
 #include "core/export/serveur.h"
 
+#include "core/common/ini_file.h"
 #include "core/common/numbers.h"
 #include "core/export/workbook.h"
 #include "support/fake_desktop_services.h"
@@ -210,6 +211,23 @@ TEST_F(ServeurTest, RegressiSearchCancelledOrWrongFile)
     EXPECT_EQ(serveur.ToRegressi(2), rrNotFound);
     EXPECT_EQ(desktop.openRequests.size(), 1u);
     EXPECT_EQ(serveur.RegressiPath(), "");
+}
+
+TEST_F(ServeurTest, RegressiPathLivesInTheSettingsFile)
+{
+    TIniFile ini;
+    ini.WriteString("Options", "CheckBox1_Checked", "1");
+    serveur.SetRegressiPath("/opt/wine/Regressi.exe");
+    serveur.WriteSettings(ini);
+    EXPECT_EQ(ini.ReadString("ResultsForm", "Regressi", "?"), "/opt/wine/Regressi.exe");
+    TServeur other(desktop, dlg);
+    other.ReadSettings(ini);
+    EXPECT_EQ(other.RegressiPath(), "/opt/wine/Regressi.exe");
+    // An invalid path is cleared in the settings as well.
+    other.OnRegressiPathChanged = [&](const std::string&) { other.WriteSettings(ini); };
+    EXPECT_EQ(other.ToRegressi(2), rrNotFound);
+    EXPECT_EQ(ini.ReadString("ResultsForm", "Regressi", "?"), "");
+    EXPECT_EQ(ini.ReadString("Options", "CheckBox1_Checked", "?"), "1");
 }
 
 TEST_F(ServeurTest, RegressiAsksAboveSixteenColumns)
