@@ -113,32 +113,22 @@ double TDeriv::Goodness(const std::vector<double>& centred, const std::vector<do
     return num / den;
 }
 
-int TDeriv::PolynomialSlopes(const std::vector<double>& centred, int degree, std::vector<double>& slopes,
-                             double& goodness) const
-{
-    modelling::TPolynomialFit fit;
-    const int code = modelling::PolynomialFit(0, degree + 1, m_u, centred, fit);
-    if (code != modelling::kFitOk)
-        return code;
-    slopes.resize(m_u.size());
-    for (std::size_t i = 0; i < m_u.size(); ++i)
-        slopes[i] = fit.DerivativeAt(m_u[i]) / m_dt;
-    goodness = Goodness(centred, fit.fitted);
-    return 0;
-}
-
 int TDeriv::Ladder(const std::vector<double>& centred, int& level, std::vector<double>& slopes) const
 {
+    modelling::TPolynomialFit fit;
     for (level = 1; level <= kTopLevel; ++level) {
-        double goodness = 0;
-        const int code = PolynomialSlopes(centred, level + 1, slopes, goodness);
-        if (code != 0)
+        const int code = modelling::PolynomialFit(0, level + 2, m_u, centred, fit);
+        if (code != modelling::kFitOk)
             return code;
-        if (goodness > kGoodFit)
+        if (Goodness(centred, fit.fitted) > kGoodFit)
             break;
     }
     if (level > kTopLevel)
         level = kTopLevel;
+    // Only the fit the ladder stopped at is differentiated.
+    slopes.resize(m_u.size());
+    for (std::size_t i = 0; i < m_u.size(); ++i)
+        slopes[i] = fit.DerivativeAt(m_u[i]) / m_dt;
     return 0;
 }
 

@@ -51,10 +51,8 @@ public:
     static double Goodness(const std::vector<double>& centred, const std::vector<double>& fitted);
 
 private:
-    // Fits a polynomial of the given degree to centred values and returns its slopes per second.
-    int PolynomialSlopes(const std::vector<double>& centred, int degree, std::vector<double>& slopes,
-                         double& goodness) const;
-    // Climbs degrees 2..5 on centred values until one explains more than 99 % of their spread.
+    // Climbs degrees 2..5 on centred values until one explains more than 99 % of their spread, and
+    // gives the slopes per second of the fit it stopped at.
     int Ladder(const std::vector<double>& centred, int& level, std::vector<double>& slopes) const;
     int ComputeSecondSmoothed(const std::vector<double>& y);
 
