@@ -1,7 +1,6 @@
 #include "core/results/calcul.h"
 
 #include "core/common/tolerance.h"
-#include "core/results/deriv.h"
 
 #include <algorithm>
 #include <cmath>
@@ -170,6 +169,10 @@ int TCalcul::DeriveObject(int object, int smoothFlags)
     const std::vector<double>& dY = vY.First();
     const std::vector<double>& ddX = aX ? aX->Second() : vX.Second();
     const std::vector<double>& ddY = aY ? aY->Second() : vY.Second();
+    marks.velocityBranch[0] = vX.FirstBranch();
+    marks.velocityBranch[1] = vY.FirstBranch();
+    marks.accelerationBranch[0] = aX ? aX->SecondBranch() : vX.SecondBranch();
+    marks.accelerationBranch[1] = aY ? aY->SecondBranch() : vY.SecondBranch();
     for (std::size_t i = 0; i < marks.row.size(); ++i) {
         const int row = marks.row[i];
         double ux = 0, uy = 0;
@@ -226,6 +229,7 @@ int TCalcul::PolarObject(int object, int smoothFlags)
     }
     TDeriv omega(marks.frame, marks.theta, m_dt);
     const int code = omega.Compute((smoothFlags & kSmoothVelocity) != 0);
+    marks.omegaBranch = omega.FirstBranch();
     if (code != 0)
         return code;
     for (std::size_t i = 0; i < count; ++i) {

@@ -18,6 +18,7 @@
 // code of a failed polynomial fit. A calculator stays dirty until a recomputation succeeds.
 
 #include "core/document/measurement.h"
+#include "core/results/deriv.h"
 #include "core/results/quantity.h"
 
 #include <vector>
@@ -62,6 +63,10 @@ public:
     struct TMarkSeries {
         std::vector<int> row; // the row of each mark
         std::vector<double> frame, pictureX, pictureY, x, y, vx, vy, v, ax, ay, a, theta, r, omega;
+        // How the last derivative pass differentiated the picture x [0] and y [1], and the angle.
+        TDerivBranch velocityBranch[2] = {TDerivBranch::None, TDerivBranch::None};
+        TDerivBranch accelerationBranch[2] = {TDerivBranch::None, TDerivBranch::None};
+        TDerivBranch omegaBranch = TDerivBranch::None;
     };
     const TMarkSeries* MarksOf(int object) const;
 

@@ -226,7 +226,14 @@ TEST_P(CalculMotion, UniformMotionVelocityTurnedLikePositions)
         Near(calc.Value(kUserAxes, 0, kQtyV, row), std::hypot(vxPic, vyPic));
         EXPECT_NEAR(calc.Value(kUserAxes, 0, kQtyA, row), 0.0, 1e-9);
     }
-    Near(calc.MarksOf(0)->vx[5], u.x);
+    const auto* marks = calc.MarksOf(0);
+    Near(marks->vx[5], u.x);
+    // Smoothed, a straight motion keeps its local parabolas and damps the (zero) acceleration.
+    const bool smoothV = (GetParam() & kSmoothVelocity) != 0, smoothA = (GetParam() & kSmoothAcceleration) != 0;
+    for (int axis = 0; axis < 2; ++axis) {
+        EXPECT_EQ(marks->velocityBranch[axis], smoothV ? TDerivBranch::LocalParabola : TDerivBranch::Differences);
+        EXPECT_EQ(marks->accelerationBranch[axis], smoothA ? TDerivBranch::DampedDiff : TDerivBranch::Differences);
+    }
 }
 
 TEST_P(CalculMotion, UniformAccelerationTurnedLikePositions)
@@ -272,6 +279,9 @@ TEST_P(CalculMotion, CircleSeveralTurnsUnwrapsTheAngle)
         Near(calc.Value(kUserAxes, 0, kQtyR, row), radius);
         Near(calc.Value(kUserAxes, 0, kQtyOmega, row), step / kDt);
     }
+    // The angle grows steadily: smoothed, its local parabolas are exact.
+    EXPECT_EQ(calc.MarksOf(0)->omegaBranch,
+              (GetParam() & kSmoothVelocity) ? TDerivBranch::LocalParabola : TDerivBranch::Differences);
     EXPECT_GT(calc.MaxOf(kUserAxes, 0, kQtyTheta), 5 * pi);
     // Flipping the x axis turns the motion clockwise: the angle falls steadily instead.
     src.fixed.geometry.xAxisDirect = false;
@@ -292,6 +302,8 @@ TEST_F(CalculTest, RestSmoothedGivesDampedAcceleration)
     ASSERT_EQ(calc.Derive(0), 0);
     const double plain = calc.Value(kPictureAxes, 0, kQtyAx, 10);
     ASSERT_EQ(calc.Derive(kSmoothVelocity | kSmoothAcceleration), 0);
+    EXPECT_EQ(calc.MarksOf(0)->velocityBranch[0], TDerivBranch::LocalParabola);
+    EXPECT_EQ(calc.MarksOf(0)->accelerationBranch[0], TDerivBranch::DampedDiff);
     Near(calc.Value(kPictureAxes, 0, kQtyAx, 10), -0.02 * plain);
     // Smoothing only the velocity leaves the acceleration plain.
     ASSERT_EQ(calc.Derive(kSmoothVelocity), 0);
