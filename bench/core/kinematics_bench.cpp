@@ -42,7 +42,7 @@ public:
     }
     bool IsVideoOpen() const override { return true; }
     void ExportMeasurement(TMarkSet, TMeasurement& out) const override { out = m_m; }
-    TFrameGeometry Geometry(TMarkSet) const override { return {1.2, 0.9, 0.2, true, false}; }
+    TFrameGeometry Geometry(TMarkSet) const override { return { 1.2, 0.9, 0.2, true, false }; }
     double TimeBetweenFrames() const override { return 0.04; }
 
 private:
@@ -63,6 +63,6 @@ void RecomputeAndDerive(benchmark::State& state)
     state.counters["marks"] = static_cast<double>(state.range(0) * state.range(1));
 }
 
-BENCHMARK(RecomputeAndDerive)->Args({3, 300})->Args({32, 5000})->Unit(benchmark::kMillisecond);
+BENCHMARK(RecomputeAndDerive)->Args({ 3, 300 })->Args({ 32, 5000 })->Unit(benchmark::kMillisecond);
 
 } // namespace

@@ -79,8 +79,8 @@ double TPolynomialFit::DerivativeAt(double t) const
     // T'0 = 0, T'1 = 1, T'k = 2·T(k-1) + 2u·T'(k-1) - T'(k-2); d/dt = alpha · d/du.
     const double u = alpha * t + beta;
     double sum = 0;
-    double tPrev = 1, tCur = u;   // T(k-2), T(k-1) once k >= 2
-    double dPrev = 0, dCur = 1;   // T'(k-2), T'(k-1)
+    double tPrev = 1, tCur = u; // T(k-2), T(k-1) once k >= 2
+    double dPrev = 0, dCur = 1; // T'(k-2), T'(k-1)
     for (std::size_t k = 1; k < chebyshev.size(); ++k) {
         if (k >= 2) {
             const double dNext = 2 * tCur + 2 * u * dCur - dPrev;

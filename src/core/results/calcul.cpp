@@ -33,7 +33,7 @@ void TCalcul::SizeArrays(int objects, int rows)
     m_rowIndex.assign(r, 0);
     m_frames.assign(n, std::vector<int>(r, -1));
     m_markCount.assign(n, 0);
-    m_marks.assign(n, TMarkSeries{});
+    m_marks.assign(n, TMarkSeries {});
     const auto zero = [&](TMatrix& m) { m.assign(n, std::vector<double>(r, 0.0)); };
     for (int k = 0; k < 2; ++k) {
         zero(m_x[k]);
@@ -113,8 +113,8 @@ int TCalcul::Recompute(const TMeasurementSource& source)
         }
         const std::size_t count = marks.row.size();
         m_markCount[o] = static_cast<int>(count);
-        for (auto* v : {&marks.vx, &marks.vy, &marks.v, &marks.ax, &marks.ay, &marks.a, &marks.theta, &marks.r,
-                        &marks.omega})
+        for (auto* v :
+            { &marks.vx, &marks.vy, &marks.v, &marks.ax, &marks.ay, &marks.a, &marks.theta, &marks.r, &marks.omega })
             v->assign(count, 0.0);
     }
     m_dirty = false;
@@ -282,18 +282,30 @@ const TCalcul::TMatrix* TCalcul::Matrix(TQuantity code, int axes) const
 {
     const int k = axes == kPictureAxes ? kPictureAxes : kUserAxes;
     switch (code) {
-    case kQtyX: return &m_x[k];
-    case kQtyY: return &m_y[k];
-    case kQtyVx: return &m_vx[k];
-    case kQtyVy: return &m_vy[k];
-    case kQtyV: return &m_v;
-    case kQtyAx: return &m_ax[k];
-    case kQtyAy: return &m_ay[k];
-    case kQtyA: return &m_a;
-    case kQtyTheta: return &m_theta;
-    case kQtyR: return &m_r;
-    case kQtyOmega: return &m_omega;
-    default: return nullptr;
+    case kQtyX:
+        return &m_x[k];
+    case kQtyY:
+        return &m_y[k];
+    case kQtyVx:
+        return &m_vx[k];
+    case kQtyVy:
+        return &m_vy[k];
+    case kQtyV:
+        return &m_v;
+    case kQtyAx:
+        return &m_ax[k];
+    case kQtyAy:
+        return &m_ay[k];
+    case kQtyA:
+        return &m_a;
+    case kQtyTheta:
+        return &m_theta;
+    case kQtyR:
+        return &m_r;
+    case kQtyOmega:
+        return &m_omega;
+    default:
+        return nullptr;
     }
 }
 
@@ -314,7 +326,7 @@ std::vector<std::vector<double>> TCalcul::Series(TQuantity code, int axes) const
     if (code == kQtyT)
         return std::vector<std::vector<double>>(static_cast<std::size_t>(m_objects), m_times);
     const TMatrix* m = Matrix(code, axes);
-    return m ? *m : TMatrix{};
+    return m ? *m : TMatrix {};
 }
 
 double TCalcul::MaxOf(int axes, int object, TQuantity code) const

@@ -19,12 +19,12 @@
 namespace kinoval::results {
 
 enum class TDerivBranch {
-    None,          // not computed (fewer than 3 points, or a fit failed)
-    Differences,   // plain three-point differences
+    None, // not computed (fewer than 3 points, or a fit failed)
+    Differences, // plain three-point differences
     LocalParabola, // parabola through each window of three points
-    Polynomial,    // slope of a global polynomial fit
-    Blend,         // global polynomial slope pushed 2 % away from the differences
-    DampedDiff,    // -0.02 x the differences: the blend with a zero polynomial
+    Polynomial, // slope of a global polynomial fit
+    Blend, // global polynomial slope pushed 2 % away from the differences
+    DampedDiff, // -0.02 x the differences: the blend with a zero polynomial
 };
 
 class TDeriv {
