@@ -11,7 +11,7 @@ class TFakeMeasurementSource : public TMeasurementSource {
 public:
     struct TSet {
         TMeasurement measurement;
-        TFrameGeometry geometry{1.0, 1.0, 0.0, true, true};
+        TFrameGeometry geometry { 1.0, 1.0, 0.0, true, true };
     };
 
     bool videoOpen = true;

@@ -79,8 +79,8 @@ double TPolynomialFit::DerivativeAt(double t) const
     // T'0 = 0, T'1 = 1, T'k = 2·T(k-1) + 2u·T'(k-1) - T'(k-2); d/dt = alpha · d/du.
     const double u = alpha * t + beta;
     double sum = 0;
-    double tPrev = 1, tCur = u;   // T(k-2), T(k-1) once k >= 2
-    double dPrev = 0, dCur = 1;   // T'(k-2), T'(k-1)
+    double tPrev = 1, tCur = u; // T(k-2), T(k-1) once k >= 2
+    double dPrev = 0, dCur = 1; // T'(k-2), T'(k-1)
     for (std::size_t k = 1; k < chebyshev.size(); ++k) {
         if (k >= 2) {
             const double dNext = 2 * tCur + 2 * u * dCur - dPrev;
@@ -129,19 +129,24 @@ int PolynomialFit(int mode, int m, const std::vector<double>& t, const std::vect
             row[k] = 2 * u * row[k - 1] - row[k - 2];
     }
 
-    std::vector<std::vector<double>> normal(mm, std::vector<double>(mm, 0.0));
+    // Sums of the normal system over the points, upper triangle only, in one flat block.
+    std::vector<double> sums(mm * mm, 0.0);
     std::vector<double> rhs(mm, 0.0);
     for (std::size_t i = 0; i < n; ++i) {
         const double* row = &basis[i * mm];
+        const double yi = y[i];
         for (std::size_t j = 0; j < mm; ++j) {
+            const double bj = row[j];
+            double* out = &sums[j * mm];
             for (std::size_t k = j; k < mm; ++k)
-                normal[j][k] += row[j] * row[k];
-            rhs[j] += row[j] * y[i];
+                out[k] += bj * row[k];
+            rhs[j] += bj * yi;
         }
     }
+    std::vector<std::vector<double>> normal(mm, std::vector<double>(mm, 0.0));
     for (std::size_t j = 0; j < mm; ++j)
-        for (std::size_t k = 0; k < j; ++k)
-            normal[j][k] = normal[k][j];
+        for (std::size_t k = j; k < mm; ++k)
+            normal[j][k] = normal[k][j] = sums[j * mm + k];
     if (!SolveInPlace(normal, rhs))
         return kFitSingular;
 

@@ -29,15 +29,15 @@ inline constexpr int kFitEqualAbscissae = 4;
 inline constexpr int kFitUnsupportedMode = 5;
 
 struct TPolynomialFit {
-    int m = 0;                        // coefficients actually fitted (lowered to N - 1 when N < m asked)
+    int m = 0; // coefficients actually fitted (lowered to N - 1 when N < m asked)
     std::vector<double> coefficients; // [m] in powers of t, constant first
-    std::vector<double> chebyshev;    // [m] in the Chebyshev polynomials of u = alpha·t + beta
-    double alpha = 0;                 // scaling of the abscissae onto [-1, 1]
+    std::vector<double> chebyshev; // [m] in the Chebyshev polynomials of u = alpha·t + beta
+    double alpha = 0; // scaling of the abscissae onto [-1, 1]
     double beta = 0;
-    std::vector<double> fitted;       // [N] value of the polynomial at each abscissa
-    std::vector<double> residuals;    // [N] ordinate minus fitted value
-    double residualSum = 0;           // sum of the squared residuals
-    double standardDeviation = 0;     // sqrt(residualSum / (N - m)), 0 when N = m
+    std::vector<double> fitted; // [N] value of the polynomial at each abscissa
+    std::vector<double> residuals; // [N] ordinate minus fitted value
+    double residualSum = 0; // sum of the squared residuals
+    double standardDeviation = 0; // sqrt(residualSum / (N - m)), 0 when N = m
 
     // The polynomial and its first derivative at t, evaluated in the Chebyshev form.
     double ValueAt(double t) const;

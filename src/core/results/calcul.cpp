@@ -1,7 +1,6 @@
 #include "core/results/calcul.h"
 
 #include "core/common/tolerance.h"
-#include "core/results/deriv.h"
 
 #include <algorithm>
 #include <cmath>
@@ -34,7 +33,7 @@ void TCalcul::SizeArrays(int objects, int rows)
     m_rowIndex.assign(r, 0);
     m_frames.assign(n, std::vector<int>(r, -1));
     m_markCount.assign(n, 0);
-    m_marks.assign(n, TMarkSeries{});
+    m_marks.assign(n, TMarkSeries {});
     const auto zero = [&](TMatrix& m) { m.assign(n, std::vector<double>(r, 0.0)); };
     for (int k = 0; k < 2; ++k) {
         zero(m_x[k]);
@@ -114,8 +113,8 @@ int TCalcul::Recompute(const TMeasurementSource& source)
         }
         const std::size_t count = marks.row.size();
         m_markCount[o] = static_cast<int>(count);
-        for (auto* v : {&marks.vx, &marks.vy, &marks.v, &marks.ax, &marks.ay, &marks.a, &marks.theta, &marks.r,
-                        &marks.omega})
+        for (auto* v :
+            { &marks.vx, &marks.vy, &marks.v, &marks.ax, &marks.ay, &marks.a, &marks.theta, &marks.r, &marks.omega })
             v->assign(count, 0.0);
     }
     m_dirty = false;
@@ -170,6 +169,10 @@ int TCalcul::DeriveObject(int object, int smoothFlags)
     const std::vector<double>& dY = vY.First();
     const std::vector<double>& ddX = aX ? aX->Second() : vX.Second();
     const std::vector<double>& ddY = aY ? aY->Second() : vY.Second();
+    marks.velocityBranch[0] = vX.FirstBranch();
+    marks.velocityBranch[1] = vY.FirstBranch();
+    marks.accelerationBranch[0] = aX ? aX->SecondBranch() : vX.SecondBranch();
+    marks.accelerationBranch[1] = aY ? aY->SecondBranch() : vY.SecondBranch();
     for (std::size_t i = 0; i < marks.row.size(); ++i) {
         const int row = marks.row[i];
         double ux = 0, uy = 0;
@@ -226,6 +229,7 @@ int TCalcul::PolarObject(int object, int smoothFlags)
     }
     TDeriv omega(marks.frame, marks.theta, m_dt);
     const int code = omega.Compute((smoothFlags & kSmoothVelocity) != 0);
+    marks.omegaBranch = omega.FirstBranch();
     if (code != 0)
         return code;
     for (std::size_t i = 0; i < count; ++i) {
@@ -278,18 +282,30 @@ const TCalcul::TMatrix* TCalcul::Matrix(TQuantity code, int axes) const
 {
     const int k = axes == kPictureAxes ? kPictureAxes : kUserAxes;
     switch (code) {
-    case kQtyX: return &m_x[k];
-    case kQtyY: return &m_y[k];
-    case kQtyVx: return &m_vx[k];
-    case kQtyVy: return &m_vy[k];
-    case kQtyV: return &m_v;
-    case kQtyAx: return &m_ax[k];
-    case kQtyAy: return &m_ay[k];
-    case kQtyA: return &m_a;
-    case kQtyTheta: return &m_theta;
-    case kQtyR: return &m_r;
-    case kQtyOmega: return &m_omega;
-    default: return nullptr;
+    case kQtyX:
+        return &m_x[k];
+    case kQtyY:
+        return &m_y[k];
+    case kQtyVx:
+        return &m_vx[k];
+    case kQtyVy:
+        return &m_vy[k];
+    case kQtyV:
+        return &m_v;
+    case kQtyAx:
+        return &m_ax[k];
+    case kQtyAy:
+        return &m_ay[k];
+    case kQtyA:
+        return &m_a;
+    case kQtyTheta:
+        return &m_theta;
+    case kQtyR:
+        return &m_r;
+    case kQtyOmega:
+        return &m_omega;
+    default:
+        return nullptr;
     }
 }
 
@@ -310,7 +326,7 @@ std::vector<std::vector<double>> TCalcul::Series(TQuantity code, int axes) const
     if (code == kQtyT)
         return std::vector<std::vector<double>>(static_cast<std::size_t>(m_objects), m_times);
     const TMatrix* m = Matrix(code, axes);
-    return m ? *m : TMatrix{};
+    return m ? *m : TMatrix {};
 }
 
 double TCalcul::MaxOf(int axes, int object, TQuantity code) const

@@ -18,6 +18,7 @@
 // code of a failed polynomial fit. A calculator stays dirty until a recomputation succeeds.
 
 #include "core/document/measurement.h"
+#include "core/results/deriv.h"
 #include "core/results/quantity.h"
 
 #include <vector>
@@ -26,7 +27,10 @@ namespace kinoval::results {
 
 class TCalcul {
 public:
-    explicit TCalcul(TMarkSet markSet) : m_markSet(markSet) {}
+    explicit TCalcul(TMarkSet markSet)
+        : m_markSet(markSet)
+    {
+    }
 
     TMarkSet MarkSet() const { return m_markSet; }
 
@@ -43,8 +47,8 @@ public:
     double Time(int row) const;
     const std::vector<double>& Times() const { return m_times; }
     const std::vector<int>& RowIndices() const { return m_rowIndex; }
-    int FrameOf(int object, int row) const;               // -1 no mark; 0 out of range
-    const std::vector<int>& FramesOf(int object) const;   // per row, empty for an object out of range
+    int FrameOf(int object, int row) const; // -1 no mark; 0 out of range
+    const std::vector<int>& FramesOf(int object) const; // per row, empty for an object out of range
     int MarkCount(int object) const;
 
     // Per-row value of a quantity; 0 outside the rows or the objects, or for a code without a quantity.
@@ -62,6 +66,10 @@ public:
     struct TMarkSeries {
         std::vector<int> row; // the row of each mark
         std::vector<double> frame, pictureX, pictureY, x, y, vx, vy, v, ax, ay, a, theta, r, omega;
+        // How the last derivative pass differentiated the picture x [0] and y [1], and the angle.
+        TDerivBranch velocityBranch[2] = { TDerivBranch::None, TDerivBranch::None };
+        TDerivBranch accelerationBranch[2] = { TDerivBranch::None, TDerivBranch::None };
+        TDerivBranch omegaBranch = TDerivBranch::None;
     };
     const TMarkSeries* MarksOf(int object) const;
 
@@ -84,9 +92,9 @@ private:
     int m_objects = 0;
     std::vector<double> m_times;
     std::vector<int> m_rowIndex;
-    std::vector<std::vector<int>> m_frames;   // [object][row], -1 = no mark
+    std::vector<std::vector<int>> m_frames; // [object][row], -1 = no mark
     std::vector<int> m_markCount;
-    std::vector<TMarkSeries> m_marks;         // [object]
+    std::vector<TMarkSeries> m_marks; // [object]
     TMatrix m_x[2], m_y[2], m_vx[2], m_vy[2], m_ax[2], m_ay[2];
     TMatrix m_v, m_a, m_theta, m_r, m_omega;
 };

@@ -9,11 +9,11 @@
 namespace kinoval::results {
 namespace {
 
-constexpr double kRestSpread = 0.01;      // below it (normalised units) a position series is at rest
-constexpr double kSteadySpread = 0.1;     // below it (normalised units per second) a slope barely varies
-constexpr double kGoodFit = 0.99;         // share of the spread a polynomial must explain to be kept
-constexpr double kBlendWeight = 0.02;     // how far a blend moves the polynomial slope from the differences
-constexpr int kTopLevel = 4;              // last step of a ladder: degree 5, then plain differences
+constexpr double kRestSpread = 0.01; // below it (normalised units) a position series is at rest
+constexpr double kSteadySpread = 0.1; // below it (normalised units per second) a slope barely varies
+constexpr double kGoodFit = 0.99; // share of the spread a polynomial must explain to be kept
+constexpr double kBlendWeight = 0.02; // how far a blend moves the polynomial slope from the differences
+constexpr int kTopLevel = 4; // last step of a ladder: degree 5, then plain differences
 
 // Slope at x of the parabola through (x0, y0), (x1, y1), (x2, y2), from its Lagrange form.
 double ParabolaSlope(double x0, double x1, double x2, double y0, double y1, double y2, double x)
@@ -22,8 +22,8 @@ double ParabolaSlope(double x0, double x1, double x2, double y0, double y1, doub
     y0 -= mean;
     y1 -= mean;
     y2 -= mean;
-    return y0 * (2 * x - x1 - x2) / ((x0 - x1) * (x0 - x2)) + y1 * (2 * x - x0 - x2) / ((x1 - x0) * (x1 - x2)) +
-           y2 * (2 * x - x0 - x1) / ((x2 - x0) * (x2 - x1));
+    return y0 * (2 * x - x1 - x2) / ((x0 - x1) * (x0 - x2)) + y1 * (2 * x - x0 - x2) / ((x1 - x0) * (x1 - x2))
+        + y2 * (2 * x - x0 - x1) / ((x2 - x0) * (x2 - x1));
 }
 
 } // namespace
@@ -52,7 +52,9 @@ double RootMeanSquare(const std::vector<double>& values)
 }
 
 TDeriv::TDeriv(std::vector<double> abscissae, std::vector<double> ordinates, double framePeriod)
-    : m_u(std::move(abscissae)), m_y(std::move(ordinates)), m_dt(framePeriod)
+    : m_u(std::move(abscissae))
+    , m_y(std::move(ordinates))
+    , m_dt(framePeriod)
 {
     if (m_y.size() > m_u.size())
         m_y.resize(m_u.size());
@@ -72,15 +74,16 @@ std::vector<double> TDeriv::Differences(const std::vector<double>& y) const
     // exact for uniform motion when frames are missing near either end.
     {
         const double h1 = u[1] - u[0], h2 = u[2] - u[1];
-        d[0] = (-(2 * h1 + h2) / (h1 * (h1 + h2)) * y[0] + (h1 + h2) / (h1 * h2) * y[1] -
-                h1 / (h2 * (h1 + h2)) * y[2]) / m_dt;
+        d[0] = (-(2 * h1 + h2) / (h1 * (h1 + h2)) * y[0] + (h1 + h2) / (h1 * h2) * y[1] - h1 / (h2 * (h1 + h2)) * y[2])
+            / m_dt;
     }
     for (std::size_t i = 1; i + 1 < n; ++i)
         d[i] = (y[i + 1] - y[i - 1]) / (u[i + 1] - u[i - 1]) / m_dt;
     {
         const double h1 = u[n - 2] - u[n - 3], h2 = u[n - 1] - u[n - 2];
-        d[n - 1] = (h2 / (h1 * (h1 + h2)) * y[n - 3] - (h1 + h2) / (h1 * h2) * y[n - 2] +
-                    (h1 + 2 * h2) / (h2 * (h1 + h2)) * y[n - 1]) / m_dt;
+        d[n - 1] = (h2 / (h1 * (h1 + h2)) * y[n - 3] - (h1 + h2) / (h1 * h2) * y[n - 2]
+                       + (h1 + 2 * h2) / (h2 * (h1 + h2)) * y[n - 1])
+            / m_dt;
     }
     return d;
 }
@@ -113,32 +116,22 @@ double TDeriv::Goodness(const std::vector<double>& centred, const std::vector<do
     return num / den;
 }
 
-int TDeriv::PolynomialSlopes(const std::vector<double>& centred, int degree, std::vector<double>& slopes,
-                             double& goodness) const
-{
-    modelling::TPolynomialFit fit;
-    const int code = modelling::PolynomialFit(0, degree + 1, m_u, centred, fit);
-    if (code != modelling::kFitOk)
-        return code;
-    slopes.resize(m_u.size());
-    for (std::size_t i = 0; i < m_u.size(); ++i)
-        slopes[i] = fit.DerivativeAt(m_u[i]) / m_dt;
-    goodness = Goodness(centred, fit.fitted);
-    return 0;
-}
-
 int TDeriv::Ladder(const std::vector<double>& centred, int& level, std::vector<double>& slopes) const
 {
+    modelling::TPolynomialFit fit;
     for (level = 1; level <= kTopLevel; ++level) {
-        double goodness = 0;
-        const int code = PolynomialSlopes(centred, level + 1, slopes, goodness);
-        if (code != 0)
+        const int code = modelling::PolynomialFit(0, level + 2, m_u, centred, fit);
+        if (code != modelling::kFitOk)
             return code;
-        if (goodness > kGoodFit)
+        if (Goodness(centred, fit.fitted) > kGoodFit)
             break;
     }
     if (level > kTopLevel)
         level = kTopLevel;
+    // Only the fit the ladder stopped at is differentiated.
+    slopes.resize(m_u.size());
+    for (std::size_t i = 0; i < m_u.size(); ++i)
+        slopes[i] = fit.DerivativeAt(m_u[i]) / m_dt;
     return 0;
 }
 

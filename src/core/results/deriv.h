@@ -19,12 +19,12 @@
 namespace kinoval::results {
 
 enum class TDerivBranch {
-    None,          // not computed (fewer than 3 points, or a fit failed)
-    Differences,   // plain three-point differences
+    None, // not computed (fewer than 3 points, or a fit failed)
+    Differences, // plain three-point differences
     LocalParabola, // parabola through each window of three points
-    Polynomial,    // slope of a global polynomial fit
-    Blend,         // global polynomial slope pushed 2 % away from the differences
-    DampedDiff,    // -0.02 x the differences: the blend with a zero polynomial
+    Polynomial, // slope of a global polynomial fit
+    Blend, // global polynomial slope pushed 2 % away from the differences
+    DampedDiff, // -0.02 x the differences: the blend with a zero polynomial
 };
 
 class TDeriv {
@@ -51,10 +51,8 @@ public:
     static double Goodness(const std::vector<double>& centred, const std::vector<double>& fitted);
 
 private:
-    // Fits a polynomial of the given degree to centred values and returns its slopes per second.
-    int PolynomialSlopes(const std::vector<double>& centred, int degree, std::vector<double>& slopes,
-                         double& goodness) const;
-    // Climbs degrees 2..5 on centred values until one explains more than 99 % of their spread.
+    // Climbs degrees 2..5 on centred values until one explains more than 99 % of their spread, and
+    // gives the slopes per second of the fit it stopped at.
     int Ladder(const std::vector<double>& centred, int& level, std::vector<double>& slopes) const;
     int ComputeSecondSmoothed(const std::vector<double>& y);
 

@@ -8,17 +8,17 @@ namespace kinoval::results {
 
 using TQuantity = std::uint8_t;
 
-inline constexpr TQuantity kQtyT = 0;      // time, s
-inline constexpr TQuantity kQtyX = 1;      // abscissa, m
-inline constexpr TQuantity kQtyY = 2;      // ordinate, m
-inline constexpr TQuantity kQtyVx = 3;     // m/s
-inline constexpr TQuantity kQtyVy = 4;     // m/s
-inline constexpr TQuantity kQtyV = 5;      // speed, m/s
-inline constexpr TQuantity kQtyAx = 6;     // m/s²
-inline constexpr TQuantity kQtyAy = 7;     // m/s²
-inline constexpr TQuantity kQtyA = 8;      // norm of the acceleration, m/s²
+inline constexpr TQuantity kQtyT = 0; // time, s
+inline constexpr TQuantity kQtyX = 1; // abscissa, m
+inline constexpr TQuantity kQtyY = 2; // ordinate, m
+inline constexpr TQuantity kQtyVx = 3; // m/s
+inline constexpr TQuantity kQtyVy = 4; // m/s
+inline constexpr TQuantity kQtyV = 5; // speed, m/s
+inline constexpr TQuantity kQtyAx = 6; // m/s²
+inline constexpr TQuantity kQtyAy = 7; // m/s²
+inline constexpr TQuantity kQtyA = 8; // norm of the acceleration, m/s²
 inline constexpr TQuantity kQtyTheta = 11; // angular coordinate, rad
-inline constexpr TQuantity kQtyR = 12;     // radial coordinate, m
+inline constexpr TQuantity kQtyR = 12; // radial coordinate, m
 inline constexpr TQuantity kQtyOmega = 13; // angular velocity, rad/s
 
 // Axis versions of the per-row series: the user's axes, or the picture's axes (scaled to metres but

@@ -15,11 +15,16 @@ const TCalcul& TResCalc::Current() const
 std::vector<TCalcul*> TResCalc::Selected(int which)
 {
     switch (which) {
-    case kSelBoth: return {&m_transparent, &m_fixed};
-    case kSelCurrent: return {&Current()};
-    case kSelTransparent: return {&m_transparent};
-    case kSelFixed: return {&m_fixed};
-    default: return {};
+    case kSelBoth:
+        return { &m_transparent, &m_fixed };
+    case kSelCurrent:
+        return { &Current() };
+    case kSelTransparent:
+        return { &m_transparent };
+    case kSelFixed:
+        return { &m_fixed };
+    default:
+        return {};
     }
 }
 
@@ -43,11 +48,16 @@ void TResCalc::Invalidate(int which)
 bool TResCalc::IsDirty(int which) const
 {
     switch (which) {
-    case kSelBoth: return m_transparent.IsDirty() || m_fixed.IsDirty();
-    case kSelCurrent: return Current().IsDirty();
-    case kSelTransparent: return m_transparent.IsDirty();
-    case kSelFixed: return m_fixed.IsDirty();
-    default: return false;
+    case kSelBoth:
+        return m_transparent.IsDirty() || m_fixed.IsDirty();
+    case kSelCurrent:
+        return Current().IsDirty();
+    case kSelTransparent:
+        return m_transparent.IsDirty();
+    case kSelFixed:
+        return m_fixed.IsDirty();
+    default:
+        return false;
     }
 }
 

@@ -25,7 +25,10 @@ inline constexpr int kSelFixed = 3;
 
 class TResCalc {
 public:
-    explicit TResCalc(const TMeasurementSource& source) : m_source(source) {}
+    explicit TResCalc(const TMeasurementSource& source)
+        : m_source(source)
+    {
+    }
 
     // True while the view is in its transparent marking mode.
     void SetTransparentModeHook(std::function<bool()> hook) { m_isTransparent = std::move(hook); }
@@ -43,7 +46,10 @@ public:
     TCalcul& Transparent() { return m_transparent; }
     TCalcul& Fixed() { return m_fixed; }
 
-    double Value(int axes, int object, TQuantity code, int row) const { return Current().Value(axes, object, code, row); }
+    double Value(int axes, int object, TQuantity code, int row) const
+    {
+        return Current().Value(axes, object, code, row);
+    }
     double Time(int row) const { return Current().Time(row); }
     int Rows() const { return Current().Rows(); }
     int ObjectCount() const { return Current().ObjectCount(); }
@@ -56,7 +62,7 @@ public:
     double MinOf(int axes, int object, TQuantity code) const { return Current().MinOf(axes, object, code); }
     double MaxAll(int axes, TQuantity code) const { return Current().MaxAll(axes, code); }
     double MinAll(int axes, TQuantity code) const { return Current().MinAll(axes, code); }
-    std::pair<double, double> Scale() const { return {Current().Sx(), Current().Sy()}; }
+    std::pair<double, double> Scale() const { return { Current().Sx(), Current().Sy() }; }
 
 private:
     // The calculators a selector names, current first; none for an unknown selector.
@@ -65,8 +71,8 @@ private:
 
     const TMeasurementSource& m_source;
     std::function<bool()> m_isTransparent;
-    TCalcul m_fixed{TMarkSet::Fixed};
-    TCalcul m_transparent{TMarkSet::Transparent};
+    TCalcul m_fixed { TMarkSet::Fixed };
+    TCalcul m_transparent { TMarkSet::Transparent };
     int m_lastDeriveCode = 3;
 };
 

@@ -12,35 +12,36 @@ TEST(PolynomialFit, RefusedInputsGiveTheirCodes)
 {
     TPolynomialFit fit;
     EXPECT_EQ(PolynomialFit(0, 2, {}, {}, fit), kFitTooFewPoints);
-    EXPECT_EQ(PolynomialFit(0, 2, {1.0}, {2.0}, fit), kFitTooFewPoints);
+    EXPECT_EQ(PolynomialFit(0, 2, { 1.0 }, { 2.0 }, fit), kFitTooFewPoints);
     // Arrays of different lengths: only the common points count.
-    EXPECT_EQ(PolynomialFit(0, 2, {1.0, 2.0, 3.0}, {2.0}, fit), kFitTooFewPoints);
-    EXPECT_EQ(PolynomialFit(0, 0, {1.0, 2.0}, {2.0, 3.0}, fit), kFitNoCoefficient);
-    EXPECT_EQ(PolynomialFit(0, -1, {1.0, 2.0}, {2.0, 3.0}, fit), kFitNoCoefficient);
-    EXPECT_EQ(PolynomialFit(0, 2, {5.0, 5.0, 5.0}, {1.0, 2.0, 3.0}, fit), kFitEqualAbscissae);
-    EXPECT_EQ(PolynomialFit(1, 2, {1.0, 2.0}, {2.0, 3.0}, fit), kFitUnsupportedMode);
-    EXPECT_EQ(PolynomialFit(0, 2, {NAN, 1.0}, {1.0, 2.0}, fit), kFitEqualAbscissae);
+    EXPECT_EQ(PolynomialFit(0, 2, { 1.0, 2.0, 3.0 }, { 2.0 }, fit), kFitTooFewPoints);
+    EXPECT_EQ(PolynomialFit(0, 0, { 1.0, 2.0 }, { 2.0, 3.0 }, fit), kFitNoCoefficient);
+    EXPECT_EQ(PolynomialFit(0, -1, { 1.0, 2.0 }, { 2.0, 3.0 }, fit), kFitNoCoefficient);
+    EXPECT_EQ(PolynomialFit(0, 2, { 5.0, 5.0, 5.0 }, { 1.0, 2.0, 3.0 }, fit), kFitEqualAbscissae);
+    EXPECT_EQ(PolynomialFit(1, 2, { 1.0, 2.0 }, { 2.0, 3.0 }, fit), kFitUnsupportedMode);
+    EXPECT_EQ(PolynomialFit(0, 2, { NAN, 1.0 }, { 1.0, 2.0 }, fit), kFitEqualAbscissae);
 }
 
 TEST(PolynomialFit, TooFewDistinctAbscissaeIsSingular)
 {
     // Three points on two abscissae cannot fix a parabola; rounding must not pass for a solution.
     TPolynomialFit fit;
-    EXPECT_EQ(PolynomialFit(0, 3, {0.0, 0.0, 1.0}, {1.0, 2.0, 3.0}, fit), kFitSingular);
-    EXPECT_EQ(PolynomialFit(0, 4, {0.0, 1.0, 1.0, 2.0, 2.0}, {1.0, 2.0, 3.0, 3.0, 1.0}, fit), kFitSingular);
-    EXPECT_EQ(PolynomialFit(0, 6, {100.0, 101, 101, 102, 102, 103, 103, 104, 104}, {1.0, 2, 3, 3, 1, 5, 6, 7, 8}, fit),
-              kFitSingular);
+    EXPECT_EQ(PolynomialFit(0, 3, { 0.0, 0.0, 1.0 }, { 1.0, 2.0, 3.0 }, fit), kFitSingular);
+    EXPECT_EQ(PolynomialFit(0, 4, { 0.0, 1.0, 1.0, 2.0, 2.0 }, { 1.0, 2.0, 3.0, 3.0, 1.0 }, fit), kFitSingular);
+    EXPECT_EQ(
+        PolynomialFit(0, 6, { 100.0, 101, 101, 102, 102, 103, 103, 104, 104 }, { 1.0, 2, 3, 3, 1, 5, 6, 7, 8 }, fit),
+        kFitSingular);
     // Clustered but distinct abscissae still fit: six points, six coefficients, an exact quintic.
-    EXPECT_EQ(PolynomialFit(0, 6, {0.0, 1, 2, 3, 3000, 3001}, {0.0, 0.1, 0.2, 0.3, 0.5, 0.6}, fit), kFitOk);
+    EXPECT_EQ(PolynomialFit(0, 6, { 0.0, 1, 2, 3, 3000, 3001 }, { 0.0, 0.1, 0.2, 0.3, 0.5, 0.6 }, fit), kFitOk);
     // A NaN ordinate poisons the system rather than returning garbage as a success.
-    EXPECT_EQ(PolynomialFit(0, 2, {0.0, 1.0, 2.0}, {0.0, NAN, 1.0}, fit), kFitOk);
+    EXPECT_EQ(PolynomialFit(0, 2, { 0.0, 1.0, 2.0 }, { 0.0, NAN, 1.0 }, fit), kFitOk);
     EXPECT_TRUE(std::isnan(fit.coefficients[0]));
 }
 
 TEST(PolynomialFit, TwoPointsAndThreeCoefficientsGiveTheMean)
 {
     TPolynomialFit fit;
-    ASSERT_EQ(PolynomialFit(0, 3, {1.0, 4.0}, {2.0, 7.0}, fit), kFitOk);
+    ASSERT_EQ(PolynomialFit(0, 3, { 1.0, 4.0 }, { 2.0, 7.0 }, fit), kFitOk);
     EXPECT_EQ(fit.m, 1);
     ASSERT_EQ(fit.coefficients.size(), 1u);
     EXPECT_DOUBLE_EQ(fit.coefficients[0], 4.5);
@@ -52,8 +53,8 @@ TEST(PolynomialFit, TwoPointsAndThreeCoefficientsGiveTheMean)
 
 TEST(PolynomialFit, LineThroughNoisyPointsMatchesClosedForm)
 {
-    const std::vector<double> t = {0, 1, 2, 3, 4};
-    const std::vector<double> y = {1.1, 2.9, 5.2, 6.8, 9.1};
+    const std::vector<double> t = { 0, 1, 2, 3, 4 };
+    const std::vector<double> y = { 1.1, 2.9, 5.2, 6.8, 9.1 };
     // Closed-form simple regression.
     double st = 0, sy = 0, stt = 0, sty = 0;
     for (std::size_t i = 0; i < t.size(); ++i) {
@@ -85,7 +86,7 @@ TEST(PolynomialFit, LineThroughNoisyPointsMatchesClosedForm)
 TEST(PolynomialFit, ExactPointsCountGivesZeroDeviation)
 {
     TPolynomialFit fit;
-    ASSERT_EQ(PolynomialFit(0, 3, {-1.0, 0.0, 2.0}, {3.0, 1.0, 9.0}, fit), kFitOk);
+    ASSERT_EQ(PolynomialFit(0, 3, { -1.0, 0.0, 2.0 }, { 3.0, 1.0, 9.0 }, fit), kFitOk);
     // y = 1 + 0·t + 2·t²
     EXPECT_NEAR(fit.coefficients[0], 1, 1e-13);
     EXPECT_NEAR(fit.coefficients[1], 0, 1e-13);
@@ -93,8 +94,14 @@ TEST(PolynomialFit, ExactPointsCountGivesZeroDeviation)
     EXPECT_EQ(fit.standardDeviation, 0.0);
 }
 
-double Quintic(double t) { return 0.3 - 1.5 * t + 0.25 * t * t + 2 * t * t * t - 0.75 * std::pow(t, 4) + 0.125 * std::pow(t, 5); }
-double QuinticSlope(double t) { return -1.5 + 0.5 * t + 6 * t * t - 3 * std::pow(t, 3) + 0.625 * std::pow(t, 4); }
+double Quintic(double t)
+{
+    return 0.3 - 1.5 * t + 0.25 * t * t + 2 * t * t * t - 0.75 * std::pow(t, 4) + 0.125 * std::pow(t, 5);
+}
+double QuinticSlope(double t)
+{
+    return -1.5 + 0.5 * t + 6 * t * t - 3 * std::pow(t, 3) + 0.625 * std::pow(t, 4);
+}
 
 TEST(PolynomialFit, HighDegreeRecoveredWithValuesAndSlopes)
 {
@@ -105,10 +112,10 @@ TEST(PolynomialFit, HighDegreeRecoveredWithValuesAndSlopes)
     }
     TPolynomialFit fit;
     ASSERT_EQ(PolynomialFit(0, 6, t, y, fit), kFitOk);
-    const double expected[] = {0.3, -1.5, 0.25, 2, -0.75, 0.125};
+    const double expected[] = { 0.3, -1.5, 0.25, 2, -0.75, 0.125 };
     for (int k = 0; k < 6; ++k)
         EXPECT_NEAR(fit.coefficients[k], expected[k], 1e-11) << k;
-    for (double x : {-2.0, -0.35, 0.0, 1.7, 2.0}) {
+    for (double x : { -2.0, -0.35, 0.0, 1.7, 2.0 }) {
         EXPECT_NEAR(fit.ValueAt(x), Quintic(x), 1e-11);
         EXPECT_NEAR(fit.DerivativeAt(x), QuinticSlope(x), 1e-10);
     }
@@ -144,11 +151,11 @@ TEST(PolynomialFit, ParabolaFarFromTheOriginRecoveredToRounding)
 
 TEST(PolynomialFit, ResultDoesNotDependOnPointOrder)
 {
-    const std::vector<double> t = {3, 0, 4, 1, 2};
-    const std::vector<double> y = {6.8, 1.1, 9.1, 2.9, 5.2};
+    const std::vector<double> t = { 3, 0, 4, 1, 2 };
+    const std::vector<double> y = { 6.8, 1.1, 9.1, 2.9, 5.2 };
     TPolynomialFit a, b;
     ASSERT_EQ(PolynomialFit(0, 2, t, y, a), kFitOk);
-    ASSERT_EQ(PolynomialFit(0, 2, {0, 1, 2, 3, 4}, {1.1, 2.9, 5.2, 6.8, 9.1}, b), kFitOk);
+    ASSERT_EQ(PolynomialFit(0, 2, { 0, 1, 2, 3, 4 }, { 1.1, 2.9, 5.2, 6.8, 9.1 }, b), kFitOk);
     EXPECT_NEAR(a.coefficients[0], b.coefficients[0], 1e-12);
     EXPECT_NEAR(a.coefficients[1], b.coefficients[1], 1e-12);
     EXPECT_NEAR(a.residuals[0], b.residuals[3], 1e-12); // t = 3 in both

@@ -22,7 +22,7 @@ struct TUser {
 // The user's axes from picture-axes components, written out from the frame's definition.
 TUser ToUser(double px, double py, double angle, bool xDirect, bool yDirect)
 {
-    TUser u{px * std::cos(angle) + py * std::sin(angle), py * std::cos(angle) - px * std::sin(angle)};
+    TUser u { px * std::cos(angle) + py * std::sin(angle), py * std::cos(angle) - px * std::sin(angle) };
     if (!xDirect)
         u.x = -u.x;
     if (!yDirect)
@@ -40,10 +40,10 @@ protected:
     void SetUp() override
     {
         src.framePeriod = kDt;
-        src.fixed.geometry = {2.0, 1.5, 0.3, false, true};
+        src.fixed.geometry = { 2.0, 1.5, 0.3, false, true };
     }
     TFakeMeasurementSource src;
-    TCalcul calc{TMarkSet::Fixed};
+    TCalcul calc { TMarkSet::Fixed };
 };
 
 // ---- Recomputation ----------------------------------------------------------------------------------
@@ -58,7 +58,8 @@ TEST_F(CalculTest, NoVideoOrNoScaleStopsAndStaysDirty)
     EXPECT_EQ(calc.Rows(), 0);
 
     src.videoOpen = true;
-    for (const TFrameGeometry g : {TFrameGeometry{0.0, 1.0}, TFrameGeometry{1.0, -1.0}, TFrameGeometry{NAN, 1.0}}) {
+    for (const TFrameGeometry g :
+        { TFrameGeometry { 0.0, 1.0 }, TFrameGeometry { 1.0, -1.0 }, TFrameGeometry { NAN, 1.0 } }) {
         src.fixed.geometry = g;
         EXPECT_EQ(calc.Recompute(src), 4);
         EXPECT_TRUE(calc.IsDirty());
@@ -68,7 +69,7 @@ TEST_F(CalculTest, NoVideoOrNoScaleStopsAndStaysDirty)
         EXPECT_EQ(calc.Value(kUserAxes, 0, kQtyX, 2), 0.0);
         EXPECT_EQ(calc.MaxOf(kUserAxes, 0, kQtyX), kEmptyMax);
     }
-    src.fixed.geometry = {2.0, 1.5};
+    src.fixed.geometry = { 2.0, 1.5 };
     EXPECT_EQ(calc.Recompute(src), 0);
     EXPECT_FALSE(calc.IsDirty());
     calc.Invalidate();
@@ -85,7 +86,7 @@ TEST_F(CalculTest, PositionsInUserAndPictureAxes)
     src.AddMark(TMarkSet::Fixed, 0, 7, 0.25, -0.1);
     src.AddMark(TMarkSet::Fixed, 0, 8, -0.3, 0.4);
     ASSERT_EQ(calc.Recompute(src), 0);
-    const double X[] = {0.25, -0.3}, Y[] = {-0.1, 0.4};
+    const double X[] = { 0.25, -0.3 }, Y[] = { -0.1, 0.4 };
     for (int row = 0; row < 2; ++row) {
         const TUser u = ToUser(X[row] * 2, Y[row] * 1.5, 0.3, false, true);
         Near(calc.Value(kUserAxes, 0, kQtyX, row), u.x);
@@ -107,13 +108,13 @@ TEST_F(CalculTest, PositionsInUserAndPictureAxes)
 TEST_F(CalculTest, QuarterTurnAndFlippedAxes)
 {
     // X axis turned to pi/2, both axes direct: a point straight above the origin lies on the x axis.
-    src.fixed.geometry = {2.0, 1.5, pi / 2, true, true};
+    src.fixed.geometry = { 2.0, 1.5, pi / 2, true, true };
     src.AddMark(TMarkSet::Fixed, 0, 0, 0.0, 0.4);
     ASSERT_EQ(calc.Recompute(src), 0);
     Near(calc.Value(kUserAxes, 0, kQtyX, 0), 0.4 * 1.5);
     EXPECT_NEAR(calc.Value(kUserAxes, 0, kQtyY, 0), 0.0, 1e-15);
     // Unturned axes, X not direct: opposite x, same y.
-    src.fixed.geometry = {2.0, 1.5, 0.0, true, true};
+    src.fixed.geometry = { 2.0, 1.5, 0.0, true, true };
     src.AddMark(TMarkSet::Fixed, 0, 1, 0.3, 0.2);
     ASSERT_EQ(calc.Recompute(src), 0);
     const double x = calc.Value(kUserAxes, 0, kQtyX, 1), y = calc.Value(kUserAxes, 0, kQtyY, 1);
@@ -132,7 +133,7 @@ TEST_F(CalculTest, RowsFramesAndExtremesWithGaps)
     // Object 0 on frames 10..19, object 1 on every other frame from 12 and on frame 25 alone.
     for (int f = 10; f < 20; ++f)
         src.AddMark(TMarkSet::Fixed, 0, f, 0.01 * f, 0.0);
-    for (int f : {12, 14, 16, 25})
+    for (int f : { 12, 14, 16, 25 })
         src.AddMark(TMarkSet::Fixed, 1, f, -0.02 * f, 0.1);
     ASSERT_EQ(calc.Recompute(src), 0);
     ASSERT_EQ(calc.Rows(), 11);
@@ -145,8 +146,8 @@ TEST_F(CalculTest, RowsFramesAndExtremesWithGaps)
     EXPECT_EQ(calc.FrameOf(1, 2), 12);
     EXPECT_EQ(calc.FrameOf(1, 3), -1);
     EXPECT_EQ(calc.FrameOf(0, 10), -1);
-    EXPECT_EQ(calc.FrameOf(2, 0), 0);   // object out of range
-    EXPECT_EQ(calc.FrameOf(0, 11), 0);  // row out of range
+    EXPECT_EQ(calc.FrameOf(2, 0), 0); // object out of range
+    EXPECT_EQ(calc.FrameOf(0, 11), 0); // row out of range
     EXPECT_EQ(calc.FramesOf(1).size(), 11u);
     EXPECT_TRUE(calc.FramesOf(5).empty());
     EXPECT_EQ(calc.RowIndices()[4], 4);
@@ -198,17 +199,17 @@ TEST_F(CalculTest, FailureOfOneDerivativeIsNotReportedAsSuccess)
     // Two rows on one frame number: the smoothed velocity's fit is singular while the plain
     // acceleration has no fit to fail; the pass must still report the failure.
     TMeasurement& m = src.fixed.measurement;
-    m.times = {0, kDt, kDt, 2 * kDt};
-    m.frames = {{0, 1, 1, 2}};
-    m.X = {{0.0, 0.5, 0.1, 0.4}};
-    m.Y = {{0.0, 0.0, 0.0, 0.0}};
+    m.times = { 0, kDt, kDt, 2 * kDt };
+    m.frames = { { 0, 1, 1, 2 } };
+    m.X = { { 0.0, 0.5, 0.1, 0.4 } };
+    m.Y = { { 0.0, 0.0, 0.0, 0.0 } };
     ASSERT_EQ(calc.Recompute(src), 0);
     EXPECT_EQ(calc.Derive(kSmoothVelocity), 1);
     EXPECT_EQ(calc.Derive(kSmoothAcceleration), 1);
     EXPECT_EQ(calc.Derive(kSmoothVelocity | kSmoothAcceleration), 1);
 }
 
-class CalculMotion : public CalculTest, public ::testing::WithParamInterface<int> {};
+class CalculMotion : public CalculTest, public ::testing::WithParamInterface<int> { };
 
 TEST_P(CalculMotion, UniformMotionVelocityTurnedLikePositions)
 {
@@ -226,7 +227,14 @@ TEST_P(CalculMotion, UniformMotionVelocityTurnedLikePositions)
         Near(calc.Value(kUserAxes, 0, kQtyV, row), std::hypot(vxPic, vyPic));
         EXPECT_NEAR(calc.Value(kUserAxes, 0, kQtyA, row), 0.0, 1e-9);
     }
-    Near(calc.MarksOf(0)->vx[5], u.x);
+    const auto* marks = calc.MarksOf(0);
+    Near(marks->vx[5], u.x);
+    // Smoothed, a straight motion keeps its local parabolas and damps the (zero) acceleration.
+    const bool smoothV = (GetParam() & kSmoothVelocity) != 0, smoothA = (GetParam() & kSmoothAcceleration) != 0;
+    for (int axis = 0; axis < 2; ++axis) {
+        EXPECT_EQ(marks->velocityBranch[axis], smoothV ? TDerivBranch::LocalParabola : TDerivBranch::Differences);
+        EXPECT_EQ(marks->accelerationBranch[axis], smoothA ? TDerivBranch::DampedDiff : TDerivBranch::Differences);
+    }
 }
 
 TEST_P(CalculMotion, UniformAccelerationTurnedLikePositions)
@@ -256,12 +264,17 @@ TEST_P(CalculMotion, UniformAccelerationTurnedLikePositions)
         Near(calc.Value(kUserAxes, 0, kQtyVx, row), v.x);
         Near(calc.Value(kUserAxes, 0, kQtyVy, row), v.y);
     }
+    // Smoothed or not, the degree-2 fit passes but the velocity varies: plain differences throughout.
+    for (int axis = 0; axis < 2; ++axis) {
+        EXPECT_EQ(calc.MarksOf(0)->velocityBranch[axis], TDerivBranch::Differences);
+        EXPECT_EQ(calc.MarksOf(0)->accelerationBranch[axis], TDerivBranch::Differences);
+    }
 }
 
 TEST_P(CalculMotion, CircleSeveralTurnsUnwrapsTheAngle)
 {
     // Three turns counterclockwise in the picture, 12 degrees a frame, round the origin.
-    src.fixed.geometry = {1.0, 1.0, 0.0, true, true};
+    src.fixed.geometry = { 1.0, 1.0, 0.0, true, true };
     const double step = 2 * pi / 30, radius = 0.2;
     for (int f = 0; f < 90; ++f)
         src.AddMark(TMarkSet::Fixed, 0, f, radius * std::cos(step * f), radius * std::sin(step * f));
@@ -272,6 +285,9 @@ TEST_P(CalculMotion, CircleSeveralTurnsUnwrapsTheAngle)
         Near(calc.Value(kUserAxes, 0, kQtyR, row), radius);
         Near(calc.Value(kUserAxes, 0, kQtyOmega, row), step / kDt);
     }
+    // The angle grows steadily: smoothed, its local parabolas are exact.
+    EXPECT_EQ(calc.MarksOf(0)->omegaBranch,
+        (GetParam() & kSmoothVelocity) ? TDerivBranch::LocalParabola : TDerivBranch::Differences);
     EXPECT_GT(calc.MaxOf(kUserAxes, 0, kQtyTheta), 5 * pi);
     // Flipping the x axis turns the motion clockwise: the angle falls steadily instead.
     src.fixed.geometry.xAxisDirect = false;
@@ -292,6 +308,8 @@ TEST_F(CalculTest, RestSmoothedGivesDampedAcceleration)
     ASSERT_EQ(calc.Derive(0), 0);
     const double plain = calc.Value(kPictureAxes, 0, kQtyAx, 10);
     ASSERT_EQ(calc.Derive(kSmoothVelocity | kSmoothAcceleration), 0);
+    EXPECT_EQ(calc.MarksOf(0)->velocityBranch[0], TDerivBranch::LocalParabola);
+    EXPECT_EQ(calc.MarksOf(0)->accelerationBranch[0], TDerivBranch::DampedDiff);
     Near(calc.Value(kPictureAxes, 0, kQtyAx, 10), -0.02 * plain);
     // Smoothing only the velocity leaves the acceleration plain.
     ASSERT_EQ(calc.Derive(kSmoothVelocity), 0);
@@ -303,8 +321,8 @@ TEST_F(CalculTest, RestSmoothedGivesDampedAcceleration)
 TEST(ResCalc, SelectorsHookAndForwarding)
 {
     TFakeMeasurementSource src;
-    src.fixed.geometry = {1.0, 1.0};
-    src.transparent.geometry = {3.0, 3.0};
+    src.fixed.geometry = { 1.0, 1.0 };
+    src.transparent.geometry = { 3.0, 3.0 };
     for (int f = 0; f < 5; ++f) {
         src.AddMark(TMarkSet::Fixed, 0, f, 0.1 * f, 0.0);
         src.AddMark(TMarkSet::Transparent, 0, f, 0.2 * f, 0.0);

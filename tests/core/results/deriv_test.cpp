@@ -40,8 +40,8 @@ std::vector<double> EvenDifferences(const std::vector<double>& y, double h, doub
     return d;
 }
 
-void ExpectRelative(const std::vector<double>& actual, const std::vector<double>& expected, double rel,
-                    double floor = 1e-12)
+void ExpectRelative(
+    const std::vector<double>& actual, const std::vector<double>& expected, double rel, double floor = 1e-12)
 {
     ASSERT_EQ(actual.size(), expected.size());
     for (std::size_t i = 0; i < actual.size(); ++i)
@@ -84,29 +84,29 @@ TEST(DerivPlain, UniformAccelerationExactAtEveryPoint)
 TEST(DerivPlain, ExactlyThreeMarks)
 {
     // y = 1.5 u² - 0.5 u on frames 0, 1, 2 with a period of 1 s.
-    TDeriv d({0, 1, 2}, {0, 1, 5}, 1.0);
+    TDeriv d({ 0, 1, 2 }, { 0, 1, 5 }, 1.0);
     ASSERT_EQ(d.Compute(false), 0);
-    ExpectRelative(d.First(), {-0.5, 2.5, 5.5}, 1e-12);
-    ExpectRelative(d.Second(), {3, 3, 3}, 1e-12);
+    ExpectRelative(d.First(), { -0.5, 2.5, 5.5 }, 1e-12);
+    ExpectRelative(d.Second(), { 3, 3, 3 }, 1e-12);
 }
 
 TEST(DerivPlain, FewerThanThreeMarksComputesNothing)
 {
-    TDeriv two({0, 1}, {0.1, 0.2}, kDt);
+    TDeriv two({ 0, 1 }, { 0.1, 0.2 }, kDt);
     EXPECT_EQ(two.Compute(false), 2);
     EXPECT_EQ(two.Compute(true), 2);
     EXPECT_EQ(two.FirstBranch(), TDerivBranch::None);
     TDeriv none({}, {}, kDt);
     EXPECT_EQ(none.Compute(true), 2);
     // Arrays of different lengths use their common points only.
-    TDeriv uneven({0, 1, 2, 3}, {0.1, 0.2}, kDt);
+    TDeriv uneven({ 0, 1, 2, 3 }, { 0.1, 0.2 }, kDt);
     EXPECT_EQ(uneven.Compute(false), 2);
 }
 
 TEST(DerivPlain, MissingFramesKeepUniformSpeedsExact)
 {
     // Frames missing next to both ends and inside: the speed must not depend on where the gaps are.
-    const std::vector<double> u = {3, 4, 6, 7, 10, 11, 12, 15, 16, 18};
+    const std::vector<double> u = { 3, 4, 6, 7, 10, 11, 12, 15, 16, 18 };
     TDeriv d(u, Sample(u, [](double f) { return 0.9 - 0.02 * f; }), kDt);
     ASSERT_EQ(d.Compute(false), 0);
     ExpectConstant(d.First(), -0.02 / kDt, 1e-9);
@@ -120,7 +120,7 @@ TEST(DerivPlain, MissingFramesKeepUniformSpeedsExact)
 TEST(DerivPlain, MissingFramesAtTheEndsExactOnAParabola)
 {
     // The end formulas take the real spacing: on a parabola they give the exact slope.
-    const std::vector<double> u = {0, 1, 3, 4, 5, 8};
+    const std::vector<double> u = { 0, 1, 3, 4, 5, 8 };
     const double c = 0.003;
     TDeriv d(u, Sample(u, [c](double f) { return c * f * f; }), kDt);
     ASSERT_EQ(d.Compute(false), 0);
@@ -209,7 +209,10 @@ TEST(DerivSmooth, SlowAccelerationIsDampedLikeRest)
 }
 
 // s runs over [-1, 1] across frames 0..50.
-double S(double f) { return (f - 25) / 25; }
+double S(double f)
+{
+    return (f - 25) / 25;
+}
 
 TEST(DerivSmooth, CubicTakesTheBlendAndSecondFromLocalParabolas)
 {
@@ -274,31 +277,31 @@ TEST(DerivSmooth, OscillationBeyondDegreeFiveFallsBackToDifferences)
 TEST(DerivSmooth, ThreeMarksSmoothed)
 {
     // Three points: the degree-2 fit is exact, the local parabola is the one parabola through them.
-    TDeriv d({0, 1, 2}, {0, 0.1, 0.5}, 1.0);
+    TDeriv d({ 0, 1, 2 }, { 0, 0.1, 0.5 }, 1.0);
     ASSERT_EQ(d.Compute(true), 0);
     EXPECT_EQ(d.FirstLevel(), 1);
     // y = 0.15 u² - 0.05 u: velocity -0.05, 0.25, 0.55 (spread above 0.1): both from plain differences.
     EXPECT_EQ(d.FirstBranch(), TDerivBranch::Differences);
-    ExpectRelative(d.First(), {-0.05, 0.25, 0.55}, 1e-12);
-    ExpectRelative(d.Second(), {0.3, 0.3, 0.3}, 1e-12);
+    ExpectRelative(d.First(), { -0.05, 0.25, 0.55 }, 1e-12);
+    ExpectRelative(d.Second(), { 0.3, 0.3, 0.3 }, 1e-12);
 }
 
 TEST(DerivSmooth, FailedFitPassesItsCodeOn)
 {
     // Repeated frame numbers cannot fix a parabola: the fit's code comes out unchanged.
-    TDeriv d({0, 0, 1, 1}, {0.0, 0.5, 0.1, 0.4}, kDt);
+    TDeriv d({ 0, 0, 1, 1 }, { 0.0, 0.5, 0.1, 0.4 }, kDt);
     EXPECT_EQ(d.Compute(true), 1);
     EXPECT_EQ(d.FirstBranch(), TDerivBranch::None);
     // An awkward but valid spacing is not taken for a singular system.
-    TDeriv far({0, 1, 2, 3, 3000, 3001}, {0, 0.1, 0.2, 0.3, 0.5, 0.6}, kDt);
+    TDeriv far({ 0, 1, 2, 3, 3000, 3001 }, { 0, 0.1, 0.2, 0.3, 0.5, 0.6 }, kDt);
     EXPECT_EQ(far.Compute(true), 0);
 }
 
 TEST(DerivGoodness, ShareOfTheSpread)
 {
-    EXPECT_DOUBLE_EQ(TDeriv::Goodness({1, -1}, {0.5, -0.5}), 0.25);
-    EXPECT_DOUBLE_EQ(TDeriv::Goodness({0, 0}, {0.1, 0.2}), 0.0);
-    EXPECT_DOUBLE_EQ(RootMeanSquare(Centred({1, 3})), 1.0);
+    EXPECT_DOUBLE_EQ(TDeriv::Goodness({ 1, -1 }, { 0.5, -0.5 }), 0.25);
+    EXPECT_DOUBLE_EQ(TDeriv::Goodness({ 0, 0 }, { 0.1, 0.2 }), 0.0);
+    EXPECT_DOUBLE_EQ(RootMeanSquare(Centred({ 1, 3 })), 1.0);
     EXPECT_DOUBLE_EQ(RootMeanSquare({}), 0.0);
 }
 
