@@ -231,6 +231,7 @@ TUserDlgGeometry TUserDlg::Build(QDialog& window, TBuilt& built) const
         push->setObjectName(QStringLiteral("Btn%1").arg(i));
         push->setAutoDefault(false);
         push->setDefault(false);
+        push->setCursor(ButtonsCursor);
         if (input.buttons[i].hasGlyph) {
             push->setIcon(Glyph(button.kind));
             push->setIconSize(QSize(kGlyphSize, kGlyphSize));

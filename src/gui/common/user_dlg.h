@@ -15,6 +15,7 @@
 #include "gui/common/user_dlg_layout.h"
 
 #include <QIcon>
+#include <QtGlobal>
 #include <QPixmap>
 
 class QDialog;
@@ -27,6 +28,8 @@ public:
 
     // The screen width the client width is computed from; 0 takes the primary screen's.
     int ScreenWidth = 0;
+    // The mouse cursor over the buttons.
+    Qt::CursorShape ButtonsCursor = Qt::ArrowCursor;
 
     // The layout the next run would have, for the current message.
     TUserDlgGeometry ComputeGeometry() const;
