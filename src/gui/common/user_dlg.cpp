@@ -12,6 +12,7 @@
 #include <QScreen>
 #include <QSvgRenderer>
 #include <QTimer>
+#include <QWindow>
 
 #include <vector>
 
@@ -264,8 +265,13 @@ TUserDlgGeometry TUserDlg::ComputeGeometry() const
 
 int TUserDlg::DoRun()
 {
-    TUserDlgWindow window(nullptr, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                                       Qt::WindowCloseButtonHint);
+    // While a delay runs the title bar has no close box (and the window refuses to close); it comes back
+    // with the buttons.
+    const int delay = EffectiveDelay();
+    Qt::WindowFlags flags = Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint;
+    if (delay == 0)
+        flags |= Qt::WindowCloseButtonHint;
+    TUserDlgWindow window(nullptr, flags);
     window.setModal(true);
     TBuilt built;
     m_geometry = Build(window, built);
@@ -283,7 +289,7 @@ int TUserDlg::DoRun()
         });
     }
 
-    if (int delay = EffectiveDelay(); delay > 0) {
+    if (delay > 0) {
         window.delayRunning = true;
         for (QPushButton* push : built.buttons)
             push->setEnabled(false);
@@ -291,6 +297,9 @@ int TUserDlg::DoRun()
             window.delayRunning = false;
             for (QPushButton* push : built.buttons)
                 push->setEnabled(true);
+            // Through the native window: changing the widget's flags would hide it and end the modal run.
+            if (QWindow* handle = window.windowHandle())
+                handle->setFlags(handle->flags() | Qt::WindowCloseButtonHint);
         });
     }
 

@@ -8,6 +8,7 @@
 #include <QKeyEvent>
 #include <QPushButton>
 #include <QTimer>
+#include <QWindow>
 #include <QtCore/qtestsupport_core.h>
 
 #include <gtest/gtest.h>
@@ -301,10 +302,12 @@ TEST(UserDlgRun, ADelayOf500DisablesTheButtonsWhile499DoesNothing)
     dlg.SetDelay(500);
     bool disabledAtFirst = false, closedEarly = false, enabledLater = false;
     result = RunWith(dlg, [&](QDialog& window) {
-        disabledAtFirst = !Button(window, 0)->isEnabled() && !Button(window, 1)->isEnabled();
+        disabledAtFirst = !Button(window, 0)->isEnabled() && !Button(window, 1)->isEnabled() &&
+                          !(window.windowHandle()->flags() & Qt::WindowCloseButtonHint);
         window.close(); // refused while the delay runs
         closedEarly = !window.isVisible();
         enabledLater = QTest::qWaitFor([&] { return Button(window, 1)->isEnabled(); }, 10000);
+        EXPECT_TRUE(window.windowHandle()->flags() & Qt::WindowCloseButtonHint);
         Button(window, 1)->click();
     });
     EXPECT_TRUE(disabledAtFirst);
