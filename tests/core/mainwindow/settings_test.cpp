@@ -353,3 +353,20 @@ TEST(Help, OpensTheFirstExistingPageOrWarns)
 
 } // namespace
 } // namespace kinoval
+
+namespace kinoval {
+namespace {
+
+TEST(Help, ThePagesShippedWithTheProgramAreFound)
+{
+    const std::string source = std::string(KINOVAL_SOURCE_DIR) + "/help";
+    EXPECT_EQ(FindHelpFile({source}), source + "/Help_fr.html");
+    for (const char* page : {"Help_fr.html", "Help_en.html"}) {
+        const std::string text = ReadAll(source + "/" + page);
+        EXPECT_NE(text.find("<meta charset=\"utf-8\">"), std::string::npos) << page;
+        EXPECT_NE(text.find("</html>"), std::string::npos) << page;
+    }
+}
+
+} // namespace
+} // namespace kinoval
