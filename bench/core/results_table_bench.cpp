@@ -17,7 +17,11 @@ using namespace kinoval::results;
 
 class TBenchSource : public TTableSource {
 public:
-    TBenchSource(int objects, int rows) : m_objects(objects), m_rows(rows) {}
+    TBenchSource(int objects, int rows)
+        : m_objects(objects)
+        , m_rows(rows)
+    {
+    }
     int ObjectCount() const override { return m_objects; }
     int Rows() const override { return m_rows; }
     double Time(int row) const override { return row * 0.04; }
@@ -33,15 +37,15 @@ private:
 
 class TNoDesktop : public TDesktopServices {
 public:
-    void SetClipboardText(const std::string&) override {}
+    void SetClipboardText(const std::string&) override { }
     std::string ClipboardText() const override { return {}; }
     std::optional<std::string> OpenFileDialog(const TFileDialogRequest&) override { return std::nullopt; }
     std::optional<std::string> SaveFileDialog(const TFileDialogRequest&) override { return std::nullopt; }
     bool OpenWithDefaultProgram(const std::string&) override { return false; }
     bool StartProgram(const std::string&, const std::vector<std::string>&) override { return false; }
     bool ProgramExists(const std::string&) const override { return false; }
-    void Beep() override {}
-    void ProcessPendingEvents() override {}
+    void Beep() override { }
+    void ProcessPendingEvents() override { }
 };
 
 class TNoDlg : public TCustomUserDlg {
@@ -68,7 +72,7 @@ void BM_TabSeparatedCopy(benchmark::State& state)
     }
     state.SetItemsProcessed(state.iterations() * state.range(0) * 11 * state.range(1));
 }
-BENCHMARK(BM_TabSeparatedCopy)->Args({3, 300})->Args({32, 5000})->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_TabSeparatedCopy)->Args({ 3, 300 })->Args({ 32, 5000 })->Unit(benchmark::kMillisecond);
 
 void BM_ScreenTexts(benchmark::State& state)
 {
@@ -84,7 +88,7 @@ void BM_ScreenTexts(benchmark::State& state)
         benchmark::DoNotOptimize(size);
     }
 }
-BENCHMARK(BM_ScreenTexts)->Args({3, 300})->Args({32, 5000})->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ScreenTexts)->Args({ 3, 300 })->Args({ 32, 5000 })->Unit(benchmark::kMillisecond);
 
 void BM_MatrixToWorkbookCells(benchmark::State& state)
 {
@@ -96,6 +100,6 @@ void BM_MatrixToWorkbookCells(benchmark::State& state)
         benchmark::DoNotOptimize(cells.data());
     }
 }
-BENCHMARK(BM_MatrixToWorkbookCells)->Args({3, 300})->Args({32, 5000})->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_MatrixToWorkbookCells)->Args({ 3, 300 })->Args({ 32, 5000 })->Unit(benchmark::kMillisecond);
 
 } // namespace

@@ -37,14 +37,17 @@ public:
     }
     double Value(int object, int code, int row) const override
     {
-        auto it = values.find({object, code, row});
+        auto it = values.find({ object, code, row });
         return it != values.end() ? it->second : DefaultValue(object, code, row);
     }
     double AxisAngle() const override { return angle; }
     std::string ObjectName(int object) const override { return names.at(static_cast<std::size_t>(object)); }
 
-    void Unmark(int object, int row) { frames.at(static_cast<std::size_t>(object)).at(static_cast<std::size_t>(row)) = -1; }
-    void Set(int object, int code, int row, double value) { values[{object, code, row}] = value; }
+    void Unmark(int object, int row)
+    {
+        frames.at(static_cast<std::size_t>(object)).at(static_cast<std::size_t>(row)) = -1;
+    }
+    void Set(int object, int code, int row, double value) { values[{ object, code, row }] = value; }
 
     std::vector<double> times;
     std::vector<std::vector<int>> frames;

@@ -16,8 +16,8 @@ namespace {
 
 std::string Lower(std::string text)
 {
-    std::transform(text.begin(), text.end(), text.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    std::transform(
+        text.begin(), text.end(), text.begin(), [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
     return text;
 }
 
@@ -32,7 +32,9 @@ std::string ForceExtension(const std::string& chosen, const std::string& extensi
 
 } // namespace
 
-TServeur::TServeur(TDesktopServices& desktop, TCustomUserDlg& dlg) : m_desktop(desktop), m_dlg(dlg)
+TServeur::TServeur(TDesktopServices& desktop, TCustomUserDlg& dlg)
+    : m_desktop(desktop)
+    , m_dlg(dlg)
 {
     m_lines.reserve(1024);
     std::error_code error;
@@ -58,7 +60,7 @@ void TServeur::Warn(std::initializer_list<std::string> lines)
 }
 
 int TServeur::Ask(TUserDlgIcon icon, std::initializer_list<std::string> buttons, const std::vector<std::string>& lines,
-                  const std::vector<int>& kinds)
+    const std::vector<int>& kinds)
 {
     m_dlg.SetIcon(icon);
     m_dlg.ClearButtons();
@@ -81,14 +83,13 @@ bool TServeur::ToClipboard(bool showMessage, bool pythonFlavour)
     m_desktop.SetClipboardText(text);
     // The clipboard may belong to another program that refuses it: what we read back is what we gave.
     if (m_desktop.ClipboardText() != text) {
-        Warn({Tr("La copie du fichier dans le presse-papier a échoué.")});
+        Warn({ Tr("La copie du fichier dans le presse-papier a échoué.") });
         return false;
     }
     if (showMessage) {
-        std::vector<std::string> lines{
-            Tr("Copie dans le presse-papier effectuée."), "",
+        std::vector<std::string> lines { Tr("Copie dans le presse-papier effectuée."), "",
             Tr("Après avoir fermé cette fenêtre, ouvrir un logiciel et frapper au clavier simultanément Ctrl + V "
-               "(ou menu Edition > Coller).")};
+               "(ou menu Edition > Coller).") };
         if (!pythonFlavour) {
             lines.push_back("");
             lines.push_back(Tr("Les éléments des colonnes sont séparés par des tabulations"));
@@ -113,9 +114,9 @@ std::string TServeur::AskFileName(const std::string& title, const std::string& f
     // The save dialog asked about replacing the file the user named, not the one we renamed it to.
     std::error_code error;
     if (path != *answer && fs::exists(path, error)) {
-        const int choice = Ask(TUserDlgIcon::icConfirmation, {"Annuler", "Remplacer"},
-                               {FormatText(Tr("Le fichier %s existe déjà."), {fs::path(path).filename().string()}),
-                                Tr("Voulez-vous le remplacer ?")});
+        const int choice = Ask(TUserDlgIcon::icConfirmation, { "Annuler", "Remplacer" },
+            { FormatText(Tr("Le fichier %s existe déjà."), { fs::path(path).filename().string() }),
+                Tr("Voulez-vous le remplacer ?") });
         if (choice != 1)
             return {};
     }
@@ -147,38 +148,38 @@ void TServeur::FileWritten(const std::string& path)
 
 bool TServeur::ToTextFile()
 {
-    const std::string path = AskFileName(Tr("Exporter dans un fichier texte"),
-                                         Tr("Texte séparé par des tabulations (*.txt)"), "txt");
+    const std::string path
+        = AskFileName(Tr("Exporter dans un fichier texte"), Tr("Texte séparé par des tabulations (*.txt)"), "txt");
     if (path.empty())
         return false;
     std::string text;
     for (const std::string& line : m_lines)
         text += line + "\n";
     if (!WriteFile(path, text)) {
-        Warn({Tr("La création du fichier dans le répertoire choisi a échoué."),
-              Tr("Vérifiez vos droits d'accès à ce répertoire.")});
+        Warn({ Tr("La création du fichier dans le répertoire choisi a échoué."),
+            Tr("Vérifiez vos droits d'accès à ce répertoire.") });
         return false;
     }
     FileWritten(path);
     m_dlg.ShowMessage(TUserDlgIcon::icInformation,
-                      {Tr("Enregistrement dans un fichier texte effectué."), Tr("Le fichier porte l'extension TXT.")});
+        { Tr("Enregistrement dans un fichier texte effectué."), Tr("Le fichier porte l'extension TXT.") });
     return true;
 }
 
 bool TServeur::ToCsvFile(const TStringMatrix& matrix)
 {
-    const std::string path =
-        AskFileName(Tr("Exporter dans un fichier CSV"), Tr("Valeurs séparées par des virgules (*.csv)"), "csv");
+    const std::string path
+        = AskFileName(Tr("Exporter dans un fichier CSV"), Tr("Valeurs séparées par des virgules (*.csv)"), "csv");
     if (path.empty())
         return false;
     if (!WriteFile(path, MatrixToCsv(matrix))) {
-        Warn({Tr("La création du fichier dans le répertoire choisi a échoué."),
-              Tr("Vérifiez vos droits d'accès à ce répertoire.")});
+        Warn({ Tr("La création du fichier dans le répertoire choisi a échoué."),
+            Tr("Vérifiez vos droits d'accès à ce répertoire.") });
         return false;
     }
     FileWritten(path);
     m_dlg.ShowMessage(TUserDlgIcon::icInformation,
-                      {Tr("Enregistrement dans un fichier CSV effectué."), Tr("Le fichier porte l'extension CSV.")});
+        { Tr("Enregistrement dans un fichier CSV effectué."), Tr("Le fichier porte l'extension CSV.") });
     return true;
 }
 
@@ -207,11 +208,11 @@ int TServeur::ToExcel(const TStringMatrix& matrix)
     if (error == seNone && !m_desktop.OpenWithDefaultProgram(path))
         error = seNotOpened;
     if (error == seWriteFailed) {
-        Warn({Tr("Une erreur a été détectée."), Tr("La connection avec Excel n'a pas été établie."),
-              FormatText(Tr("Le classeur %s n'a pas pu être écrit."), {path})});
+        Warn({ Tr("Une erreur a été détectée."), Tr("La connection avec Excel n'a pas été établie."),
+            FormatText(Tr("Le classeur %s n'a pas pu être écrit."), { path }) });
     } else if (error == seNotOpened) {
-        Warn({Tr("Une erreur a été détectée."), Tr("La connection avec Excel n'a pas été établie."),
-              FormatText(Tr("Aucun tableur n'a pu ouvrir le classeur %s."), {path})});
+        Warn({ Tr("Une erreur a été détectée."), Tr("La connection avec Excel n'a pas été établie."),
+            FormatText(Tr("Aucun tableur n'a pu ouvrir le classeur %s."), { path }) });
     }
     return error;
 }
@@ -224,17 +225,18 @@ int TServeur::ToLibreOffice(const TStringMatrix& matrix)
         error = seNoProgram;
     else
         error = WriteWorkbook(matrix, path);
-    if (error == seNone && !m_desktop.StartProgram("soffice", {"--calc", path}))
+    if (error == seNone && !m_desktop.StartProgram("soffice", { "--calc", path }))
         error = seNotOpened;
     switch (error) {
     case seNoProgram:
-        Warn({Tr("Une erreur a été détectée."), Tr("LibreOffice Calc (soffice) est introuvable sur cet ordinateur.")});
+        Warn(
+            { Tr("Une erreur a été détectée."), Tr("LibreOffice Calc (soffice) est introuvable sur cet ordinateur.") });
         break;
     case seNotOpened:
-        Warn({Tr("Le tableur n'a pas pu être ouvert.")});
+        Warn({ Tr("Le tableur n'a pas pu être ouvert.") });
         break;
     case seWriteFailed:
-        Warn({Tr("L'écriture dans une cellule a échouée.")});
+        Warn({ Tr("L'écriture dans une cellule a échouée.") });
         break;
     default:
         break;
@@ -286,21 +288,20 @@ int TServeur::ToRegressi(int columnCount)
 {
     if (!IsRegressiExecutable(m_regressiPath)) {
         SetRegressiPath("");
-        const int choice =
-            Ask(TUserDlgIcon::icInformation, {"Ok", "Annuler"},
-                {Tr("La copie a été annulée car Regressi est introuvable."), Tr("Veuillez suivre la procédure suivante :"),
-                 Tr("utilisez le bouton « Rechercher » dans la prochaine fenêtre"),
-                 Tr("si la recherche est fructueuse, utilisez le bouton « Ouvrir »"),
-                 Tr("Enfin, relancez la copie annulée (Edition > copier et lancer > Regressi).")},
-                {lkParagraph, lkParagraph, lkIndented, lkIndented, lkParagraph});
+        const int choice = Ask(TUserDlgIcon::icInformation, { "Ok", "Annuler" },
+            { Tr("La copie a été annulée car Regressi est introuvable."), Tr("Veuillez suivre la procédure suivante :"),
+                Tr("utilisez le bouton « Rechercher » dans la prochaine fenêtre"),
+                Tr("si la recherche est fructueuse, utilisez le bouton « Ouvrir »"),
+                Tr("Enfin, relancez la copie annulée (Edition > copier et lancer > Regressi).") },
+            { lkParagraph, lkParagraph, lkIndented, lkIndented, lkParagraph });
         if (choice == 0)
             SearchRegressi();
         return rrNotFound;
     }
     if (columnCount > 16) {
-        const int choice = Ask(TUserDlgIcon::icConfirmation, {"Annuler", "Ok"},
-                               {Tr("Regressi n'accepte pas un nombre élevé de variables (> 16)."),
-                                Tr("Le résultat du copier-coller risque d'être aléatoire.")});
+        const int choice = Ask(TUserDlgIcon::icConfirmation, { "Annuler", "Ok" },
+            { Tr("Regressi n'accepte pas un nombre élevé de variables (> 16)."),
+                Tr("Le résultat du copier-coller risque d'être aléatoire.") });
         if (choice != 1)
             return rrCancelled;
     }
@@ -308,10 +309,10 @@ int TServeur::ToRegressi(int columnCount)
     for (std::size_t i = 6; i < m_lines.size(); ++i) {
         if (m_lines[i].find("\t\t") == std::string::npos)
             continue;
-        const int choice = Ask(TUserDlgIcon::icConfirmation, {"Continuer", "Substituer"},
-                               {Tr("Le tableau contient des valeurs non définies."),
-                                Tr("Une version ancienne de Regressi risque de mal interpréter une de ces valeurs."),
-                                Tr("Substituer les valeurs non définies par des zéros ?")});
+        const int choice = Ask(TUserDlgIcon::icConfirmation, { "Continuer", "Substituer" },
+            { Tr("Le tableau contient des valeurs non définies."),
+                Tr("Une version ancienne de Regressi risque de mal interpréter une de ces valeurs."),
+                Tr("Substituer les valeurs non définies par des zéros ?") });
         if (choice == 1) {
             for (std::size_t j = i; j < m_lines.size(); ++j)
                 m_lines[j] = SubstituteEmptyCells(m_lines[j]);
@@ -323,20 +324,20 @@ int TServeur::ToRegressi(int columnCount)
     if (!ToClipboard(false, false))
         return rrNoClipboard;
     if (!m_desktop.ProgramExists("wine")) {
-        Warn({Tr("Regressi ne peut pas être lancé sur cet ordinateur : le programme wine, nécessaire aux programmes "
-                 "Windows, est introuvable."),
-              Tr("Le tableau a été copié dans le presse-papier : lancez Regressi vous-même et collez-le (Ctrl + V).")});
+        Warn({ Tr("Regressi ne peut pas être lancé sur cet ordinateur : le programme wine, nécessaire aux programmes "
+                  "Windows, est introuvable."),
+            Tr("Le tableau a été copié dans le presse-papier : lancez Regressi vous-même et collez-le (Ctrl + V).") });
         return rrCannotRun;
     }
-    if (!m_desktop.StartProgram("wine", {m_regressiPath})) {
-        Warn({Tr("Une erreur a été détectée. Impossible de lancer Regressi."),
-              Tr("Le tableau a été copié dans le presse-papier.")});
+    if (!m_desktop.StartProgram("wine", { m_regressiPath })) {
+        Warn({ Tr("Une erreur a été détectée. Impossible de lancer Regressi."),
+            Tr("Le tableau a été copié dans le presse-papier.") });
         return rrStartFailed;
     }
     // No conversation with Regressi is possible here: the user pastes the table himself.
     m_dlg.ShowMessage(TUserDlgIcon::icInformation,
-                      {Tr("Regressi a été lancé et le tableau a été copié dans le presse-papier."),
-                       Tr("Dans Regressi, collez le tableau (Ctrl + V ou menu Edition > Coller).")});
+        { Tr("Regressi a été lancé et le tableau a été copié dans le presse-papier."),
+            Tr("Dans Regressi, collez le tableau (Ctrl + V ou menu Edition > Coller).") });
     return rrStarted;
 }
 

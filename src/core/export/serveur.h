@@ -26,20 +26,20 @@ class TWorkbookWriter;
 
 // Results of ToRegressi.
 enum TRegressiResult : int {
-    rrStarted = 0,      // started, the table on the clipboard
-    rrNotFound = 1,     // no valid executable: the search was offered instead
-    rrCancelled = 2,    // the user declined the many-columns warning
-    rrNoClipboard = 3,  // the clipboard refused the table
-    rrCannotRun = 4,    // no wine on this machine: the table is on the clipboard
-    rrStartFailed = 5,  // wine could not start it: the table is on the clipboard
+    rrStarted = 0, // started, the table on the clipboard
+    rrNotFound = 1, // no valid executable: the search was offered instead
+    rrCancelled = 2, // the user declined the many-columns warning
+    rrNoClipboard = 3, // the clipboard refused the table
+    rrCannotRun = 4, // no wine on this machine: the table is on the clipboard
+    rrStartFailed = 5, // wine could not start it: the table is on the clipboard
 };
 
 // Error codes of the spreadsheet hand-overs (0 none).
 enum TSpreadsheetError : int {
     seNone = 0,
-    seNoProgram = 1,    // the spreadsheet program cannot be found
-    seNotOpened = 3,    // the program did not start or could not open the workbook
-    seWriteFailed = 6,  // the workbook could not be written
+    seNoProgram = 1, // the spreadsheet program cannot be found
+    seNotOpened = 3, // the program did not start or could not open the workbook
+    seWriteFailed = 6, // the workbook could not be written
 };
 
 class TServeur {
@@ -92,7 +92,7 @@ private:
     void FileWritten(const std::string& path);
     void Warn(std::initializer_list<std::string> lines);
     int Ask(TUserDlgIcon icon, std::initializer_list<std::string> buttons, const std::vector<std::string>& lines,
-            const std::vector<int>& kinds = {});
+        const std::vector<int>& kinds = {});
     void SearchRegressi();
     int WriteWorkbook(const TStringMatrix& matrix, std::string& path);
 

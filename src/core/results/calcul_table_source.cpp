@@ -2,9 +2,11 @@
 
 namespace kinoval::results {
 
-TCalculTableSource::TCalculTableSource(const TCalcul& calcul, const TMeasurementSource& document,
-                                       std::function<std::string(int)> objectName)
-    : m_calcul(calcul), m_document(document), m_objectName(std::move(objectName))
+TCalculTableSource::TCalculTableSource(
+    const TCalcul& calcul, const TMeasurementSource& document, std::function<std::string(int)> objectName)
+    : m_calcul(calcul)
+    , m_document(document)
+    , m_objectName(std::move(objectName))
 {
 }
 

@@ -19,8 +19,8 @@ namespace kinoval::results {
 class TCalculTableSource : public TTableSource {
 public:
     // objectName(k) for k 0-based; without it the objects are named by their number.
-    TCalculTableSource(const TCalcul& calcul, const TMeasurementSource& document,
-                       std::function<std::string(int)> objectName = {});
+    TCalculTableSource(
+        const TCalcul& calcul, const TMeasurementSource& document, std::function<std::string(int)> objectName = {});
 
     int ObjectCount() const override { return m_calcul.ObjectCount(); }
     int Rows() const override { return m_calcul.Rows(); }

@@ -22,19 +22,32 @@ struct TQuantityText {
 TQuantityText TextOf(int code)
 {
     switch (code) {
-    case 0: return {"t", "s", "temps"};
-    case 1: return {"x", "m", "Abscisse"};
-    case 2: return {"y", "m", "Ordonnée"};
-    case 3: return {"vx", "m/s", "Composante selon x de la vitesse"};
-    case 4: return {"vy", "m/s", "Composante selon y de la vitesse"};
-    case 5: return {"v", "m/s", "Valeur de la vitesse"};
-    case 6: return {"ax", "m/s²", "Composante selon x de l'accélération"};
-    case 7: return {"ay", "m/s²", "Composante selon y de l'accélération"};
-    case 8: return {"a", "m/s²", "Valeur de l'accélération"};
-    case 11: return {"O", "rad", "Coordonnée angulaire"};
-    case 12: return {"R", "m", "Coordonnée radiale"};
-    case 13: return {"w", "rad/s", "Valeur de la vitesse angulaire"};
-    default: return {"", "", ""};
+    case 0:
+        return { "t", "s", "temps" };
+    case 1:
+        return { "x", "m", "Abscisse" };
+    case 2:
+        return { "y", "m", "Ordonnée" };
+    case 3:
+        return { "vx", "m/s", "Composante selon x de la vitesse" };
+    case 4:
+        return { "vy", "m/s", "Composante selon y de la vitesse" };
+    case 5:
+        return { "v", "m/s", "Valeur de la vitesse" };
+    case 6:
+        return { "ax", "m/s²", "Composante selon x de l'accélération" };
+    case 7:
+        return { "ay", "m/s²", "Composante selon y de l'accélération" };
+    case 8:
+        return { "a", "m/s²", "Valeur de l'accélération" };
+    case 11:
+        return { "O", "rad", "Coordonnée angulaire" };
+    case 12:
+        return { "R", "m", "Coordonnée radiale" };
+    case 13:
+        return { "w", "rad/s", "Valeur de la vitesse angulaire" };
+    default:
+        return { "", "", "" };
     }
 }
 
@@ -54,14 +67,15 @@ std::string JoinTabs(const std::vector<std::string>& cells)
 std::string CurrentDateTimeText()
 {
     const std::time_t now = std::time(nullptr);
-    std::tm local{};
+    std::tm local {};
     localtime_r(&now, &local);
     char buffer[32];
     std::strftime(buffer, sizeof buffer, "%d/%m/%Y %H:%M:%S", &local);
     return buffer;
 }
 
-TGrid::TGrid(const TTableSource& source) : m_source(source)
+TGrid::TGrid(const TTableSource& source)
+    : m_source(source)
 {
     DateText = CurrentDateTimeText;
     Resize();
@@ -126,7 +140,7 @@ TColumnQuantity TGrid::QuantityOf(int identifier) const
     if (identifier == 0)
         return q;
     if (identifier < 0 || n == 0)
-        return TColumnQuantity{TColumnGroup::Time, -1, -1};
+        return TColumnQuantity { TColumnGroup::Time, -1, -1 };
     int index = identifier - 1;
     if (index < 2 * n) {
         q.group = TColumnGroup::Position;
@@ -135,12 +149,12 @@ TColumnQuantity TGrid::QuantityOf(int identifier) const
         return q;
     }
     index -= 2 * n;
-    static constexpr TColumnGroup kGroups[] = {TColumnGroup::Velocity, TColumnGroup::Acceleration,
-                                               TColumnGroup::Polar};
-    static constexpr int kFirstCode[] = {3, 6, 11};
+    static constexpr TColumnGroup kGroups[]
+        = { TColumnGroup::Velocity, TColumnGroup::Acceleration, TColumnGroup::Polar };
+    static constexpr int kFirstCode[] = { 3, 6, 11 };
     const int group = index / (3 * n);
     if (group > 2)
-        return TColumnQuantity{TColumnGroup::Time, -1, -1};
+        return TColumnQuantity { TColumnGroup::Time, -1, -1 };
     index -= group * 3 * n;
     q.group = kGroups[group];
     q.object = index / 3;
@@ -194,8 +208,8 @@ std::string TGrid::DataText(int identifier, int row, int digits, bool formatted)
         const int last = k < static_cast<int>(m_lastRow.size()) ? m_lastRow[k] : -1;
         if (q.group == TColumnGroup::Velocity && Options.hideVelocityEdges && (row == first || row == last))
             return {};
-        if (q.group == TColumnGroup::Acceleration && Options.hideAccelerationEdges &&
-            (row == first || row == first + 1 || row == last - 1 || row == last))
+        if (q.group == TColumnGroup::Acceleration && Options.hideAccelerationEdges
+            && (row == first || row == first + 1 || row == last - 1 || row == last))
             return {};
         value = m_source.Value(k, q.code, row);
     }
@@ -215,11 +229,16 @@ std::string TGrid::CellText(int column, int line, bool formatted) const
     }
     const int id = IdentifierOf(column);
     switch (line) {
-    case 0: return {};
-    case 1: return Symbol(id);
-    case 2: return Unit(id);
-    case 3: return Description(id);
-    default: break;
+    case 0:
+        return {};
+    case 1:
+        return Symbol(id);
+    case 2:
+        return Unit(id);
+    case 3:
+        return Description(id);
+    default:
+        break;
     }
     const int row = line - kHeaderLines;
     if (row >= rows)
@@ -230,22 +249,31 @@ std::string TGrid::CellText(int column, int line, bool formatted) const
 TColor TGrid::ColumnColour(int column) const
 {
     switch (QuantityOf(IdentifierOf(column)).group) {
-    case TColumnGroup::Position: return MakeColor(0xF8, 0xF8, 0xFF);
-    case TColumnGroup::Velocity: return MakeColor(0xFF, 0xFA, 0xFA);
-    case TColumnGroup::Acceleration: return MakeColor(0xFF, 0xFA, 0xF0);
-    case TColumnGroup::Polar: return MakeColor(0xF5, 0xF5, 0xF5);
-    default: return clWhite;
+    case TColumnGroup::Position:
+        return MakeColor(0xF8, 0xF8, 0xFF);
+    case TColumnGroup::Velocity:
+        return MakeColor(0xFF, 0xFA, 0xFA);
+    case TColumnGroup::Acceleration:
+        return MakeColor(0xFF, 0xFA, 0xF0);
+    case TColumnGroup::Polar:
+        return MakeColor(0xF5, 0xF5, 0xF5);
+    default:
+        return clWhite;
     }
 }
 
 TColor TGrid::HeaderLineColour(int line)
 {
     switch (line) {
-    case 0: return MakeColor(0xEB, 0xEB, 0xEB);
-    case 1: return MakeColor(0xE2, 0xDB, 0xE2);
+    case 0:
+        return MakeColor(0xEB, 0xEB, 0xEB);
+    case 1:
+        return MakeColor(0xE2, 0xDB, 0xE2);
     case 2:
-    case 3: return MakeColor(0xDB, 0xDF, 0xE2);
-    default: return clWhite;
+    case 3:
+        return MakeColor(0xDB, 0xDF, 0xE2);
+    default:
+        return clWhite;
     }
 }
 
@@ -293,7 +321,7 @@ int TGrid::CopyText(const std::string& firstLine, TServeur& out)
     out.Clear();
     out.AddLine(firstLine);
     out.AddLine(DateText ? DateText() : std::string());
-    out.AddLine(FormatText(Tr(kAnglePattern), {":", FormatExportNumber(m_source.AxisAngle()), Tr("rad")}));
+    out.AddLine(FormatText(Tr(kAnglePattern), { ":", FormatExportNumber(m_source.AxisAngle()), Tr("rad") }));
     std::vector<std::string> cells;
     for (int line = 1; line < m_lineCount; ++line) {
         cells.clear();
@@ -321,8 +349,8 @@ void TGrid::CopyPython(TServeur& out)
                 line += "float(\"nan\")";
                 continue;
             }
-            if (text.find(separator) == std::string::npos && text.find('E') == std::string::npos &&
-                text.find('e') == std::string::npos)
+            if (text.find(separator) == std::string::npos && text.find('E') == std::string::npos
+                && text.find('e') == std::string::npos)
                 text += std::string(1, separator) + "0";
             for (char& c : text) {
                 if (c == separator)
@@ -344,7 +372,7 @@ TStringMatrix TGrid::Matrix()
             matrix[static_cast<std::size_t>(line)].push_back(CellText(column, line, false));
     }
     if (m_colCount - kFixedCols > 1) {
-        matrix[0][0] = FormatText(Tr(kAnglePattern), {"(" + Tr("rad") + ")", ":", ""});
+        matrix[0][0] = FormatText(Tr(kAnglePattern), { "(" + Tr("rad") + ")", ":", "" });
         matrix[0][1] = FormatExportNumber(m_source.AxisAngle());
     }
     return matrix;
@@ -354,15 +382,19 @@ int TGrid::ExportToOffice(TOfficeTarget target, TServeur& out)
 {
     const TStringMatrix matrix = Matrix();
     switch (target) {
-    case TOfficeTarget::Excel: return out.ToExcel(matrix);
-    case TOfficeTarget::LibreOffice: return out.ToLibreOffice(matrix);
-    case TOfficeTarget::Csv: return out.ToCsvFile(matrix) ? 0 : 1;
+    case TOfficeTarget::Excel:
+        return out.ToExcel(matrix);
+    case TOfficeTarget::LibreOffice:
+        return out.ToLibreOffice(matrix);
+    case TOfficeTarget::Csv:
+        return out.ToCsvFile(matrix) ? 0 : 1;
     }
     return 1;
 }
 
 TResGrid::TResGrid(const TTableSource& cameraSource, const TTableSource& transparentSource)
-    : m_camera(cameraSource), m_transparent(transparentSource)
+    : m_camera(cameraSource)
+    , m_transparent(transparentSource)
 {
 }
 
@@ -374,9 +406,15 @@ TGrid& TResGrid::Current()
 template <class F> void TResGrid::ForEach(int selector, F&& f)
 {
     switch (selector) {
-    case 1: f(Current()); break;
-    case 2: f(m_transparent); break;
-    case 3: f(m_camera); break;
+    case 1:
+        f(Current());
+        break;
+    case 2:
+        f(m_transparent);
+        break;
+    case 3:
+        f(m_camera);
+        break;
     default:
         f(m_camera);
         f(m_transparent);

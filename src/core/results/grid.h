@@ -39,7 +39,7 @@ struct TColumnEntry {
 // What an identifier stands for.
 struct TColumnQuantity {
     TColumnGroup group = TColumnGroup::Time;
-    int code = 0;    // the calculators' quantity code
+    int code = 0; // the calculators' quantity code
     int object = -1; // 0-based, -1 for the time
 };
 
@@ -48,8 +48,8 @@ enum class TOfficeTarget { Excel, LibreOffice, Csv };
 
 // Switches read from the settings.
 struct TGridOptions {
-    bool numberFromZero = false;        // "Numéroter les marques à partir de zéro ..."
-    bool hideVelocityEdges = false;     // "Cacher la vitesse au début et à la fin (une marque)"
+    bool numberFromZero = false; // "Numéroter les marques à partir de zéro ..."
+    bool hideVelocityEdges = false; // "Cacher la vitesse au début et à la fin (une marque)"
     bool hideAccelerationEdges = false; // "Cacher l'accélération au début et à la fin (deux marques)"
 };
 
@@ -61,10 +61,10 @@ constexpr std::uint16_t CodeSet(std::initializer_list<int> codes)
         set = static_cast<std::uint16_t>(set | (1u << c));
     return set;
 }
-inline constexpr std::uint16_t kPositionCodes = CodeSet({1, 2});
-inline constexpr std::uint16_t kVelocityCodes = CodeSet({3, 4, 5});
-inline constexpr std::uint16_t kAccelerationCodes = CodeSet({6, 7, 8});
-inline constexpr std::uint16_t kPolarCodes = CodeSet({11, 12, 13});
+inline constexpr std::uint16_t kPositionCodes = CodeSet({ 1, 2 });
+inline constexpr std::uint16_t kVelocityCodes = CodeSet({ 3, 4, 5 });
+inline constexpr std::uint16_t kAccelerationCodes = CodeSet({ 6, 7, 8 });
+inline constexpr std::uint16_t kPolarCodes = CodeSet({ 11, 12, 13 });
 
 class TGrid {
 public:
@@ -126,7 +126,7 @@ private:
     const TTableSource& m_source;
     std::vector<TColumnEntry> m_columns;
     std::vector<int> m_visibleIds; // identifiers of visible columns 1..
-    std::vector<int> m_firstRow;   // per object, -1 when it has no mark
+    std::vector<int> m_firstRow; // per object, -1 when it has no mark
     std::vector<int> m_lastRow;
     int m_objects = 0;
     int m_colCount = 1 + 1;

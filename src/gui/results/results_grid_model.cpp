@@ -17,7 +17,9 @@ QColor ToQColor(TColor colour)
 
 } // namespace
 
-TResultsGridModel::TResultsGridModel(results::TGrid& grid, QObject* parent) : QAbstractTableModel(parent), m_grid(grid)
+TResultsGridModel::TResultsGridModel(results::TGrid& grid, QObject* parent)
+    : QAbstractTableModel(parent)
+    , m_grid(grid)
 {
     m_grid.Layout();
 }

@@ -31,7 +31,7 @@ std::string ReadFile(const std::string& path)
 // A clipboard owned by another program that ignores what we put on it.
 class TRefusingClipboard : public test::TFakeDesktopServices {
 public:
-    void SetClipboardText(const std::string&) override {}
+    void SetClipboardText(const std::string&) override { }
     std::string ClipboardText() const override { return "someone else's"; }
 };
 
@@ -69,7 +69,10 @@ protected:
             serveur.AddLine(line);
     }
     // The six lines before the data of a tab-separated copy.
-    static Lines Head() { return {"/usr/bin/kinoval", "08/12/2026", "Angle : 0 rad", "t\tx", "s\tm", "temps\tAbscisse"}; }
+    static Lines Head()
+    {
+        return { "/usr/bin/kinoval", "08/12/2026", "Angle : 0 rad", "t\tx", "s\tm", "temps\tAbscisse" };
+    }
     std::string MakeRegressi(const std::string& name = "Regressi.exe")
     {
         const std::string path = dir.File(name);
@@ -81,23 +84,23 @@ protected:
     test::TFakeDesktopServices desktop;
     test::TScriptedUserDlg dlg;
     TRecordingWriter writer;
-    TServeur serveur{desktop, dlg};
+    TServeur serveur { desktop, dlg };
     std::vector<std::string> storedPaths;
     std::vector<std::string> usedFolders;
 };
 
 TEST_F(ServeurTest, ClipboardMessagesForBothFlavours)
 {
-    Fill({"a\tb", "1\t2"});
+    Fill({ "a\tb", "1\t2" });
     EXPECT_TRUE(serveur.ToClipboard(true, false));
     EXPECT_EQ(desktop.clipboard, "a\tb\n1\t2");
     ASSERT_EQ(dlg.RunCount(), 1u);
     EXPECT_EQ(dlg.LastRun().icon, TUserDlgIcon::icInformation);
     EXPECT_EQ(dlg.LastRun().Texts(),
-              (Lines{"Copie dans le presse-papier effectuée.", "",
-                     "Après avoir fermé cette fenêtre, ouvrir un logiciel et frapper au clavier simultanément Ctrl + V "
-                     "(ou menu Edition > Coller).",
-                     "", "Les éléments des colonnes sont séparés par des tabulations"}));
+        (Lines { "Copie dans le presse-papier effectuée.", "",
+            "Après avoir fermé cette fenêtre, ouvrir un logiciel et frapper au clavier simultanément Ctrl + V "
+            "(ou menu Edition > Coller).",
+            "", "Les éléments des colonnes sont séparés par des tabulations" }));
     EXPECT_TRUE(serveur.ToClipboard(true, true));
     EXPECT_EQ(dlg.LastRun().Texts().size(), 3u);
     EXPECT_TRUE(serveur.ToClipboard(false, false));
@@ -112,13 +115,13 @@ TEST_F(ServeurTest, ClipboardFailureIsReportedNotClaimed)
     EXPECT_FALSE(other.ToClipboard(false, false));
     ASSERT_EQ(dlg.RunCount(), 1u);
     EXPECT_EQ(dlg.LastRun().icon, TUserDlgIcon::icWarning);
-    EXPECT_EQ(dlg.LastRun().Texts(), (Lines{"La copie du fichier dans le presse-papier a échoué."}));
+    EXPECT_EQ(dlg.LastRun().Texts(), (Lines { "La copie du fichier dans le presse-papier a échoué." }));
 }
 
 TEST_F(ServeurTest, TextFileForcesTxtAndRemembersTheFolder)
 {
     serveur.LastFolder = "/home/eleve";
-    Fill({"t\tx", "0\t1"});
+    Fill({ "t\tx", "0\t1" });
     desktop.saveAnswers.push_back(dir.File("mesures.csv"));
     EXPECT_TRUE(serveur.ToTextFile());
     ASSERT_EQ(desktop.saveRequests.size(), 1u);
@@ -131,9 +134,9 @@ TEST_F(ServeurTest, TextFileForcesTxtAndRemembersTheFolder)
     EXPECT_FALSE(fs::exists(dir.File("mesures.csv")));
     EXPECT_EQ(ReadFile(dir.File("mesures.txt")), "t\tx\n0\t1\n");
     EXPECT_EQ(serveur.LastFolder, dir.Path().string());
-    EXPECT_EQ(usedFolders, (Lines{dir.Path().string()}));
+    EXPECT_EQ(usedFolders, (Lines { dir.Path().string() }));
     EXPECT_EQ(dlg.LastRun().Texts(),
-              (Lines{"Enregistrement dans un fichier texte effectué.", "Le fichier porte l'extension TXT."}));
+        (Lines { "Enregistrement dans un fichier texte effectué.", "Le fichier porte l'extension TXT." }));
 
     // "Tableau.TXT" keeps its name.
     desktop.saveAnswers.push_back(dir.File("Tableau.TXT"));
@@ -144,13 +147,13 @@ TEST_F(ServeurTest, TextFileForcesTxtAndRemembersTheFolder)
 TEST_F(ServeurTest, TextFileAsksBeforeReplacingAFileTheUserDidNotName)
 {
     std::ofstream(dir.File("notes.txt")) << "précieux";
-    Fill({"t", "0"});
+    Fill({ "t", "0" });
     desktop.saveAnswers.push_back(dir.File("notes.dat"));
     dlg.Script(0); // Annuler
     EXPECT_FALSE(serveur.ToTextFile());
     EXPECT_EQ(ReadFile(dir.File("notes.txt")), "précieux");
-    EXPECT_EQ(dlg.LastRun().Captions(), (Lines{"Annuler", "Remplacer"}));
-    EXPECT_EQ(dlg.LastRun().Texts(), (Lines{"Le fichier notes.txt existe déjà.", "Voulez-vous le remplacer ?"}));
+    EXPECT_EQ(dlg.LastRun().Captions(), (Lines { "Annuler", "Remplacer" }));
+    EXPECT_EQ(dlg.LastRun().Texts(), (Lines { "Le fichier notes.txt existe déjà.", "Voulez-vous le remplacer ?" }));
 
     desktop.saveAnswers.push_back(dir.File("notes.dat"));
     dlg.Script(1); // Remplacer
@@ -160,14 +163,15 @@ TEST_F(ServeurTest, TextFileAsksBeforeReplacingAFileTheUserDidNotName)
 
 TEST_F(ServeurTest, TextFileWriteFailureAndCancel)
 {
-    Fill({"t"});
+    Fill({ "t" });
     EXPECT_FALSE(serveur.ToTextFile()); // cancelled dialog: no message
     EXPECT_EQ(dlg.RunCount(), 0u);
     desktop.saveAnswers.push_back(dir.File("missing/folder/t.txt"));
     EXPECT_FALSE(serveur.ToTextFile());
     EXPECT_EQ(dlg.LastRun().icon, TUserDlgIcon::icWarning);
-    EXPECT_EQ(dlg.LastRun().Texts(), (Lines{"La création du fichier dans le répertoire choisi a échoué.",
-                                            "Vérifiez vos droits d'accès à ce répertoire."}));
+    EXPECT_EQ(dlg.LastRun().Texts(),
+        (Lines { "La création du fichier dans le répertoire choisi a échoué.",
+            "Vérifiez vos droits d'accès à ce répertoire." }));
     EXPECT_TRUE(usedFolders.empty());
 }
 
@@ -179,17 +183,17 @@ TEST_F(ServeurTest, RegressiNotFoundOffersTheSearch)
     desktop.openAnswers.push_back(found);
     Fill(Head());
     EXPECT_EQ(serveur.ToRegressi(2), rrNotFound);
-    EXPECT_EQ(storedPaths, (Lines{"", found}));
+    EXPECT_EQ(storedPaths, (Lines { "", found }));
     EXPECT_EQ(serveur.RegressiPath(), found);
     ASSERT_EQ(dlg.RunCount(), 1u);
     const auto& run = dlg.LastRun();
     EXPECT_EQ(run.icon, TUserDlgIcon::icInformation);
-    EXPECT_EQ(run.Captions(), (Lines{"Ok", "Annuler"}));
-    EXPECT_EQ(run.Texts(), (Lines{"La copie a été annulée car Regressi est introuvable.",
-                                  "Veuillez suivre la procédure suivante :",
-                                  "utilisez le bouton « Rechercher » dans la prochaine fenêtre",
-                                  "si la recherche est fructueuse, utilisez le bouton « Ouvrir »",
-                                  "Enfin, relancez la copie annulée (Edition > copier et lancer > Regressi)."}));
+    EXPECT_EQ(run.Captions(), (Lines { "Ok", "Annuler" }));
+    EXPECT_EQ(run.Texts(),
+        (Lines { "La copie a été annulée car Regressi est introuvable.",
+            "Veuillez suivre la procédure suivante :", "utilisez le bouton « Rechercher » dans la prochaine fenêtre",
+            "si la recherche est fructueuse, utilisez le bouton « Ouvrir »",
+            "Enfin, relancez la copie annulée (Edition > copier et lancer > Regressi)." }));
     EXPECT_EQ(run.lines[2].kind, lkIndented);
     EXPECT_EQ(run.lines[4].kind, lkParagraph);
     ASSERT_EQ(desktop.openRequests.size(), 1u);
@@ -244,9 +248,10 @@ TEST_F(ServeurTest, RegressiAsksAboveSixteenColumns)
     dlg.Script(0); // Annuler
     EXPECT_EQ(serveur.ToRegressi(17), rrCancelled);
     ASSERT_EQ(dlg.RunCount(), 1u);
-    EXPECT_EQ(dlg.LastRun().Captions(), (Lines{"Annuler", "Ok"}));
-    EXPECT_EQ(dlg.LastRun().Texts(), (Lines{"Regressi n'accepte pas un nombre élevé de variables (> 16).",
-                                            "Le résultat du copier-coller risque d'être aléatoire."}));
+    EXPECT_EQ(dlg.LastRun().Captions(), (Lines { "Annuler", "Ok" }));
+    EXPECT_EQ(dlg.LastRun().Texts(),
+        (Lines { "Regressi n'accepte pas un nombre élevé de variables (> 16).",
+            "Le résultat du copier-coller risque d'être aléatoire." }));
     EXPECT_TRUE(desktop.clipboard.empty());
 
     dlg.Script(1); // Ok
@@ -267,7 +272,7 @@ TEST_F(ServeurTest, RegressiClipboardAndStartThroughWine)
     EXPECT_EQ(desktop.clipboard, "/usr/bin/kinoval\n\nAngle : 0 rad\nt\tx\ns\tm\ntemps\tAbscisse\n0\t1\n0.04\t2");
     ASSERT_EQ(desktop.started.size(), 1u);
     EXPECT_EQ(desktop.started[0].program, "wine");
-    EXPECT_EQ(desktop.started[0].arguments, (Lines{exe}));
+    EXPECT_EQ(desktop.started[0].arguments, (Lines { exe }));
     EXPECT_EQ(dlg.LastRun().icon, TUserDlgIcon::icInformation);
 }
 
@@ -305,7 +310,7 @@ TEST_F(ServeurTest, RegressiEmptyCellScan)
 
     // "Continuer" asks again at the next such line; "Substituer" fills that line and all after it.
     lines = Head();
-    lines.push_back("0\t\t1");    // asked, kept
+    lines.push_back("0\t\t1"); // asked, kept
     lines.push_back("1\t2\t3");
     lines.push_back("2\t\t\t\t5"); // asked, substituted
     lines.push_back("3\t\t4\t");
@@ -314,11 +319,12 @@ TEST_F(ServeurTest, RegressiEmptyCellScan)
     dlg.Script(1); // Substituer
     EXPECT_EQ(serveur.ToRegressi(3), rrStarted);
     ASSERT_EQ(dlg.RunCount(), 3u);
-    EXPECT_EQ(dlg.Runs()[0].Captions(), (Lines{"Continuer", "Substituer"}));
-    EXPECT_EQ(dlg.Runs()[0].Texts(), (Lines{"Le tableau contient des valeurs non définies.",
-                                            "Une version ancienne de Regressi risque de mal interpréter une de ces "
-                                            "valeurs.",
-                                            "Substituer les valeurs non définies par des zéros ?"}));
+    EXPECT_EQ(dlg.Runs()[0].Captions(), (Lines { "Continuer", "Substituer" }));
+    EXPECT_EQ(dlg.Runs()[0].Texts(),
+        (Lines { "Le tableau contient des valeurs non définies.",
+            "Une version ancienne de Regressi risque de mal interpréter une de ces "
+            "valeurs.",
+            "Substituer les valeurs non définies par des zéros ?" }));
     const Lines& out = serveur.Lines();
     EXPECT_EQ(out[6], "0\t\t1");
     EXPECT_EQ(out[7], "1\t2\t3");
@@ -338,8 +344,8 @@ TEST(RegressiSubstitution, EveryEmptyCellOfARunGetsItsZero)
 TEST(WorkbookCells, HeadersAsTextDataAsNumbers)
 {
     SetDecimalSeparator(',');
-    const TStringMatrix matrix{{"Angle", "0,5"}, {"t", "x"}, {"s", "m"}, {"temps", ""},
-                               {"0", "1,5"},     {"0,04", ""}, {"0,08", "#Nombre!"}, {"1E-5", "abc"}};
+    const TStringMatrix matrix { { "Angle", "0,5" }, { "t", "x" }, { "s", "m" }, { "temps", "" }, { "0", "1,5" },
+        { "0,04", "" }, { "0,08", "#Nombre!" }, { "1E-5", "abc" } };
     const TWorkbookCells cells = ToWorkbookCells(matrix);
     SetDecimalSeparator(0);
     using K = TWorkbookCell::Kind;
@@ -357,13 +363,13 @@ TEST(WorkbookCells, HeadersAsTextDataAsNumbers)
 
 TEST_F(ServeurTest, ExcelEntryWritesAWorkbookAndOpensIt)
 {
-    const TStringMatrix matrix{{"", ""}, {"t", "x"}, {"s", "m"}, {"temps", "Abscisse"}, {"0", "1.5"}};
+    const TStringMatrix matrix { { "", "" }, { "t", "x" }, { "s", "m" }, { "temps", "Abscisse" }, { "0", "1.5" } };
     EXPECT_EQ(serveur.ToExcel(matrix), seNone);
     ASSERT_EQ(writer.paths.size(), 1u);
     EXPECT_EQ(writer.paths[0], dir.File("Kinoval-Tableau-1.xlsx"));
     EXPECT_EQ(writer.sheet, "Kinoval");
     EXPECT_EQ(writer.written[4][1].number, 1.5);
-    EXPECT_EQ(desktop.openedWithDefault, (Lines{writer.paths[0]}));
+    EXPECT_EQ(desktop.openedWithDefault, (Lines { writer.paths[0] }));
     EXPECT_EQ(dlg.RunCount(), 0u);
 
     std::ofstream(writer.paths[0]) << "x"; // the next workbook takes the next free name
@@ -382,7 +388,7 @@ TEST_F(ServeurTest, ExcelEntryWritesAWorkbookAndOpensIt)
 
 TEST_F(ServeurTest, LibreOfficeEntryReportsEachStep)
 {
-    const TStringMatrix matrix{{""}, {"t"}, {"s"}, {"temps"}, {"0"}};
+    const TStringMatrix matrix { { "" }, { "t" }, { "s" }, { "temps" }, { "0" } };
     EXPECT_EQ(serveur.ToLibreOffice(matrix), seNoProgram);
     EXPECT_EQ(dlg.LastRun().Texts()[0], "Une erreur a été détectée.");
     EXPECT_TRUE(writer.paths.empty());
@@ -391,26 +397,22 @@ TEST_F(ServeurTest, LibreOfficeEntryReportsEachStep)
     EXPECT_EQ(serveur.ToLibreOffice(matrix), seNone);
     ASSERT_EQ(desktop.started.size(), 1u);
     EXPECT_EQ(desktop.started[0].program, "soffice");
-    EXPECT_EQ(desktop.started[0].arguments, (Lines{"--calc", writer.paths[0]}));
+    EXPECT_EQ(desktop.started[0].arguments, (Lines { "--calc", writer.paths[0] }));
 
     desktop.startProgramSucceeds = false;
     EXPECT_EQ(serveur.ToLibreOffice(matrix), seNotOpened);
-    EXPECT_EQ(dlg.LastRun().Texts(), (Lines{"Le tableur n'a pas pu être ouvert."}));
+    EXPECT_EQ(dlg.LastRun().Texts(), (Lines { "Le tableur n'a pas pu être ouvert." }));
 
     writer.result = 1;
     EXPECT_EQ(serveur.ToLibreOffice(matrix), seWriteFailed);
-    EXPECT_EQ(dlg.LastRun().Texts(), (Lines{"L'écriture dans une cellule a échouée."}));
+    EXPECT_EQ(dlg.LastRun().Texts(), (Lines { "L'écriture dans une cellule a échouée." }));
 }
 
 TEST_F(ServeurTest, CsvFileReadByPython)
 {
     SetDecimalSeparator(',');
-    const TStringMatrix matrix{{"Angle de rotation (rad) : ", "0,5", ""},
-                               {"t", "x", "y"},
-                               {"s", "m", "m"},
-                               {"temps", "Abscisse \"A\", rouge", "Ordonnée A"},
-                               {"0", "1,5", ""},
-                               {"0,04", "#Nombre!", "-2E-7"}};
+    const TStringMatrix matrix { { "Angle de rotation (rad) : ", "0,5", "" }, { "t", "x", "y" }, { "s", "m", "m" },
+        { "temps", "Abscisse \"A\", rouge", "Ordonnée A" }, { "0", "1,5", "" }, { "0,04", "#Nombre!", "-2E-7" } };
     desktop.saveAnswers.push_back(dir.File("tableau"));
     EXPECT_TRUE(serveur.ToCsvFile(matrix));
     ASSERT_TRUE(fs::exists(dir.File("tableau.csv")));
@@ -418,17 +420,18 @@ TEST_F(ServeurTest, CsvFileReadByPython)
 
     // Python's csv module reads it back; every cell is printed as its repr, one line per record.
     std::ofstream(dir.File("read.py")) << "import csv, sys\n"
-                                           "with open(sys.argv[1], newline='', encoding='utf-8') as f:\n"
-                                           "    for record in csv.reader(f):\n"
-                                           "        print('|'.join(record))\n";
+                                          "with open(sys.argv[1], newline='', encoding='utf-8') as f:\n"
+                                          "    for record in csv.reader(f):\n"
+                                          "        print('|'.join(record))\n";
     const std::string command = "/usr/bin/python3 " + dir.File("read.py") + " " + dir.File("tableau.csv");
     const std::string output = test::RunCommand(command);
-    EXPECT_EQ(output, "Angle de rotation (rad) : |0.5|\n"
-                      "t|x|y\n"
-                      "s|m|m\n"
-                      "temps|Abscisse \"A\", rouge|Ordonnée A\n"
-                      "0|1.5|\n"
-                      "0.04||-2E-7\n");
+    EXPECT_EQ(output,
+        "Angle de rotation (rad) : |0.5|\n"
+        "t|x|y\n"
+        "s|m|m\n"
+        "temps|Abscisse \"A\", rouge|Ordonnée A\n"
+        "0|1.5|\n"
+        "0.04||-2E-7\n");
 }
 
 } // namespace

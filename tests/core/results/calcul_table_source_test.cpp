@@ -36,11 +36,11 @@ protected:
     ~CalculTableTest() override { SetDecimalSeparator(0); }
 
     test::TFakeMeasurementSource document;
-    TResCalc calc{document};
+    TResCalc calc { document };
     bool transparentMode = false;
-    TCalculTableSource fixedSource{calc.Fixed(), document, [](int k) { return k == 0 ? "A" : "B"; }};
-    TCalculTableSource transparentSource{calc.Transparent(), document};
-    TResGrid grids{fixedSource, transparentSource};
+    TCalculTableSource fixedSource { calc.Fixed(), document, [](int k) { return k == 0 ? "A" : "B"; } };
+    TCalculTableSource transparentSource { calc.Transparent(), document };
+    TResGrid grids { fixedSource, transparentSource };
 };
 
 TEST_F(CalculTableTest, CellsComeFromTheCalculatorOfEachTable)
@@ -76,7 +76,7 @@ TEST_F(CalculTableTest, SettingsHideTheEdgesAndTheAngleComesFromTheDocument)
     options.CheckBox36StartByZero = true;
     grids.SetOptions(GridOptionsOf(options));
     TGrid& grid = grids.Camera();
-    grid.SetVisible(true, CodeSet({3}));
+    grid.SetVisible(true, CodeSet({ 3 }));
     grid.Layout();
     // vx1 hidden on rows 0 and 5, vx2 (marks on rows 1..5) on rows 1 and 5.
     EXPECT_EQ(grid.CellText(2, 4, false), "");

@@ -42,10 +42,10 @@ void ShowAll(TGrid& grid)
 
 class GridTest : public ::testing::Test {
 protected:
-    SeparatorGuard separator{'.'};
+    SeparatorGuard separator { '.' };
     test::TFakeDesktopServices desktop;
     test::TScriptedUserDlg dlg;
-    TServeur serveur{desktop, dlg};
+    TServeur serveur { desktop, dlg };
 };
 
 TEST_F(GridTest, ColumnIdentifiersWithOneObjectHaveBareSymbols)
@@ -54,9 +54,10 @@ TEST_F(GridTest, ColumnIdentifiersWithOneObjectHaveBareSymbols)
     TGrid grid(source);
     ASSERT_EQ(grid.Columns().size(), 12u);
     ShowAll(grid);
-    EXPECT_EQ(HeaderLine(grid, 1), (std::vector<std::string>{"t", "x", "y", "vx", "vy", "v", "ax", "ay", "a", "O", "R", "w"}));
+    EXPECT_EQ(HeaderLine(grid, 1),
+        (std::vector<std::string> { "t", "x", "y", "vx", "vy", "v", "ax", "ay", "a", "O", "R", "w" }));
     EXPECT_EQ(HeaderLine(grid, 2),
-              (std::vector<std::string>{"s", "m", "m", "m/s", "m/s", "m/s", "m/s²", "m/s²", "m/s²", "rad", "m", "rad/s"}));
+        (std::vector<std::string> { "s", "m", "m", "m/s", "m/s", "m/s", "m/s²", "m/s²", "m/s²", "rad", "m", "rad/s" }));
     EXPECT_EQ(grid.CellText(1, 3, false), "temps");
     EXPECT_EQ(grid.CellText(2, 3, false), "Abscisse objet 1");
     EXPECT_EQ(grid.CellText(9, 3, false), "Valeur de l'accélération objet 1");
@@ -70,8 +71,8 @@ TEST_F(GridTest, ColumnIdentifiersWithTwoObjectsAreNumberedAndGrouped)
     ASSERT_EQ(grid.Columns().size(), 23u);
     ShowAll(grid);
     EXPECT_EQ(HeaderLine(grid, 1),
-              (std::vector<std::string>{"t", "x1", "y1", "x2", "y2", "vx1", "vy1", "v1", "vx2", "vy2", "v2", "ax1", "ay1",
-                                        "a1", "ax2", "ay2", "a2", "O1", "R1", "w1", "O2", "R2", "w2"}));
+        (std::vector<std::string> { "t", "x1", "y1", "x2", "y2", "vx1", "vy1", "v1", "vx2", "vy2", "v2", "ax1", "ay1",
+            "a1", "ax2", "ay2", "a2", "O1", "R1", "w1", "O2", "R2", "w2" }));
     // Identifier → code and object drive the values: v1 is code 5 of object 0, R2 code 12 of object 1.
     EXPECT_EQ(grid.QuantityOf(7).code, 5);
     EXPECT_EQ(grid.QuantityOf(7).object, 0);
@@ -94,14 +95,14 @@ TEST_F(GridTest, VisibilitySetsDigitsAndTheAlwaysShownTime)
 
     grid.SetVisible(true, kVelocityCodes);
     grid.Layout();
-    EXPECT_EQ(HeaderLine(grid, 1), (std::vector<std::string>{"t", "vx1", "vy1", "v1", "vx2", "vy2", "v2"}));
+    EXPECT_EQ(HeaderLine(grid, 1), (std::vector<std::string> { "t", "vx1", "vy1", "v1", "vx2", "vy2", "v2" }));
     grid.HideColumn(3); // vy1
     grid.HideColumn(1); // the time stays
     grid.Layout();
-    EXPECT_EQ(HeaderLine(grid, 1), (std::vector<std::string>{"t", "vx1", "v1", "vx2", "vy2", "v2"}));
-    grid.SetVisible(false, CodeSet({0, 3, 4, 5}));
+    EXPECT_EQ(HeaderLine(grid, 1), (std::vector<std::string> { "t", "vx1", "v1", "vx2", "vy2", "v2" }));
+    grid.SetVisible(false, CodeSet({ 0, 3, 4, 5 }));
     grid.Layout();
-    EXPECT_EQ(HeaderLine(grid, 1), (std::vector<std::string>{"t"}));
+    EXPECT_EQ(HeaderLine(grid, 1), (std::vector<std::string> { "t" }));
 
     grid.SetVisible(true, kPositionCodes);
     grid.Layout();
@@ -148,7 +149,7 @@ TEST_F(GridTest, EdgeHidingOfVelocityAndAcceleration)
     source.Unmark(0, 0); // the object's marks run from row 1 to row 6
     source.Unmark(0, 7);
     TGrid grid(source);
-    grid.SetVisible(true, CodeSet({3, 6}));
+    grid.SetVisible(true, CodeSet({ 3, 6 }));
     grid.Layout();
     auto shown = [&](int column) {
         std::string pattern;
@@ -212,7 +213,7 @@ TEST_F(GridTest, PythonCopyOfIntegersAndCommaDecimals)
     source.Set(0, 1, 1, 2.5);
     source.Set(0, 1, 2, 1.5e-7);
     TGrid grid(source);
-    grid.SetVisible(true, CodeSet({1}));
+    grid.SetVisible(true, CodeSet({ 1 }));
     grid.CopyPython(serveur);
     ASSERT_EQ(serveur.Lines().size(), 2u);
     EXPECT_EQ(serveur.Lines()[0], "t = [0.0, 0.04, 0.08]");
@@ -300,9 +301,9 @@ TEST_F(GridTest, SpreadsheetMatrixCarriesTheAngle)
     EXPECT_EQ(matrix[0][0], "Angle de rotation du repère dans le sens trigonométrique (rad) : ");
     EXPECT_EQ(matrix[0][1], "0,5");
     EXPECT_EQ(matrix[0][2], "");
-    EXPECT_EQ(matrix[1], (std::vector<std::string>{"t", "x", "y"}));
-    EXPECT_EQ(matrix[4], (std::vector<std::string>{"0", "1", "2"}));
-    EXPECT_EQ(matrix[5], (std::vector<std::string>{"0,04", "#Nombre!", "2,125"}));
+    EXPECT_EQ(matrix[1], (std::vector<std::string> { "t", "x", "y" }));
+    EXPECT_EQ(matrix[4], (std::vector<std::string> { "0", "1", "2" }));
+    EXPECT_EQ(matrix[5], (std::vector<std::string> { "0,04", "#Nombre!", "2,125" }));
 
     // A single column has no room for the angle.
     grid.SetVisible(false, kPositionCodes);

@@ -50,7 +50,7 @@ TEST(XlsxWriter, OpenpyxlReadsBackEveryCellOfTheMatrix)
     source.Set(0, 1, 2, std::nan(""));
     source.Set(0, 2, 3, 1.0 / 3);
     source.Set(0, 1, 4, -2.5e-9);
-    source.names = {"balle", "chariot"};
+    source.names = { "balle", "chariot" };
     TGrid grid(source);
     grid.SetVisible(true, kPositionCodes | kVelocityCodes);
     const TStringMatrix matrix = grid.Matrix();
@@ -64,8 +64,8 @@ TEST(XlsxWriter, OpenpyxlReadsBackEveryCellOfTheMatrix)
     std::ofstream(dir.File("read.py")) << kReader;
 
     const std::size_t lines = matrix.size(), columns = matrix[0].size();
-    const std::string output = test::RunCommand("/usr/bin/python3 " + dir.File("read.py") + " " + path + " " +
-                                   std::to_string(lines) + " " + std::to_string(columns));
+    const std::string output = test::RunCommand("/usr/bin/python3 " + dir.File("read.py") + " " + path + " "
+        + std::to_string(lines) + " " + std::to_string(columns));
     std::istringstream in(output);
     std::string first;
     std::getline(in, first);
@@ -114,7 +114,7 @@ TEST(XlsxWriter, FailureLeavesNoFile)
     test::TTempDir dir;
     TXlsxWriter writer;
     const std::string path = dir.File("absent/t.xlsx");
-    EXPECT_NE(writer.Write(path, "Kinoval", {{TWorkbookCell{TWorkbookCell::Kind::Text, "t", 0}}}), 0);
+    EXPECT_NE(writer.Write(path, "Kinoval", { { TWorkbookCell { TWorkbookCell::Kind::Text, "t", 0 } } }), 0);
     EXPECT_FALSE(writer.LastError().empty());
     EXPECT_FALSE(fs::exists(path));
 }
