@@ -2,6 +2,7 @@
 
 #include "core/common/ini_file.h"
 #include "core/common/texts.h"
+#include "core/export/file_search.h"
 #include "core/export/workbook.h"
 
 #include <algorithm>
@@ -41,6 +42,7 @@ TServeur::TServeur(TDesktopServices& desktop, TCustomUserDlg& dlg)
     WorkFolder = fs::temp_directory_path(error).string();
     if (error)
         WorkFolder = "/tmp";
+    RegressiSearchFolders = WineDriveFolders();
 }
 
 std::string TServeur::Text() const
@@ -265,6 +267,12 @@ void TServeur::SearchRegressi()
     request.title = Tr("Rechercher Regressi.exe");
     request.filter = Tr("Regressi (Regressi.exe regressi.exe REGRESSI.EXE)");
     request.folder = LastFolder;
+    // Open the dialog where a wine installation of Regressi already lies, when one is found.
+    const std::vector<std::string> found = FindFilesNamed(RegressiSearchFolders, "Regressi.exe", 4);
+    if (!found.empty()) {
+        request.folder = fs::path(found.front()).parent_path().string();
+        request.proposedName = fs::path(found.front()).filename().string();
+    }
     const auto answer = m_desktop.OpenFileDialog(request);
     if (answer && IsRegressiExecutable(*answer))
         SetRegressiPath(fs::absolute(*answer).string());

@@ -70,6 +70,8 @@ public:
     void SetRegressiPath(const std::string& path);
     // Called with the new path (empty when cleared) so the owner can store it.
     std::function<void(const std::string&)> OnRegressiPathChanged;
+    // Where the search for Regressi looks first: the drive_c folders of the user's wine prefixes.
+    std::vector<std::string> RegressiSearchFolders;
 
     // The last folder of the recent-files list: proposed by the save dialogs, updated after each file.
     std::string LastFolder;

@@ -59,6 +59,7 @@ protected:
         serveur.OnFolderUsed = [this](const std::string& folder) { usedFolders.push_back(folder); };
         serveur.WorkFolder = dir.Path().string();
         serveur.SetWorkbookWriter(&writer);
+        serveur.RegressiSearchFolders.clear();
     }
     ~ServeurTest() override { SetDecimalSeparator(0); }
 
@@ -200,6 +201,20 @@ TEST_F(ServeurTest, RegressiNotFoundOffersTheSearch)
     EXPECT_NE(desktop.openRequests[0].filter.find("Regressi.exe"), std::string::npos);
     EXPECT_TRUE(desktop.started.empty());
     EXPECT_TRUE(desktop.clipboard.empty());
+}
+
+TEST_F(ServeurTest, RegressiSearchOpensWhereWineHoldsIt)
+{
+    const fs::path folder = dir.Path() / "drive_c" / "Program Files" / "Regressi";
+    fs::create_directories(folder);
+    std::ofstream(folder / "Regressi.exe") << "MZ";
+    serveur.RegressiSearchFolders = { (dir.Path() / "drive_c").string() };
+    desktop.openAnswers.push_back((folder / "Regressi.exe").string());
+    EXPECT_EQ(serveur.ToRegressi(2), rrNotFound);
+    ASSERT_EQ(desktop.openRequests.size(), 1u);
+    EXPECT_EQ(desktop.openRequests[0].folder, folder.string());
+    EXPECT_EQ(desktop.openRequests[0].proposedName, "Regressi.exe");
+    EXPECT_EQ(serveur.RegressiPath(), (folder / "Regressi.exe").string());
 }
 
 TEST_F(ServeurTest, RegressiSearchCancelledOrWrongFile)
