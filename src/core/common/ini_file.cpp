@@ -235,7 +235,7 @@ int TIniFile::Load(const std::string& path)
 void TIniFile::SetText(std::string_view text)
 {
     Clear();
-    if (text.substr(0, 3) == "\xEF\xBB\xBF")
+    while (text.substr(0, 3) == "\xEF\xBB\xBF") // a byte-order mark (editors have been seen to add two)
         text.remove_prefix(3);
     TSection* current = nullptr;
     std::size_t start = 0;
@@ -243,7 +243,8 @@ void TIniFile::SetText(std::string_view text)
         std::size_t end = text.find('\n', start);
         std::string_view line = text.substr(start, end == std::string_view::npos ? std::string_view::npos : end - start);
         start = end == std::string_view::npos ? text.size() : end + 1;
-        if (!line.empty() && line.back() == '\r')
+        // Every CR before the LF goes, so a file damaged into CR CR LF reads the same after each save.
+        while (!line.empty() && line.back() == '\r')
             line.remove_suffix(1);
 
         std::string name;

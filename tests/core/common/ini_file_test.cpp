@@ -94,6 +94,10 @@ TEST(IniFile, OtherLinesAreKeptInOrderAndCrLfIsReadAsLf)
     EXPECT_EQ(ini.Text(), lf);
     EXPECT_EQ(ini.ReadString("A", "k", ""), "v");
 
+    // Damaged line ends and doubled byte-order marks settle at the first save instead of drifting.
+    ini.SetText("\xEF\xBB\xBF\xEF\xBB\xBF[S]\r\r\nk=v\r\r\n");
+    EXPECT_EQ(ini.Text(), "[S]\nk=v\n");
+
     // A last line without a line end is read, and written with one.
     ini.SetText("[S]\r\nlast=yes");
     EXPECT_EQ(ini.ReadString("S", "last", ""), "yes");
