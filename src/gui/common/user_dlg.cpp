@@ -202,7 +202,10 @@ TUserDlgGeometry TUserDlg::Build(QDialog& window, TBuilt& built) const
 
     QPixmap picture;
     if (Icon() == TUserDlgIcon::icCustom) {
-        const QString name = QString::fromStdString(CustomIcon());
+        QString name = QString::fromStdString(CustomIcon());
+        // A bare picture name ("IcoWARNING") is one of the program's own pictures.
+        if (!name.contains(QLatin1Char('/')) && !name.contains(QLatin1Char('.')))
+            name = QStringLiteral(":/kinoval/%1.svg").arg(name);
         picture = name.endsWith(QStringLiteral(".svg"), Qt::CaseInsensitive) ? RenderSvg(name, QSize(), ratio)
                                                                              : QPixmap(name);
     } else if (Icon() != TUserDlgIcon::icNone) {

@@ -372,6 +372,11 @@ TEST(UserDlgPictures, SharpAtEveryPixelRatio)
         EXPECT_GT(qAlpha(image.pixel(32, 40)), 0);
     }
     EXPECT_TRUE(TUserDlg::StockIcon(TUserDlgIcon::icNone, 1.0).isNull());
+    TUserDlg dlg;
+    dlg.SetCustomIcon("GlyphHelp"); // a picture of the program's own, 16 x 16
+    EXPECT_EQ(dlg.ComputeGeometry().icon, QRect(12, 14, 16, 16));
+    dlg.SetCustomIcon("/no/such/picture.png");
+    EXPECT_TRUE(dlg.ComputeGeometry().icon.isNull());
     for (int kind = 0; kind <= static_cast<int>(TUserDlgButtonKind::btCustom); ++kind) {
         auto k = static_cast<TUserDlgButtonKind>(kind);
         EXPECT_EQ(TUserDlg::Glyph(k).isNull(), k == TUserDlgButtonKind::btCustom) << kind;
