@@ -38,7 +38,7 @@ std::string HomeFolder()
 
 std::string TemporaryFolder()
 {
-    for (const char* name : {"TMP", "TEMP", "TMPDIR"}) {
+    for (const char* name : { "TMP", "TEMP", "TMPDIR" }) {
         std::string folder = Environment(name);
         if (IsFolder(folder))
             return folder;

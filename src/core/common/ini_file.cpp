@@ -18,7 +18,10 @@ namespace kinoval {
 
 namespace {
 
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+bool IsBlank(char c)
+{
+    return c == ' ' || c == '\t';
+}
 
 std::string_view TrimBlanks(std::string_view text)
 {
@@ -29,7 +32,10 @@ std::string_view TrimBlanks(std::string_view text)
     return text;
 }
 
-bool HasLineEnd(std::string_view text) { return text.find_first_of("\r\n") != std::string_view::npos; }
+bool HasLineEnd(std::string_view text)
+{
+    return text.find_first_of("\r\n") != std::string_view::npos;
+}
 
 // A section header is "[Name]" once blanks are trimmed; anything after the closing bracket is ignored.
 bool ParseHeader(std::string_view line, std::string& name)
@@ -46,14 +52,14 @@ bool ParseHeader(std::string_view line, std::string& name)
 
 bool ValidSectionName(std::string_view section)
 {
-    return !section.empty() && TrimBlanks(section) == section && section.find(']') == std::string_view::npos &&
-           !HasLineEnd(section);
+    return !section.empty() && TrimBlanks(section) == section && section.find(']') == std::string_view::npos
+        && !HasLineEnd(section);
 }
 
 bool ValidKeyName(std::string_view key)
 {
-    return !key.empty() && TrimBlanks(key) == key && key.find('=') == std::string_view::npos && key.front() != '[' &&
-           !HasLineEnd(key);
+    return !key.empty() && TrimBlanks(key) == key && key.find('=') == std::string_view::npos && key.front() != '['
+        && !HasLineEnd(key);
 }
 
 // The permission bits a new file gets from the process's umask, read without changing it.
@@ -119,7 +125,7 @@ int WriteFileAtomically(const std::string& path, std::string_view contents, std:
             target = resolved;
     }
     mode_t mode = NewFileMode();
-    struct stat existing {};
+    struct stat existing { };
     if (::stat(target.c_str(), &existing) == 0)
         mode = existing.st_mode & 07777;
 
@@ -235,15 +241,17 @@ int TIniFile::Load(const std::string& path)
 void TIniFile::SetText(std::string_view text)
 {
     Clear();
-    if (text.substr(0, 3) == "\xEF\xBB\xBF")
+    while (text.substr(0, 3) == "\xEF\xBB\xBF") // a byte-order mark (editors have been seen to add two)
         text.remove_prefix(3);
     TSection* current = nullptr;
     std::size_t start = 0;
     while (start < text.size()) {
         std::size_t end = text.find('\n', start);
-        std::string_view line = text.substr(start, end == std::string_view::npos ? std::string_view::npos : end - start);
+        std::string_view line
+            = text.substr(start, end == std::string_view::npos ? std::string_view::npos : end - start);
         start = end == std::string_view::npos ? text.size() : end + 1;
-        if (!line.empty() && line.back() == '\r')
+        // Every CR before the LF goes, so a file damaged into CR CR LF reads the same after each save.
+        while (!line.empty() && line.back() == '\r')
             line.remove_suffix(1);
 
         std::string name;
@@ -331,7 +339,10 @@ const TIniFile::TLine* TIniFile::FindLine(std::string_view section, std::string_
     return it == found->keys.end() ? nullptr : &found->lines[it->second];
 }
 
-bool TIniFile::SectionExists(std::string_view section) const { return FindSection(section) != nullptr; }
+bool TIniFile::SectionExists(std::string_view section) const
+{
+    return FindSection(section) != nullptr;
+}
 
 bool TIniFile::ValueExists(std::string_view section, std::string_view key) const
 {

@@ -31,21 +31,24 @@ namespace kinoval {
 // Result codes of TIniFile operations.
 enum TIniResult : int {
     kIniOk = 0,
-    kIniFileMissing = 1,   // Load: no such file (the contents are empty, which is a valid state)
-    kIniReadFailed = 2,    // Load: the file exists but could not be read
-    kIniBadName = 3,       // a write with an empty or malformed section or key name
-    kIniBadValue = 4,      // a write whose value holds a line end
-    kIniCreateFailed = 5,  // Save: the temporary file could not be created (folder missing or read-only)
-    kIniWriteFailed = 6,   // Save: writing or flushing failed (disk full, quota, I/O error)
-    kIniRenameFailed = 7,  // Save: the temporary file could not replace the target
-    kIniNoPath = 8         // Save: no file name was given
+    kIniFileMissing = 1, // Load: no such file (the contents are empty, which is a valid state)
+    kIniReadFailed = 2, // Load: the file exists but could not be read
+    kIniBadName = 3, // a write with an empty or malformed section or key name
+    kIniBadValue = 4, // a write whose value holds a line end
+    kIniCreateFailed = 5, // Save: the temporary file could not be created (folder missing or read-only)
+    kIniWriteFailed = 6, // Save: writing or flushing failed (disk full, quota, I/O error)
+    kIniRenameFailed = 7, // Save: the temporary file could not replace the target
+    kIniNoPath = 8 // Save: no file name was given
 };
 
 class TIniFile {
 public:
     TIniFile() = default;
     // Remembers the path without reading it; call Load to read.
-    explicit TIniFile(std::string path) : m_path(std::move(path)) {}
+    explicit TIniFile(std::string path)
+        : m_path(std::move(path))
+    {
+    }
 
     const std::string& Path() const { return m_path; }
     void SetPath(std::string path) { m_path = std::move(path); }
@@ -102,13 +105,13 @@ public:
 
 private:
     struct TLine {
-        std::string text;   // the line as written, without its line end
+        std::string text; // the line as written, without its line end
         std::string folded; // the folded key for a key line, empty otherwise
-        std::string key;    // the key as spelled, for a key line
-        std::string value;  // the trimmed value, for a key line
+        std::string key; // the key as spelled, for a key line
+        std::string value; // the trimmed value, for a key line
     };
     struct TSection {
-        std::string name;   // as spelled in the header
+        std::string name; // as spelled in the header
         std::string folded;
         std::string header; // the header line as written
         std::vector<TLine> lines;

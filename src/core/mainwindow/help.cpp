@@ -12,15 +12,15 @@ namespace fs = std::filesystem;
 
 const std::vector<std::string>& HelpFileNames()
 {
-    static const std::vector<std::string> names = {"Help_fr.html", "Help_cz.html", "Help_es.html", "Help_en.html",
-                                                   "Help.html"};
+    static const std::vector<std::string> names
+        = { "Help_fr.html", "Help_cz.html", "Help_es.html", "Help_en.html", "Help.html" };
     return names;
 }
 
 std::vector<std::string> HelpFolders(const std::string& programFolder)
 {
     fs::path program(programFolder);
-    return {(program / "Help").string(), (program.parent_path() / "share" / "kinoval" / "Help").string()};
+    return { (program / "Help").string(), (program.parent_path() / "share" / "kinoval" / "Help").string() };
 }
 
 std::string FindHelpFile(const std::vector<std::string>& folders)
@@ -42,8 +42,8 @@ bool ShowHelp(const std::vector<std::string>& folders, TDesktopServices& desktop
     if (!file.empty() && desktop.OpenWithDefaultProgram(file))
         return true;
     userDlg.ShowMessage(TUserDlgIcon::icWarning,
-                        {Tr("Impossible de lancer l'aide."),
-                         Tr("Vérifier la présence du répertoire « Help » à côté du programme « kinoval ».")});
+        { Tr("Impossible de lancer l'aide."),
+            Tr("Vérifier la présence du répertoire « Help » à côté du programme « kinoval ».") });
     return false;
 }
 

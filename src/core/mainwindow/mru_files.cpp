@@ -75,12 +75,12 @@ std::vector<TMRUFiles::TMenuEntry> TMRUFiles::MenuEntries() const
     std::vector<TMenuEntry> entries;
     int number = 1;
     for (const auto& path : m_files) {
-        std::string caption = Numbered ? FormatText("&%d %s", {std::to_string(number), path}) : path;
-        entries.push_back({std::move(caption), path, number});
+        std::string caption = Numbered ? FormatText("&%d %s", { std::to_string(number), path }) : path;
+        entries.push_back({ std::move(caption), path, number });
         ++number;
     }
     if (!entries.empty())
-        entries.push_back({"-", "", 0});
+        entries.push_back({ "-", "", 0 });
     return entries;
 }
 

@@ -50,8 +50,8 @@ public:
     // separator. Clicking entry i calls Click(i).
     struct TMenuEntry {
         std::string caption; // "&%d %s", or "-" for the separator
-        std::string path;    // empty for the separator
-        int number = 0;      // 1-based, 0 for the separator
+        std::string path; // empty for the separator
+        int number = 0; // 1-based, 0 for the separator
     };
     std::vector<TMenuEntry> MenuEntries() const;
     // Called with the chosen path when a menu entry is clicked.

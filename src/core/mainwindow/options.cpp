@@ -7,11 +7,11 @@ namespace kinoval {
 const std::vector<TBoolOption>& TOptions::BoolOptions()
 {
     static const std::vector<TBoolOption> options = {
-#define KINOVAL_X(name, def) {#name "_Checked", &TOptionValues::name, def},
+#define KINOVAL_X(name, def) { #name "_Checked", &TOptionValues::name, def },
         KINOVAL_OPTION_CHECKBOXES(KINOVAL_X)
 #undef KINOVAL_X
-#define KINOVAL_X(name) {#name "_Down", &TOptionValues::name, false},
-        KINOVAL_OPTION_TOOLBUTTONS(KINOVAL_X)
+#define KINOVAL_X(name) { #name "_Down", &TOptionValues::name, false },
+            KINOVAL_OPTION_TOOLBUTTONS(KINOVAL_X)
 #undef KINOVAL_X
     };
     return options;
@@ -20,7 +20,7 @@ const std::vector<TBoolOption>& TOptions::BoolOptions()
 const std::vector<TIntOption>& TOptions::IntOptions()
 {
     static const std::vector<TIntOption> options = {
-#define KINOVAL_X(name, def, low, high) {#name "_Value", &TOptionValues::name, def, low, high},
+#define KINOVAL_X(name, def, low, high) { #name "_Value", &TOptionValues::name, def, low, high },
         KINOVAL_OPTION_VALUES(KINOVAL_X)
 #undef KINOVAL_X
     };
@@ -30,14 +30,17 @@ const std::vector<TIntOption>& TOptions::IntOptions()
 const std::vector<TTextOption>& TOptions::TextOptions()
 {
     static const std::vector<TTextOption> options = {
-#define KINOVAL_X(name) {#name, &TOptionValues::name},
+#define KINOVAL_X(name) { #name, &TOptionValues::name },
         KINOVAL_OPTION_TEXTS(KINOVAL_X)
 #undef KINOVAL_X
     };
     return options;
 }
 
-void TOptions::SetDefaults() { static_cast<TOptionValues&>(*this) = TOptionValues(); }
+void TOptions::SetDefaults()
+{
+    static_cast<TOptionValues&>(*this) = TOptionValues();
+}
 
 void TOptions::ReadAll(const TIniFile& ini)
 {
@@ -138,7 +141,8 @@ std::string* TOptions::FindText(std::string_view key)
 
 std::vector<std::string> SettingsSaveFailureLines(const std::string& path, const std::string& reason)
 {
-    std::vector<std::string> lines = {FormatText(Tr("Impossible d'enregistrer les paramètres dans « %s »."), {path})};
+    std::vector<std::string> lines
+        = { FormatText(Tr("Impossible d'enregistrer les paramètres dans « %s »."), { path }) };
     if (!reason.empty())
         lines.push_back(reason);
     return lines;

@@ -23,121 +23,121 @@
 namespace kinoval {
 
 // Check boxes: name, default.
-#define KINOVAL_OPTION_CHECKBOXES(X)                                                                          \
-    X(CheckBox3ConfirmationQuit, true)                                                                         \
-    X(CheckBox4ConfirmationFileChange, true)                                                                   \
-    X(CheckBox5ChangeFormulae, true)                                                                           \
-    X(CheckBox6FreezeMRU, false)                                                                               \
-    X(CheckBox7SmoothAcceleration, true)                                                                       \
-    X(CheckBox8Acceleration, true)                                                                             \
-    X(CheckBox9Speed, true)                                                                                    \
-    X(CheckBox10GridShowSpeed, true)                                                                           \
-    X(CheckBox11GridShowAcceleration, true)                                                                    \
-    X(CheckBox12TimeZoomX, false)                                                                              \
-    X(CheckBox13TimeZoomY, true)                                                                               \
-    X(CheckBox14TimePolyline, true)                                                                            \
-    X(CheckBox15TimeShowItem, true)                                                                            \
-    X(CheckBox16TrajectoryNumber, true)                                                                        \
-    X(CheckBox17TrajectoryPolyline, true)                                                                      \
-    X(CheckBox18TrajectoryShowItem, true)                                                                      \
-    X(CheckBox19VectorNumber, true)                                                                            \
-    X(CheckBox20VectorDraw, true)                                                                              \
-    X(CheckBox21VectorPolyline, false)                                                                         \
-    X(CheckBox22VectorShowItem, true)                                                                          \
-    X(CheckBox23FormulaZoomX, false)                                                                           \
-    X(CheckBox24FormulaZoomY, true)                                                                            \
-    X(CheckBox25FormulaOriginY, true)                                                                          \
-    X(CheckBox26FormulaPolyline, true)                                                                         \
-    X(CheckBox27ProfShowItem, true)                                                                            \
-    X(CheckBox28FormulaShowItem, true)                                                                         \
-    X(CheckBox29GridShowCoordinates, true)                                                                     \
-    X(CheckBox30HideEdgeV, false)                                                                              \
-    X(CheckBox31HideEdgeA, false)                                                                              \
-    X(CheckBox32AngleRadian, false)                                                                            \
-    X(CheckBox33VectorOrigin, true)                                                                            \
-    X(CheckBox34FormulaOriginX, false)                                                                         \
-    X(CheckBox35VectorTilted, true)                                                                            \
-    X(CheckBox36StartByZero, false)                                                                            \
-    X(CheckBox37GridShowItem, true)                                                                            \
-    X(CheckBox38ChangeDefaultObjectsName, true)                                                                \
-    X(CheckBox40ShowDialogBoxForHideImage, true)                                                               \
-    X(CheckBox41HorizAndVertScale, false)                                                                      \
-    X(CheckBox42TempsEquation, true)                                                                           \
-    X(CheckBox43TempsStatistics, false)                                                                        \
-    X(CheckBox44FormulaEquation, true)                                                                         \
-    X(CheckBox45FormulaStatistics, false)                                                                      \
-    X(CheckBox46VectorVideoImage, false)                                                                       \
-    X(CheckBox47AllowTracking, true)                                                                           \
-    X(CheckBox48AllowMontage, true)                                                                            \
-    X(CheckBox49AllowCapture, true)                                                                            \
-    X(CheckBox50VectorSpline, false)                                                                           \
-    X(CheckBox51DeformationBubble, true)                                                                       \
-    X(CheckBox52ShowRadiusSearch, true)                                                                        \
-    X(CheckBox53PolarQuantities, true)                                                                         \
-    X(CheckBox54SmoothSpeed, true)                                                                             \
-    X(CheckBox57GridShowPolarQuantities, true)                                                                 \
+#define KINOVAL_OPTION_CHECKBOXES(X)                                                                                   \
+    X(CheckBox3ConfirmationQuit, true)                                                                                 \
+    X(CheckBox4ConfirmationFileChange, true)                                                                           \
+    X(CheckBox5ChangeFormulae, true)                                                                                   \
+    X(CheckBox6FreezeMRU, false)                                                                                       \
+    X(CheckBox7SmoothAcceleration, true)                                                                               \
+    X(CheckBox8Acceleration, true)                                                                                     \
+    X(CheckBox9Speed, true)                                                                                            \
+    X(CheckBox10GridShowSpeed, true)                                                                                   \
+    X(CheckBox11GridShowAcceleration, true)                                                                            \
+    X(CheckBox12TimeZoomX, false)                                                                                      \
+    X(CheckBox13TimeZoomY, true)                                                                                       \
+    X(CheckBox14TimePolyline, true)                                                                                    \
+    X(CheckBox15TimeShowItem, true)                                                                                    \
+    X(CheckBox16TrajectoryNumber, true)                                                                                \
+    X(CheckBox17TrajectoryPolyline, true)                                                                              \
+    X(CheckBox18TrajectoryShowItem, true)                                                                              \
+    X(CheckBox19VectorNumber, true)                                                                                    \
+    X(CheckBox20VectorDraw, true)                                                                                      \
+    X(CheckBox21VectorPolyline, false)                                                                                 \
+    X(CheckBox22VectorShowItem, true)                                                                                  \
+    X(CheckBox23FormulaZoomX, false)                                                                                   \
+    X(CheckBox24FormulaZoomY, true)                                                                                    \
+    X(CheckBox25FormulaOriginY, true)                                                                                  \
+    X(CheckBox26FormulaPolyline, true)                                                                                 \
+    X(CheckBox27ProfShowItem, true)                                                                                    \
+    X(CheckBox28FormulaShowItem, true)                                                                                 \
+    X(CheckBox29GridShowCoordinates, true)                                                                             \
+    X(CheckBox30HideEdgeV, false)                                                                                      \
+    X(CheckBox31HideEdgeA, false)                                                                                      \
+    X(CheckBox32AngleRadian, false)                                                                                    \
+    X(CheckBox33VectorOrigin, true)                                                                                    \
+    X(CheckBox34FormulaOriginX, false)                                                                                 \
+    X(CheckBox35VectorTilted, true)                                                                                    \
+    X(CheckBox36StartByZero, false)                                                                                    \
+    X(CheckBox37GridShowItem, true)                                                                                    \
+    X(CheckBox38ChangeDefaultObjectsName, true)                                                                        \
+    X(CheckBox40ShowDialogBoxForHideImage, true)                                                                       \
+    X(CheckBox41HorizAndVertScale, false)                                                                              \
+    X(CheckBox42TempsEquation, true)                                                                                   \
+    X(CheckBox43TempsStatistics, false)                                                                                \
+    X(CheckBox44FormulaEquation, true)                                                                                 \
+    X(CheckBox45FormulaStatistics, false)                                                                              \
+    X(CheckBox46VectorVideoImage, false)                                                                               \
+    X(CheckBox47AllowTracking, true)                                                                                   \
+    X(CheckBox48AllowMontage, true)                                                                                    \
+    X(CheckBox49AllowCapture, true)                                                                                    \
+    X(CheckBox50VectorSpline, false)                                                                                   \
+    X(CheckBox51DeformationBubble, true)                                                                               \
+    X(CheckBox52ShowRadiusSearch, true)                                                                                \
+    X(CheckBox53PolarQuantities, true)                                                                                 \
+    X(CheckBox54SmoothSpeed, true)                                                                                     \
+    X(CheckBox57GridShowPolarQuantities, true)                                                                         \
     X(CheckBox58AllowStudio, true)
 
 // Numbers: name, default, smallest and largest value accepted from the file (others give the default).
-#define KINOVAL_OPTION_VALUES(X)                                                                              \
-    X(EditMRU, 8, 0, 255)              /* maximum number of recent files */                                  \
-    X(Numerotation, 0, 0, 2)           /* number position of fixed-frame marks: below, right, none */        \
-    X(NumerotationTsp, 0, 0, 2)        /* the same for the transparent marks */                               \
-    X(PenSize, 0, 0, 2)                /* element size of the document */                                     \
-    X(PenSize4Graph, 0, 0, 1000)                                                                               \
-    X(StudioShapeNumber, 0, 0, 1000)                                                                           \
-    X(TrackingRadius, 40, 1, 100000)   /* search radius of the tracker, in pixels */                          \
+#define KINOVAL_OPTION_VALUES(X)                                                                                       \
+    X(EditMRU, 8, 0, 255) /* maximum number of recent files */                                                         \
+    X(Numerotation, 0, 0, 2) /* number position of fixed-frame marks: below, right, none */                            \
+    X(NumerotationTsp, 0, 0, 2) /* the same for the transparent marks */                                               \
+    X(PenSize, 0, 0, 2) /* element size of the document */                                                             \
+    X(PenSize4Graph, 0, 0, 1000)                                                                                       \
+    X(StudioShapeNumber, 0, 0, 1000)                                                                                   \
+    X(TrackingRadius, 40, 1, 100000) /* search radius of the tracker, in pixels */                                     \
     X(ShapeNumber, 0, 0, 1000)
 
 // Texts stored under their own names.
-#define KINOVAL_OPTION_TEXTS(X)                                                                               \
-    X(DefaultDirectory)                                                                                        \
+#define KINOVAL_OPTION_TEXTS(X)                                                                                        \
+    X(DefaultDirectory)                                                                                                \
     X(Password) /* when not empty, the settings dialog asks for it */
 
 // Tool buttons of the results window: down or up, up by default.
-#define KINOVAL_OPTION_TOOLBUTTONS(X)                                                                         \
-    X(ToolButtonFormuleModeleConstant)                                                                         \
-    X(ToolButtonFormuleModeleAffine)                                                                           \
-    X(ToolButtonFormuleModeleProportionnel)                                                                    \
-    X(ToolButtonFormuleModeleParabole)                                                                         \
-    X(ToolButtonFormuleModeleSinus)                                                                            \
-    X(ToolButtonFormuleReticule)                                                                               \
-    X(ToolButtonFormuleModeleSinusAl)                                                                          \
-    X(ToolButtonFormuleModeleExponentiel)                                                                      \
-    X(ToolButtonReferentielAngle)                                                                              \
-    X(ToolButtonReferentielArc)                                                                                \
-    X(ToolButtonReferentielCercle)                                                                             \
-    X(ToolButtonReferentielCurveArc)                                                                           \
-    X(ToolButtonReferentielDupliquer)                                                                          \
-    X(ToolButtonReferentielEllipse)                                                                            \
-    X(ToolButtonReferentielMesurer)                                                                            \
-    X(ToolButtonReferentielReticule)                                                                           \
-    X(ToolButtonReferentielSegment)                                                                            \
-    X(ToolButtonReferentielSelection)                                                                          \
-    X(ToolButtonReferentielSpline)                                                                             \
-    X(ToolButtonReferentielSupprimer)                                                                          \
-    X(ToolButtonTempsModeleConstant)                                                                           \
-    X(ToolButtonTempsModeleAffine)                                                                             \
-    X(ToolButtonTempsModeleProportionnel)                                                                      \
-    X(ToolButtonTempsModeleParabole)                                                                           \
-    X(ToolButtonTempsModeleSinus)                                                                              \
-    X(ToolButtonTempsReticule)                                                                                 \
-    X(ToolButtonTempsModeleSinusAl)                                                                            \
-    X(ToolButtonTempsModeleExponentiel)                                                                        \
-    X(ToolButtonVecteurAngle)                                                                                  \
-    X(ToolButtonVecteurArc)                                                                                    \
-    X(ToolButtonVecteurCercle)                                                                                 \
-    X(ToolButtonVecteurCurveArc)                                                                               \
-    X(ToolButtonVecteurDupliquer)                                                                              \
-    X(ToolButtonVecteurEllipse)                                                                                \
-    X(ToolButtonVecteurMesurer)                                                                                \
-    X(ToolButtonVecteurReticule)                                                                               \
-    X(ToolButtonVecteurSegment)                                                                                \
-    X(ToolButtonVecteurSelection)                                                                              \
-    X(ToolButtonVecteurSens)                                                                                   \
-    X(ToolButtonVecteurSpline)                                                                                 \
-    X(ToolButtonVecteurSupprimer)                                                                              \
-    X(ToolButtonVecteurVecteur)                                                                                \
+#define KINOVAL_OPTION_TOOLBUTTONS(X)                                                                                  \
+    X(ToolButtonFormuleModeleConstant)                                                                                 \
+    X(ToolButtonFormuleModeleAffine)                                                                                   \
+    X(ToolButtonFormuleModeleProportionnel)                                                                            \
+    X(ToolButtonFormuleModeleParabole)                                                                                 \
+    X(ToolButtonFormuleModeleSinus)                                                                                    \
+    X(ToolButtonFormuleReticule)                                                                                       \
+    X(ToolButtonFormuleModeleSinusAl)                                                                                  \
+    X(ToolButtonFormuleModeleExponentiel)                                                                              \
+    X(ToolButtonReferentielAngle)                                                                                      \
+    X(ToolButtonReferentielArc)                                                                                        \
+    X(ToolButtonReferentielCercle)                                                                                     \
+    X(ToolButtonReferentielCurveArc)                                                                                   \
+    X(ToolButtonReferentielDupliquer)                                                                                  \
+    X(ToolButtonReferentielEllipse)                                                                                    \
+    X(ToolButtonReferentielMesurer)                                                                                    \
+    X(ToolButtonReferentielReticule)                                                                                   \
+    X(ToolButtonReferentielSegment)                                                                                    \
+    X(ToolButtonReferentielSelection)                                                                                  \
+    X(ToolButtonReferentielSpline)                                                                                     \
+    X(ToolButtonReferentielSupprimer)                                                                                  \
+    X(ToolButtonTempsModeleConstant)                                                                                   \
+    X(ToolButtonTempsModeleAffine)                                                                                     \
+    X(ToolButtonTempsModeleProportionnel)                                                                              \
+    X(ToolButtonTempsModeleParabole)                                                                                   \
+    X(ToolButtonTempsModeleSinus)                                                                                      \
+    X(ToolButtonTempsReticule)                                                                                         \
+    X(ToolButtonTempsModeleSinusAl)                                                                                    \
+    X(ToolButtonTempsModeleExponentiel)                                                                                \
+    X(ToolButtonVecteurAngle)                                                                                          \
+    X(ToolButtonVecteurArc)                                                                                            \
+    X(ToolButtonVecteurCercle)                                                                                         \
+    X(ToolButtonVecteurCurveArc)                                                                                       \
+    X(ToolButtonVecteurDupliquer)                                                                                      \
+    X(ToolButtonVecteurEllipse)                                                                                        \
+    X(ToolButtonVecteurMesurer)                                                                                        \
+    X(ToolButtonVecteurReticule)                                                                                       \
+    X(ToolButtonVecteurSegment)                                                                                        \
+    X(ToolButtonVecteurSelection)                                                                                      \
+    X(ToolButtonVecteurSens)                                                                                           \
+    X(ToolButtonVecteurSpline)                                                                                         \
+    X(ToolButtonVecteurSupprimer)                                                                                      \
+    X(ToolButtonVecteurVecteur)                                                                                        \
     X(ToolButtonVecteurVideo)
 
 // The values alone, so the settings dialog can edit a copy and compare it.

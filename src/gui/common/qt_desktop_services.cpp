@@ -17,7 +17,7 @@ namespace {
 std::optional<std::string> RunFileDialog(QWidget* parent, const TFileDialogRequest& request, bool save)
 {
     QFileDialog dialog(parent, QString::fromStdString(request.title), QString::fromStdString(request.folder),
-                       QString::fromStdString(request.filter));
+        QString::fromStdString(request.filter));
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     if (!request.defaultExtension.empty())
@@ -36,7 +36,10 @@ void TQtDesktopServices::SetClipboardText(const std::string& text)
     QApplication::clipboard()->setText(QString::fromStdString(text));
 }
 
-std::string TQtDesktopServices::ClipboardText() const { return QApplication::clipboard()->text().toStdString(); }
+std::string TQtDesktopServices::ClipboardText() const
+{
+    return QApplication::clipboard()->text().toStdString();
+}
 
 std::optional<std::string> TQtDesktopServices::OpenFileDialog(const TFileDialogRequest& request)
 {
@@ -75,8 +78,14 @@ bool TQtDesktopServices::ProgramExists(const std::string& program) const
     return !name.isEmpty() && !QStandardPaths::findExecutable(name).isEmpty();
 }
 
-void TQtDesktopServices::Beep() { QApplication::beep(); }
+void TQtDesktopServices::Beep()
+{
+    QApplication::beep();
+}
 
-void TQtDesktopServices::ProcessPendingEvents() { QCoreApplication::processEvents(); }
+void TQtDesktopServices::ProcessPendingEvents()
+{
+    QCoreApplication::processEvents();
+}
 
 } // namespace kinoval

@@ -11,7 +11,10 @@ namespace kinoval {
 class TQtDesktopServices : public TDesktopServices {
 public:
     // Dialogs are centred on the parent when there is one.
-    explicit TQtDesktopServices(QWidget* dialogParent = nullptr) : m_parent(dialogParent) {}
+    explicit TQtDesktopServices(QWidget* dialogParent = nullptr)
+        : m_parent(dialogParent)
+    {
+    }
     void SetDialogParent(QWidget* parent) { m_parent = parent; }
 
     void SetClipboardText(const std::string& text) override;

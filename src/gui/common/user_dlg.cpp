@@ -17,7 +17,10 @@
 #include <vector>
 
 // Resources of a static library are registered by hand: nothing else pulls their object file in.
-static void InitUserDlgResources() { Q_INIT_RESOURCE(user_dlg); }
+static void InitUserDlgResources()
+{
+    Q_INIT_RESOURCE(user_dlg);
+}
 
 namespace kinoval {
 
@@ -96,7 +99,11 @@ QSize LogicalSize(const QPixmap& pixmap)
 // The text area draws the lines laid out for it, each in its colour.
 class TTextArea : public QWidget {
 public:
-    TTextArea(QWidget* parent, std::vector<TUserDlgDrawnText> texts) : QWidget(parent), m_texts(std::move(texts)) {}
+    TTextArea(QWidget* parent, std::vector<TUserDlgDrawnText> texts)
+        : QWidget(parent)
+        , m_texts(std::move(texts))
+    {
+    }
 
 protected:
     void paintEvent(QPaintEvent*) override
@@ -132,8 +139,8 @@ protected:
     void keyPressEvent(QKeyEvent* event) override
     {
         // No button answers for the user: Enter and Escape only close a window that asks nothing.
-        const bool answerKey = event->key() == Qt::Key_Escape || event->key() == Qt::Key_Return ||
-                               event->key() == Qt::Key_Enter;
+        const bool answerKey
+            = event->key() == Qt::Key_Escape || event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
         if (answerKey && (hasButtons || delayRunning)) {
             event->accept();
             return;
@@ -142,7 +149,10 @@ protected:
     }
 };
 
-QColor ToQColor(TColor colour) { return QColor(int(RedOf(colour)), int(GreenOf(colour)), int(BlueOf(colour))); }
+QColor ToQColor(TColor colour)
+{
+    return QColor(int(RedOf(colour)), int(GreenOf(colour)), int(BlueOf(colour)));
+}
 
 } // namespace
 
@@ -151,7 +161,10 @@ struct TUserDlg::TBuilt {
     std::vector<QPushButton*> buttons;
 };
 
-TUserDlg::TUserDlg() { InitUserDlgResources(); }
+TUserDlg::TUserDlg()
+{
+    InitUserDlgResources();
+}
 
 QPixmap TUserDlg::StockIcon(TUserDlgIcon icon, qreal pixelRatio)
 {
@@ -165,7 +178,7 @@ QIcon TUserDlg::Glyph(TUserDlgButtonKind kind)
     if (resource.isEmpty())
         return {};
     QIcon icon;
-    for (qreal ratio : {1.0, 1.25, 1.5, 2.0, 3.0})
+    for (qreal ratio : { 1.0, 1.25, 1.5, 2.0, 3.0 })
         icon.addPixmap(RenderSvg(resource, QSize(kGlyphSize, kGlyphSize), ratio));
     return icon;
 }
@@ -189,14 +202,18 @@ TUserDlgGeometry TUserDlg::Build(QDialog& window, TBuilt& built) const
 
     QPixmap picture;
     if (Icon() == TUserDlgIcon::icCustom) {
-        const QString name = QString::fromStdString(CustomIcon());
+        QString name = QString::fromStdString(CustomIcon());
+        // A bare picture name ("IcoWARNING") is one of the program's own pictures.
+        if (!name.contains(QLatin1Char('/')) && !name.contains(QLatin1Char('.')))
+            name = QStringLiteral(":/kinoval/%1.svg").arg(name);
         picture = name.endsWith(QStringLiteral(".svg"), Qt::CaseInsensitive) ? RenderSvg(name, QSize(), ratio)
-                                                                              : QPixmap(name);
+                                                                             : QPixmap(name);
     } else if (Icon() != TUserDlgIcon::icNone) {
         picture = StockIcon(Icon(), ratio);
     }
 
-    auto* checkBox = CheckBoxCaption.empty() ? nullptr : new QCheckBox(QString::fromStdString(CheckBoxCaption), &window);
+    auto* checkBox
+        = CheckBoxCaption.empty() ? nullptr : new QCheckBox(QString::fromStdString(CheckBoxCaption), &window);
 
     TUserDlgLayoutInput input;
     input.screenWidth = ScreenWidth > 0 ? ScreenWidth : (screen != nullptr ? screen->geometry().width() : 1024);
@@ -204,7 +221,7 @@ TUserDlgGeometry TUserDlg::Build(QDialog& window, TBuilt& built) const
     input.lines = &Lines();
     for (const auto& button : Buttons()) {
         bool glyph = ButtonsShowGlyph && button.kind != TUserDlgButtonKind::btCustom;
-        input.buttons.push_back({QString::fromStdString(button.caption), glyph});
+        input.buttons.push_back({ QString::fromStdString(button.caption), glyph });
     }
     input.buttonsSameWidth = ButtonsSameWidth;
     input.buttonsMinWidth = ButtonsMinWidth();

@@ -15,8 +15,8 @@
 #include "gui/common/user_dlg_layout.h"
 
 #include <QIcon>
-#include <QtGlobal>
 #include <QPixmap>
+#include <QtGlobal>
 
 class QDialog;
 

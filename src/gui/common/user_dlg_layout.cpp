@@ -13,7 +13,10 @@ namespace {
 // Below this the window could not hold a word; no real screen comes near it.
 constexpr int kSmallestClientWidth = 120;
 
-bool IsBlank(QChar c) { return c == QLatin1Char(' ') || c == QLatin1Char('\t'); }
+bool IsBlank(QChar c)
+{
+    return c == QLatin1Char(' ') || c == QLatin1Char('\t');
+}
 
 int SkipBlanks(const QString& text, int pos)
 {
@@ -29,7 +32,10 @@ int WordEnd(const QString& text, int pos)
     return pos;
 }
 
-QColor ToQColor(TColor colour) { return QColor(int(RedOf(colour)), int(GreenOf(colour)), int(BlueOf(colour))); }
+QColor ToQColor(TColor colour)
+{
+    return QColor(int(RedOf(colour)), int(GreenOf(colour)), int(BlueOf(colour)));
+}
 
 } // namespace
 
@@ -143,8 +149,8 @@ TUserDlgGeometry LayoutUserDlg(const TUserDlgLayoutInput& input, const QFontMetr
             }
             for (std::size_t i = 0; i < pieces.size(); ++i) {
                 if (line.kind == lkBullet && i == 0)
-                    g.texts.push_back({kUserDlgBullet, indent + 4, y, colour});
-                g.texts.push_back({pieces[i], textIndent + 4, y, colour});
+                    g.texts.push_back({ kUserDlgBullet, indent + 4, y, colour });
+                g.texts.push_back({ pieces[i], textIndent + 4, y, colour });
                 y += height;
             }
         }
@@ -190,7 +196,7 @@ TUserDlgGeometry LayoutUserDlg(const TUserDlgLayoutInput& input, const QFontMetr
     }
     g.separatorVisible = !widths.empty();
     g.separator = QRect(kUserDlgMargin, buttonTop - 14 - kUserDlgSeparatorHeight, g.clientWidth - 2 * kUserDlgMargin,
-                        kUserDlgSeparatorHeight);
+        kUserDlgSeparatorHeight);
     g.checkBoxVisible = input.checkBox;
     if (input.checkBox) {
         int top = g.separatorVisible ? g.separator.top() - 14 - input.checkBoxHeight

@@ -21,9 +21,9 @@ int UserDlgClientWidth(int screenWidth);
 
 inline constexpr int kUserDlgMargin = 12;
 inline constexpr int kUserDlgTop = 14;
-inline constexpr int kUserDlgIndent = 12;      // of kinds 1 and 4
+inline constexpr int kUserDlgIndent = 12; // of kinds 1 and 4
 inline constexpr int kUserDlgButtonHeight = 25;
-inline constexpr int kUserDlgGlyphWidth = 20;  // a 16-pixel glyph and the gap to the caption
+inline constexpr int kUserDlgGlyphWidth = 20; // a 16-pixel glyph and the gap to the caption
 inline constexpr int kUserDlgSeparatorHeight = 2;
 inline const QString kUserDlgEllipsis = QStringLiteral("... ");
 inline const QString kUserDlgBullet = QStringLiteral("- ");
@@ -43,7 +43,7 @@ struct TUserDlgLayoutButton {
 
 struct TUserDlgLayoutInput {
     int screenWidth = 1024;
-    QSize iconSize;            // empty: no icon
+    QSize iconSize; // empty: no icon
     std::vector<TUserDlgLine> const* lines = nullptr;
     std::vector<TUserDlgLayoutButton> buttons;
     bool buttonsSameWidth = false;
@@ -55,10 +55,10 @@ struct TUserDlgLayoutInput {
 struct TUserDlgGeometry {
     int clientWidth = 0;
     int clientHeight = 0;
-    QRect icon;                        // null without an icon
+    QRect icon; // null without an icon
     QRect textArea;
     std::vector<TUserDlgDrawnText> texts;
-    std::vector<QRect> buttons;        // in list order
+    std::vector<QRect> buttons; // in list order
     bool separatorVisible = false;
     QRect separator;
     bool checkBoxVisible = false;

@@ -13,7 +13,8 @@ namespace {
 // Sets (or unsets) an environment variable for one test and puts the old value back.
 class TScopedEnv {
 public:
-    TScopedEnv(const char* name, std::optional<std::string> value) : m_name(name)
+    TScopedEnv(const char* name, std::optional<std::string> value)
+        : m_name(name)
     {
         if (const char* old = std::getenv(name))
             m_old = old;

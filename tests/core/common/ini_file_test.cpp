@@ -61,8 +61,8 @@ TEST(IniFile, LookupIgnoresCaseAndTheFirstOccurrenceWins)
     // The second [OPTIONS] is never read.
     EXPECT_FALSE(ini.ValueExists("Options", "Other"));
     EXPECT_EQ(ini.ReadString("mainform", "directory", ""), "/home/élève/vidéos");
-    EXPECT_EQ(ini.ReadSections(), (std::vector<std::string>{"Options", "MainForm"}));
-    EXPECT_EQ(ini.ReadSection("Options"), (std::vector<std::string>{"EditMRU_Value"}));
+    EXPECT_EQ(ini.ReadSections(), (std::vector<std::string> { "Options", "MainForm" }));
+    EXPECT_EQ(ini.ReadSection("Options"), (std::vector<std::string> { "EditMRU_Value" }));
     EXPECT_FALSE(ini.Value("Nowhere", "x").has_value());
     EXPECT_EQ(ini.ReadString("Nowhere", "x", "default"), "default");
 }
@@ -94,6 +94,10 @@ TEST(IniFile, OtherLinesAreKeptInOrderAndCrLfIsReadAsLf)
     EXPECT_EQ(ini.Text(), lf);
     EXPECT_EQ(ini.ReadString("A", "k", ""), "v");
 
+    // Damaged line ends and doubled byte-order marks settle at the first save instead of drifting.
+    ini.SetText("\xEF\xBB\xBF\xEF\xBB\xBF[S]\r\r\nk=v\r\r\n");
+    EXPECT_EQ(ini.Text(), "[S]\nk=v\n");
+
     // A last line without a line end is read, and written with one.
     ini.SetText("[S]\r\nlast=yes");
     EXPECT_EQ(ini.ReadString("S", "last", ""), "yes");
@@ -109,20 +113,21 @@ TEST(IniFile, WritingReplacesInPlaceOrAppendsToItsSection)
                 "\n"
                 "[B]\n"
                 "x=1\n");
-    ASSERT_EQ(ini.WriteString("a", "FIRST", "one"), kIniOk);  // in place, the key keeps its spelling
-    ASSERT_EQ(ini.WriteInteger("A", "Third", 3), kIniOk);     // before the blank line separating A from B
-    ASSERT_EQ(ini.WriteBool("C", "Flag", true), kIniOk);      // a new section at the end
+    ASSERT_EQ(ini.WriteString("a", "FIRST", "one"), kIniOk); // in place, the key keeps its spelling
+    ASSERT_EQ(ini.WriteInteger("A", "Third", 3), kIniOk); // before the blank line separating A from B
+    ASSERT_EQ(ini.WriteBool("C", "Flag", true), kIniOk); // a new section at the end
     ASSERT_EQ(ini.WriteBool("C", "Other", false), kIniOk);
-    EXPECT_EQ(ini.Text(), "[A]\n"
-                          "First=one\n"
-                          "Second=2\n"
-                          "Third=3\n"
-                          "\n"
-                          "[B]\n"
-                          "x=1\n"
-                          "[C]\n"
-                          "Flag=1\n"
-                          "Other=0\n");
+    EXPECT_EQ(ini.Text(),
+        "[A]\n"
+        "First=one\n"
+        "Second=2\n"
+        "Third=3\n"
+        "\n"
+        "[B]\n"
+        "x=1\n"
+        "[C]\n"
+        "Flag=1\n"
+        "Other=0\n");
     EXPECT_EQ(ini.ReadString("A", "first", ""), "one");
     EXPECT_EQ(ini.ReadInteger("a", "third", 0), 3);
     EXPECT_TRUE(ini.ReadBool("c", "flag", false));
@@ -145,8 +150,8 @@ TEST(IniFile, ErasingASectionRemovesEveryOccurrenceAndNothingElse)
     EXPECT_FALSE(ini.SectionExists("RecentFiles"));
     EXPECT_EQ(ini.ReadInteger("Tail", "y", 0), 2);
     ini.WriteString("RecentFiles", "File1", "c");
-    EXPECT_EQ(ini.ReadSectionValues("recentfiles"),
-              (std::vector<std::pair<std::string, std::string>>{{"File1", "c"}}));
+    EXPECT_EQ(
+        ini.ReadSectionValues("recentfiles"), (std::vector<std::pair<std::string, std::string>> { { "File1", "c" } }));
     ini.EraseSection("Absent"); // harmless
     EXPECT_EQ(ini.ReadSections().size(), 3u);
 }
@@ -226,7 +231,7 @@ TEST(IniFile, SaveAndLoadRoundTripThroughTheDisk)
     ASSERT_EQ(ini.Save(), kIniOk) << ini.LastErrorText();
     EXPECT_EQ(ReadAll(path), "; kept\n[Other]\nforeign=yes\n[Options]\nPassword=s3cret é\n");
     EXPECT_EQ(EntriesIn(dir.Path()), 1u); // no temporary file left behind
-    struct stat st {};
+    struct stat st { };
     ASSERT_EQ(::stat(path.c_str(), &st), 0);
     EXPECT_EQ(st.st_mode & 0777, 0640u); // the file keeps its permissions
 
@@ -385,7 +390,7 @@ TEST(IniFile, AWriteFailureInTheMiddleLeavesThePreviousFileIntact)
         if (ini.Save() != kIniOk)
             return 10;
         const std::string oldText = ReadAll(path);
-        rlimit limit{4096, 4096};
+        rlimit limit { 4096, 4096 };
         if (::setrlimit(RLIMIT_FSIZE, &limit) != 0)
             return 77;
         ini.WriteString("Options", "Big", std::string(16 * 1024, 'x'));

@@ -27,10 +27,13 @@ std::string ReadAll(const std::string& path)
     return s.str();
 }
 
-void WriteAll(const std::string& path, const std::string& text) { std::ofstream(path, std::ios::binary) << text; }
+void WriteAll(const std::string& path, const std::string& text)
+{
+    std::ofstream(path, std::ios::binary) << text;
+}
 
 // The check boxes that are off on a first start; every other check box is on, every tool button is up.
-const std::set<int> kCheckBoxesOffByDefault = {6, 12, 21, 23, 30, 31, 32, 34, 36, 41, 43, 45, 46, 50};
+const std::set<int> kCheckBoxesOffByDefault = { 6, 12, 21, 23, 30, 31, 32, 34, 36, 41, 43, 45, 46, 50 };
 
 int CheckBoxNumber(const std::string& key)
 {
@@ -75,8 +78,8 @@ TEST(Options, EveryKeyAndItsDefault)
     TOptions options;
     EXPECT_EQ(options.EditMRU, 8);
     EXPECT_EQ(options.TrackingRadius, 40);
-    for (int value : {options.Numerotation, options.NumerotationTsp, options.PenSize, options.PenSize4Graph,
-                      options.StudioShapeNumber, options.ShapeNumber})
+    for (int value : { options.Numerotation, options.NumerotationTsp, options.PenSize, options.PenSize4Graph,
+             options.StudioShapeNumber, options.ShapeNumber })
         EXPECT_EQ(value, 0);
     EXPECT_EQ(TOptions::IntOptions().size(), 8u);
     EXPECT_TRUE(options.CheckBox3ConfirmationQuit);
@@ -131,9 +134,9 @@ TEST(Options, ARoundTripKeepsEveryValueAndTheFileReadsAsWritten)
     TOptions defaults;
     ASSERT_EQ(defaults.Save(path), kIniOk);
     const std::string text = ReadAll(path);
-    for (const char* line : {"[Options]\n", "\nCheckBox3ConfirmationQuit_Checked=1\n",
-                             "\nCheckBox6FreezeMRU_Checked=0\n", "\nEditMRU_Value=8\n", "\nTrackingRadius_Value=40\n",
-                             "\nToolButtonVecteurVideo_Down=0\n", "\nDefaultDirectory=\n", "\nPassword=\n"})
+    for (const char* line : { "[Options]\n", "\nCheckBox3ConfirmationQuit_Checked=1\n",
+             "\nCheckBox6FreezeMRU_Checked=0\n", "\nEditMRU_Value=8\n", "\nTrackingRadius_Value=40\n",
+             "\nToolButtonVecteurVideo_Down=0\n", "\nDefaultDirectory=\n", "\nPassword=\n" })
         EXPECT_NE(text.find(line), std::string::npos) << line;
 }
 
@@ -141,10 +144,11 @@ TEST(Options, KeysAndSectionsOfOthersSurviveASave)
 {
     test::TTempDir dir;
     const std::string path = dir.File("Kinoval.ini");
-    WriteAll(path, "; notes by the teacher\r\n"
-                   "[ResultsForm]\r\nRegressi=C:\\Regressi\\regressi.exe\r\n"
-                   "[options]\r\nCheckBox3ConfirmationQuit_Checked=0\r\nSomethingNewer=42\r\n"
-                   "[Formulae]\r\nFormula1=v=sqrt(vx^2+vy^2)\r\n");
+    WriteAll(path,
+        "; notes by the teacher\r\n"
+        "[ResultsForm]\r\nRegressi=C:\\Regressi\\regressi.exe\r\n"
+        "[options]\r\nCheckBox3ConfirmationQuit_Checked=0\r\nSomethingNewer=42\r\n"
+        "[Formulae]\r\nFormula1=v=sqrt(vx^2+vy^2)\r\n");
     TOptions options;
     ASSERT_EQ(options.Load(path), kIniOk);
     EXPECT_FALSE(options.CheckBox3ConfirmationQuit);
@@ -153,7 +157,7 @@ TEST(Options, KeysAndSectionsOfOthersSurviveASave)
 
     TIniFile ini;
     ASSERT_EQ(ini.Load(path), kIniOk);
-    EXPECT_EQ(ini.ReadSections(), (std::vector<std::string>{"ResultsForm", "options", "Formulae"}));
+    EXPECT_EQ(ini.ReadSections(), (std::vector<std::string> { "ResultsForm", "options", "Formulae" }));
     EXPECT_EQ(ini.ReadString("ResultsForm", "Regressi", ""), "C:\\Regressi\\regressi.exe");
     EXPECT_EQ(ini.ReadInteger("Options", "SomethingNewer", 0), 42);
     EXPECT_EQ(ini.ReadString("Formulae", "Formula1", ""), "v=sqrt(vx^2+vy^2)");
@@ -234,7 +238,7 @@ TEST(RecentFiles, SamePathInAnotherCaseLeavesOneEntryOnTop)
     mru.Add("/cours/Chute.avi");
     mru.Add("/cours/pendule.avi");
     mru.Add("/COURS/chute.AVI");
-    EXPECT_EQ(mru.Files(), (std::vector<std::string>{"/COURS/chute.AVI", "/cours/pendule.avi"}));
+    EXPECT_EQ(mru.Files(), (std::vector<std::string> { "/COURS/chute.AVI", "/cours/pendule.avi" }));
     mru.Add("");
     EXPECT_EQ(mru.Files().size(), 2u);
 }
@@ -251,7 +255,7 @@ TEST(RecentFiles, TheMaximumDropsTheOldest)
     EXPECT_EQ(mru.Files().back(), "/v/2.avi");
 
     mru.SetMaximum(3);
-    EXPECT_EQ(mru.Files(), (std::vector<std::string>{"/v/9.avi", "/v/8.avi", "/v/7.avi"}));
+    EXPECT_EQ(mru.Files(), (std::vector<std::string> { "/v/9.avi", "/v/8.avi", "/v/7.avi" }));
     // Zero would make a list that can hold nothing; the maximum stays.
     mru.SetMaximum(0);
     EXPECT_EQ(mru.Maximum(), 3);
@@ -273,7 +277,7 @@ TEST(RecentFiles, StoredInTheirSectionWithTheLastFolderInTheMainWindowSection)
     mru.WriteList(ini);
     mru.WriteFolder(ini);
     EXPECT_EQ(ini.ReadSectionValues("RecentFiles"),
-              (std::vector<std::pair<std::string, std::string>>{{"File1", "/a.avi"}, {"File2", "/b.avi"}}));
+        (std::vector<std::pair<std::string, std::string>> { { "File1", "/a.avi" }, { "File2", "/b.avi" } }));
     EXPECT_EQ(ini.ReadString("MainForm", "Directory", ""), "/home/prof/vidéos");
     EXPECT_EQ(ini.ReadInteger("MainForm", "Left", 0), 10);
 
@@ -282,7 +286,7 @@ TEST(RecentFiles, StoredInTheirSectionWithTheLastFolderInTheMainWindowSection)
     read.OnListChange = [&] { ++changes; };
     read.ReadList(ini);
     read.ReadFolder(ini);
-    EXPECT_EQ(read.Files(), (std::vector<std::string>{"/a.avi", "/b.avi"}));
+    EXPECT_EQ(read.Files(), (std::vector<std::string> { "/a.avi", "/b.avi" }));
     EXPECT_EQ(read.Directory, "/home/prof/vidéos");
     EXPECT_EQ(changes, 1);
 
@@ -290,7 +294,7 @@ TEST(RecentFiles, StoredInTheirSectionWithTheLastFolderInTheMainWindowSection)
     ini.SetText("[recentfiles]\nFile2=/x.avi\nFile3=\nFile5=/X.AVI\nFile6=/y.avi\nFile7=/z.avi\n");
     read.SetMaximum(2);
     read.ReadList(ini);
-    EXPECT_EQ(read.Files(), (std::vector<std::string>{"/x.avi", "/y.avi"}));
+    EXPECT_EQ(read.Files(), (std::vector<std::string> { "/x.avi", "/y.avi" }));
 }
 
 TEST(RecentFiles, MenuCaptionsAndClicks)
@@ -312,7 +316,7 @@ TEST(RecentFiles, MenuCaptionsAndClicks)
     mru.OnClick = [&](const std::string& path) { clicked.push_back(path); };
     mru.Click(1);
     mru.Click(5); // outside the list: nothing
-    EXPECT_EQ(clicked, (std::vector<std::string>{"/b.avi"}));
+    EXPECT_EQ(clicked, (std::vector<std::string> { "/b.avi" }));
 }
 
 TEST(Help, OpensTheFirstExistingPageOrWarns)
@@ -333,8 +337,8 @@ TEST(Help, OpensTheFirstExistingPageOrWarns)
     ASSERT_EQ(dlg.RunCount(), 1u);
     EXPECT_EQ(dlg.LastRun().icon, TUserDlgIcon::icWarning);
     EXPECT_EQ(dlg.LastRun().Texts(),
-              (std::vector<std::string>{"Impossible de lancer l'aide.",
-                                        "Vérifier la présence du répertoire « Help » à côté du programme « kinoval »."}));
+        (std::vector<std::string> { "Impossible de lancer l'aide.",
+            "Vérifier la présence du répertoire « Help » à côté du programme « kinoval »." }));
     EXPECT_TRUE(desktop.openedWithDefault.empty());
 
     WriteAll((installed / "Help_fr.html").string(), "<html></html>");
@@ -343,7 +347,7 @@ TEST(Help, OpensTheFirstExistingPageOrWarns)
     EXPECT_EQ(FindHelpFile(folders), (beside / "Help_en.html").string()); // the folder beside the program first
     WriteAll((beside / "Help_fr.html").string(), "<html></html>");
     EXPECT_TRUE(ShowHelp(folders, desktop, dlg));
-    EXPECT_EQ(desktop.openedWithDefault, (std::vector<std::string>{(beside / "Help_fr.html").string()}));
+    EXPECT_EQ(desktop.openedWithDefault, (std::vector<std::string> { (beside / "Help_fr.html").string() }));
     EXPECT_EQ(dlg.RunCount(), 1u);
 
     desktop.openWithDefaultSucceeds = false; // no browser: the same warning
@@ -360,8 +364,8 @@ namespace {
 TEST(Help, ThePagesShippedWithTheProgramAreFound)
 {
     const std::string source = std::string(KINOVAL_SOURCE_DIR) + "/help";
-    EXPECT_EQ(FindHelpFile({source}), source + "/Help_fr.html");
-    for (const char* page : {"Help_fr.html", "Help_en.html"}) {
+    EXPECT_EQ(FindHelpFile({ source }), source + "/Help_fr.html");
+    for (const char* page : { "Help_fr.html", "Help_en.html" }) {
         const std::string text = ReadAll(source + "/" + page);
         EXPECT_NE(text.find("<meta charset=\"utf-8\">"), std::string::npos) << page;
         EXPECT_NE(text.find("</html>"), std::string::npos) << page;

@@ -126,7 +126,7 @@ TEST(UserDlgLayout, AWideRowWidensTheWindow)
     TUserDlg dlg;
     dlg.ScreenWidth = 800;
     dlg.SetIcon(TUserDlgIcon::icNone);
-    for (const char* caption : {"Enregistrer l'étude", "Ne pas enregistrer", "Revenir à l'étude", "Aide en ligne"})
+    for (const char* caption : { "Enregistrer l'étude", "Ne pas enregistrer", "Revenir à l'étude", "Aide en ligne" })
         dlg.AddButton(caption, TUserDlgButtonKind::btEnregistrer);
     dlg.AddText("Court.");
     dlg.CheckBoxCaption = "Ne plus poser la question";
@@ -134,7 +134,7 @@ TEST(UserDlgLayout, AWideRowWidensTheWindow)
 
     const QFontMetrics fm = Metrics(dlg);
     int row = 12;
-    for (const char* caption : {"Enregistrer l'étude", "Ne pas enregistrer", "Revenir à l'étude", "Aide en ligne"})
+    for (const char* caption : { "Enregistrer l'étude", "Ne pas enregistrer", "Revenir à l'étude", "Aide en ligne" })
         row += std::max(75, fm.horizontalAdvance(caption) + 40) + 12;
     ASSERT_GT(row, 368);
     EXPECT_EQ(g.clientWidth, row);
@@ -238,10 +238,10 @@ TEST(UserDlgLayout, WrappingKeepsBlanksBetweenWordsAndDropsThemAtLineStarts)
     EXPECT_EQ(pieces[0], "aaaa bbbb");
     EXPECT_EQ(pieces[1], "cccc");
     pieces = WrapUserDlgText("aa  bb", lkParagraph, 1000, fm);
-    EXPECT_EQ(pieces, std::vector<QString>{"aa  bb"});
+    EXPECT_EQ(pieces, std::vector<QString> { "aa  bb" });
     EXPECT_TRUE(WrapUserDlgText("    ", lkParagraph, 1000, fm).empty());
     // No room at all still ends, with the bare "... ".
-    EXPECT_EQ(WrapUserDlgText("abc", lkParagraph, 0, fm), std::vector<QString>{"... "});
+    EXPECT_EQ(WrapUserDlgText("abc", lkParagraph, 0, fm), std::vector<QString> { "... " });
 }
 
 TEST(UserDlgRun, PressingButtonKReturnsK)
@@ -265,7 +265,7 @@ TEST(UserDlgRun, EnterAndEscapeDoNotAnswerAQuestion)
     dlg.AddButton("Non", TUserDlgButtonKind::btAnnuler);
     dlg.AddText("Quitter ?");
     int result = RunWith(dlg, [](QDialog& window) {
-        for (int key : {Qt::Key_Escape, Qt::Key_Return}) {
+        for (int key : { Qt::Key_Escape, Qt::Key_Return }) {
             QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
             QApplication::sendEvent(&window, &press);
         }
@@ -302,8 +302,8 @@ TEST(UserDlgRun, ADelayOf500DisablesTheButtonsWhile499DoesNothing)
     dlg.SetDelay(500);
     bool disabledAtFirst = false, closedEarly = false, enabledLater = false;
     result = RunWith(dlg, [&](QDialog& window) {
-        disabledAtFirst = !Button(window, 0)->isEnabled() && !Button(window, 1)->isEnabled() &&
-                          !(window.windowHandle()->flags() & Qt::WindowCloseButtonHint);
+        disabledAtFirst = !Button(window, 0)->isEnabled() && !Button(window, 1)->isEnabled()
+            && !(window.windowHandle()->flags() & Qt::WindowCloseButtonHint);
         window.close(); // refused while the delay runs
         closedEarly = !window.isVisible();
         enabledLater = QTest::qWaitFor([&] { return Button(window, 1)->isEnabled(); }, 10000);
@@ -361,8 +361,8 @@ TEST(UserDlgRun, TheCheckBoxComesBackAndTheNextRunStartsClean)
 
 TEST(UserDlgPictures, SharpAtEveryPixelRatio)
 {
-    for (TUserDlgIcon icon : {TUserDlgIcon::icWarning, TUserDlgIcon::icError, TUserDlgIcon::icInformation,
-                              TUserDlgIcon::icConfirmation}) {
+    for (TUserDlgIcon icon :
+        { TUserDlgIcon::icWarning, TUserDlgIcon::icError, TUserDlgIcon::icInformation, TUserDlgIcon::icConfirmation }) {
         QPixmap pixmap = TUserDlg::StockIcon(icon, 2.0);
         ASSERT_FALSE(pixmap.isNull());
         EXPECT_EQ(pixmap.size(), QSize(64, 64));
@@ -372,6 +372,11 @@ TEST(UserDlgPictures, SharpAtEveryPixelRatio)
         EXPECT_GT(qAlpha(image.pixel(32, 40)), 0);
     }
     EXPECT_TRUE(TUserDlg::StockIcon(TUserDlgIcon::icNone, 1.0).isNull());
+    TUserDlg dlg;
+    dlg.SetCustomIcon("GlyphHelp"); // a picture of the program's own, 16 x 16
+    EXPECT_EQ(dlg.ComputeGeometry().icon, QRect(12, 14, 16, 16));
+    dlg.SetCustomIcon("/no/such/picture.png");
+    EXPECT_TRUE(dlg.ComputeGeometry().icon.isNull());
     for (int kind = 0; kind <= static_cast<int>(TUserDlgButtonKind::btCustom); ++kind) {
         auto k = static_cast<TUserDlgButtonKind>(kind);
         EXPECT_EQ(TUserDlg::Glyph(k).isNull(), k == TUserDlgButtonKind::btCustom) << kind;
@@ -394,8 +399,8 @@ TEST(UserDlgPictures, Screenshot)
     dlg.AddText("L'étude « chute libre » a été modifiée.");
     dlg.AddText("Voulez-vous l'enregistrer avant de fermer le programme ?", lkIndented);
     dlg.AddText("", lkParagraph);
-    dlg.AddText("/home/eleve/Documents/Physique/TP mécanique/2026-12-08 chute d'une bille en acier.kvl", lkCutStart,
-                clNavy);
+    dlg.AddText(
+        "/home/eleve/Documents/Physique/TP mécanique/2026-12-08 chute d'une bille en acier.kvl", lkCutStart, clNavy);
     dlg.AddText("Les marques et les formules seront perdues.", lkBullet, clMaroon);
     dlg.CheckBoxCaption = "Toujours enregistrer sans demander";
     bool saved = false;
