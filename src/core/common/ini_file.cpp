@@ -131,7 +131,7 @@ int WriteFileAtomically(const std::string& path, std::string_view contents, std:
 
     fs::path folder = target.parent_path();
     std::string pattern = (folder / ("." + target.filename().string() + ".XXXXXX")).string();
-    int fd = ::mkstemp(pattern.data());
+    int fd = ::mkostemp(pattern.data(), O_CLOEXEC);
     if (fd < 0) {
         SetError(errorText, errno);
         return kIniCreateFailed;
@@ -174,7 +174,7 @@ int WriteFileAtomically(const std::string& path, std::string_view contents, std:
         return kIniRenameFailed;
     }
     // Make the rename itself durable; a failure here no longer endangers the old or the new contents.
-    int dirFd = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY);
+    int dirFd = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (dirFd >= 0) {
         ::fsync(dirFd);
         ::close(dirFd);
@@ -212,7 +212,7 @@ int TIniFile::Load(const std::string& path)
     m_path = path;
     Clear();
     m_lastError.clear();
-    int fd = ::open(path.c_str(), O_RDONLY);
+    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) {
         int error = errno;
         m_lastError = std::strerror(error);

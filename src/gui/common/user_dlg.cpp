@@ -1,5 +1,6 @@
 #include "gui/common/user_dlg.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QDialog>
@@ -320,6 +321,12 @@ int TUserDlg::DoRun()
         });
     }
 
+    // Kept above the window that asks, without being owned by it: a modal run must not end in the middle
+    // because its owner was destroyed.
+    if (QWidget* owner = QApplication::activeWindow(); owner != nullptr && owner->windowHandle() != nullptr) {
+        window.winId();
+        window.windowHandle()->setTransientParent(owner->windowHandle());
+    }
     if (QScreen* screen = QGuiApplication::primaryScreen()) {
         const QRect available = screen->availableGeometry();
         window.move(available.center() - QPoint(window.width() / 2, window.height() / 2));
