@@ -1,0 +1,26 @@
+#pragma once
+// The help command: the program's help pages are HTML files in a folder "Help" beside the program (or,
+// once installed, in the program's shared data folder); the first one found, in the order of the
+// languages, is opened in the desktop's browser.
+
+#include <string>
+#include <vector>
+
+namespace kinoval {
+
+class TCustomUserDlg;
+class TDesktopServices;
+
+// "Help_fr.html", "Help_cz.html", "Help_es.html", "Help_en.html", "Help.html", in that order.
+const std::vector<std::string>& HelpFileNames();
+
+// The folders searched for the help files: <program folder>/Help, then <program folder>/../share/kinoval/Help.
+std::vector<std::string> HelpFolders(const std::string& programFolder);
+
+// The first help file that exists in the given folders (searched in order), or empty.
+std::string FindHelpFile(const std::vector<std::string>& folders);
+
+// Opens the help; when no file exists or the desktop cannot open it, shows the warning and returns false.
+bool ShowHelp(const std::vector<std::string>& folders, TDesktopServices& desktop, TCustomUserDlg& userDlg);
+
+} // namespace kinoval
