@@ -307,8 +307,10 @@ int TFormules::DesignatedRow(bool hasBrackets, bool absoluteIndex, int index) co
 {
     if (!hasBrackets)
         return m_row;
-    // Row numbers shown to the user start at 1, or at 0 under the numbering setting.
-    return absoluteIndex ? index - m_base : m_row + index;
+    // Row numbers shown to the user start at 1, or at 0 under the numbering setting. A typed index may be
+    // as large as an int holds: the sum is taken wide, and anything beyond the rows is simply no row.
+    const long long row = absoluteIndex ? static_cast<long long>(index) - m_base : static_cast<long long>(m_row) + index;
+    return row < 0 || row > std::numeric_limits<int>::max() ? -1 : static_cast<int>(row);
 }
 
 void TFormules::LookupProc(void* context, const TParser&, const std::string& name, bool& available, bool& known,

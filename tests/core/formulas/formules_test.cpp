@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <limits>
 #include <map>
 #include <numbers>
 #include <vector>
@@ -310,6 +311,11 @@ TEST_F(Formules, LookupOrderAndPredefinedVariables)
     EXPECT_FALSE(available);
     ask("t", true, false, 3); // beyond the last row
     EXPECT_TRUE(known);
+    EXPECT_FALSE(available);
+    ask("t", true, false, std::numeric_limits<int>::max()); // t[i+2147483647]: no row, and no overflow
+    EXPECT_TRUE(known);
+    EXPECT_FALSE(available);
+    ask("t", true, true, std::numeric_limits<int>::min());
     EXPECT_FALSE(available);
     ask("B");
     EXPECT_DOUBLE_EQ(value, pi / 6);
