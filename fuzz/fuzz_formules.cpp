@@ -33,8 +33,8 @@ void AddLines(kinoval::formulas::TFormules& formules, std::string_view text)
         if (line.substr(0, 2) == "c ") {
             const std::string_view body = line.substr(2);
             const std::size_t equal = body.find('=');
-            const int k = formules.AddConstant(body.substr(0, equal),
-                                               equal == std::string_view::npos ? "" : body.substr(equal + 1));
+            const int k = formules.AddConstant(
+                body.substr(0, equal), equal == std::string_view::npos ? "" : body.substr(equal + 1));
             (void)formules.Message(formules.Validate(formules.Constant(k)), formules.Constant(k));
         } else {
             const int k = formules.AddFormula(line, "comment", "unit");

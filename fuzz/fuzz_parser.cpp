@@ -10,7 +10,7 @@
 namespace {
 
 void Lookup(void*, const kinoval::formulas::TParser&, const std::string& name, bool& available, bool& known,
-            double& value, bool hasBrackets, bool absoluteIndex, int index)
+    double& value, bool hasBrackets, bool absoluteIndex, int index)
 {
     known = name == "x" || name == "v" || name == "t" || name == "m" || name == "unset";
     available = known && name != "unset" && !(hasBrackets && absoluteIndex && index > 3);

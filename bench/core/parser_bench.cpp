@@ -23,7 +23,10 @@ constexpr const char* kFormula = "x*2+y^2-t*x/3+(x-y)*(x+y)-t^2*4+x^3/(t+1)-y*5+
 struct TRows {
     std::vector<double> t, x, y;
     int row = 0;
-    TRows() : t(kRows), x(kRows), y(kRows)
+    TRows()
+        : t(kRows)
+        , x(kRows)
+        , y(kRows)
     {
         for (int j = 0; j < kRows; ++j) {
             t[static_cast<std::size_t>(j)] = 0.04 * j;
@@ -32,7 +35,7 @@ struct TRows {
         }
     }
     static void Lookup(void* context, const TParser&, const std::string& name, bool& available, bool& known,
-                       double& value, bool, bool, int)
+        double& value, bool, bool, int)
     {
         const auto* self = static_cast<const TRows*>(context);
         const auto at = static_cast<std::size_t>(self->row);

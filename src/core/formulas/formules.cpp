@@ -36,21 +36,24 @@ struct TQuantityName {
 };
 
 // In the order the lookup tries them.
-constexpr std::array<TQuantityName, 11> kQuantities{{
-    {"x", 1, gPosition},
-    {"y", 2, gPosition},
-    {"vx", 3, gVelocity},
-    {"vy", 4, gVelocity},
-    {"v", 5, gVelocity},
-    {"ax", 6, gAcceleration},
-    {"ay", 7, gAcceleration},
-    {"a", 8, gAcceleration},
-    {"O", 11, gPolar},
-    {"R", 12, gPolar},
-    {"w", 13, gPolar},
-}};
+constexpr std::array<TQuantityName, 11> kQuantities { {
+    { "x", 1, gPosition },
+    { "y", 2, gPosition },
+    { "vx", 3, gVelocity },
+    { "vy", 4, gVelocity },
+    { "v", 5, gVelocity },
+    { "ax", 6, gAcceleration },
+    { "ay", 7, gAcceleration },
+    { "a", 8, gAcceleration },
+    { "O", 11, gPolar },
+    { "R", 12, gPolar },
+    { "w", 13, gPolar },
+} };
 
-bool SameName(std::string_view a, std::string_view b) { return SameTextIgnoringCase(a, b); }
+bool SameName(std::string_view a, std::string_view b)
+{
+    return SameTextIgnoringCase(a, b);
+}
 
 // The object number of name read as symbol followed by an object number: 1 for the plain symbol, n for
 // symbol + n (n >= 1, written without leading zeros), 0 when name is not of that form.
@@ -85,8 +88,8 @@ bool UsesAny(const TRec& rec, std::initializer_list<std::string_view> symbols)
 
 bool Uses(const TRec& user, const TRec& used)
 {
-    return std::any_of(user.names.begin(), user.names.end(),
-                       [&](const std::string& name) { return SameName(name, used.baseName); });
+    return std::any_of(
+        user.names.begin(), user.names.end(), [&](const std::string& name) { return SameName(name, used.baseName); });
 }
 
 std::string OneLine(std::string text)
@@ -98,7 +101,10 @@ std::string OneLine(std::string text)
     return text;
 }
 
-std::string Key(const char* field, int k) { return std::string(field) + "_" + std::to_string(k); }
+std::string Key(const char* field, int k)
+{
+    return std::string(field) + "_" + std::to_string(k);
+}
 
 } // namespace
 
@@ -173,8 +179,8 @@ int TFormules::AddFormula(std::string_view text, std::string_view comment, std::
     return FormulaCount() - 1;
 }
 
-int TFormules::AddConstant(std::string_view name, std::string_view valueText, std::string_view unit,
-                           std::string_view comment)
+int TFormules::AddConstant(
+    std::string_view name, std::string_view valueText, std::string_view unit, std::string_view comment)
 {
     auto rec = std::make_unique<TRec>();
     rec->kind = rkConstant;
@@ -272,16 +278,25 @@ void TFormules::SetFlag(bool& flag, bool on)
         m_onInvalidate();
 }
 
-void TFormules::SetVelocityAvailable(bool on) { SetFlag(m_velocity, on); }
-void TFormules::SetAccelerationAvailable(bool on) { SetFlag(m_acceleration, on); }
-void TFormules::SetPolarAvailable(bool on) { SetFlag(m_polar, on); }
+void TFormules::SetVelocityAvailable(bool on)
+{
+    SetFlag(m_velocity, on);
+}
+void TFormules::SetAccelerationAvailable(bool on)
+{
+    SetFlag(m_acceleration, on);
+}
+void TFormules::SetPolarAvailable(bool on)
+{
+    SetFlag(m_polar, on);
+}
 
 std::vector<std::string> TFormules::PredefinedNames() const
 {
-    std::vector<std::string> names{"B", "t"};
+    std::vector<std::string> names { "B", "t" };
     for (const TQuantityName& q : kQuantities) {
-        if ((q.group == gVelocity && !m_velocity) || (q.group == gAcceleration && !m_acceleration) ||
-            (q.group == gPolar && !m_polar))
+        if ((q.group == gVelocity && !m_velocity) || (q.group == gAcceleration && !m_acceleration)
+            || (q.group == gPolar && !m_polar))
             continue;
         names.emplace_back(q.symbol);
     }
@@ -301,7 +316,10 @@ bool TFormules::IsPredefined(std::string_view name) const
 
 // -------------------------------------------------------------------------------------------- lookup
 
-int TFormules::Rows() const { return m_source != nullptr ? m_source->Rows() : 0; }
+int TFormules::Rows() const
+{
+    return m_source != nullptr ? m_source->Rows() : 0;
+}
 
 int TFormules::DesignatedRow(bool hasBrackets, bool absoluteIndex, int index) const
 {
@@ -309,19 +327,19 @@ int TFormules::DesignatedRow(bool hasBrackets, bool absoluteIndex, int index) co
         return m_row;
     // Row numbers shown to the user start at 1, or at 0 under the numbering setting. A typed index may be
     // as large as an int holds: the sum is taken wide, and anything beyond the rows is simply no row.
-    const long long row = absoluteIndex ? static_cast<long long>(index) - m_base : static_cast<long long>(m_row) + index;
+    const long long row
+        = absoluteIndex ? static_cast<long long>(index) - m_base : static_cast<long long>(m_row) + index;
     return row < 0 || row > std::numeric_limits<int>::max() ? -1 : static_cast<int>(row);
 }
 
 void TFormules::LookupProc(void* context, const TParser&, const std::string& name, bool& available, bool& known,
-                           double& value, bool hasBrackets, bool absoluteIndex, int index)
+    double& value, bool hasBrackets, bool absoluteIndex, int index)
 {
-    static_cast<const TFormules*>(context)->Lookup(name, hasBrackets, absoluteIndex, index, known, available,
-                                                   value);
+    static_cast<const TFormules*>(context)->Lookup(name, hasBrackets, absoluteIndex, index, known, available, value);
 }
 
 void TFormules::Lookup(const std::string& name, bool hasBrackets, bool absoluteIndex, int index, bool& known,
-                       bool& available, double& value) const
+    bool& available, double& value) const
 {
     known = false;
     available = false;
@@ -338,7 +356,8 @@ void TFormules::Lookup(const std::string& name, bool hasBrackets, bool absoluteI
         else if (absoluteIndex)
             match = c->hasIndex && c->indexValue == index;
         else
-            match = c->hasIndex && static_cast<long long>(c->indexValue) == static_cast<long long>(m_row) + m_base + index;
+            match = c->hasIndex
+                && static_cast<long long>(c->indexValue) == static_cast<long long>(m_row) + m_base + index;
         if (match) {
             available = true;
             value = c->value;
@@ -367,8 +386,8 @@ void TFormules::Lookup(const std::string& name, bool hasBrackets, bool absoluteI
     }
     const int objects = m_source != nullptr ? m_source->ObjectCount() : 0;
     for (const TQuantityName& q : kQuantities) {
-        if ((q.group == gVelocity && !m_velocity) || (q.group == gAcceleration && !m_acceleration) ||
-            (q.group == gPolar && !m_polar))
+        if ((q.group == gVelocity && !m_velocity) || (q.group == gAcceleration && !m_acceleration)
+            || (q.group == gPolar && !m_polar))
             continue;
         // The plain symbol means object 1; a numbered one exists for the objects pointed.
         const int object = ObjectNumber(name, q.symbol);
@@ -495,8 +514,8 @@ int TFormules::ComputeFormula(TRec& f)
         return fcParser;
     }
     curve.unusableAsAbscissa = false;
-    curve.dependsOnVelocity = UsesAny(f, {"vx", "vy", "v"});
-    curve.dependsOnAcceleration = UsesAny(f, {"ax", "ay", "a"});
+    curve.dependsOnVelocity = UsesAny(f, { "vx", "vy", "v" });
+    curve.dependsOnAcceleration = UsesAny(f, { "ax", "ay", "a" });
     TParser::SetError(0);
     return fcOk;
 }
@@ -654,8 +673,8 @@ int TFormules::Validate(const TRec& entry)
             return fcDuplicate;
     }
     for (const auto& c : m_constants) {
-        if (c.get() != &entry && SameName(c->baseName, entry.baseName) && c->hasIndex == entry.hasIndex &&
-            c->indexValue == entry.indexValue)
+        if (c.get() != &entry && SameName(c->baseName, entry.baseName) && c->hasIndex == entry.hasIndex
+            && c->indexValue == entry.indexValue)
             return fcDuplicate;
     }
     // Two constants may well have the same value (two equal masses); only a repeated expression is refused.
@@ -682,40 +701,40 @@ std::string TFormules::Message(int code, const TRec& entry) const
     case fcOk:
         return {};
     case fcHiddenDuplicate:
-        return FormatText(Tr("Nom de variable déjà utilisé dans une colonne cachée : %s"), {entry.name});
+        return FormatText(Tr("Nom de variable déjà utilisé dans une colonne cachée : %s"), { entry.name });
     case fcBadName:
         return FormatText(Tr("Un nom ne doit pas commencer par un chiffre et ne contient que des lettres ou des "
                              "chiffres. Variable ou constante incorrecte : %s"),
-                          {entry.name});
+            { entry.name });
     case fcDuplicate:
         return FormatText(Tr("Nom déjà utilisé (la comparaison ne tient pas compte de la casse). Variable ou "
                              "constante répétée : %s"),
-                          {entry.name});
+            { entry.name });
     case fcSameExpression:
         return FormatText(Tr("Formules identiques détectées (la comparaison ne tient pas compte de la casse) : %s."),
-                          {entry.expression});
+            { entry.expression });
     case fcParser:
         return TParser::ErrorMessage();
     case fcBadIndex:
         return FormatText(Tr("L'indice d'une variable ou d'une constante est placée entre crochets. L'indice entre "
                              "crochets n'est pas reconnu. Variable ou constante d'indice incorrect : %s"),
-                          {entry.name});
+            { entry.name });
     case fcCalculation:
         return Tr("L'unité de calcul a détecté une erreur. L'opération en cours est annulée.");
     case fcBadNumber:
         return Tr("La chaîne de caractères doit être constituée d'un signe (facultatif), de chiffres, d'un "
-                  "séparateur décimal (facultatif), puis d'une mantisse (facultative).") +
-               "\n" + Tr("La mantisse comprend « E » ou « e » suivi d'un signe (facultatif) et d'un nombre entier.");
+                  "séparateur décimal (facultatif), puis d'une mantisse (facultative).")
+            + "\n" + Tr("La mantisse comprend « E » ou « e » suivi d'un signe (facultatif) et d'un nombre entier.");
     case fcPredefined:
         return FormatText(Tr("Nom identique à celui d'une variable prédéfinie (la comparaison ne tient pas compte "
                              "de la casse). Variable concernée : %s"),
-                          {entry.name});
+            { entry.name });
     case fcOutOfRange:
         return Tr("Le nombre est trop grand ou trop petit");
     case fcNoValue:
         return FormatText(Tr("Aucune valeur calculable (l'indice est probablement trop grand). Variable non "
                              "calculable : %s"),
-                          {entry.name});
+            { entry.name });
     default:
         return Tr("Erreur non répertoriée.");
     }
@@ -741,8 +760,8 @@ void TFormules::Save(TIniFile& file) const
         const TRec& c = Constant(k);
         file.WriteString(kSectionRecord, Key("RecordConstIdentifier", k), OneLine(c.name));
         file.WriteString(kSectionRecord, Key("RecordConstIndex", k), OneLine(c.indexText));
-        file.WriteString(kSectionRecord, Key("RecordConstValue", k),
-                         OneLine(c.isExpression ? "=" + c.expression : c.expression));
+        file.WriteString(
+            kSectionRecord, Key("RecordConstValue", k), OneLine(c.isExpression ? "=" + c.expression : c.expression));
         file.WriteString(kSectionRecord, Key("RecordConstUnit", k), OneLine(c.unit));
         // Not among the historical keys, but a typed comment must survive a save.
         file.WriteString(kSectionRecord, Key("RecordConstComment", k), OneLine(c.comment));
@@ -752,15 +771,16 @@ void TFormules::Save(TIniFile& file) const
 void TFormules::Load(const TIniFile& file)
 {
     Clear();
-    const long long formulas = std::clamp(file.ReadInteger(kSectionFormules, "FormulesNumber", 0), 0LL, kMaxStoredEntries);
-    const long long constants =
-        std::clamp(file.ReadInteger(kSectionFormules, "ConstantesNumber", 0), 0LL, kMaxStoredEntries);
+    const long long formulas
+        = std::clamp(file.ReadInteger(kSectionFormules, "FormulesNumber", 0), 0LL, kMaxStoredEntries);
+    const long long constants
+        = std::clamp(file.ReadInteger(kSectionFormules, "ConstantesNumber", 0), 0LL, kMaxStoredEntries);
     for (int k = 0; k < formulas; ++k) {
         const std::string name = file.ReadString(kSectionRecord, Key("RecordFormuleIdentifier", k), "");
         const std::string phrase = file.ReadString(kSectionRecord, Key("RecordFormulePhrase", k), "");
         AddFormula(name.empty() ? phrase : name + "=" + phrase,
-                   file.ReadString(kSectionRecord, Key("RecordFormuleComment", k), ""),
-                   file.ReadString(kSectionRecord, Key("RecordFormuleUnit", k), ""));
+            file.ReadString(kSectionRecord, Key("RecordFormuleComment", k), ""),
+            file.ReadString(kSectionRecord, Key("RecordFormuleUnit", k), ""));
     }
     for (int k = 0; k < constants; ++k) {
         std::string name = file.ReadString(kSectionRecord, Key("RecordConstIdentifier", k), "");
@@ -769,8 +789,8 @@ void TFormules::Load(const TIniFile& file)
         if (name.find('[') == std::string::npos && !index.empty() && index != "0")
             name += "[" + index + "]";
         AddConstant(name, file.ReadString(kSectionRecord, Key("RecordConstValue", k), ""),
-                    file.ReadString(kSectionRecord, Key("RecordConstUnit", k), ""),
-                    file.ReadString(kSectionRecord, Key("RecordConstComment", k), ""));
+            file.ReadString(kSectionRecord, Key("RecordConstUnit", k), ""),
+            file.ReadString(kSectionRecord, Key("RecordConstComment", k), ""));
     }
 }
 

@@ -58,8 +58,8 @@ public:
     // Entries. text is "name=expression" or an expression alone; blanks are removed. An empty comment or
     // unit takes the default text. Both return the position of the new entry.
     int AddFormula(std::string_view text, std::string_view comment = {}, std::string_view unit = {});
-    int AddConstant(std::string_view name, std::string_view valueText, std::string_view unit = {},
-                    std::string_view comment = {});
+    int AddConstant(
+        std::string_view name, std::string_view valueText, std::string_view unit = {}, std::string_view comment = {});
     int FormulaCount() const { return static_cast<int>(m_formulas.size()); }
     int ConstantCount() const { return static_cast<int>(m_constants.size()); }
     TRec& Formula(int k) { return *m_formulas[static_cast<std::size_t>(k)]; }
@@ -109,8 +109,8 @@ public:
     void SetOnInvalidate(std::function<void()> callback) { m_onInvalidate = std::move(callback); }
 
     // The lookup of the parser, open for the formula keyboard and the tests. row is the current row.
-    void Lookup(const std::string& name, bool hasBrackets, bool absoluteIndex, int index, bool& known,
-                bool& available, double& value) const;
+    void Lookup(const std::string& name, bool hasBrackets, bool absoluteIndex, int index, bool& known, bool& available,
+        double& value) const;
     int CurrentRow() const { return m_row; }
     void SetCurrentRow(int row) { m_row = row; }
     // Names of the predefined variables (without object numbers) under the present flags.
@@ -123,8 +123,8 @@ public:
     void Load(const TIniFile& file);
 
 private:
-    static void LookupProc(void* context, const TParser& caller, const std::string& name, bool& available,
-                           bool& known, double& value, bool hasBrackets, bool absoluteIndex, int index);
+    static void LookupProc(void* context, const TParser& caller, const std::string& name, bool& available, bool& known,
+        double& value, bool hasBrackets, bool absoluteIndex, int index);
     int Rows() const;
     int DesignatedRow(bool hasBrackets, bool absoluteIndex, int index) const;
     void CollectNames(TRec& entry, bool constantsOnly);

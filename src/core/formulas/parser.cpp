@@ -23,11 +23,17 @@ constexpr double kDegreesPerRadian = 180.0 / std::numbers::pi;
 
 // UTF-8 spellings of the three characters outside ASCII that the language knows.
 constexpr std::string_view kDivideSign = "\xC3\xB7"; // ÷
-constexpr std::string_view kSquare = "\xC2\xB2";     // ²
-constexpr std::string_view kCube = "\xC2\xB3";       // ³
+constexpr std::string_view kSquare = "\xC2\xB2"; // ²
+constexpr std::string_view kCube = "\xC2\xB3"; // ³
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-bool IsLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
+bool IsDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
+bool IsLetter(char c)
+{
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+}
 
 bool StartsWith(std::string_view text, std::size_t pos, std::string_view what)
 {
@@ -68,9 +74,9 @@ std::string CharacterAt(std::string_view text, std::size_t pos)
 bool SameName(std::string_view a, std::string_view b)
 {
     return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
-               return lower(x) == lower(y);
-           });
+        auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
+        return lower(x) == lower(y);
+    });
 }
 
 struct TFunctionName {
@@ -78,19 +84,19 @@ struct TFunctionName {
     std::uint8_t kind;
 };
 
-constexpr std::array<TFunctionName, 11> kFunctions{{
-    {"SIN", tkSin},
-    {"COS", tkCos},
-    {"LN", tkLn},
-    {"LOG", tkLog},
-    {"EXP", tkExp},
-    {"ABS", tkAbs},
-    {"TAN", tkTan},
-    {"SQRT", tkSqrt},
-    {"ARCSIN", tkArcSin},
-    {"ARCCOS", tkArcCos},
-    {"ARCTAN", tkArcTan},
-}};
+constexpr std::array<TFunctionName, 11> kFunctions { {
+    { "SIN", tkSin },
+    { "COS", tkCos },
+    { "LN", tkLn },
+    { "LOG", tkLog },
+    { "EXP", tkExp },
+    { "ABS", tkAbs },
+    { "TAN", tkTan },
+    { "SQRT", tkSqrt },
+    { "ARCSIN", tkArcSin },
+    { "ARCCOS", tkArcCos },
+    { "ARCTAN", tkArcTan },
+} };
 
 std::string ReplaceAll(const std::string& text, std::string_view from, std::string_view to, bool& changed)
 {
@@ -168,17 +174,17 @@ double Power(double base, double exponent, int& code)
 
 std::string CleanSigns(std::string_view text)
 {
-    static constexpr std::array<std::pair<std::string_view, std::string_view>, 9> kRules{{
-        {";+", ";"},
-        {"+-", "-"},
-        {"-+", "-"},
-        {"--", "+"},
-        {"++", "+"},
-        {"*+", "*"},
-        {"/+", "/"},
-        {"\xC3\xB7+", "\xC3\xB7"},
-        {"^+", "^"},
-    }};
+    static constexpr std::array<std::pair<std::string_view, std::string_view>, 9> kRules { {
+        { ";+", ";" },
+        { "+-", "-" },
+        { "-+", "-" },
+        { "--", "+" },
+        { "++", "+" },
+        { "*+", "*" },
+        { "/+", "/" },
+        { "\xC3\xB7+", "\xC3\xB7" },
+        { "^+", "^" },
+    } };
     std::string s(text);
     bool changed = true;
     while (changed) {
@@ -212,7 +218,7 @@ std::string ParserMessage(int code, const std::string& quoted)
     case 3:
         return Tr("Paranthèses vides.");
     case 4:
-        return FormatText(Tr("Nombre incorrect : %s"), {quoted});
+        return FormatText(Tr("Nombre incorrect : %s"), { quoted });
     case 5:
         return Tr("Le calcul d'un cosinus a échoué.");
     case 6:
@@ -242,17 +248,17 @@ std::string ParserMessage(int code, const std::string& quoted)
     case 19:
         return Tr("Le résultat d'un calcul est un nombre trop grand ou trop petit.");
     case 20:
-        return FormatText(Tr("La formule contient une variable ou une constante inconnue : %s"), {quoted});
+        return FormatText(Tr("La formule contient une variable ou une constante inconnue : %s"), { quoted });
     case 21:
-        return FormatText(Tr("La formule contient un caractère non autorisé ou inapproprié : %s"), {quoted});
+        return FormatText(Tr("La formule contient un caractère non autorisé ou inapproprié : %s"), { quoted });
     case 22:
         return FormatText(Tr("L'indice d'une variable ou d'une constante est placée entre crochets. L'indice entre "
                              "crochets n'est pas reconnu. Variable ou constante d'indice incorrect : %s"),
-                          {quoted});
+            { quoted });
     case 23:
         return Tr("Fonction sans argument.");
     case 24:
-        return FormatText(Tr("Opérateur sans opérande(s) : %s"), {quoted});
+        return FormatText(Tr("Opérateur sans opérande(s) : %s"), { quoted });
     case 25:
         return Tr("Opérandes sans opérateur.");
     case 26:
@@ -260,16 +266,16 @@ std::string ParserMessage(int code, const std::string& quoted)
     case 28:
         return FormatText(Tr("Variable dont la valeur est inconnue : %s. Vérifier que la valeur initiale (%s ou %s) "
                              "est déclarée dans le tableau des constantes."),
-                          {quoted, quoted + "[0]", quoted + "[1]"});
+            { quoted, quoted + "[0]", quoted + "[1]" });
     case 29:
         return FormatText(Tr("L'indice d'une variable ou d'une constante est placé entre crochets. Le crochet "
                              "fermant est absent ou mal placé. Variable ou constante concernée : %s"),
-                          {quoted});
+            { quoted });
     case 30:
         return Tr("Utiliser le point virgule pour séparer les deux variables d'une fonction. Exemple : ArcTan(x;y).");
     case 31:
         return FormatText(Tr("La formule est trop imbriquée (plus de %s niveaux de parenthèses ou d'opérations)."),
-                          {std::to_string(kMaxTreeDepth)});
+            { std::to_string(kMaxTreeDepth) });
     default:
         return Tr("Erreur non répertoriée.");
     }
@@ -278,7 +284,10 @@ std::string ParserMessage(int code, const std::string& quoted)
 // ---------------------------------------------------------------------------------------------- TNoeud
 
 TNoeud::TNoeud(std::span<const TElemPile> tokens, const TParser& owner, TLookupProc lookup, void* context)
-    : m_tokens(tokens), m_owner(owner), m_lookup(lookup), m_context(context)
+    : m_tokens(tokens)
+    , m_owner(owner)
+    , m_lookup(lookup)
+    , m_context(context)
 {
 }
 
@@ -289,16 +298,16 @@ int TNoeud::Build(int level, std::string& quoted)
         if (++level > kMaxTreeDepth)
             return peTooDeep;
         const std::size_t n = m_tokens.size();
-        if (n >= 2 && m_tokens.front().kind == tkOpen && m_tokens.back().kind == tkClose &&
-            m_tokens.front().depth == m_tokens.back().depth && NothingLower(m_tokens, 1, n - 1, m_tokens.front().depth)) {
+        if (n >= 2 && m_tokens.front().kind == tkOpen && m_tokens.back().kind == tkClose
+            && m_tokens.front().depth == m_tokens.back().depth
+            && NothingLower(m_tokens, 1, n - 1, m_tokens.front().depth)) {
             m_tokens = m_tokens.subspan(1, n - 2);
             if (m_tokens.empty())
                 return peEmptyParentheses;
             continue;
         }
-        if (n >= 3 && IsFunctionKind(m_tokens[0].kind) && m_tokens[1].kind == tkOpen &&
-            m_tokens.back().kind == tkClose && m_tokens.back().depth == m_tokens[1].depth &&
-            NothingLower(m_tokens, 2, n - 1, m_tokens[1].depth)) {
+        if (n >= 3 && IsFunctionKind(m_tokens[0].kind) && m_tokens[1].kind == tkOpen && m_tokens.back().kind == tkClose
+            && m_tokens.back().depth == m_tokens[1].depth && NothingLower(m_tokens, 2, n - 1, m_tokens[1].depth)) {
             m_functions.push_back(m_tokens[0].kind);
             m_tokens = m_tokens.subspan(2, n - 3);
             if (m_tokens.empty())
@@ -395,8 +404,8 @@ double TNoeud::Evaluate(bool radians, int& code, std::string& quoted) const
         bool available = false;
         bool known = false;
         if (m_lookup != nullptr)
-            m_lookup(m_context, m_owner, leaf.text, available, known, v, leaf.hasBrackets != 0,
-                     leaf.absoluteIndex != 0, leaf.index);
+            m_lookup(m_context, m_owner, leaf.text, available, known, v, leaf.hasBrackets != 0, leaf.absoluteIndex != 0,
+                leaf.index);
         if (!available) {
             code = peUnknownValue;
             quoted = leaf.text;
@@ -483,7 +492,10 @@ double TNoeud::ApplyFunctions(double v, double right, bool radians, int& code) c
 
 // --------------------------------------------------------------------------------------------- TParser
 
-TParser::TParser() { m_tokens.reserve(128); }
+TParser::TParser()
+{
+    m_tokens.reserve(128);
+}
 
 TParser::~TParser() = default;
 
@@ -512,11 +524,20 @@ void TParser::SetLookup(TLookupProc lookup, void* context)
     m_treeBuilt = false;
 }
 
-int TParser::ErrorCode() { return g_errorCode; }
+int TParser::ErrorCode()
+{
+    return g_errorCode;
+}
 
-std::string TParser::ErrorMessage() { return ParserMessage(g_errorCode, g_errorText); }
+std::string TParser::ErrorMessage()
+{
+    return ParserMessage(g_errorCode, g_errorText);
+}
 
-const std::string& TParser::ErrorText() { return g_errorText; }
+const std::string& TParser::ErrorText()
+{
+    return g_errorText;
+}
 
 void TParser::SetError(int code, std::string quoted)
 {
@@ -759,8 +780,8 @@ int TParser::Tokenize()
         }
         token.text = std::string(text.substr(pos, length));
         pos += length;
-        const bool takesNegation = token.kind == tkMultiply || token.kind == tkDivide ||
-                                   token.kind == tkSeparator || token.kind == tkPower;
+        const bool takesNegation
+            = token.kind == tkMultiply || token.kind == tkDivide || token.kind == tkSeparator || token.kind == tkPower;
         if (takesNegation && pos < text.size() && text[pos] == '-') {
             token.negateNext = 1;
             ++pos;
@@ -781,7 +802,7 @@ int TParser::Tokenize()
         double value = 0;
         if (m_lookup != nullptr)
             m_lookup(m_context, *this, token.text, available, known, value, token.hasBrackets != 0,
-                     token.absoluteIndex != 0, token.index);
+                token.absoluteIndex != 0, token.index);
         if (!known) {
             m_parseQuoted = token.text;
             return peUnknownName;

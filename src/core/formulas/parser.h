@@ -40,12 +40,15 @@ enum TTokenKind : std::uint8_t {
     tkArcCos = 16,
     tkArcTan = 17,
     tkNumber = 18, // also the constant pi
-    tkName = 19,   // variable or constant
+    tkName = 19, // variable or constant
     tkOpen = 20,
     tkClose = 21,
 };
 
-inline bool IsFunctionKind(std::uint8_t kind) { return kind >= tkSin && kind <= tkArcTan; }
+inline bool IsFunctionKind(std::uint8_t kind)
+{
+    return kind >= tkSin && kind <= tkArcTan;
+}
 
 // Error codes of the parser. The messages are in ParserMessage.
 enum TParserError : int {
@@ -89,12 +92,12 @@ inline constexpr int kMaxTreeDepth = 1000;
 // One token.
 struct TElemPile {
     std::uint8_t kind = 0;
-    int depth = 0;          // parenthesis depth at which the token stands
-    int index = 0;          // kind 19: the index between brackets, 0 when none
-    std::string text;       // operator character, number text, variable name (without its brackets)
-    double value = 0;       // kind 18: the number; kind 19: what the lookup gave while parsing
+    int depth = 0; // parenthesis depth at which the token stands
+    int index = 0; // kind 19: the index between brackets, 0 when none
+    std::string text; // operator character, number text, variable name (without its brackets)
+    double value = 0; // kind 18: the number; kind 19: what the lookup gave while parsing
     std::uint8_t absoluteIndex = 0; // the index is a plain row number, not relative to "i"
-    std::uint8_t negateNext = 0;    // an operator directly followed by "-": its right operand is negated
+    std::uint8_t negateNext = 0; // an operator directly followed by "-": its right operand is negated
     std::uint8_t hasBrackets = 0;
 };
 
@@ -104,7 +107,7 @@ class TParser;
 // (on the current row, for a relative or missing index), value the value. hasBrackets, absoluteIndex and
 // index describe what was written after the name.
 using TLookupProc = void (*)(void* context, const TParser& caller, const std::string& name, bool& available,
-                             bool& known, double& value, bool hasBrackets, bool absoluteIndex, int index);
+    bool& known, double& value, bool hasBrackets, bool absoluteIndex, int index);
 
 // One node of the expression tree: a slice of the parser's tokens (not owned), its two children (owned;
 // none for a leaf), and the functions applied to the whole node, outermost first.

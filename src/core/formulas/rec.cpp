@@ -11,8 +11,14 @@ namespace kinoval::formulas {
 
 namespace {
 
-bool IsAsciiLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
-bool IsAsciiDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsAsciiLetter(char c)
+{
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+}
+bool IsAsciiDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
 
 // Letters, digits, "_", "²" and "³" after a first letter: exactly what the parser reads as one name, so
 // that every accepted name can be used in another formula.
@@ -75,8 +81,14 @@ bool SplitName(std::string_view name, std::string_view& base, std::string_view& 
 
 } // namespace
 
-std::string DefaultComment() { return Tr("pas de commentaire saisi"); }
-std::string DefaultUnit() { return Tr("pas d'unité saisie"); }
+std::string DefaultComment()
+{
+    return Tr("pas de commentaire saisi");
+}
+std::string DefaultUnit()
+{
+    return Tr("pas d'unité saisie");
+}
 
 std::string WithoutBlanks(std::string_view text)
 {

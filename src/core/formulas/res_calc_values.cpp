@@ -6,13 +6,23 @@
 namespace kinoval::formulas {
 
 TResCalcValues::TResCalcValues(const results::TResCalc& calc, std::function<double()> angle)
-    : m_calc(calc), m_angle(std::move(angle))
+    : m_calc(calc)
+    , m_angle(std::move(angle))
 {
 }
 
-int TResCalcValues::Rows() const { return m_calc.Rows(); }
-int TResCalcValues::ObjectCount() const { return m_calc.ObjectCount(); }
-double TResCalcValues::Time(int row) const { return m_calc.Time(row); }
+int TResCalcValues::Rows() const
+{
+    return m_calc.Rows();
+}
+int TResCalcValues::ObjectCount() const
+{
+    return m_calc.ObjectCount();
+}
+double TResCalcValues::Time(int row) const
+{
+    return m_calc.Time(row);
+}
 
 int TResCalcValues::FrameOf(int object, int row) const
 {
@@ -27,6 +37,9 @@ double TResCalcValues::Value(int object, std::uint8_t code, int row) const
     return m_calc.Value(results::kUserAxes, object, code, row);
 }
 
-double TResCalcValues::AxisAngle() const { return m_angle ? m_angle() : 0; }
+double TResCalcValues::AxisAngle() const
+{
+    return m_angle ? m_angle() : 0;
+}
 
 } // namespace kinoval::formulas

@@ -45,7 +45,7 @@ TEST(CliCalc, ReportsTheParserMessageAndFails)
 {
     const TRun separator = RunCalc("'2+3;4'");
     EXPECT_EQ(separator.output,
-              "Utiliser le point virgule pour séparer les deux variables d'une fonction. Exemple : ArcTan(x;y).\n");
+        "Utiliser le point virgule pour séparer les deux variables d'une fonction. Exemple : ArcTan(x;y).\n");
     EXPECT_NE(separator.status, 0);
     const TRun unknown = RunCalc("'x+1'");
     EXPECT_EQ(unknown.output, "La formule contient une variable ou une constante inconnue : x\n");

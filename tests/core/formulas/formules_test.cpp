@@ -47,13 +47,13 @@ public:
 TTable TwoObjects()
 {
     TTable table;
-    table.times = {0, 0.04, 0.08, 0.12, 0.16};
-    table.frames = {{0, 1, 2, 3, 4}, {-1, 1, 2, 3, -1}};
-    table.values[1] = {{0, 0.1, 0.2, 0.3, 0.4}, {0, 1, 2, 3, 0}};
-    table.values[2] = {{1, 1, 1, 1, 1}, {0, 5, 5, 5, 0}};
-    table.values[5] = {{1, 2, 3, 4, 5}, {0, 10, 20, 30, 0}};
-    table.values[6] = {{9, 9, 9, 9, 9}, {0, 9, 9, 9, 0}};
-    table.values[11] = {{pi / 2, pi / 2, pi / 2, pi / 2, pi / 2}, {0, 0, 0, 0, 0}};
+    table.times = { 0, 0.04, 0.08, 0.12, 0.16 };
+    table.frames = { { 0, 1, 2, 3, 4 }, { -1, 1, 2, 3, -1 } };
+    table.values[1] = { { 0, 0.1, 0.2, 0.3, 0.4 }, { 0, 1, 2, 3, 0 } };
+    table.values[2] = { { 1, 1, 1, 1, 1 }, { 0, 5, 5, 5, 0 } };
+    table.values[5] = { { 1, 2, 3, 4, 5 }, { 0, 10, 20, 30, 0 } };
+    table.values[6] = { { 9, 9, 9, 9, 9 }, { 0, 9, 9, 9, 0 } };
+    table.values[11] = { { pi / 2, pi / 2, pi / 2, pi / 2, pi / 2 }, { 0, 0, 0, 0, 0 } };
     table.angle = pi / 6;
     return table;
 }
@@ -108,7 +108,7 @@ TEST_F(Formules, KineticEnergyOnEveryMarkedRow)
     // The second object has values only where it is marked.
     ASSERT_EQ(Add("Ec2=0,5*m*v2^2"), 0);
     const TCurve& second = formules.Formula(1).curve;
-    EXPECT_EQ(second.mask, (std::vector<int>{-1, 0, 0, 0, -1}));
+    EXPECT_EQ(second.mask, (std::vector<int> { -1, 0, 0, 0, -1 }));
     EXPECT_EQ(second.firstRow, 1);
     EXPECT_EQ(second.lastRow, 3);
     EXPECT_DOUBLE_EQ(second.values[2], 100);
@@ -123,14 +123,14 @@ class IterativeFormula : public Formules {
 protected:
     void AddFluidConstants()
     {
-        for (const auto& [name, value] : std::vector<std::pair<std::string, std::string>>{
-                 {"Dt", "0,04"}, {"m", "0,01"}, {"g", "9,81"}, {"Rho", "1260"}, {"Vol", "1E-6"},
-                 {"Nu", "1,5"}, {"Ray", "0,006"}}) {
+        for (const auto& [name, value] :
+            std::vector<std::pair<std::string, std::string>> { { "Dt", "0,04" }, { "m", "0,01" }, { "g", "9,81" },
+                { "Rho", "1260" }, { "Vol", "1E-6" }, { "Nu", "1,5" }, { "Ray", "0,006" } }) {
             ASSERT_EQ(AddConstant(name, value), 0) << name;
         }
     }
-    static constexpr const char* kFormula =
-        "v_lam[i+1] = v_lam[i] + (Dt\xC3\xB7m)*(m*g-Rho*Vol*g-6*Pi*Nu*Ray*v_lam[i])";
+    static constexpr const char* kFormula
+        = "v_lam[i+1] = v_lam[i] + (Dt\xC3\xB7m)*(m*g-Rho*Vol*g-6*Pi*Nu*Ray*v_lam[i])";
     static double Step(double v)
     {
         return v + (0.04 / 0.01) * (0.01 * 9.81 - 1260 * 1e-6 * 9.81 - 6 * pi * 1.5 * 0.006 * v);
@@ -170,8 +170,8 @@ TEST_F(IterativeFormula, WithoutInitialValueNamesBothNumberings)
     const int k = formules.AddFormula(kFormula);
     EXPECT_EQ(formules.Validate(formules.Formula(k)), fcParser);
     EXPECT_EQ(formules.Message(fcParser, formules.Formula(k)),
-              "Variable dont la valeur est inconnue : v_lam. Vérifier que la valeur initiale (v_lam[0] ou v_lam[1]) "
-              "est déclarée dans le tableau des constantes.");
+        "Variable dont la valeur est inconnue : v_lam. Vérifier que la valeur initiale (v_lam[0] ou v_lam[1]) "
+        "est déclarée dans le tableau des constantes.");
     EXPECT_TRUE(formules.Formula(k).curve.unusableAsAbscissa);
     EXPECT_EQ(formules.Formula(k).curve.mask, std::vector<int>(5, -1)); // stays in the list, without values
 }
@@ -184,18 +184,20 @@ TEST_F(Formules, RefusedNames)
         formules.RemoveFormula(formules.FormulaCount() - 1);
         return std::make_pair(code, message);
     };
-    EXPECT_EQ(refused("x=t*2"), std::make_pair(int{fcPredefined},
-                                               std::string("Nom identique à celui d'une variable prédéfinie (la "
-                                                           "comparaison ne tient pas compte de la casse). Variable "
-                                                           "concernée : x")));
+    EXPECT_EQ(refused("x=t*2"),
+        std::make_pair(int { fcPredefined },
+            std::string("Nom identique à celui d'une variable prédéfinie (la "
+                        "comparaison ne tient pas compte de la casse). Variable "
+                        "concernée : x")));
     EXPECT_EQ(refused("X=t*2").first, fcPredefined);
     EXPECT_EQ(refused("vx2=t*2").first, fcPredefined);
     EXPECT_EQ(refused("vx7=t*2").first, fcPredefined); // numbers of objects not pointed yet too
     EXPECT_EQ(refused("w=t").first, fcPredefined);
-    EXPECT_EQ(refused("2a=t*2"), std::make_pair(int{fcBadName},
-                                                std::string("Un nom ne doit pas commencer par un chiffre et ne "
-                                                            "contient que des lettres ou des chiffres. Variable ou "
-                                                            "constante incorrecte : 2a")));
+    EXPECT_EQ(refused("2a=t*2"),
+        std::make_pair(int { fcBadName },
+            std::string("Un nom ne doit pas commencer par un chiffre et ne "
+                        "contient que des lettres ou des chiffres. Variable ou "
+                        "constante incorrecte : 2a")));
     EXPECT_EQ(refused("a[]=t*2").first, fcBadIndex);
     EXPECT_EQ(refused("h[3]=t*2").first, fcBadIndex); // a formula's index is relative
     EXPECT_EQ(refused("h[i+1]x=t*2").first, fcBadIndex);
@@ -217,7 +219,7 @@ TEST_F(Formules, DuplicatesAndRepeatedExpressions)
     const int second = formules.AddFormula("e = m*v^2");
     EXPECT_EQ(formules.Validate(formules.Formula(second)), fcDuplicate);
     EXPECT_EQ(formules.Message(fcDuplicate, formules.Formula(second)),
-              "Nom déjà utilisé (la comparaison ne tient pas compte de la casse). Variable ou constante répétée : e");
+        "Nom déjà utilisé (la comparaison ne tient pas compte de la casse). Variable ou constante répétée : e");
     formules.RemoveFormula(second);
     formules.Formula(0).curve.visible = false;
     EXPECT_EQ(Add("e=m*v"), fcHiddenDuplicate);
@@ -227,7 +229,7 @@ TEST_F(Formules, DuplicatesAndRepeatedExpressions)
     const int same = formules.AddFormula("F=M*V^2");
     EXPECT_EQ(formules.Validate(formules.Formula(same)), fcSameExpression);
     EXPECT_EQ(formules.Message(fcSameExpression, formules.Formula(same)),
-              "Formules identiques détectées (la comparaison ne tient pas compte de la casse) : M*V^2.");
+        "Formules identiques détectées (la comparaison ne tient pas compte de la casse) : M*V^2.");
     formules.RemoveFormula(same);
 
     EXPECT_EQ(AddConstant("E", "3"), fcDuplicate);
@@ -250,7 +252,7 @@ TEST_F(Formules, UnnamedFormulaIsComputedLikeANamedOne)
     EXPECT_TRUE(p.IsUnnamed());
     EXPECT_EQ(p.baseName, "$0");
     EXPECT_EQ(p.expression, "m1*v1+m2*v2");
-    EXPECT_EQ(p.curve.mask, (std::vector<int>{-1, 0, 0, 0, -1}));
+    EXPECT_EQ(p.curve.mask, (std::vector<int> { -1, 0, 0, 0, -1 }));
     EXPECT_DOUBLE_EQ(p.curve.values[1], 2 * 2 + 3 * 10);
     // A second one gets its own internal name and is not taken for a duplicate.
     ASSERT_EQ(Add("m1*v1"), 0);
@@ -356,16 +358,16 @@ TEST_F(Formules, ConstantsAndTheirExpressions)
     const int timed = formules.AddConstant("k", "=t*2");
     EXPECT_EQ(formules.Validate(formules.Constant(timed)), fcParser);
     EXPECT_EQ(formules.Message(fcParser, formules.Constant(timed)),
-              "La formule contient une variable ou une constante inconnue : t");
+        "La formule contient une variable ou une constante inconnue : t");
     EXPECT_EQ(formules.Constant(timed).valueText, "#Nombre!");
     EXPECT_EQ(formules.Constant(timed).expression, "t*2"); // the typed expression is kept
 
     const int bad = formules.AddConstant("q", "1,2,3");
     EXPECT_EQ(formules.Validate(formules.Constant(bad)), fcBadNumber);
     EXPECT_EQ(formules.Message(fcBadNumber, formules.Constant(bad)),
-              "La chaîne de caractères doit être constituée d'un signe (facultatif), de chiffres, d'un séparateur "
-              "décimal (facultatif), puis d'une mantisse (facultative).\nLa mantisse comprend « E » ou « e » suivi "
-              "d'un signe (facultatif) et d'un nombre entier.");
+        "La chaîne de caractères doit être constituée d'un signe (facultatif), de chiffres, d'un séparateur "
+        "décimal (facultatif), puis d'une mantisse (facultative).\nLa mantisse comprend « E » ou « e » suivi "
+        "d'un signe (facultatif) et d'un nombre entier.");
     const int huge = formules.AddConstant("big", "1E200");
     EXPECT_EQ(formules.Validate(formules.Constant(huge)), fcOutOfRange);
     EXPECT_EQ(formules.Message(fcOutOfRange, formules.Constant(huge)), "Le nombre est trop grand ou trop petit");
@@ -383,10 +385,10 @@ TEST_F(Formules, OffsetsBeyondTheRowsAndSelection)
     const int far = formules.AddFormula("h[i+5]=t");
     EXPECT_EQ(formules.Validate(formules.Formula(far)), fcNoValue);
     EXPECT_EQ(formules.Message(fcNoValue, formules.Formula(far)),
-              "Aucune valeur calculable (l'indice est probablement trop grand). Variable non calculable : h[i+5]");
+        "Aucune valeur calculable (l'indice est probablement trop grand). Variable non calculable : h[i+5]");
     const int back = formules.AddFormula("d[i-1]=x[i]-x[i-1]");
     EXPECT_EQ(formules.Validate(formules.Formula(back)), 0);
-    EXPECT_EQ(formules.Formula(back).curve.mask, (std::vector<int>{0, 0, 0, 0, -1})); // row j from j+1 and j
+    EXPECT_EQ(formules.Formula(back).curve.mask, (std::vector<int> { 0, 0, 0, 0, -1 })); // row j from j+1 and j
     EXPECT_DOUBLE_EQ(formules.Formula(back).curve.values[0], 0.1);
 
     formules.SetSelected(far);
@@ -474,7 +476,7 @@ TEST_F(Formules, SettingsInvalidateAndRecompute)
     formules.SetRadians(false); // recomputes everything in degrees
     EXPECT_NEAR(formules.Formula(1).curve.values[0], 180, 1e-12);
     EXPECT_EQ(formules.PredefinedNames(),
-              (std::vector<std::string>{"B", "t", "x", "y", "vx", "vy", "v", "ax", "ay", "a", "O", "R", "w"}));
+        (std::vector<std::string> { "B", "t", "x", "y", "vx", "vy", "v", "ax", "ay", "a", "O", "R", "w" }));
 
     // Without results there are no rows, and nothing to compute.
     formules.SetSource(nullptr);

@@ -29,10 +29,10 @@ struct TVariables {
     std::vector<TLookupCall> calls;
 
     static void Lookup(void* context, const TParser&, const std::string& name, bool& available, bool& known,
-                       double& value, bool hasBrackets, bool absolute, int index)
+        double& value, bool hasBrackets, bool absolute, int index)
     {
         auto* self = static_cast<TVariables*>(context);
-        self->calls.push_back({name, hasBrackets, absolute, index});
+        self->calls.push_back({ name, hasBrackets, absolute, index });
         const auto found = self->values.find(name);
         known = found != self->values.end();
         available = known;
@@ -53,7 +53,7 @@ protected:
     void SetUp() override
     {
         SetDecimalSeparator(GetParam());
-        vars.values = {{"x", 3}, {"y", 4}, {"v", 2}, {"m", 0.5}, {"sinx", 10}, {"sin", 7}};
+        vars.values = { { "x", 3 }, { "y", 4 }, { "v", 2 }, { "m", 0.5 }, { "sinx", 10 }, { "sin", 7 } };
         parser.SetLookup(&TVariables::Lookup, &vars);
     }
     void TearDown() override { SetDecimalSeparator(0); }
@@ -93,7 +93,9 @@ TEST_P(Parser, NegatedOperandsAndLeadingSigns)
     EXPECT_EQ(CleanSigns("-x"), "0-x");
     EXPECT_EQ(CleanSigns("(+x)*(-y)"), "(x)*(0-y)");
     EXPECT_EQ(CleanSigns("a---b"), "a-b");
-    EXPECT_EQ(CleanSigns("a;+b^+c*+d/+e\xC3\xB7+f"), "a;b^c*d/e\xC3\xB7" "f");
+    EXPECT_EQ(CleanSigns("a;+b^+c*+d/+e\xC3\xB7+f"),
+        "a;b^c*d/e\xC3\xB7"
+        "f");
 }
 
 TEST_P(Parser, PrecedenceAndLeftAssociativity)
@@ -104,7 +106,9 @@ TEST_P(Parser, PrecedenceAndLeftAssociativity)
     EXPECT_DOUBLE_EQ(Eval("24/4/3"), 2);
     EXPECT_DOUBLE_EQ(Eval("2^3^2"), 64); // (2^3)^2, not 2^9
     EXPECT_DOUBLE_EQ(Eval("2*3^2"), 18);
-    EXPECT_DOUBLE_EQ(Eval("12\xC3\xB7" "4"), 3);
+    EXPECT_DOUBLE_EQ(Eval("12\xC3\xB7"
+                          "4"),
+        3);
     EXPECT_DOUBLE_EQ(Eval("((x))*((y))"), 12);
     EXPECT_DOUBLE_EQ(Eval("m*v^2/2"), 1);
 }
@@ -156,7 +160,7 @@ TEST_P(Parser, NamesFunctionsAndCharacters)
     parser.SetText("x*y+X+x");
     parser.Parse();
     ASSERT_EQ(TParser::ErrorCode(), 0);
-    EXPECT_EQ(parser.Names(), (std::vector<std::string>{"x", "y"})); // case-insensitive, each once
+    EXPECT_EQ(parser.Names(), (std::vector<std::string> { "x", "y" })); // case-insensitive, each once
 
     TParser orphan; // no owner to ask: any name is unknown
     orphan.SetText("x");
@@ -171,12 +175,16 @@ TEST_P(Parser, IndexesAsTheLookupSeesThem)
     parser.Evaluate();
     ASSERT_EQ(TParser::ErrorCode(), 0);
     ASSERT_EQ(vars.calls.size(), 12u); // six at parse time, six at evaluation
-    const std::vector<TLookupCall> expected{
-        {"v", true, false, -1}, {"v", true, true, 0}, {"v", true, false, 2},
-        {"v", true, false, 0},  {"v", false, false, 0}, {"v", true, true, -3},
+    const std::vector<TLookupCall> expected {
+        { "v", true, false, -1 },
+        { "v", true, true, 0 },
+        { "v", true, false, 2 },
+        { "v", true, false, 0 },
+        { "v", false, false, 0 },
+        { "v", true, true, -3 },
     };
     for (std::size_t k = 0; k < expected.size(); ++k) {
-        for (std::size_t pass : {k, k + 6}) {
+        for (std::size_t pass : { k, k + 6 }) {
             SCOPED_TRACE(pass);
             EXPECT_EQ(vars.calls[pass].name, expected[k].name);
             EXPECT_EQ(vars.calls[pass].hasBrackets, expected[k].hasBrackets);
@@ -189,12 +197,13 @@ TEST_P(Parser, IndexesAsTheLookupSeesThem)
     EXPECT_EQ(tokens[0].text, "v");
 
     EXPECT_EQ(Code("v[i"), peMissingBracket);
-    EXPECT_EQ(TParser::ErrorMessage(), "L'indice d'une variable ou d'une constante est placé entre crochets. Le "
-                                       "crochet fermant est absent ou mal placé. Variable ou constante concernée : v");
+    EXPECT_EQ(TParser::ErrorMessage(),
+        "L'indice d'une variable ou d'une constante est placé entre crochets. Le "
+        "crochet fermant est absent ou mal placé. Variable ou constante concernée : v");
     EXPECT_EQ(Code("v[]"), peBadIndex);
     EXPECT_EQ(TParser::ErrorMessage(),
-              "L'indice d'une variable ou d'une constante est placée entre crochets. L'indice entre crochets n'est "
-              "pas reconnu. Variable ou constante d'indice incorrect : v");
+        "L'indice d'une variable ou d'une constante est placée entre crochets. L'indice entre crochets n'est "
+        "pas reconnu. Variable ou constante d'indice incorrect : v");
     EXPECT_EQ(Code("v[x]"), peBadIndex);
     EXPECT_EQ(Code("v[i+]"), peBadIndex);
     EXPECT_EQ(Code("v[1.5]"), peBadIndex);
@@ -234,18 +243,18 @@ TEST_P(Parser, EvaluationFailures)
     EXPECT_EQ(Code("sqrt(0-1)+1/0"), 0); // stops at the first value that is not a number
     EXPECT_TRUE(std::isnan(parser.Value()));
 
-    vars.knownWithoutValue = {"v_lam"};
+    vars.knownWithoutValue = { "v_lam" };
     EXPECT_EQ(Code("v_lam[i]+1"), peUnknownValue);
     EXPECT_EQ(TParser::ErrorMessage(),
-              "Variable dont la valeur est inconnue : v_lam. Vérifier que la valeur initiale (v_lam[0] ou v_lam[1]) "
-              "est déclarée dans le tableau des constantes.");
+        "Variable dont la valeur est inconnue : v_lam. Vérifier que la valeur initiale (v_lam[0] ou v_lam[1]) "
+        "est déclarée dans le tableau des constantes.");
 }
 
 TEST_P(Parser, StructureErrors)
 {
     EXPECT_EQ(Code("2+3;4"), peMisplacedSeparator);
     EXPECT_EQ(TParser::ErrorMessage(),
-              "Utiliser le point virgule pour séparer les deux variables d'une fonction. Exemple : ArcTan(x;y).");
+        "Utiliser le point virgule pour séparer les deux variables d'une fonction. Exemple : ArcTan(x;y).");
     EXPECT_EQ(Code("sin(1;2)"), peMisplacedSeparator);
     EXPECT_EQ(Code("ArcTan(1;2;3)"), peMisplacedSeparator);
     EXPECT_EQ(Code("()"), peEmptyParentheses);
@@ -275,7 +284,7 @@ TEST_P(Parser, DeepNestingIsRefusedNotOverflowed)
     const std::string close(100000, ')');
     EXPECT_EQ(Code(open + "1" + close), peTooDeep);
     EXPECT_EQ(TParser::ErrorMessage(),
-              "La formule est trop imbriquée (plus de 1000 niveaux de parenthèses ou d'opérations).");
+        "La formule est trop imbriquée (plus de 1000 niveaux de parenthèses ou d'opérations).");
     std::string chain = "1";
     for (int k = 0; k < 5000; ++k)
         chain += "+1";
