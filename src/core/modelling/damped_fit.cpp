@@ -375,13 +375,34 @@ double ChiSquare(int modelCode, const std::vector<double>& p, const std::vector<
 
 double HalfPeriodPulsation(const std::vector<double>& t, const std::vector<double>& centred, double start)
 {
+    // A change of sign counts once the ordinates have passed a tenth of the amplitude on the other side:
+    // with densely sampled noisy data the ordinates flicker across zero several times at one crossing,
+    // and two of those flickers a few samples apart would read as a half period of almost nothing. The
+    // crossing is placed halfway between the last point beyond the band on the old side and the first one
+    // beyond it on the new side, which on clean data is the middle of the sign-change interval.
     const std::size_t n = std::min(t.size(), centred.size());
+    double peak = 0;
+    for (std::size_t i = 0; i < n; ++i)
+        if (std::isfinite(centred[i]))
+            peak = std::max(peak, std::fabs(centred[i]));
+    const double band = 0.1 * peak;
+    int side = 0;          // +1 above the band, -1 below it, 0 before the first point out of it
+    double lastOnSide = 0; // abscissa of the last point beyond the band on the current side
     int changes = 0;
     double firstMiddle = 0;
-    for (std::size_t i = 1; i < n; ++i) {
-        if ((centred[i - 1] < 0) == (centred[i] < 0))
+    for (std::size_t i = 0; i < n; ++i) {
+        const double v = centred[i];
+        const int here = v > band ? 1 : (v < -band ? -1 : 0);
+        if (here == 0)
             continue;
-        const double middle = (t[i - 1] + t[i]) / 2;
+        if (side == 0 || here == side) {
+            side = here;
+            lastOnSide = t[i];
+            continue;
+        }
+        const double middle = (lastOnSide + t[i]) / 2;
+        side = here;
+        lastOnSide = t[i];
         if (++changes == 1) {
             firstMiddle = middle;
             continue;

@@ -53,7 +53,9 @@ double ChiSquare(int modelCode, const std::vector<double>& p, const std::vector<
 std::vector<double> DampedStartingValues(int modelCode, const std::vector<double>& t, const std::vector<double>& y);
 
 // Pulsation from the first half period of centred ordinates: pi over the distance between the middles of
-// the first two sign-change intervals; start when there are not two changes.
+// the first two sign changes; start when there are not two changes. A change counts once the ordinates
+// pass a tenth of their largest magnitude on the other side, so that noise flickering across zero at one
+// crossing is not taken for a half period.
 double HalfPeriodPulsation(const std::vector<double>& t, const std::vector<double>& centred, double start);
 
 // After the fit of a sinusoid (full vector, offset first): a negative amplitude or pulsation is turned

@@ -115,6 +115,26 @@ TEST(DampedFit, HalfPeriodEstimate)
     EXPECT_EQ(HalfPeriodPulsation({0, 0, 0}, {1, -1, 1}, 9), 9);          // zero distance
 }
 
+TEST(DampedFit, HalfPeriodEstimateIgnoresNoiseAtACrossing)
+{
+    // The ordinates flicker across zero around t = 1 before settling: one crossing, not three.
+    const std::vector<double> t = {0, 0.5, 0.9, 0.95, 1.0, 1.05, 1.5, 2, 2.5, 3, 3.5};
+    const std::vector<double> c = {1, 0.8, 0.02, -0.03, 0.01, -0.5, -1, -0.6, 0.7, 1, 0.9};
+    // Crossings between 0.5 and 1.05 (middle 0.775) and between 2 and 2.5 (middle 2.25).
+    EXPECT_DOUBLE_EQ(HalfPeriodPulsation(t, c, 9), kPi / (2.25 - 0.775));
+}
+
+TEST(DampedFit, DenseNoisyDampedSinusFindsItsPulsation)
+{
+    // 5 000 points with noise comparable to the change between two samples at a crossing.
+    const auto f = [](double t) { return 2 * std::sin(3 * t + 1) * std::exp(-0.1 * t); };
+    const TSeries s = Sample(f, 0, 10, 5000, 0.01, 42);
+    const TDampedFitResult fit = DampedFit(s.t, s.y, kDampedSinusExp);
+    ASSERT_EQ(fit.parameters.size(), 5u);
+    EXPECT_NEAR(fit.parameters[2], 3, 0.01);
+    EXPECT_NEAR(fit.parameters[4], -0.1, 0.01);
+}
+
 TEST(DampedFit, RepairKeepsTheCurveWhenSignsComeOutNegative)
 {
     const std::vector<double> t = {0, 1, 2, 3};

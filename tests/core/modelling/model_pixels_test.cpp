@@ -334,11 +334,20 @@ TEST(ModelPixels, ParabolaTranslatesAndReshapes)
     for (double x : {0.0, 100.0, 333.0})
         EXPECT_NEAR(pixel(p.PixelParameters(), x), pixel(before, x - 30) + 10, 1e-9);
     EXPECT_FALSE(p.Translate(0, -2e5)); // C beyond 1e5
-    // B beyond 1e4: refused as a whole, C does not move alone (that would bend the parabola).
-    const double cBefore = p.PixelParameters()[2];
-    EXPECT_FALSE(p.Translate(-1e6, 0));
-    EXPECT_EQ(p.PixelParameters()[2], cBefore);
     p.EndEdit();
+    {
+        // A = 1e4, B = 0, C = 0: sliding by 0.6 px would give C = 3600 (allowed) but B = -12000 (not);
+        // the translation is refused as a whole, since C moving alone would bend the parabola.
+        TMdlParaboleAv steep;
+        Place(steep, {0, 10, 0, 10});
+        SetAll(steep, {0, 0, 1e4 * 2500 / 40});
+        ASSERT_DOUBLE_EQ(steep.PixelParameters()[0], 1e4);
+        EXPECT_FALSE(steep.Translate(0.6, 0));
+        EXPECT_EQ(steep.PixelParameters()[1], 0);
+        EXPECT_EQ(steep.PixelParameters()[2], 0);
+        EXPECT_TRUE(steep.Translate(0.4, 0));
+        EXPECT_DOUBLE_EQ(steep.PixelParameters()[2], 0.4 * 0.4 * 1e4);
+    }
     EXPECT_NEAR(p.Value(5.6), 1 + 4 * 5 - 0.4 * 25 + 0.25, 1e-9); // shifted by 0.6 right and 0.25 up
 
     // The branch handles lie on the curve; dragging one keeps the vertex.
