@@ -45,7 +45,8 @@ void TMdlExponentiel::DoPixelToWorld()
 {
     const double sx = ScaleX(), sy = ScaleY();
     const double c = m_p[2] * sx;
-    m_world = {m_p[0] / sy + m_ymin, m_p[1] / (sy * std::exp(c * m_xmin)), c};
+    // Multiplying by exp(-c·xmin) rather than dividing by exp(c·xmin), which may underflow to 0.
+    m_world = {m_p[0] / sy + m_ymin, m_p[1] / sy * std::exp(-c * m_xmin), c};
 }
 
 int TMdlExponentiel::HitTest(int x, int y)

@@ -228,7 +228,8 @@ void TMdl::BeginEdit(int x, int y)
     m_grab = ToArea(x, y);
     m_saved = m_p;
     m_editing = true;
-    OnBeginEdit();
+    if (WindowUsable()) // pivots and reference points are pixel positions
+        OnBeginEdit();
 }
 
 bool TMdl::Drag(int x, int y)

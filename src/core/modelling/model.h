@@ -110,9 +110,10 @@ public:
 
     // Area pixel <-> widget pixel, and world <-> area pixel.
     TAreaPoint ToArea(int x, int y) const;
+    // While the window is degenerate the scales read 0 and WorldX gives the window's left abscissa.
     double AreaX(double t) const { return (t - m_xmin) * ScaleX(); }
     double AreaY(double v) const { return (v - m_ymin) * ScaleY(); }
-    double WorldX(double areaX) const { return m_xmin + areaX / ScaleX(); }
+    double WorldX(double areaX) const { return ScaleX() == 0 ? m_xmin : m_xmin + areaX / ScaleX(); }
 
 protected:
     // Fits the world parameters; 0 on success, anything else keeps them.
@@ -133,8 +134,8 @@ protected:
     virtual bool DoDrag(TAreaPoint) { return false; }
     virtual bool DoTranslate(double, double) { return false; }
 
-    double ScaleX() const { return m_width / (m_xmax - m_xmin); }
-    double ScaleY() const { return m_height / (m_ymax - m_ymin); }
+    double ScaleX() const { return m_xmax == m_xmin ? 0 : m_width / (m_xmax - m_xmin); }
+    double ScaleY() const { return m_ymax == m_ymin ? 0 : m_height / (m_ymax - m_ymin); }
     // Marks an edit of the pixel parameters and tells the listener.
     void PixelsEdited();
     // Brings world parameters, statistics and texts up to date after edits.

@@ -33,7 +33,7 @@ void TMdlParaboleAv::DoWorldToPixel()
 {
     const double sx = ScaleX(), sy = ScaleY();
     const double r = m_world[0], b = m_world[1], c = m_world[2], x0 = m_xmin;
-    const double a = sy * c / (sx * sx);
+    const double a = sy * c / sx / sx; // sx² alone may underflow
     const double bb = sy * (b + 2 * c * x0) / sx;
     const double cc = sy * (r - m_ymin + b * x0 + c * x0 * x0);
     m_p = {a, std::clamp(bb, -kLimitLinear, kLimitLinear), std::clamp(cc, -kLimitParabolaC, kLimitParabolaC), 0, 0};

@@ -75,7 +75,7 @@ void TMdlSinusPure::DoPixelToWorld()
     const double damping = m_p[4] * sx;
     double amplitude = m_p[1] / sy;
     if (m_fitCode == kDampedSinusExp)
-        amplitude /= std::exp(damping * m_xmin);
+        amplitude *= std::exp(-damping * m_xmin);
     m_world[0] = m_p[0] / sy + m_ymin;
     m_world[1] = amplitude;
     m_world[2] = pulsation;
