@@ -34,14 +34,30 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     }
     std::unique_ptr<TMdl> model;
     switch (which) {
-    case 0: model = std::make_unique<TMdlAffine>(); break;
-    case 1: model = std::make_unique<TMdlConstant>(); break;
-    case 2: model = std::make_unique<TMdlProportionnel>(); break;
-    case 3: model = std::make_unique<TMdlParaboleAv>(); break;
-    case 4: model = std::make_unique<TMdlExponentiel>(); break;
-    case 5: model = std::make_unique<TMdlSinus>(); break;
-    case 6: model = std::make_unique<TMdlSinusAe>(); break;
-    default: model = std::make_unique<TMdlSinusAl>(); break;
+    case 0:
+        model = std::make_unique<TMdlAffine>();
+        break;
+    case 1:
+        model = std::make_unique<TMdlConstant>();
+        break;
+    case 2:
+        model = std::make_unique<TMdlProportionnel>();
+        break;
+    case 3:
+        model = std::make_unique<TMdlParaboleAv>();
+        break;
+    case 4:
+        model = std::make_unique<TMdlExponentiel>();
+        break;
+    case 5:
+        model = std::make_unique<TMdlSinus>();
+        break;
+    case 6:
+        model = std::make_unique<TMdlSinusAe>();
+        break;
+    default:
+        model = std::make_unique<TMdlSinusAl>();
+        break;
     }
     model->SetArea(0, 0, 200, 150);
     model->SetWindow(window[0], window[1], window[2], window[3]);

@@ -35,8 +35,7 @@ TData Make(const std::function<double(double)>& f, double t1)
     return d;
 }
 
-template <typename TModel>
-void FitModel(benchmark::State& state, const std::function<double(double)>& f, double t1)
+template <typename TModel> void FitModel(benchmark::State& state, const std::function<double(double)>& f, double t1)
 {
     const TData d = Make(f, t1);
     TModel model;
@@ -49,22 +48,45 @@ void FitModel(benchmark::State& state, const std::function<double(double)>& f, d
     state.SetItemsProcessed(state.iterations() * kPoints);
 }
 
-void BM_Affine(benchmark::State& s) { FitModel<TMdlAffine>(s, [](double t) { return 1 + 0.2 * t; }, 10); }
-void BM_Constant(benchmark::State& s) { FitModel<TMdlConstant>(s, [](double) { return 1.0; }, 10); }
-void BM_Proportional(benchmark::State& s) { FitModel<TMdlProportionnel>(s, [](double t) { return 0.2 * t; }, 10); }
-void BM_Parabola(benchmark::State& s) { FitModel<TMdlParaboleAv>(s, [](double t) { return 2 * t - 0.49 * t * t; }, 4); }
+void BM_Affine(benchmark::State& s)
+{
+    FitModel<TMdlAffine>(
+        s, [](double t) { return 1 + 0.2 * t; }, 10);
+}
+void BM_Constant(benchmark::State& s)
+{
+    FitModel<TMdlConstant>(
+        s, [](double) { return 1.0; }, 10);
+}
+void BM_Proportional(benchmark::State& s)
+{
+    FitModel<TMdlProportionnel>(
+        s, [](double t) { return 0.2 * t; }, 10);
+}
+void BM_Parabola(benchmark::State& s)
+{
+    FitModel<TMdlParaboleAv>(
+        s, [](double t) { return 2 * t - 0.49 * t * t; }, 4);
+}
 void BM_Exponential(benchmark::State& s)
 {
-    FitModel<TMdlExponentiel>(s, [](double t) { return 2 - 1.5 * std::exp(-0.5 * t); }, 10);
+    FitModel<TMdlExponentiel>(
+        s, [](double t) { return 2 - 1.5 * std::exp(-0.5 * t); }, 10);
 }
-void BM_Sinus(benchmark::State& s) { FitModel<TMdlSinus>(s, [](double t) { return 2 * std::sin(3 * t + 1); }, 10); }
+void BM_Sinus(benchmark::State& s)
+{
+    FitModel<TMdlSinus>(
+        s, [](double t) { return 2 * std::sin(3 * t + 1); }, 10);
+}
 void BM_SinusExp(benchmark::State& s)
 {
-    FitModel<TMdlSinusAe>(s, [](double t) { return 2 * std::sin(3 * t + 1) * std::exp(-0.1 * t); }, 10);
+    FitModel<TMdlSinusAe>(
+        s, [](double t) { return 2 * std::sin(3 * t + 1) * std::exp(-0.1 * t); }, 10);
 }
 void BM_SinusLin(benchmark::State& s)
 {
-    FitModel<TMdlSinusAl>(s, [](double t) { return 2 * std::sin(3 * t + 1) * (1 - 0.05 * t); }, 10);
+    FitModel<TMdlSinusAl>(
+        s, [](double t) { return 2 * std::sin(3 * t + 1) * (1 - 0.05 * t); }, 10);
 }
 
 BENCHMARK(BM_Affine)->Unit(benchmark::kMicrosecond);

@@ -73,9 +73,10 @@ bool ReadColumns(const std::string& path, std::vector<double>& t, std::vector<do
 int Run(const std::vector<std::string>& args)
 {
     if (args.size() != 2) {
-        std::fprintf(stderr, "Usage: kinoval-cli fit MODEL FILE\n"
-                             "  MODEL: affine, constant, proportional, parabola, exponential, sinus, sinus-exp, "
-                             "sinus-lin\n");
+        std::fprintf(stderr,
+            "Usage: kinoval-cli fit MODEL FILE\n"
+            "  MODEL: affine, constant, proportional, parabola, exponential, sinus, sinus-exp, "
+            "sinus-lin\n");
         return 2;
     }
     std::unique_ptr<TMdl> model = MakeModel(args[0]);

@@ -17,9 +17,9 @@ constexpr double kMaxLambda = 1000;
 constexpr int kMaxIterations = 50;
 constexpr double kConvergence = 1e-5;
 constexpr double kAcceptance = 1e-10;
-constexpr double kGolden = 1.6180339887;      // bracket growth
+constexpr double kGolden = 1.6180339887; // bracket growth
 constexpr double kGoldenSection = 0.38196601125; // inner point of a golden section
-constexpr double kLineTolerance = 0.01;        // never below 2^-26
+constexpr double kLineTolerance = 0.01; // never below 2^-26
 constexpr int kMaxLineSteps = 100;
 constexpr double kTurningTolerance = 1e-9;
 
@@ -44,7 +44,9 @@ int FittedCount(int code)
 // stop instant of the linearly damped sinus) worked out once.
 class TEvaluator {
 public:
-    TEvaluator(int code, const TVector& p) : m_code(code), m_p(p)
+    TEvaluator(int code, const TVector& p)
+        : m_code(code)
+        , m_p(p)
     {
         if (code == kDampedSinusLin)
             m_stop = SinusLinStopTime(p[0], p[1], p[2], p[3]);
@@ -121,7 +123,7 @@ private:
 bool SolveGaussJordan(TMatrix a, TVector b, TVector& x)
 {
     const std::size_t n = b.size();
-        std::vector<bool> used(n, false);
+    std::vector<bool> used(n, false);
     for (std::size_t step = 0; step < n; ++step) {
         double best = -1;
         std::size_t prow = 0, pcol = 0;
@@ -170,7 +172,10 @@ struct TProblem {
     const TVector& y; // centred for the sinusoids
 };
 
-double Chi(const TProblem& pb, const TVector& p) { return ChiSquare(pb.code, p, pb.t, pb.y); }
+double Chi(const TProblem& pb, const TVector& p)
+{
+    return ChiSquare(pb.code, p, pb.t, pb.y);
+}
 
 void GradientAndHessian(const TProblem& pb, const TVector& p, TVector& g, TMatrix& h)
 {
@@ -356,8 +361,8 @@ double DampedModelValue(int modelCode, const std::vector<double>& p, double t)
     return TEvaluator(modelCode, p).Value(t);
 }
 
-double ChiSquare(int modelCode, const std::vector<double>& p, const std::vector<double>& t,
-                 const std::vector<double>& y)
+double ChiSquare(
+    int modelCode, const std::vector<double>& p, const std::vector<double>& t, const std::vector<double>& y)
 {
     if (static_cast<int>(p.size()) < FittedCount(modelCode))
         return kChiSquareCap;
@@ -386,7 +391,7 @@ double HalfPeriodPulsation(const std::vector<double>& t, const std::vector<doubl
         if (std::isfinite(centred[i]))
             peak = std::max(peak, std::fabs(centred[i]));
     const double band = 0.1 * peak;
-    int side = 0;          // +1 above the band, -1 below it, 0 before the first point out of it
+    int side = 0; // +1 above the band, -1 below it, 0 before the first point out of it
     double lastOnSide = 0; // abscissa of the last point beyond the band on the current side
     int changes = 0;
     double firstMiddle = 0;
@@ -427,8 +432,8 @@ std::vector<double> DampedStartingValues(int modelCode, const std::vector<double
         // its second drop is the smaller, and the amplitude takes the sign that makes the curve fall.
         const double firstHalf = yy[mid] - yy[0], secondHalf = yy[n] - yy[mid];
         if (yy[n] > yy[0])
-            return secondHalf > firstHalf ? TVector{yy[0], yy[n] - yy[0], 1} : TVector{yy[n], yy[0] - yy[n], -1};
-        return secondHalf > firstHalf ? TVector{yy[n], yy[0] - yy[n], -1} : TVector{yy[0], yy[n] - yy[0], 1};
+            return secondHalf > firstHalf ? TVector { yy[0], yy[n] - yy[0], 1 } : TVector { yy[n], yy[0] - yy[n], -1 };
+        return secondHalf > firstHalf ? TVector { yy[n], yy[0] - yy[n], -1 } : TVector { yy[0], yy[n] - yy[0], 1 };
     }
     const double offset = HeldOffset(modelCode, yy);
     TVector centred(count);
@@ -437,14 +442,13 @@ std::vector<double> DampedStartingValues(int modelCode, const std::vector<double
     const double amplitude = std::fabs(MaxOf(centred));
     const double pulsation = StartPulsation(tt, centred);
     const double phase = IsZero(amplitude) ? 0 : std::asin(std::clamp(centred[0] / amplitude, -1.0, 1.0));
-    TVector full{offset, amplitude, pulsation, phase};
+    TVector full { offset, amplitude, pulsation, phase };
     if (modelCode != kDampedSinus)
         full.push_back(-0.05);
     return full;
 }
 
-void RepairSinusParameters(std::vector<double>& full, const std::vector<double>& t,
-                           const std::vector<double>& centred)
+void RepairSinusParameters(std::vector<double>& full, const std::vector<double>& t, const std::vector<double>& centred)
 {
     if (full.size() < 4)
         return;
@@ -477,7 +481,8 @@ double SinusLinStopTime(double amplitude, double pulsation, double phase, double
         return vanish;
     // Turning points: zeros of the derivative w·cos(w·t + phi)·(1 + k·t) + k·sin(w·t + phi).
     auto slope = [&](double t) {
-        return pulsation * std::cos(pulsation * t + phase) * (1 + damping * t) + damping * std::sin(pulsation * t + phase);
+        return pulsation * std::cos(pulsation * t + phase) * (1 + damping * t)
+            + damping * std::sin(pulsation * t + phase);
     };
     auto root = [&](double a, double b, double& out) {
         double fa = slope(a), fb = slope(b);
@@ -537,7 +542,7 @@ TDampedFitResult DampedFit(const std::vector<double>& t, const std::vector<doubl
 
     TVector full = DampedStartingValues(modelCode, tt, yy);
     if (modelCode == kDampedExponential) {
-        const TProblem pb{modelCode, tt, yy};
+        const TProblem pb { modelCode, tt, yy };
         result.endCode = Iterate(pb, full, result.iterations);
         result.parameters = full;
         return result;
@@ -547,7 +552,7 @@ TDampedFitResult DampedFit(const std::vector<double>& t, const std::vector<doubl
     for (std::size_t i = 0; i < count; ++i)
         centred[i] = yy[i] - offset;
     TVector p(full.begin() + 1, full.end());
-    const TProblem pb{modelCode, tt, centred};
+    const TProblem pb { modelCode, tt, centred };
     result.endCode = Iterate(pb, p, result.iterations);
     full.assign(1, offset);
     full.insert(full.end(), p.begin(), p.end());

@@ -15,16 +15,16 @@ namespace kinoval::modelling {
 
 // Model codes of the damped fit.
 inline constexpr int kDampedExponential = 2; // r + b·exp(c·t)                      -> (r, b, c)
-inline constexpr int kDampedSinus = 6;       // A·sin(w·t + phi), offset (max+min)/2 -> (offset, A, w, phi)
-inline constexpr int kDampedSinusExp = 7;    // A·sin(w·t + phi)·exp(k·t), offset mean -> (offset, A, w, phi, k)
-inline constexpr int kDampedSinusLin = 8;    // A·sin(w·t + phi)·(1 + k·t), held after its last turning point
+inline constexpr int kDampedSinus = 6; // A·sin(w·t + phi), offset (max+min)/2 -> (offset, A, w, phi)
+inline constexpr int kDampedSinusExp = 7; // A·sin(w·t + phi)·exp(k·t), offset mean -> (offset, A, w, phi, k)
+inline constexpr int kDampedSinusLin = 8; // A·sin(w·t + phi)·(1 + k·t), held after its last turning point
 
 // End codes of the iteration.
 inline constexpr int kDampedConverged = 0;
-inline constexpr int kDampedSingular = -1;      // the damped normal system could not be solved
-inline constexpr int kDampedOverDamped = -2;    // the damping factor passed 1000 without an accepted step
-inline constexpr int kDampedNotConverged = -3;  // more than 50 iterations, or a line search that did not end
-inline constexpr int kDampedCannotStart = -4;   // fewer than 2 points, all abscissae equal, or unknown model
+inline constexpr int kDampedSingular = -1; // the damped normal system could not be solved
+inline constexpr int kDampedOverDamped = -2; // the damping factor passed 1000 without an accepted step
+inline constexpr int kDampedNotConverged = -3; // more than 50 iterations, or a line search that did not end
+inline constexpr int kDampedCannotStart = -4; // fewer than 2 points, all abscissae equal, or unknown model
 
 // A sum of squared residuals is never reported above this, so a diverging trial step compares as bad
 // instead of turning into infinities.
@@ -46,8 +46,8 @@ double DampedModelValue(int modelCode, const std::vector<double>& p, double t);
 
 // Sum of squared residuals of y against the fitted part of the model, in index order, capped at
 // kChiSquareCap (a NaN sum counts as the cap).
-double ChiSquare(int modelCode, const std::vector<double>& p, const std::vector<double>& t,
-                 const std::vector<double>& y);
+double ChiSquare(
+    int modelCode, const std::vector<double>& p, const std::vector<double>& t, const std::vector<double>& y);
 
 // The starting parameters (full vector, offset first for the sinusoids).
 std::vector<double> DampedStartingValues(int modelCode, const std::vector<double>& t, const std::vector<double>& y);
@@ -61,8 +61,7 @@ double HalfPeriodPulsation(const std::vector<double>& t, const std::vector<doubl
 // After the fit of a sinusoid (full vector, offset first): a negative amplitude or pulsation is turned
 // into the same curve with positive ones; a zero amplitude becomes |max of the centred ordinates| and a
 // zero pulsation is estimated again from the half period.
-void RepairSinusParameters(std::vector<double>& full, const std::vector<double>& t,
-                           const std::vector<double>& centred);
+void RepairSinusParameters(std::vector<double>& full, const std::vector<double>& t, const std::vector<double>& centred);
 
 // Instant at which the linearly damped sinus A·sin(w·t + phi)·(1 + k·t) stops: its last turning point
 // before the envelope vanishes at -1/k. +infinity when k is not negative (the motion never stops).

@@ -14,9 +14,15 @@ constexpr double kLimitRate = 1; // per pixel
 
 } // namespace
 
-TMdlExponentiel::TMdlExponentiel() : TMdl(3) {}
+TMdlExponentiel::TMdlExponentiel()
+    : TMdl(3)
+{
+}
 
-double TMdlExponentiel::Evaluate(double t) const { return m_world[0] + m_world[1] * std::exp(m_world[2] * t); }
+double TMdlExponentiel::Evaluate(double t) const
+{
+    return m_world[0] + m_world[1] * std::exp(m_world[2] * t);
+}
 
 int TMdlExponentiel::DoFit()
 {
@@ -35,8 +41,8 @@ void TMdlExponentiel::DoWorldToPixel()
     const double p0 = sy * (r - m_ymin);
     const double p1 = sy * b * std::exp(c * m_xmin);
     const double p2 = c / sx;
-    m_p = {std::clamp(p0, -kLimitHeight, kLimitHeight), std::clamp(p1, -kLimitExpFactor, kLimitExpFactor),
-           std::clamp(p2, -kLimitRate, kLimitRate), 0, 0};
+    m_p = { std::clamp(p0, -kLimitHeight, kLimitHeight), std::clamp(p1, -kLimitExpFactor, kLimitExpFactor),
+        std::clamp(p2, -kLimitRate, kLimitRate), 0, 0 };
     if (m_p[0] != p0 || m_p[1] != p1 || m_p[2] != p2)
         DoPixelToWorld();
 }
@@ -46,7 +52,7 @@ void TMdlExponentiel::DoPixelToWorld()
     const double sx = ScaleX(), sy = ScaleY();
     const double c = m_p[2] * sx;
     // Multiplying by exp(-c·xmin) rather than dividing by exp(c·xmin), which may underflow to 0.
-    m_world = {m_p[0] / sy + m_ymin, m_p[1] / sy * std::exp(-c * m_xmin), c};
+    m_world = { m_p[0] / sy + m_ymin, m_p[1] / sy * std::exp(-c * m_xmin), c };
 }
 
 int TMdlExponentiel::HitTest(int x, int y)

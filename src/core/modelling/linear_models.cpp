@@ -9,9 +9,16 @@
 namespace kinoval::modelling {
 
 // World parameters of every straight line: intercept r, slope b (one of them held at 0 by the kind).
-TMdlLineaire::TMdlLineaire(int kind) : TMdl(2), m_kind(kind) {}
+TMdlLineaire::TMdlLineaire(int kind)
+    : TMdl(2)
+    , m_kind(kind)
+{
+}
 
-int TMdlLineaire::ParameterCount() const { return m_kind == kAffine ? 2 : 1; }
+int TMdlLineaire::ParameterCount() const
+{
+    return m_kind == kAffine ? 2 : 1;
+}
 
 double TMdlLineaire::PublicParameter(int index) const
 {
@@ -40,7 +47,10 @@ std::string TMdlLineaire::EquationTemplate() const
     }
 }
 
-double TMdlLineaire::Evaluate(double t) const { return m_world[0] + m_world[1] * t; }
+double TMdlLineaire::Evaluate(double t) const
+{
+    return m_world[0] + m_world[1] * t;
+}
 
 int TMdlLineaire::DoFit()
 {
@@ -86,7 +96,7 @@ void TMdlLineaire::DoWorldToPixel()
         height = std::clamp(height, -kLimitHeight, kLimitHeight);
         clamped = true;
     }
-    m_p = {height, slope, 0, 0, 0};
+    m_p = { height, slope, 0, 0, 0 };
     if (clamped)
         DoPixelToWorld();
 }
@@ -97,11 +107,11 @@ void TMdlLineaire::DoPixelToWorld()
     const double r = (m_p[0] - m_p[1] * m_xmin * sx) / sy + m_ymin;
     const double b = m_p[1] * sx / sy;
     if (m_kind == kConstant) {
-        m_world = {r, 0};
+        m_world = { r, 0 };
     } else if (m_kind == kProportional) {
-        m_world = {0, b};
+        m_world = { 0, b };
     } else {
-        m_world = {r, b};
+        m_world = { r, b };
     }
 }
 
@@ -111,7 +121,7 @@ bool TMdlLineaire::VisibleEnds(TAreaPoint& first, TAreaPoint& second) const
     std::vector<TAreaPoint> points;
     auto consider = [&](double x, double y) {
         if (std::isfinite(x) && std::isfinite(y) && x >= 0 && x <= w && y >= 0 && y <= h)
-            points.push_back({x, y});
+            points.push_back({ x, y });
     };
     consider(0, p0);
     consider(w, p0 + p1 * w);
@@ -121,8 +131,8 @@ bool TMdlLineaire::VisibleEnds(TAreaPoint& first, TAreaPoint& second) const
     }
     if (points.empty())
         return false;
-    const auto [lo, hi] = std::minmax_element(points.begin(), points.end(),
-                                              [](const TAreaPoint& a, const TAreaPoint& b) { return a.x < b.x; });
+    const auto [lo, hi] = std::minmax_element(
+        points.begin(), points.end(), [](const TAreaPoint& a, const TAreaPoint& b) { return a.x < b.x; });
     first = *lo;
     second = *hi;
     return true;
@@ -150,10 +160,10 @@ int TMdlLineaire::HitTest(int x, int y)
 void TMdlLineaire::OnBeginEdit()
 {
     if (m_kind == kProportional) {
-        m_pivot = {AreaX(0), AreaY(0)};
+        m_pivot = { AreaX(0), AreaY(0) };
         return;
     }
-    TAreaPoint e0{0, m_p[0]}, e1{static_cast<double>(m_width), m_p[0] + m_p[1] * m_width};
+    TAreaPoint e0 { 0, m_p[0] }, e1 { static_cast<double>(m_width), m_p[0] + m_p[1] * m_width };
     VisibleEnds(e0, e1);
     // A steep line is grabbed by height, a flat one by abscissa; the farther end is the pivot, the
     // second on a tie.

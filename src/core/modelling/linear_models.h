@@ -49,17 +49,26 @@ private:
 
 class TMdlAffine : public TMdlLineaire {
 public:
-    TMdlAffine() : TMdlLineaire(kAffine) {}
+    TMdlAffine()
+        : TMdlLineaire(kAffine)
+    {
+    }
 };
 
 class TMdlConstant : public TMdlLineaire {
 public:
-    TMdlConstant() : TMdlLineaire(kConstant) {}
+    TMdlConstant()
+        : TMdlLineaire(kConstant)
+    {
+    }
 };
 
 class TMdlProportionnel : public TMdlLineaire {
 public:
-    TMdlProportionnel() : TMdlLineaire(kProportional) {}
+    TMdlProportionnel()
+        : TMdlLineaire(kProportional)
+    {
+    }
 };
 
 } // namespace kinoval::modelling

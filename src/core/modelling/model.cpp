@@ -11,11 +11,17 @@
 namespace kinoval::modelling {
 namespace {
 
-bool RangeUsable(double range) { return std::fabs(range) >= kTiny && std::fabs(range) <= kHuge; }
+bool RangeUsable(double range)
+{
+    return std::fabs(range) >= kTiny && std::fabs(range) <= kHuge;
+}
 
 } // namespace
 
-TMdl::TMdl(int worldCount) : m_world(static_cast<std::size_t>(worldCount), 0.0) {}
+TMdl::TMdl(int worldCount)
+    : m_world(static_cast<std::size_t>(worldCount), 0.0)
+{
+}
 
 TMdl::~TMdl() = default;
 
@@ -216,10 +222,13 @@ void TMdl::PixelToWorld()
 
 TAreaPoint TMdl::ToArea(int x, int y) const
 {
-    return {static_cast<double>(x - m_left), static_cast<double>(m_top + m_height - y)};
+    return { static_cast<double>(x - m_left), static_cast<double>(m_top + m_height - y) };
 }
 
-int TMdl::HitTest(int, int) { return -1; }
+int TMdl::HitTest(int, int)
+{
+    return -1;
+}
 
 void TMdl::BeginEdit(int x, int y)
 {
@@ -248,7 +257,10 @@ bool TMdl::Translate(double dx, double dy)
     return true;
 }
 
-bool TMdl::MoveHandle(int, double, double, TEditSpeed) { return false; }
+bool TMdl::MoveHandle(int, double, double, TEditSpeed)
+{
+    return false;
+}
 
 void TMdl::EndEdit()
 {
@@ -269,7 +281,7 @@ std::vector<TModelPolyline> TMdl::Polylines()
     for (int column = 0; column <= m_width && total < kMaxDrawnPoints; ++column) {
         const double y = AreaY(Evaluate(WorldX(column)));
         if (std::isfinite(y) && y >= 0 && y <= m_height) {
-            current.push_back({m_left + column, m_top + m_height - static_cast<int>(std::lround(y))});
+            current.push_back({ m_left + column, m_top + m_height - static_cast<int>(std::lround(y)) });
             ++total;
         } else if (!current.empty()) {
             lines.push_back(std::move(current));

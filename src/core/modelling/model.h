@@ -130,7 +130,7 @@ protected:
     virtual int LetterIndex(int index) const { return index; }
     virtual bool ShowsCorrelation() const { return false; }
     // Mouse arithmetic in area pixels.
-    virtual void OnBeginEdit() {}
+    virtual void OnBeginEdit() { }
     virtual bool DoDrag(TAreaPoint) { return false; }
     virtual bool DoTranslate(double, double) { return false; }
 
@@ -150,8 +150,8 @@ protected:
     bool m_parametersChanged = false;
     bool m_textsWanted = false;
     bool m_editing = false;
-    std::array<double, 5> m_p{};
-    std::array<double, 5> m_saved{};
+    std::array<double, 5> m_p {};
+    std::array<double, 5> m_saved {};
     TAreaPoint m_grab;
     int m_grabHandle = -1;
     double m_correlation = -1, m_rms = -1, m_precision = -1;
@@ -163,11 +163,14 @@ protected:
 };
 
 // Pixel limits shared by the models.
-inline constexpr double kLimitHeight = 1e4;   // heights and centre lines
-inline constexpr double kLimitSlope = 1e10;   // slopes of straight lines
+inline constexpr double kLimitHeight = 1e4; // heights and centre lines
+inline constexpr double kLimitSlope = 1e10; // slopes of straight lines
 inline constexpr double kLimitExpFactor = 1e100;
 inline constexpr double kLimitParabolaC = 1e5;
 
-inline bool Within(double v, double limit) { return v >= -limit && v <= limit; }
+inline bool Within(double v, double limit)
+{
+    return v >= -limit && v <= limit;
+}
 
 } // namespace kinoval::modelling

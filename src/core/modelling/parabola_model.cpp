@@ -13,9 +13,15 @@ constexpr double kLimitLinear = 1e4; // B, pixels per pixel
 
 } // namespace
 
-TMdlParaboleAv::TMdlParaboleAv() : TMdl(3) {}
+TMdlParaboleAv::TMdlParaboleAv()
+    : TMdl(3)
+{
+}
 
-double TMdlParaboleAv::Evaluate(double t) const { return m_world[0] + (m_world[1] + m_world[2] * t) * t; }
+double TMdlParaboleAv::Evaluate(double t) const
+{
+    return m_world[0] + (m_world[1] + m_world[2] * t) * t;
+}
 
 int TMdlParaboleAv::DoFit()
 {
@@ -36,7 +42,7 @@ void TMdlParaboleAv::DoWorldToPixel()
     const double a = sy * c / sx / sx; // sx² alone may underflow
     const double bb = sy * (b + 2 * c * x0) / sx;
     const double cc = sy * (r - m_ymin + b * x0 + c * x0 * x0);
-    m_p = {a, std::clamp(bb, -kLimitLinear, kLimitLinear), std::clamp(cc, -kLimitParabolaC, kLimitParabolaC), 0, 0};
+    m_p = { a, std::clamp(bb, -kLimitLinear, kLimitLinear), std::clamp(cc, -kLimitParabolaC, kLimitParabolaC), 0, 0 };
     if (m_p[1] != bb || m_p[2] != cc)
         DoPixelToWorld();
 }
@@ -47,7 +53,7 @@ void TMdlParaboleAv::DoPixelToWorld()
     const double c = m_p[0] * sx * sx / sy;
     const double b = m_p[1] * sx / sy - 2 * c * x0;
     const double r = m_p[2] / sy + m_ymin - b * x0 - c * x0 * x0;
-    m_world = {r, b, c};
+    m_world = { r, b, c };
 }
 
 int TMdlParaboleAv::BranchHandles(TAreaPoint& left, TAreaPoint& right) const
@@ -66,10 +72,10 @@ int TMdlParaboleAv::BranchHandles(TAreaPoint& left, TAreaPoint& right) const
     if (x1 > x2)
         std::swap(x1, x2);
     int count = 0;
-    TAreaPoint* out[2] = {&left, &right};
-    for (double x : {x1, x2}) {
+    TAreaPoint* out[2] = { &left, &right };
+    for (double x : { x1, x2 }) {
         if (x >= 0 && x <= m_width)
-            *out[count++] = {x, height};
+            *out[count++] = { x, height };
     }
     return count;
 }

@@ -29,14 +29,21 @@ double WrapPhase(double phase)
     return p;
 }
 
-bool OnCrestLine(int handle) { return handle == 0 || handle == 1 || handle == 2 || handle == 4; }
+bool OnCrestLine(int handle)
+{
+    return handle == 0 || handle == 1 || handle == 2 || handle == 4;
+}
 
 } // namespace
 
 // ---- common part ----------------------------------------------------------------------------------------
 
 // World parameters: r, b, c, d and, for the damped sinuses, k.
-TMdlSinusPure::TMdlSinusPure(int worldCount, int fitCode) : TMdl(worldCount), m_fitCode(fitCode) {}
+TMdlSinusPure::TMdlSinusPure(int worldCount, int fitCode)
+    : TMdl(worldCount)
+    , m_fitCode(fitCode)
+{
+}
 
 int TMdlSinusPure::DoFit()
 {
@@ -65,7 +72,7 @@ void TMdlSinusPure::DoWorldToPixel()
     double p1 = amplitude * sy;
     if (m_fitCode == kDampedSinusExp)
         p1 *= std::exp(damping * m_xmin);
-    m_p = {sy * (m_world[0] - m_ymin), p1, pulsation / sx, WrapPhase(pulsation * m_xmin + phase), damping / sx};
+    m_p = { sy * (m_world[0] - m_ymin), p1, pulsation / sx, WrapPhase(pulsation * m_xmin + phase), damping / sx };
 }
 
 void TMdlSinusPure::DoPixelToWorld()
@@ -98,12 +105,12 @@ TAreaPoint TMdlSinusPure::HandlePosition(int handle) const
 {
     const double half = m_p[2] > 0 ? kPi / m_p[2] : 0;
     const double ref = ReferenceX();
-    static constexpr double kOffsets[8] = {-1, -1.5, 0.5, -1, 1, 1.5, -0.5, 1}; // in half periods
+    static constexpr double kOffsets[8] = { -1, -1.5, 0.5, -1, 1, 1.5, -0.5, 1 }; // in half periods
     if (handle < 0 || handle > 7)
         return {};
     const double x = ref + kOffsets[handle] * half;
     const double extent = m_p[1] * Envelope(x);
-    return {x, OnCrestLine(handle) ? m_p[0] + extent : m_p[0] - extent};
+    return { x, OnCrestLine(handle) ? m_p[0] + extent : m_p[0] - extent };
 }
 
 int TMdlSinusPure::HitTest(int x, int y)
@@ -179,20 +186,32 @@ bool TMdlSinusPure::MoveHandle(int handle, double dx, double dy, TEditSpeed spee
 
 // ---- pure sinus -----------------------------------------------------------------------------------------
 
-TMdlSinus::TMdlSinus() : TMdlSinusPure(4, kDampedSinus) {}
+TMdlSinus::TMdlSinus()
+    : TMdlSinusPure(4, kDampedSinus)
+{
+}
 
-double TMdlSinus::Evaluate(double t) const { return m_world[0] + m_world[1] * std::sin(m_world[2] * t + m_world[3]); }
+double TMdlSinus::Evaluate(double t) const
+{
+    return m_world[0] + m_world[1] * std::sin(m_world[2] * t + m_world[3]);
+}
 
 // ---- exponentially damped sinus -------------------------------------------------------------------------
 
-TMdlSinusAe::TMdlSinusAe() : TMdlSinusPure(5, kDampedSinusExp) {}
+TMdlSinusAe::TMdlSinusAe()
+    : TMdlSinusPure(5, kDampedSinusExp)
+{
+}
 
 double TMdlSinusAe::Evaluate(double t) const
 {
     return m_world[0] + m_world[1] * std::sin(m_world[2] * t + m_world[3]) * std::exp(m_world[4] * t);
 }
 
-double TMdlSinusAe::Envelope(double x) const { return std::exp(m_p[4] * x); }
+double TMdlSinusAe::Envelope(double x) const
+{
+    return std::exp(m_p[4] * x);
+}
 
 bool TMdlSinusAe::DampingFromEnvelope(double x, double envelope, double& damping) const
 {
@@ -204,17 +223,26 @@ bool TMdlSinusAe::DampingFromEnvelope(double x, double envelope, double& damping
 
 // ---- linearly damped sinus ------------------------------------------------------------------------------
 
-TMdlSinusAl::TMdlSinusAl() : TMdlSinusPure(5, kDampedSinusLin) {}
+TMdlSinusAl::TMdlSinusAl()
+    : TMdlSinusPure(5, kDampedSinusLin)
+{
+}
 
-double TMdlSinusAl::StopTime() const { return SinusLinStopTime(m_world[1], m_world[2], m_world[3], m_world[4]); }
+double TMdlSinusAl::StopTime() const
+{
+    return SinusLinStopTime(m_world[1], m_world[2], m_world[3], m_world[4]);
+}
 
 double TMdlSinusAl::Evaluate(double t) const
 {
-    return m_world[0] + DampedModelValue(kDampedSinusLin, {m_world[1], m_world[2], m_world[3], m_world[4]}, t);
+    return m_world[0] + DampedModelValue(kDampedSinusLin, { m_world[1], m_world[2], m_world[3], m_world[4] }, t);
 }
 
 // In pixels the envelope is 1 + P4·(X - X0), X0 the abscissa of the world origin.
-double TMdlSinusAl::Envelope(double x) const { return std::max(0.0, 1 + m_p[4] * (x - AreaX(0))); }
+double TMdlSinusAl::Envelope(double x) const
+{
+    return std::max(0.0, 1 + m_p[4] * (x - AreaX(0)));
+}
 
 bool TMdlSinusAl::DampingFromEnvelope(double x, double envelope, double& damping) const
 {
@@ -258,8 +286,8 @@ void TMdlSinusAl::SetPublicParameter(int index, double value)
 std::vector<std::string> TMdlSinusAl::EquationLines(const std::string& ordinate, const std::string&) const
 {
     std::vector<std::string> lines;
-    lines.push_back(Tr("Modèle") + ": " + ordinate + "\"" + " + " + ParameterLetter(0) + "." + ordinate + " + " +
-                    ParameterLetter(1) + ".Sign(" + ordinate + "') = " + ParameterLetter(2));
+    lines.push_back(Tr("Modèle") + ": " + ordinate + "\"" + " + " + ParameterLetter(0) + "." + ordinate + " + "
+        + ParameterLetter(1) + ".Sign(" + ordinate + "') = " + ParameterLetter(2));
     for (int i = 0; i < 3; ++i)
         lines.push_back(ParameterLetter(i) + " = " + FormatModelValue(0, PublicParameter(i)));
     const double amplitude = m_world[1], pulsation = m_world[2], phase = m_world[3], damping = m_world[4];

@@ -56,7 +56,7 @@ TEST(CliFit, EveryModelNameIsKnown)
             out << i * 0.1 << " " << 1 + std::sin(2 * i * 0.1) << "\n";
     }
     for (const char* model :
-         {"affine", "constant", "proportional", "parabola", "exponential", "sinus", "sinus-exp", "sinus-lin"}) {
+        { "affine", "constant", "proportional", "parabola", "exponential", "sinus", "sinus-exp", "sinus-lin" }) {
         const TRun run = RunCli(std::string("fit ") + model + " " + file);
         EXPECT_EQ(run.status, 0) << model;
         EXPECT_EQ(run.out.rfind("Modèle: y", 0), 0u) << model;

@@ -16,8 +16,7 @@ struct TSeries {
     std::vector<double> t, y;
 };
 
-template <typename F>
-TSeries Sample(F f, double t0, double t1, int count, double noise = 0, unsigned seed = 1)
+template <typename F> TSeries Sample(F f, double t0, double t1, int count, double noise = 0, unsigned seed = 1)
 {
     TSeries s;
     std::mt19937 rng(seed);
@@ -69,8 +68,8 @@ TEST(DampedFit, ExponentialStartingValuesFollowTheShapeOfTheSeries)
     EXPECT_EQ(p[1], s.y[8] - s.y[0]);
     EXPECT_EQ(p[2], 1);
     // In every case the starting curve moves the same way as the data between the first and last point.
-    for (const auto& f : {+[](double t) { return 1 + 4 * std::exp(-t); }, +[](double t) { return 10 - std::exp(t); },
-                          +[](double t) { return std::exp(t); }, +[](double t) { return 5 - 5 * std::exp(-t); }}) {
+    for (const auto& f : { +[](double t) { return 1 + 4 * std::exp(-t); }, +[](double t) { return 10 - std::exp(t); },
+             +[](double t) { return std::exp(t); }, +[](double t) { return 5 - 5 * std::exp(-t); } }) {
         s = Sample(f, 0, 3, 9);
         p = DampedStartingValues(kDampedExponential, s.t, s.y);
         const double start = p[0] + p[1] * std::exp(p[2] * s.t[0]), end = p[0] + p[1] * std::exp(p[2] * s.t[8]);
@@ -80,11 +79,11 @@ TEST(DampedFit, ExponentialStartingValuesFollowTheShapeOfTheSeries)
 
 TEST(DampedFit, ChiSquareIsCappedAndNaNCountsAsTheCap)
 {
-    const std::vector<double> t = {0, 1, 2};
-    EXPECT_EQ(ChiSquare(kDampedExponential, {0, 0, 0}, t, {1e15, 1e15, 0}), kChiSquareCap);
-    EXPECT_EQ(ChiSquare(kDampedExponential, {0, 1, 1000}, t, {0, 0, 0}), kChiSquareCap); // exp overflows
-    EXPECT_EQ(ChiSquare(kDampedExponential, {0, 0, 0}, t, {NAN, 0, 0}), kChiSquareCap);
-    EXPECT_DOUBLE_EQ(ChiSquare(kDampedExponential, {1, 0, 0}, t, {1, 2, 4}), 0 + 1 + 9);
+    const std::vector<double> t = { 0, 1, 2 };
+    EXPECT_EQ(ChiSquare(kDampedExponential, { 0, 0, 0 }, t, { 1e15, 1e15, 0 }), kChiSquareCap);
+    EXPECT_EQ(ChiSquare(kDampedExponential, { 0, 1, 1000 }, t, { 0, 0, 0 }), kChiSquareCap); // exp overflows
+    EXPECT_EQ(ChiSquare(kDampedExponential, { 0, 0, 0 }, t, { NAN, 0, 0 }), kChiSquareCap);
+    EXPECT_DOUBLE_EQ(ChiSquare(kDampedExponential, { 1, 0, 0 }, t, { 1, 2, 4 }), 0 + 1 + 9);
 }
 
 TEST(DampedFit, PureSinusOverWholePeriodsKeepsTheOffset)
@@ -108,18 +107,18 @@ TEST(DampedFit, PureSinusOverWholePeriodsKeepsTheOffset)
 TEST(DampedFit, HalfPeriodEstimate)
 {
     // Sign changes between t = 0.5..1 (middle 0.75) and 2.5..3 (middle 2.75): half period 2.
-    const std::vector<double> t = {0, 0.5, 1, 1.5, 2, 2.5, 3, 3.5};
-    const std::vector<double> c = {1, 1, -1, -1, -1, -1, 1, 1};
+    const std::vector<double> t = { 0, 0.5, 1, 1.5, 2, 2.5, 3, 3.5 };
+    const std::vector<double> c = { 1, 1, -1, -1, -1, -1, 1, 1 };
     EXPECT_DOUBLE_EQ(HalfPeriodPulsation(t, c, 9), kPi / 2);
-    EXPECT_EQ(HalfPeriodPulsation(t, {1, 1, 1, -1, -1, -1, -1, -1}, 9), 9); // one change only
-    EXPECT_EQ(HalfPeriodPulsation({0, 0, 0}, {1, -1, 1}, 9), 9);          // zero distance
+    EXPECT_EQ(HalfPeriodPulsation(t, { 1, 1, 1, -1, -1, -1, -1, -1 }, 9), 9); // one change only
+    EXPECT_EQ(HalfPeriodPulsation({ 0, 0, 0 }, { 1, -1, 1 }, 9), 9); // zero distance
 }
 
 TEST(DampedFit, HalfPeriodEstimateIgnoresNoiseAtACrossing)
 {
     // The ordinates flicker across zero around t = 1 before settling: one crossing, not three.
-    const std::vector<double> t = {0, 0.5, 0.9, 0.95, 1.0, 1.05, 1.5, 2, 2.5, 3, 3.5};
-    const std::vector<double> c = {1, 0.8, 0.02, -0.03, 0.01, -0.5, -1, -0.6, 0.7, 1, 0.9};
+    const std::vector<double> t = { 0, 0.5, 0.9, 0.95, 1.0, 1.05, 1.5, 2, 2.5, 3, 3.5 };
+    const std::vector<double> c = { 1, 0.8, 0.02, -0.03, 0.01, -0.5, -1, -0.6, 0.7, 1, 0.9 };
     // Crossings between 0.5 and 1.05 (middle 0.775) and between 2 and 2.5 (middle 2.25).
     EXPECT_DOUBLE_EQ(HalfPeriodPulsation(t, c, 9), kPi / (2.25 - 0.775));
 }
@@ -137,29 +136,29 @@ TEST(DampedFit, DenseNoisyDampedSinusFindsItsPulsation)
 
 TEST(DampedFit, RepairKeepsTheCurveWhenSignsComeOutNegative)
 {
-    const std::vector<double> t = {0, 1, 2, 3};
-    const std::vector<double> centred = {0.5, -2, 1, 0};
-    for (const std::vector<double>& bad : {std::vector<double>{1, -2, 3, 0.4}, std::vector<double>{1, 2, -3, 0.4},
-                                           std::vector<double>{1, -2, -3, 0.4, -0.1}}) {
+    const std::vector<double> t = { 0, 1, 2, 3 };
+    const std::vector<double> centred = { 0.5, -2, 1, 0 };
+    for (const std::vector<double>& bad : { std::vector<double> { 1, -2, 3, 0.4 },
+             std::vector<double> { 1, 2, -3, 0.4 }, std::vector<double> { 1, -2, -3, 0.4, -0.1 } }) {
         std::vector<double> fixed = bad;
         RepairSinusParameters(fixed, t, centred);
         EXPECT_GT(fixed[1], 0);
         EXPECT_GT(fixed[2], 0);
-        for (double x : {0.0, 0.37, 1.2, 2.9})
+        for (double x : { 0.0, 0.37, 1.2, 2.9 })
             EXPECT_NEAR(fixed[1] * std::sin(fixed[2] * x + fixed[3]), bad[1] * std::sin(bad[2] * x + bad[3]), 1e-12);
     }
-    std::vector<double> zero = {1, 0, 0, 0};
+    std::vector<double> zero = { 1, 0, 0, 0 };
     RepairSinusParameters(zero, t, centred);
-    EXPECT_EQ(zero[1], 1);               // |max of the centred ordinates|
-    EXPECT_DOUBLE_EQ(zero[2], kPi);      // sign changes around t = 0.5 and 1.5: half period 1
+    EXPECT_EQ(zero[1], 1); // |max of the centred ordinates|
+    EXPECT_DOUBLE_EQ(zero[2], kPi); // sign changes around t = 0.5 and 1.5: half period 1
 }
 
 TEST(DampedFit, CannotStartWithoutTwoDistinctAbscissae)
 {
-    EXPECT_TRUE(DampedFit({1}, {2}, kDampedExponential).parameters.empty());
-    EXPECT_TRUE(DampedFit({1, 1, 1}, {2, 3, 4}, kDampedSinus).parameters.empty());
-    EXPECT_TRUE(DampedFit({1, 2, 3}, {2, 3, 4}, 5).parameters.empty());
-    EXPECT_EQ(DampedFit({1, 1}, {2, 3}, kDampedSinusExp).endCode, kDampedCannotStart);
+    EXPECT_TRUE(DampedFit({ 1 }, { 2 }, kDampedExponential).parameters.empty());
+    EXPECT_TRUE(DampedFit({ 1, 1, 1 }, { 2, 3, 4 }, kDampedSinus).parameters.empty());
+    EXPECT_TRUE(DampedFit({ 1, 2, 3 }, { 2, 3, 4 }, 5).parameters.empty());
+    EXPECT_EQ(DampedFit({ 1, 1 }, { 2, 3 }, kDampedSinusExp).endCode, kDampedCannotStart);
 }
 
 TEST(DampedFit, FlatSeriesEndsSingularAndKeepsTheStart)
@@ -193,8 +192,8 @@ TEST(DampedFit, NoisyModelsRecoverTheirParameters)
         EXPECT_NEAR(std::remainder(p[3] - 1, 2 * kPi), 0, 0.05);
     }
     {
-        const TSeries s =
-            Sample([](double t) { return 1 + 2 * std::sin(4 * t + 0.5) * std::exp(-0.2 * t); }, 0, 10, 500, 0.02, 9);
+        const TSeries s
+            = Sample([](double t) { return 1 + 2 * std::sin(4 * t + 0.5) * std::exp(-0.2 * t); }, 0, 10, 500, 0.02, 9);
         const auto p = DampedFit(s.t, s.y, kDampedSinusExp).parameters;
         ASSERT_EQ(p.size(), 5u);
         EXPECT_NEAR(p[0], 1, 0.1); // the held offset is the mean, close to but not exactly the centre
@@ -223,7 +222,7 @@ TEST(DampedFit, LinearlyDampedSinusStopsAtItsLastTurningPoint)
     EXPECT_GT(stop, 10 - 0.5); // within the last half period
     const auto slope = [&](double t) { return w * std::cos(w * t + phi) * (1 + k * t) + k * std::sin(w * t + phi); };
     EXPECT_NEAR(slope(stop), 0, 1e-6);
-    const std::vector<double> p = {a, w, phi, k};
+    const std::vector<double> p = { a, w, phi, k };
     EXPECT_EQ(DampedModelValue(kDampedSinusLin, p, 12), DampedModelValue(kDampedSinusLin, p, stop));
     EXPECT_EQ(DampedModelValue(kDampedSinusLin, p, 30), DampedModelValue(kDampedSinusLin, p, stop));
     EXPECT_TRUE(std::isinf(SinusLinStopTime(a, w, phi, 0)));

@@ -29,8 +29,14 @@ void Place(TMdl& m, const TWindow& w)
 }
 
 // Widget coordinates of an area point.
-int Wx(double x) { return kLeft + static_cast<int>(std::lround(x)); }
-int Wy(double y) { return kTop + kHeight - static_cast<int>(std::lround(y)); }
+int Wx(double x)
+{
+    return kLeft + static_cast<int>(std::lround(x));
+}
+int Wy(double y)
+{
+    return kTop + kHeight - static_cast<int>(std::lround(y));
+}
 
 void SetAll(TMdl& m, const std::vector<double>& values)
 {
@@ -41,25 +47,26 @@ void SetAll(TMdl& m, const std::vector<double>& values)
 // World -> pixel -> world keeps the curve for every model, over windows of very different scales.
 TEST(ModelPixels, RoundTripsKeepEveryModel)
 {
-    const std::vector<TWindow> windows = {
-        {0, 10, 0, 20}, {-5, 5, -100, 100}, {1000, 1010, 0.001, 0.002}, {0, 1e-3, -1e3, 1e3}, {-1e6, 1e6, -1e6, 1e6}};
+    const std::vector<TWindow> windows = { { 0, 10, 0, 20 }, { -5, 5, -100, 100 }, { 1000, 1010, 0.001, 0.002 },
+        { 0, 1e-3, -1e3, 1e3 }, { -1e6, 1e6, -1e6, 1e6 } };
     for (const TWindow& w : windows) {
         const double xc = (w.xmin + w.xmax) / 2, xr = w.xmax - w.xmin;
         const double yc = (w.ymin + w.ymax) / 2, yr = w.ymax - w.ymin;
         std::vector<std::pair<std::unique_ptr<TMdl>, std::vector<double>>> models;
         // Parameters chosen so that each curve crosses the window, scaled to it.
-        models.emplace_back(std::make_unique<TMdlAffine>(), std::vector<double>{yc - 0.3 * yr / xr * xc, 0.3 * yr / xr});
-        models.emplace_back(std::make_unique<TMdlConstant>(), std::vector<double>{yc + 0.1 * yr});
-        models.emplace_back(std::make_unique<TMdlProportionnel>(), std::vector<double>{0.2 * yr / xr});
+        models.emplace_back(
+            std::make_unique<TMdlAffine>(), std::vector<double> { yc - 0.3 * yr / xr * xc, 0.3 * yr / xr });
+        models.emplace_back(std::make_unique<TMdlConstant>(), std::vector<double> { yc + 0.1 * yr });
+        models.emplace_back(std::make_unique<TMdlProportionnel>(), std::vector<double> { 0.2 * yr / xr });
         const double c2 = -0.5 * yr / (xr * xr);
         models.emplace_back(std::make_unique<TMdlParaboleAv>(),
-                            std::vector<double>{yc + c2 * xc * xc * -1 + 0.2 * yr, -2 * c2 * xc, c2});
-        models.emplace_back(std::make_unique<TMdlExponentiel>(),
-                            std::vector<double>{yc, 0.2 * yr * std::exp(2 * xc / xr), -2 / xr});
+            std::vector<double> { yc + c2 * xc * xc * -1 + 0.2 * yr, -2 * c2 * xc, c2 });
+        models.emplace_back(
+            std::make_unique<TMdlExponentiel>(), std::vector<double> { yc, 0.2 * yr * std::exp(2 * xc / xr), -2 / xr });
         const double pulsation = 2 * kPi * 3 / xr;
-        models.emplace_back(std::make_unique<TMdlSinus>(), std::vector<double>{yc, 0.3 * yr, pulsation, 1});
-        models.emplace_back(std::make_unique<TMdlSinusAe>(),
-                            std::vector<double>{yc, 0.3 * yr, pulsation, -1, -0.5 / xr});
+        models.emplace_back(std::make_unique<TMdlSinus>(), std::vector<double> { yc, 0.3 * yr, pulsation, 1 });
+        models.emplace_back(
+            std::make_unique<TMdlSinusAe>(), std::vector<double> { yc, 0.3 * yr, pulsation, -1, -0.5 / xr });
         for (auto& [model, params] : models) {
             Place(*model, w);
             SetAll(*model, params);
@@ -83,8 +90,8 @@ TEST(ModelPixels, RoundTripsKeepEveryModel)
     }
     // The linearly damped sinus, whose pixel envelope is taken about the world origin.
     TMdlSinusAl al;
-    Place(al, {2, 12, -3, 3});
-    ASSERT_EQ(al.Fit({2, 4, 6, 8, 10, 12}, {1, -1, 1, -1, 0.5, -0.5}), 0);
+    Place(al, { 2, 12, -3, 3 });
+    ASSERT_EQ(al.Fit({ 2, 4, 6, 8, 10, 12 }, { 1, -1, 1, -1, 0.5, -0.5 }), 0);
     const std::vector<double> world = al.WorldParameters();
     al.WorldToPixel();
     al.PixelToWorld();
@@ -96,7 +103,7 @@ TEST(ModelPixels, RoundTripsKeepEveryModel)
 
 TEST(ModelPixels, DegenerateWindowConvertsNothingAndRefusesEdits)
 {
-    for (const TWindow& w : std::vector<TWindow>{{1, 1, 0, 10}, {0, 10, 5, 5}, {0, 1e101, 0, 1}}) {
+    for (const TWindow& w : std::vector<TWindow> { { 1, 1, 0, 10 }, { 0, 10, 5, 5 }, { 0, 1e101, 0, 1 } }) {
         TMdlAffine model;
         Place(model, w);
         model.SetParameter(0, 7);
@@ -120,8 +127,8 @@ TEST(ModelPixels, StraightLineClampsWriteBackTheWorld)
 {
     // sx = 50 px per unit, sy = 40 px per unit.
     TMdlAffine model;
-    Place(model, {0, 10, 0, 10});
-    model.SetParameter(1, 1e12);                // 8e11 px per px: clamped to 1e10
+    Place(model, { 0, 10, 0, 10 });
+    model.SetParameter(1, 1e12); // 8e11 px per px: clamped to 1e10
     EXPECT_EQ(model.PixelParameters()[1], 1e10);
     EXPECT_DOUBLE_EQ(model.Parameter(1), 1e10 * 50 / 40);
     model.SetParameter(1, 0);
@@ -132,7 +139,7 @@ TEST(ModelPixels, StraightLineClampsWriteBackTheWorld)
     EXPECT_EQ(model.PixelParameters()[0], -1e4);
     // The proportional line keeps its origin: only its slope is bounded.
     TMdlProportionnel prop;
-    Place(prop, {-1000, -990, 0, 10});
+    Place(prop, { -1000, -990, 0, 10 });
     prop.SetParameter(0, 1);
     EXPECT_EQ(prop.Parameter(0), 1);
     EXPECT_EQ(prop.WorldParameters()[0], 0);
@@ -141,21 +148,21 @@ TEST(ModelPixels, StraightLineClampsWriteBackTheWorld)
 TEST(ModelPixels, ExponentialAndParabolaClamps)
 {
     TMdlExponentiel e;
-    Place(e, {0, 10, 0, 10}); // sx 50, sy 40
-    SetAll(e, {1, 2, 100});   // rate of 2 per pixel: clamped to 1
+    Place(e, { 0, 10, 0, 10 }); // sx 50, sy 40
+    SetAll(e, { 1, 2, 100 }); // rate of 2 per pixel: clamped to 1
     EXPECT_EQ(e.PixelParameters()[2], 1);
     EXPECT_DOUBLE_EQ(e.Parameter(2), 50);
-    SetAll(e, {1000, 2, -0.5});
+    SetAll(e, { 1000, 2, -0.5 });
     EXPECT_EQ(e.PixelParameters()[0], 1e4);
     EXPECT_DOUBLE_EQ(e.Parameter(0), 1e4 / 40);
     TMdlParaboleAv p;
-    Place(p, {0, 10, 0, 10});
-    SetAll(p, {0, 1e4, 0}); // B = 8000: inside
+    Place(p, { 0, 10, 0, 10 });
+    SetAll(p, { 0, 1e4, 0 }); // B = 8000: inside
     EXPECT_DOUBLE_EQ(p.PixelParameters()[1], 8000);
     p.SetParameter(1, 1e5); // B = 80000: clamped to 1e4
     EXPECT_EQ(p.PixelParameters()[1], 1e4);
     EXPECT_DOUBLE_EQ(p.Parameter(1), 1e4 * 50 / 40);
-    SetAll(p, {1e4, 0, 0}); // C = 4e5: clamped to 1e5
+    SetAll(p, { 1e4, 0, 0 }); // C = 4e5: clamped to 1e5
     EXPECT_EQ(p.PixelParameters()[2], 1e5);
     EXPECT_DOUBLE_EQ(p.Parameter(0), 1e5 / 40);
 }
@@ -163,8 +170,8 @@ TEST(ModelPixels, ExponentialAndParabolaClamps)
 TEST(ModelPixels, StraightLineTranslations)
 {
     TMdlAffine affine;
-    Place(affine, {0, 10, 0, 10});
-    SetAll(affine, {2, 0.5}); // P0 = 80, P1 = 0.4
+    Place(affine, { 0, 10, 0, 10 });
+    SetAll(affine, { 2, 0.5 }); // P0 = 80, P1 = 0.4
     ASSERT_DOUBLE_EQ(affine.PixelParameters()[0], 80);
     ASSERT_DOUBLE_EQ(affine.PixelParameters()[1], 0.4);
     EXPECT_TRUE(affine.Translate(10, -20)); // P0 - dy - dx·P1
@@ -176,7 +183,7 @@ TEST(ModelPixels, StraightLineTranslations)
     EXPECT_DOUBLE_EQ(affine.Parameter(1), 0.5);
 
     TMdlConstant constant;
-    Place(constant, {0, 10, 0, 10});
+    Place(constant, { 0, 10, 0, 10 });
     constant.SetParameter(0, 5);
     EXPECT_TRUE(constant.Translate(30, 40));
     EXPECT_DOUBLE_EQ(constant.PixelParameters()[0], 160);
@@ -184,7 +191,7 @@ TEST(ModelPixels, StraightLineTranslations)
     EXPECT_DOUBLE_EQ(constant.Parameter(0), 4);
 
     TMdlProportionnel prop;
-    Place(prop, {0, 10, 0, 10});
+    Place(prop, { 0, 10, 0, 10 });
     prop.SetParameter(0, 1);
     EXPECT_FALSE(prop.Translate(10, 10));
 }
@@ -192,8 +199,8 @@ TEST(ModelPixels, StraightLineTranslations)
 TEST(ModelPixels, AffineTurnsAboutTheFartherEnd)
 {
     TMdlAffine model;
-    Place(model, {0, 10, 0, 10});
-    SetAll(model, {2, 0.5}); // from (0, 80) to (500, 280)
+    Place(model, { 0, 10, 0, 10 });
+    SetAll(model, { 2, 0.5 }); // from (0, 80) to (500, 280)
     TAreaPoint e0, e1;
     ASSERT_TRUE(model.VisibleEnds(e0, e1));
     EXPECT_DOUBLE_EQ(e0.y, 80);
@@ -219,7 +226,7 @@ TEST(ModelPixels, AffineTurnsAboutTheFartherEnd)
     EXPECT_DOUBLE_EQ(model.Pivot().y, 400);
     model.EndEdit();
     // A steep line compares the ends by height; grabbed exactly between them, the second end is the pivot.
-    SetAll(model, {0, 5}); // P1 = 4: from (0, 0) to (100, 400)
+    SetAll(model, { 0, 5 }); // P1 = 4: from (0, 0) to (100, 400)
     model.BeginEdit(Wx(50), Wy(200));
     EXPECT_DOUBLE_EQ(model.Pivot().x, 100);
     EXPECT_DOUBLE_EQ(model.Pivot().y, 400);
@@ -229,9 +236,9 @@ TEST(ModelPixels, AffineTurnsAboutTheFartherEnd)
 TEST(ModelPixels, AffineRotationRefusedBeyondItsLimits)
 {
     TMdlAffine model;
-    Place(model, {0, 10, 0, 10});
+    Place(model, { 0, 10, 0, 10 });
     // A pivot on the left edge always gives P0 = its height; a pivot inside the area can push P0 out.
-    SetAll(model, {-10, 2}); // P1 = 1.6, P0 = -400: ends at (250, 0) and (500, 400)
+    SetAll(model, { -10, 2 }); // P1 = 1.6, P0 = -400: ends at (250, 0) and (500, 400)
     TAreaPoint e0, e1;
     ASSERT_TRUE(model.VisibleEnds(e0, e1));
     EXPECT_DOUBLE_EQ(e0.x, 250);
@@ -246,7 +253,7 @@ TEST(ModelPixels, AffineRotationRefusedBeyondItsLimits)
 TEST(ModelPixels, ProportionalTurnsAboutTheOriginAndConstantCannotTurn)
 {
     TMdlProportionnel prop;
-    Place(prop, {-2, 8, -1, 9}); // origin at (100, 40)
+    Place(prop, { -2, 8, -1, 9 }); // origin at (100, 40)
     prop.SetParameter(0, 1);
     EXPECT_GE(prop.HitTest(Wx(200), Wy(40 + 100 * 0.8)), 0);
     prop.BeginEdit(Wx(200), Wy(120));
@@ -259,7 +266,7 @@ TEST(ModelPixels, ProportionalTurnsAboutTheOriginAndConstantCannotTurn)
     EXPECT_NEAR(prop.Value(0), 0, 1e-12);
 
     TMdlConstant constant;
-    Place(constant, {0, 10, 0, 10});
+    Place(constant, { 0, 10, 0, 10 });
     constant.SetParameter(0, 5);
     constant.BeginEdit(Wx(500), Wy(200));
     EXPECT_FALSE(constant.Drag(Wx(400), Wy(300)));
@@ -270,8 +277,8 @@ TEST(ModelPixels, ProportionalTurnsAboutTheOriginAndConstantCannotTurn)
 TEST(ModelPixels, ExponentialEdits)
 {
     TMdlExponentiel e;
-    Place(e, {0, 10, 0, 10}); // sx 50, sy 40
-    SetAll(e, {2, 5, -0.5});  // P0 = 80, P1 = 200, P2 = -0.01
+    Place(e, { 0, 10, 0, 10 }); // sx 50, sy 40
+    SetAll(e, { 2, 5, -0.5 }); // P0 = 80, P1 = 200, P2 = -0.01
     EXPECT_DOUBLE_EQ(e.PixelParameters()[0], 80);
     EXPECT_DOUBLE_EQ(e.PixelParameters()[1], 200);
     EXPECT_DOUBLE_EQ(e.PixelParameters()[2], -0.01);
@@ -286,23 +293,23 @@ TEST(ModelPixels, ExponentialEdits)
     e.EndEdit();
     EXPECT_NEAR(e.Value(1), 2.5 + 5 * std::exp(-0.5 * (1 - 0.2)), 1e-12); // moved right by 0.2, up by 0.5
     // Deformation from a grab point: the grabbed height follows the mouse.
-    SetAll(e, {2, 5, -0.5});
+    SetAll(e, { 2, 5, -0.5 });
     const double y0 = 80 + 200 * std::exp(-0.01 * 100);
     e.BeginEdit(Wx(100), Wy(y0));
     EXPECT_TRUE(e.Drag(Wx(200), Wy(150)));
     const auto p = e.PixelParameters();
     EXPECT_NEAR(p[2], -0.01 * 100 / 200, 1e-15);
     EXPECT_NEAR(p[1], (150 - 80) * 200 / (std::lround(y0) - 80.0), 1e-9);
-    EXPECT_FALSE(e.Drag(Wx(0), Wy(150)));     // X must be positive
+    EXPECT_FALSE(e.Drag(Wx(0), Wy(150))); // X must be positive
     EXPECT_FALSE(e.Drag(Wx(0) - 5, Wy(150))); // and so stays refused left of the area
     e.EndEdit();
     // A grab on the asymptote cannot scale anything.
-    SetAll(e, {2, 5, -0.5});
+    SetAll(e, { 2, 5, -0.5 });
     e.BeginEdit(Wx(100), Wy(80));
     EXPECT_FALSE(e.Drag(Wx(200), Wy(150)));
     e.EndEdit();
     // A rate beyond 1 per pixel is refused: P2 = P2₀·X0/X with X0 = 400, X = 1 and P2₀ = -0.01.
-    SetAll(e, {2, 5, -0.5});
+    SetAll(e, { 2, 5, -0.5 });
     e.SetParameter(2, -5); // -0.1 per pixel
     e.BeginEdit(Wx(400), Wy(200));
     EXPECT_FALSE(e.Drag(Wx(20), Wy(200))); // -0.1·400/20 = -2
@@ -313,8 +320,8 @@ TEST(ModelPixels, ExponentialBelowItsAsymptoteCanBeDeformed)
 {
     // A charging curve 8 - 6·exp(-0.5 t) lies below its asymptote: grabbing it must work like any other.
     TMdlExponentiel e;
-    Place(e, {0, 10, 0, 10});
-    SetAll(e, {8, -6, -0.5}); // P0 = 320, P1 = -240
+    Place(e, { 0, 10, 0, 10 });
+    SetAll(e, { 8, -6, -0.5 }); // P0 = 320, P1 = -240
     const double y0 = 320 - 240 * std::exp(-0.01 * 100);
     e.BeginEdit(Wx(100), Wy(y0));
     EXPECT_TRUE(e.Drag(Wx(100), Wy(y0 - 30)));
@@ -326,12 +333,12 @@ TEST(ModelPixels, ExponentialBelowItsAsymptoteCanBeDeformed)
 TEST(ModelPixels, ParabolaTranslatesAndReshapes)
 {
     TMdlParaboleAv p;
-    Place(p, {0, 10, 0, 10});
-    SetAll(p, {1, 4, -0.4}); // vertex at t = 5, y = 11: above the window
+    Place(p, { 0, 10, 0, 10 });
+    SetAll(p, { 1, 4, -0.4 }); // vertex at t = 5, y = 11: above the window
     const auto before = p.PixelParameters();
     auto pixel = [](const std::array<double, 5>& q, double x) { return (q[0] * x + q[1]) * x + q[2]; };
     EXPECT_TRUE(p.Translate(30, -10));
-    for (double x : {0.0, 100.0, 333.0})
+    for (double x : { 0.0, 100.0, 333.0 })
         EXPECT_NEAR(pixel(p.PixelParameters(), x), pixel(before, x - 30) + 10, 1e-9);
     EXPECT_FALSE(p.Translate(0, -2e5)); // C beyond 1e5
     p.EndEdit();
@@ -339,8 +346,8 @@ TEST(ModelPixels, ParabolaTranslatesAndReshapes)
         // A = 1e4, B = 0, C = 0: sliding by 0.6 px would give C = 3600 (allowed) but B = -12000 (not);
         // the translation is refused as a whole, since C moving alone would bend the parabola.
         TMdlParaboleAv steep;
-        Place(steep, {0, 10, 0, 10});
-        SetAll(steep, {0, 0, 1e4 * 2500 / 40});
+        Place(steep, { 0, 10, 0, 10 });
+        SetAll(steep, { 0, 0, 1e4 * 2500 / 40 });
         ASSERT_DOUBLE_EQ(steep.PixelParameters()[0], 1e4);
         EXPECT_FALSE(steep.Translate(0.6, 0));
         EXPECT_EQ(steep.PixelParameters()[1], 0);
@@ -351,7 +358,7 @@ TEST(ModelPixels, ParabolaTranslatesAndReshapes)
     EXPECT_NEAR(p.Value(5.6), 1 + 4 * 5 - 0.4 * 25 + 0.25, 1e-9); // shifted by 0.6 right and 0.25 up
 
     // The branch handles lie on the curve; dragging one keeps the vertex.
-    SetAll(p, {0, 4, -0.4}); // vertex (5, 10) at the top edge, branches to the bottom
+    SetAll(p, { 0, 4, -0.4 }); // vertex (5, 10) at the top edge, branches to the bottom
     TAreaPoint h1, h2;
     ASSERT_EQ(p.BranchHandles(h1, h2), 2);
     EXPECT_NEAR(h1.y, 200, 1e-9);
@@ -365,8 +372,8 @@ TEST(ModelPixels, ParabolaTranslatesAndReshapes)
     p.BeginEdit(Wx(h2.x), Wy(h2.y));
     EXPECT_TRUE(p.Drag(Wx(450), Wy(100)));
     p.EndEdit();
-    EXPECT_NEAR(p.Value(5), 10, 1e-9);   // vertex kept
-    EXPECT_NEAR(p.Value(9), 2.5, 1e-9);  // through the mouse (X 450 = 9, Y 100 = 2.5)
+    EXPECT_NEAR(p.Value(5), 10, 1e-9); // vertex kept
+    EXPECT_NEAR(p.Value(9), 2.5, 1e-9); // through the mouse (X 450 = 9, Y 100 = 2.5)
     p.BeginEdit(Wx(h1.x), Wy(h1.y));
     EXPECT_FALSE(p.Drag(Wx(250), Wy(100))); // at the vertex abscissa
     p.EndEdit();
@@ -375,8 +382,8 @@ TEST(ModelPixels, ParabolaTranslatesAndReshapes)
 TEST(ModelPixels, SinusHandlesFrameOnePeriod)
 {
     TMdlSinus s;
-    Place(s, {0, 10, -2, 2}); // sx 50, sy 100
-    SetAll(s, {0, 1, kPi / 2, 0}); // period 4 s = 200 px; upward crossings at 0, 200, 400 px
+    Place(s, { 0, 10, -2, 2 }); // sx 50, sy 100
+    SetAll(s, { 0, 1, kPi / 2, 0 }); // period 4 s = 200 px; upward crossings at 0, 200, 400 px
     const auto p = s.PixelParameters();
     EXPECT_DOUBLE_EQ(p[0], 200);
     EXPECT_DOUBLE_EQ(p[1], 100);
@@ -396,8 +403,8 @@ TEST(ModelPixels, SinusHandlesFrameOnePeriod)
 TEST(ModelPixels, SinusVerticalHandlesAndTranslation)
 {
     TMdlSinus s;
-    Place(s, {0, 10, -2, 2});
-    SetAll(s, {0, 1, kPi / 2, 0});
+    Place(s, { 0, 10, -2, 2 });
+    SetAll(s, { 0, 1, kPi / 2, 0 });
     // The crest follows the mouse up by 20 px, the trough stays.
     EXPECT_TRUE(s.MoveHandle(2, 0, -20, TEditSpeed::Normal));
     EXPECT_DOUBLE_EQ(s.PixelParameters()[1], 110);
@@ -426,8 +433,8 @@ TEST(ModelPixels, SinusVerticalHandlesAndTranslation)
 TEST(ModelPixels, SinusHorizontalHandlesChangeThePeriodAboutTheReference)
 {
     TMdlSinus s;
-    Place(s, {0, 10, -2, 2});
-    SetAll(s, {0, 1, kPi / 2, 0}); // half period 100 px, reference at 200 px
+    Place(s, { 0, 10, -2, 2 });
+    SetAll(s, { 0, 1, kPi / 2, 0 }); // half period 100 px, reference at 200 px
     s.BeginEdit(Wx(300), Wy(300));
     // Handle 4 (right): the distance grows by 2·dx.
     EXPECT_TRUE(s.MoveHandle(4, 10, 0, TEditSpeed::Normal));
@@ -454,8 +461,8 @@ TEST(ModelPixels, SinusHorizontalHandlesChangeThePeriodAboutTheReference)
 TEST(ModelPixels, DampingHandleOfTheExponentiallyDampedSinus)
 {
     TMdlSinusAe s;
-    Place(s, {0, 10, -2, 2});
-    SetAll(s, {0, 1, kPi / 2, 0, -0.1}); // P4 = -0.002 per pixel; reference crossing at 200 px
+    Place(s, { 0, 10, -2, 2 });
+    SetAll(s, { 0, 1, kPi / 2, 0, -0.1 }); // P4 = -0.002 per pixel; reference crossing at 200 px
     EXPECT_DOUBLE_EQ(s.PixelParameters()[4], -0.002);
     s.BeginEdit(0, 0);
     const TAreaPoint h = s.HandlePosition(1); // the crest before handle 2's
@@ -479,7 +486,7 @@ TEST(ModelPixels, DampingHandleOfTheExponentiallyDampedSinus)
     s.EndEdit();
 
     // With the handle 2 px from the left edge, crushing the envelope reaches the limit of -0.9 per pixel.
-    SetAll(s, {0, 1, kPi / 2, -1.52 * kPi, -0.1}); // reference crossing at 152 px, handle 1 at 2 px
+    SetAll(s, { 0, 1, kPi / 2, -1.52 * kPi, -0.1 }); // reference crossing at 152 px, handle 1 at 2 px
     s.BeginEdit(0, 0);
     const TAreaPoint near = s.HandlePosition(1);
     ASSERT_NEAR(near.x, 2, 1e-9);
@@ -492,8 +499,8 @@ TEST(ModelPixels, DampingHandleOfTheExponentiallyDampedSinus)
     s.EndEdit();
     // For the pure sinus the same handle is a vertical one.
     TMdlSinus pure;
-    Place(pure, {0, 10, -2, 2});
-    SetAll(pure, {0, 1, kPi / 2, 0});
+    Place(pure, { 0, 10, -2, 2 });
+    SetAll(pure, { 0, 1, kPi / 2, 0 });
     EXPECT_TRUE(pure.MoveHandle(1, 0, -20, TEditSpeed::Normal));
     EXPECT_DOUBLE_EQ(pure.PixelParameters()[1], 110);
 }
@@ -503,8 +510,8 @@ TEST(ModelPixels, EditsNotifyAndEndEditRecomputesWorldAndStatistics)
     TMdlAffine model;
     int calls = 0;
     model.SetChangeCallback([&] { ++calls; });
-    Place(model, {0, 10, 0, 10});
-    ASSERT_EQ(model.Fit({0, 5, 10}, {1, 2, 3}), 0);
+    Place(model, { 0, 10, 0, 10 });
+    ASSERT_EQ(model.Fit({ 0, 5, 10 }, { 1, 2, 3 }), 0);
     const int afterFit = calls;
     EXPECT_NEAR(model.RmsDeviation(), 0, 1e-12);
     model.BeginEdit(Wx(250), Wy(60));
@@ -523,8 +530,8 @@ TEST(ModelPixels, EditsNotifyAndEndEditRecomputesWorldAndStatistics)
 TEST(ModelPixels, PolylineCoversEveryColumnAndSplitsOutsideTheArea)
 {
     TMdlAffine model;
-    Place(model, {0, 10, 0, 10});
-    SetAll(model, {1, 0.5});
+    Place(model, { 0, 10, 0, 10 });
+    SetAll(model, { 1, 0.5 });
     auto lines = model.Polylines();
     ASSERT_EQ(lines.size(), 1u);
     EXPECT_EQ(lines[0].size(), static_cast<std::size_t>(kWidth + 1));
@@ -533,8 +540,8 @@ TEST(ModelPixels, PolylineCoversEveryColumnAndSplitsOutsideTheArea)
     EXPECT_EQ(lines[0].back().x, kLeft + kWidth);
     // A sinus taller than the area leaves it at every crest and trough.
     TMdlSinus s;
-    Place(s, {0, 10, -1, 1});
-    SetAll(s, {0, 2, 2 * kPi / 5, 0}); // two periods: visible around t = 0, 2.5, 5, 7.5 and 10
+    Place(s, { 0, 10, -1, 1 });
+    SetAll(s, { 0, 2, 2 * kPi / 5, 0 }); // two periods: visible around t = 0, 2.5, 5, 7.5 and 10
     lines = s.Polylines();
     EXPECT_EQ(lines.size(), 5u);
     for (const auto& line : lines)

@@ -67,7 +67,7 @@ TEST(FormatStatisticValue, ThreeSignificantDigits)
 
 TEST(ParameterLetter, FollowsTheLetterString)
 {
-    const char* expected[] = {"r", "b", "c", "d", "k", "f", "g"};
+    const char* expected[] = { "r", "b", "c", "d", "k", "f", "g" };
     for (int i = 0; i < 7; ++i)
         EXPECT_EQ(ParameterLetter(i), expected[i]);
     EXPECT_EQ(ParameterLetter(15), "q");

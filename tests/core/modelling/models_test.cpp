@@ -21,8 +21,8 @@ struct TSeries {
     std::vector<double> t, y;
 };
 
-TSeries Sample(const std::function<double(double)>& f, double t0, double t1, int count, double noise = 0,
-               unsigned seed = 1)
+TSeries Sample(
+    const std::function<double(double)>& f, double t0, double t1, int count, double noise = 0, unsigned seed = 1)
 {
     TSeries s;
     std::mt19937 rng(seed);
@@ -62,7 +62,7 @@ TEST(LinearModels, AffineOnAnExactLine)
 TEST(LinearModels, ProportionalSlopeIsTheRatioOfTheMeans)
 {
     TMdlProportionnel model;
-    ASSERT_EQ(model.Fit({1, 2, 3}, {2, 4, 9}), 0);
+    ASSERT_EQ(model.Fit({ 1, 2, 3 }, { 2, 4, 9 }), 0);
     ASSERT_EQ(model.ParameterCount(), 1);
     EXPECT_DOUBLE_EQ(model.Parameter(0), 2.5); // not the least-squares slope 41/14
     EXPECT_EQ(model.WorldParameters()[0], 0);
@@ -72,14 +72,14 @@ TEST(LinearModels, ProportionalSlopeIsTheRatioOfTheMeans)
     EXPECT_EQ(texts[1], "b = 2.500");
     EXPECT_EQ(model.Statistics().size(), 4u);
     // No fit when the mean abscissa vanishes: the slope stays.
-    EXPECT_NE(model.Fit({-1, 1}, {3, 5}), 0);
+    EXPECT_NE(model.Fit({ -1, 1 }, { 3, 5 }), 0);
     EXPECT_DOUBLE_EQ(model.Parameter(0), 2.5);
 }
 
 TEST(LinearModels, ConstantIsTheMean)
 {
     TMdlConstant model;
-    ASSERT_EQ(model.Fit({0, 1, 2, 3}, {1, 2, 4, 5}), 0);
+    ASSERT_EQ(model.Fit({ 0, 1, 2, 3 }, { 1, 2, 4, 5 }), 0);
     EXPECT_NEAR(model.Parameter(0), 3, 1e-12);
     EXPECT_EQ(model.WorldParameters()[1], 0);
     EXPECT_EQ(model.Texts("v", "t")[0], "Modèle: v = r");
@@ -91,16 +91,16 @@ TEST(LinearModels, ConstantIsTheMean)
 TEST(Models, FailedFitsKeepTheParameters)
 {
     TMdlParaboleAv parabola;
-    ASSERT_EQ(parabola.Fit({0, 1, 2, 3}, {1, 2, 5, 10}), 0);
+    ASSERT_EQ(parabola.Fit({ 0, 1, 2, 3 }, { 1, 2, 5, 10 }), 0);
     const std::vector<double> before = parabola.WorldParameters();
-    EXPECT_EQ(parabola.Fit({2, 2, 2}, {1, 2, 3}), 4); // all abscissae equal
+    EXPECT_EQ(parabola.Fit({ 2, 2, 2 }, { 1, 2, 3 }), 4); // all abscissae equal
     EXPECT_EQ(parabola.WorldParameters(), before);
-    EXPECT_EQ(parabola.Fit({1}, {2}), 2);
+    EXPECT_EQ(parabola.Fit({ 1 }, { 2 }), 2);
     EXPECT_EQ(parabola.WorldParameters(), before);
 
     TMdlSinus sinus;
     sinus.SetParameter(1, 2);
-    EXPECT_NE(sinus.Fit({1, 1, 1}, {0, 1, 0}), 0);
+    EXPECT_NE(sinus.Fit({ 1, 1, 1 }, { 0, 1, 0 }), 0);
     EXPECT_EQ(sinus.Parameter(1), 2);
     TMdlExponentiel exponential;
     exponential.SetParameter(2, -1);
@@ -173,13 +173,13 @@ TEST(Models, LinearlyDampedSinusShowsItsEquationOfMotion)
 TEST(Models, StatisticsOfAFaultyComparisonAreAllMinusOne)
 {
     TMdlAffine model;
-    ASSERT_EQ(model.Fit({0, 1, 2}, {1, 2, 3}), 0);
-    ASSERT_EQ(model.Fit({0, 1, 2}, {1, INFINITY, 3}), 0);
+    ASSERT_EQ(model.Fit({ 0, 1, 2 }, { 1, 2, 3 }), 0);
+    ASSERT_EQ(model.Fit({ 0, 1, 2 }, { 1, INFINITY, 3 }), 0);
     EXPECT_EQ(model.Correlation(), -1);
     EXPECT_EQ(model.RmsDeviation(), -1);
     EXPECT_EQ(model.RelativePrecision(), -1);
     // All ordinates zero: the relative precision has nothing to compare with.
-    ASSERT_EQ(model.Fit({0, 1, 2}, {0, 0, 0}), 0);
+    ASSERT_EQ(model.Fit({ 0, 1, 2 }, { 0, 0, 0 }), 0);
     EXPECT_EQ(model.RelativePrecision(), -1);
     EXPECT_NEAR(model.RmsDeviation(), 0, 1e-15);
 }
@@ -219,20 +219,23 @@ TEST(Models, NoisyDataRecoverTheParameters)
         double rms = 0.03;
     };
     std::vector<TCase> cases;
-    cases.push_back({std::make_unique<TMdlAffine>(), [](double t) { return -1 + 0.5 * t; }, 10, {-1, 0.5}, {0.03, 0.005}});
-    cases.push_back({std::make_unique<TMdlConstant>(), [](double) { return 4.0; }, 10, {4}, {0.01}});
-    cases.push_back({std::make_unique<TMdlProportionnel>(), [](double t) { return 1.5 * t; }, 10, {1.5}, {0.005}});
-    cases.push_back({std::make_unique<TMdlParaboleAv>(), [](double t) { return 1 + 2 * t - 0.49 * t * t; }, 4,
-                     {1, 2, -0.49}, {0.03, 0.03, 0.01}});
-    cases.push_back({std::make_unique<TMdlExponentiel>(), [](double t) { return 5 - 4 * std::exp(-0.7 * t); }, 8,
-                     {5, -4, -0.7}, {0.05, 0.08, 0.03}});
-    cases.push_back({std::make_unique<TMdlSinus>(), [](double t) { return 0.1 + 1.2 * std::sin(2.5 * t + 2); }, 12,
-                     {0.1, 1.2, 2.5, 2}, {0.05, 0.03, 0.01, 0.05}});
-    cases.push_back({std::make_unique<TMdlSinusAe>(),
-                     [](double t) { return 2 * std::sin(3 * t + 0.5) * std::exp(-0.15 * t); }, 12,
-                     {0, 2, 3, 0.5, -0.15}, {0.05, 0.08, 0.02, 0.08, 0.02}, 0.07});
-    cases.push_back({std::make_unique<TMdlSinusAl>(), [](double t) { return 2 * std::sin(3 * t + 0.5) * (1 - 0.06 * t); },
-                     12, {9, 2 * 0.06 * kPi * 3 / 2, 0}, {0.15, 0.06, 0.6}, 0.07});
+    cases.push_back(
+        { std::make_unique<TMdlAffine>(), [](double t) { return -1 + 0.5 * t; }, 10, { -1, 0.5 }, { 0.03, 0.005 } });
+    cases.push_back({ std::make_unique<TMdlConstant>(), [](double) { return 4.0; }, 10, { 4 }, { 0.01 } });
+    cases.push_back(
+        { std::make_unique<TMdlProportionnel>(), [](double t) { return 1.5 * t; }, 10, { 1.5 }, { 0.005 } });
+    cases.push_back({ std::make_unique<TMdlParaboleAv>(), [](double t) { return 1 + 2 * t - 0.49 * t * t; }, 4,
+        { 1, 2, -0.49 }, { 0.03, 0.03, 0.01 } });
+    cases.push_back({ std::make_unique<TMdlExponentiel>(), [](double t) { return 5 - 4 * std::exp(-0.7 * t); }, 8,
+        { 5, -4, -0.7 }, { 0.05, 0.08, 0.03 } });
+    cases.push_back({ std::make_unique<TMdlSinus>(), [](double t) { return 0.1 + 1.2 * std::sin(2.5 * t + 2); }, 12,
+        { 0.1, 1.2, 2.5, 2 }, { 0.05, 0.03, 0.01, 0.05 } });
+    cases.push_back(
+        { std::make_unique<TMdlSinusAe>(), [](double t) { return 2 * std::sin(3 * t + 0.5) * std::exp(-0.15 * t); }, 12,
+            { 0, 2, 3, 0.5, -0.15 }, { 0.05, 0.08, 0.02, 0.08, 0.02 }, 0.07 });
+    cases.push_back(
+        { std::make_unique<TMdlSinusAl>(), [](double t) { return 2 * std::sin(3 * t + 0.5) * (1 - 0.06 * t); }, 12,
+            { 9, 2 * 0.06 * kPi * 3 / 2, 0 }, { 0.15, 0.06, 0.6 }, 0.07 });
     unsigned seed = 20;
     for (auto& c : cases) {
         const TSeries s = Sample(c.f, 0, c.t1, 400, 0.02, seed++);
