@@ -1,0 +1,85 @@
+// kinoval-cli fit, run as the user runs it, on files written here.
+#include "support/temp_dir.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdio>
+#include <fstream>
+#include <string>
+#include <sys/wait.h>
+
+namespace {
+
+struct TRun {
+    int status = -1;
+    std::string out;
+};
+
+TRun RunCli(const std::string& arguments)
+{
+    TRun run;
+    const std::string command = std::string(KINOVAL_CLI_PATH) + " " + arguments + " 2>/dev/null";
+    FILE* pipe = popen(command.c_str(), "r");
+    if (!pipe)
+        return run;
+    char buffer[512];
+    while (std::fgets(buffer, sizeof buffer, pipe))
+        run.out += buffer;
+    const int raw = pclose(pipe);
+    run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+    return run;
+}
+
+TEST(CliFit, AffineOnALineWithHeaderAndCommaDecimals)
+{
+    kinoval::test::TTempDir dir;
+    const std::string file = dir.File("line.txt");
+    {
+        std::ofstream out(file);
+        out << "t\tx\n0\t3\n0,5\t4\n1.0 5\n\n1,5   6\n2 7\n";
+    }
+    const TRun run = RunCli("fit affine " + file);
+    ASSERT_EQ(run.status, 0);
+    EXPECT_EQ(run.out.rfind("Modèle: y = r + b.t\nr = 3.000\nb = 2.000\nIncertitudes sur les ordonnées: \n", 0), 0u)
+        << run.out;
+    EXPECT_NE(run.out.find("- coefficient de corrélation = 1.00000\n"), std::string::npos) << run.out;
+}
+
+TEST(CliFit, EveryModelNameIsKnown)
+{
+    kinoval::test::TTempDir dir;
+    const std::string file = dir.File("wave.txt");
+    {
+        std::ofstream out(file);
+        for (int i = 0; i < 100; ++i)
+            out << i * 0.1 << " " << 1 + std::sin(2 * i * 0.1) << "\n";
+    }
+    for (const char* model :
+        { "affine", "constant", "proportional", "parabola", "exponential", "sinus", "sinus-exp", "sinus-lin" }) {
+        const TRun run = RunCli(std::string("fit ") + model + " " + file);
+        EXPECT_EQ(run.status, 0) << model;
+        EXPECT_EQ(run.out.rfind("Modèle: y", 0), 0u) << model;
+        EXPECT_NE(run.out.find("- écart quadratique moyen = "), std::string::npos) << model;
+    }
+    const TRun sinus = RunCli("fit sinus " + file);
+    EXPECT_NE(sinus.out.find("c = 2.000\n"), std::string::npos) << sinus.out;
+}
+
+TEST(CliFit, RefusesBadInvocationsAndUnfittableData)
+{
+    kinoval::test::TTempDir dir;
+    const std::string file = dir.File("one.txt");
+    {
+        std::ofstream out(file);
+        out << "1 2\n";
+    }
+    EXPECT_EQ(RunCli("fit").status, 2);
+    EXPECT_EQ(RunCli("fit cubic " + file).status, 2);
+    EXPECT_EQ(RunCli("fit affine " + dir.File("missing.txt")).status, 1);
+    const TRun one = RunCli("fit affine " + file);
+    EXPECT_EQ(one.status, 1);
+    EXPECT_TRUE(one.out.empty());
+}
+
+} // namespace
