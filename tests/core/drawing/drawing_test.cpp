@@ -1,6 +1,5 @@
 #include "core/drawing/arrow_head.h"
 #include "core/drawing/glyphs.h"
-#include "core/drawing/second_palette.h"
 
 #include <gtest/gtest.h>
 
@@ -81,16 +80,6 @@ TEST(ScaleColour, ScalesEachChannelAndClampsThePercentage)
     EXPECT_EQ(ScaleColour(0x0080FF, 50), 0x004080u);
     EXPECT_EQ(ScaleColour(0xFFFFFF, 0), 0u);
     EXPECT_EQ(ScaleColour(0xFFFFFF, INT_MIN), 0xFFFFFFu); // no overflow on the magnitude
-}
-
-TEST(SecondPalette, CyclesOverFiveColours)
-{
-    EXPECT_EQ(SecondColour(0), 0x0000FFu);
-    EXPECT_EQ(SecondColour(4), 0xD6C900u);
-    EXPECT_EQ(SecondColour(5), SecondColour(0));
-    EXPECT_EQ(SecondColour(-1), 0xD6C900u);
-    EXPECT_EQ(SecondColour(-2), SecondColour(2));
-    EXPECT_EQ(SecondColour(INT_MIN), SecondColour(3)); // 2147483648 mod 5
 }
 
 TEST(Glyphs, ObjectGlyphsRepeatEveryTwelveObjects)
