@@ -1,5 +1,7 @@
 #include "support/synthetic_player.h"
 
+#include <cstdint>
+
 namespace test {
 
 bool TSyntheticPlayer::DoOpen(const std::string& fileName)
@@ -19,6 +21,10 @@ bool TSyntheticPlayer::DoDraw(kinoval::TRgbImage& target)
         target.pixels[i] = m_video.uniformColour ? m_video.r : grey;
         target.pixels[i + 1] = m_video.uniformColour ? m_video.g : grey;
         target.pixels[i + 2] = m_video.uniformColour ? m_video.b : grey;
+    }
+    if (m_video.dotX >= 0 && m_video.dotY >= 0 && m_video.dotX < Width() && m_video.dotY < Height()) {
+        std::uint8_t* px = target.At(m_video.dotX, m_video.dotY);
+        px[0] = px[1] = px[2] = 255;
     }
     return true;
 }

@@ -19,6 +19,7 @@ struct TSyntheticVideo {
     double fps = 25;
     bool uniformColour = false; // every frame the colour below instead of the frame's grey
     unsigned char r = 0, g = 0, b = 0;
+    int dotX = -1, dotY = -1; // a white pixel there when inside the frame
 };
 
 class TSyntheticPlayer : public kinoval::video::TPlayer {

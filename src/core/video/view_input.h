@@ -28,6 +28,7 @@ enum TViewKey : int {
     kKeyMinus,
     kKeyAlt,
     kKeyDigit0, // kKeyDigit0 + d for the digit d, main row or numeric pad
+    kKeyLetterA = kKeyDigit0 + 10, // kKeyLetterA + i for the i-th letter, whatever the case
 };
 
 // The mouse cursor the view shows.
