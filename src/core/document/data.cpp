@@ -214,6 +214,7 @@ void TData::PutBack(std::unique_ptr<THistObject> object, std::uint8_t erasedKind
     case okOrigine: {
         std::unique_ptr<TOrigine> origin(static_cast<TOrigine*>(object.release()));
         m_sheet->AddOrigine(std::move(origin), rkOriginAdded);
+        m_sheet->FollowLastOrigin();
         RefreshSheet();
         break;
     }
