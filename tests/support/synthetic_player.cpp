@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-namespace test {
+namespace kinoval::test {
 
 bool TSyntheticPlayer::DoOpen(const std::string& fileName)
 {
@@ -34,4 +34,4 @@ std::unique_ptr<kinoval::video::TPlayer> TSyntheticFactory::CreatePlayer(int bac
     return std::make_unique<TSyntheticPlayer>(backend, video);
 }
 
-} // namespace test
+} // namespace kinoval::test

@@ -10,7 +10,7 @@
 #include <functional>
 #include <memory>
 
-namespace test {
+namespace kinoval::test {
 
 struct TSyntheticVideo {
     int width = 64;
@@ -76,4 +76,4 @@ private:
     bool m_running = false;
 };
 
-} // namespace test
+} // namespace kinoval::test

@@ -1,14 +1,13 @@
 #pragma once
 // A point on the screen in whole pixels, y growing downward: what the view caches for every drawn element
-// and what the drawing helpers compute with.
+// and what the drawing helpers compute with. It is the document's screen point, so that cached positions
+// pass between the document, the view and the drawing helpers unchanged.
+
+#include "core/document/doc_types.h"
 
 namespace kinoval {
 
-struct TScreenPoint {
-    int x = 0;
-    int y = 0;
-    friend bool operator==(const TScreenPoint&, const TScreenPoint&) = default;
-};
+using TScreenPoint = TPoint;
 
 // a * b / c with a 64-bit intermediate, rounded to the nearest integer, halves away from zero; -1 when c
 // is 0 or the result does not fit in 32 bits. Drawing code computes all its integer proportions this way

@@ -34,20 +34,20 @@ int ElementPenWidth(int elementSize)
 }
 
 void AddMark(TOverlay& overlay, TScreenPoint at, int objectNumber, TColor colour, int elementSize,
-             int numberPosition, int number)
+             int numberPosition, const std::string& label)
 {
     if (objectNumber < 0)
         return;
     const int size = std::clamp(elementSize, 0, 2);
     overlay.shapes.emplace_back(TOverlayGlyph{at, colour, size, drawing::GlyphKindOfObject(objectNumber)});
-    if (numberPosition != npBelow && numberPosition != npRight)
+    if ((numberPosition != npBelow && numberPosition != npRight) || label.empty())
         return;
     static constexpr int offsets[3] = {0, 4, 7};
     static constexpr int fontSizes[3] = {0, 12, 15};
     const int b = offsets[size];
     const TScreenPoint origin = numberPosition == npBelow ? TScreenPoint{at.x - b / 2 - 2, at.y + b + 4}
                                                           : TScreenPoint{at.x + b + 8, at.y - b / 2 - 7};
-    overlay.shapes.emplace_back(TOverlayText{origin, std::to_string(number), colour, fontSizes[size], false});
+    overlay.shapes.emplace_back(TOverlayText{origin, label, colour, fontSizes[size], false});
 }
 
 void AddScale(TOverlay& overlay, TScreenPoint first, TScreenPoint second, TColor colour, int elementSize)

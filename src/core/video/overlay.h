@@ -67,9 +67,10 @@ int ElementPenWidth(int elementSize);
 // Where a mark's number goes.
 enum TNumberPosition { npBelow = 0, npRight = 1, npNone = 2 };
 
-// A mark: the glyph of its object, then its number below or to the right (nothing for a negative object).
+// A mark: the glyph of its object, then its label below or to the right (no label for position 2 or an
+// empty text; nothing at all for a negative object).
 void AddMark(TOverlay& overlay, TScreenPoint at, int objectNumber, TColor colour, int elementSize,
-             int numberPosition, int number);
+             int numberPosition, const std::string& label);
 
 // The scale: a line with an arrow head at each end. While only the first point exists the line runs to
 // the mouse cursor with one head, on the first point.

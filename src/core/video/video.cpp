@@ -110,7 +110,7 @@ bool TVideo::GoToFrame(int montageFrame)
     return true;
 }
 
-bool TVideo::GoToRawFrame(int rawFrame)
+bool TVideo::GoToFrameOfRaw(int rawFrame)
 {
     if (!IsOpened() || rawFrame < 0)
         return false;
@@ -125,7 +125,7 @@ bool TVideo::Last() { return GoToFrame(FrameCount() - 1); }
 bool TVideo::LastPointed()
 {
     const int raw = hooks.lastPointedRawFrame ? hooks.lastPointedRawFrame() : -1;
-    return raw >= 0 && GoToRawFrame(raw);
+    return raw >= 0 && GoToFrameOfRaw(raw);
 }
 
 // --------------------------------------------------------------------------------------------- playback
@@ -539,7 +539,7 @@ bool TVideo::KeyDown(int key, TShiftState shift)
     return m_pointing != nullptr && m_pointing->KeyDown(key, shift);
 }
 
-TViewCursor TVideo::Cursor() const
+TCursorChoice TVideo::Cursor() const
 {
     if (m_navTool == ntZoom)
         return {TViewCursorShape::Zoom, -1};
@@ -549,18 +549,18 @@ TViewCursor TVideo::Cursor() const
         return {};
     if (const TViewInputReceiver* r = ReceiverOfMode())
         return r->Cursor();
-    return m_documentCursor;
+    return {};
 }
 
-void TVideo::SetDocumentCursor(TViewCursor cursor)
+void TVideo::SetCursorShape(TViewCursor shape)
 {
-    m_documentCursor = cursor;
+    m_documentShape = shape;
     CursorMayHaveChanged();
 }
 
 void TVideo::CursorMayHaveChanged()
 {
-    const TViewCursor c = Cursor();
+    const TCursorChoice c = Cursor();
     if (c == m_lastCursor)
         return;
     m_lastCursor = c;

@@ -22,6 +22,7 @@
 //
 // Notifications are single optional callbacks, fired after the change; the main window listens.
 
+#include "core/document/document_view.h"
 #include "core/drawing/screen_point.h"
 #include "core/video/loupe.h"
 #include "core/video/player_choice.h"
@@ -50,10 +51,7 @@ enum TVideoMode : std::uint8_t {
 enum TNavigationTool : std::uint8_t { ntNone = 0, ntZoom = 1, ntPan = 2 };
 
 // A normalised image position: x from 0 (left edge) to 1 (right edge), y from 0 (top) to 1 (bottom).
-struct TImagePoint {
-    double x = 0;
-    double y = 0;
-};
+using TImagePoint = TPointD;
 
 struct TScrollBarState {
     bool visible = false;
@@ -91,7 +89,7 @@ struct TVideoHooks {
     // The widget: repaint now (window thread), and post a repaint from the playback thread.
     std::function<void()> repaint;
     std::function<void()> postRepaint;
-    std::function<void(TViewCursor)> cursorChanged;
+    std::function<void(TCursorChoice)> cursorChanged;
 };
 
 // Notifications to the main window.
@@ -106,10 +104,10 @@ struct TVideoNotifications {
     std::function<void(const std::string&)> message;
 };
 
-class TVideo {
+class TVideo : public TDocumentView {
 public:
     TVideo(TPlayerFactory& factory, TPlaybackTimer& timer);
-    ~TVideo();
+    ~TVideo() override;
     TVideo(const TVideo&) = delete;
     TVideo& operator=(const TVideo&) = delete;
 
@@ -124,16 +122,16 @@ public:
     // --- players ---
     bool Open(const std::string& fileName);
     void Close();
-    bool IsOpened() const;
+    bool IsOpened() const override;
     TPlayer* Player() const { return m_players.Current(); }
     int Backend() const { return m_players.Backend(); }
     const std::string& LastError() const { return m_lastError; }
     int RawFrameCount() const;
-    int FrameCount() const; // montage numbering when a montage exists and the view is not in montage mode
-    int CurrentRawFrame() const;
-    int CurrentMontageFrame() const;
-    int FrameWidth() const;
-    int FrameHeight() const;
+    int FrameCount() const override; // montage numbering when a montage exists and the view is not in montage mode
+    int CurrentRawFrame() const override;
+    int CurrentMontageFrame() const override;
+    int FrameWidth() const override;
+    int FrameHeight() const override;
     double FramesPerSecond() const;
     double FrameDuration() const;
     std::string FileName() const;
@@ -145,7 +143,9 @@ public:
     // --- navigation (montage numbering) ---
     // Ignored when negative, past the end, or the current frame; stops playback first. True when moved.
     bool GoToFrame(int montageFrame);
-    bool GoToRawFrame(int rawFrame);
+    bool GoToFrameOfRaw(int rawFrame);
+    void GoToMontageFrame(int frame) override { GoToFrame(frame); }
+    void GoToRawFrame(int frame) override { GoToFrameOfRaw(frame); }
     bool First();
     bool Previous();
     bool Next();
@@ -168,13 +168,13 @@ public:
     // --- modes and tools ---
     TVideoMode Mode() const { return m_mode; }
     bool SetMode(TVideoMode mode); // false when the change was aborted
-    bool IsPointingMode() const { return m_mode == vmFixedPointing || m_mode == vmTransparentPointing; }
-    bool IsCaptureMode() const { return m_mode == vmCapture; }
+    bool IsPointingMode() const override { return m_mode == vmFixedPointing || m_mode == vmTransparentPointing; }
+    bool IsCaptureMode() const override { return m_mode == vmCapture; }
     bool IsTransparentMarking() const { return m_mode == vmTransparentPointing; }
     bool Shown() const { return m_mode != vmCapture; } // the capture preview takes the view's place
     TNavigationTool NavigationTool() const { return m_navTool; }
     void SetNavigationTool(TNavigationTool tool);
-    bool IsZoomOrPanToolActive() const { return m_navTool != ntNone; }
+    bool IsZoomOrPanToolActive() const override { return m_navTool != ntNone; }
 
     bool HideImage() const { return m_hideImage; }
     void SetHideImage(bool hide);
@@ -183,9 +183,10 @@ public:
 
     // --- geometry ---
     void Resize(int clientWidth, int clientHeight);
-    int ClientWidth() const { return m_clientWidth; }
-    int ClientHeight() const { return m_clientHeight; }
-    int Zoom() const { return m_zoom.Value(); }
+    int ClientWidth() const override { return m_clientWidth; }
+    int ClientHeight() const override { return m_clientHeight; }
+    int ZoomPercent() const { return m_zoom.Value(); }
+    double Zoom() const override { return m_zoom.Value(); }
     const TZoom& ZoomState() const { return m_zoom; }
     const TPan& PanState() const { return m_pan; }
     const TSourceRect& Source() const { return m_source; }
@@ -193,8 +194,8 @@ public:
     double Ky() const { return m_ky; }
     double Ox() const { return m_ox; }
     double Oy() const { return m_oy; }
-    TImagePoint ScreenToImage(TScreenPoint p) const;
-    TScreenPoint ImageToScreen(TImagePoint p) const;
+    TImagePoint ScreenToImage(TScreenPoint p) const override;
+    TScreenPoint ImageToScreen(TImagePoint p) const override;
     void ZoomAt(TScreenPoint p, int newZoom);
     void ResetZoom();
     const TScrollBarState& HorizontalScrollBar() const { return m_hScroll; }
@@ -207,17 +208,20 @@ public:
     void MouseMove(TShiftState shift, TScreenPoint p);
     void MouseUp(TMouseButton button, TShiftState shift, TScreenPoint p);
     bool KeyDown(int key, TShiftState shift);
-    TScreenPoint MouseCursorPos() const { return m_mouse; }
+    TScreenPoint MouseCursorPos() const override { return m_mouse; }
     void SetMouseCursorPos(TScreenPoint p) { m_mouse = p; }
-    TViewCursor Cursor() const;
-    // The document's tools set their own shape (over a mark, over the origin ...).
-    void SetDocumentCursor(TViewCursor cursor);
+    TCursorChoice Cursor() const;
+    // The document's tools set their own shape (over a mark, over the origin ...); the document's input
+    // receiver reads it back.
+    void SetCursorShape(TViewCursor shape) override;
+    TViewCursor DocumentCursorShape() const { return m_documentShape; }
+    TMarkSet MarkingMode() const override { return IsTransparentMarking() ? TMarkSet::Transparent : TMarkSet::Fixed; }
 
     TLoupe& Loupe() { return m_loupe; }
     const TLoupe& Loupe() const { return m_loupe; }
     void ShowLoupe(bool show);
 
-    void Repaint();
+    void Repaint() override;
     void UpdateGeometry();
 
 private:
@@ -254,8 +258,8 @@ private:
     TScrollBarState m_hScroll;
     TScrollBarState m_vScroll;
     TScreenPoint m_mouse;
-    TViewCursor m_documentCursor;
-    TViewCursor m_lastCursor;
+    TViewCursor m_documentShape = TViewCursor::Default;
+    TCursorChoice m_lastCursor;
 
     std::atomic<int> m_playFirst{0};
     std::atomic<int> m_playLast{-1};

@@ -47,10 +47,10 @@ enum class TViewCursorShape {
     Busy
 };
 
-struct TViewCursor {
+struct TCursorChoice {
     TViewCursorShape shape = TViewCursorShape::Default;
     int digit = -1; // 0 .. 9 on the cross, -1 for none
-    friend bool operator==(const TViewCursor&, const TViewCursor&) = default;
+    friend bool operator==(const TCursorChoice&, const TCursorChoice&) = default;
 };
 
 class TViewInputReceiver {
@@ -62,7 +62,7 @@ public:
     // True when the key was used.
     virtual bool KeyDown(int key, TShiftState shift) = 0;
     // The cursor over the view while this receiver has the mouse.
-    virtual TViewCursor Cursor() const = 0;
+    virtual TCursorChoice Cursor() const = 0;
     // The view's geometry changed (open, resize, zoom, pan): recompute the cached screen positions.
     virtual void RefreshScreenPositions() = 0;
 };

@@ -84,7 +84,7 @@ QCursor Ruler()
 
 } // namespace
 
-QCursor CursorOf(TViewCursor cursor)
+QCursor CursorOf(TCursorChoice cursor)
 {
     switch (cursor.shape) {
     case TViewCursorShape::Cross:

@@ -9,6 +9,6 @@
 
 namespace kinoval::video {
 
-QCursor CursorOf(TViewCursor cursor);
+QCursor CursorOf(TCursorChoice cursor);
 
 } // namespace kinoval::video

@@ -104,7 +104,7 @@ TVideoWidget::TVideoWidget(TVideo& video, QWidget* parent) : QWidget(parent), m_
             Qt::QueuedConnection);
     };
     m_video.hooks.setMouseCursorPos = [this](TScreenPoint p) { QCursor::setPos(mapToGlobal(QPoint(p.x, p.y))); };
-    m_video.hooks.cursorChanged = [this](TViewCursor c) { setCursor(CursorOf(c)); };
+    m_video.hooks.cursorChanged = [this](TCursorChoice c) { setCursor(CursorOf(c)); };
     setCursor(CursorOf(m_video.Cursor()));
 }
 

@@ -25,11 +25,11 @@ std::vector<S> ShapesOf(const TOverlay& overlay)
 TEST(Overlay, MarkLabelsBelowOrRightWithTheSizeOffsets)
 {
     TOverlay o;
-    AddMark(o, {100, 100}, 13, clRed, 0, npBelow, 7);
-    AddMark(o, {100, 100}, 0, clRed, 1, npBelow, 8);
-    AddMark(o, {100, 100}, 0, clRed, 2, npRight, 9);
-    AddMark(o, {100, 100}, 0, clRed, 2, npNone, 10);
-    AddMark(o, {100, 100}, -1, clRed, 2, npBelow, 11); // negative object: nothing
+    AddMark(o, {100, 100}, 13, clRed, 0, npBelow, "7");
+    AddMark(o, {100, 100}, 0, clRed, 1, npBelow, "8");
+    AddMark(o, {100, 100}, 0, clRed, 2, npRight, "9");
+    AddMark(o, {100, 100}, 0, clRed, 2, npNone, "10");
+    AddMark(o, {100, 100}, -1, clRed, 2, npBelow, "11"); // negative object: nothing
     const auto glyphs = ShapesOf<TOverlayGlyph>(o);
     ASSERT_EQ(glyphs.size(), 4u);
     EXPECT_EQ(glyphs[0].kind, 1); // object 13

@@ -192,7 +192,7 @@ TEST_F(VideoTest, NavigationCountsMontageFrames)
     EXPECT_TRUE(video.Last());
     EXPECT_EQ(video.CurrentRawFrame(), 8);
     EXPECT_EQ(video.CurrentMontageFrame(), 4);
-    EXPECT_TRUE(video.GoToRawFrame(6));
+    EXPECT_TRUE(video.GoToFrameOfRaw(6));
     EXPECT_EQ(video.CurrentMontageFrame(), 3);
 }
 
@@ -289,7 +289,7 @@ class TRecordingReceiver : public TViewInputReceiver {
 public:
     std::vector<std::string> log;
     int refreshes = 0;
-    TViewCursor cursor{TViewCursorShape::Cross, 2};
+    TCursorChoice cursor{TViewCursorShape::Cross, 2};
     void MouseDown(TMouseButton b, TShiftState, TScreenPoint p) override
     {
         log.push_back(std::string(b == TMouseButton::Left ? "L" : "R") + "down " + Pt(p));
@@ -301,7 +301,7 @@ public:
         log.push_back("key " + std::to_string(key));
         return true;
     }
-    TViewCursor Cursor() const override { return cursor; }
+    TCursorChoice Cursor() const override { return cursor; }
     void RefreshScreenPositions() override { ++refreshes; }
     static std::string Pt(TScreenPoint p) { return std::to_string(p.x) + "," + std::to_string(p.y); }
 };
@@ -318,7 +318,7 @@ TEST_F(VideoTest, InputGoesToTheReceiverOfTheModeOrToTheNavigationTool)
     video.MouseUp(TMouseButton::Left, {}, {11, 21});
     EXPECT_EQ(document.log, (std::vector<std::string>{"Ldown 10,20", "move 11,21", "up 11,21"}));
     EXPECT_EQ(video.Loupe().Centre(), (TScreenPoint{11, 21}));
-    EXPECT_EQ(video.Cursor(), (TViewCursor{TViewCursorShape::Cross, 2}));
+    EXPECT_EQ(video.Cursor(), (TCursorChoice{TViewCursorShape::Cross, 2}));
 
     video.SetNavigationTool(ntPan);
     EXPECT_EQ(video.Cursor().shape, TViewCursorShape::Pan);

@@ -77,7 +77,7 @@ TEST_F(VideoWidgetTest, MarksAppearAsTheirGlyphsAtZoomHundred)
     widget->buildOverlay = [&](TVideoMode mode, TOverlay& overlay) {
         ASSERT_EQ(mode, vmFixedPointing);
         for (int k = 0; k < 2; ++k)
-            AddMark(overlay, video.ImageToScreen(marks[k]), k, colours[k], 1, npNone, k + 1);
+            AddMark(overlay, video.ImageToScreen(marks[k]), k, colours[k], 1, npNone, std::to_string(k + 1));
     };
     widget->Redraw();
     const QImage& picture = widget->Picture();
@@ -93,7 +93,7 @@ TEST_F(VideoWidgetTest, MarksFollowTheirImagePositionAtZoomThreeHundredAfterAPan
     OpenBlack();
     const TImagePoint mark{0.5, 0.5};
     widget->buildOverlay = [&](TVideoMode, TOverlay& overlay) {
-        AddMark(overlay, video.ImageToScreen(mark), 12, clLime, 2, npNone, 1); // object 12: glyph of object 0
+        AddMark(overlay, video.ImageToScreen(mark), 12, clLime, 2, npNone, "1"); // object 12: glyph of object 0
     };
     video.ZoomAt({320, 240}, 300);
     video.SetNavigationTool(ntPan);
