@@ -9,6 +9,7 @@
 
 #include <functional>
 #include <memory>
+#include <string>
 
 namespace kinoval::test {
 
@@ -20,6 +21,22 @@ struct TSyntheticVideo {
     bool uniformColour = false; // every frame the colour below instead of the frame's grey
     unsigned char r = 0, g = 0, b = 0;
     int dotX = -1, dotY = -1; // a white pixel there when inside the frame
+    std::string seekError;    // reported by every seek when not empty
+
+    // Every frame one colour.
+    static TSyntheticVideo Uniform(int w, int h, int count, unsigned char red, unsigned char green,
+                                   unsigned char blue)
+    {
+        TSyntheticVideo v;
+        v.width = w;
+        v.height = h;
+        v.frames = count;
+        v.uniformColour = true;
+        v.r = red;
+        v.g = green;
+        v.b = blue;
+        return v;
+    }
 };
 
 class TSyntheticPlayer : public kinoval::video::TPlayer {
@@ -31,7 +48,12 @@ public:
 protected:
     bool DoOpen(const std::string& fileName) override;
     void DoClose() override {}
-    int DoSeek(int n) override { return n; }
+    int DoSeek(int n) override
+    {
+        if (!m_video.seekError.empty())
+            ReportError(m_video.seekError);
+        return n;
+    }
     bool DoDraw(kinoval::TRgbImage& target) override;
 
 private:

@@ -35,6 +35,9 @@ void TThreadTimer::Stop()
         m_running = false;
     }
     m_wake.notify_all();
+    // From any other thread, wait for a tick in progress: once Stop returns no late tick can seek the
+    // player behind the back of a go-to that follows.
+    Join();
 }
 
 void TThreadTimer::Loop(int periodMs, std::function<void()> tick)

@@ -1,7 +1,8 @@
 #pragma once
 // The program's playback timer: a thread of its own that calls the tick every period on a 1 ms
-// steady-clock loop. The tick only seeks and posts; it never draws. Stop may come from the tick itself,
-// in which case the thread ends after the tick returns and is joined by the next Start or the destructor.
+// steady-clock loop. The tick only seeks and posts; it never draws. Stop from another thread waits for a
+// tick in progress to end; Stop may also come from the tick itself, in which case the thread ends after the
+// tick returns and is joined by the next Start, Stop or the destructor.
 
 #include "core/video/playback_timer.h"
 

@@ -1,13 +1,39 @@
 #include "core/video/video.h"
 
+#include "core/common/texts.h"
+
 #include <algorithm>
 #include <cmath>
 
 namespace kinoval::video {
 
-TVideo::TVideo(TPlayerFactory& factory, TPlaybackTimer& timer) : m_players(factory), m_timer(timer) {}
+TVideo::TVideo(TPlayerFactory& factory, TPlaybackTimer& timer) : m_players(factory), m_timer(timer)
+{
+    for (int i = 0; i < kBackendCount; ++i)
+        m_players.Player(i).OnError = [this](const std::string& text) { PlayerError(text); };
+}
 
-TVideo::~TVideo() { m_timer.Stop(); }
+TVideo::~TVideo()
+{
+    m_timer.Stop();
+    for (int i = 0; i < kBackendCount; ++i)
+        m_players.Player(i).OnError = nullptr;
+}
+
+void TVideo::PlayerError(const std::string& text)
+{
+    // A damaged frame or a variable frame duration met while playing: playback stops and the user is told.
+    // The seek may have run on the timer's thread, so the message goes to the window thread.
+    m_timer.Stop();
+    auto report = [this, message = Tr("Lecture stoppée.") + " " + text] {
+        if (notify.message)
+            notify.message(message);
+    };
+    if (hooks.runOnWindowThread)
+        hooks.runOnWindowThread(report);
+    else
+        report();
+}
 
 // ---------------------------------------------------------------------------------------------- players
 

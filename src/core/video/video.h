@@ -90,6 +90,8 @@ struct TVideoHooks {
     std::function<void()> repaint;
     std::function<void()> postRepaint;
     std::function<void(TCursorChoice)> cursorChanged;
+    // Runs a call on the window thread later (a player's error met by a playback tick); unset: at once.
+    std::function<void(std::function<void()>)> runOnWindowThread;
 };
 
 // Notifications to the main window.
@@ -231,6 +233,7 @@ private:
     void ZoomToolUp(TMouseButton button, TShiftState shift, TScreenPoint p);
     void UpdateScrollBars();
     void CursorMayHaveChanged();
+    void PlayerError(const std::string& text);
 
     TPlayerChain m_players;
     TPlaybackTimer& m_timer;

@@ -103,6 +103,9 @@ TVideoWidget::TVideoWidget(TVideo& video, QWidget* parent) : QWidget(parent), m_
             },
             Qt::QueuedConnection);
     };
+    m_video.hooks.runOnWindowThread = [this](std::function<void()> call) {
+        QMetaObject::invokeMethod(this, std::move(call), Qt::QueuedConnection);
+    };
     m_video.hooks.setMouseCursorPos = [this](TScreenPoint p) { QCursor::setPos(mapToGlobal(QPoint(p.x, p.y))); };
     m_video.hooks.cursorChanged = [this](TCursorChoice c) { setCursor(CursorOf(c)); };
     setCursor(CursorOf(m_video.Cursor()));
@@ -113,8 +116,12 @@ TVideoWidget::~TVideoWidget()
     m_video.Stop();
     m_video.hooks.repaint = nullptr;
     m_video.hooks.postRepaint = nullptr;
+    m_video.hooks.runOnWindowThread = [this](std::function<void()> call) {
+        QMetaObject::invokeMethod(this, std::move(call), Qt::QueuedConnection);
+    };
     m_video.hooks.setMouseCursorPos = nullptr;
     m_video.hooks.cursorChanged = nullptr;
+    m_video.hooks.runOnWindowThread = nullptr;
 }
 
 const QImage& TVideoWidget::TitlePicture()
@@ -166,7 +173,15 @@ void TVideoWidget::PaintFrame(QPainter& painter)
 
 void TVideoWidget::Redraw()
 {
-    if (width() <= 0 || height() <= 0)
+    // In capture mode the capture preview takes the view's place.
+    if (!m_video.Shown() && isVisible()) {
+        m_hiddenForCapture = true;
+        hide();
+    } else if (m_video.Shown() && m_hiddenForCapture) {
+        m_hiddenForCapture = false;
+        show();
+    }
+    if (width() <= 0 || height() <= 0 || !m_video.Shown())
         return;
     const bool opened = m_video.IsOpened();
     if (opened) {

@@ -68,6 +68,7 @@ private:
     QScrollBar* m_vBar = nullptr;
     TLoupeWidget* m_loupe = nullptr;
     bool m_syncingBars = false;
+    bool m_hiddenForCapture = false;
 };
 
 // The magnifier: a child of the view that enlarges the view's picture around the pointer.

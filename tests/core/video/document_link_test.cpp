@@ -25,7 +25,7 @@ class DocumentLinkTest : public ::testing::Test {
 protected:
     DocumentLinkTest() : video(factory, timer), data(dlg, settings), input(data, video)
     {
-        factory.video = test::TSyntheticVideo{640, 480, 20, 25, true, 0, 0, 0};
+        factory.video = test::TSyntheticVideo::Uniform(640, 480, 20, 0, 0, 0);
         LinkDocument(video, data, input);
         video.Resize(640, 480);
         EXPECT_TRUE(video.Open("clip.mp4"));

@@ -120,5 +120,25 @@ TEST(ThreadTimer, TicksOnItsOwnThreadAndCanStopFromATick)
     EXPECT_FALSE(timer.Start(0, [] {}));
 }
 
+TEST(ThreadTimer, StopWaitsForATickInProgress)
+{
+    TThreadTimer timer;
+    std::atomic<bool> inTick{false};
+    std::atomic<int> finished{0};
+    ASSERT_TRUE(timer.Start(1, [&] {
+        inTick = true;
+        std::this_thread::sleep_for(std::chrono::milliseconds(30));
+        ++finished;
+    }));
+    while (!inTick)
+        std::this_thread::yield();
+    timer.Stop();
+    // The tick that was running has ended, and no other follows.
+    const int after = finished.load();
+    EXPECT_GE(after, 1);
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    EXPECT_EQ(finished.load(), after);
+}
+
 } // namespace
 } // namespace kinoval::video

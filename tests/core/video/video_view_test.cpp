@@ -234,6 +234,23 @@ TEST_F(VideoTest, PlaybackPostsOneRepaintAtATimeAndGoToStopsIt)
     EXPECT_FALSE(video.Playing());
 }
 
+TEST_F(VideoTest, APlayerErrorStopsPlaybackAndIsReportedOnTheWindowThread)
+{
+    OpenVideo(10);
+    std::vector<std::string> messages;
+    std::vector<std::function<void()>> windowQueue;
+    video.notify.message = [&](const std::string& m) { messages.push_back(m); };
+    video.hooks.runOnWindowThread = [&](std::function<void()> call) { windowQueue.push_back(std::move(call)); };
+    video.Play(0, 9);
+    factory.video.seekError = "Une image est abîmée";
+    timer.Fire();
+    EXPECT_FALSE(video.Playing());
+    EXPECT_TRUE(messages.empty()); // not on the timer's thread
+    ASSERT_EQ(windowQueue.size(), 1u);
+    windowQueue[0]();
+    EXPECT_EQ(messages, (std::vector<std::string>{"Lecture stoppée. Une image est abîmée"}));
+}
+
 TEST_F(VideoTest, PlayingFromTheLastFrameDoesNotStart)
 {
     OpenVideo(10);

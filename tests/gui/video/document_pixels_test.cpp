@@ -22,7 +22,7 @@ class DocumentPixelsTest : public ::testing::Test {
 protected:
     DocumentPixelsTest() : video(factory, timer), data(dlg, settings), input(data, video)
     {
-        factory.video = test::TSyntheticVideo{640, 480, 20, 25, true, 30, 30, 30};
+        factory.video = test::TSyntheticVideo::Uniform(640, 480, 20, 30, 30, 30);
         LinkDocument(video, data, input);
         widget = std::make_unique<TVideoWidget>(video);
         widget->buildOverlay = [this](TVideoMode, TOverlay& overlay) { BuildDocumentOverlay(data, video, overlay); };

@@ -24,7 +24,7 @@ protected:
 
     void OpenBlack(int frames = 10)
     {
-        factory.video = test::TSyntheticVideo{640, 480, frames, 25, true, 0, 0, 0};
+        factory.video = test::TSyntheticVideo::Uniform(640, 480, frames, 0, 0, 0);
         widget = std::make_unique<TVideoWidget>(video);
         widget->resize(640, 480);
         widget->show();
@@ -208,6 +208,16 @@ TEST_F(VideoWidgetTest, MagnifierShowsTheAreaAroundThePointer)
     video.SetMode(vmWorkshop);
     widget->Redraw();
     EXPECT_FALSE(loupe->isVisible());
+}
+
+TEST_F(VideoWidgetTest, CaptureModeHidesTheViewUntilItIsLeft)
+{
+    OpenBlack();
+    video.hooks.prepareCapture = [] { return true; };
+    ASSERT_TRUE(video.SetMode(vmCapture));
+    EXPECT_FALSE(widget->isVisible());
+    ASSERT_TRUE(video.SetMode(vmFixedPointing));
+    EXPECT_TRUE(widget->isVisible());
 }
 
 TEST_F(VideoWidgetTest, PlaybackRepaintsArriveOnTheWindowThread)
