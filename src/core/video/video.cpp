@@ -45,6 +45,7 @@ bool TVideo::Open(const std::string& fileName)
     m_lastError = m_players.ErrorText();
     if (!ok)
         return false;
+    ++m_openSerial;
     if (hooks.videoOpened)
         hooks.videoOpened(*m_players.Current());
     m_zoom.SetValue(kZoomDefault);

@@ -128,6 +128,8 @@ public:
     TPlayer* Player() const { return m_players.Current(); }
     int Backend() const { return m_players.Backend(); }
     const std::string& LastError() const { return m_lastError; }
+    // Grows by one at every successful open, so that a painter can tell a new video from the old one.
+    int OpenSerial() const { return m_openSerial; }
     int RawFrameCount() const;
     int FrameCount() const override; // montage numbering when a montage exists and the view is not in montage mode
     int CurrentRawFrame() const override;
@@ -247,6 +249,7 @@ private:
     bool m_wait = false;
     bool m_loupeWanted = false;
     std::string m_lastError;
+    int m_openSerial = 0;
 
     TZoom m_zoom;
     TPan m_pan;

@@ -184,12 +184,19 @@ void TVideoWidget::Redraw()
     if (width() <= 0 || height() <= 0 || !m_video.Shown())
         return;
     const bool opened = m_video.IsOpened();
-    if (opened) {
-        TPlayer* player = m_video.Player();
-        if (player != nullptr && player->Busy())
-            return; // a draw is in progress: keep the last picture
-        if (!m_video.HideImage() && !m_video.DrawCurrentFrame(m_frame) && m_frame.IsEmpty())
-            return;
+    if (opened && !m_video.HideImage()) {
+        // The frame is decoded again only when it changed: dragging a mark repaints the overlay over the
+        // frame already decoded.
+        const std::pair<int, int> key{m_video.OpenSerial(), m_video.CurrentRawFrame()};
+        if (m_frame.IsEmpty() || key != m_frameKey) {
+            TPlayer* player = m_video.Player();
+            if (player != nullptr && player->Busy())
+                return; // a draw is in progress: keep the last picture
+            if (m_video.DrawCurrentFrame(m_frame))
+                m_frameKey = key;
+            else if (m_frame.IsEmpty())
+                return;
+        }
     }
     if (m_picture.size() != size())
         m_picture = QImage(size(), QImage::Format_RGB32);

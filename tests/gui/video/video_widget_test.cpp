@@ -118,6 +118,7 @@ TEST_F(VideoWidgetTest, FramePixelsLineUpWithTheConversionsWhenZoomed)
     OpenBlack();
     factory.video.dotX = 100;
     factory.video.dotY = 50;
+    ASSERT_TRUE(video.Open("dot.mp4"));
     video.ZoomAt({0, 0}, 200);
     ASSERT_EQ(video.Source().left, 0);
     ASSERT_EQ(video.Source().top, 0);
@@ -208,6 +209,24 @@ TEST_F(VideoWidgetTest, MagnifierShowsTheAreaAroundThePointer)
     video.SetMode(vmWorkshop);
     widget->Redraw();
     EXPECT_FALSE(loupe->isVisible());
+}
+
+TEST_F(VideoWidgetTest, OverlayRepaintsDoNotDecodeTheFrameAgain)
+{
+    OpenBlack();
+    auto* player = dynamic_cast<test::TSyntheticPlayer*>(video.Player());
+    ASSERT_NE(player, nullptr);
+    widget->Redraw();
+    const int draws = player->draws;
+    widget->Redraw();
+    video.Repaint();
+    EXPECT_EQ(player->draws, draws);
+    video.Next();
+    EXPECT_EQ(player->draws, draws + 1);
+    // A new video with the same frame number is decoded.
+    ASSERT_TRUE(video.Open("again.mp4"));
+    video.Repaint();
+    EXPECT_GT(player->draws, draws + 1);
 }
 
 TEST_F(VideoWidgetTest, CaptureModeHidesTheViewUntilItIsLeft)
