@@ -1,6 +1,6 @@
 // The view on real files: the time from "next frame" to the repainted view on a 1280 x 720 H.264 video
 // (median of 100 steps), and, with --screenshot FILE, a picture of the view on the thrown-ball sample with
-// marks and axes (left) and the scale tool (right).
+// marks and axes (left), the scale tool (middle), and zoomed in with the magnifier (right).
 //
 //   xvfb-run -a build/bench/kinoval_bench_gui
 //   xvfb-run -a build/bench/kinoval_bench_gui --screenshot view.png
@@ -213,11 +213,23 @@ int Screenshot(const char* out)
     if (right.isNull() || right.size() != widget.size())
         right = widget.grab().toImage();
 
-    QImage both(left.width() + right.width() + 8, std::max(left.height(), right.height()), QImage::Format_RGB32);
+    // Third: back to the marks, zoomed in three times on the ball, with the magnifier on the pointer.
+    data.SetTool(document::toPlaceMarks);
+    view.ShowLoupe(true);
+    const TPoint ball = view.ImageToScreen({truth.ball[14].x() / view.FrameWidth(), truth.ball[14].y() / view.FrameHeight()});
+    view.ZoomAt(ball, 300);
+    view.MouseMove({}, view.ImageToScreen({truth.ball[14].x() / view.FrameWidth(), truth.ball[14].y() / view.FrameHeight()}));
+    view.Repaint();
+    QApplication::processEvents();
+    const QImage zoomed = widget.grab().toImage();
+
+    QImage both(left.width() + right.width() + zoomed.width() + 16, std::max(left.height(), right.height()),
+                QImage::Format_RGB32);
     both.fill(Qt::darkGray);
     QPainter p(&both);
     p.drawImage(0, 0, left);
     p.drawImage(left.width() + 8, 0, right);
+    p.drawImage(left.width() + right.width() + 16, 0, zoomed);
     p.end();
     if (!both.save(QString::fromLocal8Bit(out))) {
         std::fprintf(stderr, "cannot write %s\n", out);
