@@ -606,6 +606,19 @@ std::string TData::MarkLabel(const TMarque& mark) const
     return std::to_string(m_settings.CheckBox36StartByZero_Checked ? number : number + 1);
 }
 
+TPoint MarkLabelOrigin(TPoint mark, int elementSize, int numberPosition)
+{
+    const int b = elementSize == 2 ? 7 : (elementSize == 1 ? 4 : 0);
+    if (numberPosition == 1)
+        return {mark.x + b + 8, mark.y - b / 2 - 7};
+    return {mark.x - b / 2 - 2, mark.y + b + 4};
+}
+
+int MarkLabelFontSize(int elementSize, int canvasSize)
+{
+    return elementSize == 2 ? 15 : (elementSize == 1 ? 12 : canvasSize);
+}
+
 void TData::RefreshScreenPositions()
 {
     m_fixedSet->RefreshScreens();

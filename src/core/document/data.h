@@ -256,6 +256,11 @@ private:
     std::vector<bool> m_visible;
 };
 
+// Where the number beside a mark starts (text origin), for number position 0 (below) or 1 (right), and the
+// font size for an element size (0 keeps the canvas's size).
+TPoint MarkLabelOrigin(TPoint mark, int elementSize, int numberPosition);
+int MarkLabelFontSize(int elementSize, int canvasSize);
+
 // The physical position of an exported point (X, Y: relative, normalised, Y upward) in the frame's axes.
 TPointD ToPhysical(double X, double Y, const TFrameGeometry& geometry);
 

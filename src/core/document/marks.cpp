@@ -238,16 +238,16 @@ std::unique_ptr<TMarque> TPolyContainer::Detach(TMarque* mark)
 
 void TPolyContainer::Renumber(int frameCount)
 {
+    // Keys and indices side by side, so that the sort walks one contiguous array.
     const std::size_t n = Containers.size();
-    std::vector<std::size_t> order(n);
-    std::iota(order.begin(), order.end(), std::size_t{0});
-    std::vector<long long> key(n);
+    std::vector<std::pair<long long, std::size_t>> order(n);
     for (std::size_t i = 0; i < n; ++i)
-        key[i] = Containers[i]->Marks.empty() ? static_cast<long long>(frameCount) + 1
-                                              : Containers[i]->MarksContainerFrameNumber;
-    std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) { return key[a] < key[b]; });
+        order[i] = {Containers[i]->Marks.empty() ? static_cast<long long>(frameCount) + 1
+                                                 : Containers[i]->MarksContainerFrameNumber,
+                    i};
+    std::stable_sort(order.begin(), order.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
     for (std::size_t i = 0; i < n; ++i)
-        Containers[order[i]]->MarksContainerMarkNumber = static_cast<int>(i);
+        Containers[order[i].second]->MarksContainerMarkNumber = static_cast<int>(i);
 }
 
 void TPolyContainer::Clear()

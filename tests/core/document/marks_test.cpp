@@ -286,6 +286,15 @@ TEST_F(MarksTest, RenumberingSortsByFrameWithEmptyContainersLast)
     EXPECT_EQ(data->MarkLabel(*set.FindContainer(30)->Marks[0]), "");
 }
 
+TEST(MarkLabels, OffsetsFollowTheElementSize)
+{
+    EXPECT_EQ(document::MarkLabelOrigin({100, 50}, 0, 0), (TPoint{98, 54}));
+    EXPECT_EQ(document::MarkLabelOrigin({100, 50}, 2, 0), (TPoint{95, 61}));
+    EXPECT_EQ(document::MarkLabelOrigin({100, 50}, 1, 1), (TPoint{112, 41}));
+    EXPECT_EQ(document::MarkLabelFontSize(0, 9), 9);
+    EXPECT_EQ(document::MarkLabelFontSize(2, 9), 15);
+}
+
 TEST_F(MarksTest, MarksToDrawKeepsTheMostRecentVisibleOnes)
 {
     data->SetObjectsPerFrame(2);
