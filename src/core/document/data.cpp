@@ -477,9 +477,10 @@ void TData::EnsureObjectArrays(int n)
         m_colors.push_back(ObjectColour(static_cast<int>(m_colors.size())));
 }
 
-void TData::SetObjectsPerFrame(int n)
+void TData::SetObjectsPerFrame(int n) { SetObjectsPerFrameOf(CurrentSet(), n); }
+
+void TData::SetObjectsPerFrameOf(TPolyContainer& set, int n)
 {
-    TPolyContainer& set = CurrentSet();
     const int old = set.MarksNumberPerFrame;
     if (set.IsTransparent() || n < 1 || n == old)
         return;

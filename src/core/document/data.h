@@ -23,6 +23,7 @@
 #include "core/document/history.h"
 #include "core/document/marks.h"
 #include "core/document/measurement.h"
+#include "core/document/project_keys.h"
 #include "core/document/scale.h"
 #include "core/document/transparent.h"
 
@@ -193,6 +194,14 @@ public:
     // A new study (a video was opened).
     void NewStudy();
 
+    // ---- the study file's Data section ----
+    // Writes the document's keys in the study file's order. Load appends to what is in memory (callers
+    // reset with NewStudy first) and repairs what would break the document: a second mark of one object
+    // on a frame, or a second container of one frame, is merged away; objects per frame stays at least 1.
+    void Save(TProjectKeys& keys) const;
+    void Load(const TProjectKeys& keys);
+    void LoadMarkSet(TPolyContainer& set, const TProjectKeys& keys, const std::string& suffix);
+
     // ---- TMeasurementSource ----
     bool IsVideoOpen() const override;
     void ExportMeasurement(TMarkSet set, TMeasurement& out) const override;
@@ -214,6 +223,7 @@ private:
     void AdvanceView();
     bool AddMarkBack(std::unique_ptr<TMarque> mark, std::uint8_t kind);
     void SetCurrentObjectOf(TPolyContainer& set, int k);
+    void SetObjectsPerFrameOf(TPolyContainer& set, int n);
     void EnsureObjectArrays(int n);
     void RemoveDatedOrigin(TOrigine* origin, TRecordKind kind);
     void RefreshSheet();

@@ -33,6 +33,9 @@ public:
 
     void Assign(const THistObject& other) override;
     bool Equals(const THistObject& other) const override;
+    // Fixed-frame marks store their image position, transparent marks their position on the sheet.
+    void Save(TProjectKeys& keys, const std::string& suffix) const override;
+    void Load(const TProjectKeys& keys, const std::string& suffix) override;
     virtual TPointD GetRelative() const = 0;
     virtual TPointD GetImage() const = 0;
     // Both setters mark the results out of date when the position changes.
@@ -90,6 +93,7 @@ public:
 
     TObjectKind ObjectKind() const override { return okNone; }
     bool Equals(const THistObject& other) const override;
+    void Save(TProjectKeys& keys, const std::string& suffix) const override;
     TMarque* FindObject(int objectNumber) const;
 };
 
@@ -134,6 +138,8 @@ public:
     // history objects of their own and are not part of a set's snapshot.
     void Assign(const THistObject& other) override;
     bool Equals(const THistObject& other) const override;
+    // Loading goes through TData::LoadMarkSet, which applies the objects per frame like the user would.
+    void Save(TProjectKeys& keys, const std::string& suffix) const override;
 
     virtual bool IsTransparent() const = 0;
     virtual std::unique_ptr<TMarque> NewMark(TContainer* container) = 0;

@@ -25,6 +25,9 @@ public:
     void Assign(const THistObject& other) override;
     bool Equals(const THistObject& other) const override;
     std::unique_ptr<THistObject> NewSnapshot() const override { return std::make_unique<TEchelle>(m_context); }
+    // The scale's keys have no suffix.
+    void Save(TProjectKeys& keys, const std::string& suffix) const override;
+    void Load(const TProjectKeys& keys, const std::string& suffix) override;
 
     TPointD& Point(int kind, int i) { return Points[kind * 2 + i]; }
     const TPointD& Point(int kind, int i) const { return Points[kind * 2 + i]; }

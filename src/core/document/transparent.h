@@ -23,6 +23,8 @@ public:
     void Assign(const THistObject& other) override;
     bool Equals(const THistObject& other) const override;
     std::unique_ptr<THistObject> NewSnapshot() const override { return std::make_unique<TTransparent>(m_context); }
+    void Save(TProjectKeys& keys, const std::string& suffix) const override;
+    void Load(const TProjectKeys& keys, const std::string& suffix) override;
 
     void SetXAxisDirect(bool direct) override;
     void SetYAxisDirect(bool direct) override;
