@@ -118,6 +118,27 @@ void BM_ExportMeasurement(benchmark::State& state)
 }
 BENCHMARK(BM_ExportMeasurement)->Args({32, 10000})->Unit(benchmark::kMillisecond);
 
+void BM_UndoImport(benchmark::State& state)
+{
+    const int objects = static_cast<int>(state.range(0));
+    const int frames = static_cast<int>(state.range(1));
+    std::vector<std::vector<TPointD>> positions;
+    std::vector<std::vector<int>> numbers;
+    Tracks(objects, frames, positions, numbers);
+    std::unique_ptr<TStudy> study;
+    for (auto _ : state) {
+        state.PauseTiming();
+        study.reset();
+        study = std::make_unique<TStudy>(objects, frames);
+        study->data->ImportMarks(positions, numbers);
+        state.ResumeTiming();
+        study->data->Undo();
+        benchmark::DoNotOptimize(study->data->MarkCount());
+    }
+    state.SetItemsProcessed(state.iterations() * objects * frames);
+}
+BENCHMARK(BM_UndoImport)->Args({32, 10000})->Unit(benchmark::kMillisecond);
+
 // One placed mark in a study of n pointed frames: the renumbering is one stable sort of the containers,
 // so the time per click grows as n log n.
 void BM_PlaceOneMarkAndRenumber(benchmark::State& state)

@@ -5,7 +5,8 @@
 // made between BeginGroup and EndGroup share one group number and are undone together. Undo first prunes
 // the newest entries that changed nothing (or whose object is gone), then walks the newest group: a
 // creation is undone by removing the live object, an erasure by putting the recorded object back, a
-// modification by copying the snapshot into the live object. The document owns four histories and tells
+// modification by copying the snapshot into the live object. At most 65536 entries are kept: older groups
+// are dropped whole, and the group being recorded is never cut, so no undo step is ever half undone. The document owns four histories and tells
 // each undo how to find, remove, put back and refresh its objects through THistoryHost.
 
 #include "core/document/hist_object.h"

@@ -384,6 +384,23 @@ TEST_F(MarksTest, ImportIsOneUndoGroupAndUpdatesExistingMarks)
     EXPECT_DOUBLE_EQ(data->FixedSet().FindContainer(0)->FindObject(0)->GetImage().x, view.ScreenToImage(At(0.1, 0.1)).x);
 }
 
+TEST_F(MarksTest, AnImportLargerThanTheHistoryCapUndoesCompletely)
+{
+    const int frames = 33000; // 66 000 marks, beyond the 65 536 entries of a history
+    view.frameCount = frames;
+    data->SetObjectsPerFrame(2);
+    std::vector<std::vector<TPointD>> positions(2, std::vector<TPointD>(frames, TPointD{0.5, 0.5}));
+    std::vector<std::vector<int>> numbers(2, std::vector<int>(frames));
+    for (int f = 0; f < frames; ++f)
+        numbers[0][static_cast<std::size_t>(f)] = numbers[1][static_cast<std::size_t>(f)] = f;
+    data->ImportMarks(positions, numbers);
+    EXPECT_EQ(data->MarkCount(), 2 * frames);
+    EXPECT_EQ(data->FixedSet().FindContainer(frames - 1)->MarksContainerMarkNumber, frames - 1);
+    EXPECT_TRUE(data->Undo());
+    EXPECT_EQ(data->MarkCount(), 0);
+    EXPECT_FALSE(data->Undo());
+}
+
 TEST_F(MarksTest, NewStudyResetsEverything)
 {
     data->SetObjectsPerFrame(3);
