@@ -44,24 +44,25 @@ public:
     double Zoom() const override { return 1; }
     TPointD ScreenToImage(TPoint p) const override
     {
-        return {std::clamp(p.x / 640.0, 0.0, 1.0), std::clamp(p.y / 480.0, 0.0, 1.0)};
+        return { std::clamp(p.x / 640.0, 0.0, 1.0), std::clamp(p.y / 480.0, 0.0, 1.0) };
     }
     TPoint ImageToScreen(TPointD p) const override
     {
-        return {static_cast<int>(std::lround(p.x * 640)), static_cast<int>(std::lround(p.y * 480))};
+        return { static_cast<int>(std::lround(p.x * 640)), static_cast<int>(std::lround(p.y * 480)) };
     }
     TPoint MouseCursorPos() const override { return {}; }
-    void SetCursorShape(TViewCursor) override {}
-    void Repaint() override {}
+    void SetCursorShape(TViewCursor) override { }
+    void Repaint() override { }
 };
 
-void Tracks(int objects, int frames, std::vector<std::vector<TPointD>>& positions, std::vector<std::vector<int>>& numbers)
+void Tracks(
+    int objects, int frames, std::vector<std::vector<TPointD>>& positions, std::vector<std::vector<int>>& numbers)
 {
     positions.assign(static_cast<std::size_t>(objects), {});
     numbers.assign(static_cast<std::size_t>(objects), {});
     for (int i = 0; i < objects; ++i)
         for (int f = 0; f < frames; ++f) {
-            positions[static_cast<std::size_t>(i)].push_back({(f % 640) / 640.0, (i * 13 % 480) / 480.0});
+            positions[static_cast<std::size_t>(i)].push_back({ (f % 640) / 640.0, (i * 13 % 480) / 480.0 });
             numbers[static_cast<std::size_t>(i)].push_back(f);
         }
 }
@@ -98,7 +99,7 @@ void BM_ImportMarks(benchmark::State& state)
     }
     state.SetItemsProcessed(state.iterations() * objects * frames);
 }
-BENCHMARK(BM_ImportMarks)->Args({32, 10000})->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ImportMarks)->Args({ 32, 10000 })->Unit(benchmark::kMillisecond);
 
 void BM_ExportMeasurement(benchmark::State& state)
 {
@@ -116,7 +117,7 @@ void BM_ExportMeasurement(benchmark::State& state)
     }
     state.SetItemsProcessed(state.iterations() * objects * frames);
 }
-BENCHMARK(BM_ExportMeasurement)->Args({32, 10000})->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ExportMeasurement)->Args({ 32, 10000 })->Unit(benchmark::kMillisecond);
 
 void BM_UndoImport(benchmark::State& state)
 {
@@ -137,7 +138,7 @@ void BM_UndoImport(benchmark::State& state)
     }
     state.SetItemsProcessed(state.iterations() * objects * frames);
 }
-BENCHMARK(BM_UndoImport)->Args({32, 10000})->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_UndoImport)->Args({ 32, 10000 })->Unit(benchmark::kMillisecond);
 
 // One placed mark in a study of n pointed frames: the renumbering is one stable sort of the containers,
 // so the time per click grows as n log n.
@@ -151,11 +152,15 @@ void BM_PlaceOneMarkAndRenumber(benchmark::State& state)
     study.data->ImportMarks(positions, numbers);
     for (auto _ : state) {
         study.view.raw = frames + 1;
-        study.data->PlaceMark({100, 100});
+        study.data->PlaceMark({ 100, 100 });
         study.data->RemoveLastMark();
     }
     state.SetComplexityN(frames);
 }
-BENCHMARK(BM_PlaceOneMarkAndRenumber)->RangeMultiplier(4)->Range(1024, 262144)->Complexity()->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_PlaceOneMarkAndRenumber)
+    ->RangeMultiplier(4)
+    ->Range(1024, 262144)
+    ->Complexity()
+    ->Unit(benchmark::kMicrosecond);
 
 } // namespace

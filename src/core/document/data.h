@@ -41,7 +41,7 @@ enum class TMouseButton { Left, Right, Middle };
 enum class TDocKey { Digit, Enter, Escape, Alt, Plus, Minus, CtrlA };
 struct TDocKeyEvent {
     TDocKey key = TDocKey::Enter;
-    int digit = 0;     // for TDocKey::Digit, 0 .. 9 (main row or numeric pad alike)
+    int digit = 0; // for TDocKey::Digit, 0 .. 9 (main row or numeric pad alike)
     bool ctrl = false; // Ctrl held
 };
 
@@ -217,7 +217,11 @@ public:
 private:
     void Record(THistObject& object, TRecordKind kind);
     void Repaint();
-    void Notify(const std::function<void(TData&)>& callback) { if (callback) callback(*this); }
+    void Notify(const std::function<void(TData&)>& callback)
+    {
+        if (callback)
+            callback(*this);
+    }
     void ShowSimilarMark();
     bool PlaceMarkAt(TPoint p, bool advance);
     void AdvanceView();

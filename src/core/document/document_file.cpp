@@ -11,7 +11,10 @@ namespace kinoval::document {
 
 namespace {
 
-std::string Sub(const std::string& suffix, std::size_t i) { return suffix + "_" + std::to_string(i); }
+std::string Sub(const std::string& suffix, std::size_t i)
+{
+    return suffix + "_" + std::to_string(i);
+}
 
 } // namespace
 
@@ -49,8 +52,8 @@ void TRepereFixe::Load(const TProjectKeys& keys, const std::string& suffix)
     XAxisAngle = NormalizeAngle(keys.ReadDouble(KeyOf("XAxisAngle", suffix), 0));
     // Without its own key the Y axis stays perpendicular to X rather than lying on it.
     YAxisAngle = keys.Read(KeyOf("YAxisAngle", suffix))
-                     ? NormalizeAngle(keys.ReadDouble(KeyOf("YAxisAngle", suffix), 0))
-                     : NormalizeAngle(XAxisAngle + std::numbers::pi / 2);
+        ? NormalizeAngle(keys.ReadDouble(KeyOf("YAxisAngle", suffix), 0))
+        : NormalizeAngle(XAxisAngle + std::numbers::pi / 2);
     RefreshLines();
 }
 
@@ -98,7 +101,7 @@ void TTransparent::Load(const TProjectKeys& keys, const std::string& suffix)
 // ---- scale ----
 
 namespace {
-const char* const kScalePrefix[3] = {"Scale", "ScaleHoriz", "ScaleVert"};
+const char* const kScalePrefix[3] = { "Scale", "ScaleHoriz", "ScaleVert" };
 }
 
 void TEchelle::Save(TProjectKeys& keys, const std::string&) const
@@ -119,8 +122,8 @@ void TEchelle::Load(const TProjectKeys& keys, const std::string&)
     for (int k = 0; k < 3; ++k) {
         const std::string p = kScalePrefix[k];
         PointsNumber[k] = std::clamp(keys.ReadInt(p + "PointsNumber", 0), 0, 2);
-        Point(k, 0) = {keys.ReadDouble(p + "Point1XCoordinate", 0), keys.ReadDouble(p + "Point1YCoordinate", 0)};
-        Point(k, 1) = {keys.ReadDouble(p + "Point2XCoordinate", 0), keys.ReadDouble(p + "Point2YCoordinate", 0)};
+        Point(k, 0) = { keys.ReadDouble(p + "Point1XCoordinate", 0), keys.ReadDouble(p + "Point1YCoordinate", 0) };
+        Point(k, 1) = { keys.ReadDouble(p + "Point2XCoordinate", 0), keys.ReadDouble(p + "Point2YCoordinate", 0) };
         Length[k] = keys.ReadDouble(p + "Length", 0);
     }
     DraggedItem = -2;
@@ -140,7 +143,8 @@ void TMarque::Save(TProjectKeys& keys, const std::string& suffix) const
 void TMarque::Load(const TProjectKeys& keys, const std::string& suffix)
 {
     MarkOrderNumber = keys.ReadInt(KeyOf("MarkOrderNumber", suffix), 0);
-    Store({keys.ReadDouble(KeyOf("MarkXCoordinate", suffix), 0), keys.ReadDouble(KeyOf("MarkYCoordinate", suffix), 0)});
+    Store(
+        { keys.ReadDouble(KeyOf("MarkXCoordinate", suffix), 0), keys.ReadDouble(KeyOf("MarkYCoordinate", suffix), 0) });
 }
 
 void TContainer::Save(TProjectKeys& keys, const std::string& suffix) const

@@ -20,7 +20,11 @@ std::int32_t NextIdentity();
 
 class THistObject {
 public:
-    explicit THistObject(TDocContext* context) : Identity(NextIdentity()), m_context(context) {}
+    explicit THistObject(TDocContext* context)
+        : Identity(NextIdentity())
+        , m_context(context)
+    {
+    }
     virtual ~THistObject() = default;
     THistObject(const THistObject&) = delete;
     THistObject& operator=(const THistObject&) = delete;

@@ -51,9 +51,18 @@ std::string TProjectKeys::ReadString(std::string_view key, const std::string& fa
     return text ? *text : fallback;
 }
 
-void TProjectKeys::WriteInt(std::string_view key, long long value) { Write(key, std::to_string(value)); }
-void TProjectKeys::WriteBool(std::string_view key, bool value) { Write(key, value ? "1" : "0"); }
-void TProjectKeys::WriteDouble(std::string_view key, double value) { Write(key, FormatFileDouble(value)); }
+void TProjectKeys::WriteInt(std::string_view key, long long value)
+{
+    Write(key, std::to_string(value));
+}
+void TProjectKeys::WriteBool(std::string_view key, bool value)
+{
+    Write(key, value ? "1" : "0");
+}
+void TProjectKeys::WriteDouble(std::string_view key, double value)
+{
+    Write(key, FormatFileDouble(value));
+}
 
 std::string KeyOf(std::string_view base, std::string_view suffix)
 {
