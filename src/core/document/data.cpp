@@ -12,7 +12,9 @@
 
 namespace kinoval::document {
 
-TData::TData(TCustomUserDlg& dialog, const TDocumentSettings& settings) : m_dialog(dialog), m_settings(settings)
+TData::TData(TCustomUserDlg& dialog, const TDocumentSettings& settings)
+    : m_dialog(dialog)
+    , m_settings(settings)
 {
     m_context.record = [this](THistObject& object, TRecordKind kind) { Record(object, kind); };
     m_axes = std::make_unique<TRepereFixe>(&m_context);
@@ -45,8 +47,8 @@ void TData::SetView(TDocumentView* view)
 
 void TData::ApplySettings(const TDocumentSettings& settings)
 {
-    const bool separateChanged =
-        settings.CheckBox41HorizAndVertScale_Checked != m_settings.CheckBox41HorizAndVertScale_Checked;
+    const bool separateChanged
+        = settings.CheckBox41HorizAndVertScale_Checked != m_settings.CheckBox41HorizAndVertScale_Checked;
     m_settings = settings;
     if (separateChanged)
         SetSeparateScales(settings.CheckBox41HorizAndVertScale_Checked);
@@ -58,7 +60,10 @@ void TData::ApplySettings(const TDocumentSettings& settings)
     Repaint();
 }
 
-int TData::CorrectedFrame(int rawFrame) const { return rawFrame + (MontageCorrection ? MontageCorrection(rawFrame) : 0); }
+int TData::CorrectedFrame(int rawFrame) const
+{
+    return rawFrame + (MontageCorrection ? MontageCorrection(rawFrame) : 0);
+}
 
 bool TData::IsTransparentMode() const
 {
@@ -80,7 +85,10 @@ const TPolyContainer& TData::Set(TMarkSet set) const
     return set == TMarkSet::Transparent ? static_cast<const TPolyContainer&>(*m_tspSet) : *m_fixedSet;
 }
 
-bool TData::InPointing() const { return m_context.view != nullptr && m_context.view->IsPointingMode(); }
+bool TData::InPointing() const
+{
+    return m_context.view != nullptr && m_context.view->IsPointingMode();
+}
 
 void TData::SetTool(std::uint8_t tool)
 {
@@ -125,7 +133,7 @@ void TData::SetCursor(TViewCursor shape)
 
 void TData::ShowSimilarMark()
 {
-    m_dialog.ShowMessage(TUserDlgIcon::icInformation, {Tr("Une marque similaire existe déjà sur cette image.")});
+    m_dialog.ShowMessage(TUserDlgIcon::icInformation, { Tr("Une marque similaire existe déjà sur cette image.") });
 }
 
 // ---- undo ----
@@ -168,11 +176,14 @@ bool TData::Undo()
     return done;
 }
 
-std::string TData::UndoCaption() { return CurrentHistory().Description(*this); }
+std::string TData::UndoCaption()
+{
+    return CurrentHistory().Description(*this);
+}
 
 THistObject* TData::FindLive(std::int32_t identity)
 {
-    THistObject* fixed[] = {m_axes.get(), m_sheet.get(), m_scale.get(), m_fixedSet.get(), m_tspSet.get()};
+    THistObject* fixed[] = { m_axes.get(), m_sheet.get(), m_scale.get(), m_fixedSet.get(), m_tspSet.get() };
     for (THistObject* o : fixed)
         if (o->Identity == identity)
             return o;
@@ -194,8 +205,8 @@ void TData::RemoveLive(THistObject& live, std::uint8_t createdKind)
         RemoveMark(static_cast<TMarque*>(&live), createdKind == rkCreated ? rkErased : rkErasedLast);
         break;
     case okOrigine:
-        RemoveDatedOrigin(static_cast<TOrigine*>(&live),
-                          createdKind == rkOriginAdded ? rkOriginErased : rkOriginErasedLast);
+        RemoveDatedOrigin(
+            static_cast<TOrigine*>(&live), createdKind == rkOriginAdded ? rkOriginErased : rkOriginErasedLast);
         break;
     default:
         break;
@@ -273,7 +284,10 @@ void TData::SetCurrentObjectOf(TPolyContainer& set, int k)
     Repaint();
 }
 
-bool TData::PlaceMark(TPoint p) { return PlaceMarkAt(p, true); }
+bool TData::PlaceMark(TPoint p)
+{
+    return PlaceMarkAt(p, true);
+}
 
 bool TData::PlaceMarkAt(TPoint p, bool advance)
 {
@@ -335,8 +349,8 @@ void TData::RemoveMark(TMarque* mark, TRecordKind kind)
         if (m_context.view != nullptr)
             m_context.view->GoToRawFrame(container->MarksContainerFrameNumber);
         if (!set.IsTransparent())
-            set.CurrentMarkOrderNumber =
-                container->Marks.empty() ? 0 : std::max(0, std::min(objectNumber, set.MarksNumberPerFrame - 1));
+            set.CurrentMarkOrderNumber
+                = container->Marks.empty() ? 0 : std::max(0, std::min(objectNumber, set.MarksNumberPerFrame - 1));
     }
     if (set.SelectedMark >= set.MarkCount())
         set.SelectedMark = -1;
@@ -440,7 +454,7 @@ void TData::SetMarkPosition(TPolyContainer& set, int objectNumber, int frame, TP
     } else {
         Record(*mark, rkModified);
     }
-    mark->SetImage({std::clamp(image.x, 0.0, 1.0), std::clamp(image.y, 0.0, 1.0)});
+    mark->SetImage({ std::clamp(image.x, 0.0, 1.0), std::clamp(image.y, 0.0, 1.0) });
     mark->RefreshScreen();
     mark->MarkOrderNumber = objectNumber;
     if (created)
@@ -479,7 +493,11 @@ void TData::EnsureObjectArrays(int n)
 
 void TData::SetObjectsPerFrame(int n)
 {
-    TPolyContainer& set = CurrentSet();
+    SetObjectsPerFrameOf(CurrentSet(), n);
+}
+
+void TData::SetObjectsPerFrameOf(TPolyContainer& set, int n)
+{
     const int old = set.MarksNumberPerFrame;
     if (set.IsTransparent() || n < 1 || n == old)
         return;
@@ -507,7 +525,10 @@ void TData::SetObjectsPerFrame(int n)
     Notify(OnMarksPerFrameChanged);
 }
 
-void TData::SetCurrentObject(int k) { SetCurrentObjectOf(CurrentSet(), k); }
+void TData::SetCurrentObject(int k)
+{
+    SetCurrentObjectOf(CurrentSet(), k);
+}
 
 void TData::SetMarksToDraw(int n)
 {
@@ -606,6 +627,19 @@ std::string TData::MarkLabel(const TMarque& mark) const
     return std::to_string(m_settings.CheckBox36StartByZero_Checked ? number : number + 1);
 }
 
+TPoint MarkLabelOrigin(TPoint mark, int elementSize, int numberPosition)
+{
+    const int b = elementSize == 2 ? 7 : (elementSize == 1 ? 4 : 0);
+    if (numberPosition == 1)
+        return { mark.x + b + 8, mark.y - b / 2 - 7 };
+    return { mark.x - b / 2 - 2, mark.y + b + 4 };
+}
+
+int MarkLabelFontSize(int elementSize, int canvasSize)
+{
+    return elementSize == 2 ? 15 : (elementSize == 1 ? 12 : canvasSize);
+}
+
 void TData::RefreshScreenPositions()
 {
     m_fixedSet->RefreshScreens();
@@ -617,7 +651,10 @@ void TData::RefreshScreenPositions()
 
 // ---- export ----
 
-bool TData::IsVideoOpen() const { return m_context.view != nullptr && m_context.view->IsOpened(); }
+bool TData::IsVideoOpen() const
+{
+    return m_context.view != nullptr && m_context.view->IsOpened();
+}
 
 void TData::ExportMeasurement(TMarkSet which, TMeasurement& out) const
 {
@@ -636,9 +673,9 @@ void TData::ExportMeasurement(TMarkSet which, TMeasurement& out) const
             f -= smallest;
     }
     std::vector<std::size_t> order(m);
-    std::iota(order.begin(), order.end(), std::size_t{0});
-    std::stable_sort(order.begin(), order.end(),
-                     [&](std::size_t a, std::size_t b) { return corrected[a] < corrected[b]; });
+    std::iota(order.begin(), order.end(), std::size_t { 0 });
+    std::stable_sort(
+        order.begin(), order.end(), [&](std::size_t a, std::size_t b) { return corrected[a] < corrected[b]; });
     const std::size_t objects = static_cast<std::size_t>(std::max(0, set.MarksNumberPerFrame));
     out.times.assign(m, 0.0);
     out.frames.assign(objects, std::vector<int>(m, -1));
@@ -673,7 +710,7 @@ void TData::NewStudy()
     m_sheet->Reset();
     m_scale->Reset(m_settings.CheckBox41HorizAndVertScale_Checked);
     m_fixedSet->ResetDefaults(m_settings.Numerotation_Value);
-    m_tspSet->ResetDefaults(m_settings.NumerotationTsp_Value);
+    m_tspSet->ResetDefaults(-1); // only the fixed-frame set takes its number position from the settings again
     m_colors.assign(1, ObjectColour(0));
     m_visible.assign(1, true);
     m_fixedSet->Clear();

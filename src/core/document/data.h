@@ -23,6 +23,7 @@
 #include "core/document/history.h"
 #include "core/document/marks.h"
 #include "core/document/measurement.h"
+#include "core/document/project_keys.h"
 #include "core/document/scale.h"
 #include "core/document/transparent.h"
 
@@ -40,7 +41,7 @@ enum class TMouseButton { Left, Right, Middle };
 enum class TDocKey { Digit, Enter, Escape, Alt, Plus, Minus, CtrlA };
 struct TDocKeyEvent {
     TDocKey key = TDocKey::Enter;
-    int digit = 0;     // for TDocKey::Digit, 0 .. 9 (main row or numeric pad alike)
+    int digit = 0; // for TDocKey::Digit, 0 .. 9 (main row or numeric pad alike)
     bool ctrl = false; // Ctrl held
 };
 
@@ -193,6 +194,14 @@ public:
     // A new study (a video was opened).
     void NewStudy();
 
+    // ---- the study file's Data section ----
+    // Writes the document's keys in the study file's order. Load appends to what is in memory (callers
+    // reset with NewStudy first) and repairs what would break the document: a second mark of one object
+    // on a frame, or a second container of one frame, is merged away; objects per frame stays at least 1.
+    void Save(TProjectKeys& keys) const;
+    void Load(const TProjectKeys& keys);
+    void LoadMarkSet(TPolyContainer& set, const TProjectKeys& keys, const std::string& suffix);
+
     // ---- TMeasurementSource ----
     bool IsVideoOpen() const override;
     void ExportMeasurement(TMarkSet set, TMeasurement& out) const override;
@@ -208,12 +217,17 @@ public:
 private:
     void Record(THistObject& object, TRecordKind kind);
     void Repaint();
-    void Notify(const std::function<void(TData&)>& callback) { if (callback) callback(*this); }
+    void Notify(const std::function<void(TData&)>& callback)
+    {
+        if (callback)
+            callback(*this);
+    }
     void ShowSimilarMark();
     bool PlaceMarkAt(TPoint p, bool advance);
     void AdvanceView();
     bool AddMarkBack(std::unique_ptr<TMarque> mark, std::uint8_t kind);
     void SetCurrentObjectOf(TPolyContainer& set, int k);
+    void SetObjectsPerFrameOf(TPolyContainer& set, int n);
     void EnsureObjectArrays(int n);
     void RemoveDatedOrigin(TOrigine* origin, TRecordKind kind);
     void RefreshSheet();
@@ -255,6 +269,11 @@ private:
     std::vector<TColor> m_colors;
     std::vector<bool> m_visible;
 };
+
+// Where the number beside a mark starts (text origin), for number position 0 (below) or 1 (right), and the
+// font size for an element size (0 keeps the canvas's size).
+TPoint MarkLabelOrigin(TPoint mark, int elementSize, int numberPosition);
+int MarkLabelFontSize(int elementSize, int canvasSize);
 
 // The physical position of an exported point (X, Y: relative, normalised, Y upward) in the frame's axes.
 TPointD ToPhysical(double X, double Y, const TFrameGeometry& geometry);

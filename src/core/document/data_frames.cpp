@@ -47,8 +47,8 @@ bool TData::ScaleComplete() const
     const TEchelle& e = *m_scale;
     if (e.Kind == skSingle)
         return e.PointsNumber[skSingle] == 2 && e.Length[skSingle] > 0;
-    return e.PointsNumber[skHorizontal] == 2 && e.Length[skHorizontal] > 0 && e.PointsNumber[skVertical] == 2 &&
-           e.Length[skVertical] > 0;
+    return e.PointsNumber[skHorizontal] == 2 && e.Length[skHorizontal] > 0 && e.PointsNumber[skVertical] == 2
+        && e.Length[skVertical] > 0;
 }
 
 void TData::SetScaleLength(int kind, double length)
@@ -70,8 +70,14 @@ void TData::SetSeparateScales(bool separate)
     Repaint();
 }
 
-TPointD TData::Origin() const { return IsTransparentMode() ? TPointD{0, 0} : m_axes->OrigineCurrent; }
-double TData::XAxisAngle() const { return IsTransparentMode() ? 0 : m_axes->XAxisAngle; }
+TPointD TData::Origin() const
+{
+    return IsTransparentMode() ? TPointD { 0, 0 } : m_axes->OrigineCurrent;
+}
+double TData::XAxisAngle() const
+{
+    return IsTransparentMode() ? 0 : m_axes->XAxisAngle;
+}
 
 void TData::SetXAxisAngle(double angle)
 {
@@ -118,7 +124,10 @@ void TData::SetYAxisDirect(bool direct)
     Repaint();
 }
 
-int TData::OriginPlaced() const { return IsTransparentMode() ? 1 : m_axes->OriginePointsNumber; }
+int TData::OriginPlaced() const
+{
+    return IsTransparentMode() ? 1 : m_axes->OriginePointsNumber;
+}
 
 void TData::RemoveAxes()
 {
@@ -171,6 +180,8 @@ void TData::RefreshSheet()
 {
     m_sheet->RecomputeCorners();
     m_tspSet->RefreshScreens();
+    if (m_tool == toTransparent && IsTransparentMode())
+        SetCursor(m_sheet->Stage == 2 ? TViewCursor::MarkCross : TViewCursor::Sheet);
 }
 
 TFrameGeometry TData::Geometry(TMarkSet set) const
@@ -201,7 +212,7 @@ TPointD ToPhysical(double X, double Y, const TFrameGeometry& g)
         x = -x;
     if (!g.yAxisDirect)
         y = -y;
-    return {x, y};
+    return { x, y };
 }
 
 } // namespace kinoval::document

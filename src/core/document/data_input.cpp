@@ -12,7 +12,10 @@ namespace kinoval::document {
 
 namespace {
 
-bool Near(TPoint a, TPoint b) { return std::abs(a.x - b.x) <= 3 && std::abs(a.y - b.y) <= 3; }
+bool Near(TPoint a, TPoint b)
+{
+    return std::abs(a.x - b.x) <= 3 && std::abs(a.y - b.y) <= 3;
+}
 
 // Distance from p to the segment a-b, in pixels.
 double SegmentDistance(TPoint p, TPoint a, TPoint b)
@@ -39,7 +42,10 @@ TColor NextColour(TColor colour, bool previous)
 
 } // namespace
 
-bool TData::HitsAxisHalf(TPoint p, TPoint end) const { return SegmentDistance(p, m_axes->OriginScreen, end) <= 3; }
+bool TData::HitsAxisHalf(TPoint p, TPoint end) const
+{
+    return SegmentDistance(p, m_axes->OriginScreen, end) <= 3;
+}
 
 void TData::MouseDown(TMouseButton button, TPoint p)
 {
@@ -113,7 +119,7 @@ void TData::MouseMove(TPoint p)
             break;
         if (m_sheet->Stage == 1) {
             const TPointD at = m_context.view->ScreenToImage(p);
-            m_sheet->SetOrigin({at.x - m_sheet->GrabOffset.x, at.y - m_sheet->GrabOffset.y});
+            m_sheet->SetOrigin({ at.x - m_sheet->GrabOffset.x, at.y - m_sheet->GrabOffset.y });
             RefreshSheet();
             Repaint();
         }
@@ -245,7 +251,7 @@ void TData::OriginMove(TPoint p)
     const double oy = axes.OriginScreen.y;
     switch (axes.DragState) {
     case 1: {
-        const TPoint moved{axes.OriginScreen.x + p.x - axes.Anchor.x, axes.OriginScreen.y + p.y - axes.Anchor.y};
+        const TPoint moved { axes.OriginScreen.x + p.x - axes.Anchor.x, axes.OriginScreen.y + p.y - axes.Anchor.y };
         axes.SetOrigin(m_context.view->ScreenToImage(moved));
         axes.RefreshLines();
         axes.Anchor = p;
@@ -289,7 +295,7 @@ void TData::ScaleDown(TMouseButton button, TPoint p)
         if (count == 2)
             Record(e, rkRemoved);
         --count;
-        e.Point(kind, count) = {0, 0};
+        e.Point(kind, count) = { 0, 0 };
         e.RefreshScreen();
         m_context.MarkOutOfDate();
         Notify(OnScaleChanged);
@@ -358,7 +364,7 @@ void TData::ScaleMove(TPoint p)
         const int dy = p.y - e.Anchor.y;
         for (int i = 0; i < 2; ++i) {
             const TPoint s = e.ScreenPoint(kind, i);
-            e.Point(kind, i) = m_context.view->ScreenToImage({s.x + dx, s.y + dy});
+            e.Point(kind, i) = m_context.view->ScreenToImage({ s.x + dx, s.y + dy });
         }
     } else {
         const int i = e.DraggedItem;
@@ -403,7 +409,7 @@ void TData::SheetDown(TMouseButton button, TPoint p)
         return;
     if (sheet.Stage == 0) {
         sheet.GrabPoint = view.ScreenToImage(p);
-        sheet.GrabOffset = {sheet.GrabPoint.x - sheet.OrigineCurrent.x, sheet.GrabPoint.y - sheet.OrigineCurrent.y};
+        sheet.GrabOffset = { sheet.GrabPoint.x - sheet.OrigineCurrent.x, sheet.GrabPoint.y - sheet.OrigineCurrent.y };
         sheet.NextStage();
     } else if (sheet.Stage == 2) {
         if (!PlaceMarkAt(p, false))
@@ -421,7 +427,7 @@ void TData::SheetUp(TPoint p)
     TTransparent& sheet = *m_sheet;
     TDocumentView& view = *m_context.view;
     const TPointD at = view.ScreenToImage(p);
-    sheet.SetOrigin({at.x - sheet.GrabOffset.x, at.y - sheet.GrabOffset.y});
+    sheet.SetOrigin({ at.x - sheet.GrabOffset.x, at.y - sheet.GrabOffset.y });
     const int frame = view.CurrentRawFrame();
     if (TOrigine* dated = sheet.FindOrigineOfFrame(frame)) {
         dated->Position = sheet.OrigineCurrent;
@@ -463,9 +469,9 @@ bool TData::KeyDown(const TDocKeyEvent& key)
         if (view->IsZoomOrPanToolActive())
             return false;
         const TPoint at = view->MouseCursorPos();
-        const bool dragging = (m_tool == toMoveMarks && CurrentSet().DragState == 1) ||
-                              (m_tool == toTransparent && m_sheet->Stage == 1) ||
-                              (m_tool == toOriginAndAxes && m_axes->DragState != 0);
+        const bool dragging = (m_tool == toMoveMarks && CurrentSet().DragState == 1)
+            || (m_tool == toTransparent && m_sheet->Stage == 1)
+            || (m_tool == toOriginAndAxes && m_axes->DragState != 0);
         if (dragging)
             MouseUp(TMouseButton::Left, at);
         else

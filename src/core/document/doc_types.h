@@ -75,15 +75,21 @@ enum TRecordKind : std::uint8_t {
     rkOriginErasedLast = 16
 };
 
-inline bool IsCreationKind(std::uint8_t k) { return k >= rkCreated && k <= rkOriginAddedMoving; }
-inline bool IsErasureKind(std::uint8_t k) { return k >= rkErased && k <= rkOriginErasedLast; }
+inline bool IsCreationKind(std::uint8_t k)
+{
+    return k >= rkCreated && k <= rkOriginAddedMoving;
+}
+inline bool IsErasureKind(std::uint8_t k)
+{
+    return k >= rkErased && k <= rkOriginErasedLast;
+}
 
 // The settings values the document reads; named after the settings keys. The main window copies them from
 // the settings object and hands them over whenever the settings change.
 struct TDocumentSettings {
-    int Numerotation_Value = 0;    // number position of fixed-frame marks: 0 below, 1 right, 2 none
+    int Numerotation_Value = 0; // number position of fixed-frame marks: 0 below, 1 right, 2 none
     int NumerotationTsp_Value = 0; // the same for transparent marks
-    int PenSize_Value = 0;         // element size 0, 1, 2
+    int PenSize_Value = 0; // element size 0, 1, 2
     bool CheckBox36StartByZero_Checked = false;
     bool CheckBox41HorizAndVertScale_Checked = false;
 };

@@ -14,13 +14,13 @@ namespace kinoval {
 // Cursor shapes the document's tools ask for; the view maps them onto its own pictures.
 enum class TViewCursor {
     Default,
-    OverMark,   // a mark can be grabbed or erased
-    MoveTool,   // the move tool away from any mark
-    EraseTool,  // the erase tool away from any mark
+    OverMark, // a mark can be grabbed or erased
+    MoveTool, // the move tool away from any mark
+    EraseTool, // the erase tool away from any mark
     OriginMove, // over the origin of the axes
-    AxisTurn,   // over an axis half-line
-    Sheet,      // transparent sheet, placing or dragging
-    MarkCross   // transparent sheet, marking the object
+    AxisTurn, // over an axis half-line
+    Sheet, // transparent sheet, placing or dragging
+    MarkCross // transparent sheet, marking the object
 };
 
 class TDocumentView {
@@ -29,10 +29,10 @@ public:
 
     virtual bool IsOpened() const = 0;
     virtual int FrameCount() const = 0;
-    virtual int CurrentRawFrame() const = 0;     // the player's own 0-based index
+    virtual int CurrentRawFrame() const = 0; // the player's own 0-based index
     virtual int CurrentMontageFrame() const = 0; // counting only the frames the montage keeps
     virtual void GoToMontageFrame(int frame) = 0; // a target outside the sequence is ignored
-    virtual void GoToRawFrame(int frame) = 0;     // the montage frame showing that raw frame
+    virtual void GoToRawFrame(int frame) = 0; // the montage frame showing that raw frame
 
     virtual TMarkSet MarkingMode() const = 0;
     virtual bool IsPointingMode() const = 0; // fixed-frame or transparent pointing (not playing, capturing...)

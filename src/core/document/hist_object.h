@@ -13,12 +13,18 @@
 
 namespace kinoval::document {
 
+class TProjectKeys;
+
 // Identities come from one program-wide counter starting at 1.
 std::int32_t NextIdentity();
 
 class THistObject {
 public:
-    explicit THistObject(TDocContext* context) : Identity(NextIdentity()), m_context(context) {}
+    explicit THistObject(TDocContext* context)
+        : Identity(NextIdentity())
+        , m_context(context)
+    {
+    }
     virtual ~THistObject() = default;
     THistObject(const THistObject&) = delete;
     THistObject& operator=(const THistObject&) = delete;
@@ -39,6 +45,18 @@ public:
     }
     // A new, empty object of the same class with the same links (frame, container, set), ready for Assign.
     virtual std::unique_ptr<THistObject> NewSnapshot() const = 0;
+    // The object's keys in a study file, each named base + "_" + suffix. Objects that the study file
+    // does not hold on their own (dated origins, containers are written by their owners) keep these empty.
+    virtual void Save(TProjectKeys& keys, const std::string& suffix) const
+    {
+        (void)keys;
+        (void)suffix;
+    }
+    virtual void Load(const TProjectKeys& keys, const std::string& suffix)
+    {
+        (void)keys;
+        (void)suffix;
+    }
 
     TDocContext* Context() const { return m_context; }
 

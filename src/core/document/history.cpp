@@ -34,8 +34,14 @@ void THistorique::Record(const THistObject& object, TRecordKind kind)
 {
     if (m_replaying)
         return;
-    while (m_entries.size() > kMaxEntries - 1)
-        m_entries.pop_front();
+    // The cap drops whole groups, oldest first, and never the group being recorded: an undo step is
+    // either undone completely or not offered at all, and an import larger than the cap stays undoable.
+    const std::int32_t recording = m_groupOpen ? m_groupCounter : -1;
+    while (m_entries.size() > kMaxEntries - 1 && m_entries.front()->GroupNumber != recording) {
+        const std::int32_t oldest = m_entries.front()->GroupNumber;
+        while (!m_entries.empty() && m_entries.front()->GroupNumber == oldest)
+            m_entries.pop_front();
+    }
     std::unique_ptr<THistObject> snapshot = object.NewSnapshot();
     snapshot->Assign(object);
     snapshot->Identity = object.Identity;

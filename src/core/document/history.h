@@ -5,8 +5,9 @@
 // made between BeginGroup and EndGroup share one group number and are undone together. Undo first prunes
 // the newest entries that changed nothing (or whose object is gone), then walks the newest group: a
 // creation is undone by removing the live object, an erasure by putting the recorded object back, a
-// modification by copying the snapshot into the live object. The document owns four histories and tells
-// each undo how to find, remove, put back and refresh its objects through THistoryHost.
+// modification by copying the snapshot into the live object. At most 65536 entries are kept: older groups
+// are dropped whole, and the group being recorded is never cut, so no undo step is ever half undone. The document owns
+// four histories and tells each undo how to find, remove, put back and refresh its objects through THistoryHost.
 
 #include "core/document/hist_object.h"
 
@@ -61,7 +62,11 @@ private:
 // RAII group: one undo step for everything done while it lives.
 class THistoryGroup {
 public:
-    explicit THistoryGroup(THistorique& history) : m_history(history) { m_history.BeginGroup(); }
+    explicit THistoryGroup(THistorique& history)
+        : m_history(history)
+    {
+        m_history.BeginGroup();
+    }
     ~THistoryGroup() { m_history.EndGroup(); }
     THistoryGroup(const THistoryGroup&) = delete;
     THistoryGroup& operator=(const THistoryGroup&) = delete;

@@ -10,7 +10,10 @@
 
 namespace kinoval {
 
-bool SamePosition(const TPointD& a, const TPointD& b) { return IsEqual(a.x, b.x) && IsEqual(a.y, b.y); }
+bool SamePosition(const TPointD& a, const TPointD& b)
+{
+    return IsEqual(a.x, b.x) && IsEqual(a.y, b.y);
+}
 
 namespace document {
 
@@ -47,29 +50,38 @@ void TMarque::RefreshScreen()
         Screen = m_context->view->ImageToScreen(GetImage());
 }
 
-bool TMarque::IsHit(TPoint q) const { return std::abs(q.x - Screen.x) <= 3 && std::abs(q.y - Screen.y) <= 3; }
+bool TMarque::IsHit(TPoint q) const
+{
+    return std::abs(q.x - Screen.x) <= 3 && std::abs(q.y - Screen.y) <= 3;
+}
 
 TPointD TMarqueRep::GetRelative() const
 {
-    return {m_stored.x - Repere->OrigineCurrent.x, m_stored.y - Repere->OrigineCurrent.y};
+    return { m_stored.x - Repere->OrigineCurrent.x, m_stored.y - Repere->OrigineCurrent.y };
 }
 
-void TMarqueRep::SetRelative(TPointD p) { Store({p.x + Repere->OrigineCurrent.x, p.y + Repere->OrigineCurrent.y}); }
+void TMarqueRep::SetRelative(TPointD p)
+{
+    Store({ p.x + Repere->OrigineCurrent.x, p.y + Repere->OrigineCurrent.y });
+}
 
 TPointD TMarqueTsp::GetImage() const
 {
-    return {m_stored.x + Repere->OrigineCurrent.x, m_stored.y + Repere->OrigineCurrent.y};
+    return { m_stored.x + Repere->OrigineCurrent.x, m_stored.y + Repere->OrigineCurrent.y };
 }
 
-void TMarqueTsp::SetImage(TPointD p) { Store({p.x - Repere->OrigineCurrent.x, p.y - Repere->OrigineCurrent.y}); }
+void TMarqueTsp::SetImage(TPointD p)
+{
+    Store({ p.x - Repere->OrigineCurrent.x, p.y - Repere->OrigineCurrent.y });
+}
 
 // ---- TContainer ----
 
 bool TContainer::Equals(const THistObject& other) const
 {
     const auto& c = static_cast<const TContainer&>(other);
-    if (MarksContainerFrameNumber != c.MarksContainerFrameNumber ||
-        MarksContainerMarkNumber != c.MarksContainerMarkNumber || Marks.size() != c.Marks.size())
+    if (MarksContainerFrameNumber != c.MarksContainerFrameNumber
+        || MarksContainerMarkNumber != c.MarksContainerMarkNumber || Marks.size() != c.Marks.size())
         return false;
     for (std::size_t i = 0; i < Marks.size(); ++i)
         if (!Marks[i]->Equals(*c.Marks[i]))
@@ -87,9 +99,14 @@ TMarque* TContainer::FindObject(int objectNumber) const
 
 // ---- TPolyContainer ----
 
-std::string DefaultObjectName(int k) { return Tr("du point n°") + std::to_string(k + 1); }
+std::string DefaultObjectName(int k)
+{
+    return Tr("du point n°") + std::to_string(k + 1);
+}
 
-TPolyContainer::TPolyContainer(TDocContext* context, TRepere* repere) : THistObject(context), Repere(repere)
+TPolyContainer::TPolyContainer(TDocContext* context, TRepere* repere)
+    : THistObject(context)
+    , Repere(repere)
 {
     AllMarks.reserve(1024);
     Containers.reserve(1024);
@@ -111,9 +128,9 @@ void TPolyContainer::Assign(const THistObject& other)
 bool TPolyContainer::Equals(const THistObject& other) const
 {
     const auto& s = static_cast<const TPolyContainer&>(other);
-    return MarksIsAllDrawn == s.MarksIsAllDrawn && MarksNumberPerFrame == s.MarksNumberPerFrame &&
-           MarksNumberToDraw == s.MarksNumberToDraw && CurrentMarkOrderNumber == s.CurrentMarkOrderNumber &&
-           MarksNumberPosition == s.MarksNumberPosition && SystemName == s.SystemName;
+    return MarksIsAllDrawn == s.MarksIsAllDrawn && MarksNumberPerFrame == s.MarksNumberPerFrame
+        && MarksNumberToDraw == s.MarksNumberToDraw && CurrentMarkOrderNumber == s.CurrentMarkOrderNumber
+        && MarksNumberPosition == s.MarksNumberPosition && SystemName == s.SystemName;
 }
 
 bool TPolyContainer::HasDefaultNames() const
@@ -238,16 +255,16 @@ std::unique_ptr<TMarque> TPolyContainer::Detach(TMarque* mark)
 
 void TPolyContainer::Renumber(int frameCount)
 {
+    // Keys and indices side by side, so that the sort walks one contiguous array.
     const std::size_t n = Containers.size();
-    std::vector<std::size_t> order(n);
-    std::iota(order.begin(), order.end(), std::size_t{0});
-    std::vector<long long> key(n);
+    std::vector<std::pair<long long, std::size_t>> order(n);
     for (std::size_t i = 0; i < n; ++i)
-        key[i] = Containers[i]->Marks.empty() ? static_cast<long long>(frameCount) + 1
-                                              : Containers[i]->MarksContainerFrameNumber;
-    std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) { return key[a] < key[b]; });
+        order[i] = { Containers[i]->Marks.empty() ? static_cast<long long>(frameCount) + 1
+                                                  : Containers[i]->MarksContainerFrameNumber,
+            i };
+    std::stable_sort(order.begin(), order.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
     for (std::size_t i = 0; i < n; ++i)
-        Containers[order[i]]->MarksContainerMarkNumber = static_cast<int>(i);
+        Containers[order[i].second]->MarksContainerMarkNumber = static_cast<int>(i);
 }
 
 void TPolyContainer::Clear()
@@ -289,9 +306,10 @@ std::unique_ptr<TContainer> TPolyMarqueImgRep::NewContainer(int frame)
     return std::make_unique<TMarqueImgRep>(m_context, Repere, this, frame);
 }
 
-TPolyMarqueImgTsp::TPolyMarqueImgTsp(TDocContext* context, TRepere* repere) : TPolyContainer(context, repere)
+TPolyMarqueImgTsp::TPolyMarqueImgTsp(TDocContext* context, TRepere* repere)
+    : TPolyContainer(context, repere)
 {
-    SystemName = {DefaultObjectName(0), DefaultObjectName(1)};
+    SystemName = { DefaultObjectName(0), DefaultObjectName(1) };
 }
 
 std::unique_ptr<TMarque> TPolyMarqueImgTsp::NewMark(TContainer* container)

@@ -21,7 +21,10 @@ class TPolyContainer;
 class TMarque : public THistObject {
 public:
     TMarque(TDocContext* context, TRepere* repere, TContainer* container, TPolyContainer* set)
-        : THistObject(context), Repere(repere), Container(container), Set(set)
+        : THistObject(context)
+        , Repere(repere)
+        , Container(container)
+        , Set(set)
     {
     }
 
@@ -33,6 +36,9 @@ public:
 
     void Assign(const THistObject& other) override;
     bool Equals(const THistObject& other) const override;
+    // Fixed-frame marks store their image position, transparent marks their position on the sheet.
+    void Save(TProjectKeys& keys, const std::string& suffix) const override;
+    void Load(const TProjectKeys& keys, const std::string& suffix) override;
     virtual TPointD GetRelative() const = 0;
     virtual TPointD GetImage() const = 0;
     // Both setters mark the results out of date when the position changes.
@@ -77,7 +83,10 @@ public:
 class TContainer : public THistObject {
 public:
     TContainer(TDocContext* context, TRepere* repere, TPolyContainer* set, int frame)
-        : THistObject(context), MarksContainerFrameNumber(frame), Repere(repere), Set(set)
+        : THistObject(context)
+        , MarksContainerFrameNumber(frame)
+        , Repere(repere)
+        , Set(set)
     {
         Marks.reserve(32);
     }
@@ -90,6 +99,7 @@ public:
 
     TObjectKind ObjectKind() const override { return okNone; }
     bool Equals(const THistObject& other) const override;
+    void Save(TProjectKeys& keys, const std::string& suffix) const override;
     TMarque* FindObject(int objectNumber) const;
 };
 
@@ -122,11 +132,11 @@ public:
     std::int32_t MarksNumberToDraw = 1;
     std::int32_t CurrentMarkOrderNumber = 0;
     std::int32_t SelectedMark = -1; // index into AllMarks of the mark being dragged
-    std::uint8_t DragState = 0;     // 0 idle, 1 dragging a mark, 2 drawing an erase rectangle
+    std::uint8_t DragState = 0; // 0 idle, 1 dragging a mark, 2 drawing an erase rectangle
     TPoint EraseRect[2];
     std::uint8_t MarksNumberPosition = 0; // 0 below, 1 right, 2 none
     std::vector<std::string> SystemName;
-    std::vector<TMarque*> AllMarks;                  // borrowed, owner-index order
+    std::vector<TMarque*> AllMarks; // borrowed, owner-index order
     std::vector<std::unique_ptr<TContainer>> Containers; // owning
     TRepere* Repere;
 
@@ -134,6 +144,8 @@ public:
     // history objects of their own and are not part of a set's snapshot.
     void Assign(const THistObject& other) override;
     bool Equals(const THistObject& other) const override;
+    // Loading goes through TData::LoadMarkSet, which applies the objects per frame like the user would.
+    void Save(TProjectKeys& keys, const std::string& suffix) const override;
 
     virtual bool IsTransparent() const = 0;
     virtual std::unique_ptr<TMarque> NewMark(TContainer* container) = 0;
@@ -197,9 +209,9 @@ public:
     std::unique_ptr<TMarque> NewMark(TContainer* container) override;
     std::unique_ptr<TContainer> NewContainer(int frame) override;
     bool HasDefaultNames() const override;
-    void SetObjectsPerFrame(int) override {}
-    void SetCurrentObject(int) override {}
-    void RestoreDefaultNames() override { SystemName = {DefaultObjectName(0), DefaultObjectName(1)}; }
+    void SetObjectsPerFrame(int) override { }
+    void SetCurrentObject(int) override { }
+    void RestoreDefaultNames() override { SystemName = { DefaultObjectName(0), DefaultObjectName(1) }; }
 };
 
 } // namespace kinoval::document

@@ -43,8 +43,8 @@ void TRepere::Assign(const THistObject& other)
 bool TRepere::Equals(const THistObject& other) const
 {
     const auto& r = static_cast<const TRepere&>(other);
-    if (DirectXAxisDirection != r.DirectXAxisDirection || DirectYAxisDirection != r.DirectYAxisDirection ||
-        !SamePosition(OrigineCurrent, r.OrigineCurrent) || Origines.size() != r.Origines.size())
+    if (DirectXAxisDirection != r.DirectXAxisDirection || DirectYAxisDirection != r.DirectYAxisDirection
+        || !SamePosition(OrigineCurrent, r.OrigineCurrent) || Origines.size() != r.Origines.size())
         return false;
     for (std::size_t i = 0; i < Origines.size(); ++i)
         if (!Origines[i]->Equals(*r.Origines[i]))
@@ -136,8 +136,8 @@ void TRepereFixe::Assign(const THistObject& other)
 bool TRepereFixe::Equals(const THistObject& other) const
 {
     const auto& r = static_cast<const TRepereFixe&>(other);
-    return TRepere::Equals(other) && OriginePointsNumber == r.OriginePointsNumber &&
-           IsEqual(XAxisAngle, r.XAxisAngle) && IsEqual(YAxisAngle, r.YAxisAngle);
+    return TRepere::Equals(other) && OriginePointsNumber == r.OriginePointsNumber && IsEqual(XAxisAngle, r.XAxisAngle)
+        && IsEqual(YAxisAngle, r.YAxisAngle);
 }
 
 void TRepereFixe::SetXAxisAngle(double angle)
@@ -158,8 +158,8 @@ namespace {
 
 // The two ends of the line through o with direction d, clipped to the rectangle [x0, x1] x [y0, y1]: the
 // end reached going along +d, then the one along -d.
-void ClipLine(double ox, double oy, double dx, double dy, double x0, double y0, double x1, double y1, TPoint& plus,
-              TPoint& minus)
+void ClipLine(
+    double ox, double oy, double dx, double dy, double x0, double y0, double x1, double y1, TPoint& plus, TPoint& minus)
 {
     double tPlus = kHuge;
     double tMinus = -kHuge;
@@ -175,8 +175,8 @@ void ClipLine(double ox, double oy, double dx, double dy, double x0, double y0, 
         tPlus = std::min(tPlus, std::max(ta, tb));
         tMinus = std::max(tMinus, std::min(ta, tb));
     }
-    plus = {static_cast<int>(std::lround(ox + tPlus * dx)), static_cast<int>(std::lround(oy + tPlus * dy))};
-    minus = {static_cast<int>(std::lround(ox + tMinus * dx)), static_cast<int>(std::lround(oy + tMinus * dy))};
+    plus = { static_cast<int>(std::lround(ox + tPlus * dx)), static_cast<int>(std::lround(oy + tPlus * dy)) };
+    minus = { static_cast<int>(std::lround(ox + tMinus * dx)), static_cast<int>(std::lround(oy + tMinus * dy)) };
 }
 
 // Screen direction of an angle (counterclockwise, y upward); angles within 0.001 of a multiple of pi/2 are
@@ -184,7 +184,7 @@ void ClipLine(double ox, double oy, double dx, double dy, double x0, double y0, 
 void Direction(double angle, double& dx, double& dy)
 {
     constexpr double pi = std::numbers::pi;
-    const double snaps[] = {0, pi / 2, -pi / 2, pi, -pi};
+    const double snaps[] = { 0, pi / 2, -pi / 2, pi, -pi };
     for (double s : snaps)
         if (std::fabs(angle - s) < 0.001)
             angle = s;
@@ -204,8 +204,8 @@ void TRepereFixe::RefreshLines()
     if (view == nullptr)
         return;
     OriginScreen = view->ImageToScreen(OrigineCurrent);
-    const TPoint topLeft = view->ImageToScreen({0, 0});
-    const TPoint bottomRight = view->ImageToScreen({1, 1});
+    const TPoint topLeft = view->ImageToScreen({ 0, 0 });
+    const TPoint bottomRight = view->ImageToScreen({ 1, 1 });
     const double ox = OriginScreen.x;
     const double oy = OriginScreen.y;
     double dx = 0;
@@ -229,7 +229,7 @@ void TRepereFixe::Reset()
     YAxisAngle = std::numbers::pi / 2;
     DirectXAxisDirection = true;
     DirectYAxisDirection = true;
-    OrigineCurrent = {0, 0};
+    OrigineCurrent = { 0, 0 };
     DragState = 0;
     Origines.clear();
     m_context->MarkOutOfDate();

@@ -33,6 +33,8 @@ public:
 
     void Assign(const THistObject& other) override; // deep copy of the dated origins, identities kept
     bool Equals(const THistObject& other) const override;
+    void Save(TProjectKeys& keys, const std::string& suffix) const override;
+    void Load(const TProjectKeys& keys, const std::string& suffix) override;
 
     // Puts a dated origin into the list at its owner index (appended when the index is outside the list),
     // recording kind first. Refused (false) when it is already there.
@@ -70,6 +72,8 @@ public:
     void Assign(const THistObject& other) override;
     bool Equals(const THistObject& other) const override;
     std::unique_ptr<THistObject> NewSnapshot() const override { return std::make_unique<TRepereFixe>(m_context); }
+    void Save(TProjectKeys& keys, const std::string& suffix) const override;
+    void Load(const TProjectKeys& keys, const std::string& suffix) override;
 
     void SetXAxisAngle(double angle); // keeps Y perpendicular
     void SetYAxisAngle(double angle);

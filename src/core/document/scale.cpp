@@ -29,7 +29,10 @@ bool TEchelle::Equals(const THistObject& other) const
     return Kind == e.Kind;
 }
 
-bool TEchelle::IsEqualLength(double a, double b) { return SamePosition({a, 0}, {b, 0}); }
+bool TEchelle::IsEqualLength(double a, double b)
+{
+    return SamePosition({ a, 0 }, { b, 0 });
+}
 
 void TEchelle::RefreshScreen()
 {
@@ -46,8 +49,8 @@ void TEchelle::Reset(bool separateScales)
         Length[k] = 0;
     }
     for (int i = 0; i < 6; ++i) {
-        Points[i] = {0, 0};
-        Screen[i] = {0, 0};
+        Points[i] = { 0, 0 };
+        Screen[i] = { 0, 0 };
     }
     DraggedItem = -2;
     Kind = separateScales ? skVertical : skSingle;

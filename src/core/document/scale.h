@@ -13,10 +13,10 @@ class TEchelle : public THistObject {
 public:
     using THistObject::THistObject;
 
-    std::int32_t PointsNumber[3] = {0, 0, 0}; // ScalePointsNumber, ScaleHorizPointsNumber, ScaleVertPointsNumber
-    std::int32_t DraggedItem = -2;            // -2 none, -1 segment, 0 first point, 1 second point
-    double Length[3] = {0, 0, 0};             // ScaleLength, ScaleHorizLength, ScaleVertLength (metres)
-    TPoint Screen[6];                         // first and second point of each kind, cached
+    std::int32_t PointsNumber[3] = { 0, 0, 0 }; // ScalePointsNumber, ScaleHorizPointsNumber, ScaleVertPointsNumber
+    std::int32_t DraggedItem = -2; // -2 none, -1 segment, 0 first point, 1 second point
+    double Length[3] = { 0, 0, 0 }; // ScaleLength, ScaleHorizLength, ScaleVertLength (metres)
+    TPoint Screen[6]; // first and second point of each kind, cached
     TPoint Anchor;
     TPointD Points[6]; // normalised, same order as Screen
     std::uint8_t Kind = skSingle;
@@ -25,6 +25,9 @@ public:
     void Assign(const THistObject& other) override;
     bool Equals(const THistObject& other) const override;
     std::unique_ptr<THistObject> NewSnapshot() const override { return std::make_unique<TEchelle>(m_context); }
+    // The scale's keys have no suffix.
+    void Save(TProjectKeys& keys, const std::string& suffix) const override;
+    void Load(const TProjectKeys& keys, const std::string& suffix) override;
 
     TPointD& Point(int kind, int i) { return Points[kind * 2 + i]; }
     const TPointD& Point(int kind, int i) const { return Points[kind * 2 + i]; }

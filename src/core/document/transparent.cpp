@@ -5,7 +5,8 @@
 namespace kinoval::document {
 
 TTransparent::TTransparent(TDocContext* context)
-    : TRepere(context), DefaultOrigin(std::make_unique<TOrigine>(context))
+    : TRepere(context)
+    , DefaultOrigin(std::make_unique<TOrigine>(context))
 {
     RecomputeDefaultOrigin();
     OrigineCurrent = DefaultOrigin->Position;
@@ -23,7 +24,7 @@ void TTransparent::Assign(const THistObject& other)
 bool TTransparent::Equals(const THistObject& other) const
 {
     const auto& t = static_cast<const TTransparent&>(other);
-    return TRepere::Equals(other) && SamePosition({LayerWidth, LayerHeight}, {t.LayerWidth, t.LayerHeight});
+    return TRepere::Equals(other) && SamePosition({ LayerWidth, LayerHeight }, { t.LayerWidth, t.LayerHeight });
 }
 
 void TTransparent::SetXAxisDirect(bool direct)
@@ -59,8 +60,8 @@ void TTransparent::RecomputeCorners()
 {
     if (m_context->view == nullptr)
         return;
-    Corners[0] = m_context->view->ImageToScreen({OrigineCurrent.x - LayerWidth, OrigineCurrent.y - LayerHeight});
-    Corners[1] = m_context->view->ImageToScreen({OrigineCurrent.x + LayerWidth, OrigineCurrent.y + LayerHeight});
+    Corners[0] = m_context->view->ImageToScreen({ OrigineCurrent.x - LayerWidth, OrigineCurrent.y - LayerHeight });
+    Corners[1] = m_context->view->ImageToScreen({ OrigineCurrent.x + LayerWidth, OrigineCurrent.y + LayerHeight });
 }
 
 bool TTransparent::Grow()
@@ -89,9 +90,9 @@ void TTransparent::Reset()
 {
     LayerWidth = 0.5;
     LayerHeight = 0.5;
-    Corners[0] = Corners[1] = {0, 0};
-    GrabOffset = {0, 0};
-    GrabPoint = {0, 0};
+    Corners[0] = Corners[1] = { 0, 0 };
+    GrabOffset = { 0, 0 };
+    GrabPoint = { 0, 0 };
     Stage = 0;
     DirectXAxisDirection = true;
     DirectYAxisDirection = true;

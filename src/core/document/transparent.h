@@ -11,10 +11,10 @@ class TTransparent : public TRepere {
 public:
     explicit TTransparent(TDocContext* context);
 
-    double LayerWidth = 0.5;  // half-width, normalised
+    double LayerWidth = 0.5; // half-width, normalised
     double LayerHeight = 0.5; // half-height
-    std::uint8_t Stage = 0;   // 0 place the sheet, 1 drag it, 2 mark the object
-    TPoint Corners[2];        // on screen, cached
+    std::uint8_t Stage = 0; // 0 place the sheet, 1 drag it, 2 mark the object
+    TPoint Corners[2]; // on screen, cached
     TPointD GrabPoint;
     TPointD GrabOffset; // grab point minus origin
     std::unique_ptr<TOrigine> DefaultOrigin;
@@ -23,6 +23,8 @@ public:
     void Assign(const THistObject& other) override;
     bool Equals(const THistObject& other) const override;
     std::unique_ptr<THistObject> NewSnapshot() const override { return std::make_unique<TTransparent>(m_context); }
+    void Save(TProjectKeys& keys, const std::string& suffix) const override;
+    void Load(const TProjectKeys& keys, const std::string& suffix) override;
 
     void SetXAxisDirect(bool direct) override;
     void SetYAxisDirect(bool direct) override;

@@ -20,7 +20,7 @@ protected:
         data = std::make_unique<document::TData>(dlg, settings);
         data->SetView(&view);
     }
-    TPoint At(double x, double y) const { return view.ImageToScreen({x, y}); }
+    TPoint At(double x, double y) const { return view.ImageToScreen({ x, y }); }
     void Click(double x, double y, TMouseButton b = TMouseButton::Left)
     {
         const TPoint p = At(x, y);

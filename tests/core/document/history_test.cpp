@@ -149,5 +149,49 @@ TEST(History, NeverHoldsMoreThan65536Entries)
     EXPECT_EQ(h.Entry(h.Count() - 1).GroupNumber, 65537);
 }
 
+TEST(History, TheCapNeverCutsAnUndoStep)
+{
+    THost host;
+    THistorique h;
+    TValue& a = host.Make(0);
+    // An old step of three entries sits at the front when the cap is reached.
+    h.BeginGroup();
+    for (int i = 0; i < 3; ++i)
+        h.Record(a, rkCreated);
+    h.EndGroup();
+    for (int i = 3; i < 65536; ++i)
+        h.Record(a, rkCreated);
+    h.Record(a, rkCreated);
+    EXPECT_EQ(h.Count(), 65534u); // the whole three-entry group went
+    EXPECT_NE(h.Entry(0).GroupNumber, 1);
+
+    // A group larger than the cap (an import of many tracked marks) is kept whole while recorded...
+    h.Clear();
+    h.BeginGroup();
+    for (int i = 0; i < 70000; ++i)
+        h.Record(a, rkModified);
+    h.EndGroup();
+    EXPECT_EQ(h.Count(), 70000u);
+    // ...and the next step drops it whole rather than leaving a part of it.
+    h.Record(a, rkModified);
+    EXPECT_EQ(h.Count(), 1u);
+}
+
+TEST(History, AGroupLargerThanTheCapUndoesCompletely)
+{
+    THost host;
+    THistorique h;
+    TValue& a = host.Make(0);
+    h.BeginGroup();
+    for (int i = 0; i < 70000; ++i) {
+        h.Record(a, rkModified);
+        a.value = i + 1;
+    }
+    h.EndGroup();
+    EXPECT_TRUE(h.Undo(host));
+    EXPECT_EQ(a.value, 0);
+    EXPECT_EQ(h.Count(), 0u);
+}
+
 } // namespace
 } // namespace kinoval::test

@@ -7,7 +7,7 @@ namespace {
 
 using document::rkErased;
 
-class MarksTest : public DocumentTest {};
+class MarksTest : public DocumentTest { };
 
 TEST_F(MarksTest, PlacementCyclesThroughObjectsAndStepsByFramesBetweenMarks)
 {
@@ -127,7 +127,7 @@ TEST_F(MarksTest, MovedMarkUndoesAndDropWhereItWasLeavesNoStep)
     EXPECT_EQ(data->MarksHistory().Count(), 1u);
 
     view.rawFrame = 40; // undo of a move leaves the view alone
-    const TPoint q{p.x + 30, p.y + 12};
+    const TPoint q { p.x + 30, p.y + 12 };
     Drag(p, q);
     const auto* mark = data->FixedSet().AllMarks[0];
     EXPECT_EQ(mark->Screen, q);
@@ -286,6 +286,15 @@ TEST_F(MarksTest, RenumberingSortsByFrameWithEmptyContainersLast)
     EXPECT_EQ(data->MarkLabel(*set.FindContainer(30)->Marks[0]), "");
 }
 
+TEST(MarkLabels, OffsetsFollowTheElementSize)
+{
+    EXPECT_EQ(document::MarkLabelOrigin({ 100, 50 }, 0, 0), (TPoint { 98, 54 }));
+    EXPECT_EQ(document::MarkLabelOrigin({ 100, 50 }, 2, 0), (TPoint { 95, 61 }));
+    EXPECT_EQ(document::MarkLabelOrigin({ 100, 50 }, 1, 1), (TPoint { 112, 41 }));
+    EXPECT_EQ(document::MarkLabelFontSize(0, 9), 9);
+    EXPECT_EQ(document::MarkLabelFontSize(2, 9), 15);
+}
+
 TEST_F(MarksTest, MarksToDrawKeepsTheMostRecentVisibleOnes)
 {
     data->SetObjectsPerFrame(2);
@@ -365,14 +374,32 @@ TEST_F(MarksTest, ImportIsOneUndoGroupAndUpdatesExistingMarks)
 {
     data->SetObjectsPerFrame(2);
     Click(0.1, 0.1); // object 0 on frame 0
-    data->ImportMarks({{{0.5, 0.5}, {0.6, 0.6}}, {{0.7, 0.7}, {0.8, 0.8}}}, {{0, 1}, {-1, 1}});
+    data->ImportMarks({ { { 0.5, 0.5 }, { 0.6, 0.6 } }, { { 0.7, 0.7 }, { 0.8, 0.8 } } }, { { 0, 1 }, { -1, 1 } });
     EXPECT_EQ(data->MarkCount(), 3);
     EXPECT_DOUBLE_EQ(data->FixedSet().FindContainer(0)->FindObject(0)->GetImage().x, 0.5);
     EXPECT_EQ(data->FixedSet().FindContainer(1)->FindObject(1)->Screen, At(0.8, 0.8));
     EXPECT_EQ(data->FixedSet().FindContainer(1)->MarksContainerMarkNumber, 1);
     data->Undo();
     EXPECT_EQ(data->MarkCount(), 1);
-    EXPECT_DOUBLE_EQ(data->FixedSet().FindContainer(0)->FindObject(0)->GetImage().x, view.ScreenToImage(At(0.1, 0.1)).x);
+    EXPECT_DOUBLE_EQ(
+        data->FixedSet().FindContainer(0)->FindObject(0)->GetImage().x, view.ScreenToImage(At(0.1, 0.1)).x);
+}
+
+TEST_F(MarksTest, AnImportLargerThanTheHistoryCapUndoesCompletely)
+{
+    const int frames = 33000; // 66 000 marks, beyond the 65 536 entries of a history
+    view.frameCount = frames;
+    data->SetObjectsPerFrame(2);
+    std::vector<std::vector<TPointD>> positions(2, std::vector<TPointD>(frames, TPointD { 0.5, 0.5 }));
+    std::vector<std::vector<int>> numbers(2, std::vector<int>(frames));
+    for (int f = 0; f < frames; ++f)
+        numbers[0][static_cast<std::size_t>(f)] = numbers[1][static_cast<std::size_t>(f)] = f;
+    data->ImportMarks(positions, numbers);
+    EXPECT_EQ(data->MarkCount(), 2 * frames);
+    EXPECT_EQ(data->FixedSet().FindContainer(frames - 1)->MarksContainerMarkNumber, frames - 1);
+    EXPECT_TRUE(data->Undo());
+    EXPECT_EQ(data->MarkCount(), 0);
+    EXPECT_FALSE(data->Undo());
 }
 
 TEST_F(MarksTest, NewStudyResetsEverything)
@@ -395,25 +422,25 @@ TEST_F(MarksTest, NewStudyResetsEverything)
 TEST_F(MarksTest, KeysCycleColoursAdvanceObjectAndUndo)
 {
     data->SetObjectsPerFrame(3);
-    EXPECT_TRUE(data->KeyDown({TDocKey::Digit, 2, false}));
+    EXPECT_TRUE(data->KeyDown({ TDocKey::Digit, 2, false }));
     EXPECT_EQ(data->MarkColor(1), ObjectColour(2));
-    data->KeyDown({TDocKey::Digit, 1, true});
+    data->KeyDown({ TDocKey::Digit, 1, true });
     EXPECT_EQ(data->MarkColor(0), ObjectColour(-1)); // previous of the first is the last
-    data->KeyDown({TDocKey::Digit, 0, false});
+    data->KeyDown({ TDocKey::Digit, 0, false });
     EXPECT_EQ(data->ElementColor(), ObjectColour(ColourIndex(0xFFFF) + 1));
-    data->KeyDown({TDocKey::Alt});
+    data->KeyDown({ TDocKey::Alt });
     EXPECT_EQ(data->CurrentObject(), 1);
     view.mouse = At(0.3, 0.3);
-    data->KeyDown({TDocKey::Enter});
+    data->KeyDown({ TDocKey::Enter });
     EXPECT_EQ(data->MarkCount(), 1);
     EXPECT_EQ(data->FixedSet().AllMarks[0]->MarkOrderNumber, 1);
-    data->KeyDown({TDocKey::CtrlA});
+    data->KeyDown({ TDocKey::CtrlA });
     EXPECT_EQ(data->MarkCount(), 0);
     view.capture = true;
-    EXPECT_FALSE(data->KeyDown({TDocKey::Digit, 2, false}));
+    EXPECT_FALSE(data->KeyDown({ TDocKey::Digit, 2, false }));
     view.capture = false;
     view.zoomOrPanTool = true;
-    EXPECT_FALSE(data->KeyDown({TDocKey::Enter}));
+    EXPECT_FALSE(data->KeyDown({ TDocKey::Enter }));
 }
 
 TEST_F(MarksTest, MarksFollowZoomAndPan)
@@ -422,7 +449,7 @@ TEST_F(MarksTest, MarksFollowZoomAndPan)
     view.zoom = 2;
     view.panX = -100;
     data->RefreshScreenPositions();
-    EXPECT_EQ(data->FixedSet().AllMarks[0]->Screen, (TPoint{540, 480}));
+    EXPECT_EQ(data->FixedSet().AllMarks[0]->Screen, (TPoint { 540, 480 }));
 }
 
 TEST_F(MarksTest, NotificationsFire)

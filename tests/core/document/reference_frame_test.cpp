@@ -51,11 +51,11 @@ TEST_F(FrameTest, IncompleteOrDegenerateScalesGiveMinusOne)
     Click(0.1, 0.5);
     EXPECT_EQ(data->ScalePointCount(), 1);
     // The rubber line runs from the first point to the cursor.
-    view.mouse = {300, 200};
+    view.mouse = { 300, 200 };
     TPoint a, b;
     ASSERT_TRUE(data->RubberLine(a, b));
     EXPECT_EQ(a, At(0.1, 0.5));
-    EXPECT_EQ(b, (TPoint{300, 200}));
+    EXPECT_EQ(b, (TPoint { 300, 200 }));
 }
 
 TEST_F(FrameTest, SeparateScalesKeepTheirSegmentsHorizontalAndVertical)
@@ -65,12 +65,12 @@ TEST_F(FrameTest, SeparateScalesKeepTheirSegmentsHorizontalAndVertical)
     data->SetTool(document::toScale);
     EXPECT_EQ(data->ScaleKind(), skVertical);
     Click(0.5, 0.2);
-    view.mouse = {100, 400};
+    view.mouse = { 100, 400 };
     TPoint a, b;
     ASSERT_TRUE(data->RubberLine(a, b));
     EXPECT_EQ(b.x, a.x);
     // Same row as the first point is refused for the vertical scale.
-    data->MouseDown(TMouseButton::Left, {10, At(0.5, 0.2).y});
+    data->MouseDown(TMouseButton::Left, { 10, At(0.5, 0.2).y });
     EXPECT_EQ(data->ScalePointCount(skVertical), 1);
     Click(0.7, 0.7); // x forced onto the first point's column
     EXPECT_EQ(data->ScalePointCount(skVertical), 2);
@@ -113,12 +113,12 @@ TEST_F(FrameTest, ScaleDragsAndRightClickUndoInTheScaleHistory)
     EXPECT_EQ(e.Screen[1], At(0.6, 0.5));
     // Drag the whole segment from its middle.
     const TPoint mid = At(0.35, 0.5);
-    Drag(mid, {mid.x + 10, mid.y + 20});
-    EXPECT_EQ(e.Screen[0], (TPoint{At(0.1, 0.5).x + 10, At(0.1, 0.5).y + 20}));
+    Drag(mid, { mid.x + 10, mid.y + 20 });
+    EXPECT_EQ(e.Screen[0], (TPoint { At(0.1, 0.5).x + 10, At(0.1, 0.5).y + 20 }));
     EXPECT_EQ(data->UndoCaption(), "Annuler Déplacer Echelle");
     data->Undo();
     EXPECT_EQ(e.Screen[0], At(0.1, 0.5));
-    data->MouseDown(TMouseButton::Right, {0, 0});
+    data->MouseDown(TMouseButton::Right, { 0, 0 });
     EXPECT_EQ(data->ScalePointCount(), 1);
     data->Undo();
     EXPECT_EQ(data->ScalePointCount(), 2);
@@ -126,17 +126,16 @@ TEST_F(FrameTest, ScaleDragsAndRightClickUndoInTheScaleHistory)
     data->SetTool(document::toPlaceMarks);
     Click(0.3, 0.3);
     data->SetTool(document::toScale);
-    while (data->Undo()) {
-    }
+    while (data->Undo()) { }
     EXPECT_EQ(data->ScalePointCount(), 0);
     EXPECT_EQ(data->MarkCount(), 1);
 }
 
 TEST_F(FrameTest, PointsVeryCloseTogetherAreDraggedAsASegment)
 {
-    const TPoint a{100, 100};
+    const TPoint a { 100, 100 };
     data->MouseDown(TMouseButton::Left, a);
-    data->MouseDown(TMouseButton::Left, {101, 101});
+    data->MouseDown(TMouseButton::Left, { 101, 101 });
     ASSERT_EQ(data->ScalePointCount(), 2);
     data->MouseDown(TMouseButton::Left, a);
     EXPECT_EQ(data->Scale().DraggedItem, -1);
@@ -156,10 +155,10 @@ TEST_F(AxesTest, PlacingTheOriginDrawsAxesAcrossTheImage)
 {
     const auto& axes = data->Axes();
     EXPECT_EQ(data->OriginPlaced(), 1);
-    EXPECT_EQ(axes.OriginScreen, (TPoint{320, 240}));
-    EXPECT_EQ(axes.XPositive, (TPoint{640, 240}));
-    EXPECT_EQ(axes.XNegative, (TPoint{0, 240}));
-    EXPECT_EQ(axes.YPositive, (TPoint{320, 0}));
+    EXPECT_EQ(axes.OriginScreen, (TPoint { 320, 240 }));
+    EXPECT_EQ(axes.XPositive, (TPoint { 640, 240 }));
+    EXPECT_EQ(axes.XNegative, (TPoint { 0, 240 }));
+    EXPECT_EQ(axes.YPositive, (TPoint { 320, 0 }));
     EXPECT_EQ(data->UndoCaption(), "Annuler Choisir Repère");
     data->Undo();
     EXPECT_EQ(data->OriginPlaced(), 0);
@@ -167,10 +166,10 @@ TEST_F(AxesTest, PlacingTheOriginDrawsAxesAcrossTheImage)
 
 TEST_F(AxesTest, TurningTheXAxisTo3PiOver4SetsYToMinus3PiOver4)
 {
-    data->MouseDown(TMouseButton::Left, {500, 240}); // on the X half-line
+    data->MouseDown(TMouseButton::Left, { 500, 240 }); // on the X half-line
     EXPECT_EQ(data->Axes().DragState, 2);
-    data->MouseMove({220, 140}); // up and left: 3pi/4
-    data->MouseUp(TMouseButton::Left, {220, 140});
+    data->MouseMove({ 220, 140 }); // up and left: 3pi/4
+    data->MouseUp(TMouseButton::Left, { 220, 140 });
     EXPECT_NEAR(data->XAxisAngle(), 3 * pi / 4, 1e-12);
     EXPECT_NEAR(data->Axes().YAxisAngle, -3 * pi / 4, 1e-12);
     EXPECT_EQ(data->UndoCaption(), "Annuler Pivoter Repère");
@@ -185,10 +184,10 @@ TEST_F(AxesTest, TurningTheXAxisTo3PiOver4SetsYToMinus3PiOver4)
 TEST_F(AxesTest, TurningTheYAxisFollowsItsDirection)
 {
     data->SetYAxisDirect(false); // the positive Y half now points down
-    EXPECT_EQ(data->Axes().YPositive, (TPoint{320, 480}));
-    data->MouseDown(TMouseButton::Left, {320, 400});
+    EXPECT_EQ(data->Axes().YPositive, (TPoint { 320, 480 }));
+    data->MouseDown(TMouseButton::Left, { 320, 400 });
     EXPECT_EQ(data->Axes().DragState, 3);
-    data->MouseMove({420, 340}); // down-right, the positive direction follows the pointer
+    data->MouseMove({ 420, 340 }); // down-right, the positive direction follows the pointer
     EXPECT_NEAR(data->Axes().YAxisAngle, 3 * pi / 4, 1e-12);
     EXPECT_NEAR(data->XAxisAngle(), pi / 4, 1e-12);
 }
@@ -197,25 +196,25 @@ TEST_F(AxesTest, MovingTheOriginAndRightClickRemovingIt)
 {
     int axesNotes = 0;
     data->OnAxesChanged = [&](document::TData&) { ++axesNotes; };
-    Drag({321, 241}, {341, 221});
-    EXPECT_EQ(data->Axes().OriginScreen, (TPoint{340, 220}));
+    Drag({ 321, 241 }, { 341, 221 });
+    EXPECT_EQ(data->Axes().OriginScreen, (TPoint { 340, 220 }));
     EXPECT_GE(axesNotes, 1);
-    data->MouseDown(TMouseButton::Right, {0, 0});
+    data->MouseDown(TMouseButton::Right, { 0, 0 });
     EXPECT_EQ(data->OriginPlaced(), 0);
     EXPECT_EQ(data->UndoCaption(), "Annuler Effacer Repère");
     data->Undo();
     EXPECT_EQ(data->OriginPlaced(), 1);
     data->Undo();
-    EXPECT_EQ(data->Axes().OriginScreen, (TPoint{320, 240}));
+    EXPECT_EQ(data->Axes().OriginScreen, (TPoint { 320, 240 }));
 }
 
 TEST_F(AxesTest, CursorShowsWhatCanBeGrabbed)
 {
-    data->MouseMove({322, 238});
+    data->MouseMove({ 322, 238 });
     EXPECT_EQ(view.cursor, TViewCursor::OriginMove);
-    data->MouseMove({320, 100});
+    data->MouseMove({ 320, 100 });
     EXPECT_EQ(view.cursor, TViewCursor::AxisTurn);
-    data->MouseMove({100, 100});
+    data->MouseMove({ 100, 100 });
     EXPECT_EQ(view.cursor, TViewCursor::Default);
 }
 
@@ -245,7 +244,7 @@ TEST_F(AxesTest, FlippedAxesReachTheCalculatorsGeometry)
     data->SetXAxisDirect(false);
     EXPECT_FALSE(data->Geometry(TMarkSet::Fixed).xAxisDirect);
     EXPECT_TRUE(data->Geometry(TMarkSet::Fixed).yAxisDirect);
-    EXPECT_EQ(data->Axes().XPositive, (TPoint{0, 240}));
+    EXPECT_EQ(data->Axes().XPositive, (TPoint { 0, 240 }));
     EXPECT_EQ(data->UndoCaption(), "Annuler Changer sens Repère");
     data->Undo();
     EXPECT_TRUE(data->Geometry(TMarkSet::Fixed).xAxisDirect);

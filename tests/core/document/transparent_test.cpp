@@ -33,7 +33,7 @@ TEST_F(SheetTest, PlusStopsOnceTheHalfWidthReachesOne)
     int grown = 0;
     for (int i = 0; i < 10; ++i) {
         const double before = Sheet().LayerWidth;
-        data->KeyDown({TDocKey::Plus});
+        data->KeyDown({ TDocKey::Plus });
         grown += Sheet().LayerWidth > before ? 1 : 0;
     }
     // 0.5 x 1.1^7 = 0.974 < 1, one more reaches 1.07; then it stops.
@@ -45,7 +45,7 @@ TEST_F(SheetTest, PlusStopsOnceTheHalfWidthReachesOne)
     data->Undo();
     EXPECT_LT(Sheet().LayerWidth, 1.0);
     for (int i = 0; i < 40; ++i)
-        data->KeyDown({TDocKey::Minus});
+        data->KeyDown({ TDocKey::Minus });
     EXPECT_LE(Sheet().LayerWidth, 0.1);
     EXPECT_GT(Sheet().LayerWidth, 0.09);
 }
@@ -94,7 +94,7 @@ TEST_F(SheetTest, MarkingAFrameTwiceKeepsStageTwo)
 TEST_F(SheetTest, RightClickInStageTwoTakesBackTheSheetMove)
 {
     MoveSheet(At(0.45, 0.55), At(0.5, 0.5)); // frame 0
-    Click(0.6, 0.6);                         // frame 1
+    Click(0.6, 0.6); // frame 1
     MoveSheet(At(0.5, 0.5), At(0.3, 0.3));
     ASSERT_EQ(Sheet().Stage, 2);
     ASSERT_EQ(Sheet().Origines.size(), 2u);
@@ -109,7 +109,7 @@ TEST_F(SheetTest, RightClickInStageTwoTakesBackTheSheetMove)
     EXPECT_EQ(Sheet().Stage, 2);
     EXPECT_EQ(view.rawFrame, 0);
     // Escape acts as the right button: back to stage 0, the first sheet position undone.
-    data->KeyDown({TDocKey::Escape});
+    data->KeyDown({ TDocKey::Escape });
     EXPECT_EQ(Sheet().Stage, 0);
     EXPECT_TRUE(Sheet().Origines.empty());
     EXPECT_DOUBLE_EQ(Sheet().OrigineCurrent.x, 0.45);
