@@ -1,5 +1,6 @@
 #include "core/video/overlay.h"
 
+#include "core/document/data.h"
 #include "core/drawing/arrow_head.h"
 #include "core/drawing/glyphs.h"
 
@@ -42,12 +43,10 @@ void AddMark(TOverlay& overlay, TScreenPoint at, int objectNumber, TColor colour
     overlay.shapes.emplace_back(TOverlayGlyph{at, colour, size, drawing::GlyphKindOfObject(objectNumber)});
     if ((numberPosition != npBelow && numberPosition != npRight) || label.empty())
         return;
-    static constexpr int offsets[3] = {0, 4, 7};
-    static constexpr int fontSizes[3] = {0, 12, 15};
-    const int b = offsets[size];
-    const TScreenPoint origin = numberPosition == npBelow ? TScreenPoint{at.x - b / 2 - 2, at.y + b + 4}
-                                                          : TScreenPoint{at.x + b + 8, at.y - b / 2 - 7};
-    overlay.shapes.emplace_back(TOverlayText{origin, label, colour, fontSizes[size], false});
+    // Where a mark's number goes is the document's rule; the view only paints it there.
+    const TScreenPoint origin = document::MarkLabelOrigin(at, size, numberPosition);
+    const int fontSize = document::MarkLabelFontSize(size, 0);
+    overlay.shapes.emplace_back(TOverlayText{origin, label, colour, fontSize, false});
 }
 
 void AddScale(TOverlay& overlay, TScreenPoint first, TScreenPoint second, TColor colour, int elementSize)
