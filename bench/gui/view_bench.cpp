@@ -94,8 +94,8 @@ void BM_NextFrameToRepaintedView(benchmark::State& state)
         if (view.CurrentRawFrame() + 1 >= view.FrameCount())
             view.First();
         const auto t0 = std::chrono::steady_clock::now();
-        view.Next();           // seeks, decodes and paints the off-screen picture
-        widget.repaint();      // and copies it to the screen now
+        view.Next(); // seeks, decodes and paints the off-screen picture
+        widget.repaint(); // and copies it to the screen now
         const auto t1 = std::chrono::steady_clock::now();
         const double seconds = std::chrono::duration<double>(t1 - t0).count();
         state.SetIterationTime(seconds);
@@ -133,10 +133,14 @@ TTruth ReadTruth(const QString& path)
             const QStringList kv = line.split('=');
             const QString k = kv[0].trimmed();
             const double v = kv[1].trimmed().toDouble();
-            if (k == "ruler_x1_px") rx1 = v;
-            else if (k == "ruler_y1_px") ry1 = v;
-            else if (k == "ruler_x2_px") rx2 = v;
-            else if (k == "ruler_y2_px") ry2 = v;
+            if (k == "ruler_x1_px")
+                rx1 = v;
+            else if (k == "ruler_y1_px")
+                ry1 = v;
+            else if (k == "ruler_x2_px")
+                rx2 = v;
+            else if (k == "ruler_y2_px")
+                ry2 = v;
             continue;
         }
         const QStringList cols = line.split(' ', Qt::SkipEmptyParts);
@@ -186,8 +190,8 @@ int Screenshot(const char* out)
     data.SetTimeBetweenFrames(view.FrameDuration());
     data.SetElementColor(0x00FFFF);
     auto click = [&](QPointF framePixel) {
-        const TPoint p = view.ImageToScreen({(framePixel.x() + 0.5) / view.FrameWidth(),
-                                              (framePixel.y() + 0.5) / view.FrameHeight()});
+        const TPoint p = view.ImageToScreen(
+            { (framePixel.x() + 0.5) / view.FrameWidth(), (framePixel.y() + 0.5) / view.FrameHeight() });
         view.MouseDown(video::TMouseButton::Left, {}, p);
         view.MouseUp(video::TMouseButton::Left, {}, p);
     };
@@ -216,15 +220,17 @@ int Screenshot(const char* out)
     // Third: back to the marks, zoomed in three times on the ball, with the magnifier on the pointer.
     data.SetTool(document::toPlaceMarks);
     view.ShowLoupe(true);
-    const TPoint ball = view.ImageToScreen({truth.ball[14].x() / view.FrameWidth(), truth.ball[14].y() / view.FrameHeight()});
+    const TPoint ball
+        = view.ImageToScreen({ truth.ball[14].x() / view.FrameWidth(), truth.ball[14].y() / view.FrameHeight() });
     view.ZoomAt(ball, 300);
-    view.MouseMove({}, view.ImageToScreen({truth.ball[14].x() / view.FrameWidth(), truth.ball[14].y() / view.FrameHeight()}));
+    view.MouseMove(
+        {}, view.ImageToScreen({ truth.ball[14].x() / view.FrameWidth(), truth.ball[14].y() / view.FrameHeight() }));
     view.Repaint();
     QApplication::processEvents();
     const QImage zoomed = widget.grab().toImage();
 
     QImage both(left.width() + right.width() + zoomed.width() + 16, std::max(left.height(), right.height()),
-                QImage::Format_RGB32);
+        QImage::Format_RGB32);
     both.fill(Qt::darkGray);
     QPainter p(&both);
     p.drawImage(0, 0, left);
@@ -236,7 +242,7 @@ int Screenshot(const char* out)
         return 1;
     }
     std::printf("%s: %d marks, origin placed %d, scale points %d, back-end %d\n", out, data.MarkCount(),
-                data.OriginPlaced(), data.ScalePointCount(), view.Backend());
+        data.OriginPlaced(), data.ScalePointCount(), view.Backend());
     return 0;
 }
 

@@ -8,8 +8,8 @@ bool TSyntheticPlayer::DoOpen(const std::string& fileName)
 {
     if (m_backend != kinoval::video::bkFFmpeg || fileName.empty())
         return false;
-    return SetGeometry(m_video.width, m_video.height) &&
-           SetTiming(m_video.fps, m_video.frames, m_video.frames / m_video.fps);
+    return SetGeometry(m_video.width, m_video.height)
+        && SetTiming(m_video.fps, m_video.frames, m_video.frames / m_video.fps);
 }
 
 bool TSyntheticPlayer::DoDraw(kinoval::TRgbImage& target)

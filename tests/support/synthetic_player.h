@@ -3,9 +3,9 @@
 // chosen by the test; frame n is a uniform grey of level n mod 256 (or a fixed colour), so a test can see
 // which frame was painted.
 
+#include "core/video/playback_timer.h"
 #include "core/video/player.h"
 #include "core/video/player_choice.h"
-#include "core/video/playback_timer.h"
 
 #include <functional>
 #include <memory>
@@ -21,11 +21,10 @@ struct TSyntheticVideo {
     bool uniformColour = false; // every frame the colour below instead of the frame's grey
     unsigned char r = 0, g = 0, b = 0;
     int dotX = -1, dotY = -1; // a white pixel there when inside the frame
-    std::string seekError;    // reported by every seek when not empty
+    std::string seekError; // reported by every seek when not empty
 
     // Every frame one colour.
-    static TSyntheticVideo Uniform(int w, int h, int count, unsigned char red, unsigned char green,
-                                   unsigned char blue)
+    static TSyntheticVideo Uniform(int w, int h, int count, unsigned char red, unsigned char green, unsigned char blue)
     {
         TSyntheticVideo v;
         v.width = w;
@@ -41,13 +40,17 @@ struct TSyntheticVideo {
 
 class TSyntheticPlayer : public kinoval::video::TPlayer {
 public:
-    TSyntheticPlayer(int backend, const TSyntheticVideo& video) : m_backend(backend), m_video(video) {}
+    TSyntheticPlayer(int backend, const TSyntheticVideo& video)
+        : m_backend(backend)
+        , m_video(video)
+    {
+    }
     int Backend() const override { return m_backend; }
     int draws = 0;
 
 protected:
     bool DoOpen(const std::string& fileName) override;
-    void DoClose() override {}
+    void DoClose() override { }
     int DoSeek(int n) override
     {
         if (!m_video.seekError.empty())

@@ -29,7 +29,7 @@ namespace drawing {
 TArrowHead FixedArrowHead(TScreenPoint tail, TScreenPoint tip, int widthPercent, int headLength)
 {
     if (tail == tip)
-        return {tip, tip, tip};
+        return { tip, tip, tip };
     const double dx = static_cast<double>(tip.x) - tail.x;
     const double dy = static_cast<double>(tip.y) - tail.y;
     const double len = std::sqrt(dx * dx + dy * dy);
@@ -37,16 +37,15 @@ TArrowHead FixedArrowHead(TScreenPoint tail, TScreenPoint tip, int widthPercent,
     const int uy = static_cast<int>(std::lround(headLength * dy / len));
     const int l = MulDiv(uy, widthPercent, 100);
     const int m = MulDiv(ux, widthPercent, 100);
-    return {TScreenPoint{tip.x - ux + l, tip.y - uy - m}, tip, TScreenPoint{tip.x - ux - l, tip.y - uy + m}};
+    return { TScreenPoint { tip.x - ux + l, tip.y - uy - m }, tip, TScreenPoint { tip.x - ux - l, tip.y - uy + m } };
 }
 
-TArrowHead ArrowHead(TScreenPoint tail, TScreenPoint tip, int widthPercent, int maxLength, int minLength,
-                     int perMille)
+TArrowHead ArrowHead(TScreenPoint tail, TScreenPoint tip, int widthPercent, int maxLength, int minLength, int perMille)
 {
     const int w = std::clamp(std::abs(widthPercent), 0, 100);
     const int d = std::clamp(std::abs(perMille), 0, 1000);
-    const TScreenPoint base{tail.x + MulDiv(tip.x - tail.x, 1000 - d, 1000),
-                            tail.y + MulDiv(tip.y - tail.y, 1000 - d, 1000)};
+    const TScreenPoint base { tail.x + MulDiv(tip.x - tail.x, 1000 - d, 1000),
+        tail.y + MulDiv(tip.y - tail.y, 1000 - d, 1000) };
     const std::int64_t hx = static_cast<std::int64_t>(tip.x) - base.x;
     const std::int64_t hy = static_cast<std::int64_t>(tip.y) - base.y;
     const std::int64_t length2 = hx * hx + hy * hy;
@@ -56,7 +55,7 @@ TArrowHead ArrowHead(TScreenPoint tail, TScreenPoint tip, int widthPercent, int 
         return FixedArrowHead(tail, tip, w, maxLength);
     const int b = MulDiv(tip.x - base.x, w, 100);
     const int dd = MulDiv(tip.y - base.y, w, 100);
-    return {TScreenPoint{base.x - dd, base.y + b}, tip, TScreenPoint{base.x + dd, base.y - b}};
+    return { TScreenPoint { base.x - dd, base.y + b }, tip, TScreenPoint { base.x + dd, base.y - b } };
 }
 
 TColor ScaleColour(TColor colour, int percent)

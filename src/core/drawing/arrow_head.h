@@ -16,8 +16,7 @@ using TArrowHead = std::array<TScreenPoint, 3>;
 // head's length on either side of the axis. The head's length is kept within [minLength, maxLength]
 // (0 = no limit on that side). widthPercent is taken as |w| within [0, 100], perMille as |d| within
 // [0, 1000].
-TArrowHead ArrowHead(TScreenPoint tail, TScreenPoint tip, int widthPercent, int maxLength, int minLength,
-                     int perMille);
+TArrowHead ArrowHead(TScreenPoint tail, TScreenPoint tip, int widthPercent, int maxLength, int minLength, int perMille);
 
 // A head of the given length along the segment tail -> tip; three copies of the tip for a zero-length
 // segment.

@@ -22,7 +22,7 @@ void AddMarks(document::TData& data, TOverlay& overlay)
     for (const document::TMarque* mark : data.MarksToDrawList()) {
         const int object = mark->MarkOrderNumber;
         AddMark(overlay, mark->Screen, object, data.MarkColor(object), size, mark->Set->MarksNumberPosition,
-                data.MarkLabel(*mark));
+            data.MarkLabel(*mark));
     }
 }
 
@@ -51,7 +51,10 @@ void TDocumentInput::MouseDown(TMouseButton button, TShiftState, TScreenPoint p)
     m_data.MouseDown(DocButton(button), p);
 }
 
-void TDocumentInput::MouseMove(TShiftState, TScreenPoint p) { m_data.MouseMove(p); }
+void TDocumentInput::MouseMove(TShiftState, TScreenPoint p)
+{
+    m_data.MouseMove(p);
+}
 
 void TDocumentInput::MouseUp(TMouseButton button, TShiftState, TScreenPoint p)
 {
@@ -88,40 +91,40 @@ TCursorChoice TDocumentInput::Cursor() const
     using S = TViewCursorShape;
     switch (m_data.Tool()) {
     case document::toScale:
-        return {S::Scale, -1};
+        return { S::Scale, -1 };
     case document::toPlaceMarks: {
         const int perFrame = m_data.ObjectsPerFrame();
-        return {S::Cross, perFrame > 1 ? m_data.CurrentObject() % 10 : -1};
+        return { S::Cross, perFrame > 1 ? m_data.CurrentObject() % 10 : -1 };
     }
     default:
         break;
     }
     switch (m_video.DocumentCursorShape()) {
     case TViewCursor::OverMark:
-        return {S::OverMark, -1};
+        return { S::OverMark, -1 };
     case TViewCursor::MoveTool:
-        return {S::MoveTool, -1};
+        return { S::MoveTool, -1 };
     case TViewCursor::EraseTool:
-        return {S::EraseTool, -1};
+        return { S::EraseTool, -1 };
     case TViewCursor::OriginMove:
-        return {S::OriginMove, -1};
+        return { S::OriginMove, -1 };
     case TViewCursor::AxisTurn:
-        return {S::AxisTurn, -1};
+        return { S::AxisTurn, -1 };
     case TViewCursor::Sheet:
-        return {S::Sheet, -1};
+        return { S::Sheet, -1 };
     case TViewCursor::MarkCross:
-        return {S::Cross, -1};
+        return { S::Cross, -1 };
     case TViewCursor::Default:
         break;
     }
     // Before the pointer has moved over anything the tool's own shape shows.
     switch (m_data.Tool()) {
     case document::toMoveMarks:
-        return {S::MoveTool, -1};
+        return { S::MoveTool, -1 };
     case document::toErase:
-        return {S::EraseTool, -1};
+        return { S::EraseTool, -1 };
     case document::toTransparent:
-        return {m_data.Sheet().Stage == 2 ? S::Cross : S::Sheet, -1};
+        return { m_data.Sheet().Stage == 2 ? S::Cross : S::Sheet, -1 };
     default:
         return {};
     }
@@ -143,7 +146,7 @@ void BuildDocumentOverlay(document::TData& data, const TVideo& video, TOverlay& 
     if (video.IsTransparentMarking()) {
         document::TTransparent& sheet = data.Sheet();
         AddSheet(overlay, sheet.Corners[0], sheet.Corners[1], video.ImageToScreen(sheet.OrigineCurrent),
-                 sheet.DirectXAxisDirection, sheet.DirectYAxisDirection, colour, size);
+            sheet.DirectXAxisDirection, sheet.DirectYAxisDirection, colour, size);
     } else {
         const document::TRepereFixe& axes = data.Axes();
         if (axes.OriginePointsNumber > 0)

@@ -20,7 +20,11 @@ namespace kinoval::video {
 
 class TDocumentInput : public TViewInputReceiver {
 public:
-    TDocumentInput(document::TData& data, TVideo& video) : m_data(data), m_video(video) {}
+    TDocumentInput(document::TData& data, TVideo& video)
+        : m_data(data)
+        , m_video(video)
+    {
+    }
 
     void MouseDown(TMouseButton button, TShiftState shift, TScreenPoint p) override;
     void MouseMove(TShiftState shift, TScreenPoint p) override;

@@ -17,21 +17,27 @@ void TLoupe::SetMagnification(int percent)
     m_magnification = std::clamp(percent, kLoupeMagnificationMin, kLoupeMagnificationMax);
 }
 
-int TLoupe::SourceWidth() const { return m_width * 100 / m_magnification; }
-int TLoupe::SourceHeight() const { return m_height * 100 / m_magnification; }
+int TLoupe::SourceWidth() const
+{
+    return m_width * 100 / m_magnification;
+}
+int TLoupe::SourceHeight() const
+{
+    return m_height * 100 / m_magnification;
+}
 
 bool TLoupe::MouseDown(TLoupeButton button, TScreenPoint local, TScreenPoint screen)
 {
-    const bool nearBorder = local.x < kLoupeGrabBorder || local.y < kLoupeGrabBorder ||
-                            local.x >= m_width - kLoupeGrabBorder || local.y >= m_height - kLoupeGrabBorder;
+    const bool nearBorder = local.x < kLoupeGrabBorder || local.y < kLoupeGrabBorder
+        || local.x >= m_width - kLoupeGrabBorder || local.y >= m_height - kLoupeGrabBorder;
     if (nearBorder && button == TLoupeButton::Left) {
         m_moving = true;
         m_last = screen;
         return false;
     }
     const int before = m_magnification;
-    SetMagnification(m_magnification +
-                     (button == TLoupeButton::Left ? kLoupeMagnificationStep : -kLoupeMagnificationStep));
+    SetMagnification(
+        m_magnification + (button == TLoupeButton::Left ? kLoupeMagnificationStep : -kLoupeMagnificationStep));
     return before != m_magnification;
 }
 

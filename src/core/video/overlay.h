@@ -69,8 +69,8 @@ enum TNumberPosition { npBelow = 0, npRight = 1, npNone = 2 };
 
 // A mark: the glyph of its object, then its label below or to the right (no label for position 2 or an
 // empty text; nothing at all for a negative object).
-void AddMark(TOverlay& overlay, TScreenPoint at, int objectNumber, TColor colour, int elementSize,
-             int numberPosition, const std::string& label);
+void AddMark(TOverlay& overlay, TScreenPoint at, int objectNumber, TColor colour, int elementSize, int numberPosition,
+    const std::string& label);
 
 // The scale: a line with an arrow head at each end. While only the first point exists the line runs to
 // the mouse cursor with one head, on the first point.
@@ -79,13 +79,13 @@ void AddScaleRubber(TOverlay& overlay, TScreenPoint first, TScreenPoint cursor, 
 
 // The fixed axes: the two lines across the frame, each with a head at its positive end.
 void AddAxes(TOverlay& overlay, TScreenPoint xNegative, TScreenPoint xPositive, TScreenPoint yNegative,
-             TScreenPoint yPositive, TColor colour, int elementSize);
+    TScreenPoint yPositive, TColor colour, int elementSize);
 
 // The transparent sheet: its rectangle (corners in any order), and through the origin two axes parallel to
 // its edges with filled heads on their positive sides (given by the direction flags; y positive is up on
 // the screen when direct) and the bold labels "x" and "y".
-void AddSheet(TOverlay& overlay, TScreenPoint cornerA, TScreenPoint cornerB, TScreenPoint origin,
-              bool xDirect, bool yDirect, TColor colour, int elementSize);
+void AddSheet(TOverlay& overlay, TScreenPoint cornerA, TScreenPoint cornerB, TScreenPoint origin, bool xDirect,
+    bool yDirect, TColor colour, int elementSize);
 
 void AddFocusRect(TOverlay& overlay, TScreenPoint a, TScreenPoint b);
 

@@ -29,7 +29,7 @@ private:
     void Loop(int periodMs, std::function<void()> tick);
 
     std::thread m_thread;
-    std::atomic<bool> m_running{false};
+    std::atomic<bool> m_running { false };
     std::mutex m_mutex;
     std::condition_variable m_wake;
 };

@@ -7,7 +7,9 @@
 
 namespace kinoval::video {
 
-TVideo::TVideo(TPlayerFactory& factory, TPlaybackTimer& timer) : m_players(factory), m_timer(timer)
+TVideo::TVideo(TPlayerFactory& factory, TPlaybackTimer& timer)
+    : m_players(factory)
+    , m_timer(timer)
 {
     for (int i = 0; i < kBackendCount; ++i)
         m_players.Player(i).OnError = [this](const std::string& text) { PlayerError(text); };
@@ -51,7 +53,7 @@ bool TVideo::Open(const std::string& fileName)
     m_zoom.SetValue(kZoomDefault);
     m_zoom.dragging = false;
     m_pan.dragging = false;
-    m_source = TSourceRect{0, 0, FrameWidth(), FrameHeight()};
+    m_source = TSourceRect { 0, 0, FrameWidth(), FrameHeight() };
     m_navTool = ntNone;
     m_hideImage = false;
     SetMode(vmFixedPointing);
@@ -68,7 +70,7 @@ void TVideo::Close()
     const bool wasOpen = IsOpened();
     m_players.Close();
     m_zoom.SetValue(kZoomDefault);
-    m_source = TSourceRect{};
+    m_source = TSourceRect {};
     UpdateGeometry();
     if (wasOpen && notify.playersClosed)
         notify.playersClosed();
@@ -81,7 +83,10 @@ bool TVideo::IsOpened() const
     return p != nullptr && p->Opened();
 }
 
-int TVideo::RawFrameCount() const { return IsOpened() ? Player()->FrameCount() : 0; }
+int TVideo::RawFrameCount() const
+{
+    return IsOpened() ? Player()->FrameCount() : 0;
+}
 
 int TVideo::FrameCount() const
 {
@@ -92,7 +97,10 @@ int TVideo::FrameCount() const
     return RawFrameCount();
 }
 
-int TVideo::CurrentRawFrame() const { return IsOpened() ? Player()->CurrentFrame() : -1; }
+int TVideo::CurrentRawFrame() const
+{
+    return IsOpened() ? Player()->CurrentFrame() : -1;
+}
 
 int TVideo::CurrentMontageFrame() const
 {
@@ -101,11 +109,26 @@ int TVideo::CurrentMontageFrame() const
     return m_mode == vmMontage ? CurrentRawFrame() : RawToMontage(CurrentRawFrame());
 }
 
-int TVideo::FrameWidth() const { return IsOpened() ? Player()->Width() : 0; }
-int TVideo::FrameHeight() const { return IsOpened() ? Player()->Height() : 0; }
-double TVideo::FramesPerSecond() const { return IsOpened() ? Player()->FramesPerSecond() : 0; }
-double TVideo::FrameDuration() const { return IsOpened() ? Player()->FrameDuration() : 0; }
-std::string TVideo::FileName() const { return IsOpened() ? Player()->FileName() : std::string(); }
+int TVideo::FrameWidth() const
+{
+    return IsOpened() ? Player()->Width() : 0;
+}
+int TVideo::FrameHeight() const
+{
+    return IsOpened() ? Player()->Height() : 0;
+}
+double TVideo::FramesPerSecond() const
+{
+    return IsOpened() ? Player()->FramesPerSecond() : 0;
+}
+double TVideo::FrameDuration() const
+{
+    return IsOpened() ? Player()->FrameDuration() : 0;
+}
+std::string TVideo::FileName() const
+{
+    return IsOpened() ? Player()->FileName() : std::string();
+}
 
 bool TVideo::DrawCurrentFrame(TRgbImage& target)
 {
@@ -118,8 +141,14 @@ bool TVideo::CurrentFrameInverted() const
     return m_mode == vmMontage && IsOpened() && hooks.isHiddenFrame && hooks.isHiddenFrame(CurrentRawFrame());
 }
 
-int TVideo::MontageToRaw(int m) const { return hooks.montageToRaw ? hooks.montageToRaw(m) : m; }
-int TVideo::RawToMontage(int r) const { return hooks.rawToMontage ? hooks.rawToMontage(r) : r; }
+int TVideo::MontageToRaw(int m) const
+{
+    return hooks.montageToRaw ? hooks.montageToRaw(m) : m;
+}
+int TVideo::RawToMontage(int r) const
+{
+    return hooks.rawToMontage ? hooks.rawToMontage(r) : r;
+}
 
 // ------------------------------------------------------------------------------------------- navigation
 
@@ -144,10 +173,22 @@ bool TVideo::GoToFrameOfRaw(int rawFrame)
     return GoToFrame(m_mode == vmMontage ? rawFrame : RawToMontage(rawFrame));
 }
 
-bool TVideo::First() { return GoToFrame(0); }
-bool TVideo::Previous() { return GoToFrame(CurrentMontageFrame() - 1); }
-bool TVideo::Next() { return GoToFrame(CurrentMontageFrame() + 1); }
-bool TVideo::Last() { return GoToFrame(FrameCount() - 1); }
+bool TVideo::First()
+{
+    return GoToFrame(0);
+}
+bool TVideo::Previous()
+{
+    return GoToFrame(CurrentMontageFrame() - 1);
+}
+bool TVideo::Next()
+{
+    return GoToFrame(CurrentMontageFrame() + 1);
+}
+bool TVideo::Last()
+{
+    return GoToFrame(FrameCount() - 1);
+}
 
 bool TVideo::LastPointed()
 {
@@ -175,7 +216,10 @@ void TVideo::Play(int fromMontage, int toMontage)
     m_timer.Start(std::max<int>(1, Player()->Delay()), [this] { PlaybackTick(); });
 }
 
-void TVideo::PlayButton() { Play(CurrentMontageFrame() + 1, FrameCount() - 1); }
+void TVideo::PlayButton()
+{
+    Play(CurrentMontageFrame() + 1, FrameCount() - 1);
+}
 
 void TVideo::Pause()
 {
@@ -184,7 +228,10 @@ void TVideo::Pause()
     m_timer.Stop();
 }
 
-void TVideo::Stop() { m_timer.Stop(); }
+void TVideo::Stop()
+{
+    m_timer.Stop();
+}
 
 void TVideo::PlaybackTick()
 {
@@ -324,7 +371,7 @@ void TVideo::UpdateGeometry()
     m_ox = fw > 0 ? static_cast<double>(m_source.left) / fw : 0;
     m_oy = fh > 0 ? static_cast<double>(m_source.top) / fh : 0;
     UpdateScrollBars();
-    for (TViewInputReceiver* r : {m_pointing, m_workshop, m_tracker})
+    for (TViewInputReceiver* r : { m_pointing, m_workshop, m_tracker })
         if (r != nullptr)
             r->RefreshScreenPositions();
 }
@@ -370,13 +417,13 @@ TImagePoint TVideo::ScreenToImage(TScreenPoint p) const
 {
     if (m_kx <= 0 || m_ky <= 0)
         return {};
-    return {std::clamp(p.x / m_kx + m_ox, 0.0, 1.0), std::clamp(p.y / m_ky + m_oy, 0.0, 1.0)};
+    return { std::clamp(p.x / m_kx + m_ox, 0.0, 1.0), std::clamp(p.y / m_ky + m_oy, 0.0, 1.0) };
 }
 
 TScreenPoint TVideo::ImageToScreen(TImagePoint p) const
 {
     auto toInt = [](double v) { return static_cast<int>(std::lround(std::clamp(v, -1e9, 1e9))); };
-    return {toInt((p.x - m_ox) * m_kx), toInt((p.y - m_oy) * m_ky)};
+    return { toInt((p.x - m_ox) * m_kx), toInt((p.y - m_oy) * m_ky) };
 }
 
 void TVideo::ZoomAt(TScreenPoint p, int newZoom)
@@ -387,8 +434,8 @@ void TVideo::ZoomAt(TScreenPoint p, int newZoom)
         UpdateGeometry();
         return;
     }
-    m_source = ZoomAtPoint(m_source, FrameWidth(), FrameHeight(), m_clientWidth, m_clientHeight, p.x, p.y,
-                           m_zoom.Value(), z1);
+    m_source = ZoomAtPoint(
+        m_source, FrameWidth(), FrameHeight(), m_clientWidth, m_clientHeight, p.x, p.y, m_zoom.Value(), z1);
     m_zoom.SetValue(z1);
     UpdateGeometry();
     if (notify.zoomChanged)
@@ -399,7 +446,7 @@ void TVideo::ZoomAt(TScreenPoint p, int newZoom)
 void TVideo::ResetZoom()
 {
     m_zoom.SetValue(kZoomDefault);
-    m_source = TSourceRect{0, 0, FrameWidth(), FrameHeight()};
+    m_source = TSourceRect { 0, 0, FrameWidth(), FrameHeight() };
     UpdateGeometry();
     if (notify.zoomChanged)
         notify.zoomChanged();
@@ -503,8 +550,8 @@ void TVideo::ZoomToolUp(TMouseButton button, TShiftState shift, TScreenPoint p)
         const int w = std::abs(m_zoom.rectEnd.x - m_zoom.rectStart.x);
         const int h = std::abs(m_zoom.rectEnd.y - m_zoom.rectStart.y);
         if (w >= kZoomRectMin && h >= kZoomRectMin) {
-            const TScreenPoint centre{(m_zoom.rectStart.x + m_zoom.rectEnd.x) / 2,
-                                      (m_zoom.rectStart.y + m_zoom.rectEnd.y) / 2};
+            const TScreenPoint centre { (m_zoom.rectStart.x + m_zoom.rectEnd.x) / 2,
+                (m_zoom.rectStart.y + m_zoom.rectEnd.y) / 2 };
             ZoomAt(centre, ZoomForRectangle(z0, m_clientWidth, m_clientHeight, w, h));
             return;
         }
@@ -569,9 +616,9 @@ bool TVideo::KeyDown(int key, TShiftState shift)
 TCursorChoice TVideo::Cursor() const
 {
     if (m_navTool == ntZoom)
-        return {TViewCursorShape::Zoom, -1};
+        return { TViewCursorShape::Zoom, -1 };
     if (m_navTool == ntPan)
-        return {TViewCursorShape::Pan, -1};
+        return { TViewCursorShape::Pan, -1 };
     if (m_mode == vmCapture || m_mode == vmMontage)
         return {};
     if (const TViewInputReceiver* r = ReceiverOfMode())

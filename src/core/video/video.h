@@ -25,8 +25,8 @@
 #include "core/document/document_view.h"
 #include "core/drawing/screen_point.h"
 #include "core/video/loupe.h"
-#include "core/video/player_choice.h"
 #include "core/video/playback_timer.h"
+#include "core/video/player_choice.h"
 #include "core/video/view_input.h"
 #include "core/video/zoom.h"
 
@@ -55,8 +55,8 @@ using TImagePoint = TPointD;
 
 struct TScrollBarState {
     bool visible = false;
-    int maximum = 0;  // position range [0, maximum]
-    int page = 0;     // client pixels shown
+    int maximum = 0; // position range [0, maximum]
+    int page = 0; // client pixels shown
     int position = 0;
     int largeChange = 10;
 };
@@ -76,12 +76,13 @@ struct TVideoHooks {
     std::function<bool()> prepareCapture; // false: no device could be opened, the change is aborted
     std::function<void()> stopCapture;
     std::function<void()> closeMontage;
-    std::function<void(bool videoOpen)> enterFixedPointing; // document tool place-marks (or none), workshop and tracker off
-    std::function<void()> enterTransparentPointing;          // the main window's transparent tools
-    std::function<void()> enterWorkshop;                     // document tool none, tracking and workshop reset
+    std::function<void(bool videoOpen)>
+        enterFixedPointing; // document tool place-marks (or none), workshop and tracker off
+    std::function<void()> enterTransparentPointing; // the main window's transparent tools
+    std::function<void()> enterWorkshop; // document tool none, tracking and workshop reset
     std::function<void()> activateTracker;
-    std::function<void()> deactivateTracker;                 // stops a running tracking first
-    std::function<void()> stopTracking;                      // pause in tracking mode
+    std::function<void()> deactivateTracker; // stops a running tracking first
+    std::function<void()> stopTracking; // pause in tracking mode
     // Lets pending window messages run (before the wait text is shown).
     std::function<void()> processPendingEvents;
     // Moves the real mouse cursor (arrow keys), client pixels.
@@ -267,9 +268,9 @@ private:
     TViewCursor m_documentShape = TViewCursor::Default;
     TCursorChoice m_lastCursor;
 
-    std::atomic<int> m_playFirst{0};
-    std::atomic<int> m_playLast{-1};
-    std::atomic<bool> m_repaintPosted{false};
+    std::atomic<int> m_playFirst { 0 };
+    std::atomic<int> m_playLast { -1 };
+    std::atomic<bool> m_repaintPosted { false };
 };
 
 } // namespace kinoval::video

@@ -36,7 +36,7 @@ enum class TViewCursorShape {
     Default,
     Zoom,
     Pan,
-    Cross,      // placing marks; with several objects per frame it bears the next object's digit
+    Cross, // placing marks; with several objects per frame it bears the next object's digit
     Scale,
     OverMark,
     MoveTool,

@@ -5,7 +5,10 @@
 
 namespace kinoval::video {
 
-int ClampZoom(int zoom) { return std::clamp(zoom, kZoomMin, kZoomMax); }
+int ClampZoom(int zoom)
+{
+    return std::clamp(zoom, kZoomMin, kZoomMax);
+}
 
 int ZoomInStep(int zoom, bool ctrl)
 {
@@ -37,8 +40,8 @@ int ZoomForRectangle(int zoom, int clientWidth, int clientHeight, int rectWidth,
 {
     if (rectWidth <= 0 || rectHeight <= 0)
         return ClampZoom(zoom);
-    const double ratio = std::min(static_cast<double>(clientWidth) / rectWidth,
-                                  static_cast<double>(clientHeight) / rectHeight);
+    const double ratio
+        = std::min(static_cast<double>(clientWidth) / rectWidth, static_cast<double>(clientHeight) / rectHeight);
     const double z = std::trunc(zoom * ratio / 10.0) * 10.0;
     return ClampZoom(static_cast<int>(std::clamp(z, 0.0, 1e6)));
 }
@@ -50,14 +53,16 @@ TSourceRect ClampSource(TSourceRect source, int frameWidth, int frameHeight)
     return source;
 }
 
-TSourceRect ZoomAtPoint(const TSourceRect& source, int frameWidth, int frameHeight, int clientWidth,
-                        int clientHeight, int x, int y, int z0, int z1)
+TSourceRect ZoomAtPoint(const TSourceRect& source, int frameWidth, int frameHeight, int clientWidth, int clientHeight,
+    int x, int y, int z0, int z1)
 {
     if (clientWidth <= 0 || clientHeight <= 0 || z0 <= 0 || z1 <= 0)
         return source;
     TSourceRect r = source;
-    r.left += static_cast<int>(std::lround(frameWidth * (x * 100.0 / (static_cast<double>(clientWidth) * z0) - 50.0 / z1)));
-    r.top += static_cast<int>(std::lround(frameHeight * (y * 100.0 / (static_cast<double>(clientHeight) * z0) - 50.0 / z1)));
+    r.left += static_cast<int>(
+        std::lround(frameWidth * (x * 100.0 / (static_cast<double>(clientWidth) * z0) - 50.0 / z1)));
+    r.top += static_cast<int>(
+        std::lround(frameHeight * (y * 100.0 / (static_cast<double>(clientHeight) * z0) - 50.0 / z1)));
     r.width = static_cast<int>(std::lround(frameWidth * 100.0 / z1));
     r.height = static_cast<int>(std::lround(frameHeight * 100.0 / z1));
     return ClampSource(r, frameWidth, frameHeight);

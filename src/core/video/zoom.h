@@ -36,8 +36,8 @@ int ZoomForRectangle(int zoom, int clientWidth, int clientHeight, int rectWidth,
 
 // Moves and resizes the source rectangle so that the client point (x, y), seen at zoom z0, becomes the
 // centre of the view at zoom z1; the rectangle stays inside the frame.
-TSourceRect ZoomAtPoint(const TSourceRect& source, int frameWidth, int frameHeight, int clientWidth,
-                        int clientHeight, int x, int y, int z0, int z1);
+TSourceRect ZoomAtPoint(const TSourceRect& source, int frameWidth, int frameHeight, int clientWidth, int clientHeight,
+    int x, int y, int z0, int z1);
 // Keeps the rectangle's corner within [0, frame size - rectangle size].
 TSourceRect ClampSource(TSourceRect source, int frameWidth, int frameHeight);
 

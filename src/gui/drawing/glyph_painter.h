@@ -14,8 +14,14 @@ class QPainter;
 
 namespace kinoval::drawing {
 
-inline QColor ToQColor(TColor c) { return QColor(int(RedOf(c)), int(GreenOf(c)), int(BlueOf(c))); }
-inline TColor FromQColor(const QColor& c) { return MakeColor(unsigned(c.red()), unsigned(c.green()), unsigned(c.blue())); }
+inline QColor ToQColor(TColor c)
+{
+    return QColor(int(RedOf(c)), int(GreenOf(c)), int(BlueOf(c)));
+}
+inline TColor FromQColor(const QColor& c)
+{
+    return MakeColor(unsigned(c.red()), unsigned(c.green()), unsigned(c.blue()));
+}
 
 // The glyph of the given kind (0 .. 17) and size (0 .. 2) centred on the point; nothing for an unknown kind.
 void DrawGlyph(QPainter& painter, QPoint at, TColor colour, int size, int kind);

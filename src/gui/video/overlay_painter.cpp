@@ -15,7 +15,10 @@ namespace {
 
 using drawing::ToQColor;
 
-QPoint Q(TScreenPoint p) { return {p.x, p.y}; }
+QPoint Q(TScreenPoint p)
+{
+    return { p.x, p.y };
+}
 
 QPen ElementPen(TColor colour, int width)
 {
@@ -59,7 +62,7 @@ void PaintOverlay(QPainter& painter, const TOverlay& overlay)
                     painter.setPen(ToQColor(s.colour));
                     painter.setBackgroundMode(Qt::TransparentMode);
                     painter.drawText(QRect(Q(s.origin), QSize(1000, 1000)), Qt::AlignLeft | Qt::AlignTop,
-                                     QString::fromStdString(s.text));
+                        QString::fromStdString(s.text));
                     painter.setFont(baseFont);
                 } else if constexpr (std::is_same_v<S, TOverlayFocusRect>) {
                     QPen pen(Qt::black, 1, Qt::DotLine);

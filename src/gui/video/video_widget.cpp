@@ -15,11 +15,14 @@
 namespace kinoval::video {
 namespace {
 
-TScreenPoint P(const QPoint& p) { return {p.x(), p.y()}; }
+TScreenPoint P(const QPoint& p)
+{
+    return { p.x(), p.y() };
+}
 
 TShiftState ShiftOf(Qt::KeyboardModifiers m)
 {
-    return {m.testFlag(Qt::ControlModifier), m.testFlag(Qt::ShiftModifier), m.testFlag(Qt::AltModifier)};
+    return { m.testFlag(Qt::ControlModifier), m.testFlag(Qt::ShiftModifier), m.testFlag(Qt::AltModifier) };
 }
 
 bool ButtonOf(Qt::MouseButton b, TMouseButton& out)
@@ -73,7 +76,9 @@ int KeyOf(const QKeyEvent& e)
 
 } // namespace
 
-TVideoWidget::TVideoWidget(TVideo& video, QWidget* parent) : QWidget(parent), m_video(video)
+TVideoWidget::TVideoWidget(TVideo& video, QWidget* parent)
+    : QWidget(parent)
+    , m_video(video)
 {
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMouseTracking(true);
@@ -166,8 +171,8 @@ void TVideoWidget::PaintFrame(QPainter& painter)
     }
     // The source rectangle in exactly the units the conversions use, so that marks sit on their pixels.
     const double zoom = m_video.Zoom();
-    const QRectF source(m_video.Ox() * m_frame.width, m_video.Oy() * m_frame.height,
-                        m_frame.width * 100.0 / zoom, m_frame.height * 100.0 / zoom);
+    const QRectF source(m_video.Ox() * m_frame.width, m_video.Oy() * m_frame.height, m_frame.width * 100.0 / zoom,
+        m_frame.height * 100.0 / zoom);
     painter.drawImage(QRectF(client), frame, source);
 }
 
@@ -187,7 +192,7 @@ void TVideoWidget::Redraw()
     if (opened && !m_video.HideImage()) {
         // The frame is decoded again only when it changed: dragging a mark repaints the overlay over the
         // frame already decoded.
-        const std::pair<int, int> key{m_video.OpenSerial(), m_video.CurrentRawFrame()};
+        const std::pair<int, int> key { m_video.OpenSerial(), m_video.CurrentRawFrame() };
         if (m_frame.IsEmpty() || key != m_frameKey) {
             TPlayer* player = m_video.Player();
             if (player != nullptr && player->Busy())
@@ -210,8 +215,8 @@ void TVideoWidget::Redraw()
         if (m_video.NavigationTool() == ntZoom && zoom.dragging) {
             painter.setPen(QPen(Qt::black, 1, Qt::DotLine));
             painter.setBrush(Qt::NoBrush);
-            painter.drawRect(QRect(QPoint(zoom.rectStart.x, zoom.rectStart.y), QPoint(zoom.rectEnd.x, zoom.rectEnd.y))
-                                 .normalized());
+            painter.drawRect(
+                QRect(QPoint(zoom.rectStart.x, zoom.rectStart.y), QPoint(zoom.rectEnd.x, zoom.rectEnd.y)).normalized());
         }
         m_overlay.Clear();
         if (buildOverlay)
@@ -223,8 +228,8 @@ void TVideoWidget::Redraw()
         font.setPointSize(32);
         painter.setFont(font);
         painter.setPen(Qt::white);
-        painter.drawText(QRect(0, 0, width(), height()), Qt::AlignCenter,
-                         QString::fromStdString(Tr("Veuillez patienter ...")));
+        painter.drawText(
+            QRect(0, 0, width(), height()), Qt::AlignCenter, QString::fromStdString(Tr("Veuillez patienter ...")));
     }
     painter.end();
 
@@ -261,7 +266,7 @@ void TVideoWidget::SyncScrollBars()
     m_syncingBars = true;
     const TScrollBarState& h = m_video.HorizontalScrollBar();
     const TScrollBarState& v = m_video.VerticalScrollBar();
-    for (auto [bar, state] : {std::pair{m_hBar, &h}, std::pair{m_vBar, &v}}) {
+    for (auto [bar, state] : { std::pair { m_hBar, &h }, std::pair { m_vBar, &v } }) {
         bar->setVisible(state->visible);
         if (state->visible) {
             bar->setRange(0, state->maximum);
@@ -308,7 +313,9 @@ void TVideoWidget::keyPressEvent(QKeyEvent* event)
 
 // ------------------------------------------------------------------------------------------- magnifier
 
-TLoupeWidget::TLoupeWidget(TVideoWidget& view) : QWidget(&view), m_view(view)
+TLoupeWidget::TLoupeWidget(TVideoWidget& view)
+    : QWidget(&view)
+    , m_view(view)
 {
     setAttribute(Qt::WA_OpaquePaintEvent);
     hide();
@@ -331,7 +338,7 @@ void TLoupeWidget::paintEvent(QPaintEvent*)
     const QImage& picture = m_view.Picture();
     if (!picture.isNull()) {
         const QRect source(loupe.Centre().x - loupe.SourceWidth() / 2, loupe.Centre().y - loupe.SourceHeight() / 2,
-                           loupe.SourceWidth(), loupe.SourceHeight());
+            loupe.SourceWidth(), loupe.SourceHeight());
         p.drawImage(rect(), picture, source);
     }
     const int cx = width() / 2, cy = height() / 2;
@@ -360,6 +367,9 @@ void TLoupeWidget::mouseMoveEvent(QMouseEvent* event)
         Sync();
 }
 
-void TLoupeWidget::mouseReleaseEvent(QMouseEvent*) { m_view.Video().Loupe().MouseUp(); }
+void TLoupeWidget::mouseReleaseEvent(QMouseEvent*)
+{
+    m_view.Video().Loupe().MouseUp();
+}
 
 } // namespace kinoval::video

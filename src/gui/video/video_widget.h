@@ -64,7 +64,7 @@ private:
     QImage m_picture;
     QImage m_title;
     TRgbImage m_frame;
-    std::pair<int, int> m_frameKey{-1, -1}; // open serial and raw frame of m_frame
+    std::pair<int, int> m_frameKey { -1, -1 }; // open serial and raw frame of m_frame
     TOverlay m_overlay;
     QScrollBar* m_hBar = nullptr;
     QScrollBar* m_vBar = nullptr;

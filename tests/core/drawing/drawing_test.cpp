@@ -10,7 +10,10 @@
 namespace kinoval::drawing {
 namespace {
 
-TScreenPoint Pt(int x, int y) { return {x, y}; }
+TScreenPoint Pt(int x, int y)
+{
+    return { x, y };
+}
 
 TEST(MulDiv, RoundsHalvesAwayFromZeroAndRefusesZeroDivisor)
 {
@@ -26,8 +29,8 @@ TEST(MulDiv, RoundsHalvesAwayFromZeroAndRefusesZeroDivisor)
 TEST(ArrowHead, GraphVectorTakesSevenAndAHalfPerMilleWithinLimits)
 {
     // 80 px long: the percentage gives a 6-pixel head, inside [5, 10].
-    const TArrowHead h = ArrowHead(Pt(0, 0), Pt(80, 0), kVectorArrowWidth, kVectorArrowMax, kVectorArrowMin,
-                                   kVectorArrowPerMille);
+    const TArrowHead h
+        = ArrowHead(Pt(0, 0), Pt(80, 0), kVectorArrowWidth, kVectorArrowMax, kVectorArrowMin, kVectorArrowPerMille);
     EXPECT_EQ(h[0], Pt(74, 3));
     EXPECT_EQ(h[1], Pt(80, 0));
     EXPECT_EQ(h[2], Pt(74, -3));
@@ -44,8 +47,8 @@ TEST(ArrowHead, LongVectorIsCappedAtTheMaximumLength)
 TEST(ArrowHead, ShortSegmentGetsTheMinimumLength)
 {
     // The scale's ends: 30 px gives 3 px by the percentage, raised to 10.
-    const TArrowHead h = ArrowHead(Pt(0, 0), Pt(0, 30), kScaleArrowWidth, kScaleArrowMax, kScaleArrowMin,
-                                   kScaleArrowPerMille);
+    const TArrowHead h
+        = ArrowHead(Pt(0, 0), Pt(0, 30), kScaleArrowWidth, kScaleArrowMax, kScaleArrowMin, kScaleArrowPerMille);
     EXPECT_EQ(h[1], Pt(0, 30));
     EXPECT_EQ(h[0], Pt(5, 20));
     EXPECT_EQ(h[2], Pt(-5, 20));

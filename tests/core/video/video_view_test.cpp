@@ -15,12 +15,12 @@ namespace {
 
 TEST(ZoomLevels, StepsInAndOut)
 {
-    const std::vector<std::pair<int, int>> in = {{100, 200}, {199, 200}, {200, 300}, {299, 300}, {300, 400},
-                                                 {450, 500}, {599, 600}, {600, 800}, {700, 800}, {800, 800}};
+    const std::vector<std::pair<int, int>> in = { { 100, 200 }, { 199, 200 }, { 200, 300 }, { 299, 300 }, { 300, 400 },
+        { 450, 500 }, { 599, 600 }, { 600, 800 }, { 700, 800 }, { 800, 800 } };
     for (auto [from, to] : in)
         EXPECT_EQ(ZoomInStep(from, false), to) << from;
-    const std::vector<std::pair<int, int>> out = {{100, 100}, {200, 100}, {201, 200}, {300, 200}, {301, 300},
-                                                  {500, 400}, {600, 500}, {601, 600}, {800, 600}};
+    const std::vector<std::pair<int, int>> out = { { 100, 100 }, { 200, 100 }, { 201, 200 }, { 300, 200 }, { 301, 300 },
+        { 500, 400 }, { 600, 500 }, { 601, 600 }, { 800, 600 } };
     for (auto [from, to] : out)
         EXPECT_EQ(ZoomOutStep(from, false), to) << from;
     EXPECT_EQ(ZoomInStep(100, true), 110);
@@ -39,20 +39,23 @@ TEST(ZoomLevels, RectangleZoomIsAMultipleOfTenWithinRange)
 
 TEST(ZoomAtPoint, ClickedPointBecomesTheCentreAndTheRectangleStaysInside)
 {
-    const TSourceRect whole{0, 0, 640, 480};
+    const TSourceRect whole { 0, 0, 640, 480 };
     // At the centre of a 640 x 480 client showing the whole frame: the middle half of the frame.
-    EXPECT_EQ(ZoomAtPoint(whole, 640, 480, 640, 480, 320, 240, 100, 200), (TSourceRect{160, 120, 320, 240}));
+    EXPECT_EQ(ZoomAtPoint(whole, 640, 480, 640, 480, 320, 240, 100, 200), (TSourceRect { 160, 120, 320, 240 }));
     // At the left edge the left stays 0 rather than going negative.
     const TSourceRect left = ZoomAtPoint(whole, 640, 480, 640, 480, 0, 240, 100, 200);
     EXPECT_EQ(left.left, 0);
     EXPECT_EQ(left.top, 120);
     // At the bottom-right corner the rectangle is pushed back inside.
-    EXPECT_EQ(ZoomAtPoint(whole, 640, 480, 640, 480, 639, 479, 100, 400), (TSourceRect{480, 360, 160, 120}));
+    EXPECT_EQ(ZoomAtPoint(whole, 640, 480, 640, 480, 639, 479, 100, 400), (TSourceRect { 480, 360, 160, 120 }));
 }
 
 class VideoTest : public ::testing::Test {
 protected:
-    VideoTest() : video(factory, timer) {}
+    VideoTest()
+        : video(factory, timer)
+    {
+    }
 
     void OpenVideo(int frames = 20, int width = 640, int height = 480)
     {
@@ -71,13 +74,13 @@ protected:
 TEST_F(VideoTest, ConversionsAtZoomHundredAndClamping)
 {
     OpenVideo();
-    const TImagePoint br = video.ScreenToImage({639, 479});
+    const TImagePoint br = video.ScreenToImage({ 639, 479 });
     EXPECT_NEAR(br.x, 1.0, 0.002);
     EXPECT_NEAR(br.y, 1.0, 0.003);
-    const TImagePoint outside = video.ScreenToImage({-50, 900});
+    const TImagePoint outside = video.ScreenToImage({ -50, 900 });
     EXPECT_EQ(outside.x, 0.0);
     EXPECT_EQ(outside.y, 1.0);
-    const TScreenPoint s = video.ImageToScreen({0.5, 0.25});
+    const TScreenPoint s = video.ImageToScreen({ 0.5, 0.25 });
     EXPECT_EQ(s.x, 320);
     EXPECT_EQ(s.y, 120);
     EXPECT_FALSE(video.HorizontalScrollBar().visible);
@@ -86,20 +89,20 @@ TEST_F(VideoTest, ConversionsAtZoomHundredAndClamping)
 TEST_F(VideoTest, ConversionsRoundTripAfterZoomAndPan)
 {
     OpenVideo();
-    video.ZoomAt({320, 240}, 300);
+    video.ZoomAt({ 320, 240 }, 300);
     EXPECT_EQ(video.Zoom(), 300);
     video.SetNavigationTool(ntPan);
-    video.MouseDown(TMouseButton::Left, {}, {100, 100});
-    video.MouseMove({}, {160, 130}); // the picture follows: the source moves up and left
-    video.MouseUp(TMouseButton::Left, {}, {160, 130});
+    video.MouseDown(TMouseButton::Left, {}, { 100, 100 });
+    video.MouseMove({}, { 160, 130 }); // the picture follows: the source moves up and left
+    video.MouseUp(TMouseButton::Left, {}, { 160, 130 });
     EXPECT_EQ(video.Source().left, 213 - 20);
     EXPECT_EQ(video.Source().top, 160 - 10);
-    for (TScreenPoint p : {TScreenPoint{0, 0}, TScreenPoint{123, 456}, TScreenPoint{639, 479}}) {
+    for (TScreenPoint p : { TScreenPoint { 0, 0 }, TScreenPoint { 123, 456 }, TScreenPoint { 639, 479 } }) {
         const TScreenPoint back = video.ImageToScreen(video.ScreenToImage(p));
         EXPECT_EQ(back, p);
     }
     // The frame's point (left, top) sits at the client's corner.
-    const TImagePoint corner = video.ScreenToImage({0, 0});
+    const TImagePoint corner = video.ScreenToImage({ 0, 0 });
     EXPECT_DOUBLE_EQ(corner.x, 193.0 / 640);
     EXPECT_DOUBLE_EQ(corner.y, 150.0 / 480);
 }
@@ -111,39 +114,39 @@ TEST_F(VideoTest, ZoomToolClicksRectanglesAndReset)
     video.notify.zoomChanged = [&] { zooms.push_back(video.Zoom()); };
     video.SetNavigationTool(ntZoom);
     // Ctrl+click at 100 gives 110.
-    video.MouseDown(TMouseButton::Left, {true, false, false}, {320, 240});
-    video.MouseUp(TMouseButton::Left, {true, false, false}, {320, 240});
+    video.MouseDown(TMouseButton::Left, { true, false, false }, { 320, 240 });
+    video.MouseUp(TMouseButton::Left, { true, false, false }, { 320, 240 });
     EXPECT_EQ(video.Zoom(), 110);
     // A 9 x 40 rectangle is a click: one step in, at the release point.
-    video.MouseDown(TMouseButton::Left, {}, {100, 100});
-    video.MouseMove({}, {109, 140});
+    video.MouseDown(TMouseButton::Left, {}, { 100, 100 });
+    video.MouseMove({}, { 109, 140 });
     EXPECT_TRUE(video.ZoomState().dragging);
-    video.MouseUp(TMouseButton::Left, {}, {109, 140});
+    video.MouseUp(TMouseButton::Left, {}, { 109, 140 });
     EXPECT_EQ(video.Zoom(), 200);
     // A right click steps out.
-    video.MouseDown(TMouseButton::Right, {}, {300, 200});
-    video.MouseUp(TMouseButton::Right, {}, {300, 200});
+    video.MouseDown(TMouseButton::Right, {}, { 300, 200 });
+    video.MouseUp(TMouseButton::Right, {}, { 300, 200 });
     EXPECT_EQ(video.Zoom(), 100);
-    EXPECT_EQ(video.Source(), (TSourceRect{0, 0, 640, 480}));
+    EXPECT_EQ(video.Source(), (TSourceRect { 0, 0, 640, 480 }));
     // A 160 x 160 rectangle fills the client: trunc(100 x min(4, 3) / 10) x 10.
-    video.MouseDown(TMouseButton::Left, {}, {100, 100});
-    video.MouseMove({}, {260, 260});
-    video.MouseUp(TMouseButton::Left, {}, {260, 260});
+    video.MouseDown(TMouseButton::Left, {}, { 100, 100 });
+    video.MouseMove({}, { 260, 260 });
+    video.MouseUp(TMouseButton::Left, {}, { 260, 260 });
     EXPECT_EQ(video.Zoom(), 300);
     EXPECT_EQ(video.Source().width, 213);
     EXPECT_TRUE(video.HorizontalScrollBar().visible);
     EXPECT_TRUE(video.VerticalScrollBar().visible);
     video.ResetZoom();
     EXPECT_EQ(video.Zoom(), 100);
-    EXPECT_EQ(video.Source(), (TSourceRect{0, 0, 640, 480}));
+    EXPECT_EQ(video.Source(), (TSourceRect { 0, 0, 640, 480 }));
     EXPECT_FALSE(video.HorizontalScrollBar().visible);
-    EXPECT_EQ(zooms, (std::vector<int>{110, 200, 100, 300, 100}));
+    EXPECT_EQ(zooms, (std::vector<int> { 110, 200, 100, 300, 100 }));
 }
 
 TEST_F(VideoTest, ScrollBarsFollowAndSetTheSource)
 {
     OpenVideo();
-    video.ZoomAt({320, 240}, 200); // source 160,120 320x240
+    video.ZoomAt({ 320, 240 }, 200); // source 160,120 320x240
     const TScrollBarState& h = video.HorizontalScrollBar();
     EXPECT_EQ(h.maximum, 640);
     EXPECT_EQ(h.page, 640);
@@ -210,7 +213,7 @@ TEST_F(VideoTest, PlaybackStopsByItselfAtTheEndOfItsRange)
         shown.push_back(video.CurrentRawFrame());
         video.PostedRepaintDone();
     }
-    EXPECT_EQ(shown, (std::vector<int>{3, 4, 5, 5}));
+    EXPECT_EQ(shown, (std::vector<int> { 3, 4, 5, 5 }));
     EXPECT_FALSE(video.Playing());
     EXPECT_EQ(posted, 4);
 }
@@ -248,7 +251,7 @@ TEST_F(VideoTest, APlayerErrorStopsPlaybackAndIsReportedOnTheWindowThread)
     EXPECT_TRUE(messages.empty()); // not on the timer's thread
     ASSERT_EQ(windowQueue.size(), 1u);
     windowQueue[0]();
-    EXPECT_EQ(messages, (std::vector<std::string>{"Lecture stoppée. Une image est abîmée"}));
+    EXPECT_EQ(messages, (std::vector<std::string> { "Lecture stoppée. Une image est abîmée" }));
 }
 
 TEST_F(VideoTest, PlayingFromTheLastFrameDoesNotStart)
@@ -283,8 +286,9 @@ TEST_F(VideoTest, ModeChangesAndAborts)
     // No capture device: the change is aborted and the mode kept.
     EXPECT_FALSE(video.SetMode(vmCapture));
     EXPECT_EQ(video.Mode(), vmFixedPointing);
-    EXPECT_EQ(log, (std::vector<std::string>{"changed", "close montage", "tracker on", "changed", "tracker off",
-                                             "fixed open", "changed", "abort"}));
+    EXPECT_EQ(log,
+        (std::vector<std::string> {
+            "changed", "close montage", "tracker on", "changed", "tracker off", "fixed open", "changed", "abort" }));
 
     video.hooks.prepareCapture = [] { return true; };
     EXPECT_TRUE(video.SetMode(vmCapture));
@@ -306,7 +310,7 @@ class TRecordingReceiver : public TViewInputReceiver {
 public:
     std::vector<std::string> log;
     int refreshes = 0;
-    TCursorChoice cursor{TViewCursorShape::Cross, 2};
+    TCursorChoice cursor { TViewCursorShape::Cross, 2 };
     void MouseDown(TMouseButton b, TShiftState, TScreenPoint p) override
     {
         log.push_back(std::string(b == TMouseButton::Left ? "L" : "R") + "down " + Pt(p));
@@ -330,22 +334,22 @@ TEST_F(VideoTest, InputGoesToTheReceiverOfTheModeOrToTheNavigationTool)
     video.SetWorkshopReceiver(&workshop);
     OpenVideo();
     EXPECT_GT(document.refreshes, 0);
-    video.MouseDown(TMouseButton::Left, {}, {10, 20});
-    video.MouseMove({}, {11, 21});
-    video.MouseUp(TMouseButton::Left, {}, {11, 21});
-    EXPECT_EQ(document.log, (std::vector<std::string>{"Ldown 10,20", "move 11,21", "up 11,21"}));
-    EXPECT_EQ(video.Loupe().Centre(), (TScreenPoint{11, 21}));
-    EXPECT_EQ(video.Cursor(), (TCursorChoice{TViewCursorShape::Cross, 2}));
+    video.MouseDown(TMouseButton::Left, {}, { 10, 20 });
+    video.MouseMove({}, { 11, 21 });
+    video.MouseUp(TMouseButton::Left, {}, { 11, 21 });
+    EXPECT_EQ(document.log, (std::vector<std::string> { "Ldown 10,20", "move 11,21", "up 11,21" }));
+    EXPECT_EQ(video.Loupe().Centre(), (TScreenPoint { 11, 21 }));
+    EXPECT_EQ(video.Cursor(), (TCursorChoice { TViewCursorShape::Cross, 2 }));
 
     video.SetNavigationTool(ntPan);
     EXPECT_EQ(video.Cursor().shape, TViewCursorShape::Pan);
     document.log.clear();
-    video.MouseDown(TMouseButton::Left, {}, {10, 20});
+    video.MouseDown(TMouseButton::Left, {}, { 10, 20 });
     EXPECT_TRUE(document.log.empty());
 
     video.SetMode(vmWorkshop);
-    video.MouseDown(TMouseButton::Right, {}, {5, 6});
-    EXPECT_EQ(workshop.log, (std::vector<std::string>{"Rdown 5,6"}));
+    video.MouseDown(TMouseButton::Right, {}, { 5, 6 });
+    EXPECT_EQ(workshop.log, (std::vector<std::string> { "Rdown 5,6" }));
     EXPECT_TRUE(document.log.empty());
 }
 
@@ -356,17 +360,18 @@ TEST_F(VideoTest, KeysOfThePointingModes)
     OpenVideo();
     std::vector<TScreenPoint> moves;
     video.hooks.setMouseCursorPos = [&](TScreenPoint p) { moves.push_back(p); };
-    video.MouseMove({}, {100, 100});
+    video.MouseMove({}, { 100, 100 });
     document.log.clear();
     EXPECT_TRUE(video.KeyDown(kKeyRight, {}));
-    EXPECT_TRUE(video.KeyDown(kKeyUp, {true, false, false}));
-    EXPECT_EQ(moves, (std::vector<TScreenPoint>{{101, 100}, {101, 90}}));
+    EXPECT_TRUE(video.KeyDown(kKeyUp, { true, false, false }));
+    EXPECT_EQ(moves, (std::vector<TScreenPoint> { { 101, 100 }, { 101, 90 } }));
     // Escape is a right press at the cursor; Enter and the digits are the document's.
     video.KeyDown(kKeyEscape, {});
     video.KeyDown(kKeyEnter, {});
     video.KeyDown(kKeyDigit0 + 3, {});
-    EXPECT_EQ(document.log, (std::vector<std::string>{"Rdown 101,90", "key " + std::to_string(kKeyEnter),
-                                                      "key " + std::to_string(kKeyDigit0 + 3)}));
+    EXPECT_EQ(document.log,
+        (std::vector<std::string> {
+            "Rdown 101,90", "key " + std::to_string(kKeyEnter), "key " + std::to_string(kKeyDigit0 + 3) }));
     // With the zoom tool Enter clicks at the cursor.
     video.SetNavigationTool(ntZoom);
     video.KeyDown(kKeyEnter, {});
@@ -384,7 +389,7 @@ TEST_F(VideoTest, KeysOfThePointingModes)
 TEST_F(VideoTest, OpeningResetsTheView)
 {
     OpenVideo();
-    video.ZoomAt({10, 10}, 400);
+    video.ZoomAt({ 10, 10 }, 400);
     video.SetHideImage(true);
     video.SetNavigationTool(ntPan);
     bool opened = false;
@@ -396,7 +401,7 @@ TEST_F(VideoTest, OpeningResetsTheView)
     EXPECT_EQ(video.NavigationTool(), ntNone);
     EXPECT_EQ(video.Mode(), vmFixedPointing);
     EXPECT_FALSE(video.HorizontalScrollBar().visible);
-    EXPECT_EQ(video.Source(), (TSourceRect{0, 0, 640, 480}));
+    EXPECT_EQ(video.Source(), (TSourceRect { 0, 0, 640, 480 }));
     // Without a player that accepts it, nothing is open.
     EXPECT_FALSE(video.Open(""));
 }
@@ -414,15 +419,15 @@ TEST(Loupe, PlacementMagnificationAndDrag)
     EXPECT_EQ(loupe.SourceHeight(), 32);
     // Clicks in the middle change the magnification within [100, 600].
     for (int i = 0; i < 5; ++i)
-        loupe.MouseDown(TLoupeButton::Left, {64, 48}, {0, 0});
+        loupe.MouseDown(TLoupeButton::Left, { 64, 48 }, { 0, 0 });
     EXPECT_EQ(loupe.Magnification(), 600);
     for (int i = 0; i < 7; ++i)
-        loupe.MouseDown(TLoupeButton::Right, {64, 48}, {0, 0});
+        loupe.MouseDown(TLoupeButton::Right, { 64, 48 }, { 0, 0 });
     EXPECT_EQ(loupe.Magnification(), 100);
     // A press within 20 pixels of the border drags it.
-    EXPECT_FALSE(loupe.MouseDown(TLoupeButton::Left, {5, 48}, {515, 50}));
+    EXPECT_FALSE(loupe.MouseDown(TLoupeButton::Left, { 5, 48 }, { 515, 50 }));
     EXPECT_TRUE(loupe.Moving());
-    EXPECT_TRUE(loupe.MouseMove({500, 80}));
+    EXPECT_TRUE(loupe.MouseMove({ 500, 80 }));
     loupe.MouseUp();
     EXPECT_EQ(loupe.Left(), 510 - 15);
     EXPECT_EQ(loupe.Top(), 32);

@@ -20,7 +20,10 @@ namespace {
 
 class DocumentPixelsTest : public ::testing::Test {
 protected:
-    DocumentPixelsTest() : video(factory, timer), data(dlg, settings), input(data, video)
+    DocumentPixelsTest()
+        : video(factory, timer)
+        , data(dlg, settings)
+        , input(data, video)
     {
         factory.video = test::TSyntheticVideo::Uniform(640, 480, 20, 30, 30, 30);
         LinkDocument(video, data, input);
@@ -37,8 +40,8 @@ protected:
     {
         QMouseEvent press(QEvent::MouseButtonPress, QPointF(p), widget->mapToGlobal(QPointF(p)), b, b, Qt::NoModifier);
         QApplication::sendEvent(widget.get(), &press);
-        QMouseEvent release(QEvent::MouseButtonRelease, QPointF(p), widget->mapToGlobal(QPointF(p)), b, Qt::NoButton,
-                            Qt::NoModifier);
+        QMouseEvent release(
+            QEvent::MouseButtonRelease, QPointF(p), widget->mapToGlobal(QPointF(p)), b, Qt::NoButton, Qt::NoModifier);
         QApplication::sendEvent(widget.get(), &release);
     }
 
@@ -83,7 +86,7 @@ TEST_F(DocumentPixelsTest, MarksShowAsTheirGlyphsAtZoomHundred)
 {
     data.SetNumberPosition(2); // no numbers, so that only the glyphs are compared
     data.SetObjectsPerFrame(3);
-    const QPoint clicks[3] = {QPoint(100, 100), QPoint(320, 240), QPoint(600, 400)};
+    const QPoint clicks[3] = { QPoint(100, 100), QPoint(320, 240), QPoint(600, 400) };
     for (const QPoint& c : clicks)
         ClickWidget(c);
     ASSERT_EQ(data.MarkCount(), 3);
@@ -105,11 +108,11 @@ TEST_F(DocumentPixelsTest, MarksStayOnTheirImagePositionAtZoomThreeHundredAfterA
     ClickWidget(QPoint(320, 240)); // image (0.5, 0.5)
     ClickWidget(QPoint(340, 250)); // second frame: (0.53125, 0.5208...)
     ASSERT_EQ(data.MarkCount(), 2);
-    video.ZoomAt({320, 240}, 300);
+    video.ZoomAt({ 320, 240 }, 300);
     video.SetNavigationTool(ntPan);
-    video.MouseDown(TMouseButton::Left, {}, {300, 200});
-    video.MouseMove({}, {270, 215});
-    video.MouseUp(TMouseButton::Left, {}, {270, 215});
+    video.MouseDown(TMouseButton::Left, {}, { 300, 200 });
+    video.MouseMove({}, { 270, 215 });
+    video.MouseUp(TMouseButton::Left, {}, { 270, 215 });
     video.SetNavigationTool(ntNone);
     const TSourceRect src = video.Source();
     ASSERT_EQ(src.left, 213 + 10);

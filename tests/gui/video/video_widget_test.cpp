@@ -20,7 +20,10 @@ namespace {
 
 class VideoWidgetTest : public ::testing::Test {
 protected:
-    VideoWidgetTest() : video(factory, timer) {}
+    VideoWidgetTest()
+        : video(factory, timer)
+    {
+    }
 
     void OpenBlack(int frames = 10)
     {
@@ -72,8 +75,8 @@ protected:
 TEST_F(VideoWidgetTest, MarksAppearAsTheirGlyphsAtZoomHundred)
 {
     OpenBlack();
-    const TImagePoint marks[2] = {{0.25, 0.5}, {0.8, 0.1}};
-    const TColor colours[2] = {0x0000FF, 0xE9D105};
+    const TImagePoint marks[2] = { { 0.25, 0.5 }, { 0.8, 0.1 } };
+    const TColor colours[2] = { 0x0000FF, 0xE9D105 };
     widget->buildOverlay = [&](TVideoMode mode, TOverlay& overlay) {
         ASSERT_EQ(mode, vmFixedPointing);
         for (int k = 0; k < 2; ++k)
@@ -91,15 +94,15 @@ TEST_F(VideoWidgetTest, MarksAppearAsTheirGlyphsAtZoomHundred)
 TEST_F(VideoWidgetTest, MarksFollowTheirImagePositionAtZoomThreeHundredAfterAPan)
 {
     OpenBlack();
-    const TImagePoint mark{0.5, 0.5};
+    const TImagePoint mark { 0.5, 0.5 };
     widget->buildOverlay = [&](TVideoMode, TOverlay& overlay) {
         AddMark(overlay, video.ImageToScreen(mark), 12, clLime, 2, npNone, "1"); // object 12: glyph of object 0
     };
-    video.ZoomAt({320, 240}, 300);
+    video.ZoomAt({ 320, 240 }, 300);
     video.SetNavigationTool(ntPan);
-    video.MouseDown(TMouseButton::Left, {}, {300, 200});
-    video.MouseMove({}, {240, 230}); // source moves right by 20 and up by 10 frame pixels
-    video.MouseUp(TMouseButton::Left, {}, {240, 230});
+    video.MouseDown(TMouseButton::Left, {}, { 300, 200 });
+    video.MouseMove({}, { 240, 230 }); // source moves right by 20 and up by 10 frame pixels
+    video.MouseUp(TMouseButton::Left, {}, { 240, 230 });
     ASSERT_EQ(video.Source().left, 213 + 20);
     ASSERT_EQ(video.Source().top, 160 - 10);
     // The frame's centre (320, 240) is now 87 and 90 frame pixels from the corner, three times larger.
@@ -119,10 +122,10 @@ TEST_F(VideoWidgetTest, FramePixelsLineUpWithTheConversionsWhenZoomed)
     factory.video.dotX = 100;
     factory.video.dotY = 50;
     ASSERT_TRUE(video.Open("dot.mp4"));
-    video.ZoomAt({0, 0}, 200);
+    video.ZoomAt({ 0, 0 }, 200);
     ASSERT_EQ(video.Source().left, 0);
     ASSERT_EQ(video.Source().top, 0);
-    const TScreenPoint s = video.ImageToScreen({100.0 / 640, 50.0 / 480});
+    const TScreenPoint s = video.ImageToScreen({ 100.0 / 640, 50.0 / 480 });
     EXPECT_EQ(s.x, 200);
     EXPECT_EQ(s.y, 100);
     widget->Redraw();
@@ -173,8 +176,8 @@ TEST_F(VideoWidgetTest, ScaleAndAxesAreDrawnInTheElementColour)
 {
     OpenBlack();
     widget->buildOverlay = [&](TVideoMode, TOverlay& overlay) {
-        AddScale(overlay, {100, 400}, {300, 400}, clYellow, 1);
-        AddAxes(overlay, {0, 240}, {639, 240}, {320, 479}, {320, 0}, clAqua, 0);
+        AddScale(overlay, { 100, 400 }, { 300, 400 }, clYellow, 1);
+        AddAxes(overlay, { 0, 240 }, { 639, 240 }, { 320, 479 }, { 320, 0 }, clAqua, 0);
     };
     widget->Redraw();
     const QImage& p = widget->Picture();
@@ -192,10 +195,10 @@ TEST_F(VideoWidgetTest, MagnifierShowsTheAreaAroundThePointer)
 {
     OpenBlack();
     widget->buildOverlay = [&](TVideoMode, TOverlay& overlay) {
-        overlay.shapes.emplace_back(TOverlayGlyph{{200, 300}, clRed, 2, 13}); // a 15 x 15 red square
+        overlay.shapes.emplace_back(TOverlayGlyph { { 200, 300 }, clRed, 2, 13 }); // a 15 x 15 red square
     };
     video.ShowLoupe(true);
-    video.MouseMove({}, {200, 300});
+    video.MouseMove({}, { 200, 300 });
     widget->Redraw();
     TLoupeWidget* loupe = widget->LoupeWidget();
     ASSERT_TRUE(loupe->isVisible());
