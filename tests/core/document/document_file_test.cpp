@@ -1,0 +1,167 @@
+#include "document_fixture.h"
+
+#include "core/common/numbers.h"
+
+#include <map>
+#include <numbers>
+
+namespace kinoval::test {
+namespace {
+
+// A section held in memory, keys in writing order kept for the order checks.
+class TMapKeys : public document::TProjectKeys {
+public:
+    std::map<std::string, std::string> values;
+    std::vector<std::string> order;
+    std::optional<std::string> Read(std::string_view key) const override
+    {
+        auto it = values.find(std::string(key));
+        return it == values.end() ? std::nullopt : std::optional<std::string>(it->second);
+    }
+    void Write(std::string_view key, const std::string& value) override
+    {
+        if (values.emplace(std::string(key), value).second)
+            order.emplace_back(key);
+        else
+            values[std::string(key)] = value;
+    }
+    int IndexOf(const std::string& key) const
+    {
+        for (std::size_t i = 0; i < order.size(); ++i)
+            if (order[i] == key)
+                return static_cast<int>(i);
+        return -1;
+    }
+};
+
+class StudyFileTest : public DocumentTest {
+protected:
+    void TearDown() override { SetDecimalSeparator(0); }
+
+    // Two objects over three frames, an origin turned a quarter turn, a scale, a flipped Y axis.
+    void BuildStudy()
+    {
+        data->SetTimeBetweenFrames(0.04);
+        data->SetObjectsPerFrame(2);
+        data->SetObjectName(1, "le chariot");
+        data->SetMarkColor(1, 0x123456);
+        data->SetMarkVisible(0, false);
+        for (int i = 0; i < 5; ++i)
+            Click(0.1 + 0.1 * i, 0.2 + 0.05 * i);
+        data->SetTool(document::toOriginAndAxes);
+        Click(0.5, 0.5);
+        data->SetXAxisAngle(std::numbers::pi / 2);
+        data->SetYAxisDirect(false);
+        data->SetTool(document::toScale);
+        Click(0.1, 0.5);
+        Click(0.6, 0.5);
+        data->SetScaleLength(document::skSingle, 1);
+    }
+    std::unique_ptr<document::TData> Reloaded(const TMapKeys& keys)
+    {
+        auto other = std::make_unique<document::TData>(dlg, settings);
+        other->SetView(&view);
+        other->NewStudy();
+        other->Load(keys);
+        return other;
+    }
+};
+
+TEST_F(StudyFileTest, RoundTripGivesTheSameMeasurement)
+{
+    BuildStudy();
+    TMapKeys keys;
+    data->Save(keys);
+    auto other = Reloaded(keys);
+    TMeasurement a, b;
+    data->ExportMeasurement(TMarkSet::Fixed, a);
+    other->ExportMeasurement(TMarkSet::Fixed, b);
+    EXPECT_EQ(a.times, b.times);
+    EXPECT_EQ(a.frames, b.frames);
+    EXPECT_EQ(a.X, b.X);
+    EXPECT_EQ(a.Y, b.Y);
+    const TFrameGeometry g = other->Geometry(TMarkSet::Fixed);
+    EXPECT_DOUBLE_EQ(g.sx, 2);
+    EXPECT_NEAR(g.xAxisAngle, std::numbers::pi / 2, 1e-12);
+    EXPECT_FALSE(g.yAxisDirect);
+    EXPECT_EQ(other->ObjectName(1), "le chariot");
+    EXPECT_EQ(other->MarkColor(1), 0x123456u);
+    EXPECT_FALSE(other->MarkVisible(0));
+    EXPECT_EQ(other->CurrentObject(), 1);
+    EXPECT_EQ(other->MarkCount(), 5);
+    EXPECT_EQ(other->FixedSet().AllMarks[4]->Screen, data->FixedSet().AllMarks[4]->Screen);
+    EXPECT_FALSE(other->Undo()); // loading is not an undo step
+}
+
+TEST_F(StudyFileTest, KeysFollowTheirNamesAndOrder)
+{
+    BuildStudy();
+    TMapKeys keys;
+    data->Save(keys);
+    EXPECT_EQ(keys.values.at("MarkXCoordinate_Grid_0_1"), FormatFileDouble(data->FixedSet().AllMarks[1]->GetImage().x));
+    EXPECT_EQ(keys.values.at("MarkVisibiltiesNumber"), "2");
+    EXPECT_EQ(keys.values.at("MarkVisibility_0"), "0");
+    EXPECT_EQ(keys.values.at("SystemName_Grid_1"), "le chariot");
+    EXPECT_EQ(keys.values.at("MarksContainersNumber_Grid"), "3");
+    EXPECT_EQ(keys.values.at("ScalePointsNumber"), "2");
+    EXPECT_LT(keys.IndexOf("DirectYAxisDirection_Grid"), keys.IndexOf("DirectXAxisDirection_Grid"));
+    EXPECT_LT(keys.IndexOf("ElementSize"), keys.IndexOf("DirectYAxisDirection_Grid"));
+    EXPECT_LT(keys.IndexOf("LayerHeight"), keys.IndexOf("ScalePointsNumber"));
+    EXPECT_LT(keys.IndexOf("ScaleVertLength"), keys.IndexOf("MarksNumberPosition_Grid"));
+    EXPECT_LT(keys.IndexOf("MarksContainersNumber_Grid"), keys.IndexOf("MarksNumberPosition_Layer"));
+}
+
+TEST_F(StudyFileTest, CommaWrittenStudyReadsUnderAPointLocale)
+{
+    SetDecimalSeparator(',');
+    view.mode = TMarkSet::Transparent;
+    data->SetTool(document::toTransparent);
+    data->MouseDown(TMouseButton::Left, At(0.45, 0.55)); // stage 1, being dragged
+    TMapKeys keys;
+    data->Save(keys);
+    EXPECT_EQ(keys.values.at("LayerWidth"), "0,5");
+    EXPECT_EQ(keys.values.at("LayerStage"), "0");
+    SetDecimalSeparator('.');
+    auto other = Reloaded(keys);
+    EXPECT_DOUBLE_EQ(other->Sheet().LayerWidth, 0.5);
+    EXPECT_EQ(other->Sheet().Stage, 1);
+}
+
+TEST_F(StudyFileTest, MissingKeysGiveTheirDefaults)
+{
+    TMapKeys keys;
+    auto other = Reloaded(keys);
+    EXPECT_DOUBLE_EQ(other->Axes().OrigineCurrent.x, 0.5);
+    EXPECT_DOUBLE_EQ(other->Axes().YAxisAngle, std::numbers::pi / 2);
+    EXPECT_EQ(other->Sheet().Stage, 0);
+    EXPECT_EQ(other->FixedSet().MarksNumberPerFrame, 1);
+    EXPECT_EQ(other->MarkCount(), 0);
+    EXPECT_FALSE(keys.HadMalformedValue());
+}
+
+TEST_F(StudyFileTest, DamagedListsAreRepairedAndMalformedNumbersFallBack)
+{
+    TMapKeys keys;
+    keys.Write("MarksNumberPerFrame_Grid", "2");
+    keys.Write("MarksContainersNumber_Grid", "1000000000"); // far more than written
+    for (int i = 0; i < 2; ++i) {
+        const std::string c = "Grid_" + std::to_string(i);
+        keys.Write("MarksContainerFrameNumber_" + c, "7"); // the same frame twice
+        keys.Write("MarksContainerMarksNumber_" + c, "2");
+        for (int j = 0; j < 2; ++j) {
+            const std::string m = c + "_" + std::to_string(j);
+            keys.Write("MarkOrderNumber_" + m, j == 1 && i == 0 ? "0" : std::to_string(j));
+            keys.Write("MarkXCoordinate_" + m, "0.25");
+            keys.Write("MarkYCoordinate_" + m, "zz");
+        }
+    }
+    auto other = Reloaded(keys);
+    EXPECT_EQ(other->FixedSet().Containers.size(), 1u);
+    EXPECT_EQ(other->MarkCount(), 2); // object 0 once, object 1 once
+    EXPECT_EQ(other->MarksOnFrame(7), 2);
+    EXPECT_TRUE(keys.HadMalformedValue());
+    EXPECT_DOUBLE_EQ(other->FixedSet().AllMarks[0]->GetImage().y, 0);
+}
+
+} // namespace
+} // namespace kinoval::test
