@@ -35,9 +35,10 @@ public:
     std::uint8_t RecordKind = rkNone;
 
     virtual TObjectKind ObjectKind() const = 0;
-    // Copies the fields of another object of the same class (the owner index included, so that an erased
-    // object goes back to its slot); entry data (group, kind, identity) is not copied.
-    virtual void Assign(const THistObject& other) { OwnerIndex = other.OwnerIndex; }
+    // Copies the fields of another object of the same class. Neither the entry data (group, kind,
+    // identity) nor the owner index is copied: a live object keeps its slot when a snapshot is copied back
+    // into it; the history gives a snapshot its object's slot itself.
+    virtual void Assign(const THistObject& other) { (void)other; }
     virtual bool Equals(const THistObject& other) const
     {
         (void)other;

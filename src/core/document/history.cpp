@@ -45,6 +45,7 @@ void THistorique::Record(const THistObject& object, TRecordKind kind)
     std::unique_ptr<THistObject> snapshot = object.NewSnapshot();
     snapshot->Assign(object);
     snapshot->Identity = object.Identity;
+    snapshot->OwnerIndex = object.OwnerIndex; // an erased object goes back to its slot
     if (!m_groupOpen)
         ++m_groupCounter;
     snapshot->GroupNumber = m_groupCounter;

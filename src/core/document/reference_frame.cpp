@@ -38,6 +38,7 @@ void TRepere::Assign(const THistObject& other)
         Origines[i]->Assign(*r.Origines[i]);
         Origines[i]->Identity = r.Origines[i]->Identity;
     }
+    Renumber();
 }
 
 bool TRepere::Equals(const THistObject& other) const

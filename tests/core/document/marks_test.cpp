@@ -139,6 +139,28 @@ TEST_F(MarksTest, MovedMarkUndoesAndDropWhereItWasLeavesNoStep)
     EXPECT_EQ(data->MarkCount(), 1);
 }
 
+TEST_F(MarksTest, UndoingAMoveKeepsTheMarksCurrentSlot)
+{
+    data->SetObjectsPerFrame(2);
+    data->SetCurrentObject(1);
+    Click(0.1, 0.1); // object 1, slot 0
+    Click(0.2, 0.2); // object 0, slot 1
+    data->SetTool(document::toMoveMarks);
+    Drag(At(0.2, 0.2), At(0.3, 0.3)); // recorded while in slot 1
+    // Reducing the objects with the axes tool erases object 1 in the axes history; the moved mark is now
+    // in slot 0.
+    data->SetTool(document::toOriginAndAxes);
+    data->SetObjectsPerFrame(1);
+    data->SetTool(document::toMoveMarks);
+    ASSERT_TRUE(data->Undo());
+    ASSERT_EQ(data->MarkCount(), 1);
+    EXPECT_EQ(data->FixedSet().AllMarks[0]->OwnerIndex, 0);
+    EXPECT_EQ(data->FixedSet().AllMarks[0]->Screen, At(0.2, 0.2));
+    data->RemoveLastMark();
+    EXPECT_EQ(data->MarkCount(), 0);
+    EXPECT_EQ(data->MarksOnFrame(0), 0);
+}
+
 TEST_F(MarksTest, ErasedMarkComesBackAtItsSlot)
 {
     data->SetObjectsPerFrame(2);
