@@ -78,6 +78,9 @@ public:
     // The montage sets this: time shift, in frames, of a raw frame. Unset means no montage (0).
     std::function<int(int rawFrame)> MontageCorrection;
     int CorrectedFrame(int rawFrame) const;
+    // The montage hides a raw frame: its marks leave both mark sets and the undo histories are emptied.
+    void EraseHiddenFrameMarks(int rawFrame);
+    int MarksOnRawFrameInAllSets(int rawFrame) const;
 
     // ---- the objects ----
     TRepereFixe& Axes() { return *m_axes; }
@@ -106,6 +109,7 @@ public:
     // ---- results out of date ----
     bool ResultsOutOfDate() const { return m_context.OutOfDate(); }
     void ClearResultsOutOfDate() { m_context.ClearOutOfDate(); }
+    void MarkResultsOutOfDate() { m_context.MarkOutOfDate(); } // the montage moved instants
     std::uint64_t Generation() const { return m_context.Generation(); }
 
     // ---- marks, on the current set ----
