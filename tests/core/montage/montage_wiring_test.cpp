@@ -65,5 +65,21 @@ TEST_F(MontageWiringTest, HidingAFrameRenumbersTheViewErasesItsMarksAndCorrectsL
     EXPECT_EQ(video.CurrentRawFrame(), 6);
 }
 
+TEST_F(MontageWiringTest, ExportedTimesFollowHiddenAndMissingFrames)
+{
+    data.SetMarkPosition(data.FixedSet(), 0, 2, { 0.2, 0.5 });
+    data.SetMarkPosition(data.FixedSet(), 0, 6, { 0.6, 0.5 });
+    montage.SetFrameVisible(4, false); // raw 6 now comes 3 periods after raw 2
+    video.GoToRawFrame(6);
+    ASSERT_TRUE(montage.ShiftInstant(1)); // one frame declared missing before raw 6
+    EXPECT_EQ(montage.MissingFrameCount(), 1);
+    TMeasurement out;
+    data.ExportMeasurement(TMarkSet::Fixed, out);
+    ASSERT_EQ(out.times.size(), 2u);
+    const double t = video.FrameDuration();
+    EXPECT_NEAR(out.times[0], 0.0, 1e-12);
+    EXPECT_NEAR(out.times[1], 4 * t, 1e-12);
+}
+
 } // namespace
 } // namespace kinoval::test
