@@ -107,3 +107,49 @@ TEST(FFMpegPlay, OpenFailuresSayWhy)
 
 } // namespace
 } // namespace kinoval::media
+
+namespace kinoval::media {
+namespace {
+
+// A video with a missing instant (frame 10 shown two frame durations after frame 9): the player still
+// numbers its frames in order and shows the right one, and says once that the durations vary.
+TEST(FFMpegPlay, VariableFrameDurationIsReportedOnce)
+{
+    test::TTempDir dir;
+    const std::string path = dir.File("vfr.mkv");
+    TFFMpegWriter writer;
+    TEncoderSettings settings;
+    settings.codec = "mpeg4";
+    settings.ptsOfFrame = [](int i) { return static_cast<std::int64_t>(i < 10 ? i : i + 1); };
+    ASSERT_EQ(writer.Open(path, 96, 64, settings), 0);
+    for (int i = 0; i < 20; ++i)
+        ASSERT_EQ(writer.WriteFrame(test::MakeNumberedFrame(96, 64, i)), 0);
+    ASSERT_EQ(writer.Close(), 0);
+
+    TFFMpegPlay player;
+    std::vector<std::string> errors;
+    player.OnError = [&](const std::string& text) { errors.push_back(text); };
+    ASSERT_TRUE(player.Open(path));
+    EXPECT_TRUE(player.VariableFrameDuration());
+    EXPECT_EQ(player.FrameCount(), 20);
+    TRgbImage image;
+    for (int n : {12, 9, 10, 19, 3}) {
+        player.SetCurrentFrame(n);
+        ASSERT_TRUE(player.Draw(image));
+        EXPECT_EQ(test::ReadFrameNumber(image), n);
+    }
+    EXPECT_EQ(errors, (std::vector<std::string>{video::TextVariableFrameDuration()}));
+
+    // The regular files of the other tests are not flagged.
+    const std::string regular = dir.File("regular.mkv");
+    settings.ptsOfFrame = nullptr;
+    ASSERT_EQ(writer.Open(regular, 96, 64, settings), 0);
+    for (int i = 0; i < 20; ++i)
+        ASSERT_EQ(writer.WriteFrame(test::MakeNumberedFrame(96, 64, i)), 0);
+    ASSERT_EQ(writer.Close(), 0);
+    ASSERT_TRUE(player.Open(regular));
+    EXPECT_FALSE(player.VariableFrameDuration());
+}
+
+} // namespace
+} // namespace kinoval::media
