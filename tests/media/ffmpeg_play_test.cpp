@@ -96,6 +96,26 @@ TEST(FFMpegPlay, SequentialSteppingDoesNotSeek)
     EXPECT_EQ(player.SeekCount(), seeks);
 }
 
+TEST(FFMpegPlay, ASeekDecodesFromTheNearestKeyFrameOnly)
+{
+    // Key frames every 12 frames, B-frames and an edit list: a seek that lands one group of pictures
+    // early still shows the right frame, but costs twice the decoding.
+    test::TTempDir dir;
+    const std::string path = dir.File("h264.mp4");
+    ASSERT_TRUE(test::MakeTestVideo(path, test::kTestVideos[2], 60));
+    TFFMpegPlay player;
+    ASSERT_TRUE(player.Open(path));
+    TRgbImage image;
+    for (int n : {38, 14, 50, 26}) {
+        int before = player.DecodedFrameCount();
+        player.SetCurrentFrame(n);
+        ASSERT_TRUE(player.Draw(image));
+        EXPECT_EQ(test::ReadFrameNumber(image), n);
+        // From the key frame at or before n, plus the reordered frames decoded ahead of n.
+        EXPECT_LE(player.DecodedFrameCount() - before, n % 12 + 1 + 3) << n;
+    }
+}
+
 TEST(FFMpegPlay, OpenFailuresSayWhy)
 {
     test::TTempDir dir;
