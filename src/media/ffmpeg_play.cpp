@@ -76,6 +76,7 @@ struct TFFMpegPlay::TImpl {
     bool readerAtEnd = false;
     bool sawDamage = false;
     int seekCount = 0;
+    int decodedCount = 0;
     std::deque<TCachedFrame> cache;
 
     void Reset()
@@ -94,6 +95,7 @@ struct TFFMpegPlay::TImpl {
         variable = variableReported = false;
         decoderDrained = readerAtEnd = sawDamage = false;
         seekCount = 0;
+        decodedCount = 0;
         target = 0;
     }
 
@@ -174,8 +176,10 @@ struct TFFMpegPlay::TImpl {
     {
         while (true) {
             int r = avcodec_receive_frame(decoder.get(), frame.get());
-            if (r == 0)
+            if (r == 0) {
+                ++decodedCount;
                 return 1;
+            }
             if (r == AVERROR_EOF) {
                 decoderDrained = true;
                 return 0;
@@ -289,6 +293,7 @@ TFFMpegPlay::~TFFMpegPlay() = default;
 
 bool TFFMpegPlay::VariableFrameDuration() const { return m_impl->variable; }
 int TFFMpegPlay::SeekCount() const { return m_impl->seekCount; }
+int TFFMpegPlay::DecodedFrameCount() const { return m_impl->decodedCount; }
 
 bool TFFMpegPlay::DoOpen(const std::string& fileName)
 {
@@ -363,9 +368,9 @@ bool TFFMpegPlay::DoOpen(const std::string& fileName)
             anyKey = anyKey || p.key;
         }
         m.keyOf[i] = lastKey;
-        // Seeking by the decoding timestamp lands on this key packet in every demuxer we met; the
-        // presentation one is later for a key frame followed by reordered frames.
-        m.seekTs[i] = std::min(p.dts, p.pts);
+        // Demuxers index key frames by their presentation time (the MP4 one shifts its decoding times by
+        // the edit list): asking for the key frame's decoding time lands a whole group of pictures early.
+        m.seekTs[i] = p.pts;
     }
     (void)anyKey;
 

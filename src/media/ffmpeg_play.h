@@ -21,6 +21,8 @@ public:
     bool VariableFrameDuration() const;
     // How many times the decoder was repositioned since the open (for tests and benchmarks).
     int SeekCount() const;
+    // How many frames the decoder has given since the open.
+    int DecodedFrameCount() const;
 
 protected:
     bool DoOpen(const std::string& fileName) override;

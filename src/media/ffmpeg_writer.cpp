@@ -51,6 +51,7 @@ struct TFFMpegWriter::TImpl {
     AVStream* stream = nullptr;
     int width = 0, height = 0;
     std::int64_t nextPts = 0;
+    std::function<std::int64_t(int)> ptsOfFrame;
     bool headerWritten = false;
     std::string lastError;
 
@@ -170,6 +171,7 @@ int TFFMpegWriter::Open(const std::string& fileName, int width, int height, cons
         return -3;
     m.width = width;
     m.height = height;
+    m.ptsOfFrame = settings.ptsOfFrame;
     return 0;
 }
 
@@ -183,7 +185,8 @@ int TFFMpegWriter::WriteFrame(const TRgbImage& frame)
     const std::uint8_t* src[1] = {frame.pixels.data()};
     const int srcStride[1] = {frame.width * 3};
     sws_scale(m.sws.get(), src, srcStride, 0, frame.height, m.frame->data, m.frame->linesize);
-    m.frame->pts = m.nextPts++;
+    const auto index = m.nextPts++;
+    m.frame->pts = m.ptsOfFrame ? m.ptsOfFrame(static_cast<int>(index)) : index;
     return m.Drain(m.frame.get());
 }
 

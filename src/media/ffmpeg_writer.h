@@ -5,6 +5,8 @@
 
 #include "core/common/rgb_image.h"
 
+#include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -17,6 +19,8 @@ struct TEncoderSettings {
     int gopSize = 12;
     int maxBFrames = 0;
     long bitRate = 0; // 0: the encoder's default quality
+    // The timestamp of frame i in frame durations; nothing gives i (every frame lasts the same time).
+    std::function<std::int64_t(int)> ptsOfFrame;
 };
 
 class TFFMpegWriter {

@@ -66,7 +66,8 @@ TEST_P(BackendFormats, SeeksShowTheAskedFrameWhenTheBackEndOpensTheFile)
         std::string codec = param.video.codec;
         ASSERT_EQ(param.backend, video::bkVfw) << param.video.name;
         ASSERT_TRUE(codec != "avi-dib" && codec != "avi-mjpeg") << param.video.name;
-        GTEST_SKIP() << "not a format of this back-end";
+        EXPECT_FALSE(player->Opened());
+        return; // refusing it is right: the chain passes it on
     }
     EXPECT_EQ(player->FrameCount(), kFrames);
     EXPECT_NEAR(player->FramesPerSecond(), 25.0, 1e-6);

@@ -96,6 +96,26 @@ TEST(FFMpegPlay, SequentialSteppingDoesNotSeek)
     EXPECT_EQ(player.SeekCount(), seeks);
 }
 
+TEST(FFMpegPlay, ASeekDecodesFromTheNearestKeyFrameOnly)
+{
+    // Key frames every 12 frames, B-frames and an edit list: a seek that lands one group of pictures
+    // early still shows the right frame, but costs twice the decoding.
+    test::TTempDir dir;
+    const std::string path = dir.File("h264.mp4");
+    ASSERT_TRUE(test::MakeTestVideo(path, test::kTestVideos[2], 60));
+    TFFMpegPlay player;
+    ASSERT_TRUE(player.Open(path));
+    TRgbImage image;
+    for (int n : {38, 14, 50, 26}) {
+        int before = player.DecodedFrameCount();
+        player.SetCurrentFrame(n);
+        ASSERT_TRUE(player.Draw(image));
+        EXPECT_EQ(test::ReadFrameNumber(image), n);
+        // From the key frame at or before n, plus the reordered frames decoded ahead of n.
+        EXPECT_LE(player.DecodedFrameCount() - before, n % 12 + 1 + 3) << n;
+    }
+}
+
 TEST(FFMpegPlay, OpenFailuresSayWhy)
 {
     test::TTempDir dir;
@@ -103,6 +123,52 @@ TEST(FFMpegPlay, OpenFailuresSayWhy)
     EXPECT_FALSE(player.Open(dir.File("absent.mp4")));
     EXPECT_EQ(player.ErrorText(), video::TextUnlistedError());
     EXPECT_FALSE(player.Opened());
+}
+
+} // namespace
+} // namespace kinoval::media
+
+namespace kinoval::media {
+namespace {
+
+// A video with a missing instant (frame 10 shown two frame durations after frame 9): the player still
+// numbers its frames in order and shows the right one, and says once that the durations vary.
+TEST(FFMpegPlay, VariableFrameDurationIsReportedOnce)
+{
+    test::TTempDir dir;
+    const std::string path = dir.File("vfr.mkv");
+    TFFMpegWriter writer;
+    TEncoderSettings settings;
+    settings.codec = "mpeg4";
+    settings.ptsOfFrame = [](int i) { return static_cast<std::int64_t>(i < 10 ? i : i + 1); };
+    ASSERT_EQ(writer.Open(path, 96, 64, settings), 0);
+    for (int i = 0; i < 20; ++i)
+        ASSERT_EQ(writer.WriteFrame(test::MakeNumberedFrame(96, 64, i)), 0);
+    ASSERT_EQ(writer.Close(), 0);
+
+    TFFMpegPlay player;
+    std::vector<std::string> errors;
+    player.OnError = [&](const std::string& text) { errors.push_back(text); };
+    ASSERT_TRUE(player.Open(path));
+    EXPECT_TRUE(player.VariableFrameDuration());
+    EXPECT_EQ(player.FrameCount(), 20);
+    TRgbImage image;
+    for (int n : {12, 9, 10, 19, 3}) {
+        player.SetCurrentFrame(n);
+        ASSERT_TRUE(player.Draw(image));
+        EXPECT_EQ(test::ReadFrameNumber(image), n);
+    }
+    EXPECT_EQ(errors, (std::vector<std::string>{video::TextVariableFrameDuration()}));
+
+    // The regular files of the other tests are not flagged.
+    const std::string regular = dir.File("regular.mkv");
+    settings.ptsOfFrame = nullptr;
+    ASSERT_EQ(writer.Open(regular, 96, 64, settings), 0);
+    for (int i = 0; i < 20; ++i)
+        ASSERT_EQ(writer.WriteFrame(test::MakeNumberedFrame(96, 64, i)), 0);
+    ASSERT_EQ(writer.Close(), 0);
+    ASSERT_TRUE(player.Open(regular));
+    EXPECT_FALSE(player.VariableFrameDuration());
 }
 
 } // namespace
