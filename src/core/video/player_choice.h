@@ -1,0 +1,61 @@
+#pragma once
+// Which player reads a file. The extension picks the preferred back-end (".avi" our AVI reader, the MPEG
+// and Windows Media family the GStreamer player, the rest FFmpeg); a failed open falls through to the next
+// back-end in the order 0 -> 1 -> 2, never backwards. An unknown extension keeps the previous file's
+// choice, so a folder of odd files opened one after the other is read the same way.
+//
+// The chain owns its three players, made by a factory so that core tests can put synthetic players in.
+// It does not stop playback nor touch the document, the montage or the geometry: the view does that
+// around Open (stop playback before; time base, montage count, recorder reset, source rectangle and
+// cached positions after a success).
+
+#include "core/video/player.h"
+
+#include <array>
+#include <memory>
+#include <string>
+#include <string_view>
+
+namespace kinoval::video {
+
+// ".avi", ".mpg", ".mpeg", ".wmv", ".mov", ".mp4", in that order.
+const std::array<std::string_view, 6>& KnownExtensions();
+
+// Index of the extension of fileName in KnownExtensions (compared without regard to case), or -1.
+int KnownExtensionIndex(std::string_view fileName);
+
+// The preferred back-end for a file: 0 for index 0, 1 for 1..3, 2 for 4 and up; previous otherwise.
+int BackendForFile(std::string_view fileName, int previous);
+
+// "Fichier vidéo (*.avi;...)|*.avi;...|Fichier Kinoval (*.kvl)|*.kvl"
+std::string OpenDialogFilter();
+
+class TPlayerFactory {
+public:
+    virtual ~TPlayerFactory() = default;
+    // A new closed player for back-end 0, 1 or 2.
+    virtual std::unique_ptr<TPlayer> CreatePlayer(int backend) = 0;
+};
+
+class TPlayerChain {
+public:
+    explicit TPlayerChain(TPlayerFactory& factory);
+
+    // Opens fileName with the preferred back-end and its successors. True when one of them opened it;
+    // the other players are closed. ErrorText is the FFmpeg player's error text when it was tried.
+    bool Open(const std::string& fileName);
+    void Close();
+
+    int Backend() const { return m_backend; }
+    // The player the last success opened, or nullptr.
+    TPlayer* Current() const;
+    TPlayer& Player(int backend) const { return *m_players[static_cast<std::size_t>(backend)]; }
+    const std::string& ErrorText() const { return m_errorText; }
+
+private:
+    std::array<std::unique_ptr<TPlayer>, kBackendCount> m_players;
+    int m_backend = bkVfw;
+    std::string m_errorText;
+};
+
+} // namespace kinoval::video

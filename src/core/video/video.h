@@ -1,0 +1,265 @@
+#pragma once
+// TVideo: the view model of the main window's central control.
+//
+// Ownership. TVideo owns the three players (through the chain that picks one per file), the zoom, the pan
+// and the magnifier's state. It borrows the playback timer (the program's thread timer, or a test's
+// manual one) and the receivers of its input: the measurement document in the pointing modes, the
+// workshop and the tracker in theirs. It draws nothing: the Qt widget asks it what to show (the current
+// frame through DrawCurrentFrame, the source rectangle, the mode, the wait and hide-image flags) and
+// forwards every mouse and key event to it.
+//
+// Geometry. The widget tells the client size; the view keeps the source rectangle (the part of the frame
+// shown) and from it the scales kx, ky and the normalised offsets ox, oy that convert between client
+// pixels and normalised image positions. Every change of geometry asks each receiver to refresh the
+// screen positions it caches, so that marks, axes and scale sit on the right pixels at any zoom.
+//
+// Frames. Navigation counts frames as the montage shows them (every frame while there is no montage);
+// the player and the marks count raw frames. The montage conversions are hooks, identity until set.
+//
+// Playback. Play starts the timer with the player's delay; each tick, on the timer's thread, seeks the
+// player to the next frame of the range and posts one repaint to the window thread (never a second while
+// one is still waiting), and stops the timer once the next frame lies outside the range.
+//
+// Notifications are single optional callbacks, fired after the change; the main window listens.
+
+#include "core/drawing/screen_point.h"
+#include "core/video/loupe.h"
+#include "core/video/player_choice.h"
+#include "core/video/playback_timer.h"
+#include "core/video/view_input.h"
+#include "core/video/zoom.h"
+
+#include "core/common/rgb_image.h"
+
+#include <atomic>
+#include <cstdint>
+#include <functional>
+#include <string>
+
+namespace kinoval::video {
+
+enum TVideoMode : std::uint8_t {
+    vmCapture = 1,
+    vmMontage = 2,
+    vmFixedPointing = 3,
+    vmWorkshop = 4,
+    vmTracking = 5,
+    vmTransparentPointing = 6
+};
+
+enum TNavigationTool : std::uint8_t { ntNone = 0, ntZoom = 1, ntPan = 2 };
+
+// A normalised image position: x from 0 (left edge) to 1 (right edge), y from 0 (top) to 1 (bottom).
+struct TImagePoint {
+    double x = 0;
+    double y = 0;
+};
+
+struct TScrollBarState {
+    bool visible = false;
+    int maximum = 0;  // position range [0, maximum]
+    int page = 0;     // client pixels shown
+    int position = 0;
+    int largeChange = 10;
+};
+
+// What the view asks of the rest of the program around its own work. Every hook is optional.
+struct TVideoHooks {
+    // Montage numbering (identity when unset).
+    std::function<int(int montage)> montageToRaw;
+    std::function<int(int raw)> rawToMontage;
+    std::function<int()> montageFrameCount; // frames the montage keeps visible
+    std::function<bool(int raw)> isHiddenFrame;
+    // The raw frame of the document's last frame container, -1 without marks.
+    std::function<int()> lastPointedRawFrame;
+    // After a successful open: the document's time base, the montage's frame count, the recorder.
+    std::function<void(const TPlayer&)> videoOpened;
+    // Mode changes.
+    std::function<bool()> prepareCapture; // false: no device could be opened, the change is aborted
+    std::function<void()> stopCapture;
+    std::function<void()> closeMontage;
+    std::function<void(bool videoOpen)> enterFixedPointing; // document tool place-marks (or none), workshop and tracker off
+    std::function<void()> enterTransparentPointing;          // the main window's transparent tools
+    std::function<void()> enterWorkshop;                     // document tool none, tracking and workshop reset
+    std::function<void()> activateTracker;
+    std::function<void()> deactivateTracker;                 // stops a running tracking first
+    std::function<void()> stopTracking;                      // pause in tracking mode
+    // Lets pending window messages run (before the wait text is shown).
+    std::function<void()> processPendingEvents;
+    // Moves the real mouse cursor (arrow keys), client pixels.
+    std::function<void(TScreenPoint)> setMouseCursorPos;
+    // The widget: repaint now (window thread), and post a repaint from the playback thread.
+    std::function<void()> repaint;
+    std::function<void()> postRepaint;
+    std::function<void(TViewCursor)> cursorChanged;
+};
+
+// Notifications to the main window.
+struct TVideoNotifications {
+    std::function<void()> modeChanged;
+    std::function<void()> navigationToolChosen;
+    std::function<void()> framePainted;
+    std::function<void()> playersClosed;
+    std::function<void()> playersOpened;
+    std::function<void()> zoomChanged;
+    std::function<void()> waitAbort;
+    std::function<void(const std::string&)> message;
+};
+
+class TVideo {
+public:
+    TVideo(TPlayerFactory& factory, TPlaybackTimer& timer);
+    ~TVideo();
+    TVideo(const TVideo&) = delete;
+    TVideo& operator=(const TVideo&) = delete;
+
+    TVideoHooks hooks;
+    TVideoNotifications notify;
+
+    // Receivers of the input: the document for the pointing modes, the workshop, the tracker.
+    void SetPointingReceiver(TViewInputReceiver* r) { m_pointing = r; }
+    void SetWorkshopReceiver(TViewInputReceiver* r) { m_workshop = r; }
+    void SetTrackerReceiver(TViewInputReceiver* r) { m_tracker = r; }
+
+    // --- players ---
+    bool Open(const std::string& fileName);
+    void Close();
+    bool IsOpened() const;
+    TPlayer* Player() const { return m_players.Current(); }
+    int Backend() const { return m_players.Backend(); }
+    const std::string& LastError() const { return m_lastError; }
+    int RawFrameCount() const;
+    int FrameCount() const; // montage numbering when a montage exists and the view is not in montage mode
+    int CurrentRawFrame() const;
+    int CurrentMontageFrame() const;
+    int FrameWidth() const;
+    int FrameHeight() const;
+    double FramesPerSecond() const;
+    double FrameDuration() const;
+    std::string FileName() const;
+    // The current frame, full size, for the painter; false while the player is busy or closed.
+    bool DrawCurrentFrame(TRgbImage& target);
+    // In montage mode a frame that the montage hides is drawn inverted.
+    bool CurrentFrameInverted() const;
+
+    // --- navigation (montage numbering) ---
+    // Ignored when negative, past the end, or the current frame; stops playback first. True when moved.
+    bool GoToFrame(int montageFrame);
+    bool GoToRawFrame(int rawFrame);
+    bool First();
+    bool Previous();
+    bool Next();
+    bool Last();
+    bool LastPointed();
+
+    // --- playback ---
+    void Play(int fromMontage, int toMontage);
+    void PlayButton(); // from the current frame + 1 to the last
+    void Pause();
+    void Stop();
+    bool Playing() const { return m_timer.Running(); }
+    int PlayFirst() const { return m_playFirst; }
+    int PlayLast() const { return m_playLast; }
+    // The timer's tick (timer thread); public so that tests and the timer can call it.
+    void PlaybackTick();
+    // The widget calls this once the posted repaint ran, so that the next tick may post again.
+    void PostedRepaintDone() { m_repaintPosted = false; }
+
+    // --- modes and tools ---
+    TVideoMode Mode() const { return m_mode; }
+    bool SetMode(TVideoMode mode); // false when the change was aborted
+    bool IsPointingMode() const { return m_mode == vmFixedPointing || m_mode == vmTransparentPointing; }
+    bool IsCaptureMode() const { return m_mode == vmCapture; }
+    bool IsTransparentMarking() const { return m_mode == vmTransparentPointing; }
+    bool Shown() const { return m_mode != vmCapture; } // the capture preview takes the view's place
+    TNavigationTool NavigationTool() const { return m_navTool; }
+    void SetNavigationTool(TNavigationTool tool);
+    bool IsZoomOrPanToolActive() const { return m_navTool != ntNone; }
+
+    bool HideImage() const { return m_hideImage; }
+    void SetHideImage(bool hide);
+    bool Wait() const { return m_wait; }
+    void ShowWaitText(bool on);
+
+    // --- geometry ---
+    void Resize(int clientWidth, int clientHeight);
+    int ClientWidth() const { return m_clientWidth; }
+    int ClientHeight() const { return m_clientHeight; }
+    int Zoom() const { return m_zoom.Value(); }
+    const TZoom& ZoomState() const { return m_zoom; }
+    const TPan& PanState() const { return m_pan; }
+    const TSourceRect& Source() const { return m_source; }
+    double Kx() const { return m_kx; }
+    double Ky() const { return m_ky; }
+    double Ox() const { return m_ox; }
+    double Oy() const { return m_oy; }
+    TImagePoint ScreenToImage(TScreenPoint p) const;
+    TScreenPoint ImageToScreen(TImagePoint p) const;
+    void ZoomAt(TScreenPoint p, int newZoom);
+    void ResetZoom();
+    const TScrollBarState& HorizontalScrollBar() const { return m_hScroll; }
+    const TScrollBarState& VerticalScrollBar() const { return m_vScroll; }
+    void SetHorizontalScroll(int position);
+    void SetVerticalScroll(int position);
+
+    // --- input (client pixels) ---
+    void MouseDown(TMouseButton button, TShiftState shift, TScreenPoint p);
+    void MouseMove(TShiftState shift, TScreenPoint p);
+    void MouseUp(TMouseButton button, TShiftState shift, TScreenPoint p);
+    bool KeyDown(int key, TShiftState shift);
+    TScreenPoint MouseCursorPos() const { return m_mouse; }
+    void SetMouseCursorPos(TScreenPoint p) { m_mouse = p; }
+    TViewCursor Cursor() const;
+    // The document's tools set their own shape (over a mark, over the origin ...).
+    void SetDocumentCursor(TViewCursor cursor);
+
+    TLoupe& Loupe() { return m_loupe; }
+    const TLoupe& Loupe() const { return m_loupe; }
+    void ShowLoupe(bool show);
+
+    void Repaint();
+    void UpdateGeometry();
+
+private:
+    int MontageToRaw(int m) const;
+    int RawToMontage(int r) const;
+    TViewInputReceiver* ReceiverOfMode() const;
+    void ZoomToolUp(TMouseButton button, TShiftState shift, TScreenPoint p);
+    void UpdateScrollBars();
+    void CursorMayHaveChanged();
+
+    TPlayerChain m_players;
+    TPlaybackTimer& m_timer;
+    TViewInputReceiver* m_pointing = nullptr;
+    TViewInputReceiver* m_workshop = nullptr;
+    TViewInputReceiver* m_tracker = nullptr;
+
+    TVideoMode m_mode = vmFixedPointing;
+    TNavigationTool m_navTool = ntNone;
+    bool m_hideImage = false;
+    bool m_wait = false;
+    bool m_loupeWanted = false;
+    std::string m_lastError;
+
+    TZoom m_zoom;
+    TPan m_pan;
+    TLoupe m_loupe;
+    TSourceRect m_source;
+    int m_clientWidth = 0;
+    int m_clientHeight = 0;
+    double m_kx = 0;
+    double m_ky = 0;
+    double m_ox = 0;
+    double m_oy = 0;
+    TScrollBarState m_hScroll;
+    TScrollBarState m_vScroll;
+    TScreenPoint m_mouse;
+    TViewCursor m_documentCursor;
+    TViewCursor m_lastCursor;
+
+    std::atomic<int> m_playFirst{0};
+    std::atomic<int> m_playLast{-1};
+    std::atomic<bool> m_repaintPosted{false};
+};
+
+} // namespace kinoval::video
