@@ -435,6 +435,35 @@ int TTracking::ValidOutlineCount(bool allObjects) const
     }));
 }
 
+bool TTracking::SetOutline(const TPointDDynArray& vertices)
+{
+    if (m_running)
+        return false;
+    const int shape = m_shape;
+    ClearDrawing();
+    m_shape = osPolygon;
+    for (const TPointD& p : vertices) {
+        m_draw.push_back(p);
+        m_drawPx.push_back(m_view.ImageToScreen(p));
+    }
+    CompleteOutline();
+    m_shape = shape;
+    const TTrackedObject* o = Current();
+    return o && o->outlineValid;
+}
+
+void TTracking::AddZone(const TPointDDynArray& vertices)
+{
+    if (m_running)
+        return;
+    ClearDrawing();
+    for (const TPointD& p : vertices) {
+        m_draw.push_back(p);
+        m_drawPx.push_back(m_view.ImageToScreen(p));
+    }
+    CompleteZone();
+}
+
 // ---- drawing ----
 
 void TTracking::AddVertex(TPoint p)

@@ -100,6 +100,11 @@ public:
     void EraseZones();
     void EraseAll();
     void OfferToKeep();
+    // Headless equivalents of drawing with the mouse, in normalised coordinates: the outline of the current
+    // object, completed on the view's current frame as a drawn polygon is (false when it is not stored or
+    // the tracker cannot build a model from it), and one more zone to ignore.
+    bool SetOutline(const TPointDDynArray& vertices);
+    void AddZone(const TPointDDynArray& vertices);
 
     // The checks the main window makes before Run and before asking for the last frame; each shows its
     // own message and returns false when the action must not go on.
