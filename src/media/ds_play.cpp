@@ -15,7 +15,11 @@ namespace kinoval::media {
 
 namespace {
 
-constexpr GstClockTime kStateTimeout = 20 * GST_SECOND;
+// A demuxer that never finds its streams (an MP4 cut before its index, read in pull mode) neither fails
+// nor prerolls: the open gives up after this long and the next back-end tries.
+constexpr GstClockTime kStateTimeout = 5 * GST_SECOND;
+constexpr GstClockTime kStatePoll = 20 * GST_MSECOND;
+constexpr GstClockTime kStallAtEnd = 600 * GST_MSECOND;
 constexpr int kCorrectionTries = 3;
 
 struct TElementFree {
@@ -67,6 +71,7 @@ void LinkVideoPad(GstElement*, GstPad* pad, gpointer data)
 struct TDSPlay::TImpl {
     std::unique_ptr<GstElement, TElementFree> pipeline;
     GstElement* sink = nullptr; // borrowed from the pipeline
+    GstElement* decodeBin = nullptr; // borrowed from the pipeline
     double length = 0;
     double currentTime = 0;
     double frameDuration = 0;
@@ -76,11 +81,40 @@ struct TDSPlay::TImpl {
     bool frameValid = false;
     TRgbImage frame;
 
+    // Waits for the pipeline to preroll. An error on the bus ends the wait at once; so does a source that
+    // has read the whole file without anything reaching the sink for a while (a demuxer that never finds its
+    // streams, as in an MP4 cut before its index, would otherwise keep the window waiting).
     bool WaitPaused()
     {
-        GstState state = GST_STATE_NULL;
-        GstStateChangeReturn r = gst_element_get_state(pipeline.get(), &state, nullptr, kStateTimeout);
-        return r == GST_STATE_CHANGE_SUCCESS || r == GST_STATE_CHANGE_NO_PREROLL;
+        std::unique_ptr<GstBus, TObjectFree> bus(gst_element_get_bus(pipeline.get()));
+        GstElement* source = nullptr;
+        if (decodeBin)
+            g_object_get(decodeBin, "source", &source, nullptr);
+        std::unique_ptr<GstElement, TObjectFree> sourceRef(source);
+        gint64 lastPosition = -1;
+        int stillAtEnd = 0;
+        for (GstClockTime waited = 0; waited < kStateTimeout; waited += kStatePoll) {
+            GstStateChangeReturn r = gst_element_get_state(pipeline.get(), nullptr, nullptr, kStatePoll);
+            if (r == GST_STATE_CHANGE_SUCCESS || r == GST_STATE_CHANGE_NO_PREROLL)
+                return true;
+            if (r == GST_STATE_CHANGE_FAILURE)
+                return false;
+            std::unique_ptr<GstMessage, decltype(&gst_message_unref)> error(
+                gst_bus_pop_filtered(bus.get(), GST_MESSAGE_ERROR), &gst_message_unref);
+            if (error)
+                return false;
+            gint64 position = 0, size = 0;
+            if (source && gst_element_query_position(source, GST_FORMAT_BYTES, &position) &&
+                gst_element_query_duration(source, GST_FORMAT_BYTES, &size) && size > 0 && position >= size &&
+                position == lastPosition) {
+                if (++stillAtEnd * kStatePoll >= kStallAtEnd)
+                    return false;
+            } else {
+                stillAtEnd = 0;
+            }
+            lastPosition = position;
+        }
+        return false;
     }
 
     // Takes the prerolled sample into frame. time is the start of the frame as it was in the stream: after
@@ -181,6 +215,7 @@ bool TDSPlay::DoOpen(const std::string& fileName)
         return false;
     g_signal_connect(source, "pad-added", G_CALLBACK(LinkVideoPad), convert);
     m.sink = sink;
+    m.decodeBin = source;
     if (gst_element_set_state(pipeline, GST_STATE_PAUSED) == GST_STATE_CHANGE_FAILURE || !m.WaitPaused())
         return false;
 
@@ -213,6 +248,7 @@ void TDSPlay::DoClose()
     auto& m = *m_impl;
     m.pipeline.reset();
     m.sink = nullptr;
+    m.decodeBin = nullptr;
     m.frameValid = false;
     m.frame = TRgbImage();
 }
