@@ -271,17 +271,23 @@ double TMeanShift::Track(TPoint& position, TRgbImage& frame, int maxIterations, 
             const double q = m_q.data[u], p = m_p.data[u], b = m_b.data[u];
             m_weightOfBin[u] = q > 0 && p > 0 && b > 0 ? std::sqrt(b * q / p) : 0.0;
         }
-        const double m = side / 2.0;
+        // Offsets are measured from the current position to the frame pixel each window pixel shows. For
+        // an odd side this is j - (side - 1) / 2, the window's own centre pixel; a window centre taken
+        // half a pixel further (side / 2) would pull every result up and to the left by half a pixel per
+        // iteration, and a stretched window of even side shows its frame columns at their own places.
+        const int half = side / 2, width = 2 * half + 1;
         double S = 0, Dx = 0, Dy = 0;
-        for (int i = 0; i < side; ++i)
+        for (int i = 0; i < side; ++i) {
+            const double oy = static_cast<int>(static_cast<long long>(i) * width / side) - half;
             for (int j = 0; j < side; ++j) {
                 const double w = m_weightOfBin[m_candidateBins(i, j)];
                 if (w > 0) {
                     S += w;
-                    Dx += w * (j - m);
-                    Dy += w * (i - m);
+                    Dx += w * (static_cast<int>(static_cast<long long>(j) * width / side) - half);
+                    Dy += w * oy;
                 }
             }
+        }
         if (IsZero(S))
             break;
         const double dx = Dx / S, dy = Dy / S;

@@ -237,6 +237,29 @@ TEST_F(TrackingRun, NormalModeConvergesWithinAPixel)
         EXPECT_EQ(b, 1);
 }
 
+// The shift is measured from the window's centre pixel: an object one pixel away is reached exactly, where
+// a centre taken half a pixel off would stop at a shift of 0.5, rounded to nothing.
+TEST_F(TrackingRun, OnePixelAwayIsReachedExactly)
+{
+    TRgbImage frame = Filled(100, 100, 90, 90, 90);
+    FillRect(frame, 40, 40, 11, 11, 200, 30, 30);
+    ASSERT_TRUE(ms.SetModel(frame, 4, RectOutline(frame, 40, 40, 11, 11), start));
+    ASSERT_EQ(start, (TPoint{45, 45}));
+    ms.SetSearchRadius(10);
+    ms.BuildModel();
+    TRgbImage same = frame;
+    TPoint p = start;
+    ms.Track(p, same, 10, 1, p);
+    EXPECT_EQ(p, start);
+    for (auto [dx, dy] : {std::pair{1, 1}, {-1, 0}, {0, -1}, {2, -3}}) {
+        TRgbImage next = Filled(100, 100, 90, 90, 90);
+        FillRect(next, 40 + dx, 40 + dy, 11, 11, 200, 30, 30);
+        p = start;
+        ms.Track(p, next, 10, 1, p);
+        EXPECT_EQ(p, (TPoint{45 + dx, 45 + dy})) << dx << "," << dy;
+    }
+}
+
 TEST_F(TrackingRun, CornerPixelsWeighTheBackgroundDown)
 {
     TRgbImage frame = Filled(200, 200, 90, 90, 90);
