@@ -9,8 +9,6 @@ namespace kinoval::tracking {
 
 namespace {
 
-TBinScales g_scales;
-
 int ClampByte(double v)
 {
     const long r = std::lrint(255.0 * v);
@@ -60,30 +58,11 @@ TColor LuvToRgb(const TLuv& luv)
 void SetBinCount(int n)
 {
     n = std::max(1, n);
-    g_scales.binCount = n;
-    g_scales.rgb = n / 256.0;
-    g_scales.L = n / 100.0;
-    g_scales.u = n / 258.343113734;
-    g_scales.v = n / 241.51879024;
-}
-
-int BinCount() { return g_scales.binCount; }
-
-const TBinScales& BinScales() { return g_scales; }
-
-int BinIndex(double value, double scale)
-{
-    const double t = std::trunc(value * scale);
-    if (!(t > 0)) // negatives and NaN
-        return 0;
-    const int last = g_scales.binCount - 1;
-    return t >= last ? last : static_cast<int>(t);
-}
-
-int BinOf(const TLuv& luv)
-{
-    const int n = g_scales.binCount;
-    return (BinIndex(luv.L, g_scales.L) * n + BinIndex(luv.u, g_scales.u)) * n + BinIndex(luv.v, g_scales.v);
+    detail::g_binScales.binCount = n;
+    detail::g_binScales.rgb = n / 256.0;
+    detail::g_binScales.L = n / 100.0;
+    detail::g_binScales.u = n / 258.343113734;
+    detail::g_binScales.v = n / 241.51879024;
 }
 
 } // namespace kinoval::tracking

@@ -35,16 +35,33 @@ struct TBinScales {
     double v = 20 / 241.51879024;
 };
 
+namespace detail {
+// The module state itself; read through BinScales, changed through SetBinCount only.
+inline TBinScales g_binScales;
+} // namespace detail
+
 // The module state: BinCount and its scale factors. A count below 1 counts as 1.
 void SetBinCount(int n);
-int BinCount();
-const TBinScales& BinScales();
+inline int BinCount() { return detail::g_binScales.binCount; }
+inline const TBinScales& BinScales() { return detail::g_binScales; }
 
 // The cell of a colour on each channel: truncated, then kept within 0 .. BinCount - 1, so that every
-// negative u* or v* shares cell 0 of its channel with zero.
-int BinIndex(double value, double scale);
+// negative u* or v* shares cell 0 of its channel with zero. (Inline: the tracker asks it for every pixel.)
+inline int BinIndex(double value, double scale)
+{
+    const double t = value * scale;
+    if (!(t >= 1)) // negatives, NaN and everything under one cell
+        return 0;
+    const int last = detail::g_binScales.binCount - 1;
+    return t >= last ? last : static_cast<int>(t);
+}
 
 // The flat index (L outermost, then u, then v) of the cell of a colour.
-int BinOf(const TLuv& luv);
+inline int BinOf(const TLuv& luv)
+{
+    const TBinScales& s = detail::g_binScales;
+    const int n = s.binCount;
+    return (BinIndex(luv.L, s.L) * n + BinIndex(luv.u, s.u)) * n + BinIndex(luv.v, s.v);
+}
 
 } // namespace kinoval::tracking

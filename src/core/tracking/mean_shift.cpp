@@ -92,14 +92,21 @@ void TMeanShift::Histogram(const TMatriceI& bins, const TMatriceI& mask, bool ke
     if (IsZero(hc) && IsZero(hr))
         return;
     const double K = 1.0 / (hc * hc + hr * hr);
+    thread_local std::vector<double> dj2;
+    dj2.resize(bins.cols);
+    for (int j = 0; j < bins.cols; ++j)
+        dj2[j] = (j - hc) * (j - hc);
+    double* cells = histogram.data.data();
     double sum = 0;
     for (int i = 0; i < bins.rows; ++i) {
         const double di2 = (i - hr) * (i - hr);
+        const int* binRow = &bins(i, 0);
+        const int* maskRow = &mask(i, 0);
         for (int j = 0; j < bins.cols; ++j) {
-            if (mask(i, j) == 0)
+            if (maskRow[j] == 0)
                 continue;
-            const double w = kernel ? 1.0 - (di2 + (j - hc) * (j - hc)) * K : 1.0;
-            histogram.data[bins(i, j)] += w;
+            const double w = kernel ? 1.0 - (di2 + dj2[j]) * K : 1.0;
+            cells[binRow[j]] += w;
             sum += w;
         }
     }
@@ -160,12 +167,30 @@ int TMeanShift::WindowSide() const
     return side;
 }
 
+int TMeanShift::ColourCell(std::uint8_t r, std::uint8_t g, std::uint8_t b)
+{
+    constexpr std::size_t kCells = 1u << 16;
+    if (m_colourCells.size() != kCells || m_colourCellsCount != BinCount()) {
+        m_colourCells.assign(kCells, TColourCell());
+        m_colourCellsCount = BinCount();
+    }
+    const std::uint32_t colour = static_cast<std::uint32_t>(r) | (static_cast<std::uint32_t>(g) << 8) |
+                                 (static_cast<std::uint32_t>(b) << 16);
+    const std::uint32_t key = colour | 0xFF000000u;
+    TColourCell& cell = m_colourCells[((colour * 2654435761u) >> 16) & (kCells - 1)];
+    if (cell.key != key) {
+        cell.key = key;
+        cell.bin = BinOf(RgbToLuv(r, g, b));
+    }
+    return cell.bin;
+}
+
 int TMeanShift::FrameBin(const TRgbImage& frame, int x, int y)
 {
     const std::size_t at = static_cast<std::size_t>(y) * frame.width + x;
     if (m_frameStamps[at] != m_stamp) {
         const std::uint8_t* px = frame.At(x, y);
-        m_frameBins[at] = BinOf(RgbToLuv(px[0], px[1], px[2]));
+        m_frameBins[at] = ColourCell(px[0], px[1], px[2]);
         m_frameStamps[at] = m_stamp;
     }
     return m_frameBins[at];
@@ -176,18 +201,20 @@ void TMeanShift::FillWindowBins(TRgbImage& frame, int x, int y, int side)
     // The frame rectangle around (x, y), stretched onto side x side pixels; what lies outside the frame
     // keeps the absent colour.
     const int half = side / 2;
-    const int left = x - half, top = y - half;
     const int width = 2 * half + 1;
+    m_offsets.resize(side);
+    for (int j = 0; j < side; ++j)
+        m_offsets[j] = static_cast<int>(static_cast<long long>(j) * width / side) - half;
     m_candidateBins.Resize(side, side, m_absentBin);
     for (int i = 0; i < side; ++i) {
-        const int fy = top + static_cast<int>(static_cast<long long>(i) * width / side);
+        const int fy = y + m_offsets[i];
         if (fy < 0 || fy >= frame.height)
             continue;
+        int* row = &m_candidateBins(i, 0);
         for (int j = 0; j < side; ++j) {
-            const int fx = left + static_cast<int>(static_cast<long long>(j) * width / side);
-            if (fx < 0 || fx >= frame.width)
-                continue;
-            m_candidateBins(i, j) = FrameBin(frame, fx, fy);
+            const int fx = x + m_offsets[j];
+            if (fx >= 0 && fx < frame.width)
+                row[j] = FrameBin(frame, fx, fy);
         }
     }
 }
@@ -275,15 +302,15 @@ double TMeanShift::Track(TPoint& position, TRgbImage& frame, int maxIterations, 
         // an odd side this is j - (side - 1) / 2, the window's own centre pixel; a window centre taken
         // half a pixel further (side / 2) would pull every result up and to the left by half a pixel per
         // iteration, and a stretched window of even side shows its frame columns at their own places.
-        const int half = side / 2, width = 2 * half + 1;
         double S = 0, Dx = 0, Dy = 0;
         for (int i = 0; i < side; ++i) {
-            const double oy = static_cast<int>(static_cast<long long>(i) * width / side) - half;
+            const double oy = m_offsets[i];
+            const int* row = &m_candidateBins(i, 0);
             for (int j = 0; j < side; ++j) {
-                const double w = m_weightOfBin[m_candidateBins(i, j)];
+                const double w = m_weightOfBin[row[j]];
                 if (w > 0) {
                     S += w;
-                    Dx += w * (static_cast<int>(static_cast<long long>(j) * width / side) - half);
+                    Dx += w * m_offsets[j];
                     Dy += w * oy;
                 }
             }

@@ -87,6 +87,21 @@ private:
     std::vector<std::int32_t> m_frameBins;
     std::vector<std::uint32_t> m_frameStamps;
     std::uint32_t m_stamp = 0;
+
+    // Cells of colours met before, on any frame: a direct-mapped table keyed by the colour (valid entries
+    // carry the top byte), emptied when the cell count changes. Neighbouring frames of a video share most
+    // of their colours, and the cube root in the conversion is the dearest step of an iteration.
+    struct TColourCell {
+        std::uint32_t key = 0;
+        std::int32_t bin = 0;
+    };
+    std::vector<TColourCell> m_colourCells;
+    int m_colourCellsCount = 0;
+    int ColourCell(std::uint8_t r, std::uint8_t g, std::uint8_t b);
+
+    // Per window index, the frame offset from the position it shows (the window of an even side is a
+    // stretched copy of the odd rectangle around the position).
+    std::vector<int> m_offsets;
 };
 
 } // namespace kinoval::tracking
