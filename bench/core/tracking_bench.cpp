@@ -45,7 +45,7 @@ tracking::TPointDDynArray Circle(int w, int h, int cx, int cy, int r)
     tracking::TPointDDynArray out;
     for (int k = 0; k < 24; ++k) {
         const double a = 2 * std::acos(-1.0) * k / 24;
-        out.push_back({(cx + r * std::cos(a)) / w, (cy + r * std::sin(a)) / h});
+        out.push_back({ (cx + r * std::cos(a)) / w, (cy + r * std::sin(a)) / h });
     }
     return out;
 }
@@ -73,11 +73,17 @@ void BM_MeanShiftTrack(benchmark::State& state)
     state.counters["side"] = ms.WindowSide();
     state.counters["x"] = p.x;
 }
-BENCHMARK(BM_MeanShiftTrack)->Args({640, 480, 100})->Args({640, 480, 40})->Args({1920, 1080, 100})
+BENCHMARK(BM_MeanShiftTrack)
+    ->Args({ 640, 480, 100 })
+    ->Args({ 640, 480, 40 })
+    ->Args({ 1920, 1080, 100 })
     ->Unit(benchmark::kMillisecond);
 
 #ifdef KINOVAL_HAVE_OPENCV
-cv::Mat AsMat(TRgbImage& image) { return cv::Mat(image.height, image.width, CV_8UC3, image.pixels.data()); }
+cv::Mat AsMat(TRgbImage& image)
+{
+    return cv::Mat(image.height, image.width, CV_8UC3, image.pixels.data());
+}
 
 void BM_OpenCvMeanShift(benchmark::State& state)
 {
@@ -91,12 +97,12 @@ void BM_OpenCvMeanShift(benchmark::State& state)
     cv::Mat modelLuv, mask = cv::Mat::zeros(model.size(), CV_8U);
     // The ball alone: without the background correction of our tracker, the wall around the ball would
     // hold the window in place.
-    cv::circle(mask, {16, 16}, 11, cv::Scalar(255), cv::FILLED);
+    cv::circle(mask, { 16, 16 }, 11, cv::Scalar(255), cv::FILLED);
     cv::cvtColor(frameA(model), modelLuv, cv::COLOR_RGB2Luv);
-    const int channels[] = {0, 1, 2};
-    const int sizes[] = {20, 20, 20};
-    const float range[] = {0, 256};
-    const float* ranges[] = {range, range, range};
+    const int channels[] = { 0, 1, 2 };
+    const int sizes[] = { 20, 20, 20 };
+    const float range[] = { 0, 256 };
+    const float* ranges[] = { range, range, range };
     cv::Mat hist;
     cv::calcHist(&modelLuv, 1, channels, mask, hist, 3, sizes, ranges);
     cv::normalize(hist, hist, 0, 255, cv::NORM_MINMAX);
@@ -121,7 +127,10 @@ void BM_OpenCvMeanShift(benchmark::State& state)
     state.counters["side"] = side;
     state.counters["x"] = track.x + track.width / 2;
 }
-BENCHMARK(BM_OpenCvMeanShift)->Args({640, 480, 100})->Args({640, 480, 40})->Args({1920, 1080, 100})
+BENCHMARK(BM_OpenCvMeanShift)
+    ->Args({ 640, 480, 100 })
+    ->Args({ 640, 480, 40 })
+    ->Args({ 1920, 1080, 100 })
     ->Unit(benchmark::kMillisecond);
 #endif
 

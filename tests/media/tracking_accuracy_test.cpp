@@ -34,7 +34,10 @@ TRun RunShell(const std::string& command)
     return result;
 }
 
-std::string Cli() { return std::string("'") + KINOVAL_CLI_PATH + "' track "; }
+std::string Cli()
+{
+    return std::string("'") + KINOVAL_CLI_PATH + "' track ";
+}
 
 struct TTruthRow {
     int frame;
@@ -47,7 +50,8 @@ protected:
     static void SetUpTestSuite()
     {
         s_dir = new kinoval::test::TTempDir();
-        s_generated = RunShell(std::string("'") + KINOVAL_SAMPLEGEN_PATH + "' '" + s_dir->Path().string() + "'").status == 0;
+        s_generated
+            = RunShell(std::string("'") + KINOVAL_SAMPLEGEN_PATH + "' '" + s_dir->Path().string() + "'").status == 0;
     }
     static void TearDownTestSuite()
     {
@@ -68,7 +72,7 @@ protected:
             }
             std::istringstream fields(line);
             if (table) {
-                TTruthRow r{};
+                TTruthRow r {};
                 if (fields >> r.frame >> r.t >> r.xPx >> r.yPx)
                     rows.push_back(r);
                 continue;
@@ -156,8 +160,8 @@ TEST_F(ProjectileSample, CliRefusesWhatTheWindowWouldRefuse)
     EXPECT_NE(r.output.find("Dessiner, au préalable, le contour de l'objet à suivre."), std::string::npos);
     r = RunShell(Cli() + Video() + " --outline '0.1,0.7 0.12,0.7 0.12,0.78' --first 25");
     EXPECT_EQ(r.status, 1);
-    EXPECT_NE(r.output.find("La séquence débute avec la dernière image de la vidéo (suivi inutile)."),
-              std::string::npos);
+    EXPECT_NE(
+        r.output.find("La séquence débute avec la dernière image de la vidéo (suivi inutile)."), std::string::npos);
     // Step 3 from frame 10 to 20: frames 10, 13, 16, 19.
     r = RunShell(Cli() + Video() + " --outline '0.1,0.7 0.14,0.7 0.14,0.76 0.1,0.76' --first 10 --last 20 --step 3");
     ASSERT_EQ(r.status, 0) << r.output;
@@ -167,7 +171,7 @@ TEST_F(ProjectileSample, CliRefusesWhatTheWindowWouldRefuse)
     double a, b;
     while (lines >> f >> a >> b)
         frames.push_back(f);
-    EXPECT_EQ(frames, (std::vector<int>{10, 13, 16, 19}));
+    EXPECT_EQ(frames, (std::vector<int> { 10, 13, 16, 19 }));
 }
 #endif
 

@@ -29,7 +29,10 @@ constexpr const char* kUsage = "usage: kinoval-cli track VIDEO --outline \"x1,y1
 // The player stands for the view; a view pixel is a frame pixel.
 class TPlayerView : public tracking::TTrackingView {
 public:
-    explicit TPlayerView(video::TPlayer& player) : m_player(player) {}
+    explicit TPlayerView(video::TPlayer& player)
+        : m_player(player)
+    {
+    }
     bool IsOpened() const override { return m_player.Opened(); }
     int FrameCount() const override { return m_player.FrameCount(); }
     int CurrentFrame() const override { return m_player.CurrentFrame(); }
@@ -46,16 +49,16 @@ public:
     int FrameHeight() const override { return m_player.Height(); }
     TPoint ImageToScreen(TPointD p) const override
     {
-        return {static_cast<int>(std::lrint(p.x * FrameWidth())), static_cast<int>(std::lrint(p.y * FrameHeight()))};
+        return { static_cast<int>(std::lrint(p.x * FrameWidth())), static_cast<int>(std::lrint(p.y * FrameHeight())) };
     }
     TPointD ScreenToImage(TPoint p) const override
     {
         const double w = std::max(1, FrameWidth()), h = std::max(1, FrameHeight());
-        return {std::clamp(p.x / w, 0.0, 1.0), std::clamp(p.y / h, 0.0, 1.0)};
+        return { std::clamp(p.x / w, 0.0, 1.0), std::clamp(p.y / h, 0.0, 1.0) };
     }
     TPoint MouseCursorPos() const override { return {}; }
-    void SetMouseCursorPos(TPoint) override {}
-    void Repaint() override {}
+    void SetMouseCursorPos(TPoint) override { }
+    void Repaint() override { }
 
 private:
     video::TPlayer& m_player;
@@ -68,7 +71,7 @@ public:
     int FramesBetweenMarks() const override { return step; }
     TColor ObjectColor(int) const override { return clRed; }
     TColor DrawingColor() const override { return 0xFFFF; }
-    void ImportMarks(const std::vector<std::vector<TPointD>>&, const std::vector<std::vector<int>>&) override {}
+    void ImportMarks(const std::vector<std::vector<TPointD>>&, const std::vector<std::vector<int>>&) override { }
 };
 
 // Messages go to the error output; every message is answered with its first button.
@@ -84,15 +87,15 @@ protected:
 
 class TNoDesktop : public TDesktopServices {
 public:
-    void SetClipboardText(const std::string&) override {}
+    void SetClipboardText(const std::string&) override { }
     std::string ClipboardText() const override { return {}; }
     std::optional<std::string> OpenFileDialog(const TFileDialogRequest&) override { return {}; }
     std::optional<std::string> SaveFileDialog(const TFileDialogRequest&) override { return {}; }
     bool OpenWithDefaultProgram(const std::string&) override { return false; }
     bool StartProgram(const std::string&, const std::vector<std::string>&) override { return false; }
     bool ProgramExists(const std::string&) const override { return false; }
-    void Beep() override {}
-    void ProcessPendingEvents() override {}
+    void Beep() override { }
+    void ProcessPendingEvents() override { }
 };
 
 // "x1,y1 x2,y2 ...": each vertex a pair of numbers with "." decimals.
@@ -108,7 +111,7 @@ bool ParseVertices(const std::string& text, tracking::TPointDDynArray& out)
         const auto y = ParseFileDouble(pair.substr(comma + 1));
         if (!x || !y || !(*x >= 0 && *x <= 1) || !(*y >= 0 && *y <= 1))
             return false;
-        out.push_back({*x, *y});
+        out.push_back({ *x, *y });
     }
     return !out.empty();
 }
@@ -207,9 +210,9 @@ int RunTrack(const std::vector<std::string>& args)
 }
 
 const kinoval::cli::TRegisterCommand reg("track",
-                                         "VIDEO --outline \"x1,y1 x2,y2 ...\" --first N [--last M] [--step S] "
-                                         "[--radius R] [--ignore \"x1,y1 ...\"]...",
-                                         RunTrack);
+    "VIDEO --outline \"x1,y1 x2,y2 ...\" --first N [--last M] [--step S] "
+    "[--radius R] [--ignore \"x1,y1 ...\"]...",
+    RunTrack);
 
 } // namespace
 #endif

@@ -42,8 +42,14 @@ inline TBinScales g_binScales;
 
 // The module state: BinCount and its scale factors. A count below 1 counts as 1.
 void SetBinCount(int n);
-inline int BinCount() { return detail::g_binScales.binCount; }
-inline const TBinScales& BinScales() { return detail::g_binScales; }
+inline int BinCount()
+{
+    return detail::g_binScales.binCount;
+}
+inline const TBinScales& BinScales()
+{
+    return detail::g_binScales;
+}
 
 // The cell of a colour on each channel: truncated, then kept within 0 .. BinCount - 1, so that every
 // negative u* or v* shares cell 0 of its channel with zero. (Inline: the tracker asks it for every pixel.)

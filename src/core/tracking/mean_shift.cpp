@@ -10,14 +10,20 @@ namespace kinoval::tracking {
 namespace {
 
 // Nearest integer, halves to even.
-int RoundEven(double v) { return static_cast<int>(std::lrint(v)); }
+int RoundEven(double v)
+{
+    return static_cast<int>(std::lrint(v));
+}
 
 TPoint ToPixel(const TPointD& p, int frameWidth, int frameHeight)
 {
-    return {RoundEven(frameWidth * p.x), RoundEven(frameHeight * p.y)};
+    return { RoundEven(frameWidth * p.x), RoundEven(frameHeight * p.y) };
 }
 
-int ColourBin(TColor c) { return BinOf(RgbToLuv(RedOf(c), GreenOf(c), BlueOf(c))); }
+int ColourBin(TColor c)
+{
+    return BinOf(RgbToLuv(RedOf(c), GreenOf(c), BlueOf(c)));
+}
 
 } // namespace
 
@@ -47,8 +53,8 @@ bool TMeanShift::SetModel(const TRgbImage& frame, int vertexCount, const TPointD
         return false;
     // An outline touching the right or bottom edge reaches one pixel past the frame: only pixels of the
     // frame can describe the object.
-    TPixelRect clipped{std::max(rect.left, 0), std::max(rect.top, 0), std::min(rect.right, frame.width - 1),
-                       std::min(rect.bottom, frame.height - 1)};
+    TPixelRect clipped { std::max(rect.left, 0), std::max(rect.top, 0), std::min(rect.right, frame.width - 1),
+        std::min(rect.bottom, frame.height - 1) };
     if (clipped.Width() <= 0 || clipped.Height() <= 0)
         return false;
     TMatriceI clippedMask(clipped.Height(), clipped.Width(), 0);
@@ -66,17 +72,20 @@ bool TMeanShift::SetModel(const TRgbImage& frame, int vertexCount, const TPointD
         }
     if (count == 0)
         return false;
-    start = {RoundEven(sumCol / count + clipped.left), RoundEven(sumRow / count + clipped.top)};
+    start = { RoundEven(sumCol / count + clipped.left), RoundEven(sumRow / count + clipped.top) };
     m_modelMask = std::move(clippedMask);
     m_modelRect = clipped;
     m_modelBitmap = TRgbImage(clipped.Width(), clipped.Height());
     for (int row = 0; row < clipped.Height(); ++row)
         std::copy_n(frame.At(clipped.left, clipped.top + row), static_cast<std::size_t>(clipped.Width()) * 3,
-                    m_modelBitmap.Row(row));
+            m_modelBitmap.Row(row));
     return true;
 }
 
-void TMeanShift::SetBinCount(int n) { tracking::SetBinCount(n); }
+void TMeanShift::SetBinCount(int n)
+{
+    tracking::SetBinCount(n);
+}
 
 void TMeanShift::Histogram(const TMatriceI& bins, const TMatriceI& mask, bool kernel, TMatrice3D& histogram)
 {
@@ -149,7 +158,7 @@ void TMeanShift::BuildModel()
             for (int k = 0; k < n && !found; ++k) {
                 if (m_q(i, j, k) != 0)
                     continue;
-                const TColor c = LuvToRgb({(i + 0.5) / s.L, (j + 0.5) / s.u, (k + 0.5) / s.v});
+                const TColor c = LuvToRgb({ (i + 0.5) / s.L, (j + 0.5) / s.u, (k + 0.5) / s.v });
                 if (m_q.data[ColourBin(c)] == 0) {
                     m_absentColor = c;
                     found = true;
@@ -174,8 +183,8 @@ int TMeanShift::ColourCell(std::uint8_t r, std::uint8_t g, std::uint8_t b)
         m_colourCells.assign(kCells, TColourCell());
         m_colourCellsCount = BinCount();
     }
-    const std::uint32_t colour = static_cast<std::uint32_t>(r) | (static_cast<std::uint32_t>(g) << 8) |
-                                 (static_cast<std::uint32_t>(b) << 16);
+    const std::uint32_t colour
+        = static_cast<std::uint32_t>(r) | (static_cast<std::uint32_t>(g) << 8) | (static_cast<std::uint32_t>(b) << 16);
     const std::uint32_t key = colour | 0xFF000000u;
     TColourCell& cell = m_colourCells[((colour * 2654435761u) >> 16) & (kCells - 1)];
     if (cell.key != key) {
@@ -258,9 +267,8 @@ double TMeanShift::Track(TPoint& position, TRgbImage& frame, int maxIterations, 
         TPixelRect r;
         if (!RasterisePolygon(zone, mask, r))
             continue;
-        const std::uint8_t rgb[3] = {static_cast<std::uint8_t>(RedOf(m_absentColor)),
-                                     static_cast<std::uint8_t>(GreenOf(m_absentColor)),
-                                     static_cast<std::uint8_t>(BlueOf(m_absentColor))};
+        const std::uint8_t rgb[3] = { static_cast<std::uint8_t>(RedOf(m_absentColor)),
+            static_cast<std::uint8_t>(GreenOf(m_absentColor)), static_cast<std::uint8_t>(BlueOf(m_absentColor)) };
         for (int row = std::max(r.top, 0); row <= std::min(r.bottom, frame.height - 1); ++row)
             for (int col = std::max(r.left, 0); col <= std::min(r.right, frame.width - 1); ++col)
                 if (mask(row - r.top, col - r.left) != 0)
@@ -324,14 +332,13 @@ double TMeanShift::Track(TPoint& position, TRgbImage& frame, int maxIterations, 
             if (modelSide == side)
                 break;
             side = std::max(modelSide,
-                            static_cast<int>(std::trunc(static_cast<double>(side) * (maxIterations - iteration) /
-                                                        maxIterations)));
+                static_cast<int>(std::trunc(static_cast<double>(side) * (maxIterations - iteration) / maxIterations)));
             continue;
         }
         if (std::fabs(dx) < 1 && std::fabs(dy) < 1)
             break;
     }
-    position = {x, y};
+    position = { x, y };
     return 0;
 }
 

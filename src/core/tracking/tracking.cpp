@@ -16,7 +16,10 @@ constexpr const char* kTextDrawOutline = "Dessiner, au préalable, le contour de
 constexpr const char* kTextLastFrame = "La séquence débute avec la dernière image de la vidéo (suivi inutile).";
 constexpr const char* kTextBadFirst = "Le numéro de la première image du suivi est incorrect.";
 
-TScreenPoint ToScreen(TPoint p) { return {p.x, p.y}; }
+TScreenPoint ToScreen(TPoint p)
+{
+    return { p.x, p.y };
+}
 
 void AddPolyline(video::TOverlay& overlay, const TPointDynArray& points, TColor colour, bool closed)
 {
@@ -44,7 +47,7 @@ TPointDynArray MidpointCircle(TPoint centre, int radius)
     std::vector<TPoint> octant;
     int x = 0, y = radius, d = 1 - radius;
     while (x <= y) {
-        octant.push_back({x, y});
+        octant.push_back({ x, y });
         if (d < 0)
             d += 2 * x + 3;
         else {
@@ -54,7 +57,7 @@ TPointDynArray MidpointCircle(TPoint centre, int radius)
         ++x;
     }
     auto add = [&](int dx, int dy) {
-        const TPoint p{centre.x + dx, centre.y + dy};
+        const TPoint p { centre.x + dx, centre.y + dy };
         if (result.empty() || !(result.back() == p))
             result.push_back(p);
     };
@@ -82,8 +85,11 @@ TPointDynArray MidpointCircle(TPoint centre, int radius)
 }
 
 TTracking::TTracking(TTrackingView& view, TTrackingDocument& document, TCustomUserDlg& dialog,
-                     TDesktopServices& desktop, const TTrackingSettings& settings)
-    : m_view(view), m_document(document), m_dialog(dialog), m_desktop(desktop)
+    TDesktopServices& desktop, const TTrackingSettings& settings)
+    : m_view(view)
+    , m_document(document)
+    , m_dialog(dialog)
+    , m_desktop(desktop)
 {
     m_searchRadius = std::clamp(settings.searchRadius, kMinRadius, kMaxRadius);
     m_tracker.SetSearchRadius(m_searchRadius);
@@ -114,7 +120,7 @@ void TTracking::ClearDrawing()
     m_draw.clear();
     m_drawPx.clear();
     m_circleRadius = 0;
-    m_lastPointer = {INT_MAX, INT_MAX};
+    m_lastPointer = { INT_MAX, INT_MAX };
 }
 
 void TTracking::Reset()
@@ -193,7 +199,10 @@ void TTracking::SetLastFrame(int n)
     m_lastFrame = std::max(1, std::min(std::max(n, first + 1), m_view.FrameCount() - 1));
 }
 
-void TTracking::Message(TUserDlgIcon icon, const char* text) { m_dialog.ShowMessage(icon, {Tr(text)}); }
+void TTracking::Message(TUserDlgIcon icon, const char* text)
+{
+    m_dialog.ShowMessage(icon, { Tr(text) });
+}
 
 bool TTracking::StartCheck()
 {
@@ -239,7 +248,7 @@ void TTracking::Record(TPoint framePixel, int frame)
     TTrackedObject& o = m_objects[m_currentObject];
     o.lastOp = loTrack;
     const int w = std::max(1, m_view.FrameWidth()), h = std::max(1, m_view.FrameHeight());
-    const TPointD p{static_cast<double>(framePixel.x) / w, static_cast<double>(framePixel.y) / h};
+    const TPointD p { static_cast<double>(framePixel.x) / w, static_cast<double>(framePixel.y) / h };
     o.lastPosition = p;
     o.lastPositionPx = m_view.ImageToScreen(p);
     if (frame < 0 || frame >= static_cast<int>(o.rawFrames.size()))
@@ -430,9 +439,8 @@ int TTracking::ValidOutlineCount(bool allObjects) const
 {
     if (!allObjects)
         return m_currentObject < ObjectCount() && m_objects[m_currentObject].outlineValid ? 1 : 0;
-    return static_cast<int>(std::count_if(m_objects.begin(), m_objects.end(), [](const TTrackedObject& o) {
-        return o.outlineValid;
-    }));
+    return static_cast<int>(
+        std::count_if(m_objects.begin(), m_objects.end(), [](const TTrackedObject& o) { return o.outlineValid; }));
 }
 
 bool TTracking::SetOutline(const TPointDDynArray& vertices)
@@ -505,12 +513,14 @@ void TTracking::CompleteOutline()
                 const double dy = (o->outline[a].y - o->outline[b].y) * h;
                 if (dx * dx + dy * dy > best) {
                     best = dx * dx + dy * dy;
-                    o->outlineCentre = {(o->outline[a].x + o->outline[b].x) / 2, (o->outline[a].y + o->outline[b].y) / 2};
+                    o->outlineCentre
+                        = { (o->outline[a].x + o->outline[b].x) / 2, (o->outline[a].y + o->outline[b].y) / 2 };
                 }
             }
         TRgbImage frame;
         TPoint start;
-        o->outlineValid = m_view.CopyCurrentFrame(frame) && m_tracker.SetModel(frame, o->vertexCount, o->outline, start);
+        o->outlineValid
+            = m_view.CopyCurrentFrame(frame) && m_tracker.SetModel(frame, o->vertexCount, o->outline, start);
     }
     ClearDrawing();
     m_view.Repaint();
@@ -591,7 +601,7 @@ void TTracking::MouseDown(video::TMouseButton button, video::TShiftState shift, 
 {
     if (m_running)
         return;
-    m_pointer = {p.x, p.y};
+    m_pointer = { p.x, p.y };
     if (button == video::TMouseButton::Right)
         RightClick();
     else if (button == video::TMouseButton::Left)
@@ -600,7 +610,7 @@ void TTracking::MouseDown(video::TMouseButton button, video::TShiftState shift, 
 
 void TTracking::MouseMove(video::TShiftState, TScreenPoint p)
 {
-    m_pointer = {p.x, p.y};
+    m_pointer = { p.x, p.y };
     if (m_running)
         return;
     if (m_drawingState == dsOutline) {
@@ -648,7 +658,7 @@ bool TTracking::KeyDown(int key, video::TShiftState shift)
         else
             p.y += d;
         m_view.SetMouseCursorPos(p);
-        MouseMove(shift, {p.x, p.y});
+        MouseMove(shift, { p.x, p.y });
         return true;
     }
     default:
@@ -660,7 +670,7 @@ video::TViewCursor TTracking::Cursor() const
 {
     if (m_drawingMode == dmNone)
         return {};
-    video::TViewCursor c{video::TViewCursorShape::Cross, -1};
+    video::TViewCursor c { video::TViewCursorShape::Cross, -1 };
     if (m_document.ObjectsPerFrame() > 1)
         c.digit = m_currentObject % 10;
     return c;
@@ -707,7 +717,7 @@ void TTracking::Paint(video::TOverlay& overlay) const
         const int w = std::max(1, m_view.FrameWidth());
         const double half = m_tracker.WindowSide() / 2.0;
         const TPoint c = m_view.ImageToScreen(centre);
-        const TPoint e = m_view.ImageToScreen({centre.x + half / w, centre.y});
+        const TPoint e = m_view.ImageToScreen({ centre.x + half / w, centre.y });
         const int radius = std::abs(e.x - c.x);
         AddPolyline(overlay, MidpointCircle(c, radius), colour, true);
     }
@@ -719,8 +729,8 @@ void TTracking::Paint(video::TOverlay& overlay) const
         if (o.rawFrames[f] < 0)
             continue;
         const TPoint p = o.positionsPx[f];
-        AddPolyline(overlay, {{p.x - 4, p.y - 4}, {p.x + 4, p.y - 4}, {p.x + 4, p.y + 4}, {p.x - 4, p.y + 4}},
-                    colour, true);
+        AddPolyline(overlay, { { p.x - 4, p.y - 4 }, { p.x + 4, p.y - 4 }, { p.x + 4, p.y + 4 }, { p.x - 4, p.y + 4 } },
+            colour, true);
     }
 }
 

@@ -77,8 +77,8 @@ public:
     static constexpr int kMaxIterations = 10;
     static constexpr int kVertexCapacity = 32768;
 
-    TTracking(TTrackingView& view, TTrackingDocument& document, TCustomUserDlg& dialog,
-              TDesktopServices& desktop, const TTrackingSettings& settings);
+    TTracking(TTrackingView& view, TTrackingDocument& document, TCustomUserDlg& dialog, TDesktopServices& desktop,
+        const TTrackingSettings& settings);
 
     // Notifications (the main window listens).
     std::function<void()> OnDrawingModeSet;
@@ -133,7 +133,7 @@ public:
     // ---- view hooks ----
     void MouseDown(video::TMouseButton button, video::TShiftState shift, TScreenPoint p) override;
     void MouseMove(video::TShiftState shift, TScreenPoint p) override;
-    void MouseUp(video::TMouseButton, video::TShiftState, TScreenPoint) override {}
+    void MouseUp(video::TMouseButton, video::TShiftState, TScreenPoint) override { }
     bool KeyDown(int key, video::TShiftState shift) override;
     video::TViewCursor Cursor() const override;
     void RefreshScreenPositions() override;
@@ -169,7 +169,7 @@ private:
     TPointDynArray m_drawPx;
     TPoint m_circleCentre;
     int m_circleRadius = 0;
-    TPoint m_lastPointer{INT_MAX, INT_MAX};
+    TPoint m_lastPointer { INT_MAX, INT_MAX };
     TPoint m_pointer; // where the mouse is, for the rubber band and the keys
     bool m_running = false;
 };

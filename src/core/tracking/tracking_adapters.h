@@ -15,7 +15,10 @@ namespace kinoval::tracking {
 
 class TVideoTrackingView : public TTrackingView {
 public:
-    explicit TVideoTrackingView(video::TVideo& video) : m_video(video) {}
+    explicit TVideoTrackingView(video::TVideo& video)
+        : m_video(video)
+    {
+    }
     bool IsOpened() const override;
     int FrameCount() const override;
     int CurrentFrame() const override;
@@ -36,13 +39,16 @@ private:
 
 class TDataTrackingDocument : public TTrackingDocument {
 public:
-    explicit TDataTrackingDocument(document::TData& data) : m_data(data) {}
+    explicit TDataTrackingDocument(document::TData& data)
+        : m_data(data)
+    {
+    }
     int ObjectsPerFrame() const override;
     int FramesBetweenMarks() const override;
     TColor ObjectColor(int object) const override;
     TColor DrawingColor() const override;
-    void ImportMarks(const std::vector<std::vector<TPointD>>& positions,
-                     const std::vector<std::vector<int>>& frames) override;
+    void ImportMarks(
+        const std::vector<std::vector<TPointD>>& positions, const std::vector<std::vector<int>>& frames) override;
 
 private:
     document::TData& m_data;

@@ -17,10 +17,10 @@ class TTrackingView {
 public:
     virtual ~TTrackingView() = default;
     virtual bool IsOpened() const = 0;
-    virtual int FrameCount() const = 0;       // frames the view presents
-    virtual int CurrentFrame() const = 0;     // in that numbering
-    virtual int CurrentRawFrame() const = 0;  // the player's own index of the frame shown
-    virtual bool GoToFrame(int frame) = 0;    // true when the view moved (a target outside is ignored)
+    virtual int FrameCount() const = 0; // frames the view presents
+    virtual int CurrentFrame() const = 0; // in that numbering
+    virtual int CurrentRawFrame() const = 0; // the player's own index of the frame shown
+    virtual bool GoToFrame(int frame) = 0; // true when the view moved (a target outside is ignored)
     virtual bool CopyCurrentFrame(TRgbImage& target) = 0; // the frame shown, full size
     virtual int FrameWidth() const = 0;
     virtual int FrameHeight() const = 0;
@@ -30,7 +30,7 @@ public:
     virtual TPoint MouseCursorPos() const = 0;
     virtual void SetMouseCursorPos(TPoint p) = 0;
     virtual void Repaint() = 0;
-    virtual void CursorChanged() {}
+    virtual void CursorChanged() { }
 };
 
 class TTrackingDocument {
@@ -41,8 +41,9 @@ public:
     virtual TColor ObjectColor(int object) const = 0;
     virtual TColor DrawingColor() const = 0; // the colour of the document's own elements
     // Per object, positions and raw frame numbers (negative: no position); one undo step.
-    virtual void ImportMarks(const std::vector<std::vector<TPointD>>& positions,
-                             const std::vector<std::vector<int>>& frames) = 0;
+    virtual void ImportMarks(
+        const std::vector<std::vector<TPointD>>& positions, const std::vector<std::vector<int>>& frames)
+        = 0;
 };
 
 } // namespace kinoval::tracking

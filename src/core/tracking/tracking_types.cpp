@@ -13,12 +13,11 @@ namespace {
 // Whether (x, y) lies on the segment a-b (integer points, exact).
 bool OnSegment(const TPoint& a, const TPoint& b, int x, int y)
 {
-    const std::int64_t cross = static_cast<std::int64_t>(b.x - a.x) * (y - a.y) -
-                               static_cast<std::int64_t>(b.y - a.y) * (x - a.x);
+    const std::int64_t cross
+        = static_cast<std::int64_t>(b.x - a.x) * (y - a.y) - static_cast<std::int64_t>(b.y - a.y) * (x - a.x);
     if (cross != 0)
         return false;
-    return x >= std::min(a.x, b.x) && x <= std::max(a.x, b.x) && y >= std::min(a.y, b.y) &&
-           y <= std::max(a.y, b.y);
+    return x >= std::min(a.x, b.x) && x <= std::max(a.x, b.x) && y >= std::min(a.y, b.y) && y <= std::max(a.y, b.y);
 }
 
 } // namespace
@@ -61,7 +60,7 @@ bool RasterisePolygon(const TPointDynArray& polygon, TMatriceI& mask, TPixelRect
         }
     if (distinct < 2)
         return false;
-    TPixelRect r{closed[0].x, closed[0].y, closed[0].x, closed[0].y};
+    TPixelRect r { closed[0].x, closed[0].y, closed[0].x, closed[0].y };
     for (const TPoint& p : closed) {
         r.left = std::min(r.left, p.x);
         r.right = std::max(r.right, p.x);

@@ -41,7 +41,7 @@ TPointDDynArray RectOutline(const TRgbImage& frame, int left, int top, int w, in
 {
     const double W = frame.width, H = frame.height;
     const int r = left + w - 1, b = top + h - 1;
-    return {{left / W, top / H}, {r / W, top / H}, {r / W, b / H}, {left / W, b / H}};
+    return { { left / W, top / H }, { r / W, top / H }, { r / W, b / H }, { left / W, b / H } };
 }
 
 TEST(TrackingColour, BlackGreenWhiteAndTheCells)
@@ -82,9 +82,9 @@ TEST(TrackingColour, ScaleFactorsFollowTheBinCount)
 
 TEST(TrackingColour, LuvBackToRgb)
 {
-    EXPECT_EQ(LuvToRgb({0.05, 10, 10}), clBlack);
-    for (const auto& c : {MakeColor(200, 30, 30), MakeColor(20, 120, 220), MakeColor(128, 128, 128),
-                          MakeColor(250, 250, 10)}) {
+    EXPECT_EQ(LuvToRgb({ 0.05, 10, 10 }), clBlack);
+    for (const auto& c :
+        { MakeColor(200, 30, 30), MakeColor(20, 120, 220), MakeColor(128, 128, 128), MakeColor(250, 250, 10) }) {
         const TColor back = LuvToRgb(RgbToLuv(RedOf(c), GreenOf(c), BlueOf(c)));
         EXPECT_NEAR(static_cast<int>(RedOf(back)), static_cast<int>(RedOf(c)), 1);
         EXPECT_NEAR(static_cast<int>(GreenOf(back)), static_cast<int>(GreenOf(c)), 1);
@@ -96,10 +96,10 @@ TEST(TrackingPolygon, MaskMatchesThePointTestAndIncludesTheOutline)
 {
     TMatriceI mask;
     TPixelRect r;
-    EXPECT_FALSE(RasterisePolygon({{3, 3}, {3, 3}, {3, 3}}, mask, r));
+    EXPECT_FALSE(RasterisePolygon({ { 3, 3 }, { 3, 3 }, { 3, 3 } }, mask, r));
     EXPECT_FALSE(RasterisePolygon({}, mask, r));
 
-    ASSERT_TRUE(RasterisePolygon({{2, 1}, {6, 1}, {6, 4}, {2, 4}}, mask, r));
+    ASSERT_TRUE(RasterisePolygon({ { 2, 1 }, { 6, 1 }, { 6, 4 }, { 2, 4 } }, mask, r));
     EXPECT_EQ(r.left, 2);
     EXPECT_EQ(r.top, 1);
     EXPECT_EQ(mask.cols, 5);
@@ -108,7 +108,7 @@ TEST(TrackingPolygon, MaskMatchesThePointTestAndIncludesTheOutline)
         EXPECT_EQ(v, 1);
 
     // A segment is all outline.
-    ASSERT_TRUE(RasterisePolygon({{0, 0}, {4, 2}}, mask, r));
+    ASSERT_TRUE(RasterisePolygon({ { 0, 0 }, { 4, 2 } }, mask, r));
     EXPECT_EQ(mask(0, 0) + mask(1, 2) + mask(2, 4), 3);
     EXPECT_EQ(mask(0, 4) + mask(2, 0), 0);
 
@@ -118,7 +118,7 @@ TEST(TrackingPolygon, MaskMatchesThePointTestAndIncludesTheOutline)
         TPointDynArray polygon;
         const int n = 3 + trial % 9;
         for (int k = 0; k < n; ++k)
-            polygon.push_back({coord(rng), coord(rng)});
+            polygon.push_back({ coord(rng), coord(rng) });
         if (!RasterisePolygon(polygon, mask, r))
             continue;
         for (int row = 0; row < mask.rows; ++row)
@@ -135,16 +135,16 @@ TEST(TrackingModel, OutlineGivesMaskBitmapAndCentroid)
     TMeanShift ms;
     TPoint start;
     ASSERT_TRUE(ms.SetModel(frame, 4, RectOutline(frame, 20, 10, 11, 7), start));
-    EXPECT_EQ(start, (TPoint{25, 13}));
+    EXPECT_EQ(start, (TPoint { 25, 13 }));
     EXPECT_EQ(ms.ModelBitmap().width, 11);
     EXPECT_EQ(ms.ModelBitmap().height, 7);
     EXPECT_EQ(ms.ModelBitmap().At(0, 0)[0], 200);
     // Only the vertices given count; one distinct pixel is no polygon.
     EXPECT_FALSE(ms.SetModel(frame, 1, RectOutline(frame, 20, 10, 11, 7), start));
-    EXPECT_FALSE(ms.SetModel(frame, 3, {{0.5, 0.5}, {0.5, 0.5}, {0.5, 0.5}}, start));
+    EXPECT_FALSE(ms.SetModel(frame, 3, { { 0.5, 0.5 }, { 0.5, 0.5 }, { 0.5, 0.5 } }, start));
 
     // An outline along the right and bottom edges stops at the last pixel of the frame.
-    ASSERT_TRUE(ms.SetModel(frame, 4, {{0.9, 0.9}, {1, 0.9}, {1, 1}, {0.9, 1}}, start));
+    ASSERT_TRUE(ms.SetModel(frame, 4, { { 0.9, 0.9 }, { 1, 0.9 }, { 1, 1 }, { 0.9, 1 } }, start));
     EXPECT_EQ(ms.ModelRect().right, 99);
     EXPECT_EQ(ms.ModelRect().bottom, 79);
     EXPECT_EQ(ms.ModelBitmap().width, 10);
@@ -210,7 +210,7 @@ TEST_F(TrackingRun, SmallModelInALargeWindowShrinksToTheModel)
     FillRect(next, 100, 92, 10, 10, 200, 30, 30);
     TPoint p = start;
     EXPECT_EQ(ms.Track(p, next, 10, 1, p), 0);
-    EXPECT_EQ(ms.LastSides(), (std::vector<int>{81, 72, 57, 39, 23, 11, 10}));
+    EXPECT_EQ(ms.LastSides(), (std::vector<int> { 81, 72, 57, 39, 23, 11, 10 }));
     EXPECT_NEAR(p.x, 105, 1);
     EXPECT_NEAR(p.y, 97, 1);
 }
@@ -244,19 +244,19 @@ TEST_F(TrackingRun, OnePixelAwayIsReachedExactly)
     TRgbImage frame = Filled(100, 100, 90, 90, 90);
     FillRect(frame, 40, 40, 11, 11, 200, 30, 30);
     ASSERT_TRUE(ms.SetModel(frame, 4, RectOutline(frame, 40, 40, 11, 11), start));
-    ASSERT_EQ(start, (TPoint{45, 45}));
+    ASSERT_EQ(start, (TPoint { 45, 45 }));
     ms.SetSearchRadius(10);
     ms.BuildModel();
     TRgbImage same = frame;
     TPoint p = start;
     ms.Track(p, same, 10, 1, p);
     EXPECT_EQ(p, start);
-    for (auto [dx, dy] : {std::pair{1, 1}, {-1, 0}, {0, -1}, {2, -3}}) {
+    for (auto [dx, dy] : { std::pair { 1, 1 }, { -1, 0 }, { 0, -1 }, { 2, -3 } }) {
         TRgbImage next = Filled(100, 100, 90, 90, 90);
         FillRect(next, 40 + dx, 40 + dy, 11, 11, 200, 30, 30);
         p = start;
         ms.Track(p, next, 10, 1, p);
-        EXPECT_EQ(p, (TPoint{45 + dx, 45 + dy})) << dx << "," << dy;
+        EXPECT_EQ(p, (TPoint { 45 + dx, 45 + dy })) << dx << "," << dy;
     }
 }
 
@@ -295,9 +295,9 @@ TEST_F(TrackingRun, NothingToFollowLeavesThePosition)
 {
     TRgbImage frame = Filled(100, 100, 90, 90, 90);
     FillRect(frame, 40, 40, 10, 10, 200, 30, 30);
-    TPoint p{10, 10};
-    ms.Track(p, frame, 10, 1, {12, 13}); // no model yet
-    EXPECT_EQ(p, (TPoint{12, 13}));
+    TPoint p { 10, 10 };
+    ms.Track(p, frame, 10, 1, { 12, 13 }); // no model yet
+    EXPECT_EQ(p, (TPoint { 12, 13 }));
 
     ASSERT_TRUE(ms.SetModel(frame, 4, RectOutline(frame, 40, 40, 10, 10), start));
     ms.SetSearchRadius(10);
@@ -316,9 +316,9 @@ TEST_F(TrackingRun, IgnoredZonesArePaintedAndDoNotAttract)
     ASSERT_TRUE(ms.SetModel(frame, 4, RectOutline(frame, 40, 40, 10, 10), start));
     ms.SetSearchRadius(12);
     // A decoy of the object's colour to the right, covered by a zone to ignore.
-    ms.SetIgnoreZones({{{0.58, 0.38}, {0.75, 0.38}, {0.75, 0.52}, {0.58, 0.52}}}, 1, 100, 100);
+    ms.SetIgnoreZones({ { { 0.58, 0.38 }, { 0.75, 0.38 }, { 0.75, 0.52 }, { 0.58, 0.52 } } }, 1, 100, 100);
     ASSERT_EQ(ms.IgnorePolygons().size(), 1u);
-    EXPECT_EQ(ms.IgnorePolygons()[0][0], (TPoint{58, 38}));
+    EXPECT_EQ(ms.IgnorePolygons()[0][0], (TPoint { 58, 38 }));
     ms.BuildModel();
     TRgbImage next = frame;
     FillRect(next, 60, 40, 10, 10, 200, 30, 30);

@@ -56,8 +56,8 @@ public:
         target = TRgbImage(160, 120);
         for (int y = 0; y < 120; ++y)
             for (int x = 0; x < 160; ++x) {
-                const bool in = x >= SquareLeft(current) && x < SquareLeft(current) + 12 && y >= SquareTop(current) &&
-                                y < SquareTop(current) + 12;
+                const bool in = x >= SquareLeft(current) && x < SquareLeft(current) + 12 && y >= SquareTop(current)
+                    && y < SquareTop(current) + 12;
                 auto* px = target.At(x, y);
                 px[0] = in ? 210 : 90, px[1] = in ? 30 : 90, px[2] = in ? 30 : 90;
             }
@@ -67,11 +67,11 @@ public:
     int FrameHeight() const override { return 120; }
     TPoint ImageToScreen(TPointD p) const override
     {
-        return {static_cast<int>(std::lround(p.x * 320)), static_cast<int>(std::lround(p.y * 240))};
+        return { static_cast<int>(std::lround(p.x * 320)), static_cast<int>(std::lround(p.y * 240)) };
     }
     TPointD ScreenToImage(TPoint p) const override
     {
-        return {std::clamp(p.x / 320.0, 0.0, 1.0), std::clamp(p.y / 240.0, 0.0, 1.0)};
+        return { std::clamp(p.x / 320.0, 0.0, 1.0), std::clamp(p.y / 240.0, 0.0, 1.0) };
     }
     TPoint MouseCursorPos() const override { return mouse; }
     void SetMouseCursorPos(TPoint p) override { mouse = p; }
@@ -100,14 +100,18 @@ public:
 
 class TrackingDriver : public ::testing::Test {
 protected:
-    TrackingDriver() : tracking(view, doc, dlg, desktop, settings) { tracking.Reset(); }
+    TrackingDriver()
+        : tracking(view, doc, dlg, desktop, settings)
+    {
+        tracking.Reset();
+    }
 
     void Press(TPoint p, bool doubleClick = false, TMouseButton b = TMouseButton::Left)
     {
         TShiftState s;
         s.doubleClick = doubleClick;
-        tracking.MouseMove({}, {p.x, p.y});
-        tracking.MouseDown(b, s, {p.x, p.y});
+        tracking.MouseMove({}, { p.x, p.y });
+        tracking.MouseDown(b, s, { p.x, p.y });
     }
     // A polygon outline around the square of the current frame, in view pixels (twice the frame's).
     void DrawSquareOutline()
@@ -117,11 +121,11 @@ protected:
         const int r = l + 2 * 13, b = t + 2 * 13;
         tracking.SetShape(osPolygon);
         tracking.SetDrawingMode(dmOutline);
-        Press({l, t});
-        Press({r, t});
-        Press({r, b});
-        Press({l, b});
-        Press({l, b}, true); // the double click's second press
+        Press({ l, t });
+        Press({ r, t });
+        Press({ r, b });
+        Press({ l, b });
+        Press({ l, b }, true); // the double click's second press
     }
     std::vector<int> TrackedFrames(int object = 0) const
     {
@@ -143,15 +147,15 @@ protected:
 
 TEST(TrackingCircle, MidpointCircleGoesRoundOnceThroughNeighbours)
 {
-    for (int r : {1, 5, 10, 37}) {
-        const TPointDynArray c = MidpointCircle({100, 50}, r);
+    for (int r : { 1, 5, 10, 37 }) {
+        const TPointDynArray c = MidpointCircle({ 100, 50 }, r);
         ASSERT_GE(c.size(), 4u);
-        EXPECT_EQ(c.front(), (TPoint{100, 50 - r}));
+        EXPECT_EQ(c.front(), (TPoint { 100, 50 - r }));
         std::set<std::pair<int, int>> seen;
         double previousAngle = -10;
         for (std::size_t k = 0; k < c.size(); ++k) {
             const TPoint& p = c[k];
-            EXPECT_TRUE(seen.insert({p.x, p.y}).second) << "twice: " << p.x << "," << p.y;
+            EXPECT_TRUE(seen.insert({ p.x, p.y }).second) << "twice: " << p.x << "," << p.y;
             EXPECT_NEAR(std::hypot(p.x - 100, p.y - 50), r, 0.75);
             const TPoint& q = c[(k + 1) % c.size()];
             EXPECT_LE(std::max(std::abs(q.x - p.x), std::abs(q.y - p.y)), 1);
@@ -163,12 +167,12 @@ TEST(TrackingCircle, MidpointCircleGoesRoundOnceThroughNeighbours)
             previousAngle = angle;
         }
     }
-    EXPECT_EQ(MidpointCircle({3, 3}, 0).size(), 1u);
+    EXPECT_EQ(MidpointCircle({ 3, 3 }, 0).size(), 1u);
 }
 
 TEST_F(TrackingDriver, SettingsAndClamps)
 {
-    for (auto [stored, shape] : {std::pair{1, osPolygon}, {2, osFreeHand}, {0, osCircle}, {7, osCircle}}) {
+    for (auto [stored, shape] : { std::pair { 1, osPolygon }, { 2, osFreeHand }, { 0, osCircle }, { 7, osCircle } }) {
         TTrackingSettings s;
         s.storedShape = stored;
         s.searchRadius = 500;
@@ -231,16 +235,16 @@ TEST_F(TrackingDriver, TwoVertexOutlineIsNotStoredAndTheStartCheckSaysSo)
 {
     tracking.SetShape(osPolygon);
     tracking.SetDrawingMode(dmOutline);
-    Press({10, 10});
-    Press({60, 40});
-    Press({60, 40}, true);
+    Press({ 10, 10 });
+    Press({ 60, 40 });
+    Press({ 60, 40 }, true);
     EXPECT_EQ(tracking.Object(0).vertexCount, 0);
     EXPECT_FALSE(tracking.Object(0).outlineValid);
     EXPECT_FALSE(tracking.StartCheck());
     ASSERT_EQ(dlg.RunCount(), 1u);
     EXPECT_EQ(dlg.LastRun().icon, TUserDlgIcon::icWarning);
     EXPECT_EQ(dlg.LastRun().JoinedText(), kDrawOutline);
-    EXPECT_EQ(dlg.LastRun().Captions(), std::vector<std::string>{"Ok"});
+    EXPECT_EQ(dlg.LastRun().Captions(), std::vector<std::string> { "Ok" });
     EXPECT_FALSE(tracking.SequenceCheck());
     EXPECT_EQ(dlg.LastRun().icon, TUserDlgIcon::icInformation);
 }
@@ -249,69 +253,69 @@ TEST_F(TrackingDriver, CircleAndFreeHandOutlines)
 {
     tracking.SetShape(osCircle);
     tracking.SetDrawingMode(dmOutline);
-    const TPoint centre{2 * 26, 2 * 36};
+    const TPoint centre { 2 * 26, 2 * 36 };
     Press(centre);
-    tracking.MouseMove({}, {centre.x + 12, centre.y + 5}); // radius 13
+    tracking.MouseMove({}, { centre.x + 12, centre.y + 5 }); // radius 13
     EXPECT_EQ(tracking.CircleRadius(), 13);
     // Enter does nothing while a circle is being drawn.
-    view.mouse = {centre.x + 12, centre.y + 5};
+    view.mouse = { centre.x + 12, centre.y + 5 };
     EXPECT_TRUE(tracking.KeyDown(video::kKeyEnter, {}));
     EXPECT_EQ(tracking.DrawingState(), dsOutline);
-    Press({centre.x + 12, centre.y + 5});
+    Press({ centre.x + 12, centre.y + 5 });
     const TTrackedObject& o = tracking.Object(0);
     EXPECT_EQ(o.outlinePx, MidpointCircle(centre, 13));
     EXPECT_TRUE(o.outlineValid);
 
     tracking.SetShape(osFreeHand);
-    Press({10, 10});
-    for (TPoint p : {TPoint{30, 10}, TPoint{30, 10}, TPoint{30, 30}, TPoint{10, 30}})
-        tracking.MouseMove({}, {p.x, p.y});
+    Press({ 10, 10 });
+    for (TPoint p : { TPoint { 30, 10 }, TPoint { 30, 10 }, TPoint { 30, 30 }, TPoint { 10, 30 } })
+        tracking.MouseMove({}, { p.x, p.y });
     EXPECT_EQ(tracking.InProgressPx().size(), 4u); // the repeated position is not added again
     // An outline in progress fails the start check.
     EXPECT_FALSE(tracking.StartCheck());
     EXPECT_EQ(dlg.LastRun().JoinedText(), kDrawOutline);
-    Press({10, 30});
+    Press({ 10, 30 });
     EXPECT_EQ(tracking.Object(0).vertexCount, 4);
 }
 
 TEST_F(TrackingDriver, ZonesKeysAndErasing)
 {
     tracking.SetDrawingMode(dmZone);
-    Press({10, 10});
-    Press({50, 10});
-    Press({50, 50}, false);
-    view.mouse = {50, 50};
+    Press({ 10, 10 });
+    Press({ 50, 10 });
+    Press({ 50, 50 }, false);
+    view.mouse = { 50, 50 };
     EXPECT_TRUE(tracking.KeyDown(video::kKeyEscape, {})); // Escape completes the zone
     ASSERT_EQ(tracking.ZoneCount(), 1);
     const auto& zone = tracking.Object(0).zonesPx[0];
     EXPECT_EQ(zone.size(), 4u);
     EXPECT_EQ(zone.front(), zone.back());
     // Two vertices make no zone.
-    Press({100, 100});
-    Press({120, 100}, true);
+    Press({ 100, 100 });
+    Press({ 120, 100 }, true);
     EXPECT_EQ(tracking.ZoneCount(), 1);
-    Press({100, 100});
-    Press({120, 100});
-    Press({120, 120}, true);
+    Press({ 100, 100 });
+    Press({ 120, 100 });
+    Press({ 120, 120 }, true);
     EXPECT_EQ(tracking.ZoneCount(), 2);
     doc.objects = 2;
     tracking.Resize();
     EXPECT_EQ(tracking.ZoneCount(true), 2);
     // The right button removes the last zone.
-    Press({0, 0}, false, TMouseButton::Right);
+    Press({ 0, 0 }, false, TMouseButton::Right);
     EXPECT_EQ(tracking.ZoneCount(), 1);
-    EXPECT_EQ(tracking.Object(0).zonesPx[0].front(), (TPoint{10, 10}));
+    EXPECT_EQ(tracking.Object(0).zonesPx[0].front(), (TPoint { 10, 10 }));
     tracking.EraseZones();
     EXPECT_EQ(tracking.ZoneCount(), 0);
 
     // Arrows move the pointer by one pixel, or ten with Ctrl.
-    view.mouse = {40, 40};
+    view.mouse = { 40, 40 };
     tracking.KeyDown(video::kKeyRight, {});
-    EXPECT_EQ(view.mouse, (TPoint{41, 40}));
+    EXPECT_EQ(view.mouse, (TPoint { 41, 40 }));
     TShiftState ctrl;
     ctrl.ctrl = true;
     tracking.KeyDown(video::kKeyUp, ctrl);
-    EXPECT_EQ(view.mouse, (TPoint{41, 30}));
+    EXPECT_EQ(view.mouse, (TPoint { 41, 30 }));
 
     // In outline mode and idle, Escape is a right click: the outline goes.
     DrawSquareOutline();
@@ -352,7 +356,7 @@ TEST_F(TrackingDriver, RunFromTheSecondToLastFrameTracksOneFrame)
     tracking.OnRunStarted = [&] { ++started; };
     tracking.OnRunEnded = [&] { ++ended; };
     tracking.Run();
-    EXPECT_EQ(TrackedFrames(), (std::vector<int>{28, 29}));
+    EXPECT_EQ(TrackedFrames(), (std::vector<int> { 28, 29 }));
     EXPECT_EQ(started, 1);
     EXPECT_EQ(ended, 1);
     EXPECT_FALSE(tracking.Running());
@@ -367,7 +371,7 @@ TEST_F(TrackingDriver, StepThreeFromTenToTwentyAndAccuracy)
     tracking.SetLastFrame(20);
     ASSERT_TRUE(tracking.StartCheck());
     tracking.Run();
-    EXPECT_EQ(TrackedFrames(), (std::vector<int>{10, 13, 16, 19}));
+    EXPECT_EQ(TrackedFrames(), (std::vector<int> { 10, 13, 16, 19 }));
     EXPECT_EQ(desktop.pendingEventCalls, 4); // once on the first frame, then once per tracked frame
     for (int f : TrackedFrames()) {
         const TTrackedObject& o = tracking.Object(0);
@@ -391,18 +395,18 @@ TEST_F(TrackingDriver, PressingStartDuringARunStopsItAndKeepsThePositions)
     };
     tracking.Run();
     EXPECT_FALSE(tracking.Running());
-    EXPECT_EQ(TrackedFrames(), (std::vector<int>{0, 1, 2}));
+    EXPECT_EQ(TrackedFrames(), (std::vector<int> { 0, 1, 2 }));
     // While running, input and erasing are ignored.
     tracking.EraseTracking();
     desktop.onPendingEvents = [&] {
         tracking.EraseTracking();
         tracking.EraseOutline();
-        tracking.MouseDown(TMouseButton::Right, {}, {5, 5});
+        tracking.MouseDown(TMouseButton::Right, {}, { 5, 5 });
         if (desktop.pendingEventCalls == 6)
             view.opened = false; // closing the video ends the run as well
     };
     tracking.Run();
-    EXPECT_EQ(TrackedFrames(), (std::vector<int>{0}));
+    EXPECT_EQ(TrackedFrames(), (std::vector<int> { 0 }));
     EXPECT_TRUE(tracking.Object(0).outlineValid);
 }
 
@@ -463,10 +467,10 @@ TEST_F(TrackingDriver, OfferToKeepAsksOnlyWithPositions)
     tracking.OfferToKeep();
     ASSERT_EQ(dlg.RunCount(), 1u);
     EXPECT_EQ(dlg.LastRun().icon, TUserDlgIcon::icConfirmation);
-    EXPECT_EQ(dlg.LastRun().Captions(), (std::vector<std::string>{"Ignorer", "Enregistrer"}));
+    EXPECT_EQ(dlg.LastRun().Captions(), (std::vector<std::string> { "Ignorer", "Enregistrer" }));
     EXPECT_EQ(dlg.LastRun().JoinedText(),
-              "Un pointage automatique a été effectué.\n\nSouhaitez-vous conserver ces données ?\n\n"
-              "Les nouvelles marques remplaceront celles éventuellement déjà posées.");
+        "Un pointage automatique a été effectué.\n\nSouhaitez-vous conserver ces données ?\n\n"
+        "Les nouvelles marques remplaceront celles éventuellement déjà posées.");
     EXPECT_EQ(doc.imports, 0);
     dlg.Script(1); // Enregistrer
     tracking.OfferToKeep();
@@ -485,25 +489,25 @@ TEST(TrackingKeep, RealDocumentReplacesOnlyTrackedFrames)
     test::TFakeView docView;
     document::TData data(dlg, docSettings);
     data.SetView(&docView);
-    for (int raw : {2, 6, 10}) {
-        data.SetMarkPosition(data.FixedSet(), 0, raw, {0.9, 0.9});
+    for (int raw : { 2, 6, 10 }) {
+        data.SetMarkPosition(data.FixedSet(), 0, raw, { 0.9, 0.9 });
     }
     ASSERT_EQ(data.FixedSet().AllMarks.size(), 3u);
 
     TFakeTrackingView view;
     TDataTrackingDocument doc(data);
     test::TFakeDesktopServices desktop;
-    TTracking tracking(view, doc, dlg, desktop, TTrackingSettings{});
+    TTracking tracking(view, doc, dlg, desktop, TTrackingSettings {});
     tracking.Reset();
     view.current = 3; // raw 6
     tracking.SetShape(osPolygon);
     tracking.SetDrawingMode(dmOutline);
     const int l = 2 * (TFakeTrackingView::SquareLeft(3) - 1), t = 2 * (TFakeTrackingView::SquareTop(3) - 1);
-    for (TPoint p : {TPoint{l, t}, TPoint{l + 26, t}, TPoint{l + 26, t + 26}, TPoint{l, t + 26}})
-        tracking.MouseDown(TMouseButton::Left, {}, {p.x, p.y});
+    for (TPoint p : { TPoint { l, t }, TPoint { l + 26, t }, TPoint { l + 26, t + 26 }, TPoint { l, t + 26 } })
+        tracking.MouseDown(TMouseButton::Left, {}, { p.x, p.y });
     TShiftState dbl;
     dbl.doubleClick = true;
-    tracking.MouseDown(TMouseButton::Left, dbl, {l, t + 26});
+    tracking.MouseDown(TMouseButton::Left, dbl, { l, t + 26 });
     tracking.SetLastFrame(5); // raw 6, 8, 10
     tracking.Run();
     dlg.Script(1);
@@ -515,7 +519,7 @@ TEST(TrackingKeep, RealDocumentReplacesOnlyTrackedFrames)
     };
     ASSERT_NE(markOn(2), nullptr);
     EXPECT_DOUBLE_EQ(markOn(2)->GetImage().x, 0.9); // not tracked: kept
-    for (int raw : {6, 8, 10}) {
+    for (int raw : { 6, 8, 10 }) {
         ASSERT_NE(markOn(raw), nullptr) << raw;
         EXPECT_NEAR(markOn(raw)->GetImage().x * 160, TFakeTrackingView::SquareLeft(raw / 2) + 5.5, 1.0);
     }
