@@ -13,6 +13,7 @@ struct TShiftState {
     bool ctrl = false;
     bool shift = false;
     bool alt = false;
+    bool doubleClick = false; // the press is the second of a double click
 };
 
 // Keys the view itself reacts to or passes on; anything else arrives as kKeyOther with its character.

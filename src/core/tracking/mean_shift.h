@@ -1,0 +1,107 @@
+#pragma once
+// TMeanShift: the colour-histogram tracker.
+//
+// The model is the colour histogram (L*u*v* cells, no kernel) of the pixels inside the outline the user
+// drew on the first frame. On every later frame Track moves a square search window from the previous
+// position towards the place whose colours best match the model: each iteration weighs the window's
+// pixels by sqrt(b q / p) (q the model, p the window's histogram under an Epanechnikov kernel, b the
+// background weights of the window's four corners, taken on the first iteration) and shifts the position
+// by the weighted mean offset. A window much larger than the object shrinks at each iteration instead of
+// testing convergence. What must not count (outside the frame, the zones to ignore) is painted with the
+// absent colour, a colour of a cell the model does not hold.
+//
+// Ownership: the tracking driver owns the one tracker and is its only caller. The tracker owns its model
+// and working arrays, and borrows the frame it is given, on which it paints the zones to ignore.
+//
+// Order of calls for a run: SetIgnoreZones, SetModel (first frame), SetBinCount, BuildModel, then Track
+// once per later frame.
+
+#include "core/common/colour.h"
+#include "core/common/rgb_image.h"
+#include "core/tracking/colour_space.h"
+#include "core/tracking/tracking_types.h"
+
+#include <cstdint>
+#include <vector>
+
+namespace kinoval::tracking {
+
+using TLuvImage = TMatrix2<TLuv>;
+
+class TMeanShift {
+public:
+    // Zones in normalised coordinates; the first count of them are used.
+    void SetIgnoreZones(const TMatricePointD& zones, int count, int frameHeight, int frameWidth);
+    // Builds the pixel outline, the model mask and the model bitmap from frame; start receives the
+    // centroid of the inside pixels. False when the outline gives no polygon.
+    bool SetModel(const TRgbImage& frame, int vertexCount, const TPointDDynArray& outline, TPoint& start);
+    void SetBinCount(int n);
+    void BuildModel();
+    // Mean shift on one frame from start; the result is left in position. Always returns 0.
+    double Track(TPoint& position, TRgbImage& frame, int maxIterations, int frameOrdinal, TPoint start);
+
+    int SearchRadius() const { return m_searchRadius; }
+    void SetSearchRadius(int radius) { m_searchRadius = radius; }
+
+    // The side of the search window for the current model and radius (odd).
+    int WindowSide() const;
+
+    TColor AbsentColor() const { return m_absentColor; }
+    const TRgbImage& ModelBitmap() const { return m_modelBitmap; }
+    const TMatriceI& ModelMask() const { return m_modelMask; }
+    const TPixelRect& ModelRect() const { return m_modelRect; }
+    const TMatricePoint& IgnorePolygons() const { return m_ignorePolygons; }
+    const TMatrice3D& ModelHistogram() const { return m_q; }
+    const TMatrice3D& CandidateHistogram() const { return m_p; }
+    const TMatrice3D& BackgroundWeights() const { return m_b; }
+    // The window side of each iteration of the last Track (what the shrinking mode did).
+    const std::vector<int>& LastSides() const { return m_lastSides; }
+
+    // The histogram of an image's cells (one flat cell index per pixel) under a mask, with or without the
+    // Epanechnikov kernel, normalised to a sum of 1 (left empty when nothing counted).
+    static void Histogram(const TMatriceI& bins, const TMatriceI& mask, bool kernel, TMatrice3D& histogram);
+
+private:
+    void ComputeBackground(const TMatriceI& bins);
+    void FillWindowBins(TRgbImage& frame, int x, int y, int side);
+    int FrameBin(const TRgbImage& frame, int x, int y);
+
+    TColor m_absentColor = clWhite;
+    int m_absentBin = 0;
+    TMatricePoint m_ignorePolygons;
+    TLuvImage m_modelImage;
+    TMatriceI m_modelBins;
+    TMatriceI m_candidateBins;
+    TMatriceI m_candidateMask;
+    TMatriceI m_modelMask;
+    TPixelRect m_modelRect;
+    TMatrice3D m_q, m_p, m_b;
+    TRgbImage m_modelBitmap;
+    int m_searchRadius = 30;
+    std::vector<int> m_lastSides;
+    std::vector<double> m_weightOfBin;
+
+    // Cells of the frame's pixels, worked out once per Track: the window moves by a few pixels between
+    // iterations, so most pixels would otherwise be converted again and again. A pixel's cell is valid
+    // when its stamp equals the stamp of the current Track.
+    std::vector<std::int32_t> m_frameBins;
+    std::vector<std::uint32_t> m_frameStamps;
+    std::uint32_t m_stamp = 0;
+
+    // Cells of colours met before, on any frame: a direct-mapped table keyed by the colour (valid entries
+    // carry the top byte), emptied when the cell count changes. Neighbouring frames of a video share most
+    // of their colours, and the cube root in the conversion is the dearest step of an iteration.
+    struct TColourCell {
+        std::uint32_t key = 0;
+        std::int32_t bin = 0;
+    };
+    std::vector<TColourCell> m_colourCells;
+    int m_colourCellsCount = 0;
+    int ColourCell(std::uint8_t r, std::uint8_t g, std::uint8_t b);
+
+    // Per window index, the frame offset from the position it shows (the window of an even side is a
+    // stretched copy of the odd rectangle around the position).
+    std::vector<int> m_offsets;
+};
+
+} // namespace kinoval::tracking
