@@ -666,11 +666,11 @@ bool TTracking::KeyDown(int key, video::TShiftState shift)
     }
 }
 
-video::TViewCursor TTracking::Cursor() const
+video::TCursorChoice TTracking::Cursor() const
 {
     if (m_drawingMode == dmNone)
         return {};
-    video::TViewCursor c { video::TViewCursorShape::Cross, -1 };
+    video::TCursorChoice c { video::TViewCursorShape::Cross, -1 };
     if (m_document.ObjectsPerFrame() > 1)
         c.digit = m_currentObject % 10;
     return c;

@@ -135,7 +135,7 @@ public:
     void MouseMove(video::TShiftState shift, TScreenPoint p) override;
     void MouseUp(video::TMouseButton, video::TShiftState, TScreenPoint) override { }
     bool KeyDown(int key, video::TShiftState shift) override;
-    video::TViewCursor Cursor() const override;
+    video::TCursorChoice Cursor() const override;
     void RefreshScreenPositions() override;
     void Paint(video::TOverlay& overlay) const;
 
