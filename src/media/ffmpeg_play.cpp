@@ -8,6 +8,7 @@ extern "C" {
 #include <libavformat/avformat.h>
 #include <libswscale/swscale.h>
 }
+#include "media/ffmpeg_handles.h"
 
 #include <algorithm>
 #include <cmath>
@@ -23,21 +24,11 @@ constexpr int kOldestAvcodecMajor = 59;
 // Converted frames kept for stepping back and forth.
 constexpr std::size_t kCacheBytes = 48u << 20;
 
-struct TInputFree {
-    void operator()(AVFormatContext* f) const { avformat_close_input(&f); }
-};
-struct TCodecFree {
-    void operator()(AVCodecContext* c) const { avcodec_free_context(&c); }
-};
-struct TFrameFree {
-    void operator()(AVFrame* f) const { av_frame_free(&f); }
-};
-struct TPacketFree {
-    void operator()(AVPacket* p) const { av_packet_free(&p); }
-};
-struct TSwsFree {
-    void operator()(SwsContext* s) const { sws_freeContext(s); }
-};
+using ffmpeg::TInputFree;
+using ffmpeg::TCodecFree;
+using ffmpeg::TFrameFree;
+using ffmpeg::TPacketFree;
+using ffmpeg::TSwsFree;
 
 struct TIndexedPacket {
     std::int64_t pts;

@@ -7,23 +7,16 @@ extern "C" {
 #include <libavutil/opt.h>
 #include <libswscale/swscale.h>
 }
+#include "media/ffmpeg_handles.h"
 
 namespace kinoval::media {
 
 namespace {
 
-struct TCodecFree {
-    void operator()(AVCodecContext* c) const { avcodec_free_context(&c); }
-};
-struct TFrameFree {
-    void operator()(AVFrame* f) const { av_frame_free(&f); }
-};
-struct TPacketFree {
-    void operator()(AVPacket* p) const { av_packet_free(&p); }
-};
-struct TSwsFree {
-    void operator()(SwsContext* s) const { sws_freeContext(s); }
-};
+using ffmpeg::TCodecFree;
+using ffmpeg::TFrameFree;
+using ffmpeg::TPacketFree;
+using ffmpeg::TSwsFree;
 struct TOutputFree {
     void operator()(AVFormatContext* f) const
     {
