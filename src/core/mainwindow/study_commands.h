@@ -1,0 +1,119 @@
+#pragma once
+// Opening videos and studies, saving studies, and the confirmations before opening and closing.
+//
+// These are the main window's file commands said without a screen: every question and every message goes
+// through the message dialog, every file choice through the desktop services, so the whole flow runs in
+// tests. The window only calls them and refreshes its bars from the notifications.
+//
+// A study file (.kvl) holds the path of its video and the document's keys, never the video itself. Loading
+// resets the document, opens that video, reads the document, the montage and the formulas back, then goes
+// to the saved frame and marking mode. A study whose video has moved is still loaded (without a picture)
+// and the user is told which file is missing. Saving never empties the file first: keys of an earlier,
+// larger save stay in it, and every list is read back through its count, so those keys are never read.
+
+#include <functional>
+#include <string>
+
+namespace kinoval {
+class TCustomUserDlg;
+class TDesktopServices;
+class TOptions;
+class TMRUFiles;
+class TIniFile;
+namespace document {
+class TData;
+}
+namespace video {
+class TVideo;
+}
+namespace formulas {
+class TFormules;
+}
+namespace montage {
+class TMontage;
+}
+} // namespace kinoval
+
+namespace kinoval::mainwindow {
+
+// The program-wide objects the file commands work on. The montage and the formulas may be absent.
+struct TStudyParts {
+    TCustomUserDlg& dialog;
+    TDesktopServices& desktop;
+    video::TVideo& video;
+    document::TData& data;
+    TOptions& options;
+    TMRUFiles& mru;
+    montage::TMontage* montage = nullptr;
+    formulas::TFormules* formules = nullptr;
+};
+
+// Results of LoadStudyFile and of the load command.
+enum TStudyLoadResult : int {
+    kStudyLoaded = 0,
+    kStudyVideoMissing = 1, // loaded, but the video named by the study could not be opened
+    kStudyUnreadable = 2, // the file could not be read: nothing changed
+    kStudyNotAStudy = 3, // no Main section with a version: nothing changed
+    kStudyDamaged = 4 // loaded, but some values were malformed and got their defaults
+};
+
+// Results of the save command.
+enum TStudySaveResult : int {
+    kStudySaved = 0,
+    kStudyNoVideo = 1, // "Ouvrir d'abord un fichier vidéo."
+    kStudyCancelled = 2, // the dialog or the overwrite question was cancelled
+    kStudyOpenFailed = 3, // "La sauvegarde du fichier a échoué." / "Vérifier que le support ..."
+    kStudyWriteFailed = 4 // "La sauvegarde du fichier a échoué."
+};
+
+// Writes the study (sections Main, Data, Video, Montage, Formules and Record) into the file's contents,
+// keeping every key this save does not write. Headless: no dialog.
+void WriteStudy(TIniFile& file, const TStudyParts& parts);
+// The load command without dialogs: resets the document, opens the video named by the study, reads the
+// document, the montage and the formulas, then goes to the saved frame and marking mode. missingVideo gets
+// the video's path when it could not be opened.
+int LoadStudyFile(const std::string& path, const TStudyParts& parts, std::string* missingVideo = nullptr);
+
+class TStudyCommands {
+public:
+    explicit TStudyCommands(const TStudyParts& parts)
+        : m_parts(parts)
+    {
+    }
+
+    // While it answers true (an edited video is being recorded) opening is refused.
+    std::function<bool()> isRecording;
+    // After a video was opened (also through a study): the window updates its bars, menus and status.
+    std::function<void()> videoOpened;
+    // After an open failed: the window disables the commands that need a video.
+    std::function<void()> videoOpenFailed;
+    // After a study was loaded.
+    std::function<void()> studyLoaded;
+
+    // A video or, by its extension ".kvl", a study; false when nothing was opened.
+    bool Open(const std::string& path);
+    // The open dialog (video and study filter, recent-files folder), then Open.
+    bool OpenWithDialog();
+    // The opening steps: refusal while recording, the confirmation to save, the missing-file warning, the
+    // recent-files folder, the open itself, the failure box with the players' explanation. The document is
+    // reset on success.
+    bool OpenVideo(const std::string& path);
+    // The confirmation to save, then the load command; its warning names a video that could not be found.
+    bool OpenStudy(const std::string& path);
+
+    // The save command with its dialogs; answers a TStudySaveResult. lastSaved() is the file written.
+    int Save();
+    const std::string& LastSaved() const { return m_lastSaved; }
+
+    // The confirmation before opening another video or study: false stops the opening. "Enregistrer" goes
+    // on only when the save succeeded, so a failed or cancelled save never loses the study.
+    bool ConfirmBeforeOpening();
+    // The confirmation before closing the window: false keeps it open (also when the save failed).
+    bool ConfirmBeforeClosing();
+
+private:
+    TStudyParts m_parts;
+    std::string m_lastSaved;
+};
+
+} // namespace kinoval::mainwindow
