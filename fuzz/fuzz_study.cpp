@@ -63,6 +63,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
     document::TData data(dlg, document::TDocumentSettings {});
     data.SetView(&view);
     data.NewStudy();
+    data.SetTimeBetweenFrames(0.04); // as the video sets it before the study is read
     data.Load(document::TIniSectionKeys(static_cast<const TIniFile&>(file), "Data"));
     montage::TMontage montage(dlg);
     montage.hooks.videoOpen = [] { return true; };

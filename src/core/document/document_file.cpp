@@ -238,7 +238,13 @@ void TData::LoadMarkSet(TPolyContainer& set, const TProjectKeys& keys, const std
 
 void TData::Load(const TProjectKeys& keys)
 {
-    m_requiredDuration = keys.ReadDouble("RequiredDuration", m_requiredDuration);
+    // A time base the time dialog would refuse (zero, negative, absurdly long) would turn every speed into
+    // a division by zero: the video's own frame duration stays instead.
+    const double duration = keys.ReadDouble("RequiredDuration", m_requiredDuration);
+    if (duration > 1e-6 && duration < 1e9)
+        m_requiredDuration = duration;
+    else if (keys.Read("RequiredDuration"))
+        keys.FlagMalformed();
     m_framesBetween = keys.ReadInt("FramesNumberBetweenTwoMarks", m_framesBetween);
     const int colours = keys.ReadInt("MarkColorsNumber", 0);
     for (int k = 0; k < colours; ++k) {

@@ -25,6 +25,8 @@ public:
     double ReadDouble(std::string_view key, double fallback) const;
     std::string ReadString(std::string_view key, const std::string& fallback) const;
     bool HadMalformedValue() const { return m_malformed; }
+    // A value that reads as a number but that the document cannot use counts as malformed too.
+    void FlagMalformed() const { m_malformed = true; }
 
     void WriteInt(std::string_view key, long long value);
     void WriteBool(std::string_view key, bool value);

@@ -163,5 +163,21 @@ TEST_F(StudyFileTest, DamagedListsAreRepairedAndMalformedNumbersFallBack)
     EXPECT_DOUBLE_EQ(other->FixedSet().AllMarks[0]->GetImage().y, 0);
 }
 
+TEST_F(StudyFileTest, ATimeBaseTheTimeDialogWouldRefuseKeepsTheVideosOwn)
+{
+    // Zero would divide every speed by zero; the video's frame duration stays and the file counts as damaged.
+    for (const char* text : { "0", "-0,04", "1E12" }) {
+        TMapKeys keys;
+        keys.Write("RequiredDuration", text);
+        auto other = std::make_unique<document::TData>(dlg, settings);
+        other->SetView(&view);
+        other->NewStudy();
+        other->SetTimeBetweenFrames(0.04);
+        other->Load(keys);
+        EXPECT_DOUBLE_EQ(other->RequiredDuration(), 0.04) << text;
+        EXPECT_TRUE(keys.HadMalformedValue()) << text;
+    }
+}
+
 } // namespace
 } // namespace kinoval::test
