@@ -197,7 +197,8 @@ TSettingsDialog::TSettingsDialog(
                 { "CheckBox23FormulaZoomX", "CheckBox24FormulaZoomY", "CheckBox34FormulaOriginX",
                     "CheckBox25FormulaOriginY", "CheckBox26FormulaPolyline", "CheckBox28FormulaShowItem",
                     "CheckBox44FormulaEquation", "CheckBox45FormulaStatistics" } },
-            { "Modélisation", { "CheckBox51DeformationBubble", "CheckBox27ProfShowItem" } } });
+            { "Modélisation", { "CheckBox51DeformationBubble", "CheckBox27ProfShowItem" } } },
+        3);
     AddSpin(*graphs, "PenSize4Graph", "Epaisseur des traits des graphes :", 0, 1000);
     BuildModesPage();
     BuildToolButtonsPage();
@@ -216,7 +217,7 @@ QWidget* TSettingsDialog::NewPage(const char* title)
 }
 
 QWidget* TSettingsDialog::AddCheckPage(
-    const char* title, const std::vector<std::pair<const char*, std::vector<const char*>>>& groups)
+    const char* title, const std::vector<std::pair<const char*, std::vector<const char*>>>& groups, int columns)
 {
     QWidget* page = NewPage(title);
     auto* grid = static_cast<QGridLayout*>(page->layout());
@@ -236,8 +237,8 @@ QWidget* TSettingsDialog::AddCheckPage(
             lines->addWidget(check);
             m_writers.push_back([check, key](TOptions& edited) { *edited.FindBool(key) = check->isChecked(); });
         }
-        // Two columns of groups keep the long pages within the screen.
-        grid->addWidget(box, index / 2, index % 2, Qt::AlignTop);
+        // Groups side by side keep the long pages within a small screen's height.
+        grid->addWidget(box, index / columns, index % columns, Qt::AlignTop);
         ++index;
     }
     return page;
@@ -259,7 +260,7 @@ void TSettingsDialog::AddCombo(QWidget& page, const char* name, const char* labe
     auto* grid = static_cast<QGridLayout*>(page.layout());
     const int row = grid->rowCount();
     grid->addWidget(new QLabel(Text(label), &page), row, 0);
-    grid->addWidget(combo, row, 1);
+    grid->addWidget(combo, row, 1, Qt::AlignLeft);
     m_writers.push_back([combo, key, initial](TOptions& edited) {
         if (combo->currentIndex() >= 0 && combo->currentIndex() != initial)
             *edited.FindInt(key) = combo->currentIndex();
@@ -284,7 +285,8 @@ void TSettingsDialog::AddSpin(QWidget& page, const char* name, const char* label
     auto* grid = static_cast<QGridLayout*>(page.layout());
     const int row = grid->rowCount();
     grid->addWidget(caption, row, 0);
-    grid->addWidget(spin, row, 1);
+    spin->setMinimumWidth(100);
+    grid->addWidget(spin, row, 1, Qt::AlignLeft);
     m_writers.push_back([spin, key](TOptions& edited) { *edited.FindInt(key) = spin->value(); });
 }
 
@@ -355,7 +357,7 @@ void TSettingsDialog::BuildToolButtonsPage()
         { "ToolButtonFormule", "Formules" } };
     QWidget* page = NewPage("Outils");
     auto* grid = static_cast<QGridLayout*>(page->layout());
-    grid->addWidget(new QLabel(Text("Outils enfoncés à l'ouverture de la fenêtre des résultats"), page), 0, 0, 1, 2);
+    grid->addWidget(new QLabel(Text("Outils enfoncés à l'ouverture de la fenêtre des résultats"), page), 0, 0, 1, 4);
     int index = 0;
     for (const auto& [prefix, title] : prefixes) {
         auto* box = new QGroupBox(Text(title), page);
@@ -372,7 +374,7 @@ void TSettingsDialog::BuildToolButtonsPage()
             const auto field = option.field;
             m_writers.push_back([check, field](TOptions& edited) { edited.*field = check->isChecked(); });
         }
-        grid->addWidget(box, 1 + index / 2, index % 2, Qt::AlignTop);
+        grid->addWidget(box, 1, index, Qt::AlignTop);
         ++index;
     }
 }
