@@ -16,6 +16,8 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace kinoval {
 
 namespace {
@@ -104,9 +106,23 @@ TNamesDialog::TNamesDialog(QWidget* parent, document::TData& data, bool transpar
         kColumnName, new TNameDelegate(m_grid, [this](bool editing) { ShowEditingHint(editing); }));
     for (int row = 0; row <= m_objects; ++row)
         FillRow(row);
-    m_grid->resizeColumnsToContents();
+    for (int column = kColumnNumber; column < kColumnName; ++column)
+        m_grid->resizeColumnToContents(column);
+    if (transparent) {
+        // The sheet's caption spans the first four columns: the glyph column takes what it lacks.
+        const int wanted = m_grid->fontMetrics().horizontalAdvance(Text("Le milieu du transparent suit les positions")) + 16;
+        int spanned = 0;
+        for (int column = kColumnNumber; column < kColumnName; ++column)
+            spanned += m_grid->columnWidth(column);
+        if (spanned < wanted)
+            m_grid->setColumnWidth(kColumnGlyph, m_grid->columnWidth(kColumnGlyph) + wanted - spanned);
+    }
+    m_grid->setColumnWidth(kColumnName, 220);
     m_grid->horizontalHeader()->setStretchLastSection(true);
-    m_grid->setMinimumWidth(460);
+    int total = 2 * m_grid->frameWidth() + 4;
+    for (int column = 0; column < kColumnCount; ++column)
+        total += m_grid->columnWidth(column);
+    m_grid->setMinimumWidth(std::max(460, total)); // no horizontal scroll bar for the names
     connect(m_grid, &QTableWidget::cellClicked, this, &TNamesDialog::CellClicked);
     layout->addWidget(m_grid);
 
@@ -129,7 +145,7 @@ TNamesDialog::TNamesDialog(QWidget* parent, document::TData& data, bool transpar
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
     row->addWidget(ok);
     layout->addLayout(row);
-    resize(520, sizeHint().height());
+    resize(sizeHint());
 }
 
 void TNamesDialog::Run(QWidget* parent, document::TData& data, bool transparent)
@@ -170,17 +186,20 @@ void TNamesDialog::FillRow(int row)
         m_grid->setItem(row, kColumnName, name);
         return;
     }
-    // The last row: the element colour, or the body the sheet follows (drawn in the element colour too).
-    m_grid->setItem(row, kColumnNumber, FixedItem());
-    colour->setBackground(drawing::ToQColor(m_data.ElementColor()));
-    m_grid->setItem(row, kColumnColour, colour);
-    m_grid->setItem(row, kColumnVisible, FixedItem());
+    // The last row: the element colour, or the body the sheet follows, whose caption reads as the start
+    // of the sentence its name ends.
     if (m_transparent) {
-        m_grid->setItem(row, kColumnGlyph, FixedItem(Text("Le milieu du transparent suit les positions")));
+        delete colour;
+        m_grid->setSpan(row, kColumnNumber, 1, kColumnName - kColumnNumber);
+        m_grid->setItem(row, kColumnNumber, FixedItem(Text("Le milieu du transparent suit les positions")));
         auto* name = new QTableWidgetItem(nameOf(1));
         name->setFlags(Qt::ItemIsEnabled | Qt::ItemIsEditable);
         m_grid->setItem(row, kColumnName, name);
     } else {
+        m_grid->setItem(row, kColumnNumber, FixedItem());
+        colour->setBackground(drawing::ToQColor(m_data.ElementColor()));
+        m_grid->setItem(row, kColumnColour, colour);
+        m_grid->setItem(row, kColumnVisible, FixedItem());
         m_grid->setSpan(row, kColumnGlyph, 1, 2);
         m_grid->setItem(row, kColumnGlyph, FixedItem(Text("Couleur des axes et de l'échelle")));
     }
@@ -188,7 +207,7 @@ void TNamesDialog::FillRow(int row)
 
 void TNamesDialog::CellClicked(int row, int column)
 {
-    if (row < 0 || row > m_objects)
+    if (row < 0 || row > m_objects || (m_transparent && row == m_objects))
         return;
     if (column == kColumnColour) {
         const TColor current = row < m_objects ? m_data.MarkColor(row) : m_data.ElementColor();

@@ -104,7 +104,7 @@ TEST_F(NamesDialogTest, TransparentPointingNamesTheObjectAndTheBodyTheSheetFollo
     TNamesDialog dialog(nullptr, data, true);
     ASSERT_EQ(dialog.ObjectRows(), 1);
     ASSERT_EQ(dialog.Grid().rowCount(), 2);
-    EXPECT_EQ(Cell(dialog, 1, Col::kColumnGlyph).toStdString(), "Le milieu du transparent suit les positions");
+    EXPECT_EQ(Cell(dialog, 1, Col::kColumnNumber).toStdString(), "Le milieu du transparent suit les positions");
     EXPECT_EQ(Cell(dialog, 1, Col::kColumnName).toStdString(), "du point n°2");
     dialog.Grid().item(0, Col::kColumnName)->setText(QStringLiteral(" d'une bille "));
     dialog.Grid().item(1, Col::kColumnName)->setText(QStringLiteral("du wagon "));
