@@ -2,8 +2,10 @@
 
 #include "core/common/numbers.h"
 #include "core/document/data.h"
+#include "core/video/video.h"
 #include "modal_driver.h"
 #include "support/scripted_user_dlg.h"
+#include "support/synthetic_player.h"
 
 #include <QRadioButton>
 
@@ -109,6 +111,27 @@ TEST_F(TimeDialogTest, AskStoresTheTypedOrTheDefaultValueAndSaysWhetherItChanged
     EXPECT_FALSE(TTimeDialog::Ask(nullptr, data, dlg, kVideo25));
     EXPECT_DOUBLE_EQ(data.RequiredDuration(), 0.04);
     EXPECT_EQ(dlg.RunCount(), 0u);
+}
+
+TEST_F(TimeDialogTest, TheVideoViewTellsTheDefault)
+{
+    test::TSyntheticFactory factory;
+    factory.video.fps = 50;
+    test::TManualTimer timer;
+    video::TVideo view(factory, timer);
+    ASSERT_TRUE(view.Open("/tmp/rapide.avi"));
+    data.SetView(&view);
+    data.SetTimeBetweenFrames(0.001); // filmed at high speed, typed by the user earlier
+    std::string rate;
+    test::WhenModal([&rate](QDialog& dialog) {
+        rate = test::TextOf(dialog, "LabelRate");
+        test::Child<QRadioButton>(dialog, "RadioDefault")->setChecked(true);
+        test::Press(dialog, "ButtonOk");
+    });
+    EXPECT_TRUE(TTimeDialog::Ask(nullptr, data, dlg));
+    EXPECT_EQ(rate, "50 images par seconde");
+    EXPECT_DOUBLE_EQ(data.RequiredDuration(), 0.02);
+    data.SetView(nullptr);
 }
 
 } // namespace
