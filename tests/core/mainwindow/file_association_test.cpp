@@ -72,5 +72,13 @@ TEST(KvlAssociation, AFolderThatCannotBeMadeFailsWithItsName)
     EXPECT_TRUE(desktop.started.empty()); // nothing made the default for a half-written association
 }
 
+// The installed files are the ones the settings dialog writes, for the program found on the PATH.
+TEST(KvlAssociation, InstalledFilesMatchWhatTheDialogWrites)
+{
+    const std::filesystem::path folder = std::filesystem::path(KINOVAL_SOURCE_DIR) / "desktop";
+    EXPECT_EQ(ReadAll(folder / "kinoval.desktop"), KvlDesktopEntry("kinoval"));
+    EXPECT_EQ(ReadAll(folder / "kinoval-kvl.xml"), KvlMimePackage());
+}
+
 } // namespace
 } // namespace kinoval
