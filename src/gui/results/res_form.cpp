@@ -274,13 +274,7 @@ void TResForm::ShowTable()
 void TResForm::RefillTable()
 {
     m_model->Refresh();
-    m_gridView->resizeColumnsToContents();
-    // Each column keeps room for its two digit zones and a hiding zone between them.
-    const int least = 3 * kDigitZoneWidth;
-    for (int column = 1; column < m_model->columnCount(); ++column) {
-        if (m_gridView->columnWidth(column) < least)
-            m_gridView->setColumnWidth(column, least);
-    }
+    m_gridView->FitColumns();
 }
 
 void TResForm::UpdateMenus()

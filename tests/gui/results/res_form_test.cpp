@@ -21,6 +21,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QMouseEvent>
+#include <QScrollBar>
 
 #include <gtest/gtest.h>
 
@@ -116,10 +117,11 @@ protected:
             out << Shown(line, column);
         return out;
     }
-    // A left click in the control line, dx pixels from the column's left edge (negative: from the right).
+    // A left click in the control line, dx pixels from the column's left edge (negative: from the right),
+    // where the user meets it: on the header lines that lie over the grid.
     void ControlClick(int column, int dx)
     {
-        TResultsGridView* view = Form().GridView();
+        TResultsGridView* view = Form().GridView()->FrozenHeader();
         const int left = view->columnViewportPosition(column);
         const int x = dx >= 0 ? left + dx : left + view->columnWidth(column) + dx;
         const QPointF at(x, view->rowViewportPosition(0) + view->rowHeight(0) / 2);
@@ -221,6 +223,28 @@ TEST_F(ResFormTest, ControlLineClicksChangeDigitsAndHideColumns)
     Trigger("MenuEditionRestaurerTableau");
     EXPECT_EQ(Form().GridModel()->columnCount(), columns);
     EXPECT_EQ(Shown(1, y), "y");
+}
+
+TEST_F(ResFormTest, HeaderLinesStayOverTheGridAndFollowItsColumns)
+{
+    Point(kFrames);
+    Form().resize(400, 300);
+    Form().ShowPage(rpTable);
+    TResultsGridView* grid = Form().GridView();
+    TResultsGridView* header = grid->FrozenHeader();
+    ASSERT_NE(header, nullptr);
+    EXPECT_TRUE(header->isVisible());
+    EXPECT_EQ(header->height(), grid->rowHeight(0) + grid->rowHeight(1) + grid->rowHeight(2) + grid->rowHeight(3));
+    // Descriptions wrap on a taller line instead of widening their columns.
+    EXPECT_GT(grid->rowHeight(3), grid->rowHeight(1));
+    for (int column = 0; column < Form().GridModel()->columnCount(); ++column)
+        EXPECT_EQ(header->columnWidth(column), grid->columnWidth(column)) << column;
+    grid->setColumnWidth(2, 150);
+    EXPECT_EQ(header->columnWidth(2), 150);
+    ASSERT_GT(grid->horizontalScrollBar()->maximum(), 0);
+    grid->horizontalScrollBar()->setValue(grid->horizontalScrollBar()->maximum());
+    EXPECT_EQ(header->horizontalScrollBar()->value(), grid->horizontalScrollBar()->value());
+    EXPECT_EQ(header->columnViewportPosition(5), grid->columnViewportPosition(5));
 }
 
 TEST_F(ResFormTest, DisplayMenuChoosesTheColumnGroups)
