@@ -15,6 +15,7 @@
 #include <QCoreApplication>
 #include <QLabel>
 #include <QMenuBar>
+#include <QShowEvent>
 #include <QStackedWidget>
 #include <QToolBar>
 #include <QToolButton>
@@ -297,6 +298,13 @@ void TResForm::SetSmoothing(int flags)
     m_parts.results.Calc.Invalidate(results::kSelBoth);
     Refresh();
     ShowPage(m_page);
+}
+
+void TResForm::showEvent(QShowEvent* event)
+{
+    QMainWindow::showEvent(event);
+    if (!event->spontaneous())
+        ShowPage(m_page);
 }
 
 void TResForm::DocumentChanged()

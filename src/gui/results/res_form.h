@@ -93,6 +93,10 @@ public:
     TResultsGridView* GridView() const { return m_gridView; }
     TResultsGridModel* GridModel() const { return m_model; }
 
+protected:
+    // Shown by the main window: the page is brought up to date, as each time it is shown.
+    void showEvent(QShowEvent* event) override;
+
 private:
     void BuildMenus();
     void BuildPageButtons();

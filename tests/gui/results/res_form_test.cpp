@@ -365,6 +365,17 @@ TEST_F(ResFormTest, TransparentModeShowsTheOtherTable)
     EXPECT_EQ(Form().GridModel()->rowCount(), 4 + kFrames);
 }
 
+TEST_F(ResFormTest, ShowingTheWindowAgainBringsItUpToDate)
+{
+    Point(6);
+    Form().ShowPage(rpTable);
+    Form().hide();
+    data.EraseAllMarks();
+    Point(kFrames);
+    Form().show();
+    EXPECT_EQ(Form().GridModel()->rowCount(), 4 + kFrames);
+}
+
 TEST_F(ResFormTest, NoScaleShowsNoStaleValues)
 {
     Point(kFrames);
