@@ -16,6 +16,7 @@
 #include "core/video/document_link.h"
 #include "gui/mainwindow/main_form_dialogs.h"
 #include "gui/mainwindow/mru_menu.h"
+#include "gui/results/res_form.h"
 #include "gui/video/sample_videos.h"
 #include "gui/video/video_widget.h"
 
@@ -162,6 +163,14 @@ TMainForm::TMainForm(const TMainFormParts& parts, QWidget* parent)
     m_commands = std::make_unique<mainwindow::TStudyCommands>(study);
     m_checks = std::make_unique<mainwindow::TResultsChecks>(
         mainwindow::TResultsCheckParts { m_parts.data, m_parts.options, m_parts.dialog, ScalePictures(), false });
+
+    m_resForm = std::make_unique<TResForm>(TResFormParts { m_parts.results, m_parts.serveur, m_parts.options,
+        m_parts.dialog, m_parts.desktop, m_parts.data, m_parts.video });
+    showResultsWindow = [this](int page) {
+        m_resForm->ShowPage(page);
+        m_resForm->raise();
+        m_resForm->activateWindow();
+    };
 
     m_frame = new TViewFrame(m_parts.video, this);
     m_view = new video::TVideoWidget(m_parts.video, m_frame);
@@ -572,7 +581,7 @@ void TMainForm::Wire()
     v.notify.framePainted = [this] { UpdateFrameBox(); };
     v.notify.zoomChanged = [this] { UpdateZoomBox(); };
     v.notify.navigationToolChosen = [this] { UpdateToolButtons(); };
-    v.notify.modeChanged = [this] { UpdateAll(); };
+    v.notify.modeChanged = [this] { DocumentChanged(); };
     v.notify.playersOpened = [this] {
         FitView();
         UpdateAll();
@@ -681,6 +690,7 @@ void TMainForm::closeEvent(QCloseEvent* event)
         return;
     }
     m_parts.video.Stop();
+    m_resForm->close();
     StorePlace();
     event->accept();
 }
@@ -741,6 +751,8 @@ void TMainForm::ApplySettings()
     s.CheckBox41HorizAndVertScale_Checked = o.CheckBox41HorizAndVertScale;
     m_parts.data.ApplySettings(s);
     m_parts.mru.SetMaximum(o.EditMRU);
+    if (m_resForm)
+        m_resForm->ApplyOptions();
     UpdateAll();
 }
 
@@ -995,6 +1007,8 @@ void TMainForm::FitView()
 
 void TMainForm::DocumentChanged()
 {
+    if (m_resForm)
+        m_resForm->DocumentChanged();
     UpdateAll();
 }
 

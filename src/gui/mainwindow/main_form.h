@@ -41,6 +41,7 @@ class TDesktopServices;
 class TOptions;
 class TMRUFiles;
 class TServeur;
+class TResForm;
 namespace document {
 class TData;
 }
@@ -79,8 +80,8 @@ struct TMainFormParts {
     std::string settingsPath;
 };
 
-// The results pages the results buttons open.
-enum TResultsPage : int { rpTime = 0, rpTrajectory = 1, rpTable = 2, rpVector = 3, rpFormula = 4 };
+// The results pages the results buttons open: the results window's own numbering.
+enum TResultsPage : int { rpFormula = 0, rpTrajectory = 1, rpTable = 2, rpTime = 3, rpVector = 4 };
 
 class TMainForm : public QMainWindow {
     Q_OBJECT
@@ -98,9 +99,9 @@ public:
 
     // The checks, the computation, then the results window on that page. False when something stopped it.
     bool ShowResults(int page);
-    // Opens the results window on a page once the results are computed; set by the results window's
-    // owner, or by tests. Unset: nothing is shown.
+    // Opens the results window on a page once the results are computed; tests may put their own.
     std::function<void(int page)> showResultsWindow;
+    TResForm& ResultsWindow() { return *m_resForm; }
     // Asks a typed value; the value dialog by default, a script in tests.
     std::function<std::optional<double>(const mainwindow::TValueUse&, const QString& current)> askValue;
     // The names-and-colours dialog; set by tests to see it was asked for.
@@ -171,6 +172,7 @@ private:
     std::unique_ptr<video::TDocumentInput> m_input;
     std::unique_ptr<mainwindow::TStudyCommands> m_commands;
     std::unique_ptr<mainwindow::TResultsChecks> m_checks;
+    std::unique_ptr<TResForm> m_resForm;
     bool m_closing = false;
     bool m_startShown = false;
 

@@ -1,67 +1,43 @@
 #include "gui/mainwindow/main_form_dialogs.h"
 
-#include "core/common/texts.h"
-#include "core/common/user_dlg.h"
-#include "core/common/version.h"
-#include "core/video/video.h"
-
-#include <QInputDialog>
-#include <QMessageBox>
+#include "gui/mainwindow/about_box.h"
+#include "gui/mainwindow/names_dialog.h"
+#include "gui/mainwindow/properties_box.h"
+#include "gui/mainwindow/settings_dialog.h"
+#include "gui/mainwindow/time_dialog.h"
+#include "gui/mainwindow/value_dialog.h"
 
 namespace kinoval::gui {
-
-namespace {
-QString Q(const std::string& s)
-{
-    return QString::fromStdString(s);
-}
-} // namespace
 
 std::optional<double> AskValueDialog(
     QWidget* parent, const mainwindow::TValueUse& use, const QString& current, TCustomUserDlg& dialog)
 {
-    QString text = current;
-    for (;;) {
-        bool ok = false;
-        QString label = Q(use.label) + QStringLiteral("\n") + Q(use.rangeText);
-        if (!use.note.empty())
-            label = Q(use.note) + QStringLiteral("\n\n") + label;
-        text = QInputDialog::getText(parent, Q(use.caption), label, QLineEdit::Normal, text, &ok);
-        if (!ok)
-            return std::nullopt;
-        double value = 0;
-        const std::vector<std::string> refusal = mainwindow::CheckValue(use, text.toStdString(), value);
-        if (refusal.empty())
-            return value;
-        dialog.ShowMessage(TUserDlgIcon::icWarning, refusal);
-    }
+    return TValueDialog::Ask(parent, use, current, dialog);
 }
 
-bool AskTimeDialog(QWidget*, document::TData&, TCustomUserDlg&)
+bool AskTimeDialog(QWidget* parent, document::TData& data, TCustomUserDlg& dialog)
 {
-    return false;
+    return TTimeDialog::Ask(parent, data, dialog);
 }
 
-void RunNamesDialog(QWidget*, document::TData&, bool) {}
+void RunNamesDialog(QWidget* parent, document::TData& data, bool transparent)
+{
+    TNamesDialog::Run(parent, data, transparent);
+}
 
 void ShowVideoPropertiesBox(QWidget* parent, const video::TVideo& video)
 {
-    QMessageBox::information(parent, Q(Tr("Propriétés de la vidéo")),
-        QStringLiteral("%1\n%2 x %3\n%4 i/s")
-            .arg(Q(video.FileName()))
-            .arg(video.FrameWidth())
-            .arg(video.FrameHeight())
-            .arg(video.FramesPerSecond()));
+    ShowVideoProperties(parent, video);
 }
 
 void ShowAboutKinoval(QWidget* parent)
 {
-    QMessageBox::about(parent, Q(Tr("A propos de Kinoval")), QStringLiteral("%1 %2").arg(kProductName, kVersion));
+    ShowAboutBox(parent);
 }
 
-bool RunSettingsDialog(QWidget*, TOptions&, TCustomUserDlg&, TDesktopServices&)
+bool RunSettingsDialog(QWidget* parent, TOptions& options, TCustomUserDlg& dialog, TDesktopServices& desktop)
 {
-    return false;
+    return TSettingsDialog::Run(parent, options, dialog, desktop);
 }
 
 } // namespace kinoval::gui

@@ -3,6 +3,9 @@
 #include "main_form_fixture.h"
 
 #include "core/common/folders.h"
+#include "gui/mainwindow/value_dialog.h"
+
+#include <QTimer>
 
 #include <QLabel>
 #include <QLineEdit>
@@ -138,6 +141,31 @@ TEST_F(MainFormTest, NavigationButtonsAndTheFrameBox)
     ASSERT_EQ(askedUses.size(), 1u);
     EXPECT_EQ(askedUses[0].rangeText, "1 <= numéro <= 26");
     EXPECT_EQ(video.CurrentMontageFrame(), 9);
+}
+
+TEST_F(MainFormTest, FrameNumberZeroIsRefusedByTheValueDialog)
+{
+    ASSERT_TRUE(OpenParabola());
+    form->askValue = nullptr; // the real dialog
+    dlg.ClearRuns();
+    int refusals = -1;
+    QTimer::singleShot(0, form.get(), [this, &refusals] {
+        auto* dialog = qobject_cast<TValueDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        dialog->Edit()->setText(QStringLiteral("0"));
+        dialog->accept();
+        refusals = static_cast<int>(dlg.RunCount());
+        EXPECT_TRUE(dialog->isVisible()); // still open, for another try
+        dialog->Edit()->setText(QStringLiteral("5"));
+        dialog->accept();
+    });
+    Action("MenuAffichageAllerImageNumero")->trigger();
+    EXPECT_EQ(refusals, 1);
+    ASSERT_EQ(dlg.RunCount(), 1u);
+    const std::string text = dlg.LastRun().JoinedText();
+    EXPECT_NE(text.find("Saisir une valeur comprise dans l'intervalle ci-dessous :"), std::string::npos) << text;
+    EXPECT_NE(text.find("1 <= numéro <= 26"), std::string::npos) << text;
+    EXPECT_EQ(video.CurrentMontageFrame(), 4);
 }
 
 class ResultsButtonTest : public MainFormTest {

@@ -4,7 +4,10 @@
 // y(t) gives back g.
 #include "main_form_fixture.h"
 
+#include "core/common/numbers.h"
 #include "core/modelling/least_squares.h"
+#include "gui/results/res_form.h"
+#include "gui/results/results_grid_model.h"
 #include "core/results/quantity.h"
 
 #include <QFile>
@@ -97,15 +100,38 @@ TEST_F(MainFormTest, PointingTheThrownBallGivesItsPositionsAndG)
     EXPECT_EQ(shownPages, std::vector<int> { gui::rpTable });
     ASSERT_EQ(results.Calc.Rows(), 26);
 
+    // The table of the results window, read as the user sees it.
+    TResForm& window = form->ResultsWindow();
+    window.ShowPage(rpTable);
+    window.resize(900, 700);
+    QApplication::processEvents();
+    Shot(window, "results_table");
+    results::TGrid& grid = window.GridModel()->Grid();
+    int colT = -1, colX = -1, colY = -1;
+    for (int c = 1; c < grid.ColCount(); ++c) {
+        const std::string symbol = grid.Symbol(grid.IdentifierOf(c));
+        if (symbol == "t")
+            colT = c;
+        else if (symbol == "x" && colX < 0)
+            colX = c;
+        else if (symbol == "y" && colY < 0)
+            colY = c;
+    }
+    ASSERT_GT(colX, 0);
+    ASSERT_GT(colY, 0);
+    auto cell = [&grid](int column, int row) {
+        return ParseTypedNumber(grid.CellText(column, results::TGrid::kHeaderLines + row, false)).value_or(1e300);
+    };
     const double halfPixel = 0.5 / ppm;
     std::vector<double> t, y;
     for (int row = 0; row < 26; ++row) {
         const auto& r = truth.rows[static_cast<std::size_t>(row)];
-        EXPECT_NEAR(results.Calc.Time(row), r.t, 1e-9) << row;
-        EXPECT_NEAR(results.Calc.Value(results::kUserAxes, 0, results::kQtyX, row), r.x, halfPixel) << row;
-        EXPECT_NEAR(results.Calc.Value(results::kUserAxes, 0, results::kQtyY, row), r.y, halfPixel) << row;
-        t.push_back(results.Calc.Time(row));
-        y.push_back(results.Calc.Value(results::kUserAxes, 0, results::kQtyY, row));
+        const double time = colT > 0 ? cell(colT, row) : results.Calc.Time(row);
+        EXPECT_NEAR(time, r.t, 1e-6) << row;
+        EXPECT_NEAR(cell(colX, row), r.x, halfPixel) << row;
+        EXPECT_NEAR(cell(colY, row), r.y, halfPixel) << row;
+        t.push_back(time);
+        y.push_back(cell(colY, row));
     }
     modelling::TPolynomialFit fit;
     ASSERT_EQ(modelling::PolynomialFit(0, 3, t, y, fit), modelling::kFitOk);
