@@ -66,8 +66,14 @@ int main(int argc, char** argv)
     serveur.LastFolder = mru.Directory;
     serveur.OnFolderUsed = [&mru](const std::string& folder) { mru.Directory = folder; };
     form.show();
-    // Once the window is on the screen, one of the sample videos.
-    QTimer::singleShot(0, &form, [&form] { form.OpenSampleVideo(); });
+    // Once the window is on the screen: the video or study named on the command line (the desktop opens a
+    // .kvl study so), else one of the sample videos.
+    const QStringList arguments = QApplication::arguments();
+    const std::string named = arguments.size() > 1 ? arguments.at(1).toStdString() : std::string();
+    QTimer::singleShot(0, &form, [&form, named] {
+        if (named.empty() || !form.Commands().Open(named))
+            form.OpenSampleVideo();
+    });
     const int code = QApplication::exec();
     view.Stop();
     return code;
