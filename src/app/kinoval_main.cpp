@@ -1,24 +1,74 @@
 // kinoval: the program. Builds the program-wide objects in order and runs the event loop.
+#include "core/common/folders.h"
+#include "core/common/ini_file.h"
 #include "core/common/version.h"
+#include "core/document/data.h"
+#include "core/export/serveur.h"
+#include "core/formulas/formules.h"
+#include "core/mainwindow/mru_files.h"
+#include "core/mainwindow/options.h"
+#include "core/montage/montage.h"
+#include "core/results/results_set.h"
+#include "core/video/thread_timer.h"
+#include "core/video/video.h"
+#include "gui/common/qt_desktop_services.h"
+#include "gui/common/user_dlg.h"
+#include "gui/mainwindow/main_form.h"
+#include "media/player_factory.h"
 
 #include <QApplication>
-#include <QLabel>
+#include <QTimer>
 
 #include <cstdio>
 #include <cstring>
 
 int main(int argc, char** argv)
 {
+    using namespace kinoval;
     if (argc > 1 && std::strcmp(argv[1], "--version") == 0) {
-        std::printf("%s %s\n", kinoval::kProductName, kinoval::kVersion);
+        std::printf("%s %s\n", kProductName, kVersion);
         return 0;
     }
     QApplication app(argc, argv);
-    QApplication::setApplicationName(kinoval::kProductName);
-    QApplication::setApplicationVersion(kinoval::kVersion);
-    QLabel label(QStringLiteral("%1 %2").arg(kinoval::kProductName, kinoval::kVersion));
-    label.setMinimumSize(480, 320);
-    label.setAlignment(Qt::AlignCenter);
-    label.show();
-    return QApplication::exec();
+    QApplication::setApplicationName(kProductName);
+    QApplication::setApplicationVersion(kVersion);
+
+    // Every message goes through the one message dialog, so it exists before everything that may speak.
+    TUserDlg userDlg;
+    TQtDesktopServices desktop;
+    const std::string settingsPath = SettingsFilePath();
+
+    media::TMediaPlayerFactory players;
+    video::TThreadTimer playbackTimer;
+    video::TVideo view(players, playbackTimer);
+    TOptions options;
+    options.Load(settingsPath);
+    document::TData data(userDlg, document::TDocumentSettings {});
+    TMRUFiles mru;
+    results::TResultsSet results(data);
+    TServeur serveur(desktop, userDlg);
+    {
+        TIniFile ini;
+        ini.Load(settingsPath);
+        serveur.ReadSettings(ini);
+    }
+    serveur.OnRegressiPathChanged = [&settingsPath, &serveur](const std::string&) {
+        TIniFile ini;
+        ini.Load(settingsPath);
+        serveur.WriteSettings(ini);
+        ini.SaveAs(settingsPath);
+    };
+    formulas::TFormules formules;
+    montage::TMontage montage(userDlg);
+
+    gui::TMainForm form({ userDlg, desktop, view, data, options, mru, results, serveur, formules, montage, settingsPath });
+    desktop.SetDialogParent(&form);
+    serveur.LastFolder = mru.Directory;
+    serveur.OnFolderUsed = [&mru](const std::string& folder) { mru.Directory = folder; };
+    form.show();
+    // Once the window is on the screen, one of the sample videos.
+    QTimer::singleShot(0, &form, [&form] { form.OpenSampleVideo(); });
+    const int code = QApplication::exec();
+    view.Stop();
+    return code;
 }

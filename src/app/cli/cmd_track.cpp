@@ -5,6 +5,7 @@
 #include "cli/cli_command.h"
 
 #ifdef KINOVAL_HAVE_MEDIA
+#include "cli/cli_console.h"
 #include "core/common/desktop_services.h"
 #include "core/common/numbers.h"
 #include "core/common/texts.h"
@@ -74,29 +75,8 @@ public:
     void ImportMarks(const std::vector<std::vector<TPointD>>&, const std::vector<std::vector<int>>&) override { }
 };
 
-// Messages go to the error output; every message is answered with its first button.
-class TConsoleDlg : public TCustomUserDlg {
-protected:
-    int DoRun() override
-    {
-        for (const auto& line : Lines())
-            std::fprintf(stderr, "%s\n", line.text.c_str());
-        return 0;
-    }
-};
-
-class TNoDesktop : public TDesktopServices {
-public:
-    void SetClipboardText(const std::string&) override { }
-    std::string ClipboardText() const override { return {}; }
-    std::optional<std::string> OpenFileDialog(const TFileDialogRequest&) override { return {}; }
-    std::optional<std::string> SaveFileDialog(const TFileDialogRequest&) override { return {}; }
-    bool OpenWithDefaultProgram(const std::string&) override { return false; }
-    bool StartProgram(const std::string&, const std::vector<std::string>&) override { return false; }
-    bool ProgramExists(const std::string&) const override { return false; }
-    void Beep() override { }
-    void ProcessPendingEvents() override { }
-};
+using cli::TConsoleDlg;
+using cli::TNoDesktop;
 
 // "x1,y1 x2,y2 ...": each vertex a pair of numbers with "." decimals.
 bool ParseVertices(const std::string& text, tracking::TPointDDynArray& out)

@@ -451,7 +451,7 @@ int TIniFile::WriteBool(std::string_view section, std::string_view key, bool val
 
 int TIniFile::WriteFloat(std::string_view section, std::string_view key, double value)
 {
-    return WriteString(section, key, FormatFileDouble(value));
+    return WriteString(section, key, FormatStoredDouble(value));
 }
 
 bool TIniFile::DeleteKey(std::string_view section, std::string_view key)

@@ -88,7 +88,7 @@ public:
     int WriteInteger(std::string_view section, std::string_view key, long long value);
     // Booleans are written as 1 and 0.
     int WriteBool(std::string_view section, std::string_view key, bool value);
-    // Doubles in the user's decimal convention, up to 15 significant digits.
+    // Doubles in the user's decimal convention: 15 significant digits, or 16-17 when needed to read back exactly.
     int WriteFloat(std::string_view section, std::string_view key, double value);
 
     // Removes the first occurrence of a key; false when there was none.

@@ -4,6 +4,7 @@
 #include <atomic>
 #include <cctype>
 #include <charconv>
+#include <cstring>
 #include <clocale>
 #include <cmath>
 #include <cstdio>
@@ -67,12 +68,24 @@ std::optional<double> ParseTypedNumber(std::string_view text)
     return value;
 }
 
-std::string FormatFileDouble(double value, char separator)
+namespace {
+
+// General notation with the separator; exponents as "1E20" and "1E-5" (no plus sign, no leading zeros).
+std::string FormatGeneral(double value, char separator, bool exact)
 {
+    // Exact: fifteen digits when they read back as the same double, as most values do; otherwise the
+    // fewest of 16 or 17 that do.
     char buffer[64];
-    std::snprintf(buffer, sizeof buffer, "%.15G", value);
+    for (int digits = 15; digits <= 17; ++digits) {
+        std::snprintf(buffer, sizeof buffer, "%.*G", digits, value);
+        if (!exact)
+            break;
+        double back = 0;
+        const auto [end, ec] = std::from_chars(buffer, buffer + std::strlen(buffer), back);
+        if (ec == std::errc() && *end == '\0' && back == value)
+            break;
+    }
     std::string text(buffer);
-    // Exponents as "1E20" and "1E-5": no plus sign, no leading zeros.
     if (auto e = text.find('E'); e != std::string::npos) {
         std::string mantissa = text.substr(0, e);
         std::string exponent = text.substr(e + 1);
@@ -87,6 +100,18 @@ std::string FormatFileDouble(double value, char separator)
             c = separator;
     }
     return text;
+}
+
+} // namespace
+
+std::string FormatFileDouble(double value, char separator)
+{
+    return FormatGeneral(value, separator, false);
+}
+
+std::string FormatStoredDouble(double value, char separator)
+{
+    return FormatGeneral(value, separator, true);
 }
 
 std::optional<double> ParseFileDouble(std::string_view text)

@@ -173,6 +173,8 @@ public:
     int OriginPlaced() const;
     void RemoveAxes();
     void RemoveAxesAndScale();
+    // Removes the two points of one scale kind (its length stays, for the next segment).
+    void RemoveScale(int kind);
     // While only the first point of the scale being edited exists: the rubber line from it to the mouse
     // cursor (kept horizontal or vertical for those kinds). False when there is no rubber line to draw.
     bool RubberLine(TPoint& from, TPoint& to) const;

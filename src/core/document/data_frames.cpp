@@ -153,6 +153,18 @@ void TData::RemoveAxesAndScale()
     Repaint();
 }
 
+void TData::RemoveScale(int kind)
+{
+    if (kind < 0 || kind > 2 || m_scale->PointsNumber[kind] == 0)
+        return;
+    Record(*m_scale, rkRemoved);
+    m_scale->PointsNumber[kind] = 0;
+    m_scale->RefreshScreen();
+    m_context.MarkOutOfDate();
+    Notify(OnScaleChanged);
+    Repaint();
+}
+
 bool TData::RubberLine(TPoint& from, TPoint& to) const
 {
     if (m_tool != toScale || m_context.view == nullptr)

@@ -61,7 +61,7 @@ void TProjectKeys::WriteBool(std::string_view key, bool value)
 }
 void TProjectKeys::WriteDouble(std::string_view key, double value)
 {
-    Write(key, FormatFileDouble(value));
+    Write(key, FormatStoredDouble(value));
 }
 
 std::string KeyOf(std::string_view base, std::string_view suffix)

@@ -101,7 +101,7 @@ public:
     // The confirmation to save, then the load command; its warning names a video that could not be found.
     bool OpenStudy(const std::string& path);
 
-    // The save command with its dialogs; answers a TStudySaveResult. lastSaved() is the file written.
+    // The save command with its dialogs; answers a TStudySaveResult. LastSaved() is the file written.
     int Save();
     const std::string& LastSaved() const { return m_lastSaved; }
 

@@ -176,56 +176,51 @@ int TMeanShift::WindowSide() const
     return side;
 }
 
-int TMeanShift::ColourCell(std::uint8_t r, std::uint8_t g, std::uint8_t b)
+namespace {
+constexpr std::size_t kColourCells = 1u << 14; // 128 KiB: stays in the processor's nearer caches
+}
+
+int TMeanShift::NewColourCell(std::uint32_t colour)
 {
-    constexpr std::size_t kCells = 1u << 16;
-    if (m_colourCells.size() != kCells || m_colourCellsCount != BinCount()) {
-        m_colourCells.assign(kCells, TColourCell());
+    if (m_colourCells.size() != kColourCells || m_colourCellsCount != BinCount()) {
+        m_colourCells.assign(kColourCells, TColourCell());
         m_colourCellsCount = BinCount();
     }
-    const std::uint32_t colour
-        = static_cast<std::uint32_t>(r) | (static_cast<std::uint32_t>(g) << 8) | (static_cast<std::uint32_t>(b) << 16);
-    const std::uint32_t key = colour | 0xFF000000u;
-    TColourCell& cell = m_colourCells[((colour * 2654435761u) >> 16) & (kCells - 1)];
-    if (cell.key != key) {
-        cell.key = key;
-        cell.bin = BinOf(RgbToLuv(r, g, b));
-    }
+    TColourCell& cell = m_colourCells[((colour * 2654435761u) >> 18) & (kColourCells - 1)];
+    cell.key = colour | 0xFF000000u;
+    cell.bin = BinOf(RgbToLuv(static_cast<std::uint8_t>(colour), static_cast<std::uint8_t>(colour >> 8),
+        static_cast<std::uint8_t>(colour >> 16)));
     return cell.bin;
 }
 
-int TMeanShift::FrameBin(const TRgbImage& frame, int x, int y)
+inline int TMeanShift::ColourCell(const std::uint8_t* px)
 {
-    const std::size_t at = static_cast<std::size_t>(y) * frame.width + x;
-    if (m_frameStamps[at] != m_stamp) {
-        const std::uint8_t* px = frame.At(x, y);
-        m_frameBins[at] = ColourCell(px[0], px[1], px[2]);
-        m_frameStamps[at] = m_stamp;
+    const std::uint32_t colour = static_cast<std::uint32_t>(px[0]) | (static_cast<std::uint32_t>(px[1]) << 8)
+        | (static_cast<std::uint32_t>(px[2]) << 16);
+    if (m_colourCells.size() == kColourCells && m_colourCellsCount == BinCount()) {
+        const TColourCell& cell = m_colourCells[((colour * 2654435761u) >> 18) & (kColourCells - 1)];
+        if (cell.key == (colour | 0xFF000000u))
+            return cell.bin;
     }
-    return m_frameBins[at];
+    return NewColourCell(colour);
 }
 
-void TMeanShift::FillWindowBins(TRgbImage& frame, int x, int y, int side)
+void TMeanShift::PrepareWindow(const TRgbImage& frame, int x, int side)
 {
-    // The frame rectangle around (x, y), stretched onto side x side pixels; what lies outside the frame
-    // keeps the absent colour.
+    // The frame rectangle around the position, stretched onto side x side pixels; what lies outside the
+    // frame keeps the absent colour.
     const int half = side / 2;
     const int width = 2 * half + 1;
     m_offsets.resize(side);
     for (int j = 0; j < side; ++j)
         m_offsets[j] = static_cast<int>(static_cast<long long>(j) * width / side) - half;
     m_candidateBins.Resize(side, side, m_absentBin);
-    for (int i = 0; i < side; ++i) {
-        const int fy = y + m_offsets[i];
-        if (fy < 0 || fy >= frame.height)
-            continue;
-        int* row = &m_candidateBins(i, 0);
-        for (int j = 0; j < side; ++j) {
-            const int fx = x + m_offsets[j];
-            if (fx >= 0 && fx < frame.width)
-                row[j] = FrameBin(frame, fx, fy);
-        }
-    }
+    m_colFrom = 0;
+    while (m_colFrom < side && x + m_offsets[m_colFrom] < 0)
+        ++m_colFrom;
+    m_colTo = side;
+    while (m_colTo > m_colFrom && x + m_offsets[m_colTo - 1] >= frame.width)
+        --m_colTo;
 }
 
 void TMeanShift::ComputeBackground(const TMatriceI& bins)
@@ -240,12 +235,15 @@ void TMeanShift::ComputeBackground(const TMatriceI& bins)
     const int colFrom = static_cast<int>(std::trunc(cc - hw)), colTo = static_cast<int>(std::trunc(cc + hw));
     const int rowFrom = static_cast<int>(std::trunc(rc - hh)), rowTo = static_cast<int>(std::trunc(rc + hh));
     // Only the four corners: a pixel beside the object on one axis only may still be part of it.
+    const int leftEnd = std::clamp(colFrom, 0, bins.cols), rightStart = std::clamp(colTo + 1, leftEnd, bins.cols);
     for (int i = 0; i < bins.rows; ++i) {
         if (i >= rowFrom && i <= rowTo)
             continue;
-        for (int j = 0; j < bins.cols; ++j)
-            if (j < colFrom || j > colTo)
-                m_b.data[bins(i, j)] += 1;
+        const int* row = &bins(i, 0);
+        for (int j = 0; j < leftEnd; ++j)
+            m_b.data[row[j]] += 1;
+        for (int j = rightStart; j < bins.cols; ++j)
+            m_b.data[row[j]] += 1;
     }
     for (double& b : m_b.data)
         b = b > 0 ? 1.0 / b : 1.0;
@@ -293,34 +291,89 @@ double TMeanShift::Track(TPoint& position, TRgbImage& frame, int maxIterations, 
     const bool shrinking = shrink > 4;
     int x = start.x, y = start.y;
     m_weightOfBin.assign(m_q.data.size(), 0.0);
+    // Only the model's own cells can weigh anything: the others have q = 0.
+    m_modelCells.clear();
+    for (std::size_t u = 0; u < m_q.data.size(); ++u)
+        if (m_q.data[u] > 0)
+            m_modelCells.push_back(static_cast<int>(u));
+    m_p.Resize(n);
+    m_cells.assign(m_q.data.size(), TCellSums());
+    m_touched.clear();
 
     for (int iteration = 1; iteration <= maxIterations; ++iteration) {
         m_lastSides.push_back(side);
-        FillWindowBins(frame, x, y, side);
-        m_candidateMask.Resize(side, side, 1);
+        if (m_candidateMask.rows != side || m_candidateMask.cols != side)
+            m_candidateMask.Resize(side, side, 1);
+        // Offsets are measured from the current position to the frame pixel each window pixel shows (for an
+        // odd side, j - (side - 1) / 2, the window's own centre pixel): a centre taken half a pixel further
+        // would pull every result up and to the left by half a pixel per iteration.
+        // One pass over the window: each pixel's cell, the kernel-weighted candidate histogram, and per
+        // cell the pixel count and the sums of the pixels' offsets from the position. The weighted mean
+        // offset then needs only the model's cells instead of a second pass over every pixel.
+        for (int u : m_touched) {
+            m_p.data[static_cast<std::size_t>(u)] = 0;
+            m_cells[static_cast<std::size_t>(u)] = TCellSums();
+        }
+        m_touched.clear();
+        PrepareWindow(frame, x, side);
+        const double hc = (side - 1) / 2.0;
+        const double K = IsZero(hc) ? 0.0 : 1.0 / (hc * hc + hc * hc);
+        m_kernelColumn.resize(static_cast<std::size_t>(side));
+        for (int j = 0; j < side; ++j)
+            m_kernelColumn[static_cast<std::size_t>(j)] = (j - hc) * (j - hc);
+        double sum = 0;
+        TCellSums* cells = m_cells.data();
+        const double* kernelColumn = m_kernelColumn.data();
+        const int* offsets = m_offsets.data();
+        for (int i = 0; i < side; ++i) {
+            const double di2 = (i - hc) * (i - hc);
+            const int oy = offsets[i];
+            int* row = &m_candidateBins(i, 0);
+            const int fy = y + oy;
+            if (fy >= 0 && fy < frame.height) {
+                // The frame's cells, each worked out once per Track.
+                const std::size_t rowStart = static_cast<std::size_t>(fy) * frame.width;
+                std::uint32_t* stamps = &m_frameStamps[rowStart];
+                std::int32_t* frameBins = &m_frameBins[rowStart];
+                const std::uint8_t* framePixels = frame.At(0, fy);
+                for (int j = m_colFrom; j < m_colTo; ++j) {
+                    const int fx = x + offsets[j];
+                    if (stamps[fx] != m_stamp) {
+                        frameBins[fx] = ColourCell(framePixels + 3 * static_cast<std::size_t>(fx));
+                        stamps[fx] = m_stamp;
+                    }
+                    row[j] = frameBins[fx];
+                }
+            }
+            for (int j = 0; j < side; ++j) {
+                TCellSums& c = cells[row[j]];
+                const double w = 1.0 - (di2 + kernelColumn[j]) * K;
+                c.weight += w;
+                sum += w;
+                if (c.count++ == 0)
+                    m_touched.push_back(row[j]);
+                c.sumX += offsets[j];
+                c.sumY += oy;
+            }
+        }
         if (iteration == 1)
             ComputeBackground(m_candidateBins);
-        Histogram(m_candidateBins, m_candidateMask, true, m_p);
-
-        for (std::size_t u = 0; u < m_weightOfBin.size(); ++u) {
-            const double q = m_q.data[u], p = m_p.data[u], b = m_b.data[u];
-            m_weightOfBin[u] = q > 0 && p > 0 && b > 0 ? std::sqrt(b * q / p) : 0.0;
+        const bool empty = IsZero(hc) || IsZero(sum);
+        for (int u : m_touched) {
+            const double w = cells[u].weight;
+            m_p.data[static_cast<std::size_t>(u)] = empty ? 0.0 : (w > 0 ? w / sum : w);
         }
-        // Offsets are measured from the current position to the frame pixel each window pixel shows. For
-        // an odd side this is j - (side - 1) / 2, the window's own centre pixel; a window centre taken
-        // half a pixel further (side / 2) would pull every result up and to the left by half a pixel per
-        // iteration, and a stretched window of even side shows its frame columns at their own places.
+
         double S = 0, Dx = 0, Dy = 0;
-        for (int i = 0; i < side; ++i) {
-            const double oy = m_offsets[i];
-            const int* row = &m_candidateBins(i, 0);
-            for (int j = 0; j < side; ++j) {
-                const double w = m_weightOfBin[row[j]];
-                if (w > 0) {
-                    S += w;
-                    Dx += w * m_offsets[j];
-                    Dy += w * oy;
-                }
+        for (int u : m_modelCells) {
+            const auto c = static_cast<std::size_t>(u);
+            const double q = m_q.data[c], pc = m_p.data[c], bc = m_b.data[c];
+            const double w = pc > 0 && bc > 0 ? std::sqrt(bc * q / pc) : 0.0;
+            m_weightOfBin[c] = w;
+            if (w > 0) {
+                S += w * m_cells[c].count;
+                Dx += w * m_cells[c].sumX;
+                Dy += w * m_cells[c].sumY;
             }
         }
         if (IsZero(S))

@@ -63,8 +63,7 @@ public:
 
 private:
     void ComputeBackground(const TMatriceI& bins);
-    void FillWindowBins(TRgbImage& frame, int x, int y, int side);
-    int FrameBin(const TRgbImage& frame, int x, int y);
+    void PrepareWindow(const TRgbImage& frame, int x, int side);
 
     TColor m_absentColor = clWhite;
     int m_absentBin = 0;
@@ -97,11 +96,27 @@ private:
     };
     std::vector<TColourCell> m_colourCells;
     int m_colourCellsCount = 0;
-    int ColourCell(std::uint8_t r, std::uint8_t g, std::uint8_t b);
+    int ColourCell(const std::uint8_t* rgb);
+    int NewColourCell(std::uint32_t colour);
 
     // Per window index, the frame offset from the position it shows (the window of an even side is a
     // stretched copy of the odd rectangle around the position).
     std::vector<int> m_offsets;
+    int m_colFrom = 0; // the window columns [m_colFrom, m_colTo) show frame columns
+    int m_colTo = 0;
+    // Working arrays of one Track: the model's cells, and per cell of the window the pixel count and the
+    // sums of the pixels' offsets (cells touched by the last window listed, so clearing costs no more than
+    // the window).
+    std::vector<int> m_modelCells;
+    struct TCellSums {
+        double weight = 0; // kernel weights, before normalising
+        std::int32_t count = 0;
+        std::int32_t sumX = 0;
+        std::int32_t sumY = 0;
+    };
+    std::vector<TCellSums> m_cells;
+    std::vector<int> m_touched;
+    std::vector<double> m_kernelColumn;
 };
 
 } // namespace kinoval::tracking

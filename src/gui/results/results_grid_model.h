@@ -5,7 +5,8 @@
 // its narrowing, widening and hiding controls on it), lines 1 to 3 the symbols, units and descriptions,
 // then one line per row; column 0 is the fixed column of row numbers. Backgrounds follow the table's
 // colours. Refresh() after a recomputation or a change of visibility; the digit and hiding operations
-// refresh by themselves.
+// refresh by themselves. SetGrid switches to the other mark set's table (the results window follows the
+// view's marking mode).
 
 #include <QAbstractTableModel>
 
@@ -24,7 +25,9 @@ public:
     int columnCount(const QModelIndex& parent = QModelIndex()) const override;
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
 
-    results::TGrid& Grid() { return m_grid; }
+    results::TGrid& Grid() { return *m_grid; }
+    // Shows another table; the view is reset.
+    void SetGrid(results::TGrid& grid);
 
 public slots:
     void Refresh();
@@ -33,7 +36,7 @@ public slots:
     void HideColumn(int column);
 
 private:
-    results::TGrid& m_grid;
+    results::TGrid* m_grid;
 };
 
 } // namespace kinoval

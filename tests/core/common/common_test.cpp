@@ -71,6 +71,13 @@ TEST(Numbers, FileDoublesRoundTripUnderEitherSeparator)
     EXPECT_EQ(FormatFileDouble(-2.5e-7, '.'), "-2.5E-7");
     EXPECT_EQ(FormatFileDouble(1e20, '.'), "1E20");
     EXPECT_EQ(FormatFileDouble(1.0 / 3.0, '.'), "0.333333333333333");
+    // What a study keeps reads back as the same double, not one 15 digits away (positions such as 1/480
+    // of a frame); ordinary values keep their short text.
+    EXPECT_EQ(FormatStoredDouble(0.1, '.'), "0.1");
+    EXPECT_EQ(FormatStoredDouble(-2.5e-7, ','), "-2,5E-7");
+    EXPECT_EQ(FormatStoredDouble(1.0 / 3.0, '.'), "0.3333333333333333");
+    EXPECT_EQ(ParseFileDouble(FormatStoredDouble(1.0 / 480.0, ',')), 1.0 / 480.0);
+    EXPECT_EQ(ParseFileDouble(FormatStoredDouble(0.3 + std::numbers::pi / 2, ',')), 0.3 + std::numbers::pi / 2);
     for (double v : {0.0, 1.0, -1.5, 0.1234567890123456, 6.02214076e23, 1e-300, 123456789012345.0}) {
         auto back = ParseFileDouble(FormatFileDouble(v, ','));
         ASSERT_TRUE(back);

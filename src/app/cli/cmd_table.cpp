@@ -1,0 +1,172 @@
+// kinoval-cli table STUDY.kvl [--format tsv|python|csv] [--smooth-speed] [--smooth-accel] [--layer]: loads
+// a study as the program does, computes its quantities and prints the results table with every column
+// group shown, in the form of one of the table's outputs: the tab-separated copy (first line the program,
+// second the date and time), the Python copy, or the CSV export. The fixed-frame marks are used, or the
+// transparent sheet's with --layer. A failure prints the program's own message and exits with status 1.
+#include "cli/cli_command.h"
+
+#ifdef KINOVAL_HAVE_MEDIA
+#include "cli/cli_console.h"
+#include "core/common/texts.h"
+#include "core/document/data.h"
+#include "core/export/serveur.h"
+#include "core/export/workbook.h"
+#include "core/formulas/formules.h"
+#include "core/mainwindow/mru_files.h"
+#include "core/mainwindow/options.h"
+#include "core/mainwindow/study_commands.h"
+#include "core/montage/montage.h"
+#include "core/montage/montage_wiring.h"
+#include "core/results/results_set.h"
+#include "core/video/document_link.h"
+#include "core/video/video.h"
+#include "media/player_factory.h"
+
+#include <cstdio>
+#include <filesystem>
+#include <system_error>
+
+namespace {
+
+using namespace kinoval;
+
+constexpr const char* kUsage
+    = "usage: kinoval-cli table STUDY.kvl [--format tsv|python|csv] [--smooth-speed] [--smooth-accel] [--layer]\n";
+
+// Nothing is played here: frames are only sought.
+class TNoTimer : public video::TPlaybackTimer {
+public:
+    bool Start(int, std::function<void()>) override { return false; }
+    void Stop() override { }
+    bool Running() const override { return false; }
+};
+
+void PrintLines(const std::vector<std::string>& lines)
+{
+    for (const auto& line : lines)
+        std::fprintf(stderr, "%s\n", line.c_str());
+}
+
+std::string ProgramPath()
+{
+    std::error_code error;
+    const auto self = std::filesystem::read_symlink("/proc/self/exe", error);
+    return error ? std::string("kinoval-cli") : self.string();
+}
+
+int Run(const std::vector<std::string>& args)
+{
+    std::string study;
+    std::string format = "tsv";
+    bool layer = false;
+    int smoothing = 0;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        if (a == "--format" && i + 1 < args.size()) {
+            format = args[++i];
+        } else if (a == "--smooth-speed") {
+            smoothing |= 1;
+        } else if (a == "--smooth-accel") {
+            smoothing |= 2;
+        } else if (a == "--layer") {
+            layer = true;
+        } else if (!a.empty() && a[0] != '-' && study.empty()) {
+            study = a;
+        } else {
+            std::fprintf(stderr, "%s", kUsage);
+            return 2;
+        }
+    }
+    if (study.empty() || (format != "tsv" && format != "python" && format != "csv")) {
+        std::fprintf(stderr, "%s", kUsage);
+        return 2;
+    }
+
+    cli::TConsoleDlg dialog;
+    cli::TNoDesktop desktop;
+    media::TMediaPlayerFactory factory;
+    TNoTimer timer;
+    video::TVideo view(factory, timer);
+    document::TData data(dialog, document::TDocumentSettings {});
+    video::TDocumentInput input(data, view);
+    video::LinkDocument(view, data, input);
+    montage::TMontage montage(dialog);
+    montage::ConnectMontage(montage, data, view, {});
+    formulas::TFormules formules;
+    TOptions options;
+    TMRUFiles mru;
+    const mainwindow::TStudyParts parts { dialog, desktop, view, data, options, mru, &montage, &formules };
+
+    std::string missing;
+    const int loaded = mainwindow::LoadStudyFile(study, parts, &missing);
+    if (loaded == mainwindow::kStudyUnreadable || loaded == mainwindow::kStudyNotAStudy) {
+        PrintLines({ study, Tr("Ce fichier n'est pas un travail Kinoval lisible.") });
+        return 1;
+    }
+    if (loaded == mainwindow::kStudyVideoMissing) {
+        PrintLines({ missing, Tr("Le fichier vidéo de ce travail est introuvable."), Tr("Ouvrir d'abord un fichier vidéo.") });
+        return 1;
+    }
+    if (loaded == mainwindow::kStudyDamaged)
+        PrintLines({ Tr("Certaines valeurs de ce fichier sont illisibles : elles ont été remplacées par leurs valeurs "
+                        "par défaut.") });
+
+    results::TResultsSet results(data);
+    results.Calc.SetTransparentModeHook([layer] { return layer; });
+    results.Grids.IsTransparentMode = [layer] { return layer; };
+    const int which = layer ? results::kSelTransparent : results::kSelFixed;
+    const int computed = results.Calc.Recompute(which);
+    if (computed == 5) {
+        PrintLines({ Tr("Ouvrir d'abord un fichier vidéo.") });
+        return 1;
+    }
+    if (computed == 4) {
+        PrintLines({ Tr("Définir, au préalable, l'échelle à l'aide d'une longueur connue."),
+            Tr("Utiliser le bouton poussoir « Echelle ».") });
+        return 1;
+    }
+    if (computed != 0) {
+        PrintLines({ Tr("L'unité de calcul a détecté une erreur. L'opération en cours est annulée.") });
+        return 1;
+    }
+    const results::TCalcul& calcul = results.Calc.Current();
+    std::size_t fewest = calcul.ObjectCount() > 0 ? static_cast<std::size_t>(-1) : 0;
+    for (int k = 0; k < calcul.ObjectCount(); ++k)
+        fewest = std::min(fewest, calcul.FramesOf(k).size());
+    if (fewest <= 2) {
+        if (layer)
+            PrintLines({ Tr("Poser, au préalable, au moins trois marques sur la trajectoire.") });
+        else
+            PrintLines({ Tr("Poser, au préalable, au moins trois marques par objet.") });
+        return 1;
+    }
+    if (!results.Calc.Derive(which, smoothing)) {
+        PrintLines({ Tr("L'unité de calcul a détecté une erreur. L'opération en cours est annulée.") });
+        return 1;
+    }
+
+    results::TGrid& grid = layer ? results.Grids.Transparent() : results.Grids.Camera();
+    grid.Options = results::GridOptionsOf(options);
+    grid.Resize();
+    grid.SetVisible(true,
+        results::kPositionCodes | results::kVelocityCodes | results::kAccelerationCodes | results::kPolarCodes);
+    grid.Layout();
+
+    TServeur out(desktop, dialog);
+    if (format == "csv") {
+        std::fputs(MatrixToCsv(grid.Matrix()).c_str(), stdout);
+        return 0;
+    }
+    if (format == "python")
+        grid.CopyPython(out);
+    else
+        grid.CopyText(ProgramPath(), out);
+    std::fputs(out.Text().c_str(), stdout);
+    std::fputc('\n', stdout);
+    return 0;
+}
+
+const kinoval::cli::TRegisterCommand reg("table", kUsage, Run);
+
+} // namespace
+#endif

@@ -1,0 +1,201 @@
+#pragma once
+// TMainForm: the program's main window.
+//
+// The window borrows every program-wide object (created by the program's composition root, in order) and
+// owns only the widgets and the small glue between them: the document's input receiver for the view, the
+// file commands, the checks before results and the results window. It hosts the video view in a frame
+// that keeps the picture's aspect ratio, a mode bar on the left, a tool bar above (the tools of the current
+// mode, or the panel another mode installed with SetModeToolPanel), a results bar on the right, and the
+// navigation bar below. The view's and the document's notifications all come here and refresh the bars,
+// the menus (the undo caption) and the status bar; every command the user gives is turned into one call
+// on the document, the view or the file commands.
+//
+// Every message goes through the injected message dialog and every file choice through the injected
+// desktop services, so that the whole window runs offscreen in tests with scripted answers.
+
+#include "core/mainwindow/results_checks.h"
+#include "core/mainwindow/study_commands.h"
+#include "core/mainwindow/value_input.h"
+#include "core/video/video.h"
+
+#include <QMainWindow>
+
+#include <functional>
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+
+class QAction;
+class QActionGroup;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QSlider;
+class QToolBar;
+class QToolButton;
+
+namespace kinoval {
+class TCustomUserDlg;
+class TDesktopServices;
+class TOptions;
+class TMRUFiles;
+class TServeur;
+class TResForm;
+namespace document {
+class TData;
+}
+namespace formulas {
+class TFormules;
+}
+namespace montage {
+class TMontage;
+}
+namespace results {
+class TResultsSet;
+}
+namespace video {
+class TDocumentInput;
+class TVideoWidget;
+} // namespace video
+} // namespace kinoval
+
+namespace kinoval::gui {
+
+class TViewFrame;
+
+// The program-wide objects the window works with; all outlive it.
+struct TMainFormParts {
+    TCustomUserDlg& dialog;
+    TDesktopServices& desktop;
+    video::TVideo& video;
+    document::TData& data;
+    TOptions& options;
+    TMRUFiles& mru;
+    results::TResultsSet& results;
+    TServeur& serveur;
+    formulas::TFormules& formules;
+    montage::TMontage& montage;
+    // The settings file the window reads its place from and writes its settings to at exit; empty: none.
+    std::string settingsPath;
+};
+
+// The results pages the results buttons open: the results window's own numbering.
+enum TResultsPage : int { rpFormula = 0, rpTrajectory = 1, rpTable = 2, rpTime = 3, rpVector = 4 };
+
+class TMainForm : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit TMainForm(const TMainFormParts& parts, QWidget* parent = nullptr);
+    ~TMainForm() override;
+
+    // Once the window is shown: writes the two sample videos to the temporary folder and opens the first
+    // when the clock's second is odd, the second when it is even. False when they could not be written.
+    bool OpenSampleVideo();
+    bool OpenSampleVideo(int clockSecond);
+
+    // The other modes' panels: shown in the tool bar while the view is in that mode (null removes it).
+    void SetModeToolPanel(video::TVideoMode mode, QWidget* panel);
+
+    // The checks, the computation, then the results window on that page. False when something stopped it.
+    bool ShowResults(int page);
+    // Opens the results window on a page once the results are computed; tests may put their own.
+    std::function<void(int page)> showResultsWindow;
+    TResForm& ResultsWindow() { return *m_resForm; }
+    // Asks a typed value; the value dialog by default, a script in tests.
+    std::function<std::optional<double>(const mainwindow::TValueUse&, const QString& current)> askValue;
+    // The names-and-colours dialog; set by tests to see it was asked for.
+    std::function<void()> showNamesDialog;
+
+    mainwindow::TStudyCommands& Commands() { return *m_commands; }
+    video::TVideoWidget& View() { return *m_view; }
+    QSize ViewAreaSize() const;
+
+    // The largest size with the frame's aspect ratio inside an area (one line kept free below).
+    static QSize FittedViewSize(QSize area, QSize frame);
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void BuildActions();
+    void BuildMenus();
+    void BuildModeBar();
+    void BuildToolBar();
+    void BuildResultsBar();
+    void BuildNavigationBar();
+    void BuildViewPopup();
+    void Wire();
+    QToolButton* MakeButton(QToolBar* bar, const char* name, const QString& tip, bool checkable = false);
+    QAction* MakeAction(QMenu* menu, const char* name, const QString& caption);
+
+    // Commands.
+    void ChooseDocumentTool(int tool, int scaleKind = -1);
+    void ChooseZoomTool();
+    void ChoosePanTool();
+    void ChooseMode(video::TVideoMode mode);
+    void AskFrameNumber();
+    void AskAngle();
+    void AskScaleLength(int kind);
+    void AskObjectsPerFrame(int n);
+    void AskFramesBetweenMarks(bool ask);
+    void AskMarksToDraw();
+    void EraseMarks();
+    void EraseAll();
+    void OpenNamesDialog();
+    void Undo();
+    void SaveStudy();
+    void OpenWithDialog();
+
+    // Refreshes.
+    void UpdateAll();
+    void UpdateFrameBox();
+    void UpdateZoomBox();
+    void UpdateObjectBox();
+    void UpdateAngleBox();
+    void UpdateUndoCaption();
+    void UpdateToolButtons();
+    void UpdateModeButtons();
+    void UpdateEnabled();
+    void UpdateStatusHint();
+    void DocumentChanged();
+    void ApplySettings();
+    void FitView();
+    void RestorePlace();
+    void StorePlace();
+    mainwindow::TScalePictures ScalePictures() const;
+    std::optional<double> AskValue(const mainwindow::TValueUse& use, const QString& current);
+
+    TMainFormParts m_parts;
+    std::unique_ptr<video::TDocumentInput> m_input;
+    std::unique_ptr<mainwindow::TStudyCommands> m_commands;
+    std::unique_ptr<mainwindow::TResultsChecks> m_checks;
+    std::unique_ptr<TResForm> m_resForm;
+    bool m_closing = false;
+    bool m_startShown = false;
+
+    TViewFrame* m_frame = nullptr;
+    video::TVideoWidget* m_view = nullptr;
+    QToolBar* m_modeBar = nullptr;
+    QToolBar* m_toolBar = nullptr;
+    QToolBar* m_resultsBar = nullptr;
+    QToolBar* m_navBar = nullptr;
+    QSlider* m_trackBar = nullptr;
+    QLineEdit* m_editImage = nullptr;
+    QLineEdit* m_editMarque = nullptr;
+    QLineEdit* m_editZoom = nullptr;
+    QLineEdit* m_editAngle = nullptr;
+    QLabel* m_hint = nullptr;
+    QMenu* m_recentMenu = nullptr;
+    QMenu* m_popup = nullptr;
+    bool m_settingTrackBar = false;
+
+    std::map<std::string, QToolButton*> m_buttons;
+    std::map<std::string, QAction*> m_actions;
+    std::map<std::string, QAction*> m_toolActions; // the tool buttons' places in the tool bar
+    std::map<int, std::pair<QWidget*, QAction*>> m_modePanels;
+};
+
+} // namespace kinoval::gui

@@ -1,0 +1,315 @@
+#include "gui/results/res_form.h"
+
+#include "core/common/texts.h"
+#include "core/document/data.h"
+#include "core/export/serveur.h"
+#include "core/export/table_hand_over.h"
+#include "core/mainwindow/options.h"
+#include "core/results/calcul_table_source.h"
+#include "core/results/results_set.h"
+#include "core/video/video.h"
+#include "gui/results/results_grid_model.h"
+#include "gui/results/results_grid_view.h"
+
+#include <QAction>
+#include <QCoreApplication>
+#include <QLabel>
+#include <QMenuBar>
+#include <QStackedWidget>
+#include <QToolBar>
+#include <QToolButton>
+
+namespace kinoval {
+
+namespace {
+
+QString Q(const std::string& text)
+{
+    return QString::fromStdString(text);
+}
+
+QString QTr(const char* french)
+{
+    return Q(Tr(french));
+}
+
+} // namespace
+
+TResForm::TResForm(const TResFormParts& parts, QWidget* parent)
+    : QMainWindow(parent)
+    , m_parts(parts)
+{
+    setObjectName("ResultsForm");
+    // The table shown is the one of the mark set the view points in.
+    video::TVideo& view = m_parts.video;
+    const auto transparent = [&view] { return view.IsTransparentMarking(); };
+    m_parts.results.Calc.SetTransparentModeHook(transparent);
+    m_parts.results.Grids.IsTransparentMode = transparent;
+    m_parts.results.Calc.Invalidate(results::kSelBoth);
+    m_seenGeneration = m_parts.data.Generation();
+
+    SetProgramPath(QCoreApplication::applicationFilePath().toStdString());
+
+    m_pages = new QStackedWidget(this);
+    m_pages->setObjectName("PagesResultats");
+    m_model = new TResultsGridModel(m_parts.results.Grids.Current(), this);
+    m_gridView = new TResultsGridView(m_pages);
+    m_gridView->setObjectName("Grid");
+    m_gridView->setModel(m_model);
+    m_gridView->OnControlLineChanged = [this] { RefillTable(); };
+    m_pages->addWidget(m_gridView);
+    auto* nothing = new QLabel(QTr("Aucun résultat à montrer : il faut une vidéo et une échelle."), m_pages);
+    nothing->setObjectName("LabelSansResultat");
+    nothing->setAlignment(Qt::AlignCenter);
+    m_pages->addWidget(nothing);
+    setCentralWidget(m_pages);
+
+    BuildMenus();
+    BuildPageButtons();
+    ApplyOptions();
+    setWindowTitle(QTr("Tableau des valeurs"));
+    resize(900, 600);
+}
+
+TResForm::~TResForm() = default;
+
+void TResForm::SetProgramPath(const std::string& path)
+{
+    m_handOver = std::make_unique<TTableHandOver>(m_parts.results.Grids, m_parts.serveur, path);
+}
+
+QAction* TResForm::AddAction(QMenu* menu, const char* name, const char* caption, bool checkable)
+{
+    QAction* action = menu->addAction(QTr(caption));
+    action->setObjectName(name);
+    action->setCheckable(checkable);
+    return action;
+}
+
+void TResForm::BuildMenus()
+{
+    QMenu* file = menuBar()->addMenu(QTr("&Fichier"));
+    file->setObjectName("MenuFichier");
+    connect(AddAction(file, "MenuFichierExporter", "Exporter"), &QAction::triggered, this, [this] {
+        if (Refresh())
+            m_handOver->ExportTextFile();
+    });
+    connect(AddAction(file, "MenuFichierExporterCsv", "Exporter au format CSV"), &QAction::triggered, this, [this] {
+        if (Refresh())
+            m_handOver->ExportCsvFile();
+    });
+    file->addSeparator();
+    connect(AddAction(file, "MenuFichierFermer", "Fermer"), &QAction::triggered, this, &QWidget::close);
+
+    QMenu* edit = menuBar()->addMenu(QTr("&Edition"));
+    edit->setObjectName("MenuEdition");
+    connect(AddAction(edit, "MenuEditionCopierTableauDansLePressePapier", "Copier le tableau dans le presse-papier"),
+        &QAction::triggered, this, [this] {
+            if (Refresh())
+                m_handOver->CopyTable();
+        });
+    connect(AddAction(edit, "MenuEditionCopierTableauDansLePressePapierPourPython",
+                "Copier le tableau dans le presse-papier pour Python"),
+        &QAction::triggered, this, [this] {
+            if (Refresh())
+                m_handOver->CopyPython();
+        });
+    QMenu* launch = edit->addMenu(QTr("Copier et lancer"));
+    launch->setObjectName("MenuEditionCopierEtLancer");
+    connect(AddAction(launch, "MenuEditionCopierEtLancerExcel", "Excel"), &QAction::triggered, this, [this] {
+        if (Refresh())
+            m_handOver->ToExcel();
+    });
+    connect(AddAction(launch, "MenuEditionCopierEtLancerOpenOffice", "LibreOffice"), &QAction::triggered, this, [this] {
+        if (Refresh())
+            m_handOver->ToLibreOffice();
+    });
+    connect(AddAction(launch, "MenuEditionCopierEtLancerRegressi", "Regressi"), &QAction::triggered, this, [this] {
+        if (Refresh())
+            m_handOver->ToRegressi();
+    });
+    edit->addSeparator();
+    connect(AddAction(edit, "MenuEditionRestaurerTableau", "Restaurer le tableau"), &QAction::triggered, this,
+        [this] { ShowPage(rpTable); });
+
+    QMenu* display = menuBar()->addMenu(QTr("&Affichage"));
+    display->setObjectName("MenuAffichage");
+    m_showCoordinates = AddAction(display, "MenuAffichageCoordonnees", "Coordonnées", true);
+    m_showVelocity = AddAction(display, "MenuAffichageVitesse", "Vitesse", true);
+    m_showAcceleration = AddAction(display, "MenuAffichageAcceleration", "Accélération", true);
+    m_showPolar = AddAction(display, "MenuAffichagePolaire", "Grandeurs polaires", true);
+    for (QAction* group : { m_showCoordinates, m_showVelocity, m_showAcceleration, m_showPolar })
+        connect(group, &QAction::triggered, this, [this] { ShowPage(m_page); });
+
+    QMenu* calculations = menuBar()->addMenu(QTr("&Calculs"));
+    calculations->setObjectName("MenuCalculs");
+    m_smoothVelocity = AddAction(calculations, "MenuCalculsLisserVitesse", "Lisser les valeurs de la vitesse", true);
+    m_smoothAcceleration
+        = AddAction(calculations, "MenuCalculsLisserAcceleration", "Lisser les valeurs de l'accélération", true);
+    connect(m_smoothVelocity, &QAction::triggered, this,
+        [this](bool on) { SetSmoothing(on ? (m_smoothFlags | kSmoothVelocity) : (m_smoothFlags & ~kSmoothVelocity)); });
+    connect(m_smoothAcceleration, &QAction::triggered, this, [this](bool on) {
+        SetSmoothing(on ? (m_smoothFlags | kSmoothAcceleration) : (m_smoothFlags & ~kSmoothAcceleration));
+    });
+}
+
+void TResForm::BuildPageButtons()
+{
+    QToolBar* bar = addToolBar(QTr("Pages"));
+    bar->setObjectName("ToolBarPages");
+    bar->setMovable(false);
+    struct TPageButton {
+        const char* name;
+        const char* caption;
+        int page;
+    };
+    static constexpr TPageButton kButtons[] = {
+        { "ButtonMenuFormule", "Formules", rpFormula },
+        { "ButtonMenuReferentiel", "Trajectoire", rpTrajectory },
+        { "ButtonMenuTableau", "Tableau", rpTable },
+        { "ButtonMenuTemps", "Temps", rpTime },
+        { "ButtonMenuVecteur", "Vecteurs", rpVector },
+    };
+    for (const TPageButton& b : kButtons) {
+        auto* button = new QToolButton(bar);
+        button->setObjectName(b.name);
+        button->setText(QTr(b.caption));
+        button->setToolButtonStyle(Qt::ToolButtonTextOnly);
+        // The graph pages come with the graphs.
+        button->setEnabled(b.page == rpTable);
+        const int page = b.page;
+        connect(button, &QToolButton::clicked, this, [this, page] { ShowPage(page); });
+        bar->addWidget(button);
+    }
+}
+
+void TResForm::ReadAvailability()
+{
+    const TOptions& o = m_parts.options;
+    m_velocityOk = o.CheckBox9Speed;
+    m_accelerationOk = o.CheckBox8Acceleration;
+    m_polarOk = o.CheckBox53PolarQuantities;
+}
+
+void TResForm::ApplyOptions()
+{
+    const TOptions& o = m_parts.options;
+    m_parts.results.Grids.SetOptions(results::GridOptionsOf(o));
+    m_showCoordinates->setChecked(o.CheckBox29GridShowCoordinates);
+    m_showVelocity->setChecked(o.CheckBox10GridShowSpeed);
+    m_showAcceleration->setChecked(o.CheckBox11GridShowAcceleration);
+    m_showPolar->setChecked(o.CheckBox57GridShowPolarQuantities);
+    ReadAvailability();
+    // The availability is judged again at the next refresh.
+    m_derivedFor = nullptr;
+    UpdateMenus();
+    if (isVisible())
+        ShowPage(m_page);
+}
+
+void TResForm::CheckGeneration()
+{
+    const std::uint64_t generation = m_parts.data.Generation();
+    if (generation != m_seenGeneration) {
+        m_parts.results.Calc.Invalidate(results::kSelBoth);
+        m_seenGeneration = generation;
+    }
+}
+
+bool TResForm::Refresh()
+{
+    CheckGeneration();
+    results::TResCalc& calc = m_parts.results.Calc;
+    const void* current = &calc.Current();
+    if (calc.IsDirty(results::kSelCurrent)) {
+        const int code = calc.Recompute(results::kSelCurrent);
+        // The column array follows the object count the recomputation found.
+        m_parts.results.Grids.Resize(results::kSelCurrent);
+        if (code != 0) {
+            m_derivedFor = nullptr;
+            return false;
+        }
+    } else if (current == m_derivedFor) {
+        return true;
+    }
+    // A new computation, or the other mark set's calculator: each judges the derived displays afresh,
+    // so a failure of one mark set or of an earlier study does not hide them for good.
+    ReadAvailability();
+    if ((m_velocityOk || m_accelerationOk || m_polarOk) && !calc.Derive(results::kSelCurrent, m_smoothFlags)) {
+        m_velocityOk = false;
+        m_accelerationOk = false;
+        m_polarOk = false;
+    }
+    m_derivedFor = current;
+    return true;
+}
+
+void TResForm::ShowPage(int page)
+{
+    if (page < rpFormula || page > rpVector)
+        return;
+    // Until the graphs exist every page is the table.
+    m_page = rpTable;
+    setWindowTitle(QTr("Tableau des valeurs"));
+    if (Refresh())
+        ShowTable();
+    else
+        m_pages->setCurrentIndex(1);
+    UpdateMenus();
+}
+
+void TResForm::ShowTable()
+{
+    results::TGrid& grid = m_parts.results.Grids.Current();
+    if (&m_model->Grid() != &grid)
+        m_model->SetGrid(grid);
+    grid.SetVisible(m_showCoordinates->isChecked(), results::kPositionCodes);
+    grid.SetVisible(m_showVelocity->isChecked() && m_velocityOk, results::kVelocityCodes);
+    grid.SetVisible(m_showAcceleration->isChecked() && m_accelerationOk, results::kAccelerationCodes);
+    grid.SetVisible(m_showPolar->isChecked() && m_polarOk, results::kPolarCodes);
+    RefillTable();
+    m_pages->setCurrentWidget(m_gridView);
+}
+
+void TResForm::RefillTable()
+{
+    m_model->Refresh();
+    m_gridView->resizeColumnsToContents();
+    // Each column keeps room for its two digit zones and a hiding zone between them.
+    const int least = 3 * kDigitZoneWidth;
+    for (int column = 1; column < m_model->columnCount(); ++column) {
+        if (m_gridView->columnWidth(column) < least)
+            m_gridView->setColumnWidth(column, least);
+    }
+}
+
+void TResForm::UpdateMenus()
+{
+    m_showVelocity->setEnabled(m_velocityOk);
+    m_showAcceleration->setEnabled(m_accelerationOk);
+    m_showPolar->setEnabled(m_polarOk);
+    m_smoothVelocity->setChecked((m_smoothFlags & kSmoothVelocity) != 0);
+    m_smoothAcceleration->setChecked((m_smoothFlags & kSmoothAcceleration) != 0);
+}
+
+void TResForm::SetSmoothing(int flags)
+{
+    flags &= kSmoothVelocity | kSmoothAcceleration;
+    if (flags == m_smoothFlags) {
+        UpdateMenus();
+        return;
+    }
+    m_smoothFlags = flags;
+    m_parts.results.Calc.Invalidate(results::kSelBoth);
+    Refresh();
+    ShowPage(m_page);
+}
+
+void TResForm::DocumentChanged()
+{
+    m_parts.results.Calc.Invalidate(results::kSelBoth);
+    if (isVisible())
+        ShowPage(m_page);
+}
+
+} // namespace kinoval

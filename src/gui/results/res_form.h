@@ -1,0 +1,132 @@
+#pragma once
+// TResForm: the window in which the measurements are examined.
+//
+// It is created once by the main window and shown and hidden by it; it borrows everything it shows from
+// the program-wide objects handed over in TResFormParts: the results machinery (the two calculators and
+// their tables), the hand-over server, the settings, the message dialog, the desktop services, the
+// document and the view. The table of the current mark set is shown: the transparent one while the view is
+// in its transparent marking mode, the fixed-frame one otherwise.
+//
+// Before it shows anything the window refreshes the current calculator when the document changed since
+// (Refresh): it recomputes the positions and, when any of the velocity, acceleration or polar displays is
+// available, derives them with the window's smoothing flags. A derivative pass that fails (too few marks)
+// turns those displays off without a message: the main window has already warned.
+//
+// Pages: 0 formulas, 1 trajectory, 2 table, 3 time graphs, 4 vectors. Only the table page exists so far;
+// until the graphs come, asking for a graph page shows the table.
+
+#include <QMainWindow>
+
+#include <cstdint>
+#include <memory>
+
+class QAction;
+class QMenu;
+class QStackedWidget;
+class QToolButton;
+
+namespace kinoval {
+
+class TCustomUserDlg;
+class TDesktopServices;
+class TOptions;
+class TResultsGridModel;
+class TResultsGridView;
+class TServeur;
+class TTableHandOver;
+
+namespace document {
+class TData;
+}
+namespace results {
+class TResultsSet;
+}
+namespace video {
+class TVideo;
+}
+
+struct TResFormParts {
+    results::TResultsSet& results;
+    TServeur& serveur;
+    TOptions& options;
+    TCustomUserDlg& dialog;
+    TDesktopServices& desktop;
+    document::TData& data;
+    video::TVideo& video;
+};
+
+enum TResPage : int { rpFormula = 0, rpTrajectory = 1, rpTable = 2, rpTime = 3, rpVector = 4 };
+
+// Bits of the smoothing flags.
+inline constexpr int kSmoothVelocity = 1;
+inline constexpr int kSmoothAcceleration = 2;
+
+class TResForm : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit TResForm(const TResFormParts& parts, QWidget* parent = nullptr);
+    ~TResForm() override;
+
+    // Sets the page and shows it, refreshed; also sets the caption.
+    void ShowPage(int page);
+    int Page() const { return m_page; }
+    // Brings the current calculator up to date; false when it has no results to show (no video, no
+    // valid scale).
+    bool Refresh();
+    // The document (or the view's marking mode) changed: the results are out of date, and a shown window
+    // redisplays its page at once.
+    void DocumentChanged();
+    // The settings changed: the table's switches and the availability of the displays are read again.
+    void ApplyOptions();
+
+    int SmoothFlags() const { return m_smoothFlags; }
+    void SetSmoothing(int flags);
+
+    // Availability of the derived displays: from the settings, off after a failed derivative pass.
+    bool VelocityAvailable() const { return m_velocityOk; }
+    bool AccelerationAvailable() const { return m_accelerationOk; }
+    bool PolarAvailable() const { return m_polarOk; }
+
+    // The path written on the first line of the tab-separated copies; the program's own by default.
+    void SetProgramPath(const std::string& path);
+
+    TResultsGridView* GridView() const { return m_gridView; }
+    TResultsGridModel* GridModel() const { return m_model; }
+
+private:
+    void BuildMenus();
+    void BuildPageButtons();
+    QAction* AddAction(QMenu* menu, const char* name, const char* caption, bool checkable = false);
+    // Sets the column groups from the display menu and fills every cell.
+    void ShowTable();
+    // Refills the grid after a change of its columns, keeping the columns narrow.
+    void RefillTable();
+    void UpdateMenus();
+    void ReadAvailability();
+    void CheckGeneration();
+
+    TResFormParts m_parts;
+    std::unique_ptr<TTableHandOver> m_handOver;
+    QStackedWidget* m_pages = nullptr;
+    TResultsGridView* m_gridView = nullptr;
+    TResultsGridModel* m_model = nullptr;
+
+    QAction* m_showCoordinates = nullptr;
+    QAction* m_showVelocity = nullptr;
+    QAction* m_showAcceleration = nullptr;
+    QAction* m_showPolar = nullptr;
+    QAction* m_smoothVelocity = nullptr;
+    QAction* m_smoothAcceleration = nullptr;
+
+    int m_page = rpTable;
+    int m_smoothFlags = 0;
+    bool m_velocityOk = true;
+    bool m_accelerationOk = true;
+    bool m_polarOk = true;
+    // The document generation the calculators were last invalidated for.
+    std::uint64_t m_seenGeneration = 0;
+    // The calculator the availability flags were last judged on.
+    const void* m_derivedFor = nullptr;
+};
+
+} // namespace kinoval

@@ -1,0 +1,436 @@
+// Studies on the disk: the save command with its questions, the load command, the confirmations before
+// opening and closing, and files that are damaged or whose video has moved.
+#include "core/mainwindow/study_commands.h"
+
+#include "core/common/ini_file.h"
+#include "core/common/numbers.h"
+#include "core/document/data.h"
+#include "core/formulas/formules.h"
+#include "core/mainwindow/mru_files.h"
+#include "core/mainwindow/options.h"
+#include "core/montage/montage.h"
+#include "core/montage/montage_wiring.h"
+#include "core/video/document_link.h"
+#include "support/fake_desktop_services.h"
+#include "support/scripted_user_dlg.h"
+#include "support/synthetic_player.h"
+#include "support/temp_dir.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <numbers>
+#include <random>
+#include <sstream>
+
+namespace kinoval::mainwindow {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string ReadAll(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+void WriteAll(const std::string& path, const std::string& text)
+{
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out << text;
+}
+
+// The program's objects around one study, on synthetic videos that open from any existing file.
+struct TStudyBench {
+    explicit TStudyBench(bool separateScales = false)
+        : video(factory, timer)
+        , data(dlg, Settings(separateScales))
+        , input(data, video)
+        , montage(dlg)
+        , parts { dlg, desktop, video, data, options, mru, &montage, &formules }
+        , commands(parts)
+    {
+        factory.video = test::TSyntheticVideo::Uniform(640, 480, 20, 10, 20, 30);
+        video::LinkDocument(video, data, input);
+        montage::ConnectMontage(montage, data, video, {});
+        video.Resize(640, 480);
+    }
+    static document::TDocumentSettings Settings(bool separate)
+    {
+        document::TDocumentSettings s;
+        s.CheckBox41HorizAndVertScale_Checked = separate;
+        return s;
+    }
+    void Click(double x, double y, video::TMouseButton b = video::TMouseButton::Left)
+    {
+        const TScreenPoint p { static_cast<int>(x * 640), static_cast<int>(y * 480) };
+        video.MouseDown(b, {}, p);
+        video.MouseUp(b, {}, p);
+    }
+    void Drag(double x0, double y0, double x1, double y1)
+    {
+        const TScreenPoint a { static_cast<int>(x0 * 640), static_cast<int>(y0 * 480) };
+        const TScreenPoint b { static_cast<int>(x1 * 640), static_cast<int>(y1 * 480) };
+        video.MouseDown(video::TMouseButton::Left, {}, a);
+        video.MouseMove({}, b);
+        video.MouseUp(video::TMouseButton::Left, {}, b);
+    }
+
+    test::TSyntheticFactory factory;
+    test::TManualTimer timer;
+    video::TVideo video;
+    test::TScriptedUserDlg dlg;
+    test::TFakeDesktopServices desktop;
+    document::TData data;
+    video::TDocumentInput input;
+    montage::TMontage montage;
+    formulas::TFormules formules;
+    TOptions options;
+    TMRUFiles mru;
+    TStudyParts parts;
+    TStudyCommands commands;
+};
+
+class StudyCommandsTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        videoPath = tmp.File("clip.avi");
+        WriteAll(videoPath, "synthetic");
+    }
+    void TearDown() override { SetDecimalSeparator(0); }
+
+    // Two objects on four frames, turned and flipped axes, both separate scales, a transparent sheet left
+    // in its drag stage with two dated origins and a transparent mark.
+    void BuildStudy(TStudyBench& b)
+    {
+        ASSERT_TRUE(b.commands.OpenVideo(videoPath));
+        b.data.SetObjectsPerFrame(2);
+        b.data.SetObjectName(0, "d'une balle");
+        b.data.SetMarkColor(1, 0x123456);
+        for (int i = 0; i < 4; ++i) {
+            b.Click(0.1 + 0.1 * i, 0.2 + 0.05 * i);
+            b.Click(0.7 - 0.05 * i, 0.6);
+        }
+        b.data.SetTool(document::toOriginAndAxes);
+        b.Click(0.5, 0.5);
+        b.data.SetXAxisAngle(0.3);
+        b.data.SetYAxisDirect(false);
+        b.data.SetTool(document::toScale);
+        b.data.Scale().Kind = document::skHorizontal;
+        b.Click(0.1, 0.9);
+        b.Click(0.6, 0.9);
+        b.data.SetScaleLength(document::skHorizontal, 1.5);
+        b.data.Scale().Kind = document::skVertical;
+        b.Click(0.9, 0.1);
+        b.Click(0.9, 0.7);
+        b.data.SetScaleLength(document::skVertical, 0.75);
+
+        ASSERT_TRUE(b.video.SetMode(video::vmTransparentPointing));
+        b.video.GoToFrame(0);
+        b.data.SetTool(document::toTransparent);
+        b.Drag(0.45, 0.55, 0.4, 0.5); // stage 0 -> 2, first dated origin
+        b.Click(0.42, 0.47); // mark, view advances, stage 0
+        b.Drag(0.4, 0.5, 0.5, 0.5); // second dated origin
+        b.Click(0.5, 0.45);
+        const TScreenPoint p { 300, 200 };
+        b.video.MouseDown(video::TMouseButton::Left, {}, p); // stage 1, left so
+        ASSERT_EQ(b.data.Sheet().Stage, 1);
+        b.video.MouseUp(video::TMouseButton::Left, {}, p);
+        b.data.Sheet().Stage = 1;
+        ASSERT_EQ(b.data.Sheet().Origines.size(), 3u);
+    }
+
+    int SaveTo(TStudyBench& b, const std::string& path)
+    {
+        b.desktop.saveAnswers.push_back(path);
+        return b.commands.Save();
+    }
+
+    test::TTempDir tmp;
+    std::string videoPath;
+};
+
+void ExpectSameMarks(const document::TPolyContainer& a, const document::TPolyContainer& b)
+{
+    ASSERT_EQ(a.AllMarks.size(), b.AllMarks.size());
+    EXPECT_TRUE(a.Equals(b));
+    for (std::size_t i = 0; i < a.AllMarks.size(); ++i) {
+        EXPECT_TRUE(a.AllMarks[i]->Equals(*b.AllMarks[i])) << "mark " << i;
+        EXPECT_EQ(a.AllMarks[i]->Container->MarksContainerFrameNumber,
+            b.AllMarks[i]->Container->MarksContainerFrameNumber);
+    }
+    EXPECT_EQ(a.SystemName, b.SystemName);
+}
+
+TEST_F(StudyCommandsTest, StudySavedUnderACommaLocaleLoadsUnderAPointLocaleUnchanged)
+{
+    TStudyBench saved(true);
+    BuildStudy(saved);
+    saved.formules.AddFormula("E=0.5*vx^2", "énergie", "J");
+    SetDecimalSeparator(',');
+    const std::string path = tmp.File("étude.kvl");
+    ASSERT_EQ(SaveTo(saved, path), kStudySaved);
+    EXPECT_EQ(saved.dlg.LastRun().Texts().front(), "Le fichier a été enregistré avec succès :");
+    EXPECT_EQ(saved.dlg.LastRun().lines.back().colour, clBlue);
+    EXPECT_EQ(saved.mru.Files().front(), path);
+    const std::string text = ReadAll(path);
+    EXPECT_NE(text.find("OrigineCurrentXCoordinate_Grid=0,5"), std::string::npos) << text;
+
+    SetDecimalSeparator('.');
+    TStudyBench loaded(true);
+    ASSERT_TRUE(loaded.commands.OpenStudy(path));
+    EXPECT_EQ(loaded.dlg.RunCount(), 0u) << loaded.dlg.LastRun().JoinedText();
+    EXPECT_TRUE(loaded.data.Axes().Equals(saved.data.Axes()));
+    EXPECT_TRUE(loaded.data.Sheet().Equals(saved.data.Sheet()));
+    EXPECT_EQ(loaded.data.Sheet().Stage, 1);
+    ASSERT_EQ(loaded.data.Sheet().Origines.size(), 3u);
+    for (std::size_t k = 0; k < 3; ++k)
+        EXPECT_TRUE(loaded.data.Sheet().Origines[k]->Equals(*saved.data.Sheet().Origines[k]));
+    EXPECT_TRUE(loaded.data.Scale().Equals(saved.data.Scale()));
+    ExpectSameMarks(saved.data.FixedSet(), loaded.data.FixedSet());
+    ExpectSameMarks(saved.data.TransparentSet(), loaded.data.TransparentSet());
+    EXPECT_EQ(loaded.data.FixedSet().SystemName[0], "d'une balle");
+    EXPECT_EQ(loaded.data.MarkColor(1), 0x123456u);
+    EXPECT_DOUBLE_EQ(loaded.data.RequiredDuration(), saved.data.RequiredDuration());
+    EXPECT_EQ(loaded.video.Mode(), video::vmTransparentPointing);
+    EXPECT_EQ(loaded.video.CurrentRawFrame(), saved.video.CurrentRawFrame());
+    ASSERT_EQ(loaded.formules.FormulaCount(), 1);
+    EXPECT_EQ(loaded.formules.Formula(0).expression, "0.5*vx^2");
+    EXPECT_FALSE(loaded.data.Undo()); // the study as read is where undo starts
+}
+
+TEST_F(StudyCommandsTest, SectionsAndKeysAreWrittenInTheirOrderAndSpelling)
+{
+    TStudyBench b;
+    BuildStudy(b);
+    const std::string path = tmp.File("keys.kvl");
+    ASSERT_EQ(SaveTo(b, path), kStudySaved);
+    const std::string text = ReadAll(path);
+    std::size_t at = 0;
+    for (const char* piece : { "[Main]", "Version=351000", "VideoFileName=", "[Data]", "RequiredDuration=",
+             "MarkVisibiltiesNumber=", "DirectYAxisDirection_Grid=", "LayerStage=0", "ScalePointsNumber=",
+             "MarksNumberPosition_Grid=", "MarkXCoordinate_Grid_0_1=", "MarksNumberPosition_Layer=", "[Video]",
+             "ImageNumber=", "MarkingMode=1", "[Montage]", "VisibleImagesNumber=20", "[Formules]" }) {
+        const std::size_t found = text.find(piece, at);
+        ASSERT_NE(found, std::string::npos) << piece << " after " << at << "\n" << text;
+        at = found;
+    }
+    EXPECT_NE(text.find("VideoFileName=" + videoPath), std::string::npos);
+}
+
+TEST_F(StudyCommandsTest, KeysOfALargerEarlierSaveStayInTheFileAndAreNeverRead)
+{
+    const std::string path = tmp.File("over.kvl");
+    {
+        TStudyBench big;
+        BuildStudy(big);
+        ASSERT_EQ(SaveTo(big, path), kStudySaved);
+    }
+    TStudyBench small;
+    ASSERT_TRUE(small.commands.OpenVideo(videoPath));
+    small.Click(0.3, 0.3);
+    small.dlg.Script(1); // "Ok": replace the file
+    ASSERT_EQ(SaveTo(small, path), kStudySaved);
+    EXPECT_EQ(small.dlg.Runs()[0].Texts().back(), "Un fichier portant le même nom existe déjà. Le remplacer ?");
+    const std::string text = ReadAll(path);
+    EXPECT_NE(text.find("MarksContainerFrameNumber_Grid_3="), std::string::npos);
+    EXPECT_NE(text.find("MarksContainersNumber_Grid=1"), std::string::npos);
+
+    TStudyBench reader;
+    ASSERT_TRUE(reader.commands.OpenStudy(path));
+    EXPECT_EQ(reader.data.FixedSet().AllMarks.size(), 1u);
+    EXPECT_EQ(reader.data.ObjectsPerFrame(), 1);
+}
+
+TEST_F(StudyCommandsTest, SaveRefusalsAndFailuresLeaveTheFileAsItWas)
+{
+    TStudyBench b;
+    EXPECT_EQ(b.commands.Save(), kStudyNoVideo);
+    EXPECT_EQ(b.dlg.LastRun().Texts(), (std::vector<std::string> { "Ouvrir d'abord un fichier vidéo." }));
+    EXPECT_EQ(b.dlg.LastRun().icon, TUserDlgIcon::icInformation);
+    EXPECT_TRUE(b.desktop.saveRequests.empty());
+
+    ASSERT_TRUE(b.commands.OpenVideo(videoPath));
+    EXPECT_EQ(b.commands.Save(), kStudyCancelled); // the dialog was cancelled
+    const TFileDialogRequest& request = b.desktop.saveRequests.back();
+    EXPECT_EQ(request.title, "Enregistrer un travail dans un fichier KVL");
+    EXPECT_EQ(request.filter, "Fichier Kinoval (*.kvl)");
+    EXPECT_EQ(request.defaultExtension, "kvl");
+    EXPECT_EQ(request.proposedName, "clip.kvl");
+
+    // Whatever extension is typed, the study gets ".kvl".
+    ASSERT_EQ(SaveTo(b, tmp.File("notes.txt")), kStudySaved);
+    EXPECT_TRUE(fs::exists(tmp.File("notes.kvl")));
+    EXPECT_FALSE(fs::exists(tmp.File("notes.txt")));
+
+    // "Annuler" on the overwrite question keeps the old file.
+    WriteAll(tmp.File("keep.kvl"), "[Main]\nVersion=1\n");
+    b.dlg.Script(0);
+    EXPECT_EQ(SaveTo(b, tmp.File("keep.kvl")), kStudyCancelled);
+    EXPECT_EQ(ReadAll(tmp.File("keep.kvl")), "[Main]\nVersion=1\n");
+
+    // A folder that does not exist: the failure is reported, not the success.
+    b.dlg.ClearRuns();
+    EXPECT_EQ(SaveTo(b, tmp.File("missing/folder/x.kvl")), kStudyWriteFailed);
+    ASSERT_EQ(b.dlg.RunCount(), 1u);
+    EXPECT_EQ(b.dlg.LastRun().Texts().front(), "La sauvegarde du fichier a échoué.");
+}
+
+TEST_F(StudyCommandsTest, ConfirmationsNeverLoseTheStudyWhenItsSaveFails)
+{
+    TStudyBench b;
+    EXPECT_TRUE(b.commands.ConfirmBeforeOpening()); // nothing open: no question
+    EXPECT_EQ(b.dlg.RunCount(), 0u);
+    ASSERT_TRUE(b.commands.OpenVideo(videoPath));
+    b.Click(0.2, 0.2);
+
+    b.dlg.Script(0); // "Enregistrer", then the save dialog is cancelled
+    EXPECT_FALSE(b.commands.ConfirmBeforeOpening());
+    EXPECT_EQ(b.dlg.Runs()[0].Captions(), (std::vector<std::string> { "Enregistrer", "Annuler", "Ignorer" }));
+    EXPECT_EQ(b.dlg.Runs()[0].Texts()[2], "Annuler l'ouverture");
+    b.dlg.Script(0); // "Enregistrer" again, the save fails this time
+    EXPECT_FALSE(b.commands.OpenVideo(videoPath));
+    EXPECT_EQ(b.data.MarkCount(), 1);
+    b.desktop.saveAnswers.push_back(tmp.File("missing/x.kvl"));
+    b.dlg.Script(0);
+    EXPECT_FALSE(b.commands.ConfirmBeforeClosing());
+    EXPECT_EQ(b.data.MarkCount(), 1);
+
+    b.dlg.Script(1); // Annuler
+    EXPECT_FALSE(b.commands.ConfirmBeforeClosing());
+    b.dlg.Script(2); // Quitter
+    EXPECT_TRUE(b.commands.ConfirmBeforeClosing());
+    EXPECT_EQ(b.dlg.LastRun().Captions(), (std::vector<std::string> { "Enregistrer", "Annuler", "Quitter" }));
+    // A successful save goes on.
+    b.desktop.saveAnswers.push_back(tmp.File("ok.kvl"));
+    b.dlg.Script(0);
+    EXPECT_TRUE(b.commands.ConfirmBeforeOpening());
+    EXPECT_TRUE(fs::exists(tmp.File("ok.kvl")));
+
+    b.options.CheckBox4ConfirmationFileChange = false;
+    b.dlg.ClearRuns();
+    EXPECT_TRUE(b.commands.ConfirmBeforeOpening());
+    EXPECT_EQ(b.dlg.RunCount(), 0u);
+}
+
+TEST_F(StudyCommandsTest, OpeningAVideoResetsTheStudyOrExplainsTheFailure)
+{
+    TStudyBench b;
+    b.options.CheckBox4ConfirmationFileChange = false;
+    EXPECT_FALSE(b.commands.OpenVideo(tmp.File("nowhere.avi")));
+    EXPECT_EQ(b.dlg.LastRun().icon, TUserDlgIcon::icWarning);
+    EXPECT_EQ(b.dlg.LastRun().lines[0].colour, clBlue);
+    EXPECT_EQ(b.dlg.LastRun().Texts()[2], "Impossible d'ouvrir ce fichier vidéo.");
+    EXPECT_EQ(b.dlg.LastRun().Texts()[3], "Vérifier qu'il n'a pas été déplacé.");
+
+    ASSERT_TRUE(b.commands.OpenVideo(videoPath));
+    b.Click(0.2, 0.2);
+    EXPECT_EQ(b.data.MarkCount(), 1);
+    EXPECT_DOUBLE_EQ(b.data.RequiredDuration(), b.video.FrameDuration());
+    ASSERT_TRUE(b.commands.OpenVideo(videoPath));
+    EXPECT_EQ(b.data.MarkCount(), 0);
+    EXPECT_DOUBLE_EQ(b.data.RequiredDuration(), b.video.FrameDuration());
+    EXPECT_EQ(b.mru.Directory, fs::path(videoPath).parent_path().string());
+
+    bool failed = false;
+    b.commands.videoOpenFailed = [&] { failed = true; };
+    b.factory.video.width = 0; // a frame of no size: every reader refuses it
+    EXPECT_FALSE(b.commands.OpenVideo(videoPath));
+    EXPECT_TRUE(failed);
+    EXPECT_EQ(b.dlg.LastRun().Texts()[2],
+        "Impossible d'ouvrir ce fichier vidéo. Problèmes possibles et suggestions :");
+
+    b.commands.isRecording = [] { return true; };
+    b.dlg.ClearRuns();
+    EXPECT_FALSE(b.commands.OpenVideo(videoPath));
+    EXPECT_EQ(b.dlg.RunCount(), 1u);
+}
+
+TEST_F(StudyCommandsTest, AStudyWhoseVideoMovedStillLoadsAndNamesTheMissingFile)
+{
+    const std::string path = tmp.File("moved.kvl");
+    {
+        TStudyBench b;
+        BuildStudy(b);
+        ASSERT_EQ(SaveTo(b, path), kStudySaved);
+    }
+    fs::remove(videoPath);
+    TStudyBench b;
+    ASSERT_TRUE(b.commands.OpenStudy(path));
+    ASSERT_EQ(b.dlg.RunCount(), 1u);
+    EXPECT_EQ(b.dlg.LastRun().lines[0].text, videoPath);
+    EXPECT_EQ(b.dlg.LastRun().Texts()[2], "Le fichier vidéo de ce travail est introuvable.");
+    EXPECT_EQ(b.data.FixedSet().AllMarks.size(), 8u);
+    EXPECT_FALSE(b.video.IsOpened());
+}
+
+TEST_F(StudyCommandsTest, TruncatedAndGarbledFilesNeverBreakTheDocument)
+{
+    const std::string path = tmp.File("good.kvl");
+    {
+        TStudyBench b;
+        BuildStudy(b);
+        ASSERT_EQ(SaveTo(b, path), kStudySaved);
+    }
+    const std::string good = ReadAll(path);
+    const std::string damaged = tmp.File("damaged.kvl");
+    std::mt19937 random(7);
+    TStudyBench b;
+    for (int round = 0; round < 120; ++round) {
+        std::string text = good.substr(0, random() % good.size());
+        if (round % 2 == 1) {
+            text = good;
+            for (int k = 0; k < 12; ++k)
+                text[random() % text.size()] = "=[]\n-9x,.\0"[random() % 10];
+        }
+        WriteAll(damaged, text);
+        const int code = LoadStudyFile(damaged, b.parts);
+        EXPECT_GE(code, kStudyLoaded);
+        EXPECT_LE(code, kStudyDamaged);
+        // Whatever was read, the document stays usable.
+        for (const auto& mark : b.data.FixedSet().AllMarks)
+            EXPECT_NE(mark->Container, nullptr);
+        b.data.RefreshScreenPositions();
+        TMeasurement m;
+        b.data.ExportMeasurement(TMarkSet::Fixed, m);
+    }
+    WriteAll(damaged, "not a study at all");
+    EXPECT_EQ(LoadStudyFile(damaged, b.parts), kStudyNotAStudy);
+    EXPECT_EQ(LoadStudyFile(tmp.File("absent.kvl"), b.parts), kStudyUnreadable);
+    b.dlg.ClearRuns();
+    b.options.CheckBox4ConfirmationFileChange = false;
+    EXPECT_FALSE(b.commands.OpenStudy(damaged));
+    EXPECT_EQ(b.dlg.LastRun().Texts()[2], "Ce fichier n'est pas un travail Kinoval lisible.");
+}
+
+TEST_F(StudyCommandsTest, HiddenAndMissingFramesComeBackWithTheStudy)
+{
+    const std::string path = tmp.File("montage.kvl");
+    TMeasurement before;
+    {
+        TStudyBench b;
+        ASSERT_TRUE(b.commands.OpenVideo(videoPath));
+        for (int i = 0; i < 6; ++i)
+            b.Click(0.1 + 0.1 * i, 0.5);
+        ASSERT_TRUE(b.montage.SetFrameVisible(8, false));
+        b.video.GoToFrameOfRaw(3);
+        ASSERT_TRUE(b.montage.ShiftInstant(1));
+        b.data.ExportMeasurement(TMarkSet::Fixed, before);
+        ASSERT_EQ(SaveTo(b, path), kStudySaved);
+    }
+    TStudyBench b;
+    ASSERT_TRUE(b.commands.OpenStudy(path));
+    EXPECT_FALSE(b.montage.IsVisible(8));
+    EXPECT_EQ(b.montage.MissingFrameCount(), 1);
+    TMeasurement after;
+    b.data.ExportMeasurement(TMarkSet::Fixed, after);
+    EXPECT_EQ(after.times, before.times);
+    EXPECT_EQ(after.frames, before.frames);
+}
+
+} // namespace
+} // namespace kinoval::mainwindow

@@ -1,0 +1,143 @@
+// A whole study through the window, as a user would make it on the thrown-ball sample: the scale on the
+// ruler, the origin on the ball's first position, the ball pointed on every frame by clicks on the view,
+// then the table. The positions agree with the ground truth within half a pixel, and a parabola through
+// y(t) gives back g.
+#include "main_form_fixture.h"
+
+#include "core/common/numbers.h"
+#include "core/modelling/least_squares.h"
+#include "gui/results/res_form.h"
+#include "gui/results/results_grid_model.h"
+#include "core/results/quantity.h"
+
+#include <QFile>
+
+#include <cstdlib>
+#include <map>
+#include <sstream>
+
+namespace kinoval::test {
+namespace {
+
+struct TTruth {
+    std::map<std::string, double> values;
+    struct TRow {
+        double t, xPixel, yPixel, x, y;
+    };
+    std::vector<TRow> rows;
+};
+
+TTruth ReadTruth(const std::string& path)
+{
+    TTruth truth;
+    QFile file(QString::fromStdString(path));
+    if (!file.open(QIODevice::ReadOnly))
+        return truth;
+    std::istringstream in(file.readAll().toStdString());
+    std::string line;
+    while (std::getline(in, line)) {
+        if (line.empty() || line[0] == '#')
+            continue;
+        const auto eq = line.find(" = ");
+        if (eq != std::string::npos) {
+            truth.values[line.substr(0, eq)] = std::strtod(line.c_str() + eq + 3, nullptr);
+            continue;
+        }
+        std::istringstream row(line);
+        int frame = 0;
+        TTruth::TRow r {};
+        if (row >> frame >> r.t >> r.xPixel >> r.yPixel >> r.x >> r.y)
+            truth.rows.push_back(r);
+    }
+    return truth;
+}
+
+// Screenshots for a reader of the window, when KINOVAL_SHOT_DIR names a folder.
+void Shot(QWidget& window, const char* name)
+{
+    const char* folder = std::getenv("KINOVAL_SHOT_DIR");
+    if (folder != nullptr && *folder != '\0')
+        window.grab().save(QStringLiteral("%1/%2.png").arg(QString::fromLocal8Bit(folder), QLatin1String(name)));
+}
+
+TEST_F(MainFormTest, PointingTheThrownBallGivesItsPositionsAndG)
+{
+    ASSERT_TRUE(OpenParabola());
+    const TTruth truth = ReadTruth(dir.File("parabole.txt"));
+    ASSERT_EQ(truth.rows.size(), 26u);
+    ASSERT_GE(form->View().width(), 640); // every click lands within half a frame pixel
+    Shot(*form, "mainform_start");
+    const double ppm = truth.values.at("pixels_per_metre");
+
+    // The scale on the ruler, its length typed through the menu.
+    Button("ButtonOutilEchelle")->click();
+    ClickPicture(truth.values.at("ruler_x1_px"), truth.values.at("ruler_y1_px"));
+    ClickPicture(truth.values.at("ruler_x2_px"), truth.values.at("ruler_y2_px"));
+    ASSERT_EQ(data.ScalePointCount(), 2);
+    valueAnswers = { truth.values.at("ruler_length_m") };
+    Action("MenuMesuresValeurEchelle")->trigger();
+    ASSERT_TRUE(data.ScaleComplete());
+
+    // The origin on the ball's first position.
+    Button("ButtonOutilOrigine")->click();
+    ClickPicture(truth.rows[0].xPixel, truth.rows[0].yPixel);
+    ASSERT_NE(data.OriginPlaced(), 0);
+
+    // The ball on every frame: the view moves on by itself after each mark.
+    Button("ButtonOutilMarque")->click();
+    for (std::size_t i = 0; i < truth.rows.size(); ++i) {
+        ASSERT_EQ(video.CurrentMontageFrame(), static_cast<int>(i));
+        ClickPicture(truth.rows[i].xPixel, truth.rows[i].yPixel);
+    }
+    ASSERT_EQ(data.MarkCount(), 26);
+    video.GoToFrame(25);
+    form->View().Redraw();
+    Shot(*form, "mainform_pointed");
+
+    dlg.ClearRuns();
+    dlg.Script(1); // the naming hint: Ignorer
+    ASSERT_TRUE(form->ShowResults(gui::rpTable));
+    EXPECT_EQ(shownPages, std::vector<int> { gui::rpTable });
+    ASSERT_EQ(results.Calc.Rows(), 26);
+
+    // The table of the results window, read as the user sees it.
+    TResForm& window = form->ResultsWindow();
+    window.ShowPage(rpTable);
+    window.resize(900, 700);
+    QApplication::processEvents();
+    Shot(window, "results_table");
+    results::TGrid& grid = window.GridModel()->Grid();
+    int colT = -1, colX = -1, colY = -1;
+    for (int c = 1; c < grid.ColCount(); ++c) {
+        const std::string symbol = grid.Symbol(grid.IdentifierOf(c));
+        if (symbol == "t")
+            colT = c;
+        else if (symbol == "x" && colX < 0)
+            colX = c;
+        else if (symbol == "y" && colY < 0)
+            colY = c;
+    }
+    ASSERT_GT(colX, 0);
+    ASSERT_GT(colY, 0);
+    auto cell = [&grid](int column, int row) {
+        return ParseTypedNumber(grid.CellText(column, results::TGrid::kHeaderLines + row, false)).value_or(1e300);
+    };
+    const double halfPixel = 0.5 / ppm;
+    std::vector<double> t, y;
+    for (int row = 0; row < 26; ++row) {
+        const auto& r = truth.rows[static_cast<std::size_t>(row)];
+        const double time = colT > 0 ? cell(colT, row) : results.Calc.Time(row);
+        EXPECT_NEAR(time, r.t, 1e-6) << row;
+        EXPECT_NEAR(cell(colX, row), r.x, halfPixel) << row;
+        EXPECT_NEAR(cell(colY, row), r.y, halfPixel) << row;
+        t.push_back(time);
+        y.push_back(cell(colY, row));
+    }
+    modelling::TPolynomialFit fit;
+    ASSERT_EQ(modelling::PolynomialFit(0, 3, t, y, fit), modelling::kFitOk);
+    const double g = -2 * fit.coefficients[2];
+    EXPECT_NEAR(g, truth.values.at("g"), 0.01 * truth.values.at("g"));
+}
+
+} // namespace
+} // namespace kinoval::test

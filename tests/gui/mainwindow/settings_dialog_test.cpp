@@ -1,0 +1,155 @@
+#include "gui/mainwindow/settings_dialog.h"
+
+#include "modal_driver.h"
+#include "support/fake_desktop_services.h"
+#include "support/scripted_user_dlg.h"
+#include "support/temp_dir.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QSpinBox>
+#include <QTabWidget>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+namespace kinoval {
+namespace {
+
+struct SettingsDialogTest : ::testing::Test {
+    test::TScriptedUserDlg dlg;
+    test::TFakeDesktopServices desktop;
+    TOptions options;
+    int notices = 0;
+
+    void SetUp() override { options.OnChange = [this]() { ++notices; }; }
+};
+
+// Every setting is on a page, as a control named after its key.
+TEST_F(SettingsDialogTest, EverySettingHasItsControl)
+{
+    TSettingsDialog dialog(nullptr, options, dlg, desktop);
+    for (const TBoolOption& option : TOptions::BoolOptions()) {
+        std::string name = option.key;
+        name = name.substr(0, name.rfind('_'));
+        auto* check = dialog.findChild<QCheckBox*>(QString::fromStdString(name));
+        ASSERT_NE(check, nullptr) << name;
+        EXPECT_EQ(check->isChecked(), option.fallback) << name;
+        EXPECT_FALSE(check->text().startsWith(QLatin1String("CheckBox"))) << name << " has no caption";
+    }
+    for (const TIntOption& option : TOptions::IntOptions()) {
+        std::string name = option.key;
+        name = name.substr(0, name.rfind('_'));
+        EXPECT_TRUE(dialog.findChild<QSpinBox*>(QString::fromStdString(name)) != nullptr
+            || dialog.findChild<QComboBox*>(QString::fromStdString(name)) != nullptr)
+            << name;
+    }
+    for (const TTextOption& option : TOptions::TextOptions())
+        EXPECT_NE(dialog.findChild<QLineEdit*>(QString::fromLatin1(option.key)), nullptr) << option.key;
+}
+
+TEST_F(SettingsDialogTest, ChangesReachTheSettingsOnlyOnOk)
+{
+    test::WhenModal([](QDialog& dialog) {
+        test::Child<QCheckBox>(dialog, "CheckBox41HorizAndVertScale")->setChecked(true);
+        test::Child<QSpinBox>(dialog, "EditMRU")->setValue(4);
+        test::Press(dialog, "ButtonAnnuler");
+    });
+    EXPECT_FALSE(TSettingsDialog::Run(nullptr, options, dlg, desktop));
+    EXPECT_FALSE(options.CheckBox41HorizAndVertScale);
+    EXPECT_EQ(options.EditMRU, 8);
+    EXPECT_EQ(notices, 0);
+
+    test::WhenModal([](QDialog& dialog) {
+        test::Child<QCheckBox>(dialog, "CheckBox41HorizAndVertScale")->setChecked(true);
+        test::Child<QCheckBox>(dialog, "ToolButtonVecteurSens")->setChecked(true);
+        test::Child<QSpinBox>(dialog, "EditMRU")->setValue(4);
+        test::Child<QComboBox>(dialog, "PenSize")->setCurrentIndex(2);
+        test::Type(dialog, "DefaultDirectory", QStringLiteral(" /home/prof/videos "));
+        test::Press(dialog, "ButtonOk");
+    });
+    EXPECT_TRUE(TSettingsDialog::Run(nullptr, options, dlg, desktop));
+    EXPECT_TRUE(options.CheckBox41HorizAndVertScale);
+    EXPECT_TRUE(options.ToolButtonVecteurSens);
+    EXPECT_EQ(options.EditMRU, 4);
+    EXPECT_EQ(options.PenSize, 2);
+    EXPECT_EQ(options.DefaultDirectory, "/home/prof/videos");
+    EXPECT_EQ(notices, 1);
+    EXPECT_EQ(dlg.RunCount(), 0u);
+}
+
+TEST_F(SettingsDialogTest, AValueNoChoiceShowsIsKeptUnlessAnotherIsPicked)
+{
+    options.ShapeNumber = 7;
+    TSettingsDialog dialog(nullptr, options, dlg, desktop);
+    dialog.accept();
+    EXPECT_EQ(dialog.Edited().ShapeNumber, 7);
+    EXPECT_EQ(dialog.Edited(), static_cast<const TOptionValues&>(options)); // an untouched dialog changes nothing
+}
+
+TEST_F(SettingsDialogTest, ThePasswordLocksTheDialogAndRefusesAWrongEntry)
+{
+    options.Password = "Galilée";
+    test::WhenModal([](QDialog& box) {
+        ASSERT_EQ(box.objectName(), "PasswordDialog");
+        test::Type(box, "EditPassword", QStringLiteral("galilée"));
+        test::Press(box, "ButtonOk"); // refused, the box stays
+        test::Type(box, "EditPassword", QStringLiteral("Galilée"));
+        test::WhenModal(
+            [](QDialog& dialog) {
+                test::Child<QCheckBox>(dialog, "CheckBox6FreezeMRU")->setChecked(true);
+                test::Press(dialog, "ButtonOk");
+            },
+            QStringLiteral("SettingsDialog"));
+        test::Press(box, "ButtonOk");
+    });
+    EXPECT_TRUE(TSettingsDialog::Run(nullptr, options, dlg, desktop));
+    ASSERT_EQ(dlg.RunCount(), 1u);
+    EXPECT_EQ(dlg.LastRun().Texts(), std::vector<std::string>({ "Mot de passe incorrect." }));
+    EXPECT_EQ(dlg.LastRun().icon, TUserDlgIcon::icWarning);
+    EXPECT_TRUE(options.CheckBox6FreezeMRU);
+
+    // Cancelling the password box leaves everything as it was, without showing the settings.
+    test::WhenModal([](QDialog& box) { test::Press(box, "ButtonAnnuler"); });
+    EXPECT_FALSE(TSettingsDialog::Run(nullptr, options, dlg, desktop));
+    EXPECT_EQ(notices, 1);
+}
+
+TEST_F(SettingsDialogTest, ThePasswordIsSetByTypingItTwice)
+{
+    TSettingsDialog dialog(nullptr, options, dlg, desktop);
+    dialog.show();
+    test::Type(dialog, "Password", QStringLiteral("prof"));
+    test::Type(dialog, "PasswordConfirmation", QStringLiteral("porf"));
+    dialog.Pages().setCurrentIndex(3);
+    test::Press(dialog, "ButtonOk");
+    ASSERT_EQ(dlg.RunCount(), 1u);
+    EXPECT_EQ(dlg.LastRun().Texts()[0], "Les deux saisies du mot de passe sont différentes.");
+    EXPECT_TRUE(dialog.isVisible());
+    EXPECT_EQ(dialog.Pages().currentIndex(), 0); // back on the page of the password
+    test::Type(dialog, "PasswordConfirmation", QStringLiteral("prof"));
+    test::Press(dialog, "ButtonOk");
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+    EXPECT_EQ(dialog.Edited().Password, "prof");
+}
+
+TEST_F(SettingsDialogTest, TheAssociationButtonRegistersStudiesAndSaysSo)
+{
+    test::TTempDir dir;
+    TSettingsDialog dialog(nullptr, options, dlg, desktop);
+    dialog.AssociationFolder = dir.Path().string();
+    dialog.AssociationProgram = "/usr/bin/kinoval";
+    test::Press(dialog, "ButtonAssociation");
+    EXPECT_TRUE(std::filesystem::exists(dir.Path() / "applications" / "kinoval.desktop"));
+    ASSERT_EQ(dlg.RunCount(), 1u);
+    EXPECT_EQ(dlg.LastRun().icon, TUserDlgIcon::icInformation);
+
+    dialog.AssociationProgram = "/opt/a\nb";
+    test::Press(dialog, "ButtonAssociation");
+    EXPECT_EQ(dlg.LastRun().icon, TUserDlgIcon::icWarning);
+    EXPECT_EQ(dlg.LastRun().Texts()[0], "Impossible d'associer les études « .kvl » à Kinoval.");
+}
+
+} // namespace
+} // namespace kinoval

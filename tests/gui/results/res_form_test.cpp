@@ -1,0 +1,393 @@
+// The results window's table page over a real study: a document pointed through a view on a synthetic
+// video, the program's results machinery, and scripted dialogs and desktop.
+#include "gui/results/res_form.h"
+
+#include "core/common/numbers.h"
+#include "core/document/data.h"
+#include "core/document/scale.h"
+#include "core/export/serveur.h"
+#include "core/mainwindow/options.h"
+#include "core/results/results_set.h"
+#include "core/video/document_link.h"
+#include "core/video/video.h"
+#include "gui/results/results_grid_model.h"
+#include "gui/results/results_grid_view.h"
+#include "support/fake_desktop_services.h"
+#include "support/run_command.h"
+#include "support/scripted_user_dlg.h"
+#include "support/synthetic_player.h"
+#include "support/temp_dir.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QMouseEvent>
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <fstream>
+#include <functional>
+#include <memory>
+#include <sstream>
+
+namespace kinoval {
+namespace {
+
+using results::TGrid;
+
+constexpr int kFrames = 20;
+
+// A 640 x 480 video at 25 frames a second; half the frame's width is one metre, so a normalised unit is
+// 2 m across and 1.5 m down.
+class ResFormTest : public ::testing::Test {
+protected:
+    ResFormTest()
+        : video(factory, timer)
+        , data(dlg, settings)
+        , input(data, video)
+        , results(data)
+        , serveur(desktop, dlg)
+    {
+        SetDecimalSeparator('.');
+        factory.video = test::TSyntheticVideo::Uniform(640, 480, 40, 0, 0, 0);
+        video::LinkDocument(video, data, input);
+        video.Resize(640, 480);
+        EXPECT_TRUE(video.Open("clip.mp4"));
+        data.NewStudy();
+        data.SetTimeBetweenFrames(video.FrameDuration());
+        data.SetTool(document::toScale);
+        Click({ 0.25, 0.5 });
+        Click({ 0.75, 0.5 });
+        data.SetScaleLength(document::skSingle, 1);
+        EXPECT_TRUE(data.ScaleComplete());
+        data.SetTool(document::toPlaceMarks);
+    }
+    ~ResFormTest() override { SetDecimalSeparator(0); }
+
+    void Click(TPointD image)
+    {
+        const TScreenPoint p = video.ImageToScreen(image);
+        video.MouseDown(video::TMouseButton::Left, {}, p);
+        video.MouseUp(video::TMouseButton::Left, {}, p);
+    }
+    // One object on frames 0 .. count-1: a swing across and a steady fall (vy = 0.375 m/s upward axes).
+    void Point(int count)
+    {
+        std::vector<TPointD> positions;
+        std::vector<int> frames;
+        for (int f = 0; f < count; ++f) {
+            positions.push_back({ 0.5 + 0.2 * std::sin(5.0 * f / 19), 0.2 + 0.01 * f });
+            frames.push_back(f);
+        }
+        data.ImportMarks({ positions }, { frames });
+    }
+    TResForm& Form()
+    {
+        if (!form) {
+            form = std::make_unique<TResForm>(TResFormParts { results, serveur, options, dlg, desktop, data, video });
+            form->SetProgramPath("/usr/bin/kinoval");
+            form->show();
+        }
+        return *form;
+    }
+    void Trigger(const char* name)
+    {
+        QAction* action = Form().findChild<QAction*>(name);
+        ASSERT_NE(action, nullptr) << name;
+        action->trigger();
+    }
+    QString Shown(int line, int column)
+    {
+        TResultsGridModel* model = Form().GridModel();
+        return model->data(model->index(line, column)).toString();
+    }
+    QStringList Symbols()
+    {
+        QStringList out;
+        for (int c = 1; c < Form().GridModel()->columnCount(); ++c)
+            out << Shown(1, c);
+        return out;
+    }
+    int ColumnOf(const QString& symbol) { return static_cast<int>(Symbols().indexOf(symbol)) + 1; }
+    QStringList Column(int column)
+    {
+        QStringList out;
+        for (int line = TGrid::kHeaderLines; line < Form().GridModel()->rowCount(); ++line)
+            out << Shown(line, column);
+        return out;
+    }
+    // A left click in the control line, dx pixels from the column's left edge (negative: from the right).
+    void ControlClick(int column, int dx)
+    {
+        TResultsGridView* view = Form().GridView();
+        const int left = view->columnViewportPosition(column);
+        const int x = dx >= 0 ? left + dx : left + view->columnWidth(column) + dx;
+        const QPointF at(x, view->rowViewportPosition(0) + view->rowHeight(0) / 2);
+        QMouseEvent press(QEvent::MouseButtonPress, at, view->viewport()->mapToGlobal(at), Qt::LeftButton,
+            Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(view->viewport(), &press);
+        QMouseEvent release(
+            QEvent::MouseButtonRelease, at, view->viewport()->mapToGlobal(at), Qt::LeftButton, {}, Qt::NoModifier);
+        QApplication::sendEvent(view->viewport(), &release);
+    }
+
+    test::TSyntheticFactory factory;
+    test::TManualTimer timer;
+    video::TVideo video;
+    test::TScriptedUserDlg dlg;
+    document::TDocumentSettings settings;
+    document::TData data;
+    video::TDocumentInput input;
+    results::TResultsSet results;
+    test::TFakeDesktopServices desktop;
+    TServeur serveur;
+    TOptions options;
+    std::unique_ptr<TResForm> form;
+};
+
+TEST_F(ResFormTest, TablePageShowsTheTableOfTheCurrentMarkSet)
+{
+    Point(kFrames);
+    Form().ShowPage(rpTable);
+    EXPECT_EQ(Form().windowTitle(), "Tableau des valeurs");
+    EXPECT_EQ(&Form().GridModel()->Grid(), &results.Grids.Camera());
+    const TGrid& grid = results.Grids.Camera();
+    ASSERT_EQ(Form().GridModel()->rowCount(), 4 + kFrames);
+    ASSERT_EQ(Form().GridModel()->columnCount(), 1 + 12);
+    for (int line = 0; line < grid.LineCount(); ++line)
+        for (int column = 0; column < grid.ColCount(); ++column)
+            ASSERT_EQ(Shown(line, column).toStdString(), grid.CellText(column, line, true)) << line << "," << column;
+    EXPECT_EQ(Symbols(), QStringList({ "t", "x", "y", "vx", "vy", "v", "ax", "ay", "a", "O", "R", "w" }));
+    EXPECT_EQ(Shown(2, 4), "m/s");
+    EXPECT_EQ(Shown(3, 2), "Abscisse " + QString::fromStdString(data.ObjectName(0)));
+    EXPECT_EQ(Column(1).mid(0, 3), QStringList({ "0", "0.040", "0.080" }));
+    // A steady fall of 0.01 of the height per frame: 0.015 m in 0.04 s.
+    EXPECT_EQ(Column(5).mid(2, 3), QStringList({ "-0.375", "-0.375", "-0.375" }));
+    EXPECT_EQ(Shown(5, 0), "2");
+
+    TResultsGridModel* model = Form().GridModel();
+    EXPECT_EQ(model->data(model->index(0, 3), Qt::BackgroundRole).value<QColor>(), QColor(0xEB, 0xEB, 0xEB));
+    EXPECT_EQ(model->data(model->index(1, 3), Qt::BackgroundRole).value<QColor>(), QColor(0xE2, 0xDB, 0xE2));
+    EXPECT_EQ(model->data(model->index(3, 3), Qt::BackgroundRole).value<QColor>(), QColor(0xDB, 0xDF, 0xE2));
+    // Until the graphs come, a graph page shows the table.
+    Form().ShowPage(rpTime);
+    EXPECT_EQ(Form().Page(), rpTable);
+    EXPECT_EQ(Form().windowTitle(), "Tableau des valeurs");
+}
+
+TEST(ControlLineAction, EdgesChangeDigitsAndTheMiddleHides)
+{
+    EXPECT_EQ(ControlLineAction(2, 0, 80), TControlClick::FewerDigits);
+    EXPECT_EQ(ControlLineAction(2, 11, 80), TControlClick::FewerDigits);
+    EXPECT_EQ(ControlLineAction(2, 12, 80), TControlClick::Hide);
+    EXPECT_EQ(ControlLineAction(2, 67, 80), TControlClick::Hide);
+    EXPECT_EQ(ControlLineAction(2, 68, 80), TControlClick::MoreDigits);
+    EXPECT_EQ(ControlLineAction(2, 79, 80), TControlClick::MoreDigits);
+    // The time column keeps its digit zones but is never hidden; the fixed column does nothing.
+    EXPECT_EQ(ControlLineAction(1, 40, 80), TControlClick::None);
+    EXPECT_EQ(ControlLineAction(1, 75, 80), TControlClick::MoreDigits);
+    EXPECT_EQ(ControlLineAction(0, 5, 80), TControlClick::None);
+    // A column of 12 pixels or less is all left zone: no digit is added.
+    EXPECT_EQ(ControlLineAction(3, 11, 12), TControlClick::FewerDigits);
+    EXPECT_EQ(ControlLineAction(3, 12, 12), TControlClick::None);
+}
+
+TEST_F(ResFormTest, ControlLineClicksChangeDigitsAndHideColumns)
+{
+    Point(kFrames);
+    Form().ShowPage(rpTable);
+    const int y = ColumnOf("y");
+    ASSERT_EQ(y, 3);
+    const QString before = Shown(4, y);
+    ControlClick(y, -3);
+    EXPECT_EQ(results.Grids.Camera().Digits(y), 1);
+    EXPECT_EQ(Shown(4, y).size(), before.size() + 1);
+    EXPECT_TRUE(Shown(4, y).startsWith(before.left(before.size() - 1)));
+    ControlClick(y, 3);
+    EXPECT_EQ(results.Grids.Camera().Digits(y), 0);
+    EXPECT_EQ(Shown(4, y), before);
+    // The columns stay wide enough for their three zones after the refill.
+    EXPECT_GE(Form().GridView()->columnWidth(y), 3 * kDigitZoneWidth);
+
+    const int columns = Form().GridModel()->columnCount();
+    ControlClick(y, Form().GridView()->columnWidth(y) / 2);
+    EXPECT_EQ(Form().GridModel()->columnCount(), columns - 1);
+    EXPECT_EQ(Shown(1, y), "vx");
+    // The time column stays.
+    ControlClick(1, Form().GridView()->columnWidth(1) / 2);
+    EXPECT_EQ(Form().GridModel()->columnCount(), columns - 1);
+    EXPECT_EQ(Shown(1, 1), "t");
+
+    Trigger("MenuEditionRestaurerTableau");
+    EXPECT_EQ(Form().GridModel()->columnCount(), columns);
+    EXPECT_EQ(Shown(1, y), "y");
+}
+
+TEST_F(ResFormTest, DisplayMenuChoosesTheColumnGroups)
+{
+    Point(kFrames);
+    Form().ShowPage(rpTable);
+    Trigger("MenuAffichageVitesse");
+    Trigger("MenuAffichagePolaire");
+    EXPECT_EQ(Symbols(), QStringList({ "t", "x", "y", "ax", "ay", "a" }));
+    Trigger("MenuAffichageCoordonnees");
+    Trigger("MenuAffichageAcceleration");
+    // With every group off the time column remains.
+    EXPECT_EQ(Symbols(), QStringList({ "t" }));
+    Trigger("MenuAffichageVitesse");
+    EXPECT_EQ(Symbols(), QStringList({ "t", "vx", "vy", "v" }));
+}
+
+TEST_F(ResFormTest, SmoothingMenuChangesTheVelocities)
+{
+    Point(kFrames);
+    Form().ShowPage(rpTable);
+    EXPECT_EQ(Form().SmoothFlags(), 0);
+    const int vx = ColumnOf("vx");
+    const int vy = ColumnOf("vy");
+    const QStringList plain = Column(vx);
+    const QStringList fall = Column(vy);
+    Trigger("MenuCalculsLisserVitesse");
+    EXPECT_EQ(Form().SmoothFlags(), kSmoothVelocity);
+    EXPECT_TRUE(Form().findChild<QAction*>("MenuCalculsLisserVitesse")->isChecked());
+    EXPECT_NE(Column(vx), plain);
+    // A uniform motion has the same speed whichever way it is derived.
+    EXPECT_EQ(Column(vy), fall);
+    Form().SetSmoothing(0);
+    EXPECT_FALSE(Form().findChild<QAction*>("MenuCalculsLisserVitesse")->isChecked());
+    EXPECT_EQ(Column(vx), plain);
+    Trigger("MenuCalculsLisserAcceleration");
+    EXPECT_EQ(Form().SmoothFlags(), kSmoothAcceleration);
+    EXPECT_EQ(Column(vx), plain);
+}
+
+TEST_F(ResFormTest, PythonCopyReadsBackAsTheTable)
+{
+    Point(kFrames);
+    Form().ShowPage(rpTable);
+    Trigger("MenuEditionCopierTableauDansLePressePapierPourPython");
+    ASSERT_FALSE(desktop.clipboard.empty());
+    EXPECT_EQ(dlg.LastRun().Texts().front(), "Copie dans le presse-papier effectuée.");
+    test::TTempDir dir;
+    std::ofstream(dir.File("copy.txt")) << desktop.clipboard;
+    std::ofstream(dir.File("read.py"))
+        << "import ast, sys\n"
+           "for line in open(sys.argv[1], encoding='utf-8'):\n"
+           "    name, values = line.split(' = ', 1)\n"
+           "    print(name, ' '.join(repr(float(v)) for v in ast.literal_eval(values)))\n";
+    const std::string output = test::RunCommand("/usr/bin/python3 " + dir.File("read.py") + " " + dir.File("copy.txt"));
+    std::istringstream lines(output);
+    const TGrid& grid = results.Grids.Camera();
+    std::string line;
+    int column = 1;
+    while (std::getline(lines, line)) {
+        std::istringstream words(line);
+        std::string name;
+        words >> name;
+        ASSERT_LT(column, grid.ColCount()) << output;
+        EXPECT_EQ(name, grid.CellText(column, 1, false));
+        double value = 0;
+        int l = TGrid::kHeaderLines;
+        while (words >> value) {
+            EXPECT_DOUBLE_EQ(value, ParseFileDouble(grid.CellText(column, l, false)).value_or(-1e300))
+                << name << " " << l;
+            ++l;
+        }
+        EXPECT_EQ(l, grid.LineCount()) << name;
+        ++column;
+    }
+    EXPECT_EQ(column, grid.ColCount()) << output;
+}
+
+TEST_F(ResFormTest, TooFewMarksTurnTheDerivedColumnsOffSilently)
+{
+    Point(2);
+    Form().ShowPage(rpTable);
+    EXPECT_EQ(dlg.RunCount(), 0u);
+    EXPECT_FALSE(Form().VelocityAvailable());
+    EXPECT_FALSE(Form().AccelerationAvailable());
+    EXPECT_FALSE(Form().PolarAvailable());
+    EXPECT_FALSE(Form().findChild<QAction*>("MenuAffichageVitesse")->isEnabled());
+    EXPECT_EQ(Symbols(), QStringList({ "t", "x", "y" }));
+    EXPECT_EQ(Form().GridModel()->rowCount(), 4 + 2);
+
+    // Once enough marks are there, the derived columns come back.
+    data.EraseAllMarks();
+    Point(6);
+    Form().DocumentChanged();
+    EXPECT_TRUE(Form().VelocityAvailable());
+    EXPECT_EQ(Symbols().size(), 12);
+    EXPECT_EQ(Form().GridModel()->rowCount(), 4 + 6);
+}
+
+TEST_F(ResFormTest, TransparentModeShowsTheOtherTable)
+{
+    Point(kFrames);
+    for (int f = 0; f < 5; ++f)
+        data.SetMarkPosition(data.TransparentSet(), 0, f, { 0.3 + 0.02 * f, 0.6 });
+    Form().ShowPage(rpTable);
+    EXPECT_EQ(Form().GridModel()->rowCount(), 4 + kFrames);
+
+    ASSERT_TRUE(video.SetMode(video::vmTransparentPointing));
+    Form().DocumentChanged();
+    EXPECT_EQ(&Form().GridModel()->Grid(), &results.Grids.Transparent());
+    EXPECT_EQ(Form().GridModel()->rowCount(), 4 + 5);
+    const TGrid& transparent = results.Grids.Transparent();
+    EXPECT_EQ(Shown(4, 2).toStdString(), transparent.CellText(2, 4, true));
+
+    ASSERT_TRUE(video.SetMode(video::vmFixedPointing));
+    Form().ShowPage(rpTable);
+    EXPECT_EQ(&Form().GridModel()->Grid(), &results.Grids.Camera());
+    EXPECT_EQ(Form().GridModel()->rowCount(), 4 + kFrames);
+}
+
+TEST_F(ResFormTest, NoScaleShowsNoStaleValues)
+{
+    Point(kFrames);
+    Form().ShowPage(rpTable);
+    data.RemoveAxesAndScale();
+    Form().DocumentChanged();
+    EXPECT_FALSE(Form().Refresh());
+    EXPECT_NE(Form().findChild<QWidget*>("LabelSansResultat"), nullptr);
+    EXPECT_TRUE(Form().findChild<QWidget*>("LabelSansResultat")->isVisible());
+    EXPECT_FALSE(Form().GridView()->isVisible());
+}
+
+TEST_F(ResFormTest, TextFileAndHandOvers)
+{
+    Point(kFrames);
+    Form().ShowPage(rpTable);
+    test::TTempDir dir;
+    desktop.saveAnswers.push_back(dir.File("mesures.txt"));
+    Trigger("MenuFichierExporter");
+    ASSERT_EQ(desktop.saveRequests.size(), 1u);
+    EXPECT_EQ(desktop.saveRequests[0].title, "Exporter dans un fichier texte");
+    std::ifstream file(dir.File("mesures.txt"));
+    std::vector<std::string> lines;
+    for (std::string line; std::getline(file, line);)
+        lines.push_back(line);
+    ASSERT_EQ(lines.size(), 6u + kFrames);
+    EXPECT_EQ(lines[0], "/usr/bin/kinoval");
+    EXPECT_EQ(lines[3], "t\tx\ty\tvx\tvy\tv\tax\tay\ta\tO\tR\tw");
+
+    desktop.saveAnswers.push_back(dir.File("mesures.csv"));
+    Trigger("MenuFichierExporterCsv");
+    EXPECT_TRUE(std::filesystem::exists(dir.File("mesures.csv")));
+
+    Trigger("MenuEditionCopierTableauDansLePressePapier");
+    EXPECT_EQ(desktop.clipboard.substr(0, 17), "/usr/bin/kinoval\n");
+    EXPECT_EQ(dlg.LastRun().Texts().back(), "Les éléments des colonnes sont séparés par des tabulations");
+
+    // Regressi unknown: the search procedure is offered; "Annuler" ends the hand-over.
+    dlg.Script(1);
+    Trigger("MenuEditionCopierEtLancerRegressi");
+    EXPECT_EQ(dlg.LastRun().Texts().front(), "La copie a été annulée car Regressi est introuvable.");
+
+    EXPECT_FALSE(Form().findChild<QAction*>("MenuEditionCopierEtLancerExcel") == nullptr);
+    EXPECT_FALSE(Form().findChild<QAction*>("MenuEditionCopierEtLancerOpenOffice") == nullptr);
+    Trigger("MenuFichierFermer");
+    EXPECT_FALSE(Form().isVisible());
+}
+
+} // namespace
+} // namespace kinoval

@@ -1,0 +1,260 @@
+// A study pointed on the projectile sample through the real players, saved by the save command and read
+// back by `kinoval-cli table`: the tool prints the table the program computes, hidden and missing frames
+// included, and refuses incomplete studies with the program's own messages.
+#include "core/document/data.h"
+#include "core/export/serveur.h"
+#include "core/export/workbook.h"
+#include "core/formulas/formules.h"
+#include "core/mainwindow/mru_files.h"
+#include "core/mainwindow/options.h"
+#include "core/mainwindow/study_commands.h"
+#include "core/montage/montage.h"
+#include "core/montage/montage_wiring.h"
+#include "core/results/results_set.h"
+#include "core/video/document_link.h"
+#include "media/player_factory.h"
+#include "support/fake_desktop_services.h"
+#include "support/run_command.h"
+#include "support/scripted_user_dlg.h"
+#include "support/synthetic_player.h" // the hand-fired timer
+#include "support/temp_dir.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#ifdef KINOVAL_SAMPLEGEN_PATH
+namespace kinoval {
+namespace {
+
+std::vector<std::string> Lines(const std::string& text)
+{
+    std::vector<std::string> out;
+    std::istringstream in(text);
+    std::string line;
+    while (std::getline(in, line))
+        out.push_back(line);
+    return out;
+}
+
+struct TTruth {
+    int frame;
+    double x, y;
+};
+
+class CliTable : public ::testing::Test {
+protected:
+    static void SetUpTestSuite()
+    {
+        s_dir = new test::TTempDir();
+        test::RunCommand(std::string("'") + KINOVAL_SAMPLEGEN_PATH + "' '" + s_dir->Path().string() + "'");
+    }
+    static void TearDownTestSuite()
+    {
+        delete s_dir;
+        s_dir = nullptr;
+    }
+
+    CliTable()
+        : view(factory, timer)
+        , data(dlg, document::TDocumentSettings {})
+        , input(data, view)
+        , montage(dlg)
+        , parts { dlg, desktop, view, data, options, mru, &montage, &formules }
+        , commands(parts)
+    {
+        video::LinkDocument(view, data, input);
+        montage::ConnectMontage(montage, data, view, {});
+        view.Resize(640, 480);
+        options.CheckBox4ConfirmationFileChange = false;
+    }
+
+    static std::string Sample(const std::string& name) { return (s_dir->Path() / name).string(); }
+
+    std::vector<TTruth> Truth() const
+    {
+        std::ifstream in(Sample("parabole.txt"));
+        std::vector<TTruth> rows;
+        std::string line;
+        bool table = false;
+        while (std::getline(in, line)) {
+            if (line.rfind("# frame", 0) == 0) {
+                table = true;
+                continue;
+            }
+            std::istringstream fields(line);
+            TTruth r {};
+            double t = 0;
+            if (table && fields >> r.frame >> t >> r.x >> r.y)
+                rows.push_back(r);
+        }
+        return rows;
+    }
+
+    void Click(double x, double y)
+    {
+        const TScreenPoint p { static_cast<int>(std::lround(x)), static_cast<int>(std::lround(y)) };
+        view.MouseDown(video::TMouseButton::Left, {}, p);
+        view.MouseUp(video::TMouseButton::Left, {}, p);
+    }
+
+    // The ruler, the origin on the ball's first position, the ball on `count` frames.
+    void Point(int count, bool withScale = true)
+    {
+        ASSERT_TRUE(commands.OpenVideo(Sample("parabole.avi"))) << dlg.LastRun().JoinedText();
+        if (withScale) {
+            data.SetTool(document::toScale);
+            Click(60, 462);
+            Click(360, 462);
+            data.SetScaleLength(document::skSingle, 1);
+        }
+        data.SetTool(document::toOriginAndAxes);
+        Click(70, 360);
+        data.SetTool(document::toPlaceMarks);
+        view.GoToFrame(0);
+        const auto truth = Truth();
+        ASSERT_GE(truth.size(), 26u);
+        for (int i = 0; i < count; ++i)
+            Click(truth[static_cast<std::size_t>(i)].x, truth[static_cast<std::size_t>(i)].y);
+    }
+
+    // The table the program shows, as its tab-separated copy (without the program and date lines).
+    std::vector<std::string> ProgramTable()
+    {
+        results::TResultsSet results(data);
+        EXPECT_EQ(results.Calc.Recompute(results::kSelFixed), 0);
+        EXPECT_TRUE(results.Calc.Derive(results::kSelFixed, 0));
+        results::TGrid& grid = results.Grids.Camera();
+        grid.Resize();
+        grid.SetVisible(true,
+            results::kPositionCodes | results::kVelocityCodes | results::kAccelerationCodes | results::kPolarCodes);
+        TServeur out(desktop, dlg);
+        grid.CopyText("", out);
+        std::vector<std::string> lines = out.Lines();
+        lines.erase(lines.begin(), lines.begin() + 2);
+        return lines;
+    }
+
+    std::string Save(const std::string& name)
+    {
+        const std::string path = (s_dir->Path() / name).string();
+        desktop.saveAnswers.push_back(path);
+        EXPECT_EQ(commands.Save(), mainwindow::kStudySaved);
+        return path;
+    }
+
+    static std::string Cli(const std::string& args) { return test::RunCommand(std::string("'") + KINOVAL_CLI_PATH + "' table " + args); }
+
+    static test::TTempDir* s_dir;
+    media::TMediaPlayerFactory factory;
+    test::TManualTimer timer;
+    video::TVideo view;
+    test::TScriptedUserDlg dlg;
+    test::TFakeDesktopServices desktop;
+    document::TData data;
+    video::TDocumentInput input;
+    montage::TMontage montage;
+    formulas::TFormules formules;
+    TOptions options;
+    TMRUFiles mru;
+    mainwindow::TStudyParts parts;
+    mainwindow::TStudyCommands commands;
+};
+
+test::TTempDir* CliTable::s_dir = nullptr;
+
+TEST_F(CliTable, PrintsTheTableTheProgramComputesForASavedStudy)
+{
+    Point(26);
+    const std::vector<std::string> expected = ProgramTable();
+    const std::string study = Save("ball.kvl");
+
+    const std::vector<std::string> printed = Lines(Cli("'" + study + "'"));
+    ASSERT_GE(printed.size(), 3u);
+    EXPECT_EQ(printed[0], KINOVAL_CLI_PATH);
+    EXPECT_EQ(std::vector<std::string>(printed.begin() + 2, printed.end()), expected);
+    EXPECT_EQ(expected.size(), 1u + 3u + 26u); // the axis angle, three header lines, one line per frame
+    // The Python copy runs in Python and holds the same last height.
+    const std::string python = Cli("'" + study + "' --format python");
+    const std::string script = (s_dir->Path() / "table.py").string();
+    std::ofstream(script) << python << "\nprint(len(t))\nprint(repr(y[-1]))\n";
+    const std::vector<std::string> answer = Lines(test::RunCommand("/usr/bin/python3 '" + script + "'"));
+    ASSERT_EQ(answer.size(), 2u) << python;
+    EXPECT_EQ(answer[0], "26");
+    std::istringstream cells(expected.back());
+    std::string t, x, y;
+    std::getline(cells, t, '\t');
+    std::getline(cells, x, '\t');
+    std::getline(cells, y, '\t');
+    EXPECT_NEAR(std::stod(answer[1]), std::stod(y), 1e-12 * std::fabs(std::stod(y)));
+    // The CSV export starts with the same header cells.
+    const std::string csv = Cli("'" + study + "' --format csv");
+    EXPECT_NE(csv.find("\r\n"), std::string::npos);
+    EXPECT_NE(csv.find("t"), std::string::npos);
+}
+
+TEST_F(CliTable, HiddenAndMissingFramesGiveTheSameTimesAfterReloading)
+{
+    Point(26);
+    ASSERT_TRUE(montage.SetFrameVisible(5, false));
+    view.GoToFrameOfRaw(12);
+    ASSERT_TRUE(montage.ShiftInstant(1));
+    const std::vector<std::string> expected = ProgramTable();
+    const std::string study = Save("montage.kvl");
+    const std::vector<std::string> printed = Lines(Cli("'" + study + "'"));
+    ASSERT_GE(printed.size(), 3u);
+    EXPECT_EQ(std::vector<std::string>(printed.begin() + 2, printed.end()), expected);
+    // Hiding frame 5 (a repeated frame) brings the later instants one frame earlier; the missing frame
+    // declared before frame 12 takes them back: 0.44 s is the instant nobody holds, and 25 rows remain.
+    bool sawGap = false, sawLast = false;
+    for (const std::string& line : expected) {
+        sawGap = sawGap || line.rfind("0.44\t", 0) == 0;
+        sawLast = sawLast || line.rfind("1\t", 0) == 0;
+    }
+    EXPECT_FALSE(sawGap);
+    EXPECT_TRUE(sawLast);
+    EXPECT_EQ(expected.size(), 1u + 3u + 25u);
+}
+
+TEST_F(CliTable, IncompleteStudiesAreRefusedWithTheProgramsMessages)
+{
+    Point(26, false);
+    const std::string noScale = Save("noscale.kvl");
+    std::string out = Cli("'" + noScale + "' 2>&1; echo status=$?");
+    EXPECT_NE(out.find("Définir, au préalable, l'échelle à l'aide d'une longueur connue."), std::string::npos) << out;
+    EXPECT_NE(out.find("status=1"), std::string::npos);
+
+    CliTable::Point(0);
+    Click(100, 100);
+    Click(120, 100);
+    const std::string twoMarks = Save("two.kvl");
+    out = Cli("'" + twoMarks + "' 2>&1; echo status=$?");
+    EXPECT_NE(out.find("Poser, au préalable, au moins trois marques par objet."), std::string::npos) << out;
+    EXPECT_NE(out.find("status=1"), std::string::npos);
+
+    // The video has moved away.
+    std::string text;
+    {
+        std::ifstream in(twoMarks);
+        std::stringstream s;
+        s << in.rdbuf();
+        text = s.str();
+    }
+    const std::size_t at = text.find("VideoFileName=");
+    text.insert(at + 14, "/nowhere");
+    const std::string moved = (s_dir->Path() / "moved.kvl").string();
+    std::ofstream(moved) << text;
+    out = Cli("'" + moved + "' 2>&1; echo status=$?");
+    EXPECT_NE(out.find("Le fichier vidéo de ce travail est introuvable."), std::string::npos) << out;
+    EXPECT_NE(out.find("status=1"), std::string::npos);
+
+    out = Cli("2>/dev/null; echo status=$?");
+    EXPECT_NE(out.find("status=2"), std::string::npos);
+}
+
+} // namespace
+} // namespace kinoval
+#endif
