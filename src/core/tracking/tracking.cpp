@@ -312,6 +312,8 @@ void TTracking::Run()
             continue;
         m_tracker.Track(position, frame, kMaxIterations, f, position);
         Record(position, f);
+        if (OnFrameTracked)
+            OnFrameTracked(f);
     }
     finish();
 }
@@ -670,7 +672,7 @@ video::TCursorChoice TTracking::Cursor() const
 {
     if (m_drawingMode == dmNone)
         return {};
-    video::TCursorChoice c { video::TViewCursorShape::Cross, -1 };
+    video::TCursorChoice c { video::TViewCursorShape::Outline, -1 };
     if (m_document.ObjectsPerFrame() > 1)
         c.digit = m_currentObject % 10;
     return c;

@@ -84,6 +84,8 @@ public:
     std::function<void()> OnDrawingModeSet;
     std::function<void()> OnRunStarted;
     std::function<void()> OnRunEnded;
+    // After each frame of a run has been tracked and recorded (montage numbering), for the progress shown.
+    std::function<void(int frame)> OnFrameTracked;
 
     // ---- commands ----
     void Reset();

@@ -68,6 +68,12 @@ void TVideoTrackingView::Repaint()
     m_video.Repaint();
 }
 
+// The pen bears the tracked object's digit: choosing another object or a drawing mode changes it at once.
+void TVideoTrackingView::CursorChanged()
+{
+    m_video.CursorMayHaveChanged();
+}
+
 int TDataTrackingDocument::ObjectsPerFrame() const
 {
     return m_data.FixedSet().MarksNumberPerFrame;

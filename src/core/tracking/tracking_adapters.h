@@ -32,6 +32,7 @@ public:
     TPoint MouseCursorPos() const override;
     void SetMouseCursorPos(TPoint p) override;
     void Repaint() override;
+    void CursorChanged() override;
 
 private:
     video::TVideo& m_video;

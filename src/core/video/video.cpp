@@ -566,6 +566,10 @@ bool TVideo::KeyDown(int key, TShiftState shift)
 {
     if (m_mode == vmCapture)
         return false;
+    // The tracker draws with the keys too (Enter clicks, Escape completes or erases, the arrows move the
+    // pointer); what it leaves goes to the document, as in the other modes.
+    if (m_mode == vmTracking && m_navTool == ntNone && m_tracker != nullptr && m_tracker->KeyDown(key, shift))
+        return true;
     if (!IsPointingMode())
         return m_pointing != nullptr && m_pointing->KeyDown(key, shift); // the document's colour keys
     const TShiftState none;

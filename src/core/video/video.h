@@ -216,6 +216,8 @@ public:
     TScreenPoint MouseCursorPos() const override { return m_mouse; }
     void SetMouseCursorPos(TScreenPoint p) { m_mouse = p; }
     TCursorChoice Cursor() const;
+    // A receiver's cursor changed without any input (the tracker's drawing mode, its object): show it.
+    void CursorMayHaveChanged();
     // The document's tools set their own shape (over a mark, over the origin ...); the document's input
     // receiver reads it back.
     void SetCursorShape(TViewCursor shape) override;
@@ -235,7 +237,6 @@ private:
     TViewInputReceiver* ReceiverOfMode() const;
     void ZoomToolUp(TMouseButton button, TShiftState shift, TScreenPoint p);
     void UpdateScrollBars();
-    void CursorMayHaveChanged();
     void PlayerError(const std::string& text);
 
     TPlayerChain m_players;

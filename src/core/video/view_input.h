@@ -45,7 +45,8 @@ enum class TViewCursorShape {
     OriginMove,
     AxisTurn,
     Sheet,
-    Busy
+    Busy,
+    Outline // drawing a tracker's outline or zone; bears the tracked object's digit with several objects
 };
 
 struct TCursorChoice {

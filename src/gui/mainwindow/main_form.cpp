@@ -13,10 +13,14 @@
 #include "core/montage/montage.h"
 #include "core/montage/montage_wiring.h"
 #include "core/results/results_set.h"
+#include "core/tracking/tracking.h"
+#include "core/tracking/tracking_adapters.h"
 #include "core/video/document_link.h"
 #include "gui/mainwindow/main_form_dialogs.h"
 #include "gui/mainwindow/mru_menu.h"
+#include "gui/montage/montage_panel.h"
 #include "gui/results/res_form.h"
+#include "gui/tracking/tracking_panel.h"
 #include "gui/video/sample_videos.h"
 #include "gui/video/video_widget.h"
 
@@ -195,6 +199,7 @@ TMainForm::TMainForm(const TMainFormParts& parts, QWidget* parent)
     m_hint->setObjectName(QStringLiteral("StatusBarHint"));
     statusBar()->addWidget(m_hint, 1);
     Wire();
+    WireModePanels();
     ApplySettings();
     RestorePlace();
     UpdateAll();
@@ -202,6 +207,9 @@ TMainForm::TMainForm(const TMainFormParts& parts, QWidget* parent)
 
 TMainForm::~TMainForm()
 {
+    // The mode panels listen to the tracker and the montage: they go before the objects they borrow.
+    delete m_trackingPanel;
+    delete m_montagePanel;
     // The view and the document outlive the window: leave them without listeners into it.
     m_parts.video.notify = {};
     m_parts.video.hooks.enterTransparentPointing = nullptr;
@@ -913,12 +921,20 @@ void TMainForm::AskMarksToDraw()
 
 void TMainForm::EraseMarks()
 {
+    if (m_parts.video.Mode() == video::vmTracking && m_trackingPanel != nullptr) {
+        m_trackingPanel->EraseMarks(); // the tracker's positions
+        return;
+    }
     m_parts.data.EraseAllMarks();
     DocumentChanged();
 }
 
 void TMainForm::EraseAll()
 {
+    if (m_parts.video.Mode() == video::vmTracking && m_trackingPanel != nullptr) {
+        m_trackingPanel->EraseAll(); // outlines, zones and positions of every object
+        return;
+    }
     document::TData& d = m_parts.data;
     // Scale, marks and (in the camera's frame) the axes go in one undo step.
     document::THistoryGroup group(d.CurrentHistory());
@@ -1023,10 +1039,14 @@ void TMainForm::UpdateAll()
     UpdateAngleBox();
     UpdateUndoCaption();
     UpdateStatusHint();
+    if (m_trackingPanel != nullptr)
+        m_trackingPanel->UpdateControls();
 }
 
 void TMainForm::UpdateFrameBox()
 {
+    if (m_montagePanel != nullptr)
+        m_montagePanel->UpdateControls(); // the missing-frame button follows the current frame
     const video::TVideo& v = m_parts.video;
     const bool open = v.IsOpened();
     const int count = open ? v.FrameCount() : 0;
@@ -1147,8 +1167,11 @@ void TMainForm::UpdateEnabled()
     const std::pair<const char*, video::TVideoMode> others[] = { { "ButtonModeTracking", video::vmTracking },
         { "ButtonModeMontage", video::vmMontage }, { "ButtonModeStudio", video::vmWorkshop },
         { "ButtonModeCapture", video::vmCapture } };
+    const TOptions& o = m_parts.options;
     for (const auto& [name, mode] : others)
-        m_buttons[name]->setEnabled(open && m_modePanels.count(mode) != 0);
+        m_buttons[name]->setEnabled(open && m_modePanels.count(mode) != 0
+            && (mode != video::vmTracking || o.CheckBox47AllowTracking)
+            && (mode != video::vmMontage || o.CheckBox48AllowMontage));
 
     auto enable = [this](const char* name, bool on) { m_actions[name]->setEnabled(on); };
     auto visible = [this](const char* name, bool on) { m_actions[name]->setVisible(on); };
@@ -1165,8 +1188,13 @@ void TMainForm::UpdateEnabled()
              "MenuMesuresNbImagesEntreMarquesAutres", "MenuMesuresTemps", "MenuMesuresInverserAxeX",
              "MenuMesuresInverserAxeY" })
         enable(name, pointing);
+    const bool tracking = open && v.Mode() == video::vmTracking && m_trackingPanel != nullptr;
     visible("MenuAffichageEffacerMarques", !transparent);
-    enable("MenuAffichageEffacerMarques", pointing);
+    enable("MenuAffichageEffacerMarques", pointing || tracking);
+    visible("PopupMenuTrackContour", tracking);
+    visible("PopupMenuTrackBanZone", tracking);
+    if (tracking)
+        enable("MenuAffichageEffacerTout", true);
     visible("MenuAffichageEffacerTransparent", transparent);
     enable("MenuAffichageEffacerTransparent", pointing);
     enable("MenuAffichageEffacerRepere", pointing && fixed && d.OriginPlaced() != 0);
@@ -1236,6 +1264,11 @@ void TMainForm::UpdateStatusHint()
         default:
             break;
         }
+    }
+    if (v.IsOpened() && v.Mode() == video::vmTracking && m_trackingPanel != nullptr
+        && v.NavigationTool() == video::ntNone) {
+        m_hint->setText(m_trackingPanel->ViewHint()); // the outline's shape tells how to draw it
+        return;
     }
     m_hint->setText(*hint != '\0' ? T(hint) : QString());
 }

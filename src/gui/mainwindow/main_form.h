@@ -50,7 +50,14 @@ class TFormules;
 }
 namespace montage {
 class TMontage;
+class TMontagePanel;
 }
+namespace tracking {
+class TTracking;
+class TTrackingPanel;
+class TVideoTrackingView;
+class TDataTrackingDocument;
+} // namespace tracking
 namespace results {
 class TResultsSet;
 }
@@ -167,6 +174,8 @@ private:
     void StorePlace();
     mainwindow::TScalePictures ScalePictures() const;
     std::optional<double> AskValue(const mainwindow::TValueUse& use, const QString& current);
+    // The tracking and montage modes: the tracker over the view and the document, and both panels.
+    void WireModePanels();
 
     TMainFormParts m_parts;
     std::unique_ptr<video::TDocumentInput> m_input;
@@ -196,6 +205,12 @@ private:
     std::map<std::string, QAction*> m_actions;
     std::map<std::string, QAction*> m_toolActions; // the tool buttons' places in the tool bar
     std::map<int, std::pair<QWidget*, QAction*>> m_modePanels;
+
+    std::unique_ptr<tracking::TVideoTrackingView> m_trackingView;
+    std::unique_ptr<tracking::TDataTrackingDocument> m_trackingDocument;
+    std::unique_ptr<tracking::TTracking> m_tracking;
+    tracking::TTrackingPanel* m_trackingPanel = nullptr;
+    montage::TMontagePanel* m_montagePanel = nullptr;
 };
 
 } // namespace kinoval::gui

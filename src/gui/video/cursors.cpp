@@ -2,6 +2,7 @@
 
 #include <QPainter>
 #include <QPixmap>
+#include <QPolygon>
 
 #include <map>
 #include <utility>
@@ -82,6 +83,36 @@ QCursor Ruler()
     return QCursor(pixmap, 15, 15);
 }
 
+// The tracker's pen: a slanted pencil whose tip is the hot spot, the tracked object's digit above it. The
+// ten digits make the ten cursors that tell which object an outline is drawn for.
+QCursor Pen(int digit)
+{
+    QPixmap pixmap = Blank();
+    {
+        QPainter p(&pixmap);
+        p.setRenderHint(QPainter::Antialiasing);
+        const QPolygon body({ QPoint(2, 29), QPoint(5, 21), QPoint(21, 5), QPoint(26, 10), QPoint(10, 26) });
+        p.setPen(QPen(Qt::white, 3));
+        p.drawPolygon(body);
+        p.setPen(QPen(Qt::black, 1));
+        p.setBrush(QColor(255, 214, 90));
+        p.drawPolygon(body);
+        p.setBrush(Qt::black);
+        p.drawPolygon(QPolygon({ QPoint(2, 29), QPoint(3, 25), QPoint(6, 28) }));
+        if (digit >= 0) {
+            QFont font = p.font();
+            font.setPixelSize(11);
+            font.setBold(true);
+            p.setFont(font);
+            p.setPen(Qt::white);
+            p.drawText(QRect(1, 1, 13, 13), Qt::AlignCenter, QString::number(digit % 10));
+            p.setPen(Qt::black);
+            p.drawText(QRect(0, 0, 13, 13), Qt::AlignCenter, QString::number(digit % 10));
+        }
+    }
+    return QCursor(pixmap, 2, 29);
+}
+
 } // namespace
 
 QCursor CursorOf(TCursorChoice cursor)
@@ -108,6 +139,8 @@ QCursor CursorOf(TCursorChoice cursor)
         return QCursor(Qt::DragMoveCursor);
     case TViewCursorShape::Busy:
         return QCursor(Qt::WaitCursor);
+    case TViewCursorShape::Outline:
+        return Pen(cursor.digit);
     case TViewCursorShape::Default:
         break;
     }

@@ -291,6 +291,18 @@ void TVideoWidget::mousePressEvent(QMouseEvent* event)
         m_video.MouseDown(b, ShiftOf(event->modifiers()), P(event->position().toPoint()));
 }
 
+void TVideoWidget::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    // Qt sends the second press of a double click here instead of as a press: it stays a press, marked as
+    // the second of a double click, which is what closes a polygon outline or a zone of the tracker.
+    TMouseButton b;
+    if (!ButtonOf(event->button(), b))
+        return;
+    TShiftState shift = ShiftOf(event->modifiers());
+    shift.doubleClick = true;
+    m_video.MouseDown(b, shift, P(event->position().toPoint()));
+}
+
 void TVideoWidget::mouseMoveEvent(QMouseEvent* event)
 {
     m_video.MouseMove(ShiftOf(event->modifiers()), P(event->position().toPoint()));

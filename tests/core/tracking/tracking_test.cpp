@@ -370,8 +370,15 @@ TEST_F(TrackingDriver, StepThreeFromTenToTwentyAndAccuracy)
     DrawSquareOutline();
     tracking.SetLastFrame(20);
     ASSERT_TRUE(tracking.StartCheck());
+    // The progress hears of every frame tracked after the first, once recorded.
+    std::vector<int> reported;
+    tracking.OnFrameTracked = [&](int f) {
+        EXPECT_GE(tracking.Object(0).rawFrames[f], 0);
+        reported.push_back(f);
+    };
     tracking.Run();
     EXPECT_EQ(TrackedFrames(), (std::vector<int> { 10, 13, 16, 19 }));
+    EXPECT_EQ(reported, (std::vector<int> { 13, 16, 19 }));
     EXPECT_EQ(desktop.pendingEventCalls, 4); // once on the first frame, then once per tracked frame
     for (int f : TrackedFrames()) {
         const TTrackedObject& o = tracking.Object(0);

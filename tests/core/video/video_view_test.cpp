@@ -320,8 +320,9 @@ public:
     bool KeyDown(int key, TShiftState) override
     {
         log.push_back("key " + std::to_string(key));
-        return true;
+        return acceptsKeys;
     }
+    bool acceptsKeys = true;
     TCursorChoice Cursor() const override { return cursor; }
     void RefreshScreenPositions() override { ++refreshes; }
     static std::string Pt(TScreenPoint p) { return std::to_string(p.x) + "," + std::to_string(p.y); }
@@ -384,6 +385,36 @@ TEST_F(VideoTest, KeysOfThePointingModes)
     document.log.clear();
     EXPECT_FALSE(video.KeyDown(kKeyDigit0 + 1, {}));
     EXPECT_TRUE(document.log.empty());
+}
+
+TEST_F(VideoTest, TrackingModeKeysReachTheTrackerFirst)
+{
+    TRecordingReceiver document, tracker;
+    video.SetPointingReceiver(&document);
+    video.SetTrackerReceiver(&tracker);
+    OpenVideo();
+    ASSERT_TRUE(video.SetMode(vmTracking));
+    video.MouseMove({}, { 50, 60 });
+    document.log.clear();
+    tracker.log.clear();
+    // Enter, Escape and the arrows draw the outline; none of them may be eaten by the view or the document.
+    for (int key : { int(kKeyEnter), int(kKeyEscape), int(kKeyLeft), int(kKeyDown) })
+        EXPECT_TRUE(video.KeyDown(key, {}));
+    EXPECT_EQ(tracker.log,
+        (std::vector<std::string> { "key " + std::to_string(kKeyEnter), "key " + std::to_string(kKeyEscape),
+            "key " + std::to_string(kKeyLeft), "key " + std::to_string(kKeyDown) }));
+    EXPECT_TRUE(document.log.empty());
+    // A key the tracker leaves goes on to the document.
+    tracker.acceptsKeys = false;
+    tracker.log.clear();
+    EXPECT_TRUE(video.KeyDown(kKeyDigit0 + 2, {}));
+    EXPECT_EQ(tracker.log, (std::vector<std::string> { "key " + std::to_string(kKeyDigit0 + 2) }));
+    EXPECT_EQ(document.log, (std::vector<std::string> { "key " + std::to_string(kKeyDigit0 + 2) }));
+    // In another mode the tracker hears nothing.
+    tracker.log.clear();
+    video.SetMode(vmWorkshop);
+    video.KeyDown(kKeyEnter, {});
+    EXPECT_TRUE(tracker.log.empty());
 }
 
 TEST_F(VideoTest, OpeningResetsTheView)

@@ -45,11 +45,42 @@ TEST_F(MainFormTest, ComponentsCarryTheirNamesAndWaitForAVideo)
     EXPECT_TRUE(Button("ButtonOutilMarque")->isChecked());
     EXPECT_TRUE(Button("ButtonModeRepereFixe")->isChecked());
     EXPECT_TRUE(Button("ButtonMenuTableau")->isEnabled());
+    EXPECT_TRUE(Button("ButtonModeMontage")->isEnabled());
+    EXPECT_TRUE(Button("ButtonModeTracking")->isEnabled());
     // The other modes and the graph pages stay unavailable until their panels and pages exist.
-    for (const char* name : { "ButtonModeMontage", "ButtonModeTracking", "ButtonModeStudio", "ButtonModeCapture",
-             "ButtonMenuTemps", "ButtonMenuReferentiel", "ButtonMenuVecteur", "ButtonMenuFormule" })
+    for (const char* name : { "ButtonModeStudio", "ButtonModeCapture", "ButtonMenuTemps", "ButtonMenuReferentiel", "ButtonMenuVecteur", "ButtonMenuFormule" })
         EXPECT_FALSE(Button(name)->isEnabled()) << name;
     EXPECT_EQ(form->findChild<QLineEdit*>(QStringLiteral("EditImage"))->text(), QStringLiteral("1 / 26"));
+}
+
+TEST_F(MainFormTest, TrackingAndMontageModesBringTheirPanelsAndFollowTheSettings)
+{
+    ASSERT_TRUE(OpenParabola());
+    Button("ButtonModeTracking")->click();
+    ASSERT_EQ(video.Mode(), video::vmTracking);
+    ASSERT_NE(Button("ButtonTrackContour"), nullptr);
+    EXPECT_TRUE(Button("ButtonTrackContour")->isEnabled());
+    EXPECT_TRUE(Action("PopupMenuTrackContour")->isVisible());
+    EXPECT_TRUE(Action("MenuAffichageEffacerTout")->isEnabled());
+    // The popup entry presses the panel's button; its hint reaches the status bar.
+    Action("PopupMenuTrackContour")->trigger();
+    EXPECT_TRUE(Button("ButtonTrackContour")->isChecked());
+    auto* hint = form->findChild<QLabel*>(QStringLiteral("StatusBarHint"));
+    ASSERT_NE(hint, nullptr);
+    EXPECT_TRUE(hint->text().contains(QStringLiteral("bouton droit = effacer")));
+
+    Button("ButtonModeMontage")->click();
+    ASSERT_EQ(video.Mode(), video::vmMontage);
+    EXPECT_TRUE(Button("ButtonMontageBasculer")->isEnabled());
+    EXPECT_FALSE(Action("PopupMenuTrackContour")->isVisible());
+
+    // The settings can withdraw both modes.
+    Button("ButtonModeRepereFixe")->click();
+    options.CheckBox47AllowTracking = false;
+    options.CheckBox48AllowMontage = false;
+    Button("ButtonOutilMarque")->click();
+    EXPECT_FALSE(Button("ButtonModeTracking")->isEnabled());
+    EXPECT_FALSE(Button("ButtonModeMontage")->isEnabled());
 }
 
 TEST_F(MainFormTest, ViewFillsItsAreaAtTheFrameAspectRatio)

@@ -8,6 +8,7 @@
 #include "support/synthetic_player.h"
 
 #include <QApplication>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
 
@@ -254,6 +255,32 @@ TEST_F(VideoWidgetTest, PlaybackRepaintsArriveOnTheWindowThread)
     EXPECT_EQ(video.CurrentRawFrame(), 4);
     EXPECT_GE(painted, 5);
     EXPECT_FALSE(video.Playing());
+}
+
+// The second press of a double click reaches the receiver as a press marked as such (it closes the
+// tracker's polygons); ordinary presses are not marked.
+TEST_F(VideoWidgetTest, DoubleClickArrivesAsAMarkedPress)
+{
+    struct TPresses : TViewInputReceiver {
+        std::vector<bool> doubles;
+        void MouseDown(TMouseButton, TShiftState s, TScreenPoint) override { doubles.push_back(s.doubleClick); }
+        void MouseMove(TShiftState, TScreenPoint) override { }
+        void MouseUp(TMouseButton, TShiftState, TScreenPoint) override { }
+        bool KeyDown(int, TShiftState) override { return false; }
+        TCursorChoice Cursor() const override { return {}; }
+        void RefreshScreenPositions() override { }
+    } presses;
+    video.SetPointingReceiver(&presses);
+    OpenBlack();
+    const QPointF at(50, 60);
+    for (QEvent::Type type : { QEvent::MouseButtonPress, QEvent::MouseButtonRelease, QEvent::MouseButtonDblClick,
+             QEvent::MouseButtonRelease }) {
+        QMouseEvent event(type, at, widget->mapToGlobal(at), Qt::LeftButton,
+            type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(widget.get(), &event);
+    }
+    EXPECT_EQ(presses.doubles, (std::vector<bool> { false, true }));
+    video.SetPointingReceiver(nullptr);
 }
 
 } // namespace
