@@ -30,8 +30,9 @@ namespace {
 
 using namespace kinoval;
 
-constexpr const char* kUsage
-    = "usage: kinoval-cli table STUDY.kvl [--format tsv|python|csv] [--smooth-speed] [--smooth-accel] [--layer]\n";
+#define KINOVAL_TABLE_ARGUMENTS "STUDY.kvl [--format tsv|python|csv] [--smooth-speed] [--smooth-accel] [--layer]"
+constexpr const char* kArguments = KINOVAL_TABLE_ARGUMENTS;
+constexpr const char* kUsage = "usage: kinoval-cli table " KINOVAL_TABLE_ARGUMENTS "\n";
 
 // Nothing is played here: frames are only sought.
 class TNoTimer : public video::TPlaybackTimer {
@@ -166,7 +167,7 @@ int Run(const std::vector<std::string>& args)
     return 0;
 }
 
-const kinoval::cli::TRegisterCommand reg("table", kUsage, Run);
+const kinoval::cli::TRegisterCommand reg("table", kArguments, Run);
 
 } // namespace
 #endif
