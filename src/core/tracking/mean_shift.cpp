@@ -296,9 +296,10 @@ double TMeanShift::Track(TPoint& position, TRgbImage& frame, int maxIterations, 
     for (std::size_t u = 0; u < m_q.data.size(); ++u)
         if (m_q.data[u] > 0)
             m_modelCells.push_back(static_cast<int>(u));
+    m_modelIndex.assign(m_q.data.size(), -1);
+    for (std::size_t k = 0; k < m_modelCells.size(); ++k)
+        m_modelIndex[static_cast<std::size_t>(m_modelCells[k])] = static_cast<int>(k);
     m_p.Resize(n);
-    m_cells.assign(m_q.data.size(), TCellSums());
-    m_touched.clear();
 
     for (int iteration = 1; iteration <= maxIterations; ++iteration) {
         m_lastSides.push_back(side);
@@ -307,26 +308,29 @@ double TMeanShift::Track(TPoint& position, TRgbImage& frame, int maxIterations, 
         // Offsets are measured from the current position to the frame pixel each window pixel shows (for an
         // odd side, j - (side - 1) / 2, the window's own centre pixel): a centre taken half a pixel further
         // would pull every result up and to the left by half a pixel per iteration.
-        // One pass over the window: each pixel's cell, the kernel-weighted candidate histogram, and per
-        // cell the pixel count and the sums of the pixels' offsets from the position. The weighted mean
-        // offset then needs only the model's cells instead of a second pass over every pixel.
-        for (int u : m_touched) {
-            m_p.data[static_cast<std::size_t>(u)] = 0;
-            m_cells[static_cast<std::size_t>(u)] = TCellSums();
-        }
-        m_touched.clear();
+        // One pass over the window: each pixel's cell, the sum of the kernel weights, and for the model's
+        // cells (the only ones that can weigh) their kernel weights, pixel counts and sums of the pixels'
+        // offsets from the position. The weighted mean offset then needs no second pass over the pixels.
+        m_cells.assign(m_modelCells.size() * kBanks, TCellSums());
         PrepareWindow(frame, x, side);
         const double hc = (side - 1) / 2.0;
         const double K = IsZero(hc) ? 0.0 : 1.0 / (hc * hc + hc * hc);
-        m_kernelColumn.resize(static_cast<std::size_t>(side));
-        for (int j = 0; j < side; ++j)
-            m_kernelColumn[static_cast<std::size_t>(j)] = (j - hc) * (j - hc);
-        double sum = 0;
+        // Distances are kept doubled, as integers: a = 2 i - (side - 1) is twice the distance to the centre
+        // row, so (i - hc)^2 = a^2 / 4 exactly. A cell's kernel weight is then its pixel count less K / 4
+        // times its integer sum of a^2 + b^2, with no rounding in the sum.
+        m_squares.resize(static_cast<std::size_t>(side));
+        std::int64_t squareSum = 0;
+        for (int j = 0; j < side; ++j) {
+            const std::int64_t a = 2 * j - (side - 1);
+            m_squares[static_cast<std::size_t>(j)] = a * a;
+            squareSum += a * a;
+        }
         TCellSums* cells = m_cells.data();
-        const double* kernelColumn = m_kernelColumn.data();
+        const int* modelIndex = m_modelIndex.data();
+        const std::int64_t* squares = m_squares.data();
         const int* offsets = m_offsets.data();
         for (int i = 0; i < side; ++i) {
-            const double di2 = (i - hc) * (i - hc);
+            const std::int64_t rowSquare = squares[i];
             const int oy = offsets[i];
             int* row = &m_candidateBins(i, 0);
             const int fy = y + oy;
@@ -345,35 +349,44 @@ double TMeanShift::Track(TPoint& position, TRgbImage& frame, int maxIterations, 
                     row[j] = frameBins[fx];
                 }
             }
+            // Neighbouring pixels mostly share a cell: spreading them over a few banks keeps each sum from
+            // waiting on the one before.
             for (int j = 0; j < side; ++j) {
-                TCellSums& c = cells[row[j]];
-                const double w = 1.0 - (di2 + kernelColumn[j]) * K;
-                c.weight += w;
-                sum += w;
-                if (c.count++ == 0)
-                    m_touched.push_back(row[j]);
-                c.sumX += offsets[j];
-                c.sumY += oy;
+                const int k = modelIndex[row[j]];
+                if (k >= 0) {
+                    TCellSums& c = cells[static_cast<std::size_t>(k) * kBanks + (static_cast<unsigned>(j) & (kBanks - 1))];
+                    ++c.count;
+                    c.sumX += offsets[j];
+                    c.sumY += oy;
+                    c.squares += rowSquare + squares[j];
+                }
             }
         }
+        const double sum = static_cast<double>(side) * side - K * static_cast<double>(2 * side * squareSum) / 4;
         if (iteration == 1)
             ComputeBackground(m_candidateBins);
         const bool empty = IsZero(hc) || IsZero(sum);
-        for (int u : m_touched) {
-            const double w = cells[u].weight;
-            m_p.data[static_cast<std::size_t>(u)] = empty ? 0.0 : (w > 0 ? w / sum : w);
-        }
-
         double S = 0, Dx = 0, Dy = 0;
-        for (int u : m_modelCells) {
-            const auto c = static_cast<std::size_t>(u);
-            const double q = m_q.data[c], pc = m_p.data[c], bc = m_b.data[c];
+        for (std::size_t k = 0; k < m_modelCells.size(); ++k) {
+            const auto c = static_cast<std::size_t>(m_modelCells[k]);
+            TCellSums total;
+            for (std::size_t bank = 0; bank < kBanks; ++bank) {
+                const TCellSums& part = cells[k * kBanks + bank];
+                total.count += part.count;
+                total.sumX += part.sumX;
+                total.sumY += part.sumY;
+                total.squares += part.squares;
+            }
+            const double kw = total.count - K * static_cast<double>(total.squares) / 4;
+            const double pc = empty ? 0.0 : (kw > 0 ? kw / sum : 0.0);
+            m_p.data[c] = pc;
+            const double q = m_q.data[c], bc = m_b.data[c];
             const double w = pc > 0 && bc > 0 ? std::sqrt(bc * q / pc) : 0.0;
             m_weightOfBin[c] = w;
             if (w > 0) {
-                S += w * m_cells[c].count;
-                Dx += w * m_cells[c].sumX;
-                Dy += w * m_cells[c].sumY;
+                S += w * total.count;
+                Dx += w * total.sumX;
+                Dy += w * total.sumY;
             }
         }
         if (IsZero(S))

@@ -52,6 +52,7 @@ public:
     const TPixelRect& ModelRect() const { return m_modelRect; }
     const TMatricePoint& IgnorePolygons() const { return m_ignorePolygons; }
     const TMatrice3D& ModelHistogram() const { return m_q; }
+    // The candidate histogram of the last iteration, on the model's cells (no other cell can weigh).
     const TMatrice3D& CandidateHistogram() const { return m_p; }
     const TMatrice3D& BackgroundWeights() const { return m_b; }
     // The window side of each iteration of the last Track (what the shrinking mode did).
@@ -104,19 +105,19 @@ private:
     std::vector<int> m_offsets;
     int m_colFrom = 0; // the window columns [m_colFrom, m_colTo) show frame columns
     int m_colTo = 0;
-    // Working arrays of one Track: the model's cells, and per cell of the window the pixel count and the
-    // sums of the pixels' offsets (cells touched by the last window listed, so clearing costs no more than
-    // the window).
+    // Working arrays of one Track: the model's cells, each cell's place among them (-1 for the others),
+    // and per model cell the window's kernel weights, pixel count and sums of the pixels' offsets.
     std::vector<int> m_modelCells;
+    std::vector<int> m_modelIndex;
     struct TCellSums {
-        double weight = 0; // kernel weights, before normalising
         std::int32_t count = 0;
         std::int32_t sumX = 0;
         std::int32_t sumY = 0;
+        std::int64_t squares = 0; // sum of the doubled distances squared, a^2 + b^2
     };
+    static constexpr std::size_t kBanks = 4;
+    std::vector<std::int64_t> m_squares;
     std::vector<TCellSums> m_cells;
-    std::vector<int> m_touched;
-    std::vector<double> m_kernelColumn;
 };
 
 } // namespace kinoval::tracking
