@@ -236,17 +236,23 @@ void TMeanShift::ComputeBackground(const TMatriceI& bins)
     const int rowFrom = static_cast<int>(std::trunc(rc - hh)), rowTo = static_cast<int>(std::trunc(rc + hh));
     // Only the four corners: a pixel beside the object on one axis only may still be part of it.
     const int leftEnd = std::clamp(colFrom, 0, bins.cols), rightStart = std::clamp(colTo + 1, leftEnd, bins.cols);
+    // Counted as integers in two banks (neighbouring pixels mostly share a cell), then turned into weights.
+    m_backgroundCounts.assign(2 * m_b.data.size(), 0);
+    std::int32_t* counts = m_backgroundCounts.data();
+    const std::size_t cellCount = m_b.data.size();
     for (int i = 0; i < bins.rows; ++i) {
         if (i >= rowFrom && i <= rowTo)
             continue;
         const int* row = &bins(i, 0);
         for (int j = 0; j < leftEnd; ++j)
-            m_b.data[row[j]] += 1;
+            ++counts[static_cast<std::size_t>(row[j]) + (j & 1) * cellCount];
         for (int j = rightStart; j < bins.cols; ++j)
-            m_b.data[row[j]] += 1;
+            ++counts[static_cast<std::size_t>(row[j]) + (j & 1) * cellCount];
     }
-    for (double& b : m_b.data)
-        b = b > 0 ? 1.0 / b : 1.0;
+    for (std::size_t u = 0; u < cellCount; ++u) {
+        const std::int32_t count = counts[u] + counts[u + cellCount];
+        m_b.data[u] = count > 0 ? 1.0 / count : 1.0;
+    }
 }
 
 double TMeanShift::Track(TPoint& position, TRgbImage& frame, int maxIterations, int /*frameOrdinal*/, TPoint start)

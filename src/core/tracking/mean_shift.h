@@ -117,6 +117,7 @@ private:
     };
     static constexpr std::size_t kBanks = 4;
     std::vector<std::int64_t> m_squares;
+    std::vector<std::int32_t> m_backgroundCounts;
     std::vector<TCellSums> m_cells;
 };
 
