@@ -149,7 +149,7 @@ bool TStudyCommands::OpenWithDialog()
     return Open(*chosen);
 }
 
-bool TStudyCommands::OpenVideo(const std::string& path)
+bool TStudyCommands::MayOpen(const std::string& path, const std::string& missingText)
 {
     TCustomUserDlg& dlg = m_parts.dialog;
     if (isRecording && isRecording()) {
@@ -160,11 +160,18 @@ bool TStudyCommands::OpenVideo(const std::string& path)
     if (!ConfirmBeforeOpening())
         return false;
     if (!FileExists(path)) {
-        ShowBox(dlg, TUserDlgIcon::icWarning, path,
-            { Tr("Impossible d'ouvrir ce fichier vidéo."), Tr("Vérifier qu'il n'a pas été déplacé.") });
+        ShowBox(dlg, TUserDlgIcon::icWarning, path, { missingText, Tr("Vérifier qu'il n'a pas été déplacé.") });
         return false;
     }
     m_parts.mru.Directory = FolderOf(path);
+    return true;
+}
+
+bool TStudyCommands::OpenVideo(const std::string& path)
+{
+    if (!MayOpen(path, Tr("Impossible d'ouvrir ce fichier vidéo.")))
+        return false;
+    TCustomUserDlg& dlg = m_parts.dialog;
     if (!m_parts.video.Open(path)) {
         dlg.SetIcon(TUserDlgIcon::icWarning);
         dlg.ClearButtons();
@@ -196,20 +203,9 @@ bool TStudyCommands::OpenVideo(const std::string& path)
 
 bool TStudyCommands::OpenStudy(const std::string& path)
 {
+    if (!MayOpen(path, Tr("Impossible d'ouvrir ce fichier.")))
+        return false;
     TCustomUserDlg& dlg = m_parts.dialog;
-    if (isRecording && isRecording()) {
-        ShowBox(dlg, TUserDlgIcon::icInformation, "",
-            { Tr("Impossible d'ouvrir un fichier vidéo pendant l'enregistrement d'une vidéo montée.") });
-        return false;
-    }
-    if (!ConfirmBeforeOpening())
-        return false;
-    if (!FileExists(path)) {
-        ShowBox(dlg, TUserDlgIcon::icWarning, path,
-            { Tr("Impossible d'ouvrir ce fichier."), Tr("Vérifier qu'il n'a pas été déplacé.") });
-        return false;
-    }
-    m_parts.mru.Directory = FolderOf(path);
     std::string missing;
     const int code = LoadStudyFile(path, m_parts, &missing);
     switch (code) {

@@ -112,6 +112,10 @@ public:
     bool ConfirmBeforeClosing();
 
 private:
+    // What opening a video and a study share: the refusal while recording, the confirmation to save, the
+    // missing-file warning and the recent-files folder. False stops the opening.
+    bool MayOpen(const std::string& path, const std::string& missingText);
+
     TStudyParts m_parts;
     std::string m_lastSaved;
 };
