@@ -302,43 +302,33 @@ bool TStudyCommands::ConfirmBeforeOpening()
 {
     if (!m_parts.video.IsOpened() || !m_parts.options.CheckBox4ConfirmationFileChange)
         return true;
-    TCustomUserDlg& dlg = m_parts.dialog;
-    dlg.SetIcon(TUserDlgIcon::icConfirmation);
-    dlg.ClearButtons();
-    dlg.AddButton(Tr("Enregistrer"), TUserDlgButtonKind::btEnregistrer);
-    dlg.AddButton(Tr("Annuler"), TUserDlgButtonKind::btAnnuler);
-    dlg.AddButton(Tr("Ignorer"), TUserDlgButtonKind::btIgnorer);
-    dlg.AddText(Tr("Enregistrer le travail dans un fichier"));
-    dlg.AddText("");
-    dlg.AddText(Tr("Annuler l'ouverture"));
-    dlg.AddText("");
-    dlg.AddText(Tr("Ignorer la sauvegarde et continuer"));
-    switch (dlg.Run()) {
-    case 0:
-        // The study is given up only once it is safely on the disk.
-        return Save() == kStudySaved;
-    case 2:
-        return true;
-    default:
-        return false;
-    }
+    return AskToSave({ Tr("Enregistrer le travail dans un fichier"), "", Tr("Annuler l'ouverture"), "",
+                         Tr("Ignorer la sauvegarde et continuer") },
+        Tr("Ignorer"), TUserDlgButtonKind::btIgnorer);
 }
 
 bool TStudyCommands::ConfirmBeforeClosing()
 {
     if (!m_parts.video.IsOpened() || !m_parts.options.CheckBox3ConfirmationQuit)
         return true;
+    return AskToSave({ Tr("Enregistrer le travail dans un fichier"), Tr("Annuler la fermeture"),
+                         Tr("Quitter immédiatement le logiciel") },
+        Tr("Quitter"), TUserDlgButtonKind::btQuitter);
+}
+
+bool TStudyCommands::AskToSave(const std::vector<std::string>& lines, const std::string& goOn, TUserDlgButtonKind goOnKind)
+{
     TCustomUserDlg& dlg = m_parts.dialog;
     dlg.SetIcon(TUserDlgIcon::icConfirmation);
     dlg.ClearButtons();
     dlg.AddButton(Tr("Enregistrer"), TUserDlgButtonKind::btEnregistrer);
     dlg.AddButton(Tr("Annuler"), TUserDlgButtonKind::btAnnuler);
-    dlg.AddButton(Tr("Quitter"), TUserDlgButtonKind::btQuitter);
-    dlg.AddText(Tr("Enregistrer le travail dans un fichier"));
-    dlg.AddText(Tr("Annuler la fermeture"));
-    dlg.AddText(Tr("Quitter immédiatement le logiciel"));
+    dlg.AddButton(goOn, goOnKind);
+    for (const auto& line : lines)
+        dlg.AddText(line);
     switch (dlg.Run()) {
     case 0:
+        // The study is given up only once it is safely on the disk.
         return Save() == kStudySaved;
     case 2:
         return true;

@@ -13,8 +13,10 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 namespace kinoval {
+enum class TUserDlgButtonKind;
 class TCustomUserDlg;
 class TDesktopServices;
 class TOptions;
@@ -115,6 +117,8 @@ private:
     // What opening a video and a study share: the refusal while recording, the confirmation to save, the
     // missing-file warning and the recent-files folder. False stops the opening.
     bool MayOpen(const std::string& path, const std::string& missingText);
+    // The question to save, with "Enregistrer", "Annuler" and the button that goes on without saving.
+    bool AskToSave(const std::vector<std::string>& lines, const std::string& goOn, TUserDlgButtonKind goOnKind);
 
     TStudyParts m_parts;
     std::string m_lastSaved;
