@@ -15,6 +15,7 @@
 #include "media/player_factory.h"
 #include "support/fake_desktop_services.h"
 #include "support/run_command.h"
+#include "support/sample_truth.h"
 #include "support/scripted_user_dlg.h"
 #include "support/synthetic_player.h" // the hand-fired timer
 #include "support/temp_dir.h"
@@ -40,10 +41,6 @@ std::vector<std::string> Lines(const std::string& text)
     return out;
 }
 
-struct TTruth {
-    int frame;
-    double x, y;
-};
 
 class CliTable : public ::testing::Test {
 protected:
@@ -74,24 +71,9 @@ protected:
 
     static std::string Sample(const std::string& name) { return (s_dir->Path() / name).string(); }
 
-    std::vector<TTruth> Truth() const
+    static std::vector<test::TSampleTruth::TRow> Truth()
     {
-        std::ifstream in(Sample("parabole.txt"));
-        std::vector<TTruth> rows;
-        std::string line;
-        bool table = false;
-        while (std::getline(in, line)) {
-            if (line.rfind("# frame", 0) == 0) {
-                table = true;
-                continue;
-            }
-            std::istringstream fields(line);
-            TTruth r {};
-            double t = 0;
-            if (table && fields >> r.frame >> t >> r.x >> r.y)
-                rows.push_back(r);
-        }
-        return rows;
+        return test::ReadSampleTruth(Sample("parabole.txt")).rows;
     }
 
     void Click(double x, double y)
@@ -118,7 +100,7 @@ protected:
         const auto truth = Truth();
         ASSERT_GE(truth.size(), 26u);
         for (int i = 0; i < count; ++i)
-            Click(truth[static_cast<std::size_t>(i)].x, truth[static_cast<std::size_t>(i)].y);
+            Click(truth[static_cast<std::size_t>(i)].xPixel, truth[static_cast<std::size_t>(i)].yPixel);
     }
 
     // The table the program shows, as its tab-separated copy (without the program and date lines).

@@ -1,6 +1,7 @@
 // Tracking end to end: the projectile sample rendered by the sample generator, tracked by kinoval-cli from
 // an outline drawn around the ball on its first frame, compared with the ground truth written beside it.
 #include "core/modelling/least_squares.h"
+#include "support/sample_truth.h"
 #include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
@@ -39,10 +40,7 @@ std::string Cli()
     return std::string("'") + KINOVAL_CLI_PATH + "' track ";
 }
 
-struct TTruthRow {
-    int frame;
-    double t, xPx, yPx;
-};
+using TTruthRow = kinoval::test::TSampleTruth::TRow;
 
 #ifdef KINOVAL_SAMPLEGEN_PATH
 class ProjectileSample : public ::testing::Test {
@@ -61,36 +59,16 @@ protected:
     static std::string Video() { return "'" + s_dir->Path().string() + "/parabole.avi'"; }
     static std::vector<TTruthRow> Truth(double& width, double& height, double& ppm, double& g)
     {
-        std::ifstream in(s_dir->Path().string() + "/parabole.txt");
-        std::vector<TTruthRow> rows;
-        std::string line;
-        bool table = false;
-        while (std::getline(in, line)) {
-            if (line.rfind("# frame", 0) == 0) {
-                table = true;
-                continue;
-            }
-            std::istringstream fields(line);
-            if (table) {
-                TTruthRow r {};
-                if (fields >> r.frame >> r.t >> r.xPx >> r.yPx)
-                    rows.push_back(r);
-                continue;
-            }
-            std::string key, eq;
-            double value = 0;
-            if (fields >> key >> eq >> value) {
-                if (key == "width")
-                    width = value;
-                else if (key == "height")
-                    height = value;
-                else if (key == "pixels_per_metre")
-                    ppm = value;
-                else if (key == "g")
-                    g = value;
-            }
-        }
-        return rows;
+        const kinoval::test::TSampleTruth truth = kinoval::test::ReadSampleTruth(s_dir->Path().string() + "/parabole.txt");
+        const auto value = [&truth](const char* key) {
+            const auto it = truth.values.find(key);
+            return it == truth.values.end() ? 0.0 : it->second;
+        };
+        width = value("width");
+        height = value("height");
+        ppm = value("pixels_per_metre");
+        g = value("g");
+        return truth.rows;
     }
     static kinoval::test::TTempDir* s_dir;
     static bool s_generated;
@@ -110,7 +88,7 @@ TEST_F(ProjectileSample, BallStaysOnItsTrueCourseAndGivesG)
 
     // The program places a pixel's position at its index (pixel i at i / width), the ground truth at the
     // middle of the pixel (pixel i covers [i, i + 1)): a true centre c is the program's c - 0.5.
-    const double cx = truth[0].xPx - 0.5, cy = truth[0].yPx - 0.5;
+    const double cx = truth[0].xPixel - 0.5, cy = truth[0].yPixel - 0.5;
     // An outline of 24 vertices on a circle of 16 pixels around the ball of the first frame. The ball
     // moves by up to 58 pixels a frame, so the search radius is the largest.
     std::ostringstream outline;
@@ -130,7 +108,7 @@ TEST_F(ProjectileSample, BallStaysOnItsTrueCourseAndGivesG)
     while (lines >> frame >> x >> yNorm) {
         ASSERT_GE(frame, 0);
         ASSERT_LT(frame, static_cast<int>(truth.size()));
-        const double dx = x * W + 0.5 - truth[frame].xPx, dy = yNorm * H + 0.5 - truth[frame].yPx;
+        const double dx = x * W + 0.5 - truth[frame].xPixel, dy = yNorm * H + 0.5 - truth[frame].yPixel;
         squares += dx * dx + dy * dy;
         ++n;
         t.push_back(truth[frame].t);

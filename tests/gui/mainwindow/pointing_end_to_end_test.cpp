@@ -9,6 +9,7 @@
 #include "gui/results/res_form.h"
 #include "gui/results/results_grid_model.h"
 #include "core/results/quantity.h"
+#include "support/sample_truth.h"
 
 #include <QFile>
 
@@ -19,38 +20,7 @@
 namespace kinoval::test {
 namespace {
 
-struct TTruth {
-    std::map<std::string, double> values;
-    struct TRow {
-        double t, xPixel, yPixel, x, y;
-    };
-    std::vector<TRow> rows;
-};
-
-TTruth ReadTruth(const std::string& path)
-{
-    TTruth truth;
-    QFile file(QString::fromStdString(path));
-    if (!file.open(QIODevice::ReadOnly))
-        return truth;
-    std::istringstream in(file.readAll().toStdString());
-    std::string line;
-    while (std::getline(in, line)) {
-        if (line.empty() || line[0] == '#')
-            continue;
-        const auto eq = line.find(" = ");
-        if (eq != std::string::npos) {
-            truth.values[line.substr(0, eq)] = std::strtod(line.c_str() + eq + 3, nullptr);
-            continue;
-        }
-        std::istringstream row(line);
-        int frame = 0;
-        TTruth::TRow r {};
-        if (row >> frame >> r.t >> r.xPixel >> r.yPixel >> r.x >> r.y)
-            truth.rows.push_back(r);
-    }
-    return truth;
-}
+using TTruth = TSampleTruth;
 
 // Screenshots for a reader of the window, when KINOVAL_SHOT_DIR names a folder.
 void Shot(QWidget& window, const char* name)
@@ -63,7 +33,7 @@ void Shot(QWidget& window, const char* name)
 TEST_F(MainFormTest, PointingTheThrownBallGivesItsPositionsAndG)
 {
     ASSERT_TRUE(OpenParabola());
-    const TTruth truth = ReadTruth(dir.File("parabole.txt"));
+    const TTruth truth = ReadSampleTruth(dir.File("parabole.txt"));
     ASSERT_EQ(truth.rows.size(), 26u);
     ASSERT_GE(form->View().width(), 640); // every click lands within half a frame pixel
     Shot(*form, "mainform_start");

@@ -12,6 +12,7 @@
 #include "gui/video/sample_videos.h"
 #include "gui/video/video_widget.h"
 #include "media/player_factory.h"
+#include "support/sample_truth.h"
 #include "support/fake_desktop_services.h"
 #include "support/scripted_user_dlg.h"
 #include "support/synthetic_player.h"
@@ -38,26 +39,7 @@
 namespace kinoval::tracking {
 namespace {
 
-struct TTruthRow {
-    int frame = 0;
-    double t = 0, xPx = 0, yPx = 0;
-};
-
-std::vector<TTruthRow> ReadTruth(const std::string& path)
-{
-    std::ifstream in(path);
-    std::vector<TTruthRow> rows;
-    std::string line;
-    while (std::getline(in, line)) {
-        if (line.empty() || line[0] == '#' || line.find(" = ") != std::string::npos)
-            continue;
-        std::istringstream fields(line);
-        TTruthRow r;
-        if (fields >> r.frame >> r.t >> r.xPx >> r.yPx)
-            rows.push_back(r);
-    }
-    return rows;
-}
+using TTruthRow = test::TSampleTruth::TRow;
 
 class TrackingPanelTest : public ::testing::Test {
 protected:
@@ -83,7 +65,7 @@ protected:
     bool OpenProjectile()
     {
         const QStringList written = gui::WriteSampleVideos(QString::fromStdString(dir.Path().string()));
-        truth = ReadTruth(dir.File("parabole.txt"));
+        truth = test::ReadSampleTruth(dir.File("parabole.txt")).rows;
         return written.size() == 2 && !truth.empty() && video.Open(dir.File("parabole.avi"));
     }
 
@@ -119,7 +101,7 @@ protected:
         panel->ShapeMenu()->actions().at(osPolygon)->trigger();
         panel->Button("ButtonTrackContour")->click();
         ASSERT_EQ(tracking->DrawingMode(), dmOutline);
-        const double cx = truth[0].xPx - 0.5, cy = truth[0].yPx - 0.5;
+        const double cx = truth[0].xPixel - 0.5, cy = truth[0].yPixel - 0.5;
         for (int k = 0; k < 16; ++k) {
             const double a = 2 * std::acos(-1.0) * k / 16;
             const QPoint p(int(std::lround(cx + 16 * std::cos(a))), int(std::lround(cy + 16 * std::sin(a))));
@@ -140,8 +122,8 @@ protected:
         for (std::size_t f = 0; f < o.rawFrames.size() && f < truth.size(); ++f) {
             if (o.rawFrames[f] < 0)
                 continue;
-            const double dx = o.positions[f].x * 640 + 0.5 - truth[f].xPx;
-            const double dy = o.positions[f].y * 480 + 0.5 - truth[f].yPx;
+            const double dx = o.positions[f].x * 640 + 0.5 - truth[f].xPixel;
+            const double dy = o.positions[f].y * 480 + 0.5 - truth[f].yPixel;
             squares += dx * dx + dy * dy;
             ++frames;
         }
@@ -229,8 +211,8 @@ TEST_F(TrackingPanelTest, OutlineDrawnWithTheMouseTracksTheBallAndEnregistrerMak
     const document::TContainer* c = data.FixedSet().FindContainer(7);
     ASSERT_NE(c, nullptr);
     ASSERT_NE(c->FindObject(0), nullptr);
-    EXPECT_NEAR(c->FindObject(0)->GetImage().x * 640 + 0.5, truth[7].xPx, 2.0);
-    EXPECT_NEAR(c->FindObject(0)->GetImage().y * 480 + 0.5, truth[7].yPx, 2.0);
+    EXPECT_NEAR(c->FindObject(0)->GetImage().x * 640 + 0.5, truth[7].xPixel, 2.0);
+    EXPECT_NEAR(c->FindObject(0)->GetImage().y * 480 + 0.5, truth[7].yPixel, 2.0);
     EXPECT_EQ(tracking->DrawingMode(), dmNone);
 }
 

@@ -3,6 +3,7 @@
 #include "core/video/player_choice.h"
 #include "gui/video/sample_videos.h"
 #include "media/player_factory.h"
+#include "support/sample_truth.h"
 #include "support/temp_dir.h"
 
 #include <QFile>
@@ -19,41 +20,7 @@
 namespace kinoval::gui {
 namespace {
 
-struct TTruth {
-    std::map<std::string, double> values;
-    struct TRow {
-        double t, xPixel, yPixel, x, y;
-    };
-    std::vector<TRow> rows;
-};
-
-TTruth ReadTruth(const std::string& path)
-{
-    TTruth truth;
-    QFile file(QString::fromStdString(path));
-    if (!file.open(QIODevice::ReadOnly))
-        return truth;
-    std::istringstream in(file.readAll().toStdString());
-    std::string line;
-    while (std::getline(in, line)) {
-        if (line.empty() || line[0] == '#')
-            continue;
-        auto eq = line.find(" = ");
-        if (eq != std::string::npos) {
-            try {
-                truth.values[line.substr(0, eq)] = std::stod(line.substr(eq + 3));
-            } catch (...) {
-            }
-            continue;
-        }
-        std::istringstream row(line);
-        int frame = 0;
-        TTruth::TRow r{};
-        if (row >> frame >> r.t >> r.xPixel >> r.yPixel >> r.x >> r.y)
-            truth.rows.push_back(r);
-    }
-    return truth;
-}
+using TTruth = test::TSampleTruth;
 
 // The centre of the pixels that pass the test, in the truth's coordinates (pixel i covers [i, i+1)).
 bool Centroid(const TRgbImage& image, bool (*isObject)(const std::uint8_t*), double& cx, double& cy)
@@ -86,7 +53,7 @@ TEST_P(SampleVideos, TheObjectIsWhereTheGroundTruthSays)
     QStringList written = WriteSampleVideos(QString::fromStdString(dir.Path().string()));
     ASSERT_EQ(written.size(), 2);
     const std::string video = dir.File(name + ".avi");
-    TTruth truth = ReadTruth(dir.File(name + ".txt"));
+    TTruth truth = test::ReadSampleTruth(dir.File(name + ".txt"));
     ASSERT_FALSE(truth.rows.empty());
     EXPECT_EQ(truth.values["frames"], static_cast<double>(truth.rows.size()));
 
@@ -119,7 +86,7 @@ TEST_P(SampleVideos, TheGroundTruthFollowsItsOwnPhysics)
     const std::string name = GetParam();
     test::TTempDir dir;
     ASSERT_EQ(WriteSampleVideos(QString::fromStdString(dir.Path().string())).size(), 2);
-    TTruth truth = ReadTruth(dir.File(name + ".txt"));
+    TTruth truth = test::ReadSampleTruth(dir.File(name + ".txt"));
     ASSERT_GT(truth.rows.size(), 20u);
     auto& v = truth.values;
     const double ppm = v["pixels_per_metre"];
