@@ -14,6 +14,7 @@
 #include "core/formulas/formules.h"
 #include "core/mainwindow/mru_files.h"
 #include "core/mainwindow/options.h"
+#include "core/mainwindow/results_checks.h"
 #include "core/mainwindow/study_commands.h"
 #include "core/montage/montage.h"
 #include "core/montage/montage_wiring.h"
@@ -40,6 +41,20 @@ public:
     bool Start(int, std::function<void()>) override { return false; }
     void Stop() override { }
     bool Running() const override { return false; }
+};
+
+// The checks' questions go on: the five-marks warning is printed and answered "Continuer", as a user who
+// wants the table would.
+class TTableDlg : public cli::TConsoleDlg {
+protected:
+    int DoRun() override
+    {
+        TConsoleDlg::DoRun();
+        for (std::size_t i = 0; i < Buttons().size(); ++i)
+            if (Buttons()[i].caption == Tr("Continuer"))
+                return static_cast<int>(i);
+        return 0;
+    }
 };
 
 void PrintLines(const std::vector<std::string>& lines)
@@ -83,7 +98,7 @@ int Run(const std::vector<std::string>& args)
         return 2;
     }
 
-    cli::TConsoleDlg dialog;
+    TTableDlg dialog;
     cli::TNoDesktop desktop;
     media::TMediaPlayerFactory factory;
     TNoTimer timer;
@@ -95,6 +110,7 @@ int Run(const std::vector<std::string>& args)
     montage::ConnectMontage(montage, data, view, {});
     formulas::TFormules formules;
     TOptions options;
+    options.CheckBox38ChangeDefaultObjectsName = false; // a hint for the window, not a reason to stop
     TMRUFiles mru;
     const mainwindow::TStudyParts parts { dialog, desktop, view, data, options, mru, &montage, &formules };
 
@@ -112,33 +128,17 @@ int Run(const std::vector<std::string>& args)
         PrintLines({ Tr("Certaines valeurs de ce fichier sont illisibles : elles ont été remplacées par leurs valeurs "
                         "par défaut.") });
 
+    // The same checks as the results buttons, with the same messages.
+    mainwindow::TResultsChecks checks({ data, options, dialog, {}, layer });
+    if (checks.Check() != mainwindow::kResultsGo)
+        return 1;
+
     results::TResultsSet results(data);
     results.Calc.SetTransparentModeHook([layer] { return layer; });
     results.Grids.IsTransparentMode = [layer] { return layer; };
     const int which = layer ? results::kSelTransparent : results::kSelFixed;
-    const int computed = results.Calc.Recompute(which);
-    if (computed == 5) {
-        PrintLines({ Tr("Ouvrir d'abord un fichier vidéo.") });
-        return 1;
-    }
-    if (computed == 4) {
-        PrintLines({ Tr("Définir, au préalable, l'échelle à l'aide d'une longueur connue."),
-            Tr("Utiliser le bouton poussoir « Echelle ».") });
-        return 1;
-    }
-    if (computed != 0) {
+    if (results.Calc.Recompute(which) != 0) {
         PrintLines({ Tr("L'unité de calcul a détecté une erreur. L'opération en cours est annulée.") });
-        return 1;
-    }
-    const results::TCalcul& calcul = results.Calc.Current();
-    std::size_t fewest = calcul.ObjectCount() > 0 ? static_cast<std::size_t>(-1) : 0;
-    for (int k = 0; k < calcul.ObjectCount(); ++k)
-        fewest = std::min(fewest, calcul.FramesOf(k).size());
-    if (fewest <= 2) {
-        if (layer)
-            PrintLines({ Tr("Poser, au préalable, au moins trois marques sur la trajectoire.") });
-        else
-            PrintLines({ Tr("Poser, au préalable, au moins trois marques par objet.") });
         return 1;
     }
     if (!results.Calc.Derive(which, smoothing)) {

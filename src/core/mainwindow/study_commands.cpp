@@ -105,21 +105,22 @@ int LoadStudyFile(const std::string& path, const TStudyParts& parts, std::string
     }
     ResetStudyFor(parts);
 
-    const document::TIniSectionKeys data(static_cast<const TIniFile&>(file), "Data");
+    const TIniFile& study = file; // read only from here on
+    const document::TIniSectionKeys data(study, "Data");
     parts.data.Load(data);
     bool damaged = data.HadMalformedValue();
     if (parts.montage != nullptr && videoOpen) {
-        const document::TIniSectionKeys montage(static_cast<const TIniFile&>(file), "Montage");
+        const document::TIniSectionKeys montage(study, "Montage");
         const int code = parts.montage->LoadMontage(montage);
         damaged = damaged || code == montage::kMontageDamaged || code == montage::kMontageOtherVideo;
     }
     if (parts.formules != nullptr)
-        parts.formules->Load(file);
+        parts.formules->Load(study);
 
     if (videoOpen) {
-        const bool transparent = file.ReadInt("Video", "MarkingMode", 0) == 1;
+        const bool transparent = study.ReadInt("Video", "MarkingMode", 0) == 1;
         parts.video.SetMode(transparent ? video::vmTransparentPointing : video::vmFixedPointing);
-        const int frame = file.ReadInt("Video", "ImageNumber", 0);
+        const int frame = study.ReadInt("Video", "ImageNumber", 0);
         if (frame >= 0 && frame < parts.video.RawFrameCount())
             parts.video.GoToFrameOfRaw(frame);
         parts.data.RefreshScreenPositions();
