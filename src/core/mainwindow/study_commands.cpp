@@ -1,10 +1,10 @@
 #include "core/mainwindow/study_commands.h"
 
+#include "core/common/desktop_services.h"
 #include "core/common/file_filter.h"
 #include "core/common/ini_file.h"
 #include "core/common/texts.h"
 #include "core/common/user_dlg.h"
-#include "core/common/desktop_services.h"
 #include "core/document/data.h"
 #include "core/document/kvl.h"
 #include "core/formulas/formules.h"
@@ -75,6 +75,17 @@ bool IsSomethingElse(const std::string& path)
 }
 
 } // namespace
+
+document::TDocumentSettings DocumentSettingsOf(const TOptions& o)
+{
+    document::TDocumentSettings s;
+    s.Numerotation_Value = o.Numerotation;
+    s.NumerotationTsp_Value = o.NumerotationTsp;
+    s.PenSize_Value = o.PenSize;
+    s.CheckBox36StartByZero_Checked = o.CheckBox36StartByZero;
+    s.CheckBox41HorizAndVertScale_Checked = o.CheckBox41HorizAndVertScale;
+    return s;
+}
 
 std::vector<std::string> OpenFailureReasons(const std::string& path, const std::string& playersText)
 {
@@ -410,7 +421,8 @@ bool TStudyCommands::ConfirmBeforeClosing()
         Tr("Quitter"), TUserDlgButtonKind::btQuitter);
 }
 
-bool TStudyCommands::AskToSave(const std::vector<std::string>& lines, const std::string& goOn, TUserDlgButtonKind goOnKind)
+bool TStudyCommands::AskToSave(
+    const std::vector<std::string>& lines, const std::string& goOn, TUserDlgButtonKind goOnKind)
 {
     TCustomUserDlg& dlg = m_parts.dialog;
     dlg.SetIcon(TUserDlgIcon::icConfirmation);

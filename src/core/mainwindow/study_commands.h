@@ -29,7 +29,8 @@ class TMRUFiles;
 class TIniFile;
 namespace document {
 class TData;
-}
+struct TDocumentSettings;
+} // namespace document
 namespace video {
 class TVideo;
 }
@@ -80,6 +81,9 @@ void WriteStudy(TIniFile& file, const TStudyParts& parts);
 // document, the montage and the formulas, then goes to the saved frame and marking mode. missingVideo gets
 // the video's path when it could not be opened.
 int LoadStudyFile(const std::string& path, const TStudyParts& parts, std::string* missingVideo = nullptr);
+
+// The settings the document follows (scale kind, element size, number positions, numbering from zero).
+document::TDocumentSettings DocumentSettingsOf(const TOptions& options);
 
 // Why a video file could not be opened, for the failure box: what the file system tells (a folder, a
 // device, an empty or unreadable file) before what the players said; a player's text that explains

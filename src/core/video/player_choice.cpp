@@ -8,7 +8,7 @@ namespace kinoval::video {
 
 const std::array<std::string_view, 6>& KnownExtensions()
 {
-    static const std::array<std::string_view, 6> extensions{".avi", ".mpg", ".mpeg", ".wmv", ".mov", ".mp4"};
+    static const std::array<std::string_view, 6> extensions { ".avi", ".mpg", ".mpeg", ".wmv", ".mov", ".mp4" };
     return extensions;
 }
 
@@ -50,7 +50,7 @@ std::string OpenDialogFilter()
         patterns += '*';
         patterns += ext;
     }
-    return FormatText(Tr("Fichier vidéo (%s)|%s|Fichier Kinoval (*.kvl)|*.kvl"), {patterns, patterns});
+    return FormatText(Tr("Fichier vidéo (%s)|%s|Fichier Kinoval (*.kvl)|*.kvl"), { patterns, patterns });
 }
 
 TPlayerChain::TPlayerChain(TPlayerFactory& factory)
