@@ -59,7 +59,8 @@ protected:
     static std::string Video() { return "'" + s_dir->Path().string() + "/parabole.avi'"; }
     static std::vector<TTruthRow> Truth(double& width, double& height, double& ppm, double& g)
     {
-        const kinoval::test::TSampleTruth truth = kinoval::test::ReadSampleTruth(s_dir->Path().string() + "/parabole.txt");
+        const kinoval::test::TSampleTruth truth
+            = kinoval::test::ReadSampleTruth(s_dir->Path().string() + "/parabole.txt");
         const auto value = [&truth](const char* key) {
             const auto it = truth.values.find(key);
             return it == truth.values.end() ? 0.0 : it->second;

@@ -360,7 +360,8 @@ double TMeanShift::Track(TPoint& position, TRgbImage& frame, int maxIterations, 
             for (int j = 0; j < side; ++j) {
                 const int k = modelIndex[row[j]];
                 if (k >= 0) {
-                    TCellSums& c = cells[static_cast<std::size_t>(k) * kBanks + (static_cast<unsigned>(j) & (kBanks - 1))];
+                    TCellSums& c
+                        = cells[static_cast<std::size_t>(k) * kBanks + (static_cast<unsigned>(j) & (kBanks - 1))];
                     ++c.count;
                     c.sumX += offsets[j];
                     c.sumY += oy;

@@ -81,8 +81,7 @@ TTrackingPanel::TTrackingPanel(TTracking& tracking, video::TVideo& video, docume
     m_numMarque = AddButton("ButtonTrackNumMarque", "Objet", "Choisir l'objet à suivre");
     m_eraseContourButton = AddButton("ButtonTrackEffacerContour", "Effacer contour", "Effacer le contour de l'objet");
     m_eraseTrackButton = AddButton("ButtonTrackEffacerTrack", "Effacer suivi", "Effacer les positions suivies");
-    m_eraseBanZoneButton
-        = AddButton("ButtonTrackEffacerBanZone", "Effacer zone", "Effacer la dernière zone ignorée");
+    m_eraseBanZoneButton = AddButton("ButtonTrackEffacerBanZone", "Effacer zone", "Effacer la dernière zone ignorée");
     m_contour->setCheckable(true);
     m_banZone->setCheckable(true);
 
@@ -125,8 +124,8 @@ TTrackingPanel::TTrackingPanel(TTracking& tracking, video::TVideo& video, docume
     const char* radiusNames[4] = { "MenuMesuresEspaceChoix1", "MenuMesuresEspaceChoix2", "MenuMesuresEspaceChoix3",
         "MenuMesuresEspaceChoixAutres" };
     for (int k = 0; k < 4; ++k) {
-        const QString caption = k < 3 ? Q(FormatText(Tr("%s pixels"), { std::to_string(kRadiusChoices[k]) }))
-                                      : Q(Tr("Autre valeur ..."));
+        const QString caption
+            = k < 3 ? Q(FormatText(Tr("%s pixels"), { std::to_string(kRadiusChoices[k]) })) : Q(Tr("Autre valeur ..."));
         QAction* a = m_radiusMenu->addAction(caption);
         a->setObjectName(QLatin1String(radiusNames[k]));
         a->setCheckable(true);
@@ -239,8 +238,8 @@ bool TTrackingPanel::AskNumber(const TTrackNumberRequest& request, int& value)
     if (askNumber)
         return askNumber(request, value);
     bool ok = false;
-    const int n = QInputDialog::getInt(this, Q(request.caption), Q(request.label), request.value, request.minimum,
-        request.maximum, 1, &ok);
+    const int n = QInputDialog::getInt(
+        this, Q(request.caption), Q(request.label), request.value, request.minimum, request.maximum, 1, &ok);
     if (ok)
         value = n;
     return ok;

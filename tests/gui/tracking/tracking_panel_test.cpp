@@ -12,8 +12,8 @@
 #include "gui/video/sample_videos.h"
 #include "gui/video/video_widget.h"
 #include "media/player_factory.h"
-#include "support/sample_truth.h"
 #include "support/fake_desktop_services.h"
+#include "support/sample_truth.h"
 #include "support/scripted_user_dlg.h"
 #include "support/synthetic_player.h"
 #include "support/temp_dir.h"
@@ -200,7 +200,8 @@ TEST_F(TrackingPanelTest, OutlineDrawnWithTheMouseTracksTheBallAndEnregistrerMak
     // The tracked squares are painted: the top-left corner of the last one.
     widget->Redraw();
     const TPoint last = tracking->Object(0).positionsPx.at(truth.size() - 1);
-    EXPECT_NE(widget->Picture().pixelColor(last.x - 4, last.y - 4), widget->Picture().pixelColor(last.x - 6, last.y - 6));
+    EXPECT_NE(
+        widget->Picture().pixelColor(last.x - 4, last.y - 4), widget->Picture().pixelColor(last.x - 6, last.y - 6));
 
     // Leaving the mode offers the positions; "Enregistrer" turns them into marks, one per tracked frame.
     dlg.Script(1);
@@ -312,7 +313,8 @@ TEST_F(TrackingPanelTest, ObjectAndLastFrameDialogsCountFromOneAndThePenBearsThe
     EXPECT_EQ(asked.size(), 1u);
     ASSERT_EQ(dlg.RunCount(), 1u);
     EXPECT_EQ(dlg.LastRun().icon, TUserDlgIcon::icInformation);
-    EXPECT_EQ(dlg.LastRun().Texts(), (std::vector<std::string> { "Dessiner, au préalable, le contour de l'objet à suivre." }));
+    EXPECT_EQ(dlg.LastRun().Texts(),
+        (std::vector<std::string> { "Dessiner, au préalable, le contour de l'objet à suivre." }));
 
     // With one: the last frame is typed from 1, after the first frame.
     video.GoToFrame(4);
