@@ -135,8 +135,7 @@ void TOptions::Assign(const TOptionValues& edited)
 
 void TOptions::NotifyChange() const
 {
-    if (OnChange)
-        OnChange();
+    OnChange.Emit();
 }
 
 bool* TOptions::FindBool(std::string_view key)

@@ -14,6 +14,7 @@
 // window, is told, and updates the document and the other windows.
 
 #include "core/common/ini_file.h"
+#include "core/common/signal.h"
 
 #include <functional>
 #include <string>
@@ -192,7 +193,7 @@ public:
     static const std::vector<TTextOption>& TextOptions();
 
     // Called after the settings changed; the main window applies them to the document and the windows.
-    std::function<void()> OnChange;
+    TSignal<> OnChange;
 
     // Every default.
     void SetDefaults();

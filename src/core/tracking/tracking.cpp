@@ -162,8 +162,7 @@ void TTracking::SetDrawingMode(int mode)
     m_drawingMode = mode;
     if (mode != dmNone) {
         ClearDrawing();
-        if (OnDrawingModeSet)
-            OnDrawingModeSet();
+        OnDrawingModeSet.Emit();
     }
     m_view.CursorChanged();
 }
@@ -268,13 +267,11 @@ void TTracking::Run()
     if (!o)
         return;
     m_running = true;
-    if (OnRunStarted)
-        OnRunStarted();
+    OnRunStarted.Emit();
     const int object = m_currentObject;
     auto finish = [&] {
         m_view.Repaint();
-        if (OnRunEnded)
-            OnRunEnded();
+        OnRunEnded.Emit();
         m_running = false;
     };
 
@@ -312,8 +309,7 @@ void TTracking::Run()
             continue;
         m_tracker.Track(position, frame, kMaxIterations, f, position);
         Record(position, f);
-        if (OnFrameTracked)
-            OnFrameTracked(f);
+        OnFrameTracked.Emit(f);
     }
     finish();
 }

@@ -16,6 +16,7 @@
 // The view routes its mouse and keys here in tracking mode (TViewInputReceiver) and asks for the overlay.
 
 #include "core/common/colour.h"
+#include "core/common/signal.h"
 #include "core/common/user_dlg.h"
 #include "core/tracking/mean_shift.h"
 #include "core/tracking/tracking_host.h"
@@ -80,12 +81,12 @@ public:
     TTracking(TTrackingView& view, TTrackingDocument& document, TCustomUserDlg& dialog, TDesktopServices& desktop,
         const TTrackingSettings& settings);
 
-    // Notifications (the main window listens).
-    std::function<void()> OnDrawingModeSet;
-    std::function<void()> OnRunStarted;
-    std::function<void()> OnRunEnded;
+    // Notifications (the tracking panel listens).
+    TSignal<> OnDrawingModeSet;
+    TSignal<> OnRunStarted;
+    TSignal<> OnRunEnded;
     // After each frame of a run has been tracked and recorded (montage numbering), for the progress shown.
-    std::function<void(int frame)> OnFrameTracked;
+    TSignal<int> OnFrameTracked;
 
     // ---- commands ----
     void Reset();

@@ -6,6 +6,7 @@
 #include "core/montage/montage.h"
 #include "core/results/number_format.h"
 #include "core/video/video.h"
+#include "gui/common/qt_text.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
@@ -25,11 +26,6 @@
 
 namespace kinoval::montage {
 namespace {
-
-QString Q(const std::string& text)
-{
-    return QString::fromStdString(text);
-}
 
 QLabel* Label(const char* text, QWidget* parent)
 {

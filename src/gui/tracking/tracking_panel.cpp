@@ -5,6 +5,7 @@
 #include "core/mainwindow/options.h"
 #include "core/tracking/tracking.h"
 #include "core/video/video.h"
+#include "gui/common/qt_text.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -19,11 +20,6 @@
 
 namespace kinoval::tracking {
 namespace {
-
-QString Q(const std::string& text)
-{
-    return QString::fromStdString(text);
-}
 
 // The view's hints are written "short|long"; the view shows the long part.
 QString LongHint(const char* text)
@@ -192,29 +188,22 @@ TTrackingPanel::TTrackingPanel(TTracking& tracking, video::TVideo& video, docume
         emit trackingChanged();
     });
 
-    // The panel is the driver's one listener and the view's tracker.
-    m_tracking.OnRunStarted = [this] { RunStarted(); };
-    m_tracking.OnFrameTracked = [this](int frame) { FrameTracked(frame); };
-    m_tracking.OnRunEnded = [this] { RunEnded(); };
-    m_tracking.OnDrawingModeSet = [this] { SetDrawingButtons(m_tracking.DrawingMode()); };
+    // The panel listens to the driver and is the view's tracker.
+    m_links += m_tracking.OnRunStarted.Connect([this] { RunStarted(); });
+    m_links += m_tracking.OnFrameTracked.Connect([this](int frame) { FrameTracked(frame); });
+    m_links += m_tracking.OnRunEnded.Connect([this] { RunEnded(); });
+    m_links += m_tracking.OnDrawingModeSet.Connect([this] { SetDrawingButtons(m_tracking.DrawingMode()); });
     m_video.SetTrackerReceiver(&m_tracking);
-    m_video.hooks.activateTracker = [this] { Activate(); };
-    m_video.hooks.deactivateTracker = [this] { Deactivate(); };
-    m_video.hooks.stopTracking = [this] { Stop(); };
+    m_links += m_video.notify.trackingEntered.Connect([this] { Activate(); });
+    m_links += m_video.notify.trackingLeft.Connect([this] { Deactivate(); });
+    m_links += m_video.notify.trackingPauseAsked.Connect([this] { Stop(); });
 
     UpdateControls();
 }
 
 TTrackingPanel::~TTrackingPanel()
 {
-    m_tracking.OnRunStarted = nullptr;
-    m_tracking.OnFrameTracked = nullptr;
-    m_tracking.OnRunEnded = nullptr;
-    m_tracking.OnDrawingModeSet = nullptr;
     m_video.SetTrackerReceiver(nullptr);
-    m_video.hooks.activateTracker = nullptr;
-    m_video.hooks.deactivateTracker = nullptr;
-    m_video.hooks.stopTracking = nullptr;
 }
 
 QToolButton* TTrackingPanel::AddButton(const char* name, const char* caption, const char* hint)

@@ -14,6 +14,7 @@
 // erase actions to its Affichage menu, and calls EraseMarks / EraseAll for its own erase entries while
 // the view is in tracking mode.
 
+#include "core/common/signal.h"
 #include "core/video/overlay.h"
 
 #include <QWidget>
@@ -142,6 +143,7 @@ private:
     QString m_hint;
     int m_runFirst = 0;
     int m_runStep = 1;
+    TConnections m_links; // to the driver and the view, for the panel's lifetime
 };
 
 } // namespace kinoval::tracking

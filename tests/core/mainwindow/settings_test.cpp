@@ -207,7 +207,7 @@ TEST(Options, TheListenerHearsOfRealChangesOnly)
 {
     TOptions options;
     int calls = 0;
-    options.OnChange = [&] { ++calls; };
+    TConnection listening = options.OnChange.Connect([&] { ++calls; });
     TOptionValues same = options;
     options.Assign(same);
     EXPECT_EQ(calls, 0);
@@ -283,7 +283,7 @@ TEST(RecentFiles, StoredInTheirSectionWithTheLastFolderInTheMainWindowSection)
 
     TMRUFiles read;
     int changes = 0;
-    read.OnListChange = [&] { ++changes; };
+    TConnection listening = read.OnListChange.Connect([&] { ++changes; });
     read.ReadList(ini);
     read.ReadFolder(ini);
     EXPECT_EQ(read.Files(), (std::vector<std::string> { "/a.avi", "/b.avi" }));
@@ -313,7 +313,7 @@ TEST(RecentFiles, MenuCaptionsAndClicks)
     EXPECT_EQ(mru.MenuEntries()[0].caption, "/a 100%s.avi");
 
     std::vector<std::string> clicked;
-    mru.OnClick = [&](const std::string& path) { clicked.push_back(path); };
+    TConnection clicks = mru.OnClick.Connect([&](const std::string& path) { clicked.push_back(path); });
     mru.Click(1);
     mru.Click(5); // outside the list: nothing
     EXPECT_EQ(clicked, (std::vector<std::string> { "/b.avi" }));

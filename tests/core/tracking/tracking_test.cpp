@@ -216,7 +216,7 @@ TEST_F(TrackingDriver, PolygonOutlineIsStoredAndValid)
 {
     view.current = 4;
     int modeSet = 0;
-    tracking.OnDrawingModeSet = [&] { ++modeSet; };
+    TConnection listening = tracking.OnDrawingModeSet.Connect([&] { ++modeSet; });
     DrawSquareOutline();
     EXPECT_EQ(modeSet, 1);
     const TTrackedObject& o = tracking.Object(0);
@@ -353,8 +353,8 @@ TEST_F(TrackingDriver, RunFromTheSecondToLastFrameTracksOneFrame)
     DrawSquareOutline();
     ASSERT_TRUE(tracking.StartCheck());
     int started = 0, ended = 0;
-    tracking.OnRunStarted = [&] { ++started; };
-    tracking.OnRunEnded = [&] { ++ended; };
+    TConnection starts = tracking.OnRunStarted.Connect([&] { ++started; });
+    TConnection ends = tracking.OnRunEnded.Connect([&] { ++ended; });
     tracking.Run();
     EXPECT_EQ(TrackedFrames(), (std::vector<int> { 28, 29 }));
     EXPECT_EQ(started, 1);
@@ -372,10 +372,10 @@ TEST_F(TrackingDriver, StepThreeFromTenToTwentyAndAccuracy)
     ASSERT_TRUE(tracking.StartCheck());
     // The progress hears of every frame tracked after the first, once recorded.
     std::vector<int> reported;
-    tracking.OnFrameTracked = [&](int f) {
+    TConnection frames = tracking.OnFrameTracked.Connect([&](int f) {
         EXPECT_GE(tracking.Object(0).rawFrames[f], 0);
         reported.push_back(f);
-    };
+    });
     tracking.Run();
     EXPECT_EQ(TrackedFrames(), (std::vector<int> { 10, 13, 16, 19 }));
     EXPECT_EQ(reported, (std::vector<int> { 13, 16, 19 }));

@@ -48,7 +48,7 @@ protected:
         , montage(dlg)
     {
         data.SetView(&video);
-        ConnectMontage(montage, data, video);
+        links += ConnectMontage(montage, data, video);
         panel = std::make_unique<TMontagePanel>(montage, video, data, options, dlg);
     }
 
@@ -68,6 +68,7 @@ protected:
     document::TData data;
     TOptions options;
     TMontage montage;
+    TConnections links; // the document and the montage follow the view while these are kept
     std::unique_ptr<TMontagePanel> panel;
 };
 

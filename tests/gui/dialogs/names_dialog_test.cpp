@@ -1,4 +1,4 @@
-#include "gui/mainwindow/names_dialog.h"
+#include "gui/dialogs/names_dialog.h"
 
 #include "core/document/data.h"
 #include "gui/drawing/glyph_painter.h"
@@ -70,7 +70,8 @@ TEST_F(NamesDialogTest, NamesAreTrimmedAndStoredWhenTheDialogCloses)
 TEST_F(NamesDialogTest, ColourAndVisibilityCellsActAtOnce)
 {
     int colourNotices = 0;
-    data.OnColorChanged = [&](document::TData&) { ++colourNotices; };
+    TConnection listening = data.Changed.Connect(
+        [&](const document::TDocChange& c) { colourNotices += c.kind == document::TDocChangeKind::Colour ? 1 : 0; });
     TNamesDialog dialog(nullptr, data, false);
     std::vector<TColor> offered;
     dialog.ChooseColour = [&](TColor current) -> std::optional<TColor> {

@@ -1,4 +1,4 @@
-#include "gui/mainwindow/time_dialog.h"
+#include "gui/dialogs/time_dialog.h"
 
 #include "core/common/numbers.h"
 #include "core/document/data.h"
