@@ -1,6 +1,7 @@
 // The trackers on the classroom video that defeated the colour tracker alone: a small white ball tossed
 // past a white ruler on a dark background, 640 x 480 at 15 frames a second, 65 pixels a frame, written as
-// an MJPEG AVI and tracked by kinoval-cli with each method at the search radii a teacher would try.
+// an MJPEG AVI and tracked by kinoval-cli with each method at the search radii a teacher would try; and a
+// ball hidden behind a post, where the tool stops with the program's message.
 #include "media/avi_writer.h"
 #include "support/temp_dir.h"
 #include "support/tracking_scenes.h"
@@ -47,20 +48,27 @@ protected:
     {
         s_dir = new kinoval::test::TTempDir();
         s_scene = new TTrackingScene(kinoval::test::BallPastBar());
+        s_hidden = new TTrackingScene(kinoval::test::HiddenBall());
+        s_written = Write(*s_scene, Video()) && Write(*s_hidden, s_dir->File("cache.avi"));
+    }
+    static bool Write(const TTrackingScene& scene, const std::string& path)
+    {
         kinoval::media::TAviWriter writer;
-        s_written = writer.Open(Video(), s_scene->width, s_scene->height, static_cast<unsigned>(s_scene->fps), 1,
-                        kinoval::media::TAviCodec::acMjpeg, 85)
+        bool ok = writer.Open(path, scene.width, scene.height, static_cast<unsigned>(scene.fps), 1,
+                      kinoval::media::TAviCodec::acMjpeg, 85)
             == 0;
-        for (int f = 0; s_written && f < s_scene->Frames(); ++f)
-            s_written = writer.WriteFrame(s_scene->Frame(f)) == 0;
-        s_written = writer.Close() == 0 && s_written;
+        for (int f = 0; ok && f < scene.Frames(); ++f)
+            ok = writer.WriteFrame(scene.Frame(f)) == 0;
+        return writer.Close() == 0 && ok;
     }
     static void TearDownTestSuite()
     {
         delete s_dir;
         delete s_scene;
+        delete s_hidden;
         s_dir = nullptr;
         s_scene = nullptr;
+        s_hidden = nullptr;
     }
     static std::string Video() { return s_dir->File("lancer.avi"); }
 
@@ -98,11 +106,13 @@ protected:
 
     static kinoval::test::TTempDir* s_dir;
     static TTrackingScene* s_scene;
+    static TTrackingScene* s_hidden;
     static bool s_written;
 };
 
 kinoval::test::TTempDir* ClassroomVideo::s_dir = nullptr;
 TTrackingScene* ClassroomVideo::s_scene = nullptr;
+TTrackingScene* ClassroomVideo::s_hidden = nullptr;
 bool ClassroomVideo::s_written = false;
 
 TEST_F(ClassroomVideo, BothMethodsFollowTheBallPastTheRulerAtEveryRadius)
@@ -137,6 +147,36 @@ TEST_F(ClassroomVideo, BothMethodsFollowTheBallPastTheRulerAtEveryRadius)
             // On the ruler a position would lie tens of pixels from the ball.
             EXPECT_LT(worst, s_scene->ballRadius);
         }
+}
+
+TEST_F(ClassroomVideo, ALostBallStopsTheToolWithTheProgramsMessageAndItsPositions)
+{
+    ASSERT_TRUE(s_written);
+    for (const std::string method : { "meanshift", "template" }) {
+        std::ostringstream outline;
+        outline.precision(10);
+        for (const auto& p : s_hidden->Outline(0, s_hidden->ballRadius + 6))
+            outline << p.x << "," << p.y << " ";
+        const TRun run = RunCli(
+            { "track", s_dir->File("cache.avi"), "--outline", outline.str(), "--first", "0", "--method", method });
+        EXPECT_EQ(run.status, 3) << run.output;
+        // The tool numbers frames from 0, as its lines do: the ball is behind the post from frame 8.
+        EXPECT_NE(run.output.find("Le suivi s'est arrêté à l'image 8 : "), std::string::npos) << run.output;
+        EXPECT_NE(run.output.find("Les positions obtenues jusque-là sont conservées."), std::string::npos);
+        std::istringstream lines(run.output);
+        std::string line;
+        int last = -1, count = 0, frame = 0;
+        double x = 0, y = 0;
+        while (std::getline(lines, line)) {
+            std::istringstream in(line);
+            if (in >> frame >> x >> y) {
+                last = frame;
+                ++count;
+            }
+        }
+        EXPECT_EQ(last, 7) << method;
+        EXPECT_EQ(count, 8) << method;
+    }
 }
 
 TEST_F(ClassroomVideo, TheToolRefusesAnUnknownMethod)

@@ -8,6 +8,7 @@
 
 #include <QAction>
 #include <QActionGroup>
+#include <QComboBox>
 #include <QHBoxLayout>
 #include <QInputDialog>
 #include <QLabel>
@@ -56,6 +57,7 @@ TTrackingSettings TrackingSettingsOf(const TOptions& options)
     settings.searchRadius = options.TrackingRadius;
     settings.storedShape = options.ShapeNumber;
     settings.showSearchZone = options.CheckBox52ShowRadiusSearch;
+    settings.method = options.TrackingMethod == tmTemplate ? tmTemplate : tmMeanShift;
     return settings;
 }
 
@@ -81,10 +83,30 @@ TTrackingPanel::TTrackingPanel(TTracking& tracking, video::TVideo& video, docume
     m_numMarque = AddButton("ButtonTrackNumMarque", "Objet", "Choisir l'objet à suivre");
     m_eraseContourButton = AddButton("ButtonTrackEffacerContour", "Effacer contour", "Effacer le contour de l'objet");
     m_eraseTrackButton = AddButton("ButtonTrackEffacerTrack", "Effacer suivi", "Effacer les positions suivies");
-    m_eraseBanZoneButton
-        = AddButton("ButtonTrackEffacerBanZone", "Effacer zone", "Effacer la dernière zone ignorée");
+    m_eraseBanZoneButton = AddButton("ButtonTrackEffacerBanZone", "Effacer zone", "Effacer la dernière zone ignorée");
     m_contour->setCheckable(true);
     m_banZone->setCheckable(true);
+
+    // The tracker: by the object's colours, or by its pattern for a small or colourless object.
+    m_method = new QComboBox(this);
+    m_method->setObjectName(QStringLiteral("ComboBoxTrackMethod"));
+    m_method->addItem(Q(Tr("Couleurs")));
+    m_method->addItem(Q(Tr("Motif")));
+    m_method->setItemData(tmMeanShift,
+        Q(Tr("Suivre l'objet par ses couleurs (histogramme et mean shift) : pour un objet coloré, même s'il tourne")),
+        Qt::ToolTipRole);
+    m_method->setItemData(tmTemplate,
+        Q(Tr("Suivre l'objet par son motif (corrélation avec son image) : pour un objet petit ou sans couleur propre")),
+        Qt::ToolTipRole);
+    m_method->setToolTip(Q(Tr("Méthode de suivi : par les couleurs de l'objet ou par son motif")));
+    m_method->setAccessibleName(Q(Tr("Méthode de suivi")));
+    m_method->setCurrentIndex(m_tracking.Method());
+    layout->addWidget(m_method);
+    connect(m_method, QOverload<int>::of(&QComboBox::activated), this, [this](int k) {
+        m_tracking.SetMethod(k);
+        m_options.TrackingMethod = m_tracking.Method();
+        UpdateControls();
+    });
 
     m_progressText = new QLabel(this);
     m_progressText->setObjectName(QStringLiteral("LabelTrackProgress"));
@@ -125,8 +147,8 @@ TTrackingPanel::TTrackingPanel(TTracking& tracking, video::TVideo& video, docume
     const char* radiusNames[4] = { "MenuMesuresEspaceChoix1", "MenuMesuresEspaceChoix2", "MenuMesuresEspaceChoix3",
         "MenuMesuresEspaceChoixAutres" };
     for (int k = 0; k < 4; ++k) {
-        const QString caption = k < 3 ? Q(FormatText(Tr("%s pixels"), { std::to_string(kRadiusChoices[k]) }))
-                                      : Q(Tr("Autre valeur ..."));
+        const QString caption
+            = k < 3 ? Q(FormatText(Tr("%s pixels"), { std::to_string(kRadiusChoices[k]) })) : Q(Tr("Autre valeur ..."));
         QAction* a = m_radiusMenu->addAction(caption);
         a->setObjectName(QLatin1String(radiusNames[k]));
         a->setCheckable(true);
@@ -239,8 +261,8 @@ bool TTrackingPanel::AskNumber(const TTrackNumberRequest& request, int& value)
     if (askNumber)
         return askNumber(request, value);
     bool ok = false;
-    const int n = QInputDialog::getInt(this, Q(request.caption), Q(request.label), request.value, request.minimum,
-        request.maximum, 1, &ok);
+    const int n = QInputDialog::getInt(
+        this, Q(request.caption), Q(request.label), request.value, request.minimum, request.maximum, 1, &ok);
     if (ok)
         value = n;
     return ok;
@@ -252,6 +274,7 @@ void TTrackingPanel::Activate()
 {
     m_tracking.SetShowSearchZone(m_options.CheckBox52ShowRadiusSearch);
     m_tracking.Reset();
+    m_progressText->hide();
     SetDrawingButtons(dmNone);
     UpdateControls();
 }
@@ -402,6 +425,7 @@ void TTrackingPanel::RunStarted()
     m_progress->setRange(0, frames);
     m_progress->setValue(1);
     m_progressText->setText(Q(FormatText(Tr("Image %s sur %s"), { "1", std::to_string(frames) })));
+    m_progressText->setToolTip(QString());
     m_progress->show();
     m_progressText->show();
     m_suivi->setText(Q(Tr("Arrêter")));
@@ -421,6 +445,13 @@ void TTrackingPanel::RunEnded()
 {
     m_progress->hide();
     m_progressText->hide();
+    // A run that lost the object says where until the next one: the user draws the outline there again.
+    const TTrackedObject& o = m_tracking.Object(m_tracking.CurrentObject());
+    if (o.lostFrame >= 0) {
+        m_progressText->setText(Q(FormatText(Tr("Objet perdu à l'image %s"), { std::to_string(o.lostFrame + 1) })));
+        m_progressText->setToolTip(Q(Tr("Redessiner le contour de l'objet sur cette image, puis relancer le suivi")));
+        m_progressText->show();
+    }
     m_suivi->setText(Q(Tr("Suivi")));
     // The driver clears its running flag just after this notification.
     UpdateControlsFor(false);
@@ -441,6 +472,8 @@ void TTrackingPanel::UpdateControlsFor(bool running)
              m_eraseBanZoneButton })
         b->setEnabled(idle);
     m_suivi->setEnabled(open);
+    m_method->setEnabled(!running);
+    m_method->setCurrentIndex(m_tracking.Method());
     m_popupContour->setEnabled(idle);
     m_popupBanZone->setEnabled(idle);
     m_eraseOutline->setEnabled(idle);
