@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace kinoval::tracking {
 
@@ -183,69 +184,123 @@ double TTemplateMatch::Score(const TLevel& level, const TPicture& picture, int o
     return std::clamp(numerator / std::sqrt(level.norm * variance), -1.0, 1.0);
 }
 
-void TTemplateMatch::ScoreMap(
-    const TLevel& level, const TPicture& picture, std::vector<float>& map, int& mapWidth, int& mapHeight)
+void TTemplateMatch::Prepare(TWork& work, const TLevel& level)
 {
-    mapWidth = picture.width - level.width + 1;
-    mapHeight = picture.height - level.height + 1;
-    if (mapWidth <= 0 || mapHeight <= 0)
-        return;
+    const TPicture& picture = work.picture;
+    work.mapWidth = picture.width - level.width + 1;
+    work.mapHeight = picture.height - level.height + 1;
     // Row sums of each channel and of its squares: the mask's sums at any position from its runs.
-    const int sumStride = picture.width + 1;
-    const std::size_t sumPlane = static_cast<std::size_t>(sumStride) * picture.height;
-    m_sum1.assign(kPlanes * sumPlane, 0.0);
-    m_sum2.assign(m_sum1.size(), 0.0);
+    work.sumStride = picture.width + 1;
+    const std::size_t sumPlane = static_cast<std::size_t>(work.sumStride) * picture.height;
+    work.sum1.assign(kPlanes * sumPlane, 0.0);
+    work.sum2.assign(work.sum1.size(), 0.0);
     for (int c = 0; c < kPlanes; ++c)
         for (int y = 0; y < picture.height; ++y) {
             const float* row = picture.Row(c, y);
-            double* s1 = &m_sum1[c * sumPlane + static_cast<std::size_t>(y) * sumStride];
-            double* s2 = &m_sum2[c * sumPlane + static_cast<std::size_t>(y) * sumStride];
+            double* s1 = &work.sum1[c * sumPlane + static_cast<std::size_t>(y) * work.sumStride];
+            double* s2 = &work.sum2[c * sumPlane + static_cast<std::size_t>(y) * work.sumStride];
             for (int x = 0; x < picture.width; ++x) {
                 s1[x + 1] = s1[x] + row[x];
                 s2[x + 1] = s2[x] + static_cast<double>(row[x]) * row[x];
             }
         }
-    m_tapOffsets.resize(level.taps.size());
+    work.tapOffsets.resize(level.taps.size());
     for (std::size_t t = 0; t < level.taps.size(); ++t)
-        m_tapOffsets[t]
+        work.tapOffsets[t]
             = (static_cast<std::size_t>(level.taps[t].plane) * picture.height + level.taps[t].row) * picture.stride
             + level.taps[t].col;
-    map.assign(static_cast<std::size_t>(mapWidth) * mapHeight, 0.0f);
-    const std::size_t taps = level.taps.size();
+    // Scores not worked out yet are NaN.
+    work.scores.assign(static_cast<std::size_t>(std::max(work.mapWidth, 0)) * std::max(work.mapHeight, 0),
+        std::numeric_limits<float>::quiet_NaN());
+}
+
+double TTemplateMatch::Normalise(const TLevel& level, const TWork& work, double numerator, int ox, int oy)
+{
+    const std::size_t sumPlane = static_cast<std::size_t>(work.sumStride) * work.picture.height;
     const double count = std::max(level.count, 1.0);
-    for (int oy = 0; oy < mapHeight; ++oy) {
-        for (int bx = 0; bx < mapWidth; bx += kBlock) {
+    double variance = 0;
+    for (int c = 0; c < kPlanes; ++c) {
+        const double* p1 = &work.sum1[c * sumPlane];
+        const double* p2 = &work.sum2[c * sumPlane];
+        double s1 = 0, s2 = 0;
+        for (const TRun& r : level.runs) {
+            const std::size_t row = static_cast<std::size_t>(oy + r.row) * work.sumStride + ox;
+            s1 += p1[row + r.to] - p1[row + r.from];
+            s2 += p2[row + r.to] - p2[row + r.from];
+        }
+        variance += s2 - s1 * s1 / count;
+    }
+    // A flat picture (a zone to ignore, a wall without texture) matches nothing.
+    if (!(variance > 1e-3 * count) || !(level.norm > 0))
+        return 0;
+    return std::clamp(numerator / std::sqrt(level.norm * variance), -1.0, 1.0);
+}
+
+double TTemplateMatch::Cached(int k, int ox, int oy)
+{
+    TWork& work = m_work[static_cast<std::size_t>(k)];
+    if (ox < 0 || oy < 0 || ox >= work.mapWidth || oy >= work.mapHeight)
+        return -1;
+    float& cached = work.scores[static_cast<std::size_t>(oy) * work.mapWidth + ox];
+    if (!std::isnan(cached))
+        return cached;
+    const TLevel& level = m_levels[static_cast<std::size_t>(k)];
+    const float* base = &work.picture.pixels[static_cast<std::size_t>(oy) * work.picture.stride + ox];
+    double numerator = 0;
+    for (std::size_t t = 0; t < level.taps.size(); ++t)
+        numerator += static_cast<double>(level.taps[t].value) * base[work.tapOffsets[t]];
+    cached = static_cast<float>(Normalise(level, work, numerator, ox, oy));
+    return cached;
+}
+
+void TTemplateMatch::ScoreMap(int k)
+{
+    TWork& work = m_work[static_cast<std::size_t>(k)];
+    const TLevel& level = m_levels[static_cast<std::size_t>(k)];
+    const std::size_t taps = level.taps.size();
+    for (int oy = 0; oy < work.mapHeight; ++oy) {
+        for (int bx = 0; bx < work.mapWidth; bx += kBlock) {
             // Eight positions at once: each template value meets eight neighbouring pixels of a row, which
             // the compiler turns into vector arithmetic.
             float acc[kBlock] = {};
-            const float* base = &picture.pixels[static_cast<std::size_t>(oy) * picture.stride + bx];
+            const float* base = &work.picture.pixels[static_cast<std::size_t>(oy) * work.picture.stride + bx];
             for (std::size_t t = 0; t < taps; ++t) {
                 const float v = level.taps[t].value;
-                const float* src = base + m_tapOffsets[t];
-                for (int k = 0; k < kBlock; ++k)
-                    acc[k] += v * src[k];
+                const float* src = base + work.tapOffsets[t];
+                for (int j = 0; j < kBlock; ++j)
+                    acc[j] += v * src[j];
             }
-            const int end = std::min(kBlock, mapWidth - bx);
-            for (int k = 0; k < end; ++k) {
-                const int ox = bx + k;
-                double variance = 0;
-                for (int c = 0; c < kPlanes; ++c) {
-                    const double* p1 = &m_sum1[c * sumPlane];
-                    const double* p2 = &m_sum2[c * sumPlane];
-                    double s1 = 0, s2 = 0;
-                    for (const TRun& r : level.runs) {
-                        const std::size_t row = static_cast<std::size_t>(oy + r.row) * sumStride + ox;
-                        s1 += p1[row + r.to] - p1[row + r.from];
-                        s2 += p2[row + r.to] - p2[row + r.from];
-                    }
-                    variance += s2 - s1 * s1 / count;
-                }
-                double score = 0;
-                if (variance > 1e-3 * count && level.norm > 0)
-                    score = std::clamp(acc[k] / std::sqrt(level.norm * variance), -1.0, 1.0);
-                map[static_cast<std::size_t>(oy) * mapWidth + ox] = static_cast<float>(score);
-            }
+            const int end = std::min(kBlock, work.mapWidth - bx);
+            for (int j = 0; j < end; ++j)
+                work.scores[static_cast<std::size_t>(oy) * work.mapWidth + bx + j]
+                    = static_cast<float>(Normalise(level, work, acc[j], bx + j, oy));
         }
+    }
+}
+
+void TTemplateMatch::Climb(int k, int& ox, int& oy)
+{
+    // Uphill until no neighbour scores better (a few steps: the place was found a size coarser).
+    double score = Cached(k, ox, oy);
+    for (int step = 0; step < 32; ++step) {
+        int bestX = ox, bestY = oy;
+        double best = score;
+        for (int dy = -1; dy <= 1; ++dy)
+            for (int dx = -1; dx <= 1; ++dx) {
+                if (dx == 0 && dy == 0)
+                    continue;
+                const double v = Cached(k, ox + dx, oy + dy);
+                if (v > best) {
+                    best = v;
+                    bestX = ox + dx;
+                    bestY = oy + dy;
+                }
+            }
+        if (bestX == ox && bestY == oy)
+            break;
+        ox = bestX;
+        oy = bestY;
+        score = best;
     }
 }
 
@@ -264,8 +319,8 @@ std::vector<TTemplateCandidate> TTemplateMatch::Search(
     if (xMin > xMax || yMin > yMax)
         return result;
 
-    m_window.resize(m_levels.size());
-    TPicture& full = m_window[0];
+    m_work.resize(m_levels.size());
+    TPicture& full = m_work[0].picture;
     full.width = xMax - xMin + m_width;
     full.height = yMax - yMin + m_height;
     full.stride = full.width + kBlock;
@@ -278,19 +333,19 @@ std::vector<TTemplateCandidate> TTemplateMatch::Search(
                 out[x] = src[3 * static_cast<std::size_t>(x) + c];
         }
     }
+    Prepare(m_work[0], m_levels[0]);
     // The coarsest size whose window still holds the template at one position at least.
     int coarsest = 0;
     for (std::size_t k = 1; k < m_levels.size(); ++k) {
-        Shrink(m_window[k - 1], m_window[k]);
-        if (m_window[k].width < m_levels[k].width || m_window[k].height < m_levels[k].height)
+        Shrink(m_work[k - 1].picture, m_work[k].picture);
+        if (m_work[k].picture.width < m_levels[k].width || m_work[k].picture.height < m_levels[k].height)
             break;
+        Prepare(m_work[k], m_levels[k]);
         coarsest = static_cast<int>(k);
     }
-
-    int mapWidth = 0, mapHeight = 0;
-    ScoreMap(m_levels[coarsest], m_window[coarsest], m_map, mapWidth, mapHeight);
-    if (mapWidth <= 0 || mapHeight <= 0)
-        return result;
+    ScoreMap(coarsest);
+    const TWork& top = m_work[static_cast<std::size_t>(coarsest)];
+    const int mapWidth = top.mapWidth, mapHeight = top.mapHeight;
 
     // The local peaks of the coarse map, best first; on a plateau the first in reading order.
     struct TPeak {
@@ -301,14 +356,14 @@ std::vector<TTemplateCandidate> TTemplateMatch::Search(
     std::vector<TPeak> peaks;
     for (int y = 0; y < mapHeight; ++y)
         for (int x = 0; x < mapWidth; ++x) {
-            const float v = m_map[static_cast<std::size_t>(y) * mapWidth + x];
+            const float v = top.scores[static_cast<std::size_t>(y) * mapWidth + x];
             bool peak = true;
             for (int dy = -1; dy <= 1 && peak; ++dy)
                 for (int dx = -1; dx <= 1 && peak; ++dx) {
                     const int nx = x + dx, ny = y + dy;
                     if ((dx == 0 && dy == 0) || nx < 0 || ny < 0 || nx >= mapWidth || ny >= mapHeight)
                         continue;
-                    const float n = m_map[static_cast<std::size_t>(ny) * mapWidth + nx];
+                    const float n = top.scores[static_cast<std::size_t>(ny) * mapWidth + nx];
                     const bool before = dy < 0 || (dy == 0 && dx < 0);
                     peak = before ? v > n : v >= n;
                 }
@@ -320,57 +375,35 @@ std::vector<TTemplateCandidate> TTemplateMatch::Search(
     if (peaks.size() > static_cast<std::size_t>(maxCandidates) + 2)
         peaks.resize(static_cast<std::size_t>(maxCandidates) + 2);
 
-    const TLevel& level0 = m_levels[0];
-    const TPicture& picture0 = m_window[0];
     std::vector<std::pair<int, int>> seen;
     for (const TPeak& peak : peaks) {
         int ox = peak.x, oy = peak.y;
-        // Down the sizes: the best of the places around the doubled position.
+        // Down the sizes: the best of the four places the doubled position covers, then uphill.
         for (int k = coarsest - 1; k >= 0; --k) {
             const int cx = 2 * ox, cy = 2 * oy;
             double best = -2;
-            for (int dy = -2; dy <= 2; ++dy)
-                for (int dx = -2; dx <= 2; ++dx) {
-                    const double s = Score(m_levels[k], m_window[k], cx + dx, cy + dy);
-                    if (s > best && s > -1) {
-                        best = s;
+            for (int dy = 0; dy <= 1; ++dy)
+                for (int dx = 0; dx <= 1; ++dx) {
+                    const double v = Cached(k, cx + dx, cy + dy);
+                    if (v > best && v > -1) {
+                        best = v;
                         ox = cx + dx;
                         oy = cy + dy;
                     }
                 }
             if (best <= -2) {
-                ox = std::clamp(cx, 0, m_window[k].width - m_levels[k].width);
-                oy = std::clamp(cy, 0, m_window[k].height - m_levels[k].height);
+                ox = std::clamp(cx, 0, m_work[static_cast<std::size_t>(k)].mapWidth - 1);
+                oy = std::clamp(cy, 0, m_work[static_cast<std::size_t>(k)].mapHeight - 1);
             }
-        }
-        // Then uphill at full size until no neighbour scores better.
-        double score = Score(level0, picture0, ox, oy);
-        for (int step = 0; step < 16; ++step) {
-            int bestX = ox, bestY = oy;
-            double best = score;
-            for (int dy = -1; dy <= 1; ++dy)
-                for (int dx = -1; dx <= 1; ++dx) {
-                    if (dx == 0 && dy == 0)
-                        continue;
-                    const double s = Score(level0, picture0, ox + dx, oy + dy);
-                    if (s > best) {
-                        best = s;
-                        bestX = ox + dx;
-                        bestY = oy + dy;
-                    }
-                }
-            if (bestX == ox && bestY == oy)
-                break;
-            ox = bestX;
-            oy = bestY;
-            score = best;
+            Climb(k, ox, oy);
         }
         if (std::find(seen.begin(), seen.end(), std::pair { ox, oy }) != seen.end())
             continue;
         seen.emplace_back(ox, oy);
+        const double score = Cached(0, ox, oy);
         // Below the pixel: a parabola on each axis, where both neighbours are inside the window.
-        const double left = Score(level0, picture0, ox - 1, oy), right = Score(level0, picture0, ox + 1, oy);
-        const double up = Score(level0, picture0, ox, oy - 1), down = Score(level0, picture0, ox, oy + 1);
+        const double left = Cached(0, ox - 1, oy), right = Cached(0, ox + 1, oy);
+        const double up = Cached(0, ox, oy - 1), down = Cached(0, ox, oy + 1);
         const double sx = left > -1 && right > -1 ? ParabolaPeak(left, score, right) : 0;
         const double sy = up > -1 && down > -1 ? ParabolaPeak(up, score, down) : 0;
         result.push_back({ { xMin + ox + sx + m_reference.x, yMin + oy + sy + m_reference.y }, score });

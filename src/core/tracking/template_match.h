@@ -98,10 +98,30 @@ private:
         float At(int plane, int x, int y) const { return Row(plane, y)[x]; }
     };
 
+    // One size of a search: the window's picture, its row sums, and the scores of the template's
+    // positions in it, worked out once each (NaN until then).
+    struct TWork {
+        TPicture picture;
+        std::vector<double> sum1;
+        std::vector<double> sum2;
+        int sumStride = 0;
+        std::vector<std::size_t> tapOffsets;
+        std::vector<float> scores;
+        int mapWidth = 0;
+        int mapHeight = 0;
+    };
+
     void BuildLevels();
     static void Shrink(const TPicture& from, TPicture& to);
+    // The correlation straight from its sums, for ScoreAt: a check on the faster ways below.
     static double Score(const TLevel& level, const TPicture& picture, int ox, int oy);
-    void ScoreMap(const TLevel& level, const TPicture& picture, std::vector<float>& map, int& mapWidth, int& mapHeight);
+    static void Prepare(TWork& work, const TLevel& level);
+    static double Normalise(const TLevel& level, const TWork& work, double numerator, int ox, int oy);
+    // The score at a position of size k (-1 outside the window), worked out on first use.
+    double Cached(int k, int ox, int oy);
+    // Every score of size k at once.
+    void ScoreMap(int k);
+    void Climb(int k, int& ox, int& oy);
 
     int m_width = 0;
     int m_height = 0;
@@ -111,12 +131,7 @@ private:
     std::vector<float> m_average; // the running average of good matches
     std::vector<TLevel> m_levels; // full size first
 
-    // Working pictures of a search (the window at each size), the score map and the row sums.
-    std::vector<TPicture> m_window;
-    std::vector<float> m_map;
-    std::vector<double> m_sum1;
-    std::vector<double> m_sum2;
-    std::vector<std::size_t> m_tapOffsets;
+    std::vector<TWork> m_work; // full size first
 };
 
 } // namespace kinoval::tracking
