@@ -101,6 +101,9 @@ TTrackingPanel::TTrackingPanel(TTracking& tracking, video::TVideo& video, docume
     m_method->setToolTip(Q(Tr("Méthode de suivi : par les couleurs de l'objet ou par son motif")));
     m_method->setAccessibleName(Q(Tr("Méthode de suivi")));
     m_method->setCurrentIndex(m_tracking.Method());
+    auto* methodLabel = new QLabel(Q(Tr("Méthode :")), this);
+    methodLabel->setBuddy(m_method);
+    layout->addWidget(methodLabel);
     layout->addWidget(m_method);
     connect(m_method, QOverload<int>::of(&QComboBox::activated), this, [this](int k) {
         m_tracking.SetMethod(k);
@@ -110,15 +113,20 @@ TTrackingPanel::TTrackingPanel(TTracking& tracking, video::TVideo& video, docume
 
     m_progressText = new QLabel(this);
     m_progressText->setObjectName(QStringLiteral("LabelTrackProgress"));
+    // The progress takes the room the tool bar has left: showing it never widens the window.
+    m_progressText->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    m_progressText->setMinimumWidth(40);
     m_progress = new QProgressBar(this);
     m_progress->setObjectName(QStringLiteral("ProgressBarTrack"));
     m_progress->setTextVisible(false);
     m_progress->setMaximumWidth(160);
+    m_progress->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    m_progress->setMinimumWidth(60);
     m_progressText->hide();
     m_progress->hide();
-    layout->addWidget(m_progressText);
-    layout->addWidget(m_progress);
-    layout->addStretch(1);
+    layout->addWidget(m_progressText, 3);
+    layout->addWidget(m_progress, 1);
+    layout->addStretch(0);
 
     // The outline's shape.
     m_shapeMenu = new QMenu(Q(Tr("Forme du contour")), this);
@@ -453,15 +461,18 @@ void TTrackingPanel::RunEnded()
         m_progressText->show();
     }
     m_suivi->setText(Q(Tr("Suivi")));
-    // The driver clears its running flag just after this notification.
+    // The driver clears its running flag just after this notification: whoever listens to it and asks
+    // for the controls meanwhile must find them as they are after the run.
+    m_runEnding = true;
     UpdateControlsFor(false);
     emit runEnded();
     emit trackingChanged();
+    m_runEnding = false;
 }
 
 void TTrackingPanel::UpdateControls()
 {
-    UpdateControlsFor(m_tracking.Running());
+    UpdateControlsFor(m_tracking.Running() && !m_runEnding);
 }
 
 void TTrackingPanel::UpdateControlsFor(bool running)

@@ -146,6 +146,7 @@ private:
     QComboBox* m_method = nullptr;
     QString m_hint;
     int m_runFirst = 0;
+    bool m_runEnding = false;
     int m_runStep = 1;
 };
 

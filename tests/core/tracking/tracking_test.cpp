@@ -672,5 +672,27 @@ TEST_F(TrackingDriver, TheMethodIsChosenBetweenRunsAndTheOverlayShowsThePredicti
     }
 }
 
+TEST_F(TrackingDriver, AZoneToIgnoreHidesTheObjectFromTheTemplateToo)
+{
+    tracking.SetMethod(tmTemplate);
+    // A zone over the square of frame 12 (frame pixels 56..67 by 42..53), which it touches from frame 9
+    // on: the template sees a flat place there and loses the square, never earlier.
+    tracking.AddZone({ { 56 / 160.0, 42 / 120.0 }, { 67 / 160.0, 42 / 120.0 }, { 67 / 160.0, 53 / 120.0 },
+        { 56 / 160.0, 53 / 120.0 } });
+    view.current = 0;
+    DrawSquareOutline();
+    tracking.Run();
+    const TTrackedObject& o = tracking.Object(0);
+    EXPECT_GE(o.lostFrame, 9);
+    EXPECT_LE(o.lostFrame, 12);
+    for (int f : TrackedFrames()) {
+        if (f >= 9)
+            continue; // partly under the zone
+        EXPECT_NEAR(o.positions[f].x * 160, TFakeTrackingView::SquareLeft(f) + 5.5, 0.5) << f;
+        EXPECT_NEAR(o.positions[f].y * 120, TFakeTrackingView::SquareTop(f) + 5.5, 0.5) << f;
+    }
+    EXPECT_EQ(static_cast<int>(TrackedFrames().size()), o.lostFrame);
+}
+
 } // namespace
 } // namespace kinoval::tracking

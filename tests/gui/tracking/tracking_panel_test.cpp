@@ -177,7 +177,11 @@ TEST_F(TrackingPanelTest, OutlineDrawnWithTheMouseTracksTheBallAndEnregistrerMak
 
     int runsStarted = 0, runsEnded = 0;
     QObject::connect(panel.get(), &TTrackingPanel::runStarted, [&] { ++runsStarted; });
-    QObject::connect(panel.get(), &TTrackingPanel::runEnded, [&] { ++runsEnded; });
+    // The window refreshes every control when a run ends, the panel's among them.
+    QObject::connect(panel.get(), &TTrackingPanel::runEnded, [&] {
+        ++runsEnded;
+        panel->UpdateControls();
+    });
     std::vector<int> progress;
     desktop.onPendingEvents = [&] {
         // While the run goes, its progress is shown and only the start button stays usable.
