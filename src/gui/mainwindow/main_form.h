@@ -51,7 +51,7 @@ class TFormules;
 namespace montage {
 class TMontage;
 class TMontagePanel;
-}
+} // namespace montage
 namespace tracking {
 class TTracking;
 class TTrackingPanel;
@@ -140,6 +140,8 @@ private:
     QToolButton* MakeButton(
         QToolBar* bar, const char* name, const QString& caption, const QString& tip, bool checkable = false);
     QAction* MakeAction(QMenu* menu, const char* name, const QString& caption);
+    // Runs the command when the button is pressed, by the mouse, the keyboard or an assistive tool.
+    void OnPress(QToolButton* button, std::function<void()> run);
 
     // Commands.
     void ChooseDocumentTool(int tool, int scaleKind = -1);
@@ -178,6 +180,8 @@ private:
     void DocumentChanged();
     void ApplySettings();
     void FitView();
+    // The results window's place the first time it is shown.
+    void PlaceResultsWindow();
     void RestorePlace();
     void StorePlace();
     mainwindow::TScalePictures ScalePictures() const;
@@ -191,6 +195,7 @@ private:
     std::unique_ptr<mainwindow::TResultsChecks> m_checks;
     std::unique_ptr<TResForm> m_resForm;
     class THelpWindow* m_helpWindow = nullptr;
+    bool m_resultsPlaced = false;
     bool m_closing = false;
     bool m_startShown = false;
 

@@ -262,6 +262,7 @@ TEST_F(StudyCommandsTest, SaveRefusalsAndFailuresLeaveTheFileAsItWas)
     EXPECT_EQ(request.filter, "Fichier Kinoval (*.kvl)");
     EXPECT_EQ(request.defaultExtension, "kvl");
     EXPECT_EQ(request.proposedName, "clip.kvl");
+    EXPECT_FALSE(request.confirmOverwrite); // the command asks about replacing a file itself, once
 
     // Whatever extension is typed, the study gets ".kvl".
     ASSERT_EQ(SaveTo(b, tmp.File("notes.txt")), kStudySaved);
