@@ -14,6 +14,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QProgressBar>
+#include <QSignalBlocker>
 #include <QToolButton>
 
 #include <algorithm>
@@ -77,9 +78,13 @@ TTrackingPanel::TTrackingPanel(TTracking& tracking, video::TVideo& video, docume
     layout->setSpacing(2);
 
     m_contour = AddButton("ButtonTrackContour", "Contour", "Dessiner le contour de l'objet à suivre");
+    // The outline's shape and the search radius have buttons of their own beside the tools they tune: a
+    // button split into an action and a menu offers only its menu to assistive tools.
+    m_shapeButton = AddButton("ButtonTrackForme", "Forme", "Choisir la forme du contour à dessiner");
     m_banZone = AddButton("ButtonTrackBanZone", "Zone ignorée", "Dessiner une zone à ignorer");
     m_sequence = AddButton("ButtonTrackSequence", "Séquence", "Choisir la dernière image du suivi");
     m_suivi = AddButton("ButtonTrackSuivi", "Suivi", "Lancer ou arrêter le suivi automatique");
+    m_radiusButton = AddButton("ButtonTrackRayon", "Rayon", "Choisir le rayon de la zone de recherche");
     m_numMarque = AddButton("ButtonTrackNumMarque", "Objet", "Choisir l'objet à suivre");
     m_eraseContourButton = AddButton("ButtonTrackEffacerContour", "Effacer contour", "Effacer le contour de l'objet");
     m_eraseTrackButton = AddButton("ButtonTrackEffacerTrack", "Effacer suivi", "Effacer les positions suivies");
@@ -180,10 +185,13 @@ TTrackingPanel::TTrackingPanel(TTracking& tracking, video::TVideo& video, docume
         });
         m_radiusActions[k] = a;
     }
-    m_contour->setMenu(m_shapeMenu);
-    m_contour->setPopupMode(QToolButton::MenuButtonPopup);
-    m_suivi->setMenu(m_radiusMenu);
-    m_suivi->setPopupMode(QToolButton::MenuButtonPopup);
+    // Split buttons whose both halves open the menu: such a button shows its menu's entries to assistive
+    // tools, where a button that only pops its menu up hides them.
+    for (auto [button, menu] : { std::pair { m_shapeButton, m_shapeMenu }, { m_radiusButton, m_radiusMenu } }) {
+        button->setMenu(menu);
+        button->setPopupMode(QToolButton::MenuButtonPopup);
+        connect(button, &QToolButton::clicked, button, &QToolButton::showMenu);
+    }
 
     // The view's popup entries do what the two drawing buttons do.
     m_popupContour = new QAction(m_contour->text(), this);
@@ -197,8 +205,10 @@ TTrackingPanel::TTrackingPanel(TTracking& tracking, video::TVideo& video, docume
     m_eraseZones = new QAction(Q(Tr("Effacer les zones ignorées")), this);
     m_eraseZones->setObjectName(QStringLiteral("MenuAffichageEffacerBanZones"));
 
-    connect(m_contour, &QToolButton::clicked, this, [this](bool down) { ContourClicked(down); });
-    connect(m_banZone, &QToolButton::clicked, this, [this](bool down) { BanZoneClicked(down); });
+    // A click toggles a checkable button, and so does an assistive tool: the commands follow the toggle,
+    // and the panel's own updates of the buttons are silent.
+    connect(m_contour, &QToolButton::toggled, this, [this](bool down) { ContourClicked(down); });
+    connect(m_banZone, &QToolButton::toggled, this, [this](bool down) { BanZoneClicked(down); });
     connect(m_popupContour, &QAction::triggered, this, [this](bool down) { ContourClicked(down); });
     connect(m_popupBanZone, &QAction::triggered, this, [this](bool down) { BanZoneClicked(down); });
     connect(m_sequence, &QToolButton::clicked, this, [this] { SequenceClicked(); });
@@ -336,6 +346,8 @@ void TTrackingPanel::BuildOverlay(video::TOverlay& overlay) const
 
 void TTrackingPanel::SetDrawingButtons(int mode)
 {
+    const QSignalBlocker quietContour(m_contour);
+    const QSignalBlocker quietZone(m_banZone);
     m_contour->setChecked(mode == dmOutline);
     m_popupContour->setChecked(mode == dmOutline);
     m_banZone->setChecked(mode == dmZone);
@@ -479,8 +491,8 @@ void TTrackingPanel::UpdateControlsFor(bool running)
 {
     const bool open = m_video.IsOpened();
     const bool idle = open && !running;
-    for (QToolButton* b : { m_contour, m_banZone, m_sequence, m_numMarque, m_eraseContourButton, m_eraseTrackButton,
-             m_eraseBanZoneButton })
+    for (QToolButton* b : { m_contour, m_shapeButton, m_banZone, m_sequence, m_radiusButton, m_numMarque,
+             m_eraseContourButton, m_eraseTrackButton, m_eraseBanZoneButton })
         b->setEnabled(idle);
     m_suivi->setEnabled(open);
     m_method->setEnabled(!running);

@@ -124,6 +124,8 @@ private:
     TDesktopServices& m_desktop;
 
     QToolButton* m_contour = nullptr;
+    QToolButton* m_shapeButton = nullptr;
+    QToolButton* m_radiusButton = nullptr;
     QToolButton* m_banZone = nullptr;
     QToolButton* m_sequence = nullptr;
     QToolButton* m_suivi = nullptr;

@@ -447,5 +447,26 @@ TEST_F(TrackingPanelTest, ALostObjectStopsTheRunWhereItIsAndIsTakenUpFromANewOut
     EXPECT_EQ(frames, lost + static_cast<int>(truth.size()) - again);
 }
 
+TEST_F(TrackingPanelTest, EveryToolAnswersAnAssistiveToolsToggleAndTheMenusHaveButtonsOfTheirOwn)
+{
+    ASSERT_TRUE(OpenProjectile());
+    ASSERT_TRUE(video.SetMode(video::vmTracking));
+    // An assistive tool toggles a checkable button without clicking it.
+    panel->Button("ButtonTrackContour")->toggle();
+    EXPECT_EQ(tracking->DrawingMode(), dmOutline);
+    EXPECT_FALSE(panel->ViewHint().isEmpty());
+    panel->Button("ButtonTrackBanZone")->toggle();
+    EXPECT_EQ(tracking->DrawingMode(), dmZone);
+    EXPECT_FALSE(panel->Button("ButtonTrackContour")->isChecked());
+    panel->Button("ButtonTrackBanZone")->toggle();
+    EXPECT_EQ(tracking->DrawingMode(), dmNone);
+    // The start button and the outline button are plain buttons; the shape and the radius have theirs.
+    for (const char* plain : { "ButtonTrackContour", "ButtonTrackSuivi" })
+        EXPECT_EQ(panel->Button(plain)->menu(), nullptr) << plain;
+    EXPECT_EQ(panel->Button("ButtonTrackForme")->menu(), panel->ShapeMenu());
+    EXPECT_EQ(panel->Button("ButtonTrackRayon")->menu(), panel->RadiusMenu());
+    EXPECT_EQ(panel->Button("ButtonTrackForme")->popupMode(), QToolButton::MenuButtonPopup);
+}
+
 } // namespace
 } // namespace kinoval::tracking
