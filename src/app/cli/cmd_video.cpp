@@ -44,8 +44,8 @@ int RunInfo(const std::vector<std::string>& args)
         return 1;
     const auto& player = *chain.Current();
     std::printf("backend: %d\nframes: %d\nfps: %s\nduration: %s\nwidth: %d\nheight: %d\n", chain.Backend(),
-                player.FrameCount(), Number(player.FramesPerSecond()).c_str(), Number(player.Duration()).c_str(),
-                player.Width(), player.Height());
+        player.FrameCount(), Number(player.FramesPerSecond()).c_str(), Number(player.Duration()).c_str(),
+        player.Width(), player.Height());
     return 0;
 }
 
@@ -75,7 +75,7 @@ int RunFrame(const std::vector<std::string>& args)
     }
     if (kinoval::WritePng(args[2], image) != 0) {
         std::fprintf(stderr, "%s\n",
-                     kinoval::FormatText(kinoval::Tr("Impossible d'écrire le fichier %s."), {args[2]}).c_str());
+            kinoval::FormatText(kinoval::Tr("Impossible d'écrire le fichier %s."), { args[2] }).c_str());
         return 1;
     }
     return reported ? 1 : 0;

@@ -96,12 +96,13 @@ TNamesDialog::TNamesDialog(QWidget* parent, document::TData& data, bool transpar
     m_grid->verticalHeader()->hide();
     m_grid->setSelectionMode(QAbstractItemView::NoSelection);
     m_grid->setEditTriggers(QAbstractItemView::AllEditTriggers);
-    m_grid->setHorizontalHeaderLabels({ Text("N°"), Text("Couleur"), Text("Visible"), Text("la marque"),
-        Text("repère les positions") });
+    m_grid->setHorizontalHeaderLabels(
+        { Text("N°"), Text("Couleur"), Text("Visible"), Text("la marque"), Text("repère les positions") });
     m_grid->horizontalHeaderItem(kColumnNumber)->setToolTip(Text("Numéro de la marque"));
     m_grid->horizontalHeaderItem(kColumnColour)
         ->setToolTip(Text("Utiliser les touches du pavé numérique depuis la fenêtre pricipale"));
-    m_grid->horizontalHeaderItem(kColumnVisible)->setToolTip(Text("Décocher pour masquer toutes les marques de l'objet"));
+    m_grid->horizontalHeaderItem(kColumnVisible)
+        ->setToolTip(Text("Décocher pour masquer toutes les marques de l'objet"));
     m_grid->setItemDelegateForColumn(
         kColumnName, new TNameDelegate(m_grid, [this](bool editing) { ShowEditingHint(editing); }));
     for (int row = 0; row <= m_objects; ++row)
@@ -110,7 +111,8 @@ TNamesDialog::TNamesDialog(QWidget* parent, document::TData& data, bool transpar
         m_grid->resizeColumnToContents(column);
     if (transparent) {
         // The sheet's caption spans the first four columns: the glyph column takes what it lacks.
-        const int wanted = m_grid->fontMetrics().horizontalAdvance(Text("Le milieu du transparent suit les positions")) + 16;
+        const int wanted
+            = m_grid->fontMetrics().horizontalAdvance(Text("Le milieu du transparent suit les positions")) + 16;
         int spanned = 0;
         for (int column = kColumnNumber; column < kColumnName; ++column)
             spanned += m_grid->columnWidth(column);
@@ -164,7 +166,8 @@ void TNamesDialog::FillRow(int row)
 {
     const auto& names = Set().SystemName;
     auto nameOf = [&](int k) {
-        return k < static_cast<int>(names.size()) ? QString::fromStdString(names[static_cast<std::size_t>(k)]) : QString();
+        return k < static_cast<int>(names.size()) ? QString::fromStdString(names[static_cast<std::size_t>(k)])
+                                                  : QString();
     };
     auto* colour = FixedItem();
     if (row < m_objects) {

@@ -57,17 +57,17 @@ TTimeDialog::TTimeDialog(QWidget* parent, double current, const TTimeSource& sou
     auto* videoBox = new QGroupBox(Text("Selon le fichier vidéo"), this);
     auto* videoGrid = new QGridLayout(videoBox);
     const bool known = source.framesPerSecond > 0;
-    auto* rate = new QLabel(known ? QString::fromStdString(FormatText("%s images par seconde",
-                                        { ShortNumber(source.framesPerSecond).toStdString() }))
+    auto* rate = new QLabel(known ? QString::fromStdString(FormatText(
+                                "%s images par seconde", { ShortNumber(source.framesPerSecond).toStdString() }))
                                   : Text("inconnue"),
         videoBox);
     rate->setObjectName(QStringLiteral("LabelRate"));
     videoGrid->addWidget(new QLabel(Text("Fréquence :"), videoBox), 0, 0);
     videoGrid->addWidget(rate, 0, 1);
     const bool usable = UsableDuration(source.frameDuration);
-    auto* duration = new QLabel(
-        usable ? QString::fromStdString(FormatText("%s s", { ShortNumber(source.frameDuration).toStdString() }))
-               : Text("inconnue"),
+    auto* duration = new QLabel(usable
+            ? QString::fromStdString(FormatText("%s s", { ShortNumber(source.frameDuration).toStdString() }))
+            : Text("inconnue"),
         videoBox);
     duration->setObjectName(QStringLiteral("LabelFrameDuration"));
     videoGrid->addWidget(new QLabel(Text("Durée d'une image :"), videoBox), 1, 0);

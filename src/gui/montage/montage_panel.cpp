@@ -190,8 +190,8 @@ bool TMissingFrameDialog::Step(int delta)
 
 void TMissingFrameDialog::Refresh()
 {
-    m_previous->setText(Q(FormatText(
-        Tr("image visible précédente   t = %s s"), { Time(m_montage.FrameTime(ftPreviousVisible)) })));
+    m_previous->setText(
+        Q(FormatText(Tr("image visible précédente   t = %s s"), { Time(m_montage.FrameTime(ftPreviousVisible)) })));
     m_current->setText(Q(Time(m_montage.FrameTime(ftCurrent))));
     m_next->setText(
         Q(FormatText(Tr("image visible suivante     t = %s s"), { Time(m_montage.FrameTime(ftNextVisible)) })));
@@ -214,8 +214,7 @@ TMontagePanel::TMontagePanel(TMontage& montage, video::TVideo& video, document::
     layout->setSpacing(2);
     m_toggle = AddButton("ButtonMontageBasculer", "Masquer / afficher",
         "Masquer l'image courante, ou l'afficher de nouveau si elle est masquée");
-    m_series
-        = AddButton("ButtonMontageBasculerMult", "Série d'images", "Afficher ou masquer une série d'images");
+    m_series = AddButton("ButtonMontageBasculerMult", "Série d'images", "Afficher ou masquer une série d'images");
     m_instant = AddButton("ButtonMontageInstant", "Image manquante", "Il manque une image dans le flux vidéo");
     layout->addStretch(1);
 

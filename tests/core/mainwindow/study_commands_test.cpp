@@ -161,8 +161,8 @@ void ExpectSameMarks(const document::TPolyContainer& a, const document::TPolyCon
     EXPECT_TRUE(a.Equals(b));
     for (std::size_t i = 0; i < a.AllMarks.size(); ++i) {
         EXPECT_TRUE(a.AllMarks[i]->Equals(*b.AllMarks[i])) << "mark " << i;
-        EXPECT_EQ(a.AllMarks[i]->Container->MarksContainerFrameNumber,
-            b.AllMarks[i]->Container->MarksContainerFrameNumber);
+        EXPECT_EQ(
+            a.AllMarks[i]->Container->MarksContainerFrameNumber, b.AllMarks[i]->Container->MarksContainerFrameNumber);
     }
     EXPECT_EQ(a.SystemName, b.SystemName);
 }
@@ -343,8 +343,7 @@ TEST_F(StudyCommandsTest, OpeningAVideoResetsTheStudyOrExplainsTheFailure)
     b.factory.video.width = 0; // a frame of no size: every reader refuses it
     EXPECT_FALSE(b.commands.OpenVideo(videoPath));
     EXPECT_TRUE(failed);
-    EXPECT_EQ(b.dlg.LastRun().Texts()[2],
-        "Impossible d'ouvrir ce fichier vidéo. Problèmes possibles et suggestions :");
+    EXPECT_EQ(b.dlg.LastRun().Texts()[2], "Impossible d'ouvrir ce fichier vidéo. Problèmes possibles et suggestions :");
 
     b.commands.isRecording = [] { return true; };
     b.dlg.ClearRuns();
@@ -458,10 +457,11 @@ TEST_F(StudyCommandsTest, TheFailureBoxSaysWhatTheFileIs)
     EXPECT_EQ(OpenFailureReasons("/dev/null", "").front(),
         "Ce nom n'est pas celui d'un fichier ordinaire (périphérique, tube ou autre).");
     WriteAll(tmp.File("vide.mp4"), "");
-    EXPECT_EQ(OpenFailureReasons(tmp.File("vide.mp4"), "").front(),
-        "Le fichier est vide : il ne contient aucune image.");
+    EXPECT_EQ(
+        OpenFailureReasons(tmp.File("vide.mp4"), "").front(), "Le fichier est vide : il ne contient aucune image.");
     // A player that explains itself is heard; one that explains nothing is not repeated.
-    EXPECT_EQ(OpenFailureReasons(videoPath, "Une image est abîmée"), (std::vector<std::string> { "Une image est abîmée" }));
+    EXPECT_EQ(
+        OpenFailureReasons(videoPath, "Une image est abîmée"), (std::vector<std::string> { "Une image est abîmée" }));
     const auto unlisted = OpenFailureReasons(videoPath, "Erreur non répertoriée");
     ASSERT_EQ(unlisted.size(), 3u);
     EXPECT_EQ(unlisted[0], "Aucun des lecteurs vidéo (AVI, GStreamer, FFmpeg) ne reconnaît le contenu de ce fichier.");
@@ -476,7 +476,8 @@ TEST(OpenFileFilter, OffersEveryKindReadThenAllFiles)
 {
     const std::string filter = DialogFilterOf(OpenFileFilter());
     EXPECT_EQ(filter.rfind("Tous les fichiers pris en charge (*.avi *.mpg ", 0), 0u) << filter;
-    for (const char* ext : { "*.mkv", "*.webm", "*.m4v", "*.3gp", "*.mts", "*.m2ts", "*.ts", "*.ogv", "*.flv", "*.kvl" })
+    for (const char* ext :
+        { "*.mkv", "*.webm", "*.m4v", "*.3gp", "*.mts", "*.m2ts", "*.ts", "*.ogv", "*.flv", "*.kvl" })
         EXPECT_NE(filter.find(ext), std::string::npos) << ext;
     EXPECT_NE(filter.find(";;Fichier vidéo (*.avi "), std::string::npos);
     EXPECT_NE(filter.find(";;Fichier Kinoval (*.kvl);;"), std::string::npos);

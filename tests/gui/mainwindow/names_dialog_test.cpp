@@ -45,7 +45,8 @@ TEST_F(NamesDialogTest, OneNumberedRowPerObjectThenTheAxesColourRow)
     for (int k = 0; k < 3; ++k) {
         EXPECT_EQ(Cell(dialog, k, Col::kColumnNumber), QString::number(k + 1));
         EXPECT_EQ(Cell(dialog, k, Col::kColumnName).toStdString(), "du point n°" + std::to_string(k + 1));
-        EXPECT_EQ(dialog.Grid().item(k, Col::kColumnColour)->background().color(), drawing::ToQColor(data.MarkColor(k)));
+        EXPECT_EQ(
+            dialog.Grid().item(k, Col::kColumnColour)->background().color(), drawing::ToQColor(data.MarkColor(k)));
         EXPECT_EQ(dialog.Grid().item(k, Col::kColumnVisible)->checkState(), Qt::Checked);
     }
     EXPECT_EQ(Cell(dialog, 3, Col::kColumnGlyph).toStdString(), "Couleur des axes et de l'échelle");

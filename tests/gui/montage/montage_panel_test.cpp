@@ -91,7 +91,8 @@ TEST_F(MontagePanelTest, ModeIsRefusedForASingleFrameAndTheButtonsFollowIt)
     dlg.Script(0);
     panel->Button("ButtonMontageBasculer")->click();
     ASSERT_EQ(dlg.RunCount(), 1u);
-    EXPECT_EQ(dlg.LastRun().Texts().front(), "Cette image ne sera plus visible dans le flux vidéo à la sortie du montage.");
+    EXPECT_EQ(
+        dlg.LastRun().Texts().front(), "Cette image ne sera plus visible dans le flux vidéo à la sortie du montage.");
     EXPECT_FALSE(montage.IsVisible(4));
     EXPECT_TRUE(video.CurrentFrameInverted());
     EXPECT_FALSE(panel->Button("ButtonMontageInstant")->isEnabled());
