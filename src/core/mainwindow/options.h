@@ -88,7 +88,8 @@ namespace kinoval {
     X(PenSize4Graph, 0, 0, 1000)                                                                                       \
     X(StudioShapeNumber, 0, 0, 1000)                                                                                   \
     X(TrackingRadius, 40, 1, 100000) /* search radius of the tracker, in pixels */                                     \
-    X(ShapeNumber, 0, 0, 1000)
+    X(ShapeNumber, 0, 0, 1000)                                                                                         \
+    X(TrackingMethod, 0, 0, 1) /* tracker of the automatic pointing: 0 colours (mean shift), 1 template */
 
 // Texts stored under their own names.
 #define KINOVAL_OPTION_TEXTS(X)                                                                                        \

@@ -79,9 +79,9 @@ TEST(Options, EveryKeyAndItsDefault)
     EXPECT_EQ(options.EditMRU, 8);
     EXPECT_EQ(options.TrackingRadius, 40);
     for (int value : { options.Numerotation, options.NumerotationTsp, options.PenSize, options.PenSize4Graph,
-             options.StudioShapeNumber, options.ShapeNumber })
+             options.StudioShapeNumber, options.ShapeNumber, options.TrackingMethod })
         EXPECT_EQ(value, 0);
-    EXPECT_EQ(TOptions::IntOptions().size(), 8u);
+    EXPECT_EQ(TOptions::IntOptions().size(), 9u);
     EXPECT_TRUE(options.CheckBox3ConfirmationQuit);
     EXPECT_FALSE(options.CheckBox41HorizAndVertScale);
     EXPECT_FALSE(options.ToolButtonVecteurVideo);
