@@ -1,6 +1,7 @@
 // kinoval-cli info and frame on made videos, and our PNG files read back by FFmpeg's own PNG decoder.
 #include "core/common/png_writer.h"
 #include "media/ffmpeg_play.h"
+#include "support/run_command.h"
 #include "support/temp_dir.h"
 #include "test_videos.h"
 
@@ -12,24 +13,10 @@
 namespace kinoval::media {
 namespace {
 
-struct TRunResult {
-    int status;
-    std::string output; // standard output and error together
-};
-
-TRunResult RunCli(const std::string& arguments)
+// Standard output and error together.
+test::TCommandRun RunCli(const std::string& arguments)
 {
-    std::string command = std::string(KINOVAL_CLI_PATH) + " " + arguments + " 2>&1";
-    TRunResult result { -1, {} };
-    std::FILE* pipe = popen(command.c_str(), "r");
-    if (!pipe)
-        return result;
-    char buffer[512];
-    while (std::fgets(buffer, sizeof buffer, pipe))
-        result.output += buffer;
-    int status = pclose(pipe);
-    result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return result;
+    return test::RunShell(std::string(KINOVAL_CLI_PATH) + " " + arguments + " 2>&1");
 }
 
 std::string Quoted(const std::string& path)

@@ -408,19 +408,6 @@ void TData::EraseAllMarks()
     SetCurrentObjectOf(set, 0);
 }
 
-void TData::EraseObjectMarks(int objectNumber)
-{
-    TPolyContainer& set = CurrentSet();
-    THistoryGroup group(CurrentHistory());
-    ++m_batch;
-    for (const auto& container : set.Containers)
-        if (TMarque* mark = container->FindObject(objectNumber))
-            RemoveMark(mark, rkErased);
-    --m_batch;
-    Renumber(set);
-    Repaint();
-}
-
 void TData::EraseMarksInRect(TPoint a, TPoint b)
 {
     TPolyContainer& set = CurrentSet();

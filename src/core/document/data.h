@@ -123,7 +123,6 @@ public:
     void EraseFrameMarks(int frame);
     void EraseCurrentFrameMarks();
     void EraseAllMarks();
-    void EraseObjectMarks(int objectNumber);
     void EraseMarksInRect(TPoint a, TPoint b);
     // Programmatic position of a fixed-frame or transparent mark (import, tracking): creates or updates.
     void SetMarkPosition(TPolyContainer& set, int objectNumber, int frame, TPointD image);
@@ -195,8 +194,6 @@ public:
     // ---- undo ----
     THistorique& CurrentHistory();
     THistorique& MarksHistory() { return m_marksHistory; }
-    THistorique& ScaleHistory() { return m_scaleHistory; }
-    THistorique& AxesHistory() { return m_axesHistory; }
     THistorique& TransparentHistory() { return m_tspHistory; }
     bool Undo();
     std::string UndoCaption();

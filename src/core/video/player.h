@@ -10,8 +10,7 @@
 // Data flow. Open reads the geometry and the timing once (frame count, size, rate, duration, delay) and
 // leaves the player on frame 0. SetCurrentFrame clamps the wanted frame into [0, frame count - 1] and asks
 // the back-end to position itself there; Draw then copies that frame, full size, as RGB. Scaling to the
-// screen and the inverted copy of hidden montage frames are the painter's business: RasterOp only carries
-// the view's wish along.
+// screen and the inverted copy of hidden montage frames are the painter's business.
 //
 // Threads. The playback timer seeks from its own thread while the window thread draws. The busy flag is
 // raised for the whole of a seek or a draw; a draw that arrives while it is raised returns false at once
@@ -38,10 +37,6 @@ inline constexpr int kBackendCount = 3;
 
 // The largest play delay a player can hold (milliseconds); a slower video cannot be opened.
 inline constexpr int kMaxDelay = 65535;
-
-// Raster operation codes the view passes along with a draw.
-inline constexpr std::uint32_t kRopSourceCopy = 0x00CC0020;
-inline constexpr std::uint32_t kRopNotSourceCopy = 0x00330008;
 
 class TPlayer {
 public:
@@ -73,9 +68,6 @@ public:
     std::uint16_t Delay() const { return m_delay; }
     bool Busy() const { return m_busy.load(); }
     const std::string& ErrorText() const { return m_errorText; }
-
-    std::uint32_t RasterOp() const { return m_rasterOp; }
-    void SetRasterOp(std::uint32_t rop) { m_rasterOp = rop; }
 
     std::function<void()> OnOpened;
     std::function<void()> OnClosed;
@@ -114,7 +106,6 @@ private:
     double m_frameDuration = 0;
     double m_duration = 0;
     std::uint16_t m_delay = 0;
-    std::uint32_t m_rasterOp = kRopSourceCopy;
     std::atomic<bool> m_busy { false };
     std::mutex m_decoderLock; // held across every seek and draw
     std::string m_errorText;
