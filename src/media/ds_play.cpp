@@ -3,7 +3,7 @@
 #include "core/video/frame_index.h"
 #include "core/video/player_texts.h"
 #include "core/video/player_timing.h"
-#include "media/avi_bframes.h"
+#include "media/avi_probe.h"
 
 #include <gst/app/gstappsink.h>
 #include <gst/gst.h>
@@ -12,6 +12,7 @@
 #include <filesystem>
 
 #include <algorithm>
+#include <atomic>
 #include <chrono>
 #include <cmath>
 #include <cstring>
@@ -22,16 +23,23 @@ namespace kinoval::media {
 namespace {
 
 // A demuxer that never finds its streams (an MP4 cut before its index, read in pull mode) neither fails
-// nor prerolls: the open gives up after this long and the next back-end tries.
+// nor prerolls: the open gives up once the file has not been read for kStallAtEnd, or after
+// kStateTimeout at most, and the next back-end tries.
 constexpr GstClockTime kStateTimeout = 5 * GST_SECOND;
 constexpr GstClockTime kStatePoll = 20 * GST_MSECOND;
 constexpr GstClockTime kStallAtEnd = 600 * GST_MSECOND;
+// A seek of a file already open: a damaged end of file can leave the pipeline waiting for data that never
+// comes, and one such wait is enough to call the frame damaged. The wait allowed follows what the file's
+// good seeks cost (a long group of pictures in a large picture takes its time), within these bounds.
+constexpr GstClockTime kSeekWaitLeast = GST_SECOND;
+constexpr GstClockTime kSeekWaitMost = 5 * GST_SECOND;
 constexpr int kCorrectionTries = 3;
 // Buffers stepped forward after a seek that landed before the frame.
 constexpr int kMaxSteps = 64;
 // Time granted to the demux-only pass: ten seconds, plus one per 40 MB of file.
 constexpr double kIndexSeconds = 10;
 constexpr double kIndexBytesPerSecond = 40e6;
+constexpr auto kIndexQuiet = std::chrono::seconds(2);
 // The whole of one seek, with its corrections and steps.
 constexpr auto kSeekTime = std::chrono::seconds(8);
 
@@ -49,9 +57,17 @@ struct TObjectFree {
     void operator()(gpointer o) const { gst_object_unref(o); }
 };
 
+// The program keeps no log: the warnings GStreamer's elements print about a damaged file help no one on
+// the terminal (the player reports the file in its own words). GST_DEBUG keeps them for a developer.
+void DropLibraryChatter(const gchar*, GLogLevelFlags, const gchar*, gpointer)
+{
+}
+
 bool InitGStreamer()
 {
     static const bool ok = [] {
+        if (g_getenv("GST_DEBUG") == nullptr)
+            g_log_set_default_handler(DropLibraryChatter, nullptr);
         GError* error = nullptr;
         bool done = gst_init_check(nullptr, nullptr, &error);
         if (error)
@@ -139,10 +155,12 @@ std::vector<std::int64_t> IndexFrameTimes(const gchar* uri, double fileBytes)
     const auto deadline = std::chrono::steady_clock::now()
         + std::chrono::duration_cast<std::chrono::steady_clock::duration>(
             std::chrono::duration<double>(kIndexSeconds + fileBytes / kIndexBytesPerSecond));
+    auto lastSample = std::chrono::steady_clock::now();
     while (true) {
         std::unique_ptr<GstSample, TSampleFree> sample(
             gst_app_sink_try_pull_sample(GST_APP_SINK(sink), 50 * GST_MSECOND));
         if (sample) {
+            lastSample = std::chrono::steady_clock::now();
             GstBuffer* buffer = gst_sample_get_buffer(sample.get());
             if (buffer && GST_BUFFER_PTS_IS_VALID(buffer))
                 times.push_back(static_cast<std::int64_t>(GST_BUFFER_PTS(buffer)));
@@ -159,7 +177,9 @@ std::vector<std::int64_t> IndexFrameTimes(const gchar* uri, double fileBytes)
             &gst_message_unref);
         if (message && GST_MESSAGE_TYPE(message.get()) == GST_MESSAGE_EOS)
             break; // every branch has ended: what the sink has not seen is not there
-        if (message || std::chrono::steady_clock::now() > deadline)
+        // Demuxing gives buffers at once or not at all: a pass that has gone quiet is stuck.
+        const auto now = std::chrono::steady_clock::now();
+        if (message || now > deadline || now - lastSample > kIndexQuiet)
             return {};
     }
     std::sort(times.begin(), times.end());
@@ -180,6 +200,33 @@ struct TDSPlay::TImpl {
     int width = 0, height = 0;
     int correctedSeeks = 0;
     bool frameValid = false;
+    bool timedOut = false; // the last wait ended by its time limit, or by a pipeline that stopped reading
+    GstClockTime slowest = 0; // the longest wait that ended with a frame
+    bool watched = false; // the probe that notes the reads of the file is in place
+    std::atomic<std::int64_t> lastRead { 0 };
+
+    void Reset()
+    {
+        pipeline.reset();
+        sink = decodeBin = nullptr;
+        length = currentTime = frameDuration = firstTime = 0;
+        fpsNum = fpsDen = width = height = correctedSeeks = 0;
+        frameValid = timedOut = watched = false;
+        slowest = 0;
+        frame = TRgbImage();
+        index.clear();
+    }
+
+    GstClockTime SeekWait() const
+    {
+        return std::clamp<GstClockTime>(4 * slowest + GST_SECOND / 2, kSeekWaitLeast, kSeekWaitMost);
+    }
+    void NoteWait(std::chrono::steady_clock::time_point start)
+    {
+        const auto waited
+            = std::chrono::duration_cast<std::chrono::nanoseconds>(std::chrono::steady_clock::now() - start);
+        slowest = std::max<GstClockTime>(slowest, static_cast<GstClockTime>(waited.count()));
+    }
     TRgbImage frame;
     // Presentation time of each frame, ns from the first one, from the demux-only pass. The decoding
     // pipeline's buffers carry the same times shifted by firstTime (an edit list's delay); seeks count from
@@ -217,22 +264,19 @@ struct TDSPlay::TImpl {
     {
         if (!gst_element_send_event(pipeline.get(), gst_event_new_step(GST_FORMAT_BUFFERS, 1, 1.0, TRUE, FALSE)))
             return false;
-        return WaitPaused() && TakePreroll(shown);
+        return WaitPaused(SeekWait()) && TakePreroll(shown);
     }
 
     // Waits for the pipeline to preroll. An error on the bus ends the wait at once; so does a source that
     // has read the whole file without anything reaching the sink for a while (a demuxer that never finds its
     // streams, as in an MP4 cut before its index, would otherwise keep the window waiting).
-    bool WaitPaused()
+    bool WaitPaused(GstClockTime timeout = kStateTimeout)
     {
+        timedOut = false;
         std::unique_ptr<GstBus, TObjectFree> bus(gst_element_get_bus(pipeline.get()));
-        GstElement* source = nullptr;
-        if (decodeBin)
-            g_object_get(decodeBin, "source", &source, nullptr);
-        std::unique_ptr<GstElement, TObjectFree> sourceRef(source);
-        gint64 lastPosition = -1;
-        int stillAtEnd = 0;
-        for (GstClockTime waited = 0; waited < kStateTimeout; waited += kStatePoll) {
+        WatchReads();
+        lastRead = NowNs();
+        for (GstClockTime waited = 0; waited < timeout; waited += kStatePoll) {
             GstStateChangeReturn r = gst_element_get_state(pipeline.get(), nullptr, nullptr, kStatePoll);
             if (r == GST_STATE_CHANGE_SUCCESS || r == GST_STATE_CHANGE_NO_PREROLL)
                 return true;
@@ -242,18 +286,42 @@ struct TDSPlay::TImpl {
                 gst_bus_pop_filtered(bus.get(), GST_MESSAGE_ERROR), &gst_message_unref);
             if (error)
                 return false;
-            gint64 position = 0, size = 0;
-            if (source && gst_element_query_position(source, GST_FORMAT_BYTES, &position)
-                && gst_element_query_duration(source, GST_FORMAT_BYTES, &size) && size > 0 && position >= size
-                && position == lastPosition) {
-                if (++stillAtEnd * kStatePoll >= kStallAtEnd)
-                    return false;
-            } else {
-                stillAtEnd = 0;
+            if (watched && NowNs() - lastRead.load() > static_cast<std::int64_t>(kStallAtEnd)) {
+                timedOut = true; // nothing is read any more and nothing came out: nothing will
+                return false;
             }
-            lastPosition = position;
         }
+        timedOut = true;
         return false;
+    }
+
+    // Every read of the file, pushed or pulled, marks the pipeline as alive.
+    static std::int64_t NowNs()
+    {
+        return std::chrono::duration_cast<std::chrono::nanoseconds>(std::chrono::steady_clock::now().time_since_epoch())
+            .count();
+    }
+    static GstPadProbeReturn NoteRead(GstPad*, GstPadProbeInfo*, gpointer data)
+    {
+        static_cast<TImpl*>(data)->lastRead = NowNs();
+        return GST_PAD_PROBE_OK;
+    }
+    void WatchReads()
+    {
+        if (watched || decodeBin == nullptr)
+            return;
+        GstElement* source = nullptr;
+        g_object_get(decodeBin, "source", &source, nullptr);
+        if (source == nullptr)
+            return;
+        std::unique_ptr<GstElement, TObjectFree> sourceRef(source);
+        std::unique_ptr<GstPad, TObjectFree> pad(gst_element_get_static_pad(source, "src"));
+        if (!pad)
+            return;
+        gst_pad_add_probe(pad.get(),
+            static_cast<GstPadProbeType>(GST_PAD_PROBE_TYPE_BUFFER | GST_PAD_PROBE_TYPE_PUSH | GST_PAD_PROBE_TYPE_PULL),
+            NoteRead, this, nullptr);
+        watched = true;
     }
 
     // Takes the prerolled sample into frame. time is the start of the frame as it was in the stream: after
@@ -311,7 +379,11 @@ struct TDSPlay::TImpl {
         if (!gst_element_seek_simple(pipeline.get(), GST_FORMAT_TIME,
                 static_cast<GstSeekFlags>(GST_SEEK_FLAG_FLUSH | GST_SEEK_FLAG_ACCURATE), ns))
             return false;
-        return WaitPaused();
+        const auto start = std::chrono::steady_clock::now();
+        const bool ok = WaitPaused(SeekWait());
+        if (ok)
+            NoteWait(start);
+        return ok;
     }
 };
 
@@ -338,11 +410,13 @@ int TDSPlay::CorrectedSeeks() const
 bool TDSPlay::DoOpen(const std::string& fileName)
 {
     auto& m = *m_impl;
-    m = TImpl {};
+    m.Reset();
     if (!InitGStreamer())
         return false;
     GError* error = nullptr;
-    if (!video::IsRegularFile(fileName) || AviHasBFrames(fileName))
+    if (!video::IsRegularFile(fileName))
+        return false;
+    if (const TAviProbe avi = ProbeAvi(fileName); avi.bFrames || avi.repeatedIndex)
         return false;
     gchar* uri = gst_filename_to_uri(fileName.c_str(), &error);
     if (!uri) {
@@ -377,10 +451,12 @@ bool TDSPlay::DoOpen(const std::string& fileName)
     g_signal_connect(source, "pad-added", G_CALLBACK(LinkVideoPad), flip);
     m.sink = sink;
     m.decodeBin = source;
+    const auto prerollStart = std::chrono::steady_clock::now();
     if (gst_element_set_state(pipeline, GST_STATE_PAUSED) == GST_STATE_CHANGE_FAILURE || !m.WaitPaused()) {
         g_free(uri);
         return false;
     }
+    m.NoteWait(prerollStart);
     std::error_code sizeError;
     const auto fileBytes = std::filesystem::file_size(fileName, sizeError);
     m.index = IndexFrameTimes(uri, sizeError ? 0.0 : static_cast<double>(fileBytes));
@@ -436,6 +512,7 @@ void TDSPlay::DoClose()
     m.pipeline.reset();
     m.sink = nullptr;
     m.decodeBin = nullptr;
+    m.watched = false;
     m.frameValid = false;
     m.frame = TRgbImage();
 }
@@ -453,6 +530,8 @@ int TDSPlay::DoSeek(int n)
     for (int attempt = 0; attempt <= kCorrectionTries + 4 && std::chrono::steady_clock::now() < deadline; ++attempt) {
         double shown = 0;
         if (!m.SeekTo(time) || !m.TakePreroll(shown)) {
+            if (m.timedOut)
+                break;
             // At the very end of the stream nothing prerolls: ask for the middle of the last frame.
             time = std::max(0.0, std::min(time, m.length) - 0.5 * m.frameDuration);
             continue;
@@ -465,7 +544,7 @@ int TDSPlay::DoSeek(int n)
         ++m.correctedSeeks;
         if (got < n && n - got <= kMaxSteps && attempt > 0) {
             // Landed before it: step forward to it.
-            while (got < n && std::chrono::steady_clock::now() < deadline && m.Step(shown)) {
+            while (got < n && std::chrono::steady_clock::now() < deadline && !m.timedOut && m.Step(shown)) {
                 const int next = m.FrameAt(shown);
                 if (next <= got)
                     break; // the pipeline did not move on

@@ -8,8 +8,10 @@
 // When the demux-only pass cannot run, the frame count falls back to the stream length x the rate.
 //
 // A video whose frame durations vary is refused (the decoder hands its frames the nominal duration, and
-// seeks by time then land on the wrong ones), as is an AVI with B-frames (its times are decoding times):
-// the FFmpeg back-end reads both.
+// seeks by time then land on the wrong ones), as is an AVI with B-frames (its times are decoding times)
+// or with a crafted super index (GStreamer's reader would follow each of its entries): the FFmpeg
+// back-end reads them. Every wait on the pipeline is bounded, and ends early when the file is no longer
+// read (a damaged end of file leaves a pipeline waiting for data that never comes).
 //
 // Seek. Frame n is asked for at n x 1.0001 x frame duration with an accurate flushing seek, and the frame the sink
 // prerolls is recognised by its time in the index. A demuxer that lands a frame or two away is asked again; one that

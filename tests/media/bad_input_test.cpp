@@ -2,6 +2,7 @@
 // them and reports the frames it cannot show. Nothing may crash (the suite also runs under AddressSanitizer).
 #include "core/video/player_choice.h"
 #include "core/video/player_texts.h"
+#include "crafted_avi.h"
 #include "media/ffmpeg_play.h"
 #include "media/player_factory.h"
 #include "media/vfw_play.h"
@@ -14,6 +15,8 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace kinoval::media {
 namespace {
@@ -32,7 +35,10 @@ void WriteAll(const std::string& path, const TBytes& bytes)
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
 }
 
-void Put32(TBytes& bytes, std::size_t at, std::uint32_t v) { std::memcpy(bytes.data() + at, &v, 4); }
+void Put32(TBytes& bytes, std::size_t at, std::uint32_t v)
+{
+    std::memcpy(bytes.data() + at, &v, 4);
+}
 
 // Where our writer puts the fields the tests damage.
 constexpr std::size_t kAvihWidth = 64, kAvihHeight = 68, kStrhScale = 128, kStrhRate = 132, kStrfWidth = 176,
@@ -64,7 +70,7 @@ void ExpectSaneEverywhere(const std::string& path)
         EXPECT_GT(player->Width(), 0);
         const int count = player->FrameCount();
         const int step = count > 40 ? count / 20 : 1;
-        for (int n : {count - 1, 0}) {
+        for (int n : { count - 1, 0 }) {
             int before = errors; // the report may come with the seek or with the draw
             player->SetCurrentFrame(n);
             TRgbImage image;
@@ -100,7 +106,7 @@ protected:
 
 TEST_F(BadInput, EmptyAndTextFilesAreRefusedWithTheTexts)
 {
-    for (const char* name : {"vide.avi", "vide.mp4", "vide.mpg"}) {
+    for (const char* name : { "vide.avi", "vide.mp4", "vide.mpg" }) {
         std::string path = dir.File(name);
         WriteAll(path, {});
         TMediaPlayerFactory factory;
@@ -124,7 +130,7 @@ TEST_F(BadInput, TruncatedFilesOfEveryKind)
     for (int v = 0; v < static_cast<int>(std::size(test::kTestVideos)); ++v) {
         std::string good = Made(v);
         TBytes bytes = ReadAll(good);
-        for (double share : {0.02, 0.35, 0.7, 0.97}) {
+        for (double share : { 0.02, 0.35, 0.7, 0.97 }) {
             SCOPED_TRACE(std::string(test::kTestVideos[v].name) + " cut at " + std::to_string(share));
             TBytes cut(bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(bytes.size() * share));
             std::string path = dir.File(std::string("cut_") + test::kTestVideos[v].name);
@@ -136,7 +142,7 @@ TEST_F(BadInput, TruncatedFilesOfEveryKind)
 
 TEST_F(BadInput, CorruptedBytesInTheMiddle)
 {
-    for (int v : {1, 2, 3, 4, 5}) {
+    for (int v : { 1, 2, 3, 4, 5 }) {
         TBytes bytes = ReadAll(Made(v));
         for (std::size_t i = bytes.size() / 3; i < bytes.size() * 2 / 3; i += 97)
             bytes[i] = static_cast<char>(bytes[i] ^ 0x5A);
@@ -164,7 +170,7 @@ TEST_F(BadInput, AnIndexPointingPastTheEndIsADamagedFrame)
     TRgbImage image(1, 1);
     EXPECT_FALSE(player.Draw(image));
     EXPECT_EQ(image.width, 1); // the target is left as it was
-    EXPECT_EQ(errors, (std::vector<std::string>{"Une image est abîmée"}));
+    EXPECT_EQ(errors, (std::vector<std::string> { "Une image est abîmée" }));
     player.SetCurrentFrame(8);
     EXPECT_TRUE(player.Draw(image));
     EXPECT_EQ(test::ReadFrameNumber(image), 8);
@@ -173,9 +179,9 @@ TEST_F(BadInput, AnIndexPointingPastTheEndIsADamagedFrame)
 
 TEST_F(BadInput, AbsurdDimensionsAreRefused)
 {
-    for (std::uint32_t side : {0u, 100000u, 0x80000000u, 0xFFFFFFFFu}) {
+    for (std::uint32_t side : { 0u, 100000u, 0x80000000u, 0xFFFFFFFFu }) {
         TBytes bytes = ReadAll(Made(1, 5));
-        for (std::size_t at : {kAvihWidth, kAvihHeight, kStrfWidth, kStrfHeight})
+        for (std::size_t at : { kAvihWidth, kAvihHeight, kStrfWidth, kStrfHeight })
             Put32(bytes, at, side);
         std::string path = dir.File("huge.avi");
         WriteAll(path, bytes);
@@ -188,7 +194,7 @@ TEST_F(BadInput, AbsurdDimensionsAreRefused)
 
 TEST_F(BadInput, ZeroFrameRateIsRefusedByOurReader)
 {
-    for (std::size_t at : {kStrhRate, kStrhScale}) {
+    for (std::size_t at : { kStrhRate, kStrhScale }) {
         TBytes bytes = ReadAll(Made(1, 5));
         Put32(bytes, at, 0);
         std::string path = dir.File("zero_rate.avi");
@@ -196,6 +202,67 @@ TEST_F(BadInput, ZeroFrameRateIsRefusedByOurReader)
         TVfwPlay player;
         EXPECT_FALSE(player.Open(path));
         ExpectSaneEverywhere(path);
+    }
+}
+
+// An idx1 entry claiming 4 GiB for one frame: the file is too short for it, so that frame is damaged
+// and no buffer of that size is ever asked for; the other frames show.
+TEST_F(BadInput, AnIndexEntryClaimingFourGigabytesIsADamagedFrame)
+{
+    TBytes bytes = ReadAll(Made(0, 10));
+    Put32(bytes, bytes.size() - 16 * 3 + 12, 0xFFFFFFFFu); // the size of frame 7
+    std::string path = dir.File("huge_entry.avi");
+    WriteAll(path, bytes);
+    TVfwPlay player;
+    std::vector<std::string> errors;
+    player.OnError = [&](const std::string& text) { errors.push_back(text); };
+    ASSERT_TRUE(player.Open(path));
+    TRgbImage image;
+    player.SetCurrentFrame(7);
+    EXPECT_FALSE(player.Draw(image));
+    EXPECT_EQ(errors, (std::vector<std::string> { "Une image est abîmée" }));
+    player.SetCurrentFrame(8);
+    ASSERT_TRUE(player.Draw(image));
+    EXPECT_EQ(test::ReadFrameNumber(image), 8);
+}
+
+// An OpenDML super index of 200000 entries that all point at one standard index: the standard index is
+// read once, so the video has its 12 frames (not 2.4 million) and shows them.
+TEST_F(BadInput, ASuperIndexRepeatingOneEntryIsReadOnce)
+{
+    std::string path = dir.File("repeated_super_index.avi");
+    WriteAll(path, test::AviWithRepeatedSuperIndex(64, 48, 12, 200000));
+    TVfwPlay player;
+    ASSERT_TRUE(player.Open(path));
+    EXPECT_EQ(player.FrameCount(), 12);
+    TRgbImage image;
+    for (int n : { 11, 0, 5 }) {
+        player.SetCurrentFrame(n);
+        ASSERT_TRUE(player.Draw(image));
+        EXPECT_EQ(test::ReadFrameNumber(image), n);
+    }
+    ExpectSaneEverywhere(path);
+}
+
+// A folder, a FIFO and a device named like videos: every back-end refuses them at once (opening the FIFO
+// would wait for a writer, reading the device would never end), and the window's texts say so.
+TEST_F(BadInput, OnlyRegularFilesAreOpened)
+{
+    const std::string folder = dir.File("dossier.avi");
+    ASSERT_TRUE(std::filesystem::create_directory(folder));
+    const std::string fifo = dir.File("tube.avi");
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    const std::string device = dir.File("zero.mp4");
+    std::filesystem::create_symlink("/dev/zero", device);
+    TMediaPlayerFactory factory;
+    for (const std::string& path : { folder, fifo, device }) {
+        for (int b = 0; b < video::kBackendCount; ++b) {
+            auto player = factory.CreatePlayer(b);
+            EXPECT_FALSE(player->Open(path)) << path << " back-end " << b;
+        }
+        video::TPlayerChain chain(factory);
+        EXPECT_FALSE(chain.Open(path));
+        EXPECT_EQ(chain.ErrorText(), video::TextUnlistedError());
     }
 }
 

@@ -28,14 +28,14 @@ class TOpenedVideo {
 public:
     // Opens fileName; on failure prints why, as the window would, and Player() is null.
     TOpenedVideo(const std::string& fileName, int backend)
-        : m_chain(m_factory)
     {
         bool ok = false;
         std::string error;
         if (backend < 0) {
-            ok = m_chain.Open(fileName);
-            error = m_chain.ErrorText();
-            m_backend = m_chain.Backend();
+            m_chain = std::make_unique<kinoval::video::TPlayerChain>(m_factory);
+            ok = m_chain->Open(fileName);
+            error = m_chain->ErrorText();
+            m_backend = m_chain->Backend();
         } else {
             m_single = m_factory.CreatePlayer(backend);
             ok = m_single && m_single->Open(fileName);
@@ -43,7 +43,7 @@ public:
             m_backend = backend;
         }
         if (ok) {
-            m_player = backend < 0 ? m_chain.Current() : m_single.get();
+            m_player = backend < 0 ? m_chain->Current() : m_single.get();
             return;
         }
         std::fprintf(stderr, "%s\n", kinoval::video::TextCannotOpenVideo().c_str());
@@ -55,7 +55,7 @@ public:
 
 private:
     kinoval::media::TMediaPlayerFactory m_factory;
-    kinoval::video::TPlayerChain m_chain;
+    std::unique_ptr<kinoval::video::TPlayerChain> m_chain; // only the players of the back-end asked for are made
     std::unique_ptr<kinoval::video::TPlayer> m_single;
     kinoval::video::TPlayer* m_player = nullptr;
     int m_backend = -1;

@@ -1,4 +1,4 @@
-#include "media/avi_bframes.h"
+#include "media/avi_probe.h"
 
 #include "media/avi_file.h"
 
@@ -79,23 +79,28 @@ bool HoldsBPicture(const std::vector<std::uint8_t>& d)
 
 } // namespace
 
-bool AviHasBFrames(const std::string& fileName)
+TAviProbe ProbeAvi(const std::string& fileName)
 {
+    TAviProbe probe;
     TAviFile avi;
     if (avi.Open(fileName) != 0)
-        return false;
+        return probe;
+    probe.isAvi = true;
+    probe.repeatedIndex = avi.RepeatedIndexEntries();
     const auto& info = avi.Info();
     if (info.compression == 0 || info.compression == FourCC("MJPG") || info.compression == FourCC("mjpg"))
-        return false; // pictures that stand alone
+        return probe; // pictures that stand alone
     std::vector<std::uint8_t> bytes;
     const auto& frames = avi.Frames();
     for (std::size_t i = 0; i < frames.size() && i < kFramesLooked; ++i) {
         if (frames[i].size == 0 || frames[i].size > kLargestFrameLooked || !avi.ReadFrame(i, bytes))
             continue;
-        if (HoldsBPicture(bytes))
-            return true;
+        if (HoldsBPicture(bytes)) {
+            probe.bFrames = true;
+            break;
+        }
     }
-    return false;
+    return probe;
 }
 
 } // namespace kinoval::media
