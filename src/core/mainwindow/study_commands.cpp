@@ -1,10 +1,10 @@
 #include "core/mainwindow/study_commands.h"
 
+#include "core/common/desktop_services.h"
 #include "core/common/file_filter.h"
 #include "core/common/ini_file.h"
 #include "core/common/texts.h"
 #include "core/common/user_dlg.h"
-#include "core/common/desktop_services.h"
 #include "core/document/data.h"
 #include "core/document/kvl.h"
 #include "core/formulas/formules.h"
@@ -12,6 +12,7 @@
 #include "core/mainwindow/options.h"
 #include "core/montage/montage.h"
 #include "core/video/player_choice.h"
+#include "core/video/player_texts.h"
 #include "core/video/video.h"
 
 #include <filesystem>
@@ -199,6 +200,10 @@ bool TStudyCommands::OpenVideo(const std::string& path)
         m_parts.mru.Add(path);
     if (videoOpened)
         videoOpened();
+    // Phones record variable frame rates as a rule: the video works like any other, and the user learns
+    // once that its time may follow the frames' own times.
+    if (m_parts.video.VariableFrameDuration())
+        ShowBox(dlg, TUserDlgIcon::icInformation, "", video::TextsVariableFrameDuration(m_parts.video.FrameDuration()));
     return true;
 }
 

@@ -6,9 +6,11 @@
 #include "core/common/user_dlg.h"
 #include "core/document/data.h"
 #include "core/document/time_base.h"
+#include "core/video/player_texts.h"
 #include "core/video/video.h"
 #include "gui/mainwindow/dialog_buttons.h"
 
+#include <QCheckBox>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
@@ -43,7 +45,8 @@ QString Text(std::string_view french)
 
 } // namespace
 
-TTimeDialog::TTimeDialog(QWidget* parent, double current, const TTimeSource& source, TCustomUserDlg& dlg)
+TTimeDialog::TTimeDialog(
+    QWidget* parent, double current, const TTimeSource& source, TCustomUserDlg& dlg, bool timeFromTimestamps)
     : QDialog(parent)
     , m_source(source)
     , m_dlg(dlg)
@@ -70,7 +73,9 @@ TTimeDialog::TTimeDialog(QWidget* parent, double current, const TTimeSource& sou
                : Text("inconnue"),
         videoBox);
     duration->setObjectName(QStringLiteral("LabelFrameDuration"));
-    videoGrid->addWidget(new QLabel(Text("Durée d'une image :"), videoBox), 1, 0);
+    videoGrid->addWidget(
+        new QLabel(source.variable ? Text("Durée moyenne d'une image :") : Text("Durée d'une image :"), videoBox), 1,
+        0);
     videoGrid->addWidget(duration, 1, 1);
     layout->addWidget(videoBox);
 
@@ -93,6 +98,17 @@ TTimeDialog::TTimeDialog(QWidget* parent, double current, const TTimeSource& sou
     auto* range = new QLabel(Text("1 µs < intervalle de temps < 1 Gs"), this);
     range->setObjectName(QStringLiteral("LabelRange"));
     layout->addWidget(range);
+
+    // The frames' own times: what a video of varying frame durations needs, offered whenever the video
+    // knows them.
+    m_timestamps = new QCheckBox(QString::fromStdString(video::TextTimeFromTimestamps()), this);
+    m_timestamps->setObjectName(QStringLiteral("CheckBoxTimeFromTimestamps"));
+    m_timestamps->setToolTip(Text("Le temps de chaque marque est l'instant de son image dans le fichier vidéo, compté "
+                                  "depuis la première image pointée ; les vitesses et les accélérations suivent ces "
+                                  "instants."));
+    m_timestamps->setEnabled(source.frameTimes);
+    m_timestamps->setChecked(timeFromTimestamps && source.frameTimes);
+    layout->addWidget(m_timestamps);
 
     // The default is chosen when the document holds it already (the state after opening a video).
     const bool atDefault = usable && (IsEqual(current, source.frameDuration) || !UsableDuration(current));
@@ -119,18 +135,29 @@ bool TTimeDialog::Ask(QWidget* parent, document::TData& data, TCustomUserDlg& dl
     if (const auto* view = dynamic_cast<const video::TVideo*>(data.View()); view != nullptr && view->IsOpened()) {
         source.framesPerSecond = view->FramesPerSecond();
         source.frameDuration = view->FrameDuration();
+        source.variable = view->VariableFrameDuration();
+        source.frameTimes = view->FrameTimes() != nullptr;
     }
     return Ask(parent, data, dlg, source);
 }
 
 bool TTimeDialog::Ask(QWidget* parent, document::TData& data, TCustomUserDlg& dlg, const TTimeSource& source)
 {
-    TTimeDialog dialog(parent, data.RequiredDuration(), source, dlg);
+    TTimeDialog dialog(parent, data.RequiredDuration(), source, dlg, data.TimeFromTimestamps());
     if (dialog.exec() != QDialog::Accepted)
         return false;
     const double before = data.RequiredDuration();
+    const bool timestampsBefore = data.TimeFromTimestamps();
     data.SetTimeBetweenFrames(dialog.Value());
-    return !IsEqual(before, data.RequiredDuration());
+    // A video without the frames' times leaves the study's choice as it was saved.
+    if (source.frameTimes)
+        data.SetTimeFromTimestamps(dialog.TimeFromTimestamps());
+    return !IsEqual(before, data.RequiredDuration()) || timestampsBefore != data.TimeFromTimestamps();
+}
+
+bool TTimeDialog::TimeFromTimestamps() const
+{
+    return m_timestamps->isChecked();
 }
 
 void TTimeDialog::accept()
