@@ -42,7 +42,6 @@ std::vector<std::string> Lines(const std::string& text)
     return out;
 }
 
-
 class CliTable : public ::testing::Test {
 protected:
     static void SetUpTestSuite()
@@ -64,18 +63,15 @@ protected:
         , parts { dlg, desktop, view, data, options, mru, &montage, &formules }
         , commands(parts)
     {
-        video::LinkDocument(view, data, input);
-        montage::ConnectMontage(montage, data, view, {});
+        links += video::LinkDocument(view, data, input);
+        links += montage::ConnectMontage(montage, data, view, {});
         view.Resize(640, 480);
         options.CheckBox4ConfirmationFileChange = false;
     }
 
     static std::string Sample(const std::string& name) { return (s_dir->Path() / name).string(); }
 
-    static std::vector<test::TSampleTruth::TRow> Truth()
-    {
-        return test::ReadSampleTruth(Sample("parabole.txt")).rows;
-    }
+    static std::vector<test::TSampleTruth::TRow> Truth() { return test::ReadSampleTruth(Sample("parabole.txt")).rows; }
 
     void Click(double x, double y)
     {
@@ -125,11 +121,14 @@ protected:
     {
         const std::string path = (s_dir->Path() / name).string();
         desktop.saveAnswers.push_back(path);
-        EXPECT_EQ(commands.Save(), mainwindow::kStudySaved);
+        EXPECT_EQ(commands.SaveAs(), mainwindow::kStudySaved);
         return path;
     }
 
-    static std::string Cli(const std::string& args) { return test::RunCommand(std::string("'") + KINOVAL_CLI_PATH + "' table " + args); }
+    static std::string Cli(const std::string& args, const std::string& environment = {})
+    {
+        return test::RunCommand(environment + "'" + KINOVAL_CLI_PATH + "' table " + args);
+    }
 
     static test::TTempDir* s_dir;
     media::TMediaPlayerFactory factory;
@@ -140,6 +139,7 @@ protected:
     document::TData data;
     video::TDocumentInput input;
     montage::TMontage montage;
+    TConnections links; // the document and the montage follow the view while these are kept
     formulas::TFormules formules;
     TOptions options;
     TMRUFiles mru;
@@ -255,6 +255,60 @@ TEST_F(CliTable, TheTimeColumnFollowsTheFramesOwnTimesWhenTheStudyAsks)
     std::ofstream(script) << python << "\nprint(repr(t[2]), repr(t[5]))\n";
     EXPECT_EQ(test::RunCommand("/usr/bin/python3 '" + script + "'"), "0.07 0.19\n") << python;
     EXPECT_NE(Cli("'" + study + "' --format csv").find("0.19"), std::string::npos);
+}
+
+TEST_F(CliTable, TheSettingsFileChangesTheTableAsItChangesTheWindow)
+{
+    // Pointed with separate horizontal and vertical scales, as the settings of the window asked.
+    document::TDocumentSettings separate;
+    separate.CheckBox41HorizAndVertScale_Checked = true;
+    data.ApplySettings(separate);
+    ASSERT_TRUE(commands.OpenVideo(Sample("parabole.avi")));
+    data.SetTool(document::toScale);
+    data.Scale().Kind = document::skHorizontal;
+    Click(60, 462);
+    Click(360, 462);
+    data.SetScaleLength(document::skHorizontal, 1);
+    data.Scale().Kind = document::skVertical;
+    Click(500, 100);
+    Click(500, 400);
+    data.SetScaleLength(document::skVertical, 1);
+    data.SetTool(document::toOriginAndAxes);
+    Click(70, 360);
+    data.SetTool(document::toPlaceMarks);
+    view.GoToFrame(0);
+    for (const auto& row : Truth())
+        Click(row.xPixel, row.yPixel);
+    const std::string study = Save("separate.kvl");
+
+    const std::string withSeparate = (s_dir->Path() / "separate.ini").string();
+    std::ofstream(withSeparate) << "[Options]\nCheckBox41HorizAndVertScale_Checked=1\nCheckBox30HideEdgeV_Checked=1\n";
+    const std::string withOne = (s_dir->Path() / "one.ini").string();
+    std::ofstream(withOne) << "[Options]\nCheckBox41HorizAndVertScale_Checked=0\n";
+
+    const std::vector<std::string> printed = Lines(Cli("'" + study + "' --settings '" + withSeparate + "'"));
+    ASSERT_EQ(printed.size(), 2u + 1u + 3u + 26u);
+    // The velocity is hidden on the first and the last row, as the window hides it.
+    std::vector<std::string> first;
+    std::istringstream cells(printed[6]);
+    for (std::string cell; std::getline(cells, cell, '\t');)
+        first.push_back(cell);
+    ASSERT_GE(first.size(), 4u);
+    EXPECT_EQ(first[3], ""); // vx
+
+    const std::string refused = Cli("'" + study + "' --settings '" + withOne + "' 2>&1; echo status=$?");
+    EXPECT_NE(refused.find("Définir, au préalable, l'échelle à l'aide d'une longueur connue."), std::string::npos)
+        << refused;
+    const std::string missing = Cli("'" + study + "' --settings /nowhere/Kinoval.ini 2>&1; echo status=$?");
+    EXPECT_NE(missing.find("Ce fichier de réglages ne peut pas être lu."), std::string::npos) << missing;
+    EXPECT_NE(missing.find("status=1"), std::string::npos);
+
+    // Without --settings the user's own settings file is read, where the program keeps it.
+    const std::string config = (s_dir->Path() / "config").string();
+    std::filesystem::create_directories(config);
+    std::filesystem::copy_file(withSeparate, config + "/Kinoval.ini");
+    const std::vector<std::string> own = Lines(Cli("'" + study + "'", "KINOVAL_CONFIG_DIR='" + config + "' "));
+    EXPECT_EQ(own.size(), printed.size());
 }
 
 TEST_F(CliTable, IncompleteStudiesAreRefusedWithTheProgramsMessages)

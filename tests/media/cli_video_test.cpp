@@ -20,7 +20,7 @@ struct TRunResult {
 TRunResult RunCli(const std::string& arguments)
 {
     std::string command = std::string(KINOVAL_CLI_PATH) + " " + arguments + " 2>&1";
-    TRunResult result{-1, {}};
+    TRunResult result { -1, {} };
     std::FILE* pipe = popen(command.c_str(), "r");
     if (!pipe)
         return result;
@@ -32,7 +32,10 @@ TRunResult RunCli(const std::string& arguments)
     return result;
 }
 
-std::string Quoted(const std::string& path) { return "'" + path + "'"; }
+std::string Quoted(const std::string& path)
+{
+    return "'" + path + "'";
+}
 
 TEST(PngWriter, FFmpegReadsBackEveryPixel)
 {
@@ -81,7 +84,7 @@ TEST(CliVideo, FrameWritesTheAskedFrame)
     test::TTempDir dir;
     std::string mp4 = dir.File("a.mp4");
     ASSERT_TRUE(test::MakeTestVideo(mp4, test::kTestVideos[2], 50, 160, 120));
-    for (int n : {37, 3, -5, 400}) {
+    for (int n : { 37, 3, -5, 400 }) {
         std::string png = dir.File("f.png");
         auto r = RunCli("frame " + Quoted(mp4) + " " + std::to_string(n) + " " + Quoted(png));
         ASSERT_EQ(r.status, 0) << r.output;
@@ -103,8 +106,9 @@ TEST(CliVideo, FailuresSayWhyAndExitNonZero)
     std::fclose(f);
     auto r = RunCli("info " + Quoted(text));
     EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.output, "Impossible d'ouvrir ce fichier vidéo. Problèmes possibles et suggestions :\n"
-                        "Erreur non répertoriée\n");
+    EXPECT_EQ(r.output,
+        "Impossible d'ouvrir ce fichier vidéo. Problèmes possibles et suggestions :\n"
+        "Erreur non répertoriée\n");
     r = RunCli("frame " + Quoted(text) + " 1 " + Quoted(dir.File("x.png")));
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(RunCli("frame " + Quoted(text) + " un " + Quoted(dir.File("x.png"))).status, 2);

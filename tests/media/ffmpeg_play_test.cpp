@@ -11,7 +11,7 @@
 namespace kinoval::media {
 namespace {
 
-class FFMpegFormats : public ::testing::TestWithParam<test::TTestVideo> {};
+class FFMpegFormats : public ::testing::TestWithParam<test::TTestVideo> { };
 
 TEST_P(FFMpegFormats, RandomSeeksForwardAndBackShowTheAskedFrame)
 {
@@ -63,14 +63,13 @@ TEST_P(FFMpegFormats, RandomSeeksForwardAndBackShowTheAskedFrame)
     EXPECT_TRUE(errors.empty());
 }
 
-INSTANTIATE_TEST_SUITE_P(Videos, FFMpegFormats, ::testing::ValuesIn(test::kTestVideos),
-                         [](const auto& param) {
-                             std::string name = param.param.name;
-                             for (auto& c : name)
-                                 if (c == '.')
-                                     c = '_';
-                             return name;
-                         });
+INSTANTIATE_TEST_SUITE_P(Videos, FFMpegFormats, ::testing::ValuesIn(test::kTestVideos), [](const auto& param) {
+    std::string name = param.param.name;
+    for (auto& c : name)
+        if (c == '.')
+            c = '_';
+    return name;
+});
 
 TEST(FFMpegPlay, SequentialSteppingDoesNotSeek)
 {
@@ -106,7 +105,7 @@ TEST(FFMpegPlay, ASeekDecodesFromTheNearestKeyFrameOnly)
     TFFMpegPlay player;
     ASSERT_TRUE(player.Open(path));
     TRgbImage image;
-    for (int n : {38, 14, 50, 26}) {
+    for (int n : { 38, 14, 50, 26 }) {
         int before = player.DecodedFrameCount();
         player.SetCurrentFrame(n);
         ASSERT_TRUE(player.Draw(image));
@@ -160,7 +159,7 @@ TEST(FFMpegPlay, VariableFrameDurationStepsLikeAnyOtherVideo)
     EXPECT_NEAR(player.FrameTimes()[10], 0.44, 1e-9);
     EXPECT_NEAR(player.FrameTimes()[19], 0.80, 1e-9);
     TRgbImage image;
-    for (int n : {12, 9, 10, 19, 3}) {
+    for (int n : { 12, 9, 10, 19, 3 }) {
         player.SetCurrentFrame(n);
         ASSERT_TRUE(player.Draw(image));
         EXPECT_EQ(test::ReadFrameNumber(image), n);

@@ -4,17 +4,17 @@
 #include <atomic>
 #include <cctype>
 #include <charconv>
-#include <cstring>
 #include <clocale>
 #include <cmath>
 #include <cstdio>
+#include <cstring>
 #include <system_error>
 
 namespace kinoval {
 
 namespace {
 
-std::atomic<char> g_separatorOverride{0};
+std::atomic<char> g_separatorOverride { 0 };
 
 std::string_view Trim(std::string_view text)
 {
@@ -106,6 +106,9 @@ std::string FormatGeneral(double value, char separator, bool exact)
 
 std::string FormatFileDouble(double value, char separator)
 {
+    // A position measured exactly on an axis may come out as -0: the table says 0.
+    if (value == 0)
+        value = 0.0;
     return FormatGeneral(value, separator, false);
 }
 

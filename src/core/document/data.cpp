@@ -101,7 +101,7 @@ void TData::SetTool(std::uint8_t tool)
             m_sheet->FollowLastOrigin();
         RefreshSheet();
     }
-    Notify(OnToolChanged);
+    Notify(TDocChangeKind::Tool);
     Repaint();
 }
 
@@ -267,19 +267,19 @@ void TData::Refresh(THistObject& live)
         break;
     case okEchelle:
         m_scale->RefreshScreen();
-        Notify(OnScaleChanged);
+        Notify(TDocChangeKind::Scale);
         break;
     case okRepereFixe:
         m_axes->RefreshLines();
         m_fixedSet->RefreshScreens();
-        Notify(OnAxesChanged);
+        Notify(TDocChangeKind::Axes);
         break;
     case okTransparent:
         RefreshSheet();
         break;
     case okPolyMarqueImgRep:
     case okPolyMarqueImgTsp:
-        Notify(OnMarksPerFrameChanged);
+        Notify(TDocChangeKind::MarksPerFrame);
         break;
     default:
         break;
@@ -336,7 +336,7 @@ bool TData::PlaceMarkAt(TPoint p, bool advance)
     if (advance && set.MarksNumberPerFrame == current + 1)
         AdvanceView();
     SetCurrentObjectOf(set, current + 1);
-    Notify(OnMarksChanged);
+    Notify(TDocChangeKind::Marks);
     return true;
 }
 
@@ -354,7 +354,7 @@ bool TData::AddMarkBack(std::unique_ptr<TMarque> mark, std::uint8_t kind)
             AdvanceView();
         SetCurrentObjectOf(set, objectNumber + 1);
     }
-    Notify(OnMarksChanged);
+    Notify(TDocChangeKind::Marks);
     return true;
 }
 
@@ -377,7 +377,7 @@ void TData::RemoveMark(TMarque* mark, TRecordKind kind)
     }
     if (set.SelectedMark >= set.MarkCount())
         set.SelectedMark = -1;
-    Notify(OnMarksChanged);
+    Notify(TDocChangeKind::Marks);
 }
 
 void TData::RemoveLastMark()
@@ -502,7 +502,7 @@ void TData::ImportMarks(const std::vector<std::vector<TPointD>>& positions, cons
     }
     m_forcedHistory = nullptr;
     Renumber(*m_fixedSet);
-    Notify(OnMarksChanged);
+    Notify(TDocChangeKind::Marks);
     Repaint();
 }
 
@@ -545,7 +545,7 @@ void TData::SetObjectsPerFrameOf(TPolyContainer& set, int n)
         Renumber(set);
         SetCurrentObjectOf(set, set.CurrentMarkOrderNumber);
     }
-    Notify(OnMarksPerFrameChanged);
+    Notify(TDocChangeKind::MarksPerFrame);
 }
 
 void TData::SetCurrentObject(int k)
@@ -596,8 +596,11 @@ std::string TData::ObjectName(int k) const
 void TData::SetObjectName(int k, const std::string& name)
 {
     auto& names = CurrentSet().SystemName;
-    if (k >= 0 && k < static_cast<int>(names.size()))
-        names[static_cast<std::size_t>(k)] = name;
+    if (k < 0 || k >= static_cast<int>(names.size()) || names[static_cast<std::size_t>(k)] == name)
+        return;
+    names[static_cast<std::size_t>(k)] = name;
+    // The names head the table's columns and are kept with the study.
+    m_context.MarkOutOfDate();
 }
 
 TColor TData::MarkColor(int k) const
@@ -609,8 +612,21 @@ void TData::SetMarkColor(int k, TColor colour)
 {
     if (k < 0 || k >= static_cast<int>(m_colors.size()))
         return;
+    if (m_colors[static_cast<std::size_t>(k)] == colour)
+        return;
     m_colors[static_cast<std::size_t>(k)] = colour;
-    Notify(OnColorChanged);
+    m_context.MarkOutOfDate(); // kept with the study
+    Notify(TDocChangeKind::Colour);
+    Repaint();
+}
+
+void TData::SetElementColor(TColor colour)
+{
+    if (m_elementColor == colour)
+        return;
+    m_elementColor = colour;
+    m_context.MarkOutOfDate();
+    Notify(TDocChangeKind::Colour);
     Repaint();
 }
 
@@ -625,8 +641,11 @@ void TData::SetMarkVisible(int k, bool visible)
 {
     if (k < 0 || k >= static_cast<int>(m_visible.size()))
         return;
+    if (m_visible[static_cast<std::size_t>(k)] == visible)
+        return;
     m_visible[static_cast<std::size_t>(k)] = visible;
-    Notify(OnVisibilityChanged);
+    m_context.MarkOutOfDate(); // kept with the study
+    Notify(TDocChangeKind::Visibility);
     Repaint();
 }
 

@@ -220,8 +220,8 @@ int TMontage::MissingFrameCount() const
 
 void TMontage::Changed()
 {
-    if (OnChanged)
-        OnChanged(*this);
+    ++m_generation;
+    OnChanged.Emit(*this);
 }
 
 void TMontage::Repaint()

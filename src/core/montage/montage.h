@@ -14,8 +14,10 @@
 // set by the main window or a test), shows its messages through the shared TCustomUserDlg (borrowed), and
 // fires OnChanged after every edit.
 
+#include "core/common/signal.h"
 #include "core/document/project_keys.h"
 
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -63,7 +65,7 @@ public:
     explicit TMontage(TCustomUserDlg& dialog);
 
     TMontageHooks hooks;
-    std::function<void(TMontage&)> OnChanged;
+    TSignal<TMontage&> OnChanged;
 
     void InitMontage(int frameCount);
     void RebuildIndex();
@@ -79,6 +81,10 @@ public:
     int CorrectedFrame(int raw) const { return raw + TimeShift(raw); }
     double FrameTime(int which) const;
     int MissingFrameCount() const;
+
+    // Counts the edits (each one that fires OnChanged), so that an owner can tell whether the montage
+    // changed since a given moment.
+    std::uint64_t Generation() const { return m_generation; }
 
     bool ShowExplanation() const { return m_showExplanation; }
     void SetShowExplanation(bool show) { m_showExplanation = show; }
@@ -111,6 +117,7 @@ private:
     std::vector<int> m_montageToRaw;
     int m_visibleCount = 0;
     bool m_showExplanation = true;
+    std::uint64_t m_generation = 0;
 };
 
 // The shift run positions as the section writes them (1-based; a stretch of consecutive positions as its

@@ -79,9 +79,9 @@ TEST(Options, EveryKeyAndItsDefault)
     EXPECT_EQ(options.EditMRU, 8);
     EXPECT_EQ(options.TrackingRadius, 40);
     for (int value : { options.Numerotation, options.NumerotationTsp, options.PenSize, options.PenSize4Graph,
-             options.StudioShapeNumber, options.ShapeNumber })
+             options.StudioShapeNumber, options.ShapeNumber, options.TrackingMethod })
         EXPECT_EQ(value, 0);
-    EXPECT_EQ(TOptions::IntOptions().size(), 8u);
+    EXPECT_EQ(TOptions::IntOptions().size(), 9u);
     EXPECT_TRUE(options.CheckBox3ConfirmationQuit);
     EXPECT_FALSE(options.CheckBox41HorizAndVertScale);
     EXPECT_FALSE(options.ToolButtonVecteurVideo);
@@ -207,7 +207,7 @@ TEST(Options, TheListenerHearsOfRealChangesOnly)
 {
     TOptions options;
     int calls = 0;
-    options.OnChange = [&] { ++calls; };
+    TConnection listening = options.OnChange.Connect([&] { ++calls; });
     TOptionValues same = options;
     options.Assign(same);
     EXPECT_EQ(calls, 0);
@@ -283,7 +283,7 @@ TEST(RecentFiles, StoredInTheirSectionWithTheLastFolderInTheMainWindowSection)
 
     TMRUFiles read;
     int changes = 0;
-    read.OnListChange = [&] { ++changes; };
+    TConnection listening = read.OnListChange.Connect([&] { ++changes; });
     read.ReadList(ini);
     read.ReadFolder(ini);
     EXPECT_EQ(read.Files(), (std::vector<std::string> { "/a.avi", "/b.avi" }));
@@ -313,7 +313,7 @@ TEST(RecentFiles, MenuCaptionsAndClicks)
     EXPECT_EQ(mru.MenuEntries()[0].caption, "/a 100%s.avi");
 
     std::vector<std::string> clicked;
-    mru.OnClick = [&](const std::string& path) { clicked.push_back(path); };
+    TConnection clicks = mru.OnClick.Connect([&](const std::string& path) { clicked.push_back(path); });
     mru.Click(1);
     mru.Click(5); // outside the list: nothing
     EXPECT_EQ(clicked, (std::vector<std::string> { "/b.avi" }));
@@ -350,9 +350,20 @@ TEST(Help, OpensTheFirstExistingPageOrWarns)
     EXPECT_EQ(desktop.openedWithDefault, (std::vector<std::string> { (beside / "Help_fr.html").string() }));
     EXPECT_EQ(dlg.RunCount(), 1u);
 
-    desktop.openWithDefaultSucceeds = false; // no browser: the same warning
+    desktop.openWithDefaultSucceeds = false; // no browser, and no window of the program's: the same warning
     EXPECT_FALSE(ShowHelp(folders, desktop, dlg));
     EXPECT_EQ(dlg.RunCount(), 2u);
+
+    // No browser, but the program's own window shows the page found.
+    std::vector<std::string> shown;
+    EXPECT_TRUE(ShowHelp(folders, desktop, dlg, [&](const std::string& file) {
+        shown.push_back(file);
+        return true;
+    }));
+    EXPECT_EQ(shown, (std::vector<std::string> { (beside / "Help_fr.html").string() }));
+    EXPECT_EQ(dlg.RunCount(), 2u);
+    EXPECT_FALSE(ShowHelp(folders, desktop, dlg, [](const std::string&) { return false; }));
+    EXPECT_EQ(dlg.RunCount(), 3u);
 }
 
 } // namespace

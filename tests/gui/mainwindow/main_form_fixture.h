@@ -10,8 +10,12 @@
 #include "core/mainwindow/options.h"
 #include "core/montage/montage.h"
 #include "core/results/results_set.h"
+#include "core/tracking/tracking.h"
+#include "core/tracking/tracking_adapters.h"
 #include "core/video/video.h"
 #include "gui/mainwindow/main_form.h"
+#include "gui/results/res_form.h"
+#include "gui/tracking/tracking_panel.h"
 #include "gui/video/sample_videos.h"
 #include "gui/video/video_widget.h"
 #include "media/player_factory.h"
@@ -40,6 +44,9 @@ protected:
         , results(data)
         , serveur(desktop, dlg)
         , montage(dlg)
+        , trackingView(video)
+        , trackingDocument(data)
+        , tracking(trackingView, trackingDocument, dlg, desktop, tracking::TrackingSettingsOf(options))
     {
         gui::InitSampleVideos();
         samples = gui::WriteSampleVideos(QString::fromStdString(dir.Path().string()));
@@ -50,8 +57,9 @@ protected:
     void MakeForm(const std::string& settingsPath = {})
     {
         form.reset();
-        form = std::make_unique<gui::TMainForm>(gui::TMainFormParts { dlg, desktop, video, data, options, mru,
-            results, serveur, formules, montage, settingsPath });
+        form = std::make_unique<gui::TMainForm>(gui::TMainFormParts {
+            dlg, desktop, video, data, options, mru, results, serveur, formules, montage, tracking, settingsPath });
+        programShowsResults = form->showResultsWindow;
         form->showResultsWindow = [this](int page) { shownPages.push_back(page); };
         form->askValue = [this](const mainwindow::TValueUse& use, const QString&) -> std::optional<double> {
             askedUses.push_back(use);
@@ -68,13 +76,22 @@ protected:
     }
 
     // The parabola sample (the ball thrown across the picture).
-    bool OpenParabola()
-    {
-        return samples.size() == 2 && form->Commands().Open(samples[1].toStdString());
-    }
+    bool OpenParabola() { return samples.size() == 2 && form->Commands().Open(samples[1].toStdString()); }
 
-    QToolButton* Button(const char* name) const { return form->findChild<QToolButton*>(QLatin1String(name)); }
-    QAction* Action(const char* name) const { return form->findChild<QAction*>(QLatin1String(name)); }
+    // The main window's own controls: the results window is its child too and has buttons of the same names.
+    template <class T> T* Own(const char* name) const
+    {
+        for (T* child : form->findChildren<T*>(QLatin1String(name))) {
+            bool inResults = false;
+            for (const QObject* o = child; o != nullptr && !inResults; o = o->parent())
+                inResults = o == static_cast<const QObject*>(&form->ResultsWindow());
+            if (!inResults)
+                return child;
+        }
+        return nullptr;
+    }
+    QToolButton* Button(const char* name) const { return Own<QToolButton>(name); }
+    QAction* Action(const char* name) const { return Own<QAction>(name); }
 
     // A click of the view at a picture position in the frame's pixels (pixel i covering [i, i+1)).
     void ClickPicture(double xPixel, double yPixel, Qt::MouseButton b = Qt::LeftButton)
@@ -104,9 +121,13 @@ protected:
     TServeur serveur;
     formulas::TFormules formules;
     montage::TMontage montage;
+    tracking::TVideoTrackingView trackingView;
+    tracking::TDataTrackingDocument trackingDocument;
+    tracking::TTracking tracking;
     std::unique_ptr<gui::TMainForm> form;
 
     std::vector<int> shownPages;
+    std::function<void(int)> programShowsResults; // the window's own, before the test put its recorder
     std::vector<mainwindow::TValueUse> askedUses;
     std::vector<double> valueAnswers;
 };

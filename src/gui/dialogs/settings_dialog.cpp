@@ -1,9 +1,10 @@
-#include "gui/mainwindow/settings_dialog.h"
+#include "gui/dialogs/settings_dialog.h"
 
 #include "core/common/texts.h"
 #include "core/common/user_dlg.h"
 #include "core/mainwindow/file_association.h"
-#include "gui/mainwindow/dialog_buttons.h"
+#include "gui/common/qt_text.h"
+#include "gui/dialogs/dialog_buttons.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -18,17 +19,13 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <map>
 #include <string_view>
 
 namespace kinoval {
 
 namespace {
-
-QString Text(std::string_view french)
-{
-    return QString::fromStdString(Tr(french));
-}
 
 // The captions of the check boxes, by setting.
 const std::map<std::string_view, const char*>& CheckCaptions()
@@ -95,18 +92,31 @@ const std::map<std::string_view, const char*>& CheckCaptions()
 QString ToolCaption(std::string_view tool)
 {
     static const std::map<std::string_view, const char*> captions = {
-        { "ModeleConstant", "Modèle constant" }, { "ModeleAffine", "Modèle affine" },
-        { "ModeleProportionnel", "Modèle linéaire" }, { "ModeleParabole", "Modèle parabolique" },
-        { "ModeleSinus", "Modèle sinusoïdal" }, { "ModeleSinusAl", "Modèle sinusoïdal amorti" },
-        { "ModeleExponentiel", "Modèle exponentiel" }, { "Reticule", "Réticule" },
-        { "Angle", "Mesurer un angle" }, { "Arc", "Arc de cercle" }, { "Cercle", "Cercle" },
-        { "CurveArc", "Arc de courbe" }, { "Dupliquer", "Dupliquer" }, { "Ellipse", "Ellipse" },
-        { "Mesurer", "Mesurer une longueur" }, { "Segment", "Segment" }, { "Selection", "Sélection" },
-        { "Spline", "Spline" }, { "Supprimer", "Supprimer" }, { "Sens", "Sens des vecteurs" },
-        { "Vecteur", "Vecteur" }, { "Video", "Image de la vidéo" },
+        { "ModeleConstant", "Modèle constant" },
+        { "ModeleAffine", "Modèle affine" },
+        { "ModeleProportionnel", "Modèle linéaire" },
+        { "ModeleParabole", "Modèle parabolique" },
+        { "ModeleSinus", "Modèle sinusoïdal" },
+        { "ModeleSinusAl", "Modèle sinusoïdal amorti" },
+        { "ModeleExponentiel", "Modèle exponentiel" },
+        { "Reticule", "Réticule" },
+        { "Angle", "Mesurer un angle" },
+        { "Arc", "Arc de cercle" },
+        { "Cercle", "Cercle" },
+        { "CurveArc", "Arc de courbe" },
+        { "Dupliquer", "Dupliquer" },
+        { "Ellipse", "Ellipse" },
+        { "Mesurer", "Mesurer une longueur" },
+        { "Segment", "Segment" },
+        { "Selection", "Sélection" },
+        { "Spline", "Spline" },
+        { "Supprimer", "Supprimer" },
+        { "Sens", "Sens des vecteurs" },
+        { "Vecteur", "Vecteur" },
+        { "Video", "Image de la vidéo" },
     };
     const auto found = captions.find(tool);
-    return found == captions.end() ? QString::fromLatin1(tool.data(), int(tool.size())) : Text(found->second);
+    return found == captions.end() ? QString::fromLatin1(tool.data(), int(tool.size())) : T(found->second);
 }
 
 std::string_view WithoutEnding(std::string_view key, std::string_view ending)
@@ -122,10 +132,10 @@ public:
         , m_dlg(dlg)
     {
         setObjectName(QStringLiteral("PasswordDialog"));
-        setWindowTitle(Text("Mot de passe"));
+        setWindowTitle(T("Mot de passe"));
         setModal(true);
         auto* layout = new QVBoxLayout(this);
-        layout->addWidget(new QLabel(Text("Le réglage des options est protégé par un mot de passe."), this));
+        layout->addWidget(new QLabel(T("Le réglage des options est protégé par un mot de passe."), this));
         m_edit = new QLineEdit(this);
         m_edit->setObjectName(QStringLiteral("EditPassword"));
         m_edit->setEchoMode(QLineEdit::Password);
@@ -164,7 +174,7 @@ TSettingsDialog::TSettingsDialog(
 {
     static_cast<TOptionValues&>(m_edited) = values;
     setObjectName(QStringLiteral("SettingsDialog"));
-    setWindowTitle(Text("Options"));
+    setWindowTitle(T("Options"));
     setModal(true);
     auto* layout = new QVBoxLayout(this);
     m_pages = new QTabWidget(this);
@@ -199,7 +209,8 @@ TSettingsDialog::TSettingsDialog(
                     "CheckBox44FormulaEquation", "CheckBox45FormulaStatistics" } },
             { "Modélisation", { "CheckBox51DeformationBubble", "CheckBox27ProfShowItem" } } },
         3);
-    AddSpin(*graphs, "PenSize4Graph", "Epaisseur des traits des graphes :", 0, 1000);
+    if (graphs != nullptr)
+        AddSpin(*graphs, "PenSize4Graph", "Epaisseur des traits des graphes :", 0, 1000);
     BuildModesPage();
     BuildToolButtonsPage();
 
@@ -212,26 +223,35 @@ QWidget* TSettingsDialog::NewPage(const char* title)
     page->setObjectName(QStringLiteral("Page") + QString::number(m_pages->count()));
     auto* layout = new QGridLayout(page);
     layout->setAlignment(Qt::AlignTop);
-    m_pages->addTab(page, Text(title));
+    m_pages->addTab(page, T(title));
     return page;
 }
 
 QWidget* TSettingsDialog::AddCheckPage(
     const char* title, const std::vector<std::pair<const char*, std::vector<const char*>>>& groups, int columns)
 {
+    // A group, and a page, of settings the dialog does not offer yet is left out.
+    auto shown = [](const std::vector<const char*>& names) {
+        return std::any_of(names.begin(), names.end(), [](const char* n) { return SettingShownInDialog(n); });
+    };
+    if (std::none_of(groups.begin(), groups.end(), [&](const auto& group) { return shown(group.second); }))
+        return nullptr;
     QWidget* page = NewPage(title);
     auto* grid = static_cast<QGridLayout*>(page->layout());
     int index = 0;
     for (const auto& [groupTitle, names] : groups) {
-        auto* box = new QGroupBox(Text(groupTitle), page);
+        if (!shown(names))
+            continue;
+        auto* box = new QGroupBox(T(groupTitle), page);
         auto* lines = new QVBoxLayout(box);
         for (const char* name : names) {
             const std::string key = std::string(name) + "_Checked";
             bool* field = m_edited.FindBool(key);
-            if (field == nullptr)
+            if (field == nullptr || !SettingShownInDialog(name))
                 continue;
             const auto caption = CheckCaptions().find(name);
-            auto* check = new QCheckBox(caption == CheckCaptions().end() ? QString::fromLatin1(name) : Text(caption->second), box);
+            auto* check
+                = new QCheckBox(caption == CheckCaptions().end() ? QString::fromLatin1(name) : T(caption->second), box);
             check->setObjectName(QString::fromLatin1(name));
             check->setChecked(*field);
             lines->addWidget(check);
@@ -244,22 +264,23 @@ QWidget* TSettingsDialog::AddCheckPage(
     return page;
 }
 
-void TSettingsDialog::AddCombo(QWidget& page, const char* name, const char* label, const std::vector<const char*>& choices)
+void TSettingsDialog::AddCombo(
+    QWidget& page, const char* name, const char* label, const std::vector<const char*>& choices)
 {
     const std::string key = std::string(name) + "_Value";
     int* field = m_edited.FindInt(key);
-    if (field == nullptr)
+    if (field == nullptr || !SettingShownInDialog(name))
         return;
     auto* combo = new QComboBox(&page);
     combo->setObjectName(QString::fromLatin1(name));
     for (const char* choice : choices)
-        combo->addItem(Text(choice));
+        combo->addItem(T(choice));
     // A value from the file that no choice shows is kept unless the user picks another.
     const int initial = *field;
     combo->setCurrentIndex(initial >= 0 && initial < combo->count() ? initial : -1);
     auto* grid = static_cast<QGridLayout*>(page.layout());
     const int row = grid->rowCount();
-    grid->addWidget(new QLabel(Text(label), &page), row, 0);
+    grid->addWidget(new QLabel(T(label), &page), row, 0);
     grid->addWidget(combo, row, 1, Qt::AlignLeft);
     m_writers.push_back([combo, key, initial](TOptions& edited) {
         if (combo->currentIndex() >= 0 && combo->currentIndex() != initial)
@@ -271,16 +292,16 @@ void TSettingsDialog::AddSpin(QWidget& page, const char* name, const char* label
 {
     const std::string key = std::string(name) + "_Value";
     int* field = m_edited.FindInt(key);
-    if (field == nullptr)
+    if (field == nullptr || !SettingShownInDialog(name))
         return;
     auto* spin = new QSpinBox(&page);
     spin->setObjectName(QString::fromLatin1(name));
     spin->setRange(low, high);
     spin->setValue(*field);
-    auto* caption = new QLabel(Text(label), &page);
+    auto* caption = new QLabel(T(label), &page);
     if (hint != nullptr) {
-        spin->setToolTip(Text(hint));
-        caption->setToolTip(Text(hint));
+        spin->setToolTip(T(hint));
+        caption->setToolTip(T(hint));
     }
     auto* grid = static_cast<QGridLayout*>(page.layout());
     const int row = grid->rowCount();
@@ -303,11 +324,12 @@ void TSettingsDialog::BuildGeneralPage()
     int row = grid->rowCount();
     auto* folder = new QLineEdit(QString::fromStdString(m_edited.DefaultDirectory), page);
     folder->setObjectName(QStringLiteral("DefaultDirectory"));
-    grid->addWidget(new QLabel(Text("Dossier des vidéos par défaut :"), page), row, 0);
+    grid->addWidget(new QLabel(T("Dossier des vidéos par défaut :"), page), row, 0);
     grid->addWidget(folder, row, 1);
-    m_writers.push_back([folder](TOptions& edited) { edited.DefaultDirectory = folder->text().trimmed().toStdString(); });
+    m_writers.push_back(
+        [folder](TOptions& edited) { edited.DefaultDirectory = folder->text().trimmed().toStdString(); });
 
-    auto* lock = new QGroupBox(Text("Mot de passe (vide : options accessibles à tous)"), page);
+    auto* lock = new QGroupBox(T("Mot de passe (vide : options accessibles à tous)"), page);
     auto* form = new QFormLayout(lock);
     m_password = new QLineEdit(QString::fromStdString(m_edited.Password), lock);
     m_password->setObjectName(QStringLiteral("Password"));
@@ -315,12 +337,12 @@ void TSettingsDialog::BuildGeneralPage()
     m_confirmation = new QLineEdit(QString::fromStdString(m_edited.Password), lock);
     m_confirmation->setObjectName(QStringLiteral("PasswordConfirmation"));
     m_confirmation->setEchoMode(QLineEdit::Password);
-    form->addRow(Text("Mot de passe :"), m_password);
-    form->addRow(Text("Confirmer le mot de passe :"), m_confirmation);
+    form->addRow(T("Mot de passe :"), m_password);
+    form->addRow(T("Confirmer le mot de passe :"), m_confirmation);
     grid->addWidget(lock, ++row, 0, 1, 2);
     m_writers.push_back([this](TOptions& edited) { edited.Password = m_password->text().toStdString(); });
 
-    auto* association = new QPushButton(Text("Ouvrir les études « .kvl » avec Kinoval"), page);
+    auto* association = new QPushButton(T("Ouvrir les études « .kvl » avec Kinoval"), page);
     association->setObjectName(QStringLiteral("ButtonAssociation"));
     connect(association, &QPushButton::clicked, this, &TSettingsDialog::RegisterAssociation);
     grid->addWidget(association, ++row, 0, 1, 2, Qt::AlignLeft);
@@ -328,8 +350,8 @@ void TSettingsDialog::BuildGeneralPage()
 
 void TSettingsDialog::BuildPointingPage()
 {
-    QWidget* page = AddCheckPage("Pointage",
-        { { "Etalonnage et numéros", { "CheckBox41HorizAndVertScale", "CheckBox36StartByZero" } } });
+    QWidget* page = AddCheckPage(
+        "Pointage", { { "Etalonnage et numéros", { "CheckBox41HorizAndVertScale", "CheckBox36StartByZero" } } });
     const std::vector<const char*> positions = { "En dessous de la marque", "A droite de la marque", "Aucun numéro" };
     AddCombo(*page, "Numerotation", "Numéros des marques (repère fixe) :", positions);
     AddCombo(*page, "NumerotationTsp", "Numéros des marques (transparent) :", positions);
@@ -340,7 +362,8 @@ void TSettingsDialog::BuildModesPage()
 {
     QWidget* page = AddCheckPage("Modes",
         { { "Modes proposés",
-              { "CheckBox47AllowTracking", "CheckBox48AllowMontage", "CheckBox49AllowCapture", "CheckBox58AllowStudio" } },
+              { "CheckBox47AllowTracking", "CheckBox48AllowMontage", "CheckBox49AllowCapture",
+                  "CheckBox58AllowStudio" } },
             { "Suivi automatique", { "CheckBox52ShowRadiusSearch" } } });
     AddSpin(*page, "TrackingRadius", "Rayon de recherche du suivi (pixels) :", 1, 100000,
         "Un rayon de recherche important réduira la vitesse du suivi");
@@ -352,20 +375,27 @@ void TSettingsDialog::BuildModesPage()
 void TSettingsDialog::BuildToolButtonsPage()
 {
     // One group per page of the results window: the tools pressed when the window opens.
-    const std::pair<const char*, const char*> prefixes[] = { { "ToolButtonTemps", "Graphes en fonction du temps" },
-        { "ToolButtonReferentiel", "Trajectoires" }, { "ToolButtonVecteur", "Vecteurs" },
-        { "ToolButtonFormule", "Formules" } };
+    const std::pair<const char*, const char*> prefixes[]
+        = { { "ToolButtonTemps", "Graphes en fonction du temps" }, { "ToolButtonReferentiel", "Trajectoires" },
+              { "ToolButtonVecteur", "Vecteurs" }, { "ToolButtonFormule", "Formules" } };
+    bool any = false;
+    for (const TBoolOption& option : TOptions::BoolOptions()) {
+        const std::string_view name = WithoutEnding(option.key, "_Down");
+        any = any || (name.size() != std::string_view(option.key).size() && SettingShownInDialog(name));
+    }
+    if (!any)
+        return;
     QWidget* page = NewPage("Outils");
     auto* grid = static_cast<QGridLayout*>(page->layout());
-    grid->addWidget(new QLabel(Text("Outils enfoncés à l'ouverture de la fenêtre des résultats"), page), 0, 0, 1, 4);
+    grid->addWidget(new QLabel(T("Outils enfoncés à l'ouverture de la fenêtre des résultats"), page), 0, 0, 1, 4);
     int index = 0;
     for (const auto& [prefix, title] : prefixes) {
-        auto* box = new QGroupBox(Text(title), page);
+        auto* box = new QGroupBox(T(title), page);
         auto* lines = new QVBoxLayout(box);
         for (const TBoolOption& option : TOptions::BoolOptions()) {
             const std::string_view key = option.key;
             const std::string_view name = WithoutEnding(key, "_Down");
-            if (name.size() == key.size() || !name.starts_with(prefix))
+            if (name.size() == key.size() || !name.starts_with(prefix) || !SettingShownInDialog(name))
                 continue;
             auto* check = new QCheckBox(ToolCaption(name.substr(std::string_view(prefix).size())), box);
             check->setObjectName(QString::fromLatin1(name.data(), int(name.size())));

@@ -1,4 +1,4 @@
-#include "gui/mainwindow/time_dialog.h"
+#include "gui/dialogs/time_dialog.h"
 
 #include "core/common/numbers.h"
 #include "core/common/texts.h"
@@ -8,7 +8,8 @@
 #include "core/document/time_base.h"
 #include "core/video/player_texts.h"
 #include "core/video/video.h"
-#include "gui/mainwindow/dialog_buttons.h"
+#include "gui/common/qt_text.h"
+#include "gui/dialogs/dialog_buttons.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
@@ -38,11 +39,6 @@ QString ShortNumber(double value)
     return text;
 }
 
-QString Text(std::string_view french)
-{
-    return QString::fromStdString(Tr(french));
-}
-
 } // namespace
 
 TTimeDialog::TTimeDialog(
@@ -53,38 +49,37 @@ TTimeDialog::TTimeDialog(
     , m_value(current)
 {
     setObjectName(QStringLiteral("TimeDialog"));
-    setWindowTitle(Text("Durée entre deux images"));
+    setWindowTitle(T("Durée entre deux images"));
     setModal(true);
     auto* layout = new QVBoxLayout(this);
 
-    auto* videoBox = new QGroupBox(Text("Selon le fichier vidéo"), this);
+    auto* videoBox = new QGroupBox(T("Selon le fichier vidéo"), this);
     auto* videoGrid = new QGridLayout(videoBox);
     const bool known = source.framesPerSecond > 0;
-    auto* rate = new QLabel(known ? QString::fromStdString(FormatText("%s images par seconde",
-                                        { ShortNumber(source.framesPerSecond).toStdString() }))
-                                  : Text("inconnue"),
+    auto* rate = new QLabel(known ? QString::fromStdString(FormatText(
+                                "%s images par seconde", { ShortNumber(source.framesPerSecond).toStdString() }))
+                                  : T("inconnue"),
         videoBox);
     rate->setObjectName(QStringLiteral("LabelRate"));
-    videoGrid->addWidget(new QLabel(Text("Fréquence :"), videoBox), 0, 0);
+    videoGrid->addWidget(new QLabel(T("Fréquence :"), videoBox), 0, 0);
     videoGrid->addWidget(rate, 0, 1);
     const bool usable = UsableDuration(source.frameDuration);
-    auto* duration = new QLabel(
-        usable ? QString::fromStdString(FormatText("%s s", { ShortNumber(source.frameDuration).toStdString() }))
-               : Text("inconnue"),
+    auto* duration = new QLabel(usable
+            ? QString::fromStdString(FormatText("%s s", { ShortNumber(source.frameDuration).toStdString() }))
+            : T("inconnue"),
         videoBox);
     duration->setObjectName(QStringLiteral("LabelFrameDuration"));
     videoGrid->addWidget(
-        new QLabel(source.variable ? Text("Durée moyenne d'une image :") : Text("Durée d'une image :"), videoBox), 1,
-        0);
+        new QLabel(source.variable ? T("Durée moyenne d'une image :") : T("Durée d'une image :"), videoBox), 1, 0);
     videoGrid->addWidget(duration, 1, 1);
     layout->addWidget(videoBox);
 
-    m_default = new QRadioButton(Text("Conserver la valeur par défaut"), this);
+    m_default = new QRadioButton(T("Conserver la valeur par défaut"), this);
     m_default->setObjectName(QStringLiteral("RadioDefault"));
     m_default->setEnabled(usable);
     layout->addWidget(m_default);
 
-    m_other = new QRadioButton(Text("Saisir une autre valeur (en seconde) :"), this);
+    m_other = new QRadioButton(T("Saisir une autre valeur (en seconde) :"), this);
     m_other->setObjectName(QStringLiteral("RadioOther"));
     layout->addWidget(m_other);
 
@@ -95,7 +90,7 @@ TTimeDialog::TTimeDialog(
     m_edit->setMinimumWidth(220);
     layout->addWidget(m_edit);
 
-    auto* range = new QLabel(Text("1 µs < intervalle de temps < 1 Gs"), this);
+    auto* range = new QLabel(T("1 µs < intervalle de temps < 1 Gs"), this);
     range->setObjectName(QStringLiteral("LabelRange"));
     layout->addWidget(range);
 
@@ -103,9 +98,9 @@ TTimeDialog::TTimeDialog(
     // knows them.
     m_timestamps = new QCheckBox(QString::fromStdString(video::TextTimeFromTimestamps()), this);
     m_timestamps->setObjectName(QStringLiteral("CheckBoxTimeFromTimestamps"));
-    m_timestamps->setToolTip(Text("Le temps de chaque marque est l'instant de son image dans le fichier vidéo, compté "
-                                  "depuis la première image pointée ; les vitesses et les accélérations suivent ces "
-                                  "instants."));
+    m_timestamps->setToolTip(T("Le temps de chaque marque est l'instant de son image dans le fichier vidéo, compté "
+                               "depuis la première image pointée ; les vitesses et les accélérations suivent ces "
+                               "instants."));
     m_timestamps->setEnabled(source.frameTimes);
     m_timestamps->setChecked(timeFromTimestamps && source.frameTimes);
     layout->addWidget(m_timestamps);
