@@ -15,7 +15,9 @@
 // The goals: stepping at least 0.8 of the tool's rate, a random seek at most half OpenCV's, a step back
 // under 20 ms at the 95th percentile after the first, the ten-minute index pass under a second.
 //
-//   build/bench/kinoval_bench_media --benchmark_counters_tabular=true
+// A shared machine makes single runs noisy: interleave repetitions and read their medians,
+//   build/bench/kinoval_bench_media --benchmark_repetitions=5 --benchmark_enable_random_interleaving=true
+//       --benchmark_report_aggregates_only=true --benchmark_counters_tabular=true
 #include "media/ffmpeg_play.h"
 
 extern "C" {

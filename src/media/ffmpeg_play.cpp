@@ -215,8 +215,6 @@ struct TFFMpegPlay::TImpl {
 
     std::map<int, TCachedPicture> cache;
     std::size_t cacheBytes = 0;
-    int convertedIndex = -1;
-    TRgbImage converted;
 
     ~TImpl() { Reset(); }
 
@@ -251,8 +249,6 @@ struct TFFMpegPlay::TImpl {
             av_frame_free(&c.frame);
         cache.clear();
         cacheBytes = 0;
-        convertedIndex = -1;
-        converted = TRgbImage();
     }
 
     int FrameCount() const { return static_cast<int>(index.pts.size()); }
@@ -291,8 +287,6 @@ struct TFFMpegPlay::TImpl {
             auto last = std::prev(cache.end());
             auto drop = std::abs(first->first - target) >= std::abs(last->first - target) ? first : last;
             cacheBytes -= drop->second.bytes;
-            if (drop->first == convertedIndex)
-                convertedIndex = -1;
             av_frame_free(&drop->second.frame);
             cache.erase(drop);
         }
@@ -484,13 +478,10 @@ struct TFFMpegPlay::TImpl {
         return Cached(n) != nullptr;
     }
 
-    // The cached picture of frame i as RGB, upright.
+    // The cached picture of frame i as RGB, upright, straight into out. The view keeps what it was given
+    // until the frame changes, so a converted copy kept here would only cost a copy per frame.
     bool Convert(int i, TRgbImage& out)
     {
-        if (convertedIndex == i) {
-            out = converted;
-            return true;
-        }
         const TCachedPicture* picture = Cached(i);
         if (picture == nullptr)
             return false;
@@ -501,14 +492,21 @@ struct TFFMpegPlay::TImpl {
             height, AV_PIX_FMT_RGB24, SWS_BILINEAR, nullptr, nullptr, nullptr));
         if (!sws)
             return false;
-        TRgbImage image(width, height);
+        // Upright frames go straight into out's storage when it has the size (the buffer of an earlier
+        // frame); turned ones through a picture of their own.
+        TRgbImage turned;
+        TRgbImage& image = rotation == 0 ? out : turned;
+        const std::size_t bytes = static_cast<std::size_t>(width) * height * 3;
+        image.width = width;
+        image.height = height;
+        if (image.pixels.size() != bytes)
+            image.pixels.assign(bytes, 0);
         std::uint8_t* dst[1] = { image.pixels.data() };
         const int dstStride[1] = { width * 3 };
         if (sws_scale(sws.get(), f->data, f->linesize, 0, f->height, dst, dstStride) != height)
             return false;
-        converted = rotation == 0 ? std::move(image) : video::RotateClockwise(image, rotation);
-        convertedIndex = i;
-        out = converted;
+        if (rotation != 0)
+            out = video::RotateClockwise(turned, rotation);
         return true;
     }
 };

@@ -116,11 +116,18 @@ bool TPlayer::Draw(TRgbImage& target)
         if (!lock.owns_lock())
             return false;
         TBusyGuard busy(m_busy);
+        // The frame is made in the buffer the caller gave up at the previous draw, so that stepping
+        // through a video neither allocates nor clears a picture per frame.
         TRgbImage frame;
+        frame.pixels = std::move(m_spare);
         ok = DoDraw(frame) && frame.width == m_width && frame.height == m_height
             && frame.pixels.size() == static_cast<std::size_t>(m_width) * m_height * 3;
-        if (ok)
-            target = std::move(frame);
+        if (ok) {
+            std::swap(target, frame);
+            m_spare = std::move(frame.pixels);
+        } else {
+            m_spare = std::move(frame.pixels);
+        }
     }
     FirePendingErrors();
     return ok;

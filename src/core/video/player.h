@@ -134,6 +134,7 @@ private:
     std::vector<std::string> m_pendingErrors;
     std::vector<double> m_frameTimes;
     bool m_variable = false;
+    std::vector<std::uint8_t> m_spare; // a picture's storage for the next draw
 };
 
 // Whether fileName names a regular file (after following links). The back-ends read nothing else: a FIFO
