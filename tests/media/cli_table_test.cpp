@@ -5,12 +5,12 @@
 #include "core/export/serveur.h"
 #include "core/export/workbook.h"
 #include "core/formulas/formules.h"
-#include "core/mainwindow/mru_files.h"
-#include "core/mainwindow/options.h"
 #include "core/mainwindow/study_commands.h"
 #include "core/montage/montage.h"
 #include "core/montage/montage_wiring.h"
 #include "core/results/results_set.h"
+#include "core/settings/mru_files.h"
+#include "core/settings/options.h"
 #include "core/video/document_link.h"
 #include "ffmpeg_tool.h"
 #include "media/player_factory.h"
@@ -66,7 +66,7 @@ protected:
         links += video::LinkDocument(view, data, input);
         links += montage::ConnectMontage(montage, data, view, {});
         view.Resize(640, 480);
-        options.CheckBox4ConfirmationFileChange = false;
+        options.askToSaveOnOpen = false;
     }
 
     static std::string Sample(const std::string& name) { return (s_dir->Path() / name).string(); }
@@ -261,7 +261,7 @@ TEST_F(CliTable, TheSettingsFileChangesTheTableAsItChangesTheWindow)
 {
     // Pointed with separate horizontal and vertical scales, as the settings of the window asked.
     document::TDocumentSettings separate;
-    separate.CheckBox41HorizAndVertScale_Checked = true;
+    separate.separateScales = true;
     data.ApplySettings(separate);
     ASSERT_TRUE(commands.OpenVideo(Sample("parabole.avi")));
     data.SetTool(document::toScale);

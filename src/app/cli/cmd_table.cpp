@@ -15,13 +15,13 @@
 #include "core/export/serveur.h"
 #include "core/export/workbook.h"
 #include "core/formulas/formules.h"
-#include "core/mainwindow/mru_files.h"
-#include "core/mainwindow/options.h"
 #include "core/mainwindow/results_checks.h"
 #include "core/mainwindow/study_commands.h"
 #include "core/montage/montage.h"
 #include "core/montage/montage_wiring.h"
 #include "core/results/results_set.h"
+#include "core/settings/mru_files.h"
+#include "core/settings/options.h"
 #include "core/video/document_link.h"
 #include "core/video/video.h"
 #include "media/player_factory.h"
@@ -128,7 +128,7 @@ int Run(const std::vector<std::string>& args)
     } else {
         options.Load((std::filesystem::path(ConfigFolder()) / kSettingsFileName).string());
     }
-    options.CheckBox38ChangeDefaultObjectsName = false; // a hint for the window, not a reason to stop
+    options.adviseNamingObjects = false; // a hint for the window, not a reason to stop
     data.ApplySettings(mainwindow::DocumentSettingsOf(options));
     TMRUFiles mru;
     const mainwindow::TStudyParts parts { dialog, desktop, view, data, options, mru, &montage, &formules };

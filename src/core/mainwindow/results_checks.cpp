@@ -3,9 +3,9 @@
 #include "core/common/texts.h"
 #include "core/common/user_dlg.h"
 #include "core/document/data.h"
-#include "core/mainwindow/options.h"
 #include "core/results/quantity.h"
 #include "core/results/results_set.h"
+#include "core/settings/options.h"
 
 #include <algorithm>
 #include <vector>
@@ -59,7 +59,7 @@ int TResultsChecks::CheckScale()
 {
     const document::TData& data = m_parts.data;
     int missing = -1;
-    if (data.Settings().CheckBox41HorizAndVertScale_Checked) {
+    if (data.Settings().separateScales) {
         if (!ScaleDone(data, 1))
             missing = 1;
         else if (!ScaleDone(data, 2))
@@ -131,7 +131,7 @@ int TResultsChecks::FiveMarksWarning()
 int TResultsChecks::NamingHint()
 {
     const document::TData& data = m_parts.data;
-    if (!m_parts.options.CheckBox38ChangeDefaultObjectsName || m_namingHintDismissed)
+    if (!m_parts.options.adviseNamingObjects || m_namingHintDismissed)
         return kResultsGo;
     const document::TPolyContainer& set
         = data.Set(m_parts.transparentPointing ? TMarkSet::Transparent : TMarkSet::Fixed);
@@ -150,7 +150,7 @@ int TResultsChecks::NamingHint()
     const int answer = dialog.Run();
     if (dialog.CheckBoxCheck) {
         m_namingHintDismissed = true;
-        m_parts.options.CheckBox38ChangeDefaultObjectsName = false;
+        m_parts.options.adviseNamingObjects = false;
     }
     // Closing the box without an answer counts as "Ignorer": the user did not ask to name anything.
     return answer == 0 ? kResultsNameObjects : kResultsGo;
@@ -159,9 +159,9 @@ int TResultsChecks::NamingHint()
 bool ComputeResults(results::TResultsSet& results, const TOptions& options, TCustomUserDlg& dialog)
 {
     int smooth = 0;
-    if (options.CheckBox54SmoothSpeed)
+    if (options.smoothVelocity)
         smooth |= results::kSmoothVelocity;
-    if (options.CheckBox7SmoothAcceleration)
+    if (options.smoothAcceleration)
         smooth |= results::kSmoothAcceleration;
     const bool ok
         = results.Calc.Recompute(results::kSelCurrent) == 0 && results.Calc.Derive(results::kSelCurrent, smooth);

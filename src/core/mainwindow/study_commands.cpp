@@ -8,9 +8,9 @@
 #include "core/document/data.h"
 #include "core/document/kvl.h"
 #include "core/formulas/formules.h"
-#include "core/mainwindow/mru_files.h"
-#include "core/mainwindow/options.h"
 #include "core/montage/montage.h"
+#include "core/settings/mru_files.h"
+#include "core/settings/options.h"
 #include "core/video/player_choice.h"
 #include "core/video/player_texts.h"
 #include "core/video/video.h"
@@ -79,11 +79,11 @@ bool IsSomethingElse(const std::string& path)
 document::TDocumentSettings DocumentSettingsOf(const TOptions& o)
 {
     document::TDocumentSettings s;
-    s.Numerotation_Value = o.Numerotation;
-    s.NumerotationTsp_Value = o.NumerotationTsp;
-    s.PenSize_Value = o.PenSize;
-    s.CheckBox36StartByZero_Checked = o.CheckBox36StartByZero;
-    s.CheckBox41HorizAndVertScale_Checked = o.CheckBox41HorizAndVertScale;
+    s.markNumberPosition = o.markNumberPosition;
+    s.sheetMarkNumberPosition = o.sheetMarkNumberPosition;
+    s.elementSize = o.elementSize;
+    s.numberMarksFromZero = o.numberMarksFromZero;
+    s.separateScales = o.separateScales;
     return s;
 }
 
@@ -203,7 +203,7 @@ bool TStudyCommands::OpenWithDialog()
     TFileDialogRequest request;
     request.title = Tr("Ouvrir un fichier vidéo");
     request.filter = DialogFilterOf(OpenFileFilter());
-    request.folder = !m_parts.mru.Directory.empty() ? m_parts.mru.Directory : m_parts.options.DefaultDirectory;
+    request.folder = !m_parts.mru.Directory.empty() ? m_parts.mru.Directory : m_parts.options.defaultFolder;
     const auto chosen = m_parts.desktop.OpenFileDialog(request);
     if (!chosen)
         return false;
@@ -259,7 +259,7 @@ bool TStudyCommands::OpenVideo(const std::string& path)
     ResetStudyFor(m_parts);
     m_studyPath.clear();
     MarkUnmodified();
-    if (!m_parts.options.CheckBox6FreezeMRU)
+    if (!m_parts.options.keepSavedStudiesOutOfRecent)
         m_parts.mru.Add(path);
     if (videoOpened)
         videoOpened();
@@ -301,7 +301,7 @@ bool TStudyCommands::OpenStudy(const std::string& path)
     }
     m_studyPath = path;
     MarkUnmodified();
-    if (!m_parts.options.CheckBox6FreezeMRU)
+    if (!m_parts.options.keepSavedStudiesOutOfRecent)
         m_parts.mru.Add(path);
     if (code != kStudyVideoMissing && videoOpened)
         videoOpened();
@@ -388,7 +388,7 @@ int TStudyCommands::WriteTo(const std::string& name)
     m_lastSaved = name;
     m_studyPath = name;
     MarkUnmodified();
-    if (!m_parts.options.CheckBox6FreezeMRU)
+    if (!m_parts.options.keepSavedStudiesOutOfRecent)
         m_parts.mru.Add(name);
     return kStudySaved;
 }
@@ -410,7 +410,7 @@ void TStudyCommands::MarkUnmodified()
 
 bool TStudyCommands::ConfirmBeforeOpening()
 {
-    if (!Modified() || !m_parts.options.CheckBox4ConfirmationFileChange)
+    if (!Modified() || !m_parts.options.askToSaveOnOpen)
         return true;
     return AskToSave({ Tr("Enregistrer le travail dans un fichier"), "", Tr("Annuler l'ouverture"), "",
                          Tr("Ignorer la sauvegarde et continuer") },
@@ -419,7 +419,7 @@ bool TStudyCommands::ConfirmBeforeOpening()
 
 bool TStudyCommands::ConfirmBeforeClosing()
 {
-    if (!Modified() || !m_parts.options.CheckBox3ConfirmationQuit)
+    if (!Modified() || !m_parts.options.askToSaveOnQuit)
         return true;
     return AskToSave({ Tr("Enregistrer le travail dans un fichier"), Tr("Annuler la fermeture"),
                          Tr("Quitter immédiatement le logiciel") },

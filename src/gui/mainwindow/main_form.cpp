@@ -6,11 +6,11 @@
 #include "core/common/user_dlg.h"
 #include "core/document/data.h"
 #include "core/mainwindow/help.h"
-#include "core/mainwindow/mru_files.h"
-#include "core/mainwindow/options.h"
 #include "core/montage/montage.h"
 #include "core/montage/montage_wiring.h"
 #include "core/results/results_set.h"
+#include "core/settings/mru_files.h"
+#include "core/settings/options.h"
 #include "core/tracking/tracking.h"
 #include "core/video/document_link.h"
 #include "gui/common/qt_text.h"
@@ -109,8 +109,8 @@ TMainForm::TMainForm(const TMainFormParts& parts, QWidget* parent)
 
     m_input = std::make_unique<video::TDocumentInput>(m_parts.data, m_parts.video);
     m_links += video::LinkDocument(m_parts.video, m_parts.data, *m_input);
-    m_links += montage::ConnectMontage(m_parts.montage, m_parts.data, m_parts.video,
-        [this] { return m_parts.options.CheckBox40ShowDialogBoxForHideImage; });
+    m_links += montage::ConnectMontage(
+        m_parts.montage, m_parts.data, m_parts.video, [this] { return m_parts.options.explainHiddenFrames; });
 
     mainwindow::TStudyParts study { m_parts.dialog, m_parts.desktop, m_parts.video, m_parts.data, m_parts.options,
         m_parts.mru, &m_parts.montage, &m_parts.formules };
@@ -321,7 +321,7 @@ void TMainForm::RestorePlace()
     }
     TIniFile ini;
     ini.Load(m_parts.settingsPath);
-    m_parts.mru.SetMaximum(m_parts.options.EditMRU);
+    m_parts.mru.SetMaximum(m_parts.options.recentFilesMax);
     m_parts.mru.ReadList(ini);
     m_parts.mru.ReadFolder(ini);
     const int w = ini.ReadInt(kPlaceSection, "Width", 1024);
@@ -362,7 +362,7 @@ void TMainForm::ApplySettings()
 {
     const TOptions& o = m_parts.options;
     m_parts.data.ApplySettings(mainwindow::DocumentSettingsOf(o));
-    m_parts.mru.SetMaximum(o.EditMRU);
+    m_parts.mru.SetMaximum(o.recentFilesMax);
     if (m_resForm)
         m_resForm->ApplyOptions();
     if (m_view != nullptr)

@@ -7,10 +7,10 @@
 #include "core/common/numbers.h"
 #include "core/document/data.h"
 #include "core/formulas/formules.h"
-#include "core/mainwindow/mru_files.h"
-#include "core/mainwindow/options.h"
 #include "core/montage/montage.h"
 #include "core/montage/montage_wiring.h"
+#include "core/settings/mru_files.h"
+#include "core/settings/options.h"
 #include "core/video/document_link.h"
 #include "support/fake_desktop_services.h"
 #include "support/scripted_user_dlg.h"
@@ -62,7 +62,7 @@ struct TStudyBench {
     static document::TDocumentSettings Settings(bool separate)
     {
         document::TDocumentSettings s;
-        s.CheckBox41HorizAndVertScale_Checked = separate;
+        s.separateScales = separate;
         return s;
     }
     void Click(double x, double y, video::TMouseButton b = video::TMouseButton::Left)
@@ -314,7 +314,7 @@ TEST_F(StudyCommandsTest, ConfirmationsNeverLoseTheStudyWhenItsSaveFails)
     EXPECT_TRUE(b.commands.ConfirmBeforeOpening());
     EXPECT_TRUE(fs::exists(tmp.File("ok.kvl")));
 
-    b.options.CheckBox4ConfirmationFileChange = false;
+    b.options.askToSaveOnOpen = false;
     b.dlg.ClearRuns();
     EXPECT_TRUE(b.commands.ConfirmBeforeOpening());
     EXPECT_EQ(b.dlg.RunCount(), 0u);
@@ -323,7 +323,7 @@ TEST_F(StudyCommandsTest, ConfirmationsNeverLoseTheStudyWhenItsSaveFails)
 TEST_F(StudyCommandsTest, OpeningAVideoResetsTheStudyOrExplainsTheFailure)
 {
     TStudyBench b;
-    b.options.CheckBox4ConfirmationFileChange = false;
+    b.options.askToSaveOnOpen = false;
     EXPECT_FALSE(b.commands.OpenVideo(tmp.File("nowhere.avi")));
     EXPECT_EQ(b.dlg.LastRun().icon, TUserDlgIcon::icWarning);
     EXPECT_EQ(b.dlg.LastRun().lines[0].colour, clBlue);
@@ -479,7 +479,7 @@ TEST_F(StudyCommandsTest, AnUnchangedStudyIsGivenUpWithoutAQuestion)
 TEST_F(StudyCommandsTest, AFileNoPlayerReadsLeavesTheStudyAndItsVideoAsTheyWere)
 {
     TStudyBench b;
-    b.options.CheckBox4ConfirmationFileChange = false;
+    b.options.askToSaveOnOpen = false;
     ASSERT_TRUE(b.commands.OpenVideo(videoPath));
     for (int i = 0; i < 3; ++i)
         b.Click(0.2 + 0.1 * i, 0.3);
@@ -590,7 +590,7 @@ TEST_F(StudyCommandsTest, TruncatedAndGarbledFilesNeverBreakTheDocument)
     EXPECT_EQ(LoadStudyFile(damaged, b.parts), kStudyNotAStudy);
     EXPECT_EQ(LoadStudyFile(tmp.File("absent.kvl"), b.parts), kStudyUnreadable);
     b.dlg.ClearRuns();
-    b.options.CheckBox4ConfirmationFileChange = false;
+    b.options.askToSaveOnOpen = false;
     EXPECT_FALSE(b.commands.OpenStudy(damaged));
     EXPECT_EQ(b.dlg.LastRun().Texts()[2], "Ce fichier n'est pas un travail Kinoval lisible.");
 }

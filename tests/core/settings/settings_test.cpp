@@ -1,7 +1,6 @@
 #include "core/common/ini_file.h"
-#include "core/mainwindow/help.h"
-#include "core/mainwindow/mru_files.h"
-#include "core/mainwindow/options.h"
+#include "core/settings/mru_files.h"
+#include "core/settings/options.h"
 #include "support/fake_desktop_services.h"
 #include "support/scripted_user_dlg.h"
 #include "support/temp_dir.h"
@@ -48,8 +47,8 @@ TOptionValues EverythingChanged()
         values.*option.field = !option.fallback;
     for (const auto& option : TOptions::IntOptions())
         values.*option.field = option.fallback == option.high ? option.low : option.fallback + 1;
-    values.DefaultDirectory = "/home/élève/Vidéos de TP";
-    values.Password = "mot de passe ; = [x]";
+    values.defaultFolder = "/home/élève/Vidéos de TP";
+    values.password = "mot de passe ; = [x]";
     return values;
 }
 
@@ -76,17 +75,17 @@ TEST(Options, EveryKeyAndItsDefault)
     EXPECT_EQ(keys.size(), 96u); // no key twice
 
     TOptions options;
-    EXPECT_EQ(options.EditMRU, 8);
-    EXPECT_EQ(options.TrackingRadius, 40);
-    for (int value : { options.Numerotation, options.NumerotationTsp, options.PenSize, options.PenSize4Graph,
-             options.StudioShapeNumber, options.ShapeNumber, options.TrackingMethod })
+    EXPECT_EQ(options.recentFilesMax, 8);
+    EXPECT_EQ(options.trackingRadius, 40);
+    for (int value : { options.markNumberPosition, options.sheetMarkNumberPosition, options.elementSize,
+             options.graphPenWidth, options.workshopShape, options.trackingShape, options.trackingMethod })
         EXPECT_EQ(value, 0);
     EXPECT_EQ(TOptions::IntOptions().size(), 9u);
-    EXPECT_TRUE(options.CheckBox3ConfirmationQuit);
-    EXPECT_FALSE(options.CheckBox41HorizAndVertScale);
+    EXPECT_TRUE(options.askToSaveOnQuit);
+    EXPECT_FALSE(options.separateScales);
     EXPECT_FALSE(options.ToolButtonVecteurVideo);
-    EXPECT_EQ(options.DefaultDirectory, "");
-    EXPECT_EQ(options.Password, "");
+    EXPECT_EQ(options.defaultFolder, "");
+    EXPECT_EQ(options.password, "");
 }
 
 TEST(Options, NoFileGivesEveryDefaultAndAMissingKeyItsDefault)
@@ -111,12 +110,12 @@ TEST(Options, NoFileGivesEveryDefaultAndAMissingKeyItsDefault)
 
     TOptions read;
     ASSERT_EQ(read.Load(path), kIniOk);
-    EXPECT_TRUE(read.CheckBox4ConfirmationFileChange);
-    EXPECT_EQ(read.TrackingRadius, 40);
-    EXPECT_EQ(read.Password, "");
-    EXPECT_FALSE(read.CheckBox3ConfirmationQuit); // the others keep the file's values
-    EXPECT_EQ(read.EditMRU, 9);
-    EXPECT_EQ(read.DefaultDirectory, "/home/élève/Vidéos de TP");
+    EXPECT_TRUE(read.askToSaveOnOpen);
+    EXPECT_EQ(read.trackingRadius, 40);
+    EXPECT_EQ(read.password, "");
+    EXPECT_FALSE(read.askToSaveOnQuit); // the others keep the file's values
+    EXPECT_EQ(read.recentFilesMax, 9);
+    EXPECT_EQ(read.defaultFolder, "/home/élève/Vidéos de TP");
 }
 
 TEST(Options, ARoundTripKeepsEveryValueAndTheFileReadsAsWritten)
@@ -151,8 +150,8 @@ TEST(Options, KeysAndSectionsOfOthersSurviveASave)
         "[Formulae]\r\nFormula1=v=sqrt(vx^2+vy^2)\r\n");
     TOptions options;
     ASSERT_EQ(options.Load(path), kIniOk);
-    EXPECT_FALSE(options.CheckBox3ConfirmationQuit);
-    options.CheckBox3ConfirmationQuit = true;
+    EXPECT_FALSE(options.askToSaveOnQuit);
+    options.askToSaveOnQuit = true;
     ASSERT_EQ(options.Save(path), kIniOk);
 
     TIniFile ini;
@@ -172,13 +171,13 @@ TEST(Options, UnusableValuesInTheFileGiveTheDefault)
                 "TrackingRadius_Value=0\nShapeNumber_Value=abc\nCheckBox9Speed_Checked=oui\n");
     TOptions options;
     options.ReadAll(ini);
-    EXPECT_EQ(options.PenSize, 0);
-    EXPECT_EQ(options.Numerotation, 0);
-    EXPECT_EQ(options.NumerotationTsp, 2);
-    EXPECT_EQ(options.EditMRU, 8);
-    EXPECT_EQ(options.TrackingRadius, 40);
-    EXPECT_EQ(options.ShapeNumber, 0);
-    EXPECT_TRUE(options.CheckBox9Speed);
+    EXPECT_EQ(options.elementSize, 0);
+    EXPECT_EQ(options.markNumberPosition, 0);
+    EXPECT_EQ(options.sheetMarkNumberPosition, 2);
+    EXPECT_EQ(options.recentFilesMax, 8);
+    EXPECT_EQ(options.trackingRadius, 40);
+    EXPECT_EQ(options.trackingShape, 0);
+    EXPECT_TRUE(options.showVelocity);
 }
 
 TEST(Options, AFailedSaveIsReportedAndTouchesNothing)
@@ -211,23 +210,23 @@ TEST(Options, TheListenerHearsOfRealChangesOnly)
     TOptionValues same = options;
     options.Assign(same);
     EXPECT_EQ(calls, 0);
-    same.PenSize = 2;
+    same.elementSize = 2;
     options.Assign(same);
     EXPECT_EQ(calls, 1);
-    EXPECT_EQ(options.PenSize, 2);
+    EXPECT_EQ(options.elementSize, 2);
     TIniFile empty;
     options.ReadAll(empty);
     EXPECT_EQ(calls, 2);
-    EXPECT_EQ(options.PenSize, 0);
+    EXPECT_EQ(options.elementSize, 0);
 
     // The settings dialog reaches a setting by its control's key.
     ASSERT_NE(options.FindBool("checkbox41horizandvertscale_checked"), nullptr);
     *options.FindBool("CheckBox41HorizAndVertScale_Checked") = true;
-    EXPECT_TRUE(options.CheckBox41HorizAndVertScale);
+    EXPECT_TRUE(options.separateScales);
     *options.FindInt("EditMRU_Value") = 4;
-    EXPECT_EQ(options.EditMRU, 4);
+    EXPECT_EQ(options.recentFilesMax, 4);
     *options.FindText("Password") = "x";
-    EXPECT_EQ(options.Password, "x");
+    EXPECT_EQ(options.password, "x");
     EXPECT_EQ(options.FindBool("EditMRU_Value"), nullptr);
     EXPECT_EQ(options.FindInt("Nothing"), nullptr);
 }
@@ -317,70 +316,6 @@ TEST(RecentFiles, MenuCaptionsAndClicks)
     mru.Click(1);
     mru.Click(5); // outside the list: nothing
     EXPECT_EQ(clicked, (std::vector<std::string> { "/b.avi" }));
-}
-
-TEST(Help, OpensTheFirstExistingPageOrWarns)
-{
-    test::TTempDir dir;
-    const fs::path program = dir.Path() / "bin";
-    const fs::path beside = program / "Help";
-    const fs::path installed = dir.Path() / "share" / "kinoval" / "Help";
-    fs::create_directories(beside);
-    fs::create_directories(installed);
-    const auto folders = HelpFolders(program.string());
-    ASSERT_EQ(folders.size(), 2u);
-    EXPECT_EQ(fs::path(folders[1]).lexically_normal(), installed.lexically_normal());
-
-    test::TFakeDesktopServices desktop;
-    test::TScriptedUserDlg dlg;
-    EXPECT_FALSE(ShowHelp(folders, desktop, dlg));
-    ASSERT_EQ(dlg.RunCount(), 1u);
-    EXPECT_EQ(dlg.LastRun().icon, TUserDlgIcon::icWarning);
-    EXPECT_EQ(dlg.LastRun().Texts(),
-        (std::vector<std::string> { "Impossible de lancer l'aide.",
-            "Vérifier la présence du répertoire « Help » à côté du programme « kinoval »." }));
-    EXPECT_TRUE(desktop.openedWithDefault.empty());
-
-    WriteAll((installed / "Help_fr.html").string(), "<html></html>");
-    WriteAll((beside / "Help.html").string(), "<html></html>");
-    WriteAll((beside / "Help_en.html").string(), "<html></html>");
-    EXPECT_EQ(FindHelpFile(folders), (beside / "Help_en.html").string()); // the folder beside the program first
-    WriteAll((beside / "Help_fr.html").string(), "<html></html>");
-    EXPECT_TRUE(ShowHelp(folders, desktop, dlg));
-    EXPECT_EQ(desktop.openedWithDefault, (std::vector<std::string> { (beside / "Help_fr.html").string() }));
-    EXPECT_EQ(dlg.RunCount(), 1u);
-
-    desktop.openWithDefaultSucceeds = false; // no browser, and no window of the program's: the same warning
-    EXPECT_FALSE(ShowHelp(folders, desktop, dlg));
-    EXPECT_EQ(dlg.RunCount(), 2u);
-
-    // No browser, but the program's own window shows the page found.
-    std::vector<std::string> shown;
-    EXPECT_TRUE(ShowHelp(folders, desktop, dlg, [&](const std::string& file) {
-        shown.push_back(file);
-        return true;
-    }));
-    EXPECT_EQ(shown, (std::vector<std::string> { (beside / "Help_fr.html").string() }));
-    EXPECT_EQ(dlg.RunCount(), 2u);
-    EXPECT_FALSE(ShowHelp(folders, desktop, dlg, [](const std::string&) { return false; }));
-    EXPECT_EQ(dlg.RunCount(), 3u);
-}
-
-} // namespace
-} // namespace kinoval
-
-namespace kinoval {
-namespace {
-
-TEST(Help, ThePagesShippedWithTheProgramAreFound)
-{
-    const std::string source = std::string(KINOVAL_SOURCE_DIR) + "/help";
-    EXPECT_EQ(FindHelpFile({ source }), source + "/Help_fr.html");
-    for (const char* page : { "Help_fr.html", "Help_en.html" }) {
-        const std::string text = ReadAll(source + "/" + page);
-        EXPECT_NE(text.find("<meta charset=\"utf-8\">"), std::string::npos) << page;
-        EXPECT_NE(text.find("</html>"), std::string::npos) << page;
-    }
 }
 
 } // namespace
