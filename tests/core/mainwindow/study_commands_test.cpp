@@ -359,7 +359,7 @@ TEST_F(StudyCommandsTest, AVariableFrameRateIsToldOnceAndTheStudyMayFollowTheFra
 {
     SetDecimalSeparator(',');
     const auto phone = [](TStudyBench& bench) {
-        bench.options.CheckBox4ConfirmationFileChange = false;
+        bench.options.askToSaveOnOpen = false;
         bench.factory.video.frames = 6;
         bench.factory.video.fps = 1 / 0.034;
         bench.factory.video.frameTimes = { 0, 0.033, 0.070, 0.100, 0.141, 0.170 };
