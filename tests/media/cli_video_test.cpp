@@ -51,7 +51,14 @@ TEST(CliVideo, InfoGivesTheBackEndAndTheTiming)
     ASSERT_TRUE(test::MakeTestVideo(mp4, test::kTestVideos[2], 50, 160, 120));
     auto r = RunCli("info " + Quoted(mp4));
     EXPECT_EQ(r.status, 0);
-    EXPECT_EQ(r.output, "backend: 2\nframes: 50\nfps: 25\nduration: 2\nwidth: 160\nheight: 120\n");
+    EXPECT_EQ(r.output, "backend: 2\nframes: 50\nfps: 25\nduration: 2\nwidth: 160\nheight: 120\nvariable: 0\n");
+    // One back-end alone, as asked.
+    r = RunCli("info --backend 1 " + Quoted(mp4));
+    EXPECT_EQ(r.status, 0) << r.output;
+    EXPECT_EQ(r.output.substr(0, 22), "backend: 1\nframes: 50\n");
+    EXPECT_EQ(RunCli("info --backend 0 " + Quoted(mp4)).status, 1); // our AVI reader reads no MP4
+    EXPECT_EQ(RunCli("info --backend 3 " + Quoted(mp4)).status, 2);
+    EXPECT_EQ(RunCli("info " + Quoted(mp4) + " --backend").status, 2);
     std::string avi = dir.File("a.avi");
     ASSERT_TRUE(test::MakeTestVideo(avi, test::kTestVideos[1], 10, 64, 48));
     r = RunCli("info " + Quoted(avi));

@@ -231,6 +231,9 @@ public:
     void ShowLoupe(bool show);
 
     void Repaint() override;
+    const std::vector<double>* FrameTimes() const override;
+    // The open video's frames do not all last the same time (its rate and frame duration are averages).
+    bool VariableFrameDuration() const;
     void UpdateGeometry();
 
 private:
