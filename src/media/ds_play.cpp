@@ -1,5 +1,6 @@
 #include "media/ds_play.h"
 
+#include "core/video/player_choice.h"
 #include "core/video/player_texts.h"
 #include "core/video/player_timing.h"
 
@@ -182,6 +183,10 @@ int TDSPlay::CorrectedSeeks() const { return m_impl->correctedSeeks; }
 
 bool TDSPlay::DoOpen(const std::string& fileName)
 {
+    if (std::string refused = video::RefusedVideoFile(fileName); !refused.empty()) {
+        SetErrorText(refused);
+        return false;
+    }
     auto& m = *m_impl;
     m = TImpl{};
     if (!InitGStreamer())

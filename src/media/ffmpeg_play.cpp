@@ -1,5 +1,7 @@
 #include "media/ffmpeg_play.h"
 
+#include "core/common/system_errors.h"
+#include "core/video/player_choice.h"
 #include "core/video/player_texts.h"
 #include "media/media_versions.h"
 
@@ -40,6 +42,14 @@ struct TCachedFrame {
     int index;
     TRgbImage image;
 };
+
+// Why the demuxer refused a file: a system reason when it is one, else a file no reader recognises.
+std::string OpenFailureText(int code)
+{
+    if (code < 0 && code > -4096 && code != AVERROR(EINVAL))
+        return SystemErrorText(AVUNERROR(code));
+    return video::TextNotAVideo();
+}
 
 } // namespace
 
@@ -288,6 +298,10 @@ int TFFMpegPlay::DecodedFrameCount() const { return m_impl->decodedCount; }
 
 bool TFFMpegPlay::DoOpen(const std::string& fileName)
 {
+    if (std::string refused = video::RefusedVideoFile(fileName); !refused.empty()) {
+        SetErrorText(refused);
+        return false;
+    }
     auto& m = *m_impl;
     m.Reset();
     if (LinkedAvcodecMajor() < kOldestAvcodecMajor) {
@@ -296,21 +310,34 @@ bool TFFMpegPlay::DoOpen(const std::string& fileName)
     }
     SetErrorText(video::TextUnlistedError()); // until the open has gone through
     AVFormatContext* raw = nullptr;
-    if (avformat_open_input(&raw, fileName.c_str(), nullptr, nullptr) < 0)
+    if (const int opened = avformat_open_input(&raw, fileName.c_str(), nullptr, nullptr); opened < 0) {
+        SetErrorText(OpenFailureText(opened));
         return false;
+    }
     m.input.reset(raw);
-    if (avformat_find_stream_info(raw, nullptr) < 0)
+    if (avformat_find_stream_info(raw, nullptr) < 0) {
+        SetErrorText(video::TextNotAVideo());
         return false;
+    }
     const AVCodec* codec = nullptr;
     m.stream = av_find_best_stream(raw, AVMEDIA_TYPE_VIDEO, -1, -1, &codec, 0);
-    if (m.stream < 0 || !codec)
+    if (m.stream == AVERROR_DECODER_NOT_FOUND) {
+        const int any = av_find_best_stream(raw, AVMEDIA_TYPE_VIDEO, -1, -1, nullptr, 0);
+        const char* name = any >= 0 ? avcodec_get_name(raw->streams[any]->codecpar->codec_id) : "?";
+        SetErrorText(video::TextNoDecoder(name != nullptr ? name : "?"));
         return false;
+    }
+    if (m.stream < 0 || !codec) {
+        SetErrorText(video::TextNoVideoStream());
+        return false;
+    }
     AVStream* st = raw->streams[m.stream];
     for (unsigned i = 0; i < raw->nb_streams; ++i) {
         if (static_cast<int>(i) != m.stream)
             raw->streams[i]->discard = AVDISCARD_ALL;
     }
     m.decoder.reset(avcodec_alloc_context3(codec));
+    SetErrorText(video::TextDecoderFailed());
     if (!m.decoder || avcodec_parameters_to_context(m.decoder.get(), st->codecpar) < 0)
         return false;
     m.decoder->pkt_timebase = st->time_base;
@@ -318,8 +345,10 @@ bool TFFMpegPlay::DoOpen(const std::string& fileName)
     m.decoder->thread_type = FF_THREAD_FRAME | FF_THREAD_SLICE;
     if (avcodec_open2(m.decoder.get(), codec, nullptr) < 0)
         return false;
-    if (!SetGeometry(st->codecpar->width, st->codecpar->height))
+    if (!SetGeometry(st->codecpar->width, st->codecpar->height)) {
+        SetErrorText(video::TextBadFrameSize(st->codecpar->width, st->codecpar->height));
         return false;
+    }
     m.width = st->codecpar->width;
     m.height = st->codecpar->height;
     m.frame.reset(av_frame_alloc());
@@ -339,8 +368,10 @@ bool TFFMpegPlay::DoOpen(const std::string& fileName)
         }
         av_packet_unref(m.packet.get());
     }
-    if (packets.empty())
+    if (packets.empty()) {
+        SetErrorText(video::TextNoFrames());
         return false;
+    }
     std::vector<std::size_t> order(packets.size());
     for (std::size_t i = 0; i < order.size(); ++i)
         order[i] = i;
@@ -386,8 +417,10 @@ bool TFFMpegPlay::DoOpen(const std::string& fileName)
         fps = av_q2d(rate);
     else if (medianGap > 0)
         fps = 1.0 / (medianGap * tick);
-    if (!(fps > 0) || !std::isfinite(fps))
+    if (!(fps > 0) || !std::isfinite(fps)) {
+        SetErrorText(video::TextBadFrameRate());
         return false;
+    }
     // Timestamp rounding: a gap may differ from the usual one by a tick or two, or by half a percent.
     if (medianGap > 0) {
         std::int64_t tolerance = std::max<std::int64_t>(2, medianGap / 200);
@@ -399,8 +432,10 @@ bool TFFMpegPlay::DoOpen(const std::string& fileName)
         }
         m.halfFrame = std::max<std::int64_t>(0, medianGap / 2 - (medianGap % 2 == 0 ? 1 : 0));
     }
-    if (!SetTiming(fps, count, count / fps))
+    if (!SetTiming(fps, count, count / fps)) {
+        SetErrorText(video::TextBadFrameRate());
         return false;
+    }
     if (!SetGeometry(m.width, m.height))
         return false;
     m.target = 0;

@@ -96,8 +96,9 @@ TEST(CliVideo, FailuresSayWhyAndExitNonZero)
     std::fclose(f);
     auto r = RunCli("info " + Quoted(text));
     EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.output, "Impossible d'ouvrir ce fichier vidéo. Problèmes possibles et suggestions :\n"
-                        "Erreur non répertoriée\n");
+    EXPECT_EQ(r.output,
+        "Impossible d'ouvrir ce fichier vidéo. Problèmes possibles et suggestions :\n"
+        "Le format de ce fichier n'est pas reconnu : ce n'est pas une vidéo, ou elle est abîmée.\n");
     r = RunCli("frame " + Quoted(text) + " 1 " + Quoted(dir.File("x.png")));
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(RunCli("frame " + Quoted(text) + " un " + Quoted(dir.File("x.png"))).status, 2);

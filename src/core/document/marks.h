@@ -15,6 +15,9 @@
 
 namespace kinoval::document {
 
+// The most objects one study follows on a frame: what the user may choose, and what a study may hold.
+inline constexpr int kMaxObjectsPerFrame = 32;
+
 class TContainer;
 class TPolyContainer;
 
@@ -169,7 +172,7 @@ public:
     std::unique_ptr<TMarque> Detach(TMarque* mark);
 
     // Containers sorted by frame (empty ones last, keyed frameCount + 1), one stable sort; the i-th gets
-    // mark number i.
+    // mark number i. With a frame count, containers on frames the video does not have sort last too.
     void Renumber(int frameCount);
     void Clear();
     void ResetDefaults(int numberPosition);

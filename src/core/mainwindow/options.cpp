@@ -86,7 +86,7 @@ int TOptions::Save(const std::string& path, std::string* errorText) const
 {
     TIniFile ini;
     int code = ini.Load(path);
-    if (code == kIniReadFailed) {
+    if (IsRefusedRead(code)) {
         if (errorText != nullptr)
             *errorText = ini.LastErrorText();
         return code;

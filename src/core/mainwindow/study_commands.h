@@ -10,6 +10,11 @@
 // to the saved frame and marking mode. A study whose video has moved is still loaded (without a picture)
 // and the user is told which file is missing. Saving never empties the file first: keys of an earlier,
 // larger save stay in it, and every list is read back through its count, so those keys are never read.
+//
+// Loading never invents: whatever it had to leave out (an unreadable mark, a list cut short, marks on
+// frames the video does not have, a video that is not the one the study was pointed on) comes back in a
+// report, one line each, which the window shows and the headless tool prints. Saving never lies: a value
+// the file cannot hold fails the whole save, and the file on the disk stays as it was.
 
 #include <functional>
 #include <string>
@@ -53,10 +58,19 @@ struct TStudyParts {
 // Results of LoadStudyFile and of the load command.
 enum TStudyLoadResult : int {
     kStudyLoaded = 0,
-    kStudyVideoMissing = 1, // loaded, but the video named by the study could not be opened
+    kStudyVideoMissing = 1, // loaded, but the video named by the study is not there
     kStudyUnreadable = 2, // the file could not be read: nothing changed
     kStudyNotAStudy = 3, // no Main section with a version: nothing changed
-    kStudyDamaged = 4 // loaded, but some values were malformed and got their defaults
+    kStudyDamaged = 4, // loaded, but the report lists what could not be read as written
+    kStudyVideoUnreadable = 5 // loaded, but the video named by the study exists and cannot be opened
+};
+
+// What a load found, for the messages. Texts from the file are already escaped for display.
+struct TStudyLoadReport {
+    std::string fileReason; // why the study file could not be read (kStudyUnreadable, kStudyNotAStudy)
+    std::string videoName; // the video the study names
+    std::string videoReason; // why that video could not be opened
+    std::vector<std::string> problems; // what was left out or cannot be trusted, one line each
 };
 
 // Results of the save command.
@@ -69,12 +83,16 @@ enum TStudySaveResult : int {
 };
 
 // Writes the study (sections Main, Data, Video, Montage, Formules and Record) into the file's contents,
-// keeping every key this save does not write. Headless: no dialog.
-void WriteStudy(TIniFile& file, const TStudyParts& parts);
+// keeping every key this save does not write. Headless: no dialog. Answers kIniOk, or the code of the
+// first value the file refused (a line end in the video's path or a name), whose key goes to refusedKey:
+// the contents are then incomplete and must not be written.
+int WriteStudy(TIniFile& file, const TStudyParts& parts, std::string* refusedKey = nullptr);
 // The load command without dialogs: resets the document, opens the video named by the study, reads the
-// document, the montage and the formulas, then goes to the saved frame and marking mode. missingVideo gets
-// the video's path when it could not be opened.
-int LoadStudyFile(const std::string& path, const TStudyParts& parts, std::string* missingVideo = nullptr);
+// document, the montage and the formulas, then goes to the saved frame and marking mode. The report says
+// what went wrong, when something did.
+int LoadStudyFile(const std::string& path, const TStudyParts& parts, TStudyLoadReport* report = nullptr);
+// The lines the window and the headless tool show for a load's report (empty for a clean load).
+std::vector<std::string> StudyProblemLines(const TStudyLoadReport& report);
 
 class TStudyCommands {
 public:

@@ -242,7 +242,9 @@ TEST(IniFile, SaveAndLoadRoundTripThroughTheDisk)
 
     TIniFile noPath;
     EXPECT_EQ(noPath.Save(), kIniNoPath);
-    EXPECT_EQ(TIniFile().Load(dir.Path().string()), kIniReadFailed); // a folder is not a file
+    TIniFile folder;
+    EXPECT_EQ(folder.Load(dir.Path().string()), kIniNotRegular); // a folder is not a file
+    EXPECT_EQ(folder.LastErrorText(), "C'est un dossier, pas un fichier.");
 }
 
 TEST(IniFile, SavingThroughASymbolicLinkKeepsTheLink)
