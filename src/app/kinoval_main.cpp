@@ -14,10 +14,14 @@
 #include "gui/common/qt_desktop_services.h"
 #include "gui/common/user_dlg.h"
 #include "gui/mainwindow/main_form.h"
+#include "media/export/xlsx_writer.h"
 #include "media/player_factory.h"
 
 #include <QApplication>
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QTimer>
+#include <QTranslator>
 
 #include <cstdio>
 #include <cstring>
@@ -32,6 +36,11 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     QApplication::setApplicationName(kProductName);
     QApplication::setApplicationVersion(kVersion);
+    // Qt's own texts (the file dialogs, the standard buttons) speak French like the rest of the program.
+    QTranslator qtTexts;
+    if (qtTexts.load(QLocale(QLocale::French), QStringLiteral("qtbase"), QStringLiteral("_"),
+            QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(&qtTexts);
 
     // Every message goes through the one message dialog, so it exists before everything that may speak.
     TUserDlg userDlg;
@@ -47,6 +56,8 @@ int main(int argc, char** argv)
     TMRUFiles mru;
     results::TResultsSet results(data);
     TServeur serveur(desktop, userDlg);
+    TXlsxWriter workbooks;
+    serveur.SetWorkbookWriter(&workbooks);
     {
         TIniFile ini;
         ini.Load(settingsPath);
@@ -61,7 +72,8 @@ int main(int argc, char** argv)
     formulas::TFormules formules;
     montage::TMontage montage(userDlg);
 
-    gui::TMainForm form({ userDlg, desktop, view, data, options, mru, results, serveur, formules, montage, settingsPath });
+    gui::TMainForm form(
+        { userDlg, desktop, view, data, options, mru, results, serveur, formules, montage, settingsPath });
     desktop.SetDialogParent(&form);
     serveur.LastFolder = mru.Directory;
     serveur.OnFolderUsed = [&mru](const std::string& folder) { mru.Directory = folder; };
@@ -72,7 +84,7 @@ int main(int argc, char** argv)
     const std::string named = arguments.size() > 1 ? arguments.at(1).toStdString() : std::string();
     QTimer::singleShot(0, &form, [&form, named] {
         if (named.empty() || !form.Commands().Open(named))
-            form.OpenSampleVideo();
+            form.OpenSampleVideo(gui::TMainForm::TSample::ThrownBall);
     });
     const int code = QApplication::exec();
     view.Stop();

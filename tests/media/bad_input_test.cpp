@@ -110,7 +110,7 @@ TEST_F(BadInput, EmptyAndTextFilesAreRefusedWithTheTexts)
         TMediaPlayerFactory factory;
         video::TPlayerChain chain(factory);
         EXPECT_FALSE(chain.Open(path)) << name;
-        EXPECT_EQ(chain.ErrorText(), "Le fichier est vide.");
+        EXPECT_EQ(chain.ErrorText(), "Le fichier est vide : il ne contient aucune image.");
     }
     std::string text = dir.File("texte.avi");
     std::string words = "RIFF? Non : ceci est un texte qui se fait passer pour une vidéo.\n";
@@ -132,7 +132,7 @@ TEST_F(BadInput, FoldersPipesAndDevicesReachNoReader)
     ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
     const std::string folder = dir.File("dossier.mp4");
     std::filesystem::create_directory(folder);
-    const std::string device = "Ce n'est pas un fichier ordinaire (périphérique, tube ou prise réseau).";
+    const std::string device = "Ce nom n'est pas celui d'un fichier ordinaire (périphérique, tube ou autre).";
     const std::pair<std::string, std::string> cases[]
         = { { "/dev/zero", device }, { fifo, device }, { folder, "C'est un dossier, pas un fichier." } };
     TMediaPlayerFactory factory;

@@ -126,11 +126,14 @@ protected:
     {
         const std::string path = (s_dir->Path() / name).string();
         desktop.saveAnswers.push_back(path);
-        EXPECT_EQ(commands.Save(), mainwindow::kStudySaved);
+        EXPECT_EQ(commands.SaveAs(), mainwindow::kStudySaved);
         return path;
     }
 
-    static std::string Cli(const std::string& args) { return test::RunCommand(std::string("'") + KINOVAL_CLI_PATH + "' table " + args); }
+    static std::string Cli(const std::string& args, const std::string& environment = {})
+    {
+        return test::RunCommand(environment + "'" + KINOVAL_CLI_PATH + "' table " + args);
+    }
 
     static test::TTempDir* s_dir;
     media::TMediaPlayerFactory factory;
@@ -201,6 +204,60 @@ TEST_F(CliTable, HiddenAndMissingFramesGiveTheSameTimesAfterReloading)
     EXPECT_FALSE(sawGap);
     EXPECT_TRUE(sawLast);
     EXPECT_EQ(expected.size(), 1u + 3u + 25u);
+}
+
+TEST_F(CliTable, TheSettingsFileChangesTheTableAsItChangesTheWindow)
+{
+    // Pointed with separate horizontal and vertical scales, as the settings of the window asked.
+    document::TDocumentSettings separate;
+    separate.CheckBox41HorizAndVertScale_Checked = true;
+    data.ApplySettings(separate);
+    ASSERT_TRUE(commands.OpenVideo(Sample("parabole.avi")));
+    data.SetTool(document::toScale);
+    data.Scale().Kind = document::skHorizontal;
+    Click(60, 462);
+    Click(360, 462);
+    data.SetScaleLength(document::skHorizontal, 1);
+    data.Scale().Kind = document::skVertical;
+    Click(500, 100);
+    Click(500, 400);
+    data.SetScaleLength(document::skVertical, 1);
+    data.SetTool(document::toOriginAndAxes);
+    Click(70, 360);
+    data.SetTool(document::toPlaceMarks);
+    view.GoToFrame(0);
+    for (const auto& row : Truth())
+        Click(row.xPixel, row.yPixel);
+    const std::string study = Save("separate.kvl");
+
+    const std::string withSeparate = (s_dir->Path() / "separate.ini").string();
+    std::ofstream(withSeparate) << "[Options]\nCheckBox41HorizAndVertScale_Checked=1\nCheckBox30HideEdgeV_Checked=1\n";
+    const std::string withOne = (s_dir->Path() / "one.ini").string();
+    std::ofstream(withOne) << "[Options]\nCheckBox41HorizAndVertScale_Checked=0\n";
+
+    const std::vector<std::string> printed = Lines(Cli("'" + study + "' --settings '" + withSeparate + "'"));
+    ASSERT_EQ(printed.size(), 2u + 1u + 3u + 26u);
+    // The velocity is hidden on the first and the last row, as the window hides it.
+    std::vector<std::string> first;
+    std::istringstream cells(printed[6]);
+    for (std::string cell; std::getline(cells, cell, '\t');)
+        first.push_back(cell);
+    ASSERT_GE(first.size(), 4u);
+    EXPECT_EQ(first[3], ""); // vx
+
+    const std::string refused = Cli("'" + study + "' --settings '" + withOne + "' 2>&1; echo status=$?");
+    EXPECT_NE(refused.find("Définir, au préalable, l'échelle à l'aide d'une longueur connue."), std::string::npos)
+        << refused;
+    const std::string missing = Cli("'" + study + "' --settings /nowhere/Kinoval.ini 2>&1; echo status=$?");
+    EXPECT_NE(missing.find("Ce fichier de réglages ne peut pas être lu."), std::string::npos) << missing;
+    EXPECT_NE(missing.find("status=1"), std::string::npos);
+
+    // Without --settings the user's own settings file is read, where the program keeps it.
+    const std::string config = (s_dir->Path() / "config").string();
+    std::filesystem::create_directories(config);
+    std::filesystem::copy_file(withSeparate, config + "/Kinoval.ini");
+    const std::vector<std::string> own = Lines(Cli("'" + study + "'", "KINOVAL_CONFIG_DIR='" + config + "' "));
+    EXPECT_EQ(own.size(), printed.size());
 }
 
 TEST_F(CliTable, IncompleteStudiesAreRefusedWithTheProgramsMessages)
@@ -305,7 +362,7 @@ TEST_F(CliTable, PathsThatAreNoStudyFailAtOnce)
     for (const std::string& path : { fifo, std::string("/dev/zero") }) {
         const std::string out = Cli("'" + path + "' 2>&1; echo status=$?");
         EXPECT_NE(out.find("Ce fichier n'est pas un travail Kinoval lisible.\n"
-                           "Ce n'est pas un fichier ordinaire (périphérique, tube ou prise réseau).\n"),
+                           "Ce nom n'est pas celui d'un fichier ordinaire (périphérique, tube ou autre).\n"),
             std::string::npos)
             << out;
         EXPECT_NE(out.find("status=1"), std::string::npos) << out;
@@ -317,7 +374,7 @@ TEST_F(CliTable, PathsThatAreNoStudyFailAtOnce)
     std::ofstream(piped) << With(ReadText(study), "VideoFileName", fifo);
     const std::string out = Cli("'" + piped + "' 2>&1; echo status=$?");
     EXPECT_NE(out.find("Le fichier vidéo de ce travail existe, mais il n'a pas pu être ouvert :\n"
-                       "Ce n'est pas un fichier ordinaire (périphérique, tube ou prise réseau).\n"),
+                       "Ce nom n'est pas celui d'un fichier ordinaire (périphérique, tube ou autre).\n"),
         std::string::npos)
         << out;
 }

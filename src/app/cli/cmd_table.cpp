@@ -1,7 +1,8 @@
-// kinoval-cli table STUDY.kvl [--format tsv|python|csv] [--smooth-speed] [--smooth-accel] [--layer]: loads
-// a study as the program does, computes its quantities and prints the results table with every column
-// group shown, in the form of one of the table's outputs: the tab-separated copy (first line the program,
-// second the date and time), the Python copy, or the CSV export. The fixed-frame marks are used, or the
+// kinoval-cli table STUDY.kvl [--format tsv|python|csv] [--smooth-speed] [--smooth-accel] [--layer]
+// [--settings FILE]: loads a study as the program does, with the user's settings (the program's settings
+// file, or the one named), computes its quantities and prints the results table with every column group
+// shown, in the form of one of the table's outputs: the tab-separated copy (first line the program, second
+// the date and time), the Python copy, or the CSV export. The fixed-frame marks are used, or the
 // transparent sheet's with --layer. A failure prints the program's own message and exits with status 1; a
 // study that was damaged (marks left out, lists cut short, another video) prints what was left out and the
 // table of what could be read, and exits with status 3, so that a script can tell.
@@ -9,6 +10,8 @@
 
 #ifdef KINOVAL_HAVE_MEDIA
 #include "cli/cli_console.h"
+#include "core/common/folders.h"
+#include "core/common/ini_file.h"
 #include "core/common/system_errors.h"
 #include "core/common/texts.h"
 #include "core/document/data.h"
@@ -34,7 +37,8 @@ namespace {
 
 using namespace kinoval;
 
-#define KINOVAL_TABLE_ARGUMENTS "STUDY.kvl [--format tsv|python|csv] [--smooth-speed] [--smooth-accel] [--layer]"
+#define KINOVAL_TABLE_ARGUMENTS                                                                                        \
+    "STUDY.kvl [--format tsv|python|csv] [--smooth-speed] [--smooth-accel] [--layer] [--settings FILE]"
 constexpr const char* kArguments = KINOVAL_TABLE_ARGUMENTS;
 constexpr const char* kUsage = "usage: kinoval-cli table " KINOVAL_TABLE_ARGUMENTS "\n";
 
@@ -79,6 +83,7 @@ int Run(const std::vector<std::string>& args)
     std::string format = "tsv";
     bool layer = false;
     int smoothing = 0;
+    std::string settings;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
         if (a == "--format" && i + 1 < args.size()) {
@@ -89,6 +94,8 @@ int Run(const std::vector<std::string>& args)
             smoothing |= 2;
         } else if (a == "--layer") {
             layer = true;
+        } else if (a == "--settings" && i + 1 < args.size()) {
+            settings = args[++i];
         } else if (!a.empty() && a[0] != '-' && study.empty()) {
             study = a;
         } else {
@@ -112,8 +119,19 @@ int Run(const std::vector<std::string>& args)
     montage::TMontage montage(dialog);
     montage::ConnectMontage(montage, data, view, {});
     formulas::TFormules formules;
+    // The settings change the table as they change the window's: separate scales, numbering, hidden edges.
     TOptions options;
+    if (!settings.empty()) {
+        std::error_code error;
+        if (!std::filesystem::is_regular_file(settings, error) || IsRefusedRead(options.Load(settings))) {
+            PrintLines({ EscapeForMessage(settings), Tr("Ce fichier de réglages ne peut pas être lu.") });
+            return 1;
+        }
+    } else {
+        options.Load((std::filesystem::path(ConfigFolder()) / kSettingsFileName).string());
+    }
     options.CheckBox38ChangeDefaultObjectsName = false; // a hint for the window, not a reason to stop
+    data.ApplySettings(mainwindow::DocumentSettingsOf(options));
     TMRUFiles mru;
     const mainwindow::TStudyParts parts { dialog, desktop, view, data, options, mru, &montage, &formules };
 
@@ -160,8 +178,8 @@ int Run(const std::vector<std::string>& args)
     results::TGrid& grid = layer ? results.Grids.Transparent() : results.Grids.Camera();
     grid.Options = results::GridOptionsOf(options);
     grid.Resize();
-    grid.SetVisible(true,
-        results::kPositionCodes | results::kVelocityCodes | results::kAccelerationCodes | results::kPolarCodes);
+    grid.SetVisible(
+        true, results::kPositionCodes | results::kVelocityCodes | results::kAccelerationCodes | results::kPolarCodes);
     grid.Layout();
 
     TServeur out(desktop, dialog);

@@ -17,7 +17,7 @@ std::string KindReason(const struct stat& status)
 {
     if (S_ISDIR(status.st_mode))
         return SystemErrorText(EISDIR);
-    return Tr("Ce n'est pas un fichier ordinaire (périphérique, tube ou prise réseau).");
+    return Tr("Ce nom n'est pas celui d'un fichier ordinaire (périphérique, tube ou autre).");
 }
 
 std::string TooLargeReason(std::size_t maxBytes)

@@ -594,8 +594,11 @@ std::string TData::ObjectName(int k) const
 void TData::SetObjectName(int k, const std::string& name)
 {
     auto& names = CurrentSet().SystemName;
-    if (k >= 0 && k < static_cast<int>(names.size()))
-        names[static_cast<std::size_t>(k)] = name;
+    if (k < 0 || k >= static_cast<int>(names.size()) || names[static_cast<std::size_t>(k)] == name)
+        return;
+    names[static_cast<std::size_t>(k)] = name;
+    // The names head the table's columns and are kept with the study.
+    m_context.MarkOutOfDate();
 }
 
 TColor TData::MarkColor(int k) const
@@ -607,7 +610,10 @@ void TData::SetMarkColor(int k, TColor colour)
 {
     if (k < 0 || k >= static_cast<int>(m_colors.size()))
         return;
+    if (m_colors[static_cast<std::size_t>(k)] == colour)
+        return;
     m_colors[static_cast<std::size_t>(k)] = colour;
+    m_context.MarkOutOfDate(); // kept with the study
     Notify(OnColorChanged);
     Repaint();
 }
@@ -623,7 +629,10 @@ void TData::SetMarkVisible(int k, bool visible)
 {
     if (k < 0 || k >= static_cast<int>(m_visible.size()))
         return;
+    if (m_visible[static_cast<std::size_t>(k)] == visible)
+        return;
     m_visible[static_cast<std::size_t>(k)] = visible;
+    m_context.MarkOutOfDate(); // kept with the study
     Notify(OnVisibilityChanged);
     Repaint();
 }

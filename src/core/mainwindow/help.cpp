@@ -36,10 +36,13 @@ std::string FindHelpFile(const std::vector<std::string>& folders)
     return {};
 }
 
-bool ShowHelp(const std::vector<std::string>& folders, TDesktopServices& desktop, TCustomUserDlg& userDlg)
+bool ShowHelp(const std::vector<std::string>& folders, TDesktopServices& desktop, TCustomUserDlg& userDlg,
+    const std::function<bool(const std::string& file)>& showInProgram)
 {
     std::string file = FindHelpFile(folders);
     if (!file.empty() && desktop.OpenWithDefaultProgram(file))
+        return true;
+    if (!file.empty() && showInProgram && showInProgram(file))
         return true;
     userDlg.ShowMessage(TUserDlgIcon::icWarning,
         { Tr("Impossible de lancer l'aide."),

@@ -3,6 +3,7 @@
 // once installed, in the program's shared data folder); the first one found, in the order of the
 // languages, is opened in the desktop's browser.
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -20,7 +21,9 @@ std::vector<std::string> HelpFolders(const std::string& programFolder);
 // The first help file that exists in the given folders (searched in order), or empty.
 std::string FindHelpFile(const std::vector<std::string>& folders);
 
-// Opens the help; when no file exists or the desktop cannot open it, shows the warning and returns false.
-bool ShowHelp(const std::vector<std::string>& folders, TDesktopServices& desktop, TCustomUserDlg& userDlg);
+// Opens the help with the desktop, else with showInProgram (when given); when no file exists or neither
+// could show it, shows the warning and returns false.
+bool ShowHelp(const std::vector<std::string>& folders, TDesktopServices& desktop, TCustomUserDlg& userDlg,
+    const std::function<bool(const std::string& file)>& showInProgram = {});
 
 } // namespace kinoval

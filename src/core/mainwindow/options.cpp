@@ -4,6 +4,33 @@
 
 namespace kinoval {
 
+bool SettingShownInDialog(std::string_view name)
+{
+    // The settings of parts of the program still to come.
+    static constexpr std::string_view later[] = { // the graphs and their modelling
+        "CheckBox12TimeZoomX", "CheckBox13TimeZoomY", "CheckBox14TimePolyline", "CheckBox15TimeShowItem",
+        "CheckBox16TrajectoryNumber", "CheckBox17TrajectoryPolyline", "CheckBox18TrajectoryShowItem",
+        "CheckBox19VectorNumber", "CheckBox20VectorDraw", "CheckBox21VectorPolyline", "CheckBox22VectorShowItem",
+        "CheckBox23FormulaZoomX", "CheckBox24FormulaZoomY", "CheckBox25FormulaOriginY", "CheckBox26FormulaPolyline",
+        "CheckBox27ProfShowItem", "CheckBox28FormulaShowItem", "CheckBox33VectorOrigin", "CheckBox34FormulaOriginX",
+        "CheckBox35VectorTilted", "CheckBox37GridShowItem", "CheckBox42TempsEquation", "CheckBox43TempsStatistics",
+        "CheckBox44FormulaEquation", "CheckBox45FormulaStatistics", "CheckBox46VectorVideoImage",
+        "CheckBox50VectorSpline", "CheckBox51DeformationBubble", "PenSize4Graph",
+        // the formulas and their angle unit
+        "CheckBox5ChangeFormulae", "CheckBox32AngleRadian",
+        // the capture and the workshop
+        "CheckBox49AllowCapture", "CheckBox58AllowStudio", "StudioShapeNumber"
+    };
+    // The results window's tool buttons belong to the graphs.
+    if (name.starts_with("ToolButton"))
+        return false;
+    for (std::string_view n : later) {
+        if (n == name)
+            return false;
+    }
+    return true;
+}
+
 const std::vector<TBoolOption>& TOptions::BoolOptions()
 {
     static const std::vector<TBoolOption> options = {

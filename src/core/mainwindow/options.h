@@ -176,6 +176,12 @@ struct TTextOption {
     std::string TOptionValues::*field;
 };
 
+// Whether the settings dialog offers a setting, by its name without "_Checked", "_Value" or "_Down". Every
+// setting stays in the file and keeps its value; the dialog shows only those the program acts upon today,
+// so that no switch pretends to change something. The graphs, the capture, the workshop and the formulas
+// bring theirs back as they come.
+bool SettingShownInDialog(std::string_view name);
+
 class TOptions : public TOptionValues {
 public:
     static constexpr const char* kSection = "Options";

@@ -15,8 +15,10 @@
 #include "core/mainwindow/options.h"
 #include "core/montage/montage.h"
 #include "core/video/player_choice.h"
+#include "core/video/player_texts.h"
 #include "core/video/video.h"
 
+#include <cstdio>
 #include <filesystem>
 #include <system_error>
 
@@ -67,7 +69,65 @@ void ResetStudyFor(const TStudyParts& parts)
         parts.data.SetTimeBetweenFrames(parts.video.FrameDuration());
 }
 
+// What exists at the path but is no ordinary file: a folder, a device, a pipe.
+bool IsSomethingElse(const std::string& path)
+{
+    std::error_code error;
+    const auto status = std::filesystem::status(path, error);
+    return !error && std::filesystem::exists(status) && !std::filesystem::is_regular_file(status);
+}
+
 } // namespace
+
+document::TDocumentSettings DocumentSettingsOf(const TOptions& o)
+{
+    document::TDocumentSettings s;
+    s.Numerotation_Value = o.Numerotation;
+    s.NumerotationTsp_Value = o.NumerotationTsp;
+    s.PenSize_Value = o.PenSize;
+    s.CheckBox36StartByZero_Checked = o.CheckBox36StartByZero;
+    s.CheckBox41HorizAndVertScale_Checked = o.CheckBox41HorizAndVertScale;
+    return s;
+}
+
+std::vector<std::string> OpenFailureReasons(const std::string& path, const std::string& playersText)
+{
+    namespace fs = std::filesystem;
+    std::error_code error;
+    const auto status = fs::status(path, error);
+    if (!error && fs::is_directory(status))
+        return { Tr("Ce nom est celui d'un dossier, pas d'un fichier vidéo.") };
+    if (!error && fs::exists(status) && !fs::is_regular_file(status))
+        return { NotARegularFileReason(path) };
+    if (!error && fs::is_regular_file(status) && fs::file_size(path, error) == 0 && !error)
+        return { Tr("Le fichier est vide : il ne contient aucune image.") };
+    if (std::FILE* f = std::fopen(path.c_str(), "rb"))
+        std::fclose(f);
+    else
+        return { Tr("Le fichier ne peut pas être lu : les droits d'accès ne le permettent pas.") };
+    if (!playersText.empty() && playersText != video::TextUnlistedError())
+        return { playersText };
+    return { Tr("Aucun des lecteurs vidéo (AVI, GStreamer, FFmpeg) ne reconnaît le contenu de ce fichier."),
+        Tr("le fichier est abîmé, ou ce n'est pas une vidéo ..."),
+        Tr("votre ordinateur ne possède pas le codec nécessaire (installer les greffons GStreamer « good », « bad » "
+           "et « ugly », ou le paquet « ffmpeg »)") };
+}
+
+std::string OpenFileFilter()
+{
+    // Every extension one of the back-ends reads, so that the usual videos of cameras and phones show.
+    static const char* const videos[] = { "*.avi", "*.mpg", "*.mpeg", "*.wmv", "*.mov", "*.mp4", "*.mkv", "*.webm",
+        "*.m4v", "*.3gp", "*.mts", "*.m2ts", "*.ts", "*.ogv", "*.flv", "*.asf", "*.vob", "*.mjpeg", "*.dv" };
+    std::string patterns;
+    for (const char* p : videos) {
+        if (!patterns.empty())
+            patterns += ';';
+        patterns += p;
+    }
+    return FormatText(Tr("Tous les fichiers pris en charge|%s;*.kvl|Fichier vidéo|%s|Fichier Kinoval (*.kvl)|*.kvl|"
+                         "Tous les fichiers|*"),
+        { patterns, patterns });
+}
 
 // ---- writing and reading a study file ----
 
@@ -236,8 +296,8 @@ bool TStudyCommands::OpenWithDialog()
 {
     TFileDialogRequest request;
     request.title = Tr("Ouvrir un fichier vidéo");
-    request.filter = DialogFilterOf(video::OpenDialogFilter());
-    request.folder = m_parts.mru.Directory;
+    request.filter = DialogFilterOf(OpenFileFilter());
+    request.folder = !m_parts.mru.Directory.empty() ? m_parts.mru.Directory : m_parts.options.DefaultDirectory;
     const auto chosen = m_parts.desktop.OpenFileDialog(request);
     if (!chosen)
         return false;
@@ -254,12 +314,16 @@ bool TStudyCommands::MayOpen(const std::string& path, const std::string& missing
     }
     if (!ConfirmBeforeOpening())
         return false;
+    if (IsSomethingElse(path)) {
+        std::vector<std::string> lines { missingText };
+        for (const auto& reason : OpenFailureReasons(path, {}))
+            lines.push_back(reason);
+        ShowBox(dlg, TUserDlgIcon::icWarning, EscapeForMessage(path), lines);
+        return false;
+    }
     if (!FileExists(path)) {
-        // A folder or a device is there, but is not a file: say so rather than "moved".
-        std::error_code error;
-        const bool there = std::filesystem::exists(path, error);
         ShowBox(dlg, TUserDlgIcon::icWarning, EscapeForMessage(path),
-            { missingText, there ? NotARegularFileReason(path) : Tr("Vérifier qu'il n'a pas été déplacé.") });
+            { missingText, Tr("Vérifier qu'il n'a pas été déplacé.") });
         return false;
     }
     m_parts.mru.Directory = FolderOf(path);
@@ -278,21 +342,18 @@ bool TStudyCommands::OpenVideo(const std::string& path)
         dlg.AddText(path, lkParagraph, clBlue);
         dlg.AddText("");
         dlg.AddText(Tr("Impossible d'ouvrir ce fichier vidéo. Problèmes possibles et suggestions :"));
-        const std::string& reason = m_parts.video.LastError();
-        if (!reason.empty()) {
-            dlg.AddText(reason, lkIndented);
-        } else {
-            dlg.AddText(Tr("le fichier est abîmé ..."), lkBullet);
-            dlg.AddText(Tr("votre ordinateur ne possède pas le codec nécessaire (télécharger et installer « K-Lite "
-                           "Codec Pack (basic) »)"),
-                lkBullet);
-        }
+        // The video and the study open before stay as they were: the players keep them until a new file opens.
+        const auto reasons = OpenFailureReasons(path, m_parts.video.LastError());
+        for (std::size_t i = 0; i < reasons.size(); ++i)
+            dlg.AddText(reasons[i], i == 0 ? lkIndented : lkBullet);
         dlg.Run();
         if (videoOpenFailed)
             videoOpenFailed();
         return false;
     }
     ResetStudyFor(m_parts);
+    m_studyPath.clear();
+    MarkUnmodified();
     if (!m_parts.options.CheckBox6FreezeMRU)
         m_parts.mru.Add(path);
     if (videoOpened)
@@ -348,6 +409,8 @@ bool TStudyCommands::OpenStudy(const std::string& path)
             dlg.AddText(lines[i], lkBullet);
         dlg.Run();
     }
+    m_studyPath = path;
+    MarkUnmodified();
     if (!m_parts.options.CheckBox6FreezeMRU)
         m_parts.mru.Add(path);
     if (code != kStudyVideoMissing && code != kStudyVideoUnreadable && videoOpened)
@@ -359,6 +422,16 @@ bool TStudyCommands::OpenStudy(const std::string& path)
 
 int TStudyCommands::Save()
 {
+    if (m_studyPath.empty() || !m_parts.video.IsOpened())
+        return SaveAs();
+    const int code = WriteTo(m_studyPath);
+    if (code == kStudySaved && studySaved)
+        studySaved(m_studyPath);
+    return code;
+}
+
+int TStudyCommands::SaveAs()
+{
     TCustomUserDlg& dlg = m_parts.dialog;
     if (!m_parts.video.IsOpened()) {
         ShowBox(dlg, TUserDlgIcon::icInformation, "", { Tr("Ouvrir d'abord un fichier vidéo.") });
@@ -369,7 +442,7 @@ int TStudyCommands::Save()
     request.filter = DialogFilterOf(Tr("Fichier Kinoval (*.kvl)|*.kvl"));
     request.defaultExtension = "kvl";
     request.folder = m_parts.mru.Directory;
-    const std::string base = !m_lastSaved.empty() ? m_lastSaved : m_parts.video.FileName();
+    const std::string base = !m_studyPath.empty() ? m_studyPath : m_parts.video.FileName();
     request.proposedName = WithExtension(std::filesystem::path(base).filename().string(), ".kvl");
     const auto chosen = m_parts.desktop.SaveFileDialog(request);
     if (!chosen || chosen->empty())
@@ -389,6 +462,24 @@ int TStudyCommands::Save()
     }
 
     m_parts.mru.Directory = FolderOf(name);
+    const int code = WriteTo(name);
+    if (code != kStudySaved)
+        return code;
+    dlg.SetIcon(TUserDlgIcon::icInformation);
+    dlg.ClearButtons();
+    dlg.AddButton(Tr("Ok"), TUserDlgButtonKind::btOk);
+    dlg.AddText(Tr("Le fichier a été enregistré avec succès :"));
+    dlg.AddText("");
+    dlg.AddText(name, lkParagraph, clBlue);
+    dlg.Run();
+    if (studySaved)
+        studySaved(name);
+    return kStudySaved;
+}
+
+int TStudyCommands::WriteTo(const std::string& name)
+{
+    TCustomUserDlg& dlg = m_parts.dialog;
     document::TKvl kvl;
     if (kvl.Open(name) != kIniOk) {
         std::vector<std::string> lines { Tr("La sauvegarde du fichier a échoué."),
@@ -424,21 +515,31 @@ int TStudyCommands::Save()
         return kStudyWriteFailed;
     }
     m_lastSaved = name;
-    dlg.SetIcon(TUserDlgIcon::icInformation);
-    dlg.ClearButtons();
-    dlg.AddButton(Tr("Ok"), TUserDlgButtonKind::btOk);
-    dlg.AddText(Tr("Le fichier a été enregistré avec succès :"));
-    dlg.AddText("");
-    dlg.AddText(name, lkParagraph, clBlue);
-    dlg.Run();
+    m_studyPath = name;
+    MarkUnmodified();
     if (!m_parts.options.CheckBox6FreezeMRU)
         m_parts.mru.Add(name);
     return kStudySaved;
 }
 
+bool TStudyCommands::Modified() const
+{
+    if (!m_parts.video.IsOpened())
+        return false;
+    if (m_parts.data.Generation() != m_savedData)
+        return true;
+    return m_parts.montage != nullptr && m_parts.montage->Generation() != m_savedMontage;
+}
+
+void TStudyCommands::MarkUnmodified()
+{
+    m_savedData = m_parts.data.Generation();
+    m_savedMontage = m_parts.montage != nullptr ? m_parts.montage->Generation() : 0;
+}
+
 bool TStudyCommands::ConfirmBeforeOpening()
 {
-    if (!m_parts.video.IsOpened() || !m_parts.options.CheckBox4ConfirmationFileChange)
+    if (!Modified() || !m_parts.options.CheckBox4ConfirmationFileChange)
         return true;
     return AskToSave({ Tr("Enregistrer le travail dans un fichier"), "", Tr("Annuler l'ouverture"), "",
                          Tr("Ignorer la sauvegarde et continuer") },
@@ -447,14 +548,15 @@ bool TStudyCommands::ConfirmBeforeOpening()
 
 bool TStudyCommands::ConfirmBeforeClosing()
 {
-    if (!m_parts.video.IsOpened() || !m_parts.options.CheckBox3ConfirmationQuit)
+    if (!Modified() || !m_parts.options.CheckBox3ConfirmationQuit)
         return true;
     return AskToSave({ Tr("Enregistrer le travail dans un fichier"), Tr("Annuler la fermeture"),
                          Tr("Quitter immédiatement le logiciel") },
         Tr("Quitter"), TUserDlgButtonKind::btQuitter);
 }
 
-bool TStudyCommands::AskToSave(const std::vector<std::string>& lines, const std::string& goOn, TUserDlgButtonKind goOnKind)
+bool TStudyCommands::AskToSave(
+    const std::vector<std::string>& lines, const std::string& goOn, TUserDlgButtonKind goOnKind)
 {
     TCustomUserDlg& dlg = m_parts.dialog;
     dlg.SetIcon(TUserDlgIcon::icConfirmation);

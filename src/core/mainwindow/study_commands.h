@@ -5,6 +5,10 @@
 // through the message dialog, every file choice through the desktop services, so the whole flow runs in
 // tests. The window only calls them and refreshes its bars from the notifications.
 //
+// A study has its own file once it was opened from one or saved to one: "Enregistrer" then writes there
+// at once, "Enregistrer sous..." asks for another name. The commands remember what the study looked like
+// when it was last opened or saved, so that a study nobody changed is given up without a question.
+//
 // A study file (.kvl) holds the path of its video and the document's keys, never the video itself. Loading
 // resets the document, opens that video, reads the document, the montage and the formulas back, then goes
 // to the saved frame and marking mode. A study whose video has moved is still loaded (without a picture)
@@ -16,6 +20,7 @@
 // report, one line each, which the window shows and the headless tool prints. Saving never lies: a value
 // the file cannot hold fails the whole save, and the file on the disk stays as it was.
 
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <vector>
@@ -29,7 +34,8 @@ class TMRUFiles;
 class TIniFile;
 namespace document {
 class TData;
-}
+struct TDocumentSettings;
+} // namespace document
 namespace video {
 class TVideo;
 }
@@ -94,6 +100,18 @@ int LoadStudyFile(const std::string& path, const TStudyParts& parts, TStudyLoadR
 // The lines the window and the headless tool show for a load's report (empty for a clean load).
 std::vector<std::string> StudyProblemLines(const TStudyLoadReport& report);
 
+// The settings the document follows (scale kind, element size, number positions, numbering from zero).
+document::TDocumentSettings DocumentSettingsOf(const TOptions& options);
+
+// Why a video file could not be opened, for the failure box: what the file system tells (a folder, a
+// device, an empty or unreadable file) before what the players said; a player's text that explains
+// nothing becomes a plain statement that no player recognises the file.
+std::vector<std::string> OpenFailureReasons(const std::string& path, const std::string& playersText);
+
+// The open dialog's filter: every kind of file the program reads first, then the videos, the studies,
+// and all files.
+std::string OpenFileFilter();
+
 class TStudyCommands {
 public:
     explicit TStudyCommands(const TStudyParts& parts)
@@ -109,6 +127,8 @@ public:
     std::function<void()> videoOpenFailed;
     // After a study was loaded.
     std::function<void()> studyLoaded;
+    // After the study was written to its file (by either save), with the file's path.
+    std::function<void(const std::string&)> studySaved;
 
     // A video or, by its extension ".kvl", a study; false when nothing was opened.
     bool Open(const std::string& path);
@@ -121,12 +141,24 @@ public:
     // The confirmation to save, then the load command; its warning names a video that could not be found.
     bool OpenStudy(const std::string& path);
 
-    // The save command with its dialogs; answers a TStudySaveResult. LastSaved() is the file written.
+    // Saves to the study's own file without a dialog when it has one (the success goes to studySaved, not
+    // to a box), else as SaveAs. Answers a TStudySaveResult.
     int Save();
+    // The save command with its dialogs: the name, the overwrite question, the success box. LastSaved()
+    // is the file written.
+    int SaveAs();
     const std::string& LastSaved() const { return m_lastSaved; }
+    // The file the study was opened from or last saved to; empty for a study that has none yet.
+    const std::string& StudyPath() const { return m_studyPath; }
+
+    // Whether the study changed since it was opened or saved (always false without a video).
+    bool Modified() const;
+    // Takes the study as it is now for the saved state.
+    void MarkUnmodified();
 
     // The confirmation before opening another video or study: false stops the opening. "Enregistrer" goes
-    // on only when the save succeeded, so a failed or cancelled save never loses the study.
+    // on only when the save succeeded, so a failed or cancelled save never loses the study. An unchanged
+    // study is not asked about.
     bool ConfirmBeforeOpening();
     // The confirmation before closing the window: false keeps it open (also when the save failed).
     bool ConfirmBeforeClosing();
@@ -137,9 +169,15 @@ private:
     bool MayOpen(const std::string& path, const std::string& missingText);
     // The question to save, with "Enregistrer", "Annuler" and the button that goes on without saving.
     bool AskToSave(const std::vector<std::string>& lines, const std::string& goOn, TUserDlgButtonKind goOnKind);
+    // Writes the study to name; the failure boxes are shown here. TStudySaveResult.
+    int WriteTo(const std::string& name);
 
     TStudyParts m_parts;
     std::string m_lastSaved;
+    std::string m_studyPath;
+    // The document's and the montage's generations when the study was last opened or saved.
+    std::uint64_t m_savedData = 0;
+    std::uint64_t m_savedMontage = 0;
 };
 
 } // namespace kinoval::mainwindow

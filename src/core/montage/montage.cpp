@@ -221,6 +221,7 @@ int TMontage::MissingFrameCount() const
 
 void TMontage::Changed()
 {
+    ++m_generation;
     if (OnChanged)
         OnChanged(*this);
 }

@@ -16,6 +16,7 @@
 
 #include "core/document/project_keys.h"
 
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -80,6 +81,10 @@ public:
     double FrameTime(int which) const;
     int MissingFrameCount() const;
 
+    // Counts the edits (each one that fires OnChanged), so that an owner can tell whether the montage
+    // changed since a given moment.
+    std::uint64_t Generation() const { return m_generation; }
+
     bool ShowExplanation() const { return m_showExplanation; }
     void SetShowExplanation(bool show) { m_showExplanation = show; }
 
@@ -111,6 +116,7 @@ private:
     std::vector<int> m_montageToRaw;
     int m_visibleCount = 0;
     bool m_showExplanation = true;
+    std::uint64_t m_generation = 0;
 };
 
 // The shift run positions as the section writes them (1-based; a stretch of consecutive positions as its

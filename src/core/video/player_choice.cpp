@@ -11,7 +11,7 @@ namespace kinoval::video {
 
 const std::array<std::string_view, 6>& KnownExtensions()
 {
-    static const std::array<std::string_view, 6> extensions{".avi", ".mpg", ".mpeg", ".wmv", ".mov", ".mp4"};
+    static const std::array<std::string_view, 6> extensions { ".avi", ".mpg", ".mpeg", ".wmv", ".mov", ".mp4" };
     return extensions;
 }
 
@@ -53,7 +53,7 @@ std::string OpenDialogFilter()
         patterns += '*';
         patterns += ext;
     }
-    return FormatText(Tr("Fichier vidéo (%s)|%s|Fichier Kinoval (*.kvl)|*.kvl"), {patterns, patterns});
+    return FormatText(Tr("Fichier vidéo (%s)|%s|Fichier Kinoval (*.kvl)|*.kvl"), { patterns, patterns });
 }
 
 std::string RefusedVideoFile(const std::string& fileName)
@@ -62,41 +62,90 @@ std::string RefusedVideoFile(const std::string& fileName)
         return reason;
     struct stat status { };
     if (::stat(fileName.c_str(), &status) == 0 && status.st_size == 0)
-        return Tr("Le fichier est vide.");
+        return Tr("Le fichier est vide : il ne contient aucune image.");
     return {};
 }
 
 TPlayerChain::TPlayerChain(TPlayerFactory& factory)
+    : m_factory(factory)
 {
-    for (int i = 0; i < kBackendCount; ++i)
-        m_players[static_cast<std::size_t>(i)] = factory.CreatePlayer(i);
+    MakePlayers(m_players);
+}
+
+void TPlayerChain::MakePlayers(TPlayers& players)
+{
+    for (int i = 0; i < kBackendCount; ++i) {
+        auto& player = players[static_cast<std::size_t>(i)];
+        player = m_factory.CreatePlayer(i);
+        if (player)
+            player->OnError = m_onError;
+    }
+}
+
+void TPlayerChain::SetErrorHandler(std::function<void(const std::string&)> handler)
+{
+    m_onError = std::move(handler);
+    for (TPlayers* set : { &m_players, &m_spare }) {
+        for (auto& player : *set) {
+            if (player)
+                player->OnError = m_onError;
+        }
+    }
+}
+
+int TPlayerChain::OpenWith(TPlayers& players, const std::string& fileName, int first)
+{
+    for (int b = first; b < kBackendCount; ++b) {
+        TPlayer* player = players[static_cast<std::size_t>(b)].get();
+        if (!player)
+            continue;
+        const bool ok = player->Open(fileName);
+        if (b == bkFFmpeg)
+            m_errorText = player->ErrorText();
+        if (ok)
+            return b;
+    }
+    return -1;
 }
 
 bool TPlayerChain::Open(const std::string& fileName)
 {
     m_errorText.clear();
-    Close();
-    int backend = BackendForFile(fileName, m_backend);
-    m_backend = backend;
-    for (int b = backend; b < kBackendCount; ++b) {
-        m_backend = b;
-        TPlayer* player = m_players[static_cast<std::size_t>(b)].get();
-        if (!player)
-            continue;
-        bool ok = player->Open(fileName);
-        if (b == bkFFmpeg)
-            m_errorText = player->ErrorText();
-        if (ok)
-            return true;
+    const int first = BackendForFile(fileName, m_backend);
+    if (Current() == nullptr) {
+        Close();
+        const int opened = OpenWith(m_players, fileName, first);
+        // A failure still remembers the last back-end tried, as the choice for the next unknown extension.
+        m_backend = opened >= 0 ? opened : kBackendCount - 1;
+        return opened >= 0;
     }
-    return false;
+    // A video is open: it stays so until the new file is known to open.
+    if (!m_spare[0])
+        MakePlayers(m_spare);
+    const int opened = OpenWith(m_spare, fileName, first);
+    if (opened < 0) {
+        for (auto& player : m_spare) {
+            if (player)
+                player->Close();
+        }
+        return false;
+    }
+    std::swap(m_players, m_spare);
+    for (auto& player : m_spare) {
+        if (player)
+            player->Close();
+    }
+    m_backend = opened;
+    return true;
 }
 
 void TPlayerChain::Close()
 {
-    for (auto& player : m_players) {
-        if (player)
-            player->Close();
+    for (TPlayers* set : { &m_players, &m_spare }) {
+        for (auto& player : *set) {
+            if (player)
+                player->Close();
+        }
     }
 }
 

@@ -8,10 +8,15 @@
 // It does not stop playback nor touch the document, the montage or the geometry: the view does that
 // around Open (stop playback before; time base, montage count, recorder reset, source rectangle and
 // cached positions after a success).
+//
+// While a video is open, a new file is tried on a second set of players, made when first needed; only
+// a success swaps the sets and closes the old video. So a file that no back-end reads leaves the open
+// video, its current frame and everything measured on it exactly as they were.
 
 #include "core/video/player.h"
 
 #include <array>
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -47,9 +52,14 @@ public:
     explicit TPlayerChain(TPlayerFactory& factory);
 
     // Opens fileName with the preferred back-end and its successors. True when one of them opened it;
-    // the other players are closed. ErrorText is the FFmpeg player's error text when it was tried.
+    // the other players are closed. ErrorText is the FFmpeg player's error text when it was tried. On a
+    // failure the video open before stays open, on the same frame.
     bool Open(const std::string& fileName);
     void Close();
+
+    // Called with a player's errors met while seeking (a damaged frame...), for every player the chain
+    // makes, also those made later.
+    void SetErrorHandler(std::function<void(const std::string&)> handler);
 
     int Backend() const { return m_backend; }
     // The player the last success opened, or nullptr.
@@ -58,9 +68,17 @@ public:
     const std::string& ErrorText() const { return m_errorText; }
 
 private:
-    std::array<std::unique_ptr<TPlayer>, kBackendCount> m_players;
+    using TPlayers = std::array<std::unique_ptr<TPlayer>, kBackendCount>;
+    // Tries the back-ends from the preferred one on; the back-end that opened the file, or -1.
+    int OpenWith(TPlayers& players, const std::string& fileName, int first);
+    void MakePlayers(TPlayers& players);
+
+    TPlayerFactory& m_factory;
+    TPlayers m_players;
+    TPlayers m_spare; // empty until a file is opened over another
     int m_backend = bkVfw;
     std::string m_errorText;
+    std::function<void(const std::string&)> m_onError;
 };
 
 } // namespace kinoval::video

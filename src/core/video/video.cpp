@@ -11,15 +11,13 @@ TVideo::TVideo(TPlayerFactory& factory, TPlaybackTimer& timer)
     : m_players(factory)
     , m_timer(timer)
 {
-    for (int i = 0; i < kBackendCount; ++i)
-        m_players.Player(i).OnError = [this](const std::string& text) { PlayerError(text); };
+    m_players.SetErrorHandler([this](const std::string& text) { PlayerError(text); });
 }
 
 TVideo::~TVideo()
 {
     m_timer.Stop();
-    for (int i = 0; i < kBackendCount; ++i)
-        m_players.Player(i).OnError = nullptr;
+    m_players.SetErrorHandler(nullptr);
 }
 
 void TVideo::PlayerError(const std::string& text)

@@ -16,6 +16,7 @@
 #include "core/tracking/tracking.h"
 #include "core/tracking/tracking_adapters.h"
 #include "core/video/document_link.h"
+#include "gui/mainwindow/help_window.h"
 #include "gui/mainwindow/main_form_dialogs.h"
 #include "gui/mainwindow/mru_menu.h"
 #include "gui/montage/montage_panel.h"
@@ -29,6 +30,7 @@
 #include <QContextMenuEvent>
 #include <QCoreApplication>
 #include <QDateTime>
+#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -140,8 +142,8 @@ QSize TMainForm::FittedViewSize(QSize area, QSize frame)
 {
     if (frame.width() <= 0 || frame.height() <= 0 || area.width() <= 0 || area.height() <= 1)
         return QSize(0, 0);
-    const double factor = std::min(static_cast<double>(area.width()) / frame.width(),
-        static_cast<double>(area.height() - 1) / frame.height());
+    const double factor = std::min(
+        static_cast<double>(area.width()) / frame.width(), static_cast<double>(area.height() - 1) / frame.height());
     return QSize(static_cast<int>(frame.width() * factor), static_cast<int>(frame.height() * factor));
 }
 
@@ -169,9 +171,13 @@ TMainForm::TMainForm(const TMainFormParts& parts, QWidget* parent)
         mainwindow::TResultsCheckParts { m_parts.data, m_parts.options, m_parts.dialog, ScalePictures(), false });
 
     m_resForm = std::make_unique<TResForm>(TResFormParts { m_parts.results, m_parts.serveur, m_parts.options,
-        m_parts.dialog, m_parts.desktop, m_parts.data, m_parts.video });
+                                               m_parts.dialog, m_parts.desktop, m_parts.data, m_parts.video },
+        this);
     showResultsWindow = [this](int page) {
         m_resForm->ShowPage(page);
+        // A window closed by its user comes back, and one hidden behind the main window comes to the front.
+        m_resForm->show();
+        m_resForm->setWindowState(m_resForm->windowState() & ~Qt::WindowMinimized);
         m_resForm->raise();
         m_resForm->activateWindow();
     };
@@ -179,6 +185,7 @@ TMainForm::TMainForm(const TMainFormParts& parts, QWidget* parent)
     m_frame = new TViewFrame(m_parts.video, this);
     m_view = new video::TVideoWidget(m_parts.video, m_frame);
     m_view->setObjectName(QStringLiteral("Video"));
+    m_view->setAccessibleName(T("Image de la vidéo"));
     m_view->buildOverlay = [this](video::TVideoMode mode, video::TOverlay& overlay) {
         if (mode == video::vmFixedPointing || mode == video::vmTransparentPointing)
             video::BuildDocumentOverlay(m_parts.data, m_parts.video, overlay);
@@ -197,6 +204,7 @@ TMainForm::TMainForm(const TMainFormParts& parts, QWidget* parent)
     BuildViewPopup();
     m_hint = new QLabel(this);
     m_hint->setObjectName(QStringLiteral("StatusBarHint"));
+    m_hint->setAccessibleName(T("Conseil"));
     statusBar()->addWidget(m_hint, 1);
     Wire();
     WireModePanels();
@@ -230,14 +238,18 @@ TMainForm::~TMainForm()
 // ---------------------------------------------------------------------------------------------------------
 // Building
 
-QToolButton* TMainForm::MakeButton(QToolBar* bar, const char* name, const QString& tip, bool checkable)
+QToolButton* TMainForm::MakeButton(
+    QToolBar* bar, const char* name, const QString& caption, const QString& tip, bool checkable)
 {
     auto* button = new QToolButton(bar);
     button->setObjectName(QLatin1String(name));
     button->setIcon(QIcon(Icon(name)));
     button->setIconSize(QSize(24, 24));
-    button->setToolTip(tip);
-    button->setStatusTip(tip);
+    button->setText(caption);
+    button->setAccessibleName(caption);
+    // The tip names the button before it says how to use it.
+    button->setToolTip(tip.isEmpty() || tip == caption ? caption : QStringLiteral("<b>%1</b><br>%2").arg(caption, tip));
+    button->setStatusTip(tip.isEmpty() ? caption : tip);
     button->setCheckable(checkable);
     button->setAutoRaise(true);
     QAction* place = bar->addWidget(button);
@@ -254,20 +266,50 @@ QAction* TMainForm::MakeAction(QMenu* menu, const char* name, const QString& cap
     return action;
 }
 
-void TMainForm::BuildActions() {}
+namespace {
+
+// A menu's accessible name is its caption without the shortcut mark.
+QMenu* AddMenu(QMenuBar* bar, const QString& caption, const char* name)
+{
+    QMenu* menu = bar->addMenu(caption);
+    menu->setObjectName(QLatin1String(name));
+    menu->setAccessibleName(QString(caption).remove(QLatin1Char('&')));
+    return menu;
+}
+
+QMenu* AddSubMenu(QMenu* parent, const QString& caption, const char* name)
+{
+    QMenu* menu = parent->addMenu(caption);
+    menu->setObjectName(QLatin1String(name));
+    menu->setAccessibleName(QString(caption).remove(QLatin1Char('&')));
+    return menu;
+}
+
+} // namespace
+
+void TMainForm::BuildActions()
+{
+}
 
 void TMainForm::BuildMenus()
 {
-    QMenu* file = menuBar()->addMenu(T("&Fichier"));
-    file->setObjectName(QStringLiteral("MenuFichier"));
+    QMenu* file = AddMenu(menuBar(), T("&Fichier"), "MenuFichier");
     QAction* open = MakeAction(file, "MenuFichierOuvrir", T("&Ouvrir une vidéo ou une étude..."));
     open->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
     connect(open, &QAction::triggered, this, [this] { OpenWithDialog(); });
-    m_recentMenu = file->addMenu(T("Fichiers &récents"));
-    m_recentMenu->setObjectName(QStringLiteral("MenuFichierRecents"));
-    QAction* save = MakeAction(file, "MenuFichierEnregistrer", T("&Enregistrer l'étude..."));
-    save->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+    m_recentMenu = AddSubMenu(file, T("Fichiers &récents"), "MenuFichierRecents");
+    QMenu* samples = AddSubMenu(file, T("Vidéos d'e&xemple"), "MenuFichierExemples");
+    QAction* ball = MakeAction(samples, "MenuFichierExempleBalle", T("Balle lancée (chute libre)"));
+    connect(ball, &QAction::triggered, this, [this] { OpenSampleVideo(TSample::ThrownBall); });
+    QAction* cylinder = MakeAction(samples, "MenuFichierExempleCylindre", T("Cylindre roulant sur un plan incliné"));
+    connect(cylinder, &QAction::triggered, this, [this] { OpenSampleVideo(TSample::RollingCylinder); });
+    file->addSeparator();
+    QAction* save = MakeAction(file, "MenuFichierEnregistrer", T("&Enregistrer l'étude"));
+    save->setShortcut(QKeySequence::Save);
     connect(save, &QAction::triggered, this, [this] { SaveStudy(); });
+    QAction* saveAs = MakeAction(file, "MenuFichierEnregistrerSous", T("Enregistrer l'étude &sous..."));
+    saveAs->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
+    connect(saveAs, &QAction::triggered, this, [this] { SaveStudyAs(); });
     QAction* properties = MakeAction(file, "MenuFichierProprietes", T("&Propriétés de la vidéo..."));
     connect(properties, &QAction::triggered, this, [this] { ShowVideoPropertiesBox(this, m_parts.video); });
     file->addSeparator();
@@ -275,18 +317,24 @@ void TMainForm::BuildMenus()
     quit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
     connect(quit, &QAction::triggered, this, &QWidget::close);
 
-    QMenu* view = menuBar()->addMenu(T("&Affichage"));
-    view->setObjectName(QStringLiteral("MenuAffichage"));
+    QMenu* view = AddMenu(menuBar(), T("&Affichage"), "MenuAffichage");
     QAction* undo = MakeAction(view, "MenuAffichageAnnuler", T("Annuler"));
-    undo->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_A));
+    // The program's own Ctrl+A, and the Ctrl+Z every other program has.
+    undo->setShortcuts({ QKeySequence(Qt::CTRL | Qt::Key_A), QKeySequence::Undo });
     connect(undo, &QAction::triggered, this, [this] { Undo(); });
     view->addSeparator();
     QAction* loupe = MakeAction(view, "MenuAffichageLoupe", T("&Loupe"));
     loupe->setCheckable(true);
-    connect(loupe, &QAction::toggled, this, [this](bool on) { m_parts.video.ShowLoupe(on); });
+    connect(loupe, &QAction::toggled, this, [this](bool on) {
+        m_parts.video.ShowLoupe(on);
+        RedrawView();
+    });
     QAction* hide = MakeAction(view, "MenuAffichageCacherImage", T("&Cacher l'image"));
     hide->setCheckable(true);
-    connect(hide, &QAction::toggled, this, [this](bool on) { m_parts.video.SetHideImage(on); });
+    connect(hide, &QAction::toggled, this, [this](bool on) {
+        m_parts.video.SetHideImage(on);
+        RedrawView();
+    });
     QAction* go = MakeAction(view, "MenuAffichageAllerImageNumero", T("Aller à l'image &numéro..."));
     go->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_G));
     connect(go, &QAction::triggered, this, [this] { AskFrameNumber(); });
@@ -296,17 +344,21 @@ void TMainForm::BuildMenus()
     connect(colours, &QAction::triggered, this, [this] { OpenNamesDialog(); });
     view->addSeparator();
 
-    QMenu* size = view->addMenu(T("&Taille des éléments"));
+    QMenu* size = AddSubMenu(view, T("&Taille des éléments"), "MenuAffichageTaille");
     auto* sizes = new QActionGroup(this);
-    const char* sizeNames[3] = { "MenuAffichageTaillePetite", "MenuAffichageTailleMoyenne", "MenuAffichageTailleGrande" };
+    const char* sizeNames[3]
+        = { "MenuAffichageTaillePetite", "MenuAffichageTailleMoyenne", "MenuAffichageTailleGrande" };
     const char* sizeCaptions[3] = { "Petite", "Moyenne", "Grande" };
     for (int i = 0; i < 3; ++i) {
         QAction* a = MakeAction(size, sizeNames[i], T(sizeCaptions[i]));
         a->setCheckable(true);
         sizes->addAction(a);
-        connect(a, &QAction::triggered, this, [this, i] { m_parts.data.SetElementSize(i); });
+        connect(a, &QAction::triggered, this, [this, i] {
+            m_parts.data.SetElementSize(i);
+            RedrawView();
+        });
     }
-    QMenu* numbers = view->addMenu(T("&Numéros des marques"));
+    QMenu* numbers = AddSubMenu(view, T("&Numéros des marques"), "MenuAffichageNumeroter");
     auto* positions = new QActionGroup(this);
     const char* numberNames[3]
         = { "MenuAffichageNumeroterDown", "MenuAffichageNumeroterRight", "MenuAffichageNumeroterNone" };
@@ -317,10 +369,11 @@ void TMainForm::BuildMenus()
         positions->addAction(a);
         connect(a, &QAction::triggered, this, [this, i] {
             m_parts.data.SetNumberPosition(i);
+            RedrawView();
             UpdateAll();
         });
     }
-    QMenu* draw = view->addMenu(T("&Marques dessinées"));
+    QMenu* draw = AddSubMenu(view, T("&Marques dessinées"), "MenuAffichageDessiner");
     auto* drawn = new QActionGroup(this);
     QAction* lastMark = MakeAction(draw, "MenuAffichageDessinerDerniereMarque", T("La dernière marque"));
     QAction* allMarks = MakeAction(draw, "MenuAffichageDessinerToutesLesMarques", T("Toutes les marques"));
@@ -332,17 +385,19 @@ void TMainForm::BuildMenus()
     connect(lastMark, &QAction::triggered, this, [this] {
         m_parts.data.SetAllDrawn(false);
         m_parts.data.SetMarksToDraw(1);
+        RedrawView();
         UpdateAll();
     });
     connect(allMarks, &QAction::triggered, this, [this] {
         m_parts.data.SetAllDrawn(true);
+        RedrawView();
         UpdateAll();
     });
     connect(someMarks, &QAction::triggered, this, [this] { AskMarksToDraw(); });
     QAction* perObject = MakeAction(draw, "MenuAffichageDessinerMarquesObjet", T("Marques de chaque objet..."));
     connect(perObject, &QAction::triggered, this, [this] { OpenNamesDialog(); });
 
-    QMenu* erase = view->addMenu(T("&Effacer"));
+    QMenu* erase = AddSubMenu(view, T("&Effacer"), "MenuAffichageEffacer");
     QAction* eraseMarks = MakeAction(erase, "MenuAffichageEffacerMarques", T("Les marques"));
     connect(eraseMarks, &QAction::triggered, this, [this] { EraseMarks(); });
     QAction* eraseSheet = MakeAction(erase, "MenuAffichageEffacerTransparent", T("Les marques du transparent"));
@@ -361,9 +416,8 @@ void TMainForm::BuildMenus()
             ApplySettings();
     });
 
-    QMenu* measures = menuBar()->addMenu(T("&Mesures"));
-    measures->setObjectName(QStringLiteral("MenuMesures"));
-    QMenu* perFrame = measures->addMenu(T("Nombre de &marques par image"));
+    QMenu* measures = AddMenu(menuBar(), T("&Mesures"), "MenuMesures");
+    QMenu* perFrame = AddSubMenu(measures, T("Nombre de &marques par image"), "MenuMesuresNbMarqueParImage");
     auto* perFrameGroup = new QActionGroup(this);
     const char* perFrameNames[3]
         = { "MenuMesuresNbMarqueParImageUne", "MenuMesuresNbMarqueParImageDeux", "MenuMesuresNbMarqueParImageTrois" };
@@ -378,7 +432,7 @@ void TMainForm::BuildMenus()
     perFrameOther->setCheckable(true);
     perFrameGroup->addAction(perFrameOther);
     connect(perFrameOther, &QAction::triggered, this, [this] { AskObjectsPerFrame(0); });
-    QMenu* between = measures->addMenu(T("Nombre d'&images entre deux marques"));
+    QMenu* between = AddSubMenu(measures, T("Nombre d'&images entre deux marques"), "MenuMesuresNbImagesEntreMarques");
     auto* betweenGroup = new QActionGroup(this);
     QAction* one = MakeAction(between, "MenuMesuresNbImagesEntreMarquesUne", T("Une"));
     QAction* other = MakeAction(between, "MenuMesuresNbImagesEntreMarquesAutres", T("Autre nombre..."));
@@ -396,7 +450,8 @@ void TMainForm::BuildMenus()
     measures->addSeparator();
     QAction* length = MakeAction(measures, "MenuMesuresValeurEchelle", T("&Longueur de l'échelle..."));
     connect(length, &QAction::triggered, this, [this] { AskScaleLength(document::skSingle); });
-    QAction* lengthH = MakeAction(measures, "MenuMesuresValeurEchelleHoriz", T("Longueur de l'échelle &horizontale..."));
+    QAction* lengthH
+        = MakeAction(measures, "MenuMesuresValeurEchelleHoriz", T("Longueur de l'échelle &horizontale..."));
     connect(lengthH, &QAction::triggered, this, [this] { AskScaleLength(document::skHorizontal); });
     QAction* lengthV = MakeAction(measures, "MenuMesuresValeurEchelleVert", T("Longueur de l'échelle &verticale..."));
     connect(lengthV, &QAction::triggered, this, [this] { AskScaleLength(document::skVertical); });
@@ -410,13 +465,21 @@ void TMainForm::BuildMenus()
     QAction* calculator = MakeAction(measures, "MenuMesuresCalculatrice", T("&Calculatrice"));
     calculator->setEnabled(false);
 
-    QMenu* help = menuBar()->addMenu(T("A&ide"));
-    help->setObjectName(QStringLiteral("MenuAide"));
+    // The results pages, also reached from the results bar.
+    QMenu* results = AddMenu(menuBar(), T("&Résultats"), "MenuResultats");
+    QAction* table = MakeAction(results, "MenuResultatsTableau", T("&Tableau des mesures"));
+    table->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_T));
+    connect(table, &QAction::triggered, this, [this] { ShowResults(rpTable); });
+    // The graph pages come with the graphs.
+    MakeAction(results, "MenuResultatsTemps", T("Graphes en fonction du t&emps"))->setEnabled(false);
+    MakeAction(results, "MenuResultatsReferentiel", T("T&rajectoires"))->setEnabled(false);
+    MakeAction(results, "MenuResultatsVecteur", T("&Vecteurs vitesse et accélération"))->setEnabled(false);
+    MakeAction(results, "MenuResultatsFormule", T("&Formules"))->setEnabled(false);
+
+    QMenu* help = AddMenu(menuBar(), T("A&ide"), "MenuAide");
     QAction* helpPages = MakeAction(help, "MenuAideKinoval", T("&Aide de Kinoval"));
-    helpPages->setShortcut(QKeySequence(Qt::Key_F1));
-    connect(helpPages, &QAction::triggered, this, [this] {
-        ShowHelp(HelpFolders(ProgramFolder()), m_parts.desktop, m_parts.dialog);
-    });
+    helpPages->setShortcut(QKeySequence::HelpContents);
+    connect(helpPages, &QAction::triggered, this, [this] { ShowHelpPages(); });
     QAction* about = MakeAction(help, "MenuAideApropos", T("A &propos de Kinoval..."));
     connect(about, &QAction::triggered, this, [this] { ShowAboutKinoval(this); });
 }
@@ -427,16 +490,19 @@ void TMainForm::BuildModeBar()
     m_modeBar->setObjectName(QStringLiteral("ToolBarModes"));
     m_modeBar->setMovable(false);
     addToolBar(Qt::LeftToolBarArea, m_modeBar);
-    QToolButton* fixed = MakeButton(m_modeBar, "ButtonModeRepereFixe", T("Pointer dans le repère de la caméra"), true);
+    QToolButton* fixed = MakeButton(
+        m_modeBar, "ButtonModeRepereFixe", T("Repère fixe"), T("Pointer dans le repère de la caméra"), true);
     connect(fixed, &QToolButton::clicked, this, [this] { ChooseMode(video::vmFixedPointing); });
-    QToolButton* sheet = MakeButton(m_modeBar, "ButtonModeTransparent", T("Pointer sur un transparent mobile"), true);
+    QToolButton* sheet = MakeButton(
+        m_modeBar, "ButtonModeTransparent", T("Transparent mobile"), T("Pointer sur un transparent mobile"), true);
     connect(sheet, &QToolButton::clicked, this, [this] { ChooseMode(video::vmTransparentPointing); });
-    QToolButton* tracking = MakeButton(m_modeBar, "ButtonModeTracking", T("Suivi automatique d'un objet"), true);
+    QToolButton* tracking
+        = MakeButton(m_modeBar, "ButtonModeTracking", T("Suivi automatique"), T("Suivi automatique d'un objet"), true);
     connect(tracking, &QToolButton::clicked, this, [this] { ChooseMode(video::vmTracking); });
-    QToolButton* montage = MakeButton(m_modeBar, "ButtonModeMontage", T("Montage de la vidéo"), true);
+    QToolButton* montage = MakeButton(m_modeBar, "ButtonModeMontage", T("Montage"), T("Montage de la vidéo"), true);
     connect(montage, &QToolButton::clicked, this, [this] { ChooseMode(video::vmMontage); });
-    MakeButton(m_modeBar, "ButtonModeStudio", T("Atelier vidéo"), true);
-    MakeButton(m_modeBar, "ButtonModeCapture", T("Capture vidéo"), true);
+    MakeButton(m_modeBar, "ButtonModeStudio", T("Atelier vidéo"), T("Atelier vidéo"), true);
+    MakeButton(m_modeBar, "ButtonModeCapture", T("Capture vidéo"), T("Capture vidéo"), true);
 }
 
 void TMainForm::BuildToolBar()
@@ -445,30 +511,33 @@ void TMainForm::BuildToolBar()
     m_toolBar->setObjectName(QStringLiteral("ToolBarOutils"));
     m_toolBar->setMovable(false);
     addToolBar(Qt::TopToolBarArea, m_toolBar);
-    QToolButton* zoom = MakeButton(m_toolBar, "ButtonOutilZoom", T(kHintZoom), true);
+    QToolButton* zoom = MakeButton(m_toolBar, "ButtonOutilZoom", T("Zoom"), T(kHintZoom), true);
     connect(zoom, &QToolButton::clicked, this, [this] { ChooseZoomTool(); });
-    QToolButton* pan = MakeButton(m_toolBar, "ButtonOutilPan", T(kHintPan), true);
+    QToolButton* pan = MakeButton(m_toolBar, "ButtonOutilPan", T("Déplacer l'image"), T(kHintPan), true);
     connect(pan, &QToolButton::clicked, this, [this] { ChoosePanTool(); });
     m_toolActions["sep1"] = m_toolBar->addSeparator();
-    QToolButton* scale = MakeButton(m_toolBar, "ButtonOutilEchelle", T(kHintScale), true);
+    QToolButton* scale = MakeButton(m_toolBar, "ButtonOutilEchelle", T("Echelle"), T(kHintScale), true);
     connect(scale, &QToolButton::clicked, this, [this] { ChooseDocumentTool(document::toScale, document::skSingle); });
-    QToolButton* scaleH = MakeButton(m_toolBar, "ButtonOutilEchelleHoriz", T(kHintScale), true);
+    QToolButton* scaleH
+        = MakeButton(m_toolBar, "ButtonOutilEchelleHoriz", T("Echelle horizontale"), T(kHintScale), true);
     connect(
         scaleH, &QToolButton::clicked, this, [this] { ChooseDocumentTool(document::toScale, document::skHorizontal); });
-    QToolButton* scaleV = MakeButton(m_toolBar, "ButtonOutilEchelleVert", T(kHintScale), true);
-    connect(scaleV, &QToolButton::clicked, this, [this] { ChooseDocumentTool(document::toScale, document::skVertical); });
-    QToolButton* origin = MakeButton(m_toolBar, "ButtonOutilOrigine", T(kHintOrigin), true);
+    QToolButton* scaleV = MakeButton(m_toolBar, "ButtonOutilEchelleVert", T("Echelle verticale"), T(kHintScale), true);
+    connect(
+        scaleV, &QToolButton::clicked, this, [this] { ChooseDocumentTool(document::toScale, document::skVertical); });
+    QToolButton* origin = MakeButton(m_toolBar, "ButtonOutilOrigine", T("Repère"), T(kHintOrigin), true);
     connect(origin, &QToolButton::clicked, this, [this] { ChooseDocumentTool(document::toOriginAndAxes); });
-    QToolButton* sheet = MakeButton(m_toolBar, "ButtonOutilTsp", T(kHintSheet), true);
+    QToolButton* sheet = MakeButton(m_toolBar, "ButtonOutilTsp", T("Transparent"), T(kHintSheet), true);
     connect(sheet, &QToolButton::clicked, this, [this] { ChooseDocumentTool(document::toTransparent); });
-    QToolButton* marks = MakeButton(m_toolBar, "ButtonOutilMarque", T(kHintMarks), true);
+    QToolButton* marks = MakeButton(m_toolBar, "ButtonOutilMarque", T("Marques"), T(kHintMarks), true);
     connect(marks, &QToolButton::clicked, this, [this] { ChooseDocumentTool(document::toPlaceMarks); });
-    QToolButton* move = MakeButton(m_toolBar, "ButtonOutilDeplacer", T(kHintMove), true);
+    QToolButton* move = MakeButton(m_toolBar, "ButtonOutilDeplacer", T("Déplacer des marques"), T(kHintMove), true);
     connect(move, &QToolButton::clicked, this, [this] { ChooseDocumentTool(document::toMoveMarks); });
-    QToolButton* erase = MakeButton(m_toolBar, "ButtonOutilEffacer", T(kHintErase), true);
+    QToolButton* erase = MakeButton(m_toolBar, "ButtonOutilEffacer", T("Effacer des marques"), T(kHintErase), true);
     connect(erase, &QToolButton::clicked, this, [this] { ChooseDocumentTool(document::toErase); });
     m_toolActions["sep2"] = m_toolBar->addSeparator();
-    QToolButton* names = MakeButton(m_toolBar, "ButtonOutilNom", T("Modifier le nom et la couleur de chaque marque"));
+    QToolButton* names = MakeButton(
+        m_toolBar, "ButtonOutilNom", T("Noms et couleurs"), T("Modifier le nom et la couleur de chaque marque"));
     connect(names, &QToolButton::clicked, this, [this] { OpenNamesDialog(); });
 }
 
@@ -478,13 +547,14 @@ void TMainForm::BuildResultsBar()
     m_resultsBar->setObjectName(QStringLiteral("ToolBarResultats"));
     m_resultsBar->setMovable(false);
     addToolBar(Qt::RightToolBarArea, m_resultsBar);
-    QToolButton* table = MakeButton(m_resultsBar, "ButtonMenuTableau", T("Tableau des mesures"));
+    QToolButton* table = MakeButton(
+        m_resultsBar, "ButtonMenuTableau", T("Tableau des mesures"), T("Afficher le tableau des valeurs (Ctrl+T)"));
     connect(table, &QToolButton::clicked, this, [this] { ShowResults(rpTable); });
     // The graph pages come with the graphs.
-    MakeButton(m_resultsBar, "ButtonMenuTemps", T("Graphes en fonction du temps"))->setEnabled(false);
-    MakeButton(m_resultsBar, "ButtonMenuReferentiel", T("Trajectoires"))->setEnabled(false);
-    MakeButton(m_resultsBar, "ButtonMenuVecteur", T("Vecteurs vitesse et accélération"))->setEnabled(false);
-    MakeButton(m_resultsBar, "ButtonMenuFormule", T("Formules"))->setEnabled(false);
+    MakeButton(m_resultsBar, "ButtonMenuTemps", T("Graphes en fonction du temps"), QString())->setEnabled(false);
+    MakeButton(m_resultsBar, "ButtonMenuReferentiel", T("Trajectoires"), QString())->setEnabled(false);
+    MakeButton(m_resultsBar, "ButtonMenuVecteur", T("Vecteurs vitesse et accélération"), QString())->setEnabled(false);
+    MakeButton(m_resultsBar, "ButtonMenuFormule", T("Formules"), QString())->setEnabled(false);
 }
 
 void TMainForm::BuildNavigationBar()
@@ -495,21 +565,27 @@ void TMainForm::BuildNavigationBar()
     addToolBar(Qt::BottomToolBarArea, m_navBar);
     struct TNav {
         const char* name;
+        const char* caption;
         const char* tip;
         QKeySequence key;
         std::function<void()> run;
     };
     video::TVideo& v = m_parts.video;
     const TNav navs[] = {
-        { "ButtonVideoRetour", "Première image (Début)", QKeySequence(Qt::Key_Home), [&v] { v.First(); } },
-        { "ButtonVideoPred", "Image précédente (Page précédente)", QKeySequence(Qt::Key_PageUp), [&v] { v.Previous(); } },
-        { "ButtonVideoPause", "Arrêter la lecture", QKeySequence(), [&v] { v.Pause(); } },
-        { "ButtonVideoLecture", "Lire la vidéo", QKeySequence(Qt::Key_Space), [&v] { v.PlayButton(); } },
-        { "ButtonVideoSucc", "Image suivante (Page suivante)", QKeySequence(Qt::Key_PageDown), [&v] { v.Next(); } },
-        { "ButtonVideoAvance", "Dernière image (Fin)", QKeySequence(Qt::Key_End), [&v] { v.Last(); } },
+        { "ButtonVideoRetour", "Première image", "Aller à la première image (Début)", QKeySequence(Qt::Key_Home),
+            [&v] { v.First(); } },
+        { "ButtonVideoPred", "Image précédente", "Aller à l'image précédente (Page précédente)",
+            QKeySequence(Qt::Key_PageUp), [&v] { v.Previous(); } },
+        { "ButtonVideoPause", "Pause", "Arrêter la lecture", QKeySequence(), [&v] { v.Pause(); } },
+        { "ButtonVideoLecture", "Lecture", "Lire la vidéo (Espace)", QKeySequence(Qt::Key_Space),
+            [&v] { v.PlayButton(); } },
+        { "ButtonVideoSucc", "Image suivante", "Aller à l'image suivante (Page suivante)",
+            QKeySequence(Qt::Key_PageDown), [&v] { v.Next(); } },
+        { "ButtonVideoAvance", "Dernière image", "Aller à la dernière image (Fin)", QKeySequence(Qt::Key_End),
+            [&v] { v.Last(); } },
     };
     for (const TNav& nav : navs) {
-        QToolButton* b = MakeButton(m_navBar, nav.name, T(nav.tip));
+        QToolButton* b = MakeButton(m_navBar, nav.name, T(nav.caption), T(nav.tip));
         if (!nav.key.isEmpty())
             b->setShortcut(nav.key);
         auto run = nav.run;
@@ -522,6 +598,7 @@ void TMainForm::BuildNavigationBar()
     m_trackBar->setObjectName(QStringLiteral("TrackBar"));
     m_trackBar->setMinimumWidth(200);
     m_trackBar->setToolTip(T("Glisser pour aller à une image"));
+    m_trackBar->setAccessibleName(T("Position dans la vidéo"));
     m_trackBar->setFocusPolicy(Qt::NoFocus);
     m_navBar->addWidget(m_trackBar);
     connect(m_trackBar, &QSlider::valueChanged, this, [this](int value) {
@@ -531,9 +608,10 @@ void TMainForm::BuildNavigationBar()
         UpdateFrameBox();
     });
 
-    auto box = [this](const char* name, const QString& tip, int width) {
+    auto box = [this](const char* name, const QString& caption, const QString& tip, int width) {
         auto* label = new QLineEdit(m_navBar);
         label->setObjectName(QLatin1String(name));
+        label->setAccessibleName(caption);
         label->setReadOnly(true);
         label->setFocusPolicy(Qt::NoFocus);
         label->setAlignment(Qt::AlignCenter);
@@ -544,10 +622,13 @@ void TMainForm::BuildNavigationBar()
         return label;
     };
     m_navBar->addSeparator();
-    m_editImage = box("EditImage", T("Numéro de l'image (cliquer pour aller à une image)"), 110);
-    m_editMarque = box("EditMarque", T("Objet à pointer"), 150);
-    m_editZoom = box("EditZoom", T("Taux d'agrandissement (cliquer pour revenir à 100 %)"), 70);
-    m_editAngle = box("EditAngle", T("Angle de rotation du repère (cliquer pour le saisir)"), 80);
+    m_editImage
+        = box("EditImage", T("Numéro de l'image"), T("Numéro de l'image (cliquer pour aller à une image)"), 110);
+    m_editMarque = box("EditMarque", T("Objet à pointer"), T("Objet à pointer"), 150);
+    m_editZoom
+        = box("EditZoom", T("Taux d'agrandissement"), T("Taux d'agrandissement (cliquer pour revenir à 100 %)"), 70);
+    m_editAngle = box(
+        "EditAngle", T("Angle de rotation du repère"), T("Angle de rotation du repère (cliquer pour le saisir)"), 80);
 }
 
 void TMainForm::BuildViewPopup()
@@ -596,9 +677,8 @@ void TMainForm::Wire()
     };
     v.notify.playersClosed = [this] { UpdateAll(); };
     v.notify.waitAbort = [this] { UpdateModeButtons(); };
-    v.notify.message = [this](const std::string& text) {
-        m_parts.dialog.ShowMessage(TUserDlgIcon::icWarning, { text });
-    };
+    v.notify.message
+        = [this](const std::string& text) { m_parts.dialog.ShowMessage(TUserDlgIcon::icWarning, { text }); };
     v.hooks.enterTransparentPointing = [this] { m_parts.data.SetTool(document::toTransparent); };
     v.hooks.processPendingEvents = [this] { m_parts.desktop.ProcessPendingEvents(); };
 
@@ -616,16 +696,21 @@ void TMainForm::Wire()
 
     m_commands->videoOpened = [this] {
         FitView();
-        UpdateAll();
+        DocumentChanged(); // a results window on the screen shows the new study
         m_view->setFocus();
     };
     m_commands->videoOpenFailed = [this] { UpdateAll(); };
-    m_commands->studyLoaded = [this] { UpdateAll(); };
+    m_commands->studyLoaded = [this] { DocumentChanged(); };
+    m_commands->studySaved = [this](const std::string& path) {
+        statusBar()->showMessage(T("Etude enregistrée dans") + QStringLiteral(" ") + Q(path), 8000);
+        UpdateTitle();
+    };
     m_commands->isRecording = [] { return false; };
 
     m_parts.mru.OnClick = [this](const std::string& path) {
         // Later: the menu is rebuilt while one of its entries is being triggered.
-        QMetaObject::invokeMethod(this, [this, path] { m_commands->Open(path); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            this, [this, path] { m_commands->Open(path); }, Qt::QueuedConnection);
     };
     m_parts.mru.OnListChange = [this] { RebuildRecentFilesMenu(*m_recentMenu, m_parts.mru); };
     RebuildRecentFilesMenu(*m_recentMenu, m_parts.mru);
@@ -668,20 +753,16 @@ bool TMainForm::eventFilter(QObject* watched, QEvent* event)
 // ---------------------------------------------------------------------------------------------------------
 // Start and close
 
-bool TMainForm::OpenSampleVideo()
-{
-    return OpenSampleVideo(QTime::currentTime().second());
-}
-
-bool TMainForm::OpenSampleVideo(int clockSecond)
+bool TMainForm::OpenSampleVideo(TSample sample)
 {
     InitSampleVideos();
     const QStringList written = WriteSampleVideos(Q(TemporaryFolder()));
     if (written.size() < 2) {
-        m_parts.dialog.ShowMessage(TUserDlgIcon::icWarning, { Tr("Impossible d'écrire le fichier vidéo sur le disque") });
+        m_parts.dialog.ShowMessage(
+            TUserDlgIcon::icWarning, { Tr("Impossible d'écrire le fichier vidéo sur le disque") });
         return false;
     }
-    const QString& chosen = clockSecond % 2 != 0 ? written[0] : written[1];
+    const QString& chosen = written[sample == TSample::RollingCylinder ? 0 : 1];
     return m_commands->Open(chosen.toStdString());
 }
 
@@ -751,16 +832,12 @@ void TMainForm::StorePlace()
 void TMainForm::ApplySettings()
 {
     const TOptions& o = m_parts.options;
-    document::TDocumentSettings s;
-    s.Numerotation_Value = o.Numerotation;
-    s.NumerotationTsp_Value = o.NumerotationTsp;
-    s.PenSize_Value = o.PenSize;
-    s.CheckBox36StartByZero_Checked = o.CheckBox36StartByZero;
-    s.CheckBox41HorizAndVertScale_Checked = o.CheckBox41HorizAndVertScale;
-    m_parts.data.ApplySettings(s);
+    m_parts.data.ApplySettings(mainwindow::DocumentSettingsOf(o));
     m_parts.mru.SetMaximum(o.EditMRU);
     if (m_resForm)
         m_resForm->ApplyOptions();
+    if (m_view != nullptr)
+        RedrawView();
     UpdateAll();
 }
 
@@ -775,6 +852,36 @@ void TMainForm::OpenWithDialog()
 void TMainForm::SaveStudy()
 {
     m_commands->Save();
+    UpdateAll();
+}
+
+void TMainForm::SaveStudyAs()
+{
+    m_commands->SaveAs();
+    UpdateAll();
+}
+
+void TMainForm::RedrawView()
+{
+    m_parts.data.RefreshScreenPositions();
+    m_parts.video.Repaint();
+    m_view->update();
+}
+
+void TMainForm::ShowHelpPages()
+{
+    // The desktop's browser when it has one; else the pages in a window of the program's own, so that the
+    // help never depends on what the machine has registered for HTML.
+    ShowHelp(HelpFolders(ProgramFolder()), m_parts.desktop, m_parts.dialog, [this](const std::string& file) {
+        if (m_helpWindow == nullptr)
+            m_helpWindow = new THelpWindow(this);
+        if (!m_helpWindow->ShowFile(Q(file)))
+            return false;
+        m_helpWindow->show();
+        m_helpWindow->raise();
+        m_helpWindow->activateWindow();
+        return true;
+    });
 }
 
 void TMainForm::ChooseDocumentTool(int tool, int scaleKind)
@@ -831,8 +938,8 @@ void TMainForm::AskFrameNumber()
     video::TVideo& v = m_parts.video;
     if (!v.IsOpened())
         return;
-    const auto value = AskValue(
-        mainwindow::MakeFrameNumberUse(v.FrameCount()), QString::number(v.CurrentMontageFrame() + 1));
+    const auto value
+        = AskValue(mainwindow::MakeFrameNumberUse(v.FrameCount()), QString::number(v.CurrentMontageFrame() + 1));
     if (value) {
         v.GoToFrame(static_cast<int>(std::lround(*value)) - 1);
         UpdateFrameBox();
@@ -896,8 +1003,8 @@ void TMainForm::AskFramesBetweenMarks(bool ask)
             UpdateAll();
             return;
         }
-        const auto value = AskValue(
-            mainwindow::MakeFramesBetweenMarksUse(frames), QString::number(d.FramesNumberBetweenTwoMarks()));
+        const auto value
+            = AskValue(mainwindow::MakeFramesBetweenMarksUse(frames), QString::number(d.FramesNumberBetweenTwoMarks()));
         if (!value) {
             UpdateAll();
             return;
@@ -1039,8 +1146,23 @@ void TMainForm::UpdateAll()
     UpdateAngleBox();
     UpdateUndoCaption();
     UpdateStatusHint();
+    UpdateTitle();
     if (m_trackingPanel != nullptr)
         m_trackingPanel->UpdateControls();
+}
+
+void TMainForm::UpdateTitle()
+{
+    // The study's file, or the video of a study that has none yet; a mark while it has unsaved changes.
+    const std::string& study = m_commands->StudyPath();
+    const std::string shown = !study.empty() ? study : m_parts.video.IsOpened() ? m_parts.video.FileName() : "";
+    if (shown.empty()) {
+        setWindowTitle(QStringLiteral("Kinoval"));
+        setWindowModified(false);
+        return;
+    }
+    setWindowTitle(QFileInfo(Q(shown)).fileName() + QStringLiteral("[*] — Kinoval"));
+    setWindowModified(m_commands->Modified());
 }
 
 void TMainForm::UpdateFrameBox()
@@ -1079,9 +1201,9 @@ void TMainForm::UpdateAngleBox()
     const document::TData& d = m_parts.data;
     const bool shown = m_parts.video.Mode() == video::vmFixedPointing && d.OriginPlaced() != 0;
     m_editAngle->setEnabled(shown);
-    m_editAngle->setText(
-        shown ? QStringLiteral("%1°").arg(QString::number(d.XAxisAngle() * 180 / std::numbers::pi, 'f', 1))
-              : QString());
+    m_editAngle->setText(shown
+            ? QStringLiteral("%1°").arg(QString::number(d.XAxisAngle() * 180 / std::numbers::pi, 'f', 1))
+            : QString());
 }
 
 void TMainForm::UpdateUndoCaption()
@@ -1159,14 +1281,14 @@ void TMainForm::UpdateEnabled()
     for (const char* name : { "ButtonVideoRetour", "ButtonVideoPred", "ButtonVideoPause", "ButtonVideoLecture",
              "ButtonVideoSucc", "ButtonVideoAvance", "ButtonOutilZoom", "ButtonOutilPan", "ButtonOutilEchelle",
              "ButtonOutilEchelleHoriz", "ButtonOutilEchelleVert", "ButtonOutilOrigine", "ButtonOutilTsp",
-             "ButtonOutilMarque", "ButtonOutilDeplacer", "ButtonOutilEffacer", "ButtonOutilNom",
-             "ButtonModeRepereFixe", "ButtonModeTransparent", "ButtonMenuTableau" })
+             "ButtonOutilMarque", "ButtonOutilDeplacer", "ButtonOutilEffacer", "ButtonOutilNom", "ButtonModeRepereFixe",
+             "ButtonModeTransparent", "ButtonMenuTableau" })
         m_buttons[name]->setEnabled(open);
     m_trackBar->setEnabled(open);
     // Modes without their panel yet stay unavailable.
-    const std::pair<const char*, video::TVideoMode> others[] = { { "ButtonModeTracking", video::vmTracking },
-        { "ButtonModeMontage", video::vmMontage }, { "ButtonModeStudio", video::vmWorkshop },
-        { "ButtonModeCapture", video::vmCapture } };
+    const std::pair<const char*, video::TVideoMode> others[]
+        = { { "ButtonModeTracking", video::vmTracking }, { "ButtonModeMontage", video::vmMontage },
+              { "ButtonModeStudio", video::vmWorkshop }, { "ButtonModeCapture", video::vmCapture } };
     const TOptions& o = m_parts.options;
     for (const auto& [name, mode] : others)
         m_buttons[name]->setEnabled(open && m_modePanels.count(mode) != 0
@@ -1177,16 +1299,19 @@ void TMainForm::UpdateEnabled()
     auto visible = [this](const char* name, bool on) { m_actions[name]->setVisible(on); };
     visible("MenuFichierEnregistrer", v.Mode() != video::vmCapture && v.Mode() != video::vmWorkshop);
     enable("MenuFichierEnregistrer", open);
+    visible("MenuFichierEnregistrerSous", v.Mode() != video::vmCapture && v.Mode() != video::vmWorkshop);
+    enable("MenuFichierEnregistrerSous", open);
+    enable("MenuResultatsTableau", open);
     visible("MenuFichierProprietes", v.Mode() != video::vmCapture);
     enable("MenuFichierProprietes", open);
-    for (const char* name : { "MenuAffichageAnnuler", "MenuAffichageLoupe", "MenuAffichageCacherImage",
-             "MenuAffichageAllerImageNumero", "MenuAffichageAllerDerniereImagePointee", "MenuAffichageCouleur",
-             "MenuAffichageDessinerDerniereMarque", "MenuAffichageDessinerToutesLesMarques",
-             "MenuAffichageDessinerAutres", "MenuAffichageDessinerMarquesObjet", "MenuAffichageEffacerTout",
-             "MenuMesuresNbMarqueParImageUne", "MenuMesuresNbMarqueParImageDeux", "MenuMesuresNbMarqueParImageTrois",
-             "MenuMesuresNbMarqueParImageAutres", "MenuMesuresNbImagesEntreMarquesUne",
-             "MenuMesuresNbImagesEntreMarquesAutres", "MenuMesuresTemps", "MenuMesuresInverserAxeX",
-             "MenuMesuresInverserAxeY" })
+    for (const char* name :
+        { "MenuAffichageAnnuler", "MenuAffichageLoupe", "MenuAffichageCacherImage", "MenuAffichageAllerImageNumero",
+            "MenuAffichageAllerDerniereImagePointee", "MenuAffichageCouleur", "MenuAffichageDessinerDerniereMarque",
+            "MenuAffichageDessinerToutesLesMarques", "MenuAffichageDessinerAutres", "MenuAffichageDessinerMarquesObjet",
+            "MenuAffichageEffacerTout", "MenuMesuresNbMarqueParImageUne", "MenuMesuresNbMarqueParImageDeux",
+            "MenuMesuresNbMarqueParImageTrois", "MenuMesuresNbMarqueParImageAutres",
+            "MenuMesuresNbImagesEntreMarquesUne", "MenuMesuresNbImagesEntreMarquesAutres", "MenuMesuresTemps",
+            "MenuMesuresInverserAxeX", "MenuMesuresInverserAxeY" })
         enable(name, pointing);
     const bool tracking = open && v.Mode() == video::vmTracking && m_trackingPanel != nullptr;
     visible("MenuAffichageEffacerMarques", !transparent);

@@ -96,10 +96,11 @@ public:
     explicit TMainForm(const TMainFormParts& parts, QWidget* parent = nullptr);
     ~TMainForm() override;
 
-    // Once the window is shown: writes the two sample videos to the temporary folder and opens the first
-    // when the clock's second is odd, the second when it is even. False when they could not be written.
-    bool OpenSampleVideo();
-    bool OpenSampleVideo(int clockSecond);
+    // The sample videos kept in the program.
+    enum class TSample { RollingCylinder = 0, ThrownBall = 1 };
+    // Writes the sample videos to the temporary folder and opens one: the thrown ball by default, the
+    // sample whose answer (g) a teacher can check at once. False when they could not be written.
+    bool OpenSampleVideo(TSample sample = TSample::ThrownBall);
 
     // The other modes' panels: shown in the tool bar while the view is in that mode (null removes it).
     void SetModeToolPanel(video::TVideoMode mode, QWidget* panel);
@@ -135,7 +136,9 @@ private:
     void BuildNavigationBar();
     void BuildViewPopup();
     void Wire();
-    QToolButton* MakeButton(QToolBar* bar, const char* name, const QString& tip, bool checkable = false);
+    // A tool button: its name, the caption a person reads (also its accessible name), its hint.
+    QToolButton* MakeButton(
+        QToolBar* bar, const char* name, const QString& caption, const QString& tip, bool checkable = false);
     QAction* MakeAction(QMenu* menu, const char* name, const QString& caption);
 
     // Commands.
@@ -154,7 +157,11 @@ private:
     void OpenNamesDialog();
     void Undo();
     void SaveStudy();
+    void SaveStudyAs();
     void OpenWithDialog();
+    void ShowHelpPages();
+    // The view shows what the display settings now ask for.
+    void RedrawView();
 
     // Refreshes.
     void UpdateAll();
@@ -167,6 +174,7 @@ private:
     void UpdateModeButtons();
     void UpdateEnabled();
     void UpdateStatusHint();
+    void UpdateTitle();
     void DocumentChanged();
     void ApplySettings();
     void FitView();
@@ -182,6 +190,7 @@ private:
     std::unique_ptr<mainwindow::TStudyCommands> m_commands;
     std::unique_ptr<mainwindow::TResultsChecks> m_checks;
     std::unique_ptr<TResForm> m_resForm;
+    class THelpWindow* m_helpWindow = nullptr;
     bool m_closing = false;
     bool m_startShown = false;
 

@@ -18,6 +18,7 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <map>
 #include <string_view>
 
@@ -95,15 +96,28 @@ const std::map<std::string_view, const char*>& CheckCaptions()
 QString ToolCaption(std::string_view tool)
 {
     static const std::map<std::string_view, const char*> captions = {
-        { "ModeleConstant", "Modèle constant" }, { "ModeleAffine", "Modèle affine" },
-        { "ModeleProportionnel", "Modèle linéaire" }, { "ModeleParabole", "Modèle parabolique" },
-        { "ModeleSinus", "Modèle sinusoïdal" }, { "ModeleSinusAl", "Modèle sinusoïdal amorti" },
-        { "ModeleExponentiel", "Modèle exponentiel" }, { "Reticule", "Réticule" },
-        { "Angle", "Mesurer un angle" }, { "Arc", "Arc de cercle" }, { "Cercle", "Cercle" },
-        { "CurveArc", "Arc de courbe" }, { "Dupliquer", "Dupliquer" }, { "Ellipse", "Ellipse" },
-        { "Mesurer", "Mesurer une longueur" }, { "Segment", "Segment" }, { "Selection", "Sélection" },
-        { "Spline", "Spline" }, { "Supprimer", "Supprimer" }, { "Sens", "Sens des vecteurs" },
-        { "Vecteur", "Vecteur" }, { "Video", "Image de la vidéo" },
+        { "ModeleConstant", "Modèle constant" },
+        { "ModeleAffine", "Modèle affine" },
+        { "ModeleProportionnel", "Modèle linéaire" },
+        { "ModeleParabole", "Modèle parabolique" },
+        { "ModeleSinus", "Modèle sinusoïdal" },
+        { "ModeleSinusAl", "Modèle sinusoïdal amorti" },
+        { "ModeleExponentiel", "Modèle exponentiel" },
+        { "Reticule", "Réticule" },
+        { "Angle", "Mesurer un angle" },
+        { "Arc", "Arc de cercle" },
+        { "Cercle", "Cercle" },
+        { "CurveArc", "Arc de courbe" },
+        { "Dupliquer", "Dupliquer" },
+        { "Ellipse", "Ellipse" },
+        { "Mesurer", "Mesurer une longueur" },
+        { "Segment", "Segment" },
+        { "Selection", "Sélection" },
+        { "Spline", "Spline" },
+        { "Supprimer", "Supprimer" },
+        { "Sens", "Sens des vecteurs" },
+        { "Vecteur", "Vecteur" },
+        { "Video", "Image de la vidéo" },
     };
     const auto found = captions.find(tool);
     return found == captions.end() ? QString::fromLatin1(tool.data(), int(tool.size())) : Text(found->second);
@@ -199,7 +213,8 @@ TSettingsDialog::TSettingsDialog(
                     "CheckBox44FormulaEquation", "CheckBox45FormulaStatistics" } },
             { "Modélisation", { "CheckBox51DeformationBubble", "CheckBox27ProfShowItem" } } },
         3);
-    AddSpin(*graphs, "PenSize4Graph", "Epaisseur des traits des graphes :", 0, 1000);
+    if (graphs != nullptr)
+        AddSpin(*graphs, "PenSize4Graph", "Epaisseur des traits des graphes :", 0, 1000);
     BuildModesPage();
     BuildToolButtonsPage();
 
@@ -219,19 +234,28 @@ QWidget* TSettingsDialog::NewPage(const char* title)
 QWidget* TSettingsDialog::AddCheckPage(
     const char* title, const std::vector<std::pair<const char*, std::vector<const char*>>>& groups, int columns)
 {
+    // A group, and a page, of settings the dialog does not offer yet is left out.
+    auto shown = [](const std::vector<const char*>& names) {
+        return std::any_of(names.begin(), names.end(), [](const char* n) { return SettingShownInDialog(n); });
+    };
+    if (std::none_of(groups.begin(), groups.end(), [&](const auto& group) { return shown(group.second); }))
+        return nullptr;
     QWidget* page = NewPage(title);
     auto* grid = static_cast<QGridLayout*>(page->layout());
     int index = 0;
     for (const auto& [groupTitle, names] : groups) {
+        if (!shown(names))
+            continue;
         auto* box = new QGroupBox(Text(groupTitle), page);
         auto* lines = new QVBoxLayout(box);
         for (const char* name : names) {
             const std::string key = std::string(name) + "_Checked";
             bool* field = m_edited.FindBool(key);
-            if (field == nullptr)
+            if (field == nullptr || !SettingShownInDialog(name))
                 continue;
             const auto caption = CheckCaptions().find(name);
-            auto* check = new QCheckBox(caption == CheckCaptions().end() ? QString::fromLatin1(name) : Text(caption->second), box);
+            auto* check = new QCheckBox(
+                caption == CheckCaptions().end() ? QString::fromLatin1(name) : Text(caption->second), box);
             check->setObjectName(QString::fromLatin1(name));
             check->setChecked(*field);
             lines->addWidget(check);
@@ -244,11 +268,12 @@ QWidget* TSettingsDialog::AddCheckPage(
     return page;
 }
 
-void TSettingsDialog::AddCombo(QWidget& page, const char* name, const char* label, const std::vector<const char*>& choices)
+void TSettingsDialog::AddCombo(
+    QWidget& page, const char* name, const char* label, const std::vector<const char*>& choices)
 {
     const std::string key = std::string(name) + "_Value";
     int* field = m_edited.FindInt(key);
-    if (field == nullptr)
+    if (field == nullptr || !SettingShownInDialog(name))
         return;
     auto* combo = new QComboBox(&page);
     combo->setObjectName(QString::fromLatin1(name));
@@ -271,7 +296,7 @@ void TSettingsDialog::AddSpin(QWidget& page, const char* name, const char* label
 {
     const std::string key = std::string(name) + "_Value";
     int* field = m_edited.FindInt(key);
-    if (field == nullptr)
+    if (field == nullptr || !SettingShownInDialog(name))
         return;
     auto* spin = new QSpinBox(&page);
     spin->setObjectName(QString::fromLatin1(name));
@@ -305,7 +330,8 @@ void TSettingsDialog::BuildGeneralPage()
     folder->setObjectName(QStringLiteral("DefaultDirectory"));
     grid->addWidget(new QLabel(Text("Dossier des vidéos par défaut :"), page), row, 0);
     grid->addWidget(folder, row, 1);
-    m_writers.push_back([folder](TOptions& edited) { edited.DefaultDirectory = folder->text().trimmed().toStdString(); });
+    m_writers.push_back(
+        [folder](TOptions& edited) { edited.DefaultDirectory = folder->text().trimmed().toStdString(); });
 
     auto* lock = new QGroupBox(Text("Mot de passe (vide : options accessibles à tous)"), page);
     auto* form = new QFormLayout(lock);
@@ -328,8 +354,8 @@ void TSettingsDialog::BuildGeneralPage()
 
 void TSettingsDialog::BuildPointingPage()
 {
-    QWidget* page = AddCheckPage("Pointage",
-        { { "Etalonnage et numéros", { "CheckBox41HorizAndVertScale", "CheckBox36StartByZero" } } });
+    QWidget* page = AddCheckPage(
+        "Pointage", { { "Etalonnage et numéros", { "CheckBox41HorizAndVertScale", "CheckBox36StartByZero" } } });
     const std::vector<const char*> positions = { "En dessous de la marque", "A droite de la marque", "Aucun numéro" };
     AddCombo(*page, "Numerotation", "Numéros des marques (repère fixe) :", positions);
     AddCombo(*page, "NumerotationTsp", "Numéros des marques (transparent) :", positions);
@@ -340,7 +366,8 @@ void TSettingsDialog::BuildModesPage()
 {
     QWidget* page = AddCheckPage("Modes",
         { { "Modes proposés",
-              { "CheckBox47AllowTracking", "CheckBox48AllowMontage", "CheckBox49AllowCapture", "CheckBox58AllowStudio" } },
+              { "CheckBox47AllowTracking", "CheckBox48AllowMontage", "CheckBox49AllowCapture",
+                  "CheckBox58AllowStudio" } },
             { "Suivi automatique", { "CheckBox52ShowRadiusSearch" } } });
     AddSpin(*page, "TrackingRadius", "Rayon de recherche du suivi (pixels) :", 1, 100000,
         "Un rayon de recherche important réduira la vitesse du suivi");
@@ -352,9 +379,16 @@ void TSettingsDialog::BuildModesPage()
 void TSettingsDialog::BuildToolButtonsPage()
 {
     // One group per page of the results window: the tools pressed when the window opens.
-    const std::pair<const char*, const char*> prefixes[] = { { "ToolButtonTemps", "Graphes en fonction du temps" },
-        { "ToolButtonReferentiel", "Trajectoires" }, { "ToolButtonVecteur", "Vecteurs" },
-        { "ToolButtonFormule", "Formules" } };
+    const std::pair<const char*, const char*> prefixes[]
+        = { { "ToolButtonTemps", "Graphes en fonction du temps" }, { "ToolButtonReferentiel", "Trajectoires" },
+              { "ToolButtonVecteur", "Vecteurs" }, { "ToolButtonFormule", "Formules" } };
+    bool any = false;
+    for (const TBoolOption& option : TOptions::BoolOptions()) {
+        const std::string_view name = WithoutEnding(option.key, "_Down");
+        any = any || (name.size() != std::string_view(option.key).size() && SettingShownInDialog(name));
+    }
+    if (!any)
+        return;
     QWidget* page = NewPage("Outils");
     auto* grid = static_cast<QGridLayout*>(page->layout());
     grid->addWidget(new QLabel(Text("Outils enfoncés à l'ouverture de la fenêtre des résultats"), page), 0, 0, 1, 4);
@@ -365,7 +399,7 @@ void TSettingsDialog::BuildToolButtonsPage()
         for (const TBoolOption& option : TOptions::BoolOptions()) {
             const std::string_view key = option.key;
             const std::string_view name = WithoutEnding(key, "_Down");
-            if (name.size() == key.size() || !name.starts_with(prefix))
+            if (name.size() == key.size() || !name.starts_with(prefix) || !SettingShownInDialog(name))
                 continue;
             auto* check = new QCheckBox(ToolCaption(name.substr(std::string_view(prefix).size())), box);
             check->setObjectName(QString::fromLatin1(name.data(), int(name.size())));

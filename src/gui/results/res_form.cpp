@@ -56,11 +56,13 @@ TResForm::TResForm(const TResFormParts& parts, QWidget* parent)
     m_model = new TResultsGridModel(m_parts.results.Grids.Current(), this);
     m_gridView = new TResultsGridView(m_pages);
     m_gridView->setObjectName("Grid");
+    m_gridView->setAccessibleName(QTr("Tableau des valeurs"));
     m_gridView->setModel(m_model);
     m_gridView->OnControlLineChanged = [this] { RefillTable(); };
     m_pages->addWidget(m_gridView);
     auto* nothing = new QLabel(QTr("Aucun résultat à montrer : il faut une vidéo et une échelle."), m_pages);
     nothing->setObjectName("LabelSansResultat");
+    nothing->setAccessibleName(nothing->text());
     nothing->setAlignment(Qt::AlignCenter);
     m_pages->addWidget(nothing);
     setCentralWidget(m_pages);
@@ -91,6 +93,7 @@ void TResForm::BuildMenus()
 {
     QMenu* file = menuBar()->addMenu(QTr("&Fichier"));
     file->setObjectName("MenuFichier");
+    file->setAccessibleName(QTr("Fichier"));
     connect(AddAction(file, "MenuFichierExporter", "Exporter"), &QAction::triggered, this, [this] {
         if (Refresh())
             m_handOver->ExportTextFile();
@@ -100,15 +103,20 @@ void TResForm::BuildMenus()
             m_handOver->ExportCsvFile();
     });
     file->addSeparator();
-    connect(AddAction(file, "MenuFichierFermer", "Fermer"), &QAction::triggered, this, &QWidget::close);
+    QAction* close = AddAction(file, "MenuFichierFermer", "Fermer");
+    close->setShortcut(QKeySequence::Close);
+    connect(close, &QAction::triggered, this, &QWidget::close);
 
     QMenu* edit = menuBar()->addMenu(QTr("&Edition"));
     edit->setObjectName("MenuEdition");
-    connect(AddAction(edit, "MenuEditionCopierTableauDansLePressePapier", "Copier le tableau dans le presse-papier"),
-        &QAction::triggered, this, [this] {
-            if (Refresh())
-                m_handOver->CopyTable();
-        });
+    edit->setAccessibleName(QTr("Edition"));
+    QAction* copy
+        = AddAction(edit, "MenuEditionCopierTableauDansLePressePapier", "Copier le tableau dans le presse-papier");
+    copy->setShortcut(QKeySequence::Copy);
+    connect(copy, &QAction::triggered, this, [this] {
+        if (Refresh())
+            m_handOver->CopyTable();
+    });
     connect(AddAction(edit, "MenuEditionCopierTableauDansLePressePapierPourPython",
                 "Copier le tableau dans le presse-papier pour Python"),
         &QAction::triggered, this, [this] {
@@ -117,6 +125,7 @@ void TResForm::BuildMenus()
         });
     QMenu* launch = edit->addMenu(QTr("Copier et lancer"));
     launch->setObjectName("MenuEditionCopierEtLancer");
+    launch->setAccessibleName(QTr("Copier et lancer"));
     connect(AddAction(launch, "MenuEditionCopierEtLancerExcel", "Excel"), &QAction::triggered, this, [this] {
         if (Refresh())
             m_handOver->ToExcel();
@@ -135,6 +144,7 @@ void TResForm::BuildMenus()
 
     QMenu* display = menuBar()->addMenu(QTr("&Affichage"));
     display->setObjectName("MenuAffichage");
+    display->setAccessibleName(QTr("Affichage"));
     m_showCoordinates = AddAction(display, "MenuAffichageCoordonnees", "Coordonnées", true);
     m_showVelocity = AddAction(display, "MenuAffichageVitesse", "Vitesse", true);
     m_showAcceleration = AddAction(display, "MenuAffichageAcceleration", "Accélération", true);
@@ -144,6 +154,7 @@ void TResForm::BuildMenus()
 
     QMenu* calculations = menuBar()->addMenu(QTr("&Calculs"));
     calculations->setObjectName("MenuCalculs");
+    calculations->setAccessibleName(QTr("Calculs"));
     m_smoothVelocity = AddAction(calculations, "MenuCalculsLisserVitesse", "Lisser les valeurs de la vitesse", true);
     m_smoothAcceleration
         = AddAction(calculations, "MenuCalculsLisserAcceleration", "Lisser les valeurs de l'accélération", true);
@@ -162,19 +173,23 @@ void TResForm::BuildPageButtons()
     struct TPageButton {
         const char* name;
         const char* caption;
+        const char* tip;
         int page;
     };
     static constexpr TPageButton kButtons[] = {
-        { "ButtonMenuFormule", "Formules", rpFormula },
-        { "ButtonMenuReferentiel", "Trajectoire", rpTrajectory },
-        { "ButtonMenuTableau", "Tableau", rpTable },
-        { "ButtonMenuTemps", "Temps", rpTime },
-        { "ButtonMenuVecteur", "Vecteurs", rpVector },
+        { "ButtonMenuFormule", "Formules", "Formules personnelles", rpFormula },
+        { "ButtonMenuReferentiel", "Trajectoire", "Trajectoire dans un référentiel", rpTrajectory },
+        { "ButtonMenuTableau", "Tableau", "Tableau des valeurs", rpTable },
+        { "ButtonMenuTemps", "Temps", "Evolution en fonction du temps", rpTime },
+        { "ButtonMenuVecteur", "Vecteurs", "Représentation des vecteurs", rpVector },
     };
     for (const TPageButton& b : kButtons) {
         auto* button = new QToolButton(bar);
         button->setObjectName(b.name);
         button->setText(QTr(b.caption));
+        button->setAccessibleName(QTr(b.caption));
+        button->setToolTip(QTr(b.tip));
+        button->setStatusTip(QTr(b.tip));
         button->setToolButtonStyle(Qt::ToolButtonTextOnly);
         // The graph pages come with the graphs.
         button->setEnabled(b.page == rpTable);

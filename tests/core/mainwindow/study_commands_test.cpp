@@ -2,6 +2,7 @@
 // opening and closing, and files that are damaged or whose video has moved.
 #include "core/mainwindow/study_commands.h"
 
+#include "core/common/file_filter.h"
 #include "core/common/ini_file.h"
 #include "core/common/numbers.h"
 #include "core/document/data.h"
@@ -150,7 +151,7 @@ protected:
     int SaveTo(TStudyBench& b, const std::string& path)
     {
         b.desktop.saveAnswers.push_back(path);
-        return b.commands.Save();
+        return b.commands.SaveAs();
     }
 
     test::TTempDir tmp;
@@ -351,6 +352,139 @@ TEST_F(StudyCommandsTest, OpeningAVideoResetsTheStudyOrExplainsTheFailure)
     b.dlg.ClearRuns();
     EXPECT_FALSE(b.commands.OpenVideo(videoPath));
     EXPECT_EQ(b.dlg.RunCount(), 1u);
+}
+
+TEST_F(StudyCommandsTest, AStudyIsSavedAgainToItsOwnFileWithoutADialog)
+{
+    const std::string path = tmp.File("chute.kvl");
+    TStudyBench b;
+    std::vector<std::string> saved;
+    b.commands.studySaved = [&](const std::string& name) { saved.push_back(name); };
+    ASSERT_TRUE(b.commands.OpenVideo(videoPath));
+    EXPECT_EQ(b.commands.StudyPath(), "");
+    b.Click(0.2, 0.2);
+    ASSERT_EQ(SaveTo(b, path), kStudySaved);
+    EXPECT_EQ(b.commands.StudyPath(), path);
+    EXPECT_FALSE(b.commands.Modified());
+
+    // The second save goes to the same file: no dialog, no question, no box.
+    b.Click(0.3, 0.3);
+    EXPECT_TRUE(b.commands.Modified());
+    const std::size_t requests = b.desktop.saveRequests.size();
+    b.dlg.ClearRuns();
+    ASSERT_EQ(b.commands.Save(), kStudySaved);
+    EXPECT_EQ(b.desktop.saveRequests.size(), requests);
+    EXPECT_EQ(b.dlg.RunCount(), 0u);
+    EXPECT_EQ(saved, (std::vector<std::string> { path, path }));
+    EXPECT_FALSE(b.commands.Modified());
+
+    // A study opened from its file has that file; "Enregistrer sous..." still asks.
+    TStudyBench again;
+    ASSERT_TRUE(again.commands.OpenStudy(path));
+    EXPECT_EQ(again.commands.StudyPath(), path);
+    EXPECT_FALSE(again.commands.Modified());
+    EXPECT_EQ(again.data.FixedSet().AllMarks.size(), 2u);
+    again.Click(0.4, 0.4);
+    ASSERT_EQ(again.commands.Save(), kStudySaved);
+    EXPECT_TRUE(again.desktop.saveRequests.empty());
+    again.desktop.saveAnswers.push_back(tmp.File("copie.kvl"));
+    ASSERT_EQ(again.commands.SaveAs(), kStudySaved);
+    EXPECT_EQ(again.desktop.saveRequests.back().proposedName, "chute.kvl");
+    EXPECT_EQ(again.commands.StudyPath(), tmp.File("copie.kvl"));
+    TStudyBench third;
+    ASSERT_TRUE(third.commands.OpenStudy(path));
+    EXPECT_EQ(third.data.FixedSet().AllMarks.size(), 3u);
+
+    // A new video is a new study, without a file of its own.
+    ASSERT_TRUE(third.commands.OpenVideo(videoPath));
+    EXPECT_EQ(third.commands.StudyPath(), "");
+}
+
+TEST_F(StudyCommandsTest, AnUnchangedStudyIsGivenUpWithoutAQuestion)
+{
+    TStudyBench b;
+    ASSERT_TRUE(b.commands.OpenVideo(videoPath));
+    EXPECT_FALSE(b.commands.Modified());
+    EXPECT_TRUE(b.commands.ConfirmBeforeClosing());
+    EXPECT_TRUE(b.commands.ConfirmBeforeOpening());
+    EXPECT_EQ(b.dlg.RunCount(), 0u);
+
+    // A name, a colour, a hidden frame: each is kept with the study, so each asks.
+    b.data.SetObjectName(0, "d'une bille");
+    EXPECT_TRUE(b.commands.Modified());
+    b.dlg.Script(1); // Annuler
+    EXPECT_FALSE(b.commands.ConfirmBeforeClosing());
+    b.commands.MarkUnmodified();
+    b.data.SetObjectName(0, "d'une bille"); // the same name again changes nothing
+    b.data.SetMarkColor(0, b.data.MarkColor(0));
+    EXPECT_FALSE(b.commands.Modified());
+    b.data.SetMarkColor(0, 0x00FF00);
+    EXPECT_TRUE(b.commands.Modified());
+    b.commands.MarkUnmodified();
+    ASSERT_TRUE(b.montage.SetFrameVisible(4, false));
+    EXPECT_TRUE(b.commands.Modified());
+}
+
+TEST_F(StudyCommandsTest, AFileNoPlayerReadsLeavesTheStudyAndItsVideoAsTheyWere)
+{
+    TStudyBench b;
+    b.options.CheckBox4ConfirmationFileChange = false;
+    ASSERT_TRUE(b.commands.OpenVideo(videoPath));
+    for (int i = 0; i < 3; ++i)
+        b.Click(0.2 + 0.1 * i, 0.3);
+    b.video.GoToFrame(5);
+    b.data.SetTimeBetweenFrames(0.125);
+    const std::string text = tmp.File("lettre.avi");
+    WriteAll(text, "Ceci n'est pas une vidéo.");
+    b.factory.video.width = 0; // no reader takes the new file
+
+    EXPECT_FALSE(b.commands.OpenVideo(text));
+    EXPECT_TRUE(b.video.IsOpened());
+    EXPECT_EQ(b.video.FileName(), videoPath);
+    EXPECT_EQ(b.video.CurrentRawFrame(), 5);
+    EXPECT_EQ(b.data.MarkCount(), 3);
+    EXPECT_DOUBLE_EQ(b.data.RequiredDuration(), 0.125);
+    EXPECT_TRUE(b.commands.Modified());
+    const auto lines = b.dlg.LastRun().Texts();
+    ASSERT_GE(lines.size(), 4u);
+    EXPECT_EQ(lines[0], text);
+    EXPECT_EQ(lines[2], "Impossible d'ouvrir ce fichier vidéo. Problèmes possibles et suggestions :");
+    EXPECT_EQ(lines[3], "Aucun des lecteurs vidéo (AVI, GStreamer, FFmpeg) ne reconnaît le contenu de ce fichier.");
+}
+
+TEST_F(StudyCommandsTest, TheFailureBoxSaysWhatTheFileIs)
+{
+    fs::create_directories(tmp.File("dossier.avi"));
+    EXPECT_EQ(OpenFailureReasons(tmp.File("dossier.avi"), "").front(),
+        "Ce nom est celui d'un dossier, pas d'un fichier vidéo.");
+    EXPECT_EQ(OpenFailureReasons("/dev/null", "").front(),
+        "Ce nom n'est pas celui d'un fichier ordinaire (périphérique, tube ou autre).");
+    WriteAll(tmp.File("vide.mp4"), "");
+    EXPECT_EQ(
+        OpenFailureReasons(tmp.File("vide.mp4"), "").front(), "Le fichier est vide : il ne contient aucune image.");
+    // A player that explains itself is heard; one that explains nothing is not repeated.
+    EXPECT_EQ(
+        OpenFailureReasons(videoPath, "Une image est abîmée"), (std::vector<std::string> { "Une image est abîmée" }));
+    const auto unlisted = OpenFailureReasons(videoPath, "Erreur non répertoriée");
+    ASSERT_EQ(unlisted.size(), 3u);
+    EXPECT_EQ(unlisted[0], "Aucun des lecteurs vidéo (AVI, GStreamer, FFmpeg) ne reconnaît le contenu de ce fichier.");
+
+    // A folder is not said to have moved.
+    TStudyBench b;
+    EXPECT_FALSE(b.commands.OpenVideo(tmp.File("dossier.avi")));
+    EXPECT_EQ(b.dlg.LastRun().Texts()[3], "Ce nom est celui d'un dossier, pas d'un fichier vidéo.");
+}
+
+TEST(OpenFileFilter, OffersEveryKindReadThenAllFiles)
+{
+    const std::string filter = DialogFilterOf(OpenFileFilter());
+    EXPECT_EQ(filter.rfind("Tous les fichiers pris en charge (*.avi *.mpg ", 0), 0u) << filter;
+    for (const char* ext :
+        { "*.mkv", "*.webm", "*.m4v", "*.3gp", "*.mts", "*.m2ts", "*.ts", "*.ogv", "*.flv", "*.kvl" })
+        EXPECT_NE(filter.find(ext), std::string::npos) << ext;
+    EXPECT_NE(filter.find(";;Fichier vidéo (*.avi "), std::string::npos);
+    EXPECT_NE(filter.find(";;Fichier Kinoval (*.kvl);;"), std::string::npos);
+    EXPECT_TRUE(filter.ends_with(";;Tous les fichiers (*)")) << filter;
 }
 
 TEST_F(StudyCommandsTest, AStudyWhoseVideoMovedStillLoadsAndNamesTheMissingFile)
@@ -605,8 +739,8 @@ TEST_F(DamagedStudyTest, PathsThatAreNoStudyAreRefusedAtOnceAndSayWhy)
     fs::resize_file(huge, 65 * 1024 * 1024); // sparse: no disk is used
     WriteAll(tmp.File("empty.kvl"), "");
     const std::pair<std::string, std::string> cases[] = {
-        { "/dev/zero", "Ce n'est pas un fichier ordinaire (périphérique, tube ou prise réseau)." },
-        { fifo, "Ce n'est pas un fichier ordinaire (périphérique, tube ou prise réseau)." },
+        { "/dev/zero", "Ce nom n'est pas celui d'un fichier ordinaire (périphérique, tube ou autre)." },
+        { fifo, "Ce nom n'est pas celui d'un fichier ordinaire (périphérique, tube ou autre)." },
         { tmp.Path().string(), "C'est un dossier, pas un fichier." },
         { huge, "Le fichier dépasse la taille admise (64 Mo)." },
         { tmp.File("empty.kvl"), "Le fichier est vide." },
@@ -620,7 +754,8 @@ TEST_F(DamagedStudyTest, PathsThatAreNoStudyAreRefusedAtOnceAndSayWhy)
     b.dlg.ClearRuns();
     EXPECT_FALSE(b.commands.OpenStudy(fifo));
     EXPECT_EQ(b.dlg.LastRun().Texts()[2], "Impossible d'ouvrir ce fichier.");
-    EXPECT_EQ(b.dlg.LastRun().Texts()[3], "Ce n'est pas un fichier ordinaire (périphérique, tube ou prise réseau).");
+    EXPECT_EQ(
+        b.dlg.LastRun().Texts()[3], "Ce nom n'est pas celui d'un fichier ordinaire (périphérique, tube ou autre).");
     EXPECT_FALSE(b.commands.OpenStudy(huge));
     EXPECT_EQ(b.dlg.LastRun().Texts()[3], "Le fichier dépasse la taille admise (64 Mo).");
 }

@@ -15,9 +15,20 @@ namespace kinoval::video {
 namespace {
 
 // A player whose frame n is a 4 x 2 picture filled with the value n, and which records what it was asked.
+// What every player of one back-end does, shared by all the players a factory makes for it.
+struct TBackendRules {
+    bool accept = true;
+    double fps = 25;
+};
+
 class TSyntheticPlayer : public TPlayer {
 public:
-    TSyntheticPlayer(int backend, std::vector<std::string>* log) : m_backendIndex(backend), m_log(log) {}
+    TSyntheticPlayer(int backend, std::vector<std::string>* log, const TBackendRules* rules = nullptr)
+        : m_backendIndex(backend)
+        , m_log(log)
+        , m_rules(rules)
+    {
+    }
 
     bool accept = true;
     double fps = 25;
@@ -33,6 +44,10 @@ protected:
     {
         if (m_log)
             m_log->push_back(std::to_string(m_backendIndex) + ":" + fileName);
+        if (m_rules != nullptr) {
+            accept = m_rules->accept;
+            fps = m_rules->fps;
+        }
         if (!accept)
             return false;
         if (m_backendIndex == bkFFmpeg && fps < 1.0 / 65.5355) {
@@ -64,18 +79,27 @@ protected:
 private:
     int m_backendIndex;
     std::vector<std::string>* m_log;
+    const TBackendRules* m_rules;
 };
 
 class TSyntheticFactory : public TPlayerFactory {
 public:
     std::vector<std::string> log;
-    TSyntheticPlayer* made[kBackendCount] = {nullptr, nullptr, nullptr};
+    TBackendRules rules[kBackendCount];
+    std::vector<TSyntheticPlayer*> made; // every player made, in order
 
     std::unique_ptr<TPlayer> CreatePlayer(int backend) override
     {
-        auto player = std::make_unique<TSyntheticPlayer>(backend, &log);
-        made[backend] = player.get();
+        auto player = std::make_unique<TSyntheticPlayer>(backend, &log, &rules[backend]);
+        made.push_back(player.get());
         return player;
+    }
+    int OpenCount() const
+    {
+        int n = 0;
+        for (const auto* p : made)
+            n += p->Opened() ? 1 : 0;
+        return n;
     }
 };
 
@@ -105,8 +129,8 @@ TEST(PlayerChain, FallsThroughInOrderAndNeverBackwards)
 {
     TSyntheticFactory factory;
     TPlayerChain chain(factory);
-    factory.made[bkVfw]->accept = false;
-    factory.made[bkDirectShow]->accept = false;
+    factory.rules[bkVfw].accept = false;
+    factory.rules[bkDirectShow].accept = false;
     ASSERT_TRUE(chain.Open("x.avi"));
     EXPECT_EQ(chain.Backend(), bkFFmpeg);
     EXPECT_EQ(factory.log, (std::vector<std::string>{"0:x.avi", "1:x.avi", "2:x.avi"}));
@@ -118,12 +142,12 @@ TEST(PlayerChain, FallsThroughInOrderAndNeverBackwards)
     ASSERT_TRUE(chain.Open("y.MP4"));
     EXPECT_EQ(factory.log, (std::vector<std::string>{"2:y.MP4"}));
     factory.log.clear();
-    factory.made[bkDirectShow]->accept = true;
+    factory.rules[bkDirectShow].accept = true;
     ASSERT_TRUE(chain.Open("z.mpg"));
     EXPECT_EQ(factory.log, (std::vector<std::string>{"1:z.mpg"}));
     EXPECT_EQ(chain.Backend(), bkDirectShow);
     // Only one player is open at a time.
-    EXPECT_FALSE(factory.made[bkFFmpeg]->Opened());
+    EXPECT_EQ(factory.OpenCount(), 1);
 
     // An unknown extension starts from the previous file's back-end.
     factory.log.clear();
@@ -135,16 +159,52 @@ TEST(PlayerChain, FailureEverywhereLeavesNothingOpenAndKeepsTheFFmpegText)
 {
     TSyntheticFactory factory;
     TPlayerChain chain(factory);
-    for (auto* p : factory.made)
-        p->accept = false;
+    for (auto& r : factory.rules)
+        r.accept = false;
     EXPECT_FALSE(chain.Open("x.mov"));
     EXPECT_EQ(chain.Current(), nullptr);
     EXPECT_EQ(chain.Backend(), bkFFmpeg);
 
-    factory.made[bkFFmpeg]->accept = true;
-    factory.made[bkFFmpeg]->fps = 1.0 / 70; // 70 s a frame: the delay does not fit
+    factory.rules[bkFFmpeg].accept = true;
+    factory.rules[bkFFmpeg].fps = 1.0 / 70; // 70 s a frame: the delay does not fit
     EXPECT_FALSE(chain.Open("x.mov"));
     EXPECT_EQ(chain.ErrorText(), "Erreur non répertoriée");
+}
+
+TEST(PlayerChain, AFileNoBackEndReadsLeavesTheOpenVideoAsItWas)
+{
+    TSyntheticFactory factory;
+    TPlayerChain chain(factory);
+    std::vector<std::string> errors;
+    chain.SetErrorHandler([&](const std::string& text) { errors.push_back(text); });
+    ASSERT_TRUE(chain.Open("film.mp4"));
+    TPlayer* before = chain.Current();
+    before->SetCurrentFrame(17);
+
+    for (auto& r : factory.rules)
+        r.accept = false;
+    factory.log.clear();
+    EXPECT_FALSE(chain.Open("texte.avi"));
+    // Every back-end was tried, on players of their own.
+    EXPECT_EQ(factory.log, (std::vector<std::string> { "0:texte.avi", "1:texte.avi", "2:texte.avi" }));
+    ASSERT_EQ(chain.Current(), before);
+    EXPECT_EQ(chain.Backend(), bkFFmpeg);
+    EXPECT_EQ(before->CurrentFrame(), 17);
+    EXPECT_EQ(factory.OpenCount(), 1);
+
+    // A later success swaps the sets: the new video is the only one open, and errors still reach us.
+    factory.rules[bkDirectShow].accept = true;
+    ASSERT_TRUE(chain.Open("autre.mpg"));
+    EXPECT_NE(chain.Current(), before);
+    EXPECT_FALSE(before->Opened());
+    EXPECT_EQ(chain.Backend(), bkDirectShow);
+    EXPECT_EQ(factory.OpenCount(), 1);
+    static_cast<TSyntheticPlayer*>(chain.Current())->damagedMessage = "abîmée";
+    chain.Current()->SetCurrentFrame(3);
+    EXPECT_EQ(errors, (std::vector<std::string> { "abîmée" }));
+
+    chain.Close();
+    EXPECT_EQ(factory.OpenCount(), 0);
 }
 
 TEST(Player, SeekClampsAndSkipsTheCurrentFrame)

@@ -12,6 +12,7 @@
 #include "core/results/results_set.h"
 #include "core/video/video.h"
 #include "gui/mainwindow/main_form.h"
+#include "gui/results/res_form.h"
 #include "gui/video/sample_videos.h"
 #include "gui/video/video_widget.h"
 #include "media/player_factory.h"
@@ -73,8 +74,20 @@ protected:
         return samples.size() == 2 && form->Commands().Open(samples[1].toStdString());
     }
 
-    QToolButton* Button(const char* name) const { return form->findChild<QToolButton*>(QLatin1String(name)); }
-    QAction* Action(const char* name) const { return form->findChild<QAction*>(QLatin1String(name)); }
+    // The main window's own controls: the results window is its child too and has buttons of the same names.
+    template <class T> T* Own(const char* name) const
+    {
+        for (T* child : form->findChildren<T*>(QLatin1String(name))) {
+            bool inResults = false;
+            for (const QObject* o = child; o != nullptr && !inResults; o = o->parent())
+                inResults = o == static_cast<const QObject*>(&form->ResultsWindow());
+            if (!inResults)
+                return child;
+        }
+        return nullptr;
+    }
+    QToolButton* Button(const char* name) const { return Own<QToolButton>(name); }
+    QAction* Action(const char* name) const { return Own<QAction>(name); }
 
     // A click of the view at a picture position in the frame's pixels (pixel i covering [i, i+1)).
     void ClickPicture(double xPixel, double yPixel, Qt::MouseButton b = Qt::LeftButton)

@@ -282,13 +282,15 @@ TEST_F(ResultsButtonTest, ObjectsPerFrameAreRefusedOnTheSheet)
     EXPECT_EQ(video.Mode(), video::vmFixedPointing);
 }
 
-TEST_F(MainFormTest, StartOpensASampleByTheParityOfTheSecond)
+TEST_F(MainFormTest, StartOpensTheThrownBallAndTheMenuOffersBothSamples)
 {
-    ASSERT_TRUE(form->OpenSampleVideo(7));
-    EXPECT_NE(video.FileName().find("cylindre"), std::string::npos) << video.FileName();
+    ASSERT_TRUE(form->OpenSampleVideo());
+    EXPECT_NE(video.FileName().find("parabole"), std::string::npos) << video.FileName();
     EXPECT_EQ(std::string(video.FileName()).rfind(TemporaryFolder(), 0), 0u);
-    dlg.Script(2); // the confirmation to save the study of the first: Ignorer
-    ASSERT_TRUE(form->OpenSampleVideo(8));
+    Action("MenuFichierExempleCylindre")->trigger();
+    EXPECT_NE(video.FileName().find("cylindre"), std::string::npos) << video.FileName();
+    EXPECT_EQ(dlg.RunCount(), 0u); // nothing was changed: no question
+    Action("MenuFichierExempleBalle")->trigger();
     EXPECT_NE(video.FileName().find("parabole"), std::string::npos) << video.FileName();
 }
 
