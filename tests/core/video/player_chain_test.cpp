@@ -24,9 +24,7 @@ struct TBackendRules {
 class TSyntheticPlayer : public TPlayer {
 public:
     TSyntheticPlayer(int backend, std::vector<std::string>* log, const TBackendRules* rules = nullptr)
-        : m_backendIndex(backend)
-        , m_log(log)
-        , m_rules(rules)
+        : m_backendIndex(backend), m_log(log), m_rules(rules)
     {
     }
 
@@ -186,7 +184,7 @@ TEST(PlayerChain, AFileNoBackEndReadsLeavesTheOpenVideoAsItWas)
     factory.log.clear();
     EXPECT_FALSE(chain.Open("texte.avi"));
     // Every back-end was tried, on players of their own.
-    EXPECT_EQ(factory.log, (std::vector<std::string> { "0:texte.avi", "1:texte.avi", "2:texte.avi" }));
+    EXPECT_EQ(factory.log, (std::vector<std::string>{"0:texte.avi", "1:texte.avi", "2:texte.avi"}));
     ASSERT_EQ(chain.Current(), before);
     EXPECT_EQ(chain.Backend(), bkFFmpeg);
     EXPECT_EQ(before->CurrentFrame(), 17);
@@ -201,7 +199,7 @@ TEST(PlayerChain, AFileNoBackEndReadsLeavesTheOpenVideoAsItWas)
     EXPECT_EQ(factory.OpenCount(), 1);
     static_cast<TSyntheticPlayer*>(chain.Current())->damagedMessage = "abîmée";
     chain.Current()->SetCurrentFrame(3);
-    EXPECT_EQ(errors, (std::vector<std::string> { "abîmée" }));
+    EXPECT_EQ(errors, (std::vector<std::string>{"abîmée"}));
 
     chain.Close();
     EXPECT_EQ(factory.OpenCount(), 0);
