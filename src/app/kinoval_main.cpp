@@ -51,7 +51,14 @@ int main(int argc, char** argv)
     video::TThreadTimer playbackTimer;
     video::TVideo view(players, playbackTimer);
     TOptions options;
-    options.Load(settingsPath);
+    // A settings file that is there but cannot be read (a folder, a huge file) is said once the window
+    // shows, and never overwritten: its contents were not seen.
+    std::vector<std::string> settingsUnread;
+    if (IsRefusedRead(options.Load(settingsPath))) {
+        TIniFile probe;
+        probe.Load(settingsPath);
+        settingsUnread = SettingsReadFailureLines(settingsPath, probe.LastErrorText());
+    }
     document::TData data(userDlg, document::TDocumentSettings {});
     TMRUFiles mru;
     results::TResultsSet results(data);
@@ -63,11 +70,16 @@ int main(int argc, char** argv)
         ini.Load(settingsPath);
         serveur.ReadSettings(ini);
     }
-    serveur.OnRegressiPathChanged = [&settingsPath, &serveur](const std::string&) {
+    serveur.OnRegressiPathChanged = [&settingsPath, &serveur, &userDlg](const std::string&) {
+        // Only over settings that were read: writing the key into an empty file would drop all the others.
         TIniFile ini;
-        ini.Load(settingsPath);
+        if (IsRefusedRead(ini.Load(settingsPath))) {
+            userDlg.ShowMessage(TUserDlgIcon::icWarning, SettingsSaveFailureLines(settingsPath, ini.LastErrorText()));
+            return;
+        }
         serveur.WriteSettings(ini);
-        ini.SaveAs(settingsPath);
+        if (ini.SaveAs(settingsPath) != kIniOk)
+            userDlg.ShowMessage(TUserDlgIcon::icWarning, SettingsSaveFailureLines(settingsPath, ini.LastErrorText()));
     };
     formulas::TFormules formules;
     montage::TMontage montage(userDlg);
@@ -82,7 +94,9 @@ int main(int argc, char** argv)
     // .kvl study so), else one of the sample videos.
     const QStringList arguments = QApplication::arguments();
     const std::string named = arguments.size() > 1 ? arguments.at(1).toStdString() : std::string();
-    QTimer::singleShot(0, &form, [&form, named] {
+    QTimer::singleShot(0, &form, [&form, &userDlg, named, settingsUnread] {
+        if (!settingsUnread.empty())
+            userDlg.ShowMessage(TUserDlgIcon::icWarning, settingsUnread);
         if (named.empty() || !form.Commands().Open(named))
             form.OpenSampleVideo(gui::TMainForm::TSample::ThrownBall);
     });

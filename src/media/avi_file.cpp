@@ -317,6 +317,12 @@ bool TAviFile::ReadFrame(std::size_t i, std::vector<std::uint8_t>& data)
     if (!m.file || i >= m.frames.size())
         return false;
     const auto& f = m.frames[i];
+    // An index entry may point past the end of a cut or damaged file: checked before any memory is taken
+    // for it, since its size alone (up to 4 GiB) would be trusted otherwise.
+    if (f.offset > m.fileSize || f.size > m.fileSize - f.offset) {
+        data.clear();
+        return false;
+    }
     data.resize(f.size);
     return m.Read(f.offset, data.data(), f.size);
 }
