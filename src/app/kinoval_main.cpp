@@ -7,6 +7,7 @@
 #include "core/formulas/formules.h"
 #include "core/mainwindow/mru_files.h"
 #include "core/mainwindow/options.h"
+#include "core/mainwindow/recovery.h"
 #include "core/montage/montage.h"
 #include "core/results/results_set.h"
 #include "core/video/thread_timer.h"
@@ -14,6 +15,7 @@
 #include "gui/common/qt_desktop_services.h"
 #include "gui/common/user_dlg.h"
 #include "gui/mainwindow/main_form.h"
+#include "gui/mainwindow/recovery_hook.h"
 #include "media/export/xlsx_writer.h"
 #include "media/player_factory.h"
 
@@ -24,6 +26,7 @@
 #include <QTranslator>
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 int main(int argc, char** argv)
@@ -87,6 +90,15 @@ int main(int argc, char** argv)
     gui::TMainForm form(
         { userDlg, desktop, view, data, options, mru, results, serveur, formules, montage, settingsPath });
     desktop.SetDialogParent(&form);
+    // Copies of unsaved studies in the user's data folder. KINOVAL_AUTOSAVE_SECONDS shortens the minute
+    // for the tests that kill the program.
+    mainwindow::TRecovery recovery(
+        { userDlg, desktop, view, data, options, mru, &montage, &formules }, form.Commands(), DataFolder());
+    int interval = mainwindow::TRecovery::kIntervalSeconds;
+    if (const char* forced = std::getenv("KINOVAL_AUTOSAVE_SECONDS"); forced != nullptr && std::atoi(forced) > 0)
+        interval = std::atoi(forced);
+    gui::TRecoveryHook recoveryHook(recovery, interval);
+    form.SetRecoveryHook(&recoveryHook);
     serveur.LastFolder = mru.Directory;
     serveur.OnFolderUsed = [&mru](const std::string& folder) { mru.Directory = folder; };
     form.show();
@@ -94,13 +106,18 @@ int main(int argc, char** argv)
     // .kvl study so), else one of the sample videos.
     const QStringList arguments = QApplication::arguments();
     const std::string named = arguments.size() > 1 ? arguments.at(1).toStdString() : std::string();
-    QTimer::singleShot(0, &form, [&form, &userDlg, named, settingsUnread] {
+    QTimer::singleShot(0, &form, [&form, &userDlg, &recovery, named, settingsUnread] {
         if (!settingsUnread.empty())
             userDlg.ShowMessage(TUserDlgIcon::icWarning, settingsUnread);
+        // A study the program was killed over comes back first; the file named on the command line or a
+        // sample only when there is none, or the user declined it.
+        if (recovery.OfferRestore())
+            return;
         if (named.empty() || !form.Commands().Open(named))
             form.OpenSampleVideo(gui::TMainForm::TSample::ThrownBall);
     });
     const int code = QApplication::exec();
+    form.SetRecoveryHook(nullptr);
     view.Stop();
     return code;
 }

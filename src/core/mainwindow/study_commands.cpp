@@ -365,50 +365,10 @@ bool TStudyCommands::OpenStudy(const std::string& path)
 {
     if (!MayOpen(path, Tr("Impossible d'ouvrir ce fichier.")))
         return false;
-    TCustomUserDlg& dlg = m_parts.dialog;
     TStudyLoadReport report;
     const int code = LoadStudyFile(path, m_parts, &report);
-    const std::string shownPath = EscapeForMessage(path);
-    switch (code) {
-    case kStudyUnreadable:
-    case kStudyNotAStudy: {
-        std::vector<std::string> lines { Tr("Ce fichier n'est pas un travail Kinoval lisible.") };
-        if (!report.fileReason.empty())
-            lines.push_back(report.fileReason);
-        lines.push_back(Tr("Le travail en cours n'a pas été modifié."));
-        ShowBox(dlg, TUserDlgIcon::icWarning, shownPath, lines);
+    if (!ShowLoadResult(code, report, EscapeForMessage(path)))
         return false;
-    }
-    case kStudyVideoMissing:
-        ShowBox(dlg, TUserDlgIcon::icWarning, report.videoName.empty() ? shownPath : report.videoName,
-            { Tr("Le fichier vidéo de ce travail est introuvable."),
-                Tr("Les mesures ont été chargées, mais sans les images. Remettre la vidéo à sa place, puis "
-                   "rouvrir le travail.") });
-        if (videoOpenFailed)
-            videoOpenFailed();
-        break;
-    case kStudyVideoUnreadable:
-        ShowBox(dlg, TUserDlgIcon::icWarning, report.videoName,
-            { Tr("Le fichier vidéo de ce travail existe, mais il n'a pas pu être ouvert :"), report.videoReason,
-                Tr("Les mesures ont été chargées, mais sans les images.") });
-        if (videoOpenFailed)
-            videoOpenFailed();
-        break;
-    default:
-        break;
-    }
-    if (!report.problems.empty()) {
-        dlg.SetIcon(TUserDlgIcon::icWarning);
-        dlg.ClearButtons();
-        dlg.AddButton(Tr("Ok"), TUserDlgButtonKind::btOk);
-        dlg.AddText(shownPath, lkParagraph, clBlue);
-        dlg.AddText("");
-        const std::vector<std::string> lines = StudyProblemLines(report);
-        dlg.AddText(lines.front());
-        for (std::size_t i = 1; i < lines.size(); ++i)
-            dlg.AddText(lines[i], lkBullet);
-        dlg.Run();
-    }
     m_studyPath = path;
     MarkUnmodified();
     if (!m_parts.options.CheckBox6FreezeMRU)
@@ -526,15 +486,78 @@ bool TStudyCommands::Modified() const
 {
     if (!m_parts.video.IsOpened())
         return false;
-    if (m_parts.data.Generation() != m_savedData)
+    if (m_restored || m_parts.data.Generation() != m_savedData)
         return true;
     return m_parts.montage != nullptr && m_parts.montage->Generation() != m_savedMontage;
 }
 
 void TStudyCommands::MarkUnmodified()
 {
+    m_restored = false;
     m_savedData = m_parts.data.Generation();
     m_savedMontage = m_parts.montage != nullptr ? m_parts.montage->Generation() : 0;
+}
+
+bool TStudyCommands::ShowLoadResult(int code, const TStudyLoadReport& report, const std::string& shownPath)
+{
+    TCustomUserDlg& dlg = m_parts.dialog;
+    switch (code) {
+    case kStudyUnreadable:
+    case kStudyNotAStudy: {
+        std::vector<std::string> lines { Tr("Ce fichier n'est pas un travail Kinoval lisible.") };
+        if (!report.fileReason.empty())
+            lines.push_back(report.fileReason);
+        lines.push_back(Tr("Le travail en cours n'a pas été modifié."));
+        ShowBox(dlg, TUserDlgIcon::icWarning, shownPath, lines);
+        return false;
+    }
+    case kStudyVideoMissing:
+        ShowBox(dlg, TUserDlgIcon::icWarning, report.videoName.empty() ? shownPath : report.videoName,
+            { Tr("Le fichier vidéo de ce travail est introuvable."),
+                Tr("Les mesures ont été chargées, mais sans les images. Remettre la vidéo à sa place, puis "
+                   "rouvrir le travail.") });
+        if (videoOpenFailed)
+            videoOpenFailed();
+        break;
+    case kStudyVideoUnreadable:
+        ShowBox(dlg, TUserDlgIcon::icWarning, report.videoName,
+            { Tr("Le fichier vidéo de ce travail existe, mais il n'a pas pu être ouvert :"), report.videoReason,
+                Tr("Les mesures ont été chargées, mais sans les images.") });
+        if (videoOpenFailed)
+            videoOpenFailed();
+        break;
+    default:
+        break;
+    }
+    if (!report.problems.empty()) {
+        dlg.SetIcon(TUserDlgIcon::icWarning);
+        dlg.ClearButtons();
+        dlg.AddButton(Tr("Ok"), TUserDlgButtonKind::btOk);
+        dlg.AddText(shownPath, lkParagraph, clBlue);
+        dlg.AddText("");
+        const std::vector<std::string> lines = StudyProblemLines(report);
+        dlg.AddText(lines.front());
+        for (std::size_t i = 1; i < lines.size(); ++i)
+            dlg.AddText(lines[i], lkBullet);
+        dlg.Run();
+    }
+    return true;
+}
+
+int TStudyCommands::RestoreStudy(const std::string& copy, const std::string& studyPath)
+{
+    TStudyLoadReport report;
+    const int code = LoadStudyFile(copy, m_parts, &report);
+    if (!ShowLoadResult(code, report, studyPath.empty() ? report.videoName : EscapeForMessage(studyPath)))
+        return code;
+    m_studyPath = studyPath;
+    MarkUnmodified();
+    m_restored = true;
+    if (code != kStudyVideoMissing && code != kStudyVideoUnreadable && videoOpened)
+        videoOpened();
+    if (studyLoaded)
+        studyLoaded();
+    return code;
 }
 
 bool TStudyCommands::ConfirmBeforeOpening()

@@ -155,6 +155,10 @@ public:
     bool Modified() const;
     // Takes the study as it is now for the saved state.
     void MarkUnmodified();
+    // Loads a copy of a study that was never saved (the recovery file after a crash): the study is
+    // modified until saved, and its own file is the one the copy belongs to (empty for none), so that
+    // "Enregistrer" writes it there. Answers LoadStudyFile's code.
+    int RestoreStudy(const std::string& copy, const std::string& studyPath);
 
     // The confirmation before opening another video or study: false stops the opening. "Enregistrer" goes
     // on only when the save succeeded, so a failed or cancelled save never loses the study. An unchanged
@@ -169,6 +173,8 @@ private:
     bool MayOpen(const std::string& path, const std::string& missingText);
     // The question to save, with "Enregistrer", "Annuler" and the button that goes on without saving.
     bool AskToSave(const std::vector<std::string>& lines, const std::string& goOn, TUserDlgButtonKind goOnKind);
+    // The boxes after a load: why it failed (false), the missing video, what was left out (true).
+    bool ShowLoadResult(int code, const TStudyLoadReport& report, const std::string& shownPath);
     // Writes the study to name; the failure boxes are shown here. TStudySaveResult.
     int WriteTo(const std::string& name);
 
@@ -178,6 +184,7 @@ private:
     // The document's and the montage's generations when the study was last opened or saved.
     std::uint64_t m_savedData = 0;
     std::uint64_t m_savedMontage = 0;
+    bool m_restored = false; // a restored copy is unsaved whatever the generations say
 };
 
 } // namespace kinoval::mainwindow

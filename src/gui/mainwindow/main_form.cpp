@@ -19,6 +19,7 @@
 #include "gui/mainwindow/help_window.h"
 #include "gui/mainwindow/main_form_dialogs.h"
 #include "gui/mainwindow/mru_menu.h"
+#include "gui/mainwindow/recovery_hook.h"
 #include "gui/montage/montage_panel.h"
 #include "gui/results/res_form.h"
 #include "gui/tracking/tracking_panel.h"
@@ -670,7 +671,11 @@ void TMainForm::Wire()
     v.notify.framePainted = [this] { UpdateFrameBox(); };
     v.notify.zoomChanged = [this] { UpdateZoomBox(); };
     v.notify.navigationToolChosen = [this] { UpdateToolButtons(); };
-    v.notify.modeChanged = [this] { DocumentChanged(); };
+    v.notify.modeChanged = [this] {
+        DocumentChanged();
+        if (m_recovery != nullptr)
+            m_recovery->ModeChanged();
+    };
     v.notify.playersOpened = [this] {
         FitView();
         UpdateAll();
@@ -698,12 +703,16 @@ void TMainForm::Wire()
         FitView();
         DocumentChanged(); // a results window on the screen shows the new study
         m_view->setFocus();
+        if (m_recovery != nullptr)
+            m_recovery->StudyReplaced();
     };
     m_commands->videoOpenFailed = [this] { UpdateAll(); };
     m_commands->studyLoaded = [this] { DocumentChanged(); };
     m_commands->studySaved = [this](const std::string& path) {
         statusBar()->showMessage(T("Etude enregistrée dans") + QStringLiteral(" ") + Q(path), 8000);
         UpdateTitle();
+        if (m_recovery != nullptr)
+            m_recovery->StudySaved();
     };
     m_commands->isRecording = [] { return false; };
 
@@ -781,6 +790,8 @@ void TMainForm::closeEvent(QCloseEvent* event)
     m_parts.video.Stop();
     m_resForm->close();
     StorePlace();
+    if (m_recovery != nullptr)
+        m_recovery->Closed();
     event->accept();
 }
 

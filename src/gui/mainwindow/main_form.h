@@ -90,6 +90,8 @@ struct TMainFormParts {
 // The results pages the results buttons open: the results window's own numbering.
 enum TResultsPage : int { rpFormula = 0, rpTrajectory = 1, rpTable = 2, rpTime = 3, rpVector = 4 };
 
+class TRecoveryHook;
+
 class TMainForm : public QMainWindow {
     Q_OBJECT
 public:
@@ -116,6 +118,8 @@ public:
     std::function<void()> showNamesDialog;
 
     mainwindow::TStudyCommands& Commands() { return *m_commands; }
+    // The copies of unsaved studies: told of mode changes, new studies, saves and the close (may be null).
+    void SetRecoveryHook(TRecoveryHook* hook) { m_recovery = hook; }
     video::TVideoWidget& View() { return *m_view; }
     QSize ViewAreaSize() const;
 
@@ -188,6 +192,7 @@ private:
     TMainFormParts m_parts;
     std::unique_ptr<video::TDocumentInput> m_input;
     std::unique_ptr<mainwindow::TStudyCommands> m_commands;
+    TRecoveryHook* m_recovery = nullptr;
     std::unique_ptr<mainwindow::TResultsChecks> m_checks;
     std::unique_ptr<TResForm> m_resForm;
     class THelpWindow* m_helpWindow = nullptr;
