@@ -192,8 +192,13 @@ bool TRecovery::OfferRestore()
         restored = code != kStudyUnreadable && code != kStudyNotAStudy;
         // Without its video the marks are shown but cannot be saved yet: the copy waits for the video.
         const bool withVideo = restored && code != kStudyVideoMissing && code != kStudyVideoUnreadable;
-        if (withVideo && Autosave())
-            RemoveOrphan(copy);
+        // The old copy goes once this instance holds its own (the window may have written it already,
+        // when it was told of the new study).
+        if (withVideo) {
+            Autosave();
+            if (m_written)
+                RemoveOrphan(copy);
+        }
     } else {
         RemoveOrphan(copy);
     }

@@ -143,6 +143,8 @@ TEST_F(RecoveryTest, AKilledInstanceLeavesACopyTheNextStartRestoresWithEveryMark
     ASSERT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL) << status;
 
     TInstance next(folder);
+    // As the window does: a new study in the window is told to the recovery, which copies it at once.
+    next.commands.videoOpened = [&next] { next.recovery.Autosave(); };
     const std::vector<TRecoveryCopy> orphans = next.recovery.Orphans();
     ASSERT_EQ(orphans.size(), 1u);
     EXPECT_EQ(orphans[0].studyPath, study);
