@@ -146,9 +146,14 @@ void TMarque::Save(TProjectKeys& keys, const std::string& suffix) const
 
 void TMarque::Load(const TProjectKeys& keys, const std::string& suffix)
 {
-    MarkOrderNumber = keys.ReadInt(KeyOf("MarkOrderNumber", suffix), 0);
-    Store(
+    Restore(keys.ReadInt(KeyOf("MarkOrderNumber", suffix), 0),
         { keys.ReadDouble(KeyOf("MarkXCoordinate", suffix), 0), keys.ReadDouble(KeyOf("MarkYCoordinate", suffix), 0) });
+}
+
+void TMarque::Restore(std::int32_t objectNumber, TPointD stored)
+{
+    MarkOrderNumber = objectNumber;
+    Store(stored);
 }
 
 void TContainer::Save(TProjectKeys& keys, const std::string& suffix) const
@@ -323,7 +328,7 @@ void TData::LoadMarkSet(TPolyContainer& set, const TProjectKeys& keys, const std
                 continue;
             }
             std::unique_ptr<TMarque> mark = set.NewMark(&container);
-            mark->Load(keys, m);
+            mark->Restore(static_cast<std::int32_t>(object), { x, y });
             mark->RefreshScreen();
             set.Attach(std::move(mark));
             ++attached;

@@ -42,6 +42,8 @@ public:
     // Fixed-frame marks store their image position, transparent marks their position on the sheet.
     void Save(TProjectKeys& keys, const std::string& suffix) const override;
     void Load(const TProjectKeys& keys, const std::string& suffix) override;
+    // What Load does with values already read: the object number and the stored position.
+    void Restore(std::int32_t objectNumber, TPointD stored);
     virtual TPointD GetRelative() const = 0;
     virtual TPointD GetImage() const = 0;
     // Both setters mark the results out of date when the position changes.
