@@ -1,6 +1,7 @@
 #include "core/export/serveur.h"
 
 #include "core/common/ini_file.h"
+#include "core/common/system_errors.h"
 #include "core/common/texts.h"
 #include "core/export/file_search.h"
 #include "core/export/workbook.h"
@@ -213,10 +214,10 @@ int TServeur::ToExcel(const TStringMatrix& matrix)
         error = seNotOpened;
     if (error == seWriteFailed) {
         Warn({ Tr("Une erreur a été détectée."), Tr("La connection avec Excel n'a pas été établie."),
-            FormatText(Tr("Le classeur %s n'a pas pu être écrit."), { path }) });
+            FormatText(Tr("Le classeur %s n'a pas pu être écrit."), { EscapeForMessage(path) }) });
     } else if (error == seNotOpened) {
         Warn({ Tr("Une erreur a été détectée."), Tr("La connection avec Excel n'a pas été établie."),
-            FormatText(Tr("Aucun tableur n'a pu ouvrir le classeur %s."), { path }) });
+            FormatText(Tr("Aucun tableur n'a pu ouvrir le classeur %s."), { EscapeForMessage(path) }) });
     }
     return error;
 }

@@ -2,6 +2,7 @@
 
 #include "core/common/ini_file.h"
 #include "core/common/numbers.h"
+#include "core/common/system_errors.h"
 #include "core/common/texts.h"
 #include "core/common/tolerance.h"
 #include "core/formulas/kinematic_values.h"
@@ -715,28 +716,31 @@ int TFormules::Validate(const TRec& entry)
 
 std::string TFormules::Message(int code, const TRec& entry) const
 {
+    // Names and expressions may come from a study file: shown as clean text.
+    const std::string name = EscapeForMessage(entry.name, 200);
+    const std::string expression = EscapeForMessage(entry.expression, 200);
     switch (code) {
     case fcOk:
         return {};
     case fcHiddenDuplicate:
-        return FormatText(Tr("Nom de variable déjà utilisé dans une colonne cachée : %s"), { entry.name });
+        return FormatText(Tr("Nom de variable déjà utilisé dans une colonne cachée : %s"), { name });
     case fcBadName:
         return FormatText(Tr("Un nom ne doit pas commencer par un chiffre et ne contient que des lettres ou des "
                              "chiffres. Variable ou constante incorrecte : %s"),
-            { entry.name });
+            { name });
     case fcDuplicate:
         return FormatText(Tr("Nom déjà utilisé (la comparaison ne tient pas compte de la casse). Variable ou "
                              "constante répétée : %s"),
-            { entry.name });
+            { name });
     case fcSameExpression:
-        return FormatText(Tr("Formules identiques détectées (la comparaison ne tient pas compte de la casse) : %s."),
-            { entry.expression });
+        return FormatText(
+            Tr("Formules identiques détectées (la comparaison ne tient pas compte de la casse) : %s."), { expression });
     case fcParser:
         return TParser::ErrorMessage();
     case fcBadIndex:
         return FormatText(Tr("L'indice d'une variable ou d'une constante est placée entre crochets. L'indice entre "
                              "crochets n'est pas reconnu. Variable ou constante d'indice incorrect : %s"),
-            { entry.name });
+            { name });
     case fcCalculation:
         return Tr("L'unité de calcul a détecté une erreur. L'opération en cours est annulée.");
     case fcBadNumber:
@@ -746,13 +750,13 @@ std::string TFormules::Message(int code, const TRec& entry) const
     case fcPredefined:
         return FormatText(Tr("Nom identique à celui d'une variable prédéfinie (la comparaison ne tient pas compte "
                              "de la casse). Variable concernée : %s"),
-            { entry.name });
+            { name });
     case fcOutOfRange:
         return Tr("Le nombre est trop grand ou trop petit");
     case fcNoValue:
         return FormatText(Tr("Aucune valeur calculable (l'indice est probablement trop grand). Variable non "
                              "calculable : %s"),
-            { entry.name });
+            { name });
     default:
         return Tr("Erreur non répertoriée.");
     }

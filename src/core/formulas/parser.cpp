@@ -1,6 +1,7 @@
 #include "core/formulas/parser.h"
 
 #include "core/common/numbers.h"
+#include "core/common/system_errors.h"
 #include "core/common/texts.h"
 #include "core/common/tolerance.h"
 
@@ -206,8 +207,10 @@ std::string CleanSigns(std::string_view text)
     return out;
 }
 
-std::string ParserMessage(int code, const std::string& quoted)
+std::string ParserMessage(int code, const std::string& typed)
 {
+    // What is quoted comes from the typed text or a study file: shown as clean text.
+    const std::string quoted = EscapeForMessage(typed, 200);
     switch (code) {
     case 0:
         return {};

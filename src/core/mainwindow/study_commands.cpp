@@ -339,7 +339,7 @@ bool TStudyCommands::OpenVideo(const std::string& path)
         dlg.SetIcon(TUserDlgIcon::icWarning);
         dlg.ClearButtons();
         dlg.AddButton(Tr("Ok"), TUserDlgButtonKind::btOk);
-        dlg.AddText(path, lkParagraph, clBlue);
+        dlg.AddText(EscapeForMessage(path), lkParagraph, clBlue);
         dlg.AddText("");
         dlg.AddText(Tr("Impossible d'ouvrir ce fichier vidéo. Problèmes possibles et suggestions :"));
         // The video and the study open before stay as they were: the players keep them until a new file opens.
@@ -414,7 +414,7 @@ int TStudyCommands::SaveAs()
         dlg.ClearButtons();
         dlg.AddButton(Tr("Annuler"), TUserDlgButtonKind::btAnnuler);
         dlg.AddButton(Tr("Ok"), TUserDlgButtonKind::btOk);
-        dlg.AddText(name, lkParagraph, clBlue);
+        dlg.AddText(EscapeForMessage(name), lkParagraph, clBlue);
         dlg.AddText("");
         dlg.AddText(Tr("Un fichier portant le même nom existe déjà. Le remplacer ?"));
         if (dlg.Run() != 1)
@@ -430,7 +430,7 @@ int TStudyCommands::SaveAs()
     dlg.AddButton(Tr("Ok"), TUserDlgButtonKind::btOk);
     dlg.AddText(Tr("Le fichier a été enregistré avec succès :"));
     dlg.AddText("");
-    dlg.AddText(name, lkParagraph, clBlue);
+    dlg.AddText(EscapeForMessage(name), lkParagraph, clBlue);
     dlg.Run();
     if (studySaved)
         studySaved(name);

@@ -150,6 +150,11 @@ TEST_P(Parser, NamesFunctionsAndCharacters)
     EXPECT_EQ(TParser::ErrorMessage(), "La formule contient un caractère non autorisé ou inapproprié : &");
     EXPECT_EQ(Code("x\xC3\xA9"), peBadCharacter); // an accented letter is quoted whole
     EXPECT_EQ(TParser::ErrorText(), "\xC3\xA9");
+    // A byte that is no character, or a control character, is shown escaped rather than sent to a screen.
+    EXPECT_EQ(Code("x\x1b[2J"), peBadCharacter);
+    EXPECT_EQ(TParser::ErrorMessage(), "La formule contient un caractère non autorisé ou inapproprié : \\x1B");
+    EXPECT_EQ(Code("x\xFF"), peBadCharacter);
+    EXPECT_EQ(TParser::ErrorMessage(), "La formule contient un caractère non autorisé ou inapproprié : \\xFF");
 
     vars.values["E\xC2\xB2_1"] = 6;
     EXPECT_DOUBLE_EQ(Eval("E\xC2\xB2_1/2"), 3);
