@@ -86,18 +86,31 @@ void TTransparent::Load(const TProjectKeys& keys, const std::string& suffix)
     LayerHeight = keys.ReadDouble("LayerHeight", 0.5);
     Origines.clear();
     const int n = keys.ReadInt(KeyOf("OriginePositionsNumber", suffix), 0);
-    // A list ends at its first missing entry: a count larger than what was written cannot make up origins.
-    for (int k = 0; k < n; ++k) {
+    // A count larger than what was written cannot make up origins: the list is read within as many steps
+    // as the section has keys, a missing entry costs only itself, and what was left out is said.
+    std::size_t budget = keys.KeyCount();
+    int left = 0;
+    for (int k = 0; k < n && budget > 0; ++k, --budget) {
         const std::string s = Sub(suffix, static_cast<std::size_t>(k));
-        if (!keys.Read(KeyOf("OrigineImageNumber", s)) && !keys.Read(KeyOf("OrigineXCoordinate", s)))
-            break;
+        const auto x = keys.Read(KeyOf("OrigineXCoordinate", s));
+        const auto y = keys.Read(KeyOf("OrigineYCoordinate", s));
+        const auto xValue = x ? ParseFileDouble(*x) : std::nullopt;
+        const auto yValue = y ? ParseFileDouble(*y) : std::nullopt;
+        // Where the sheet stood is measured or unknown: an unreadable position is not the corner (0, 0).
+        if (!xValue || !yValue) {
+            ++left;
+            continue;
+        }
         auto origin = std::make_unique<TOrigine>(m_context);
         origin->OrigineImageNumber = keys.ReadInt(KeyOf("OrigineImageNumber", s), -1);
-        origin->Position.x = keys.ReadDouble(KeyOf("OrigineXCoordinate", s), 0);
-        origin->Position.y = keys.ReadDouble(KeyOf("OrigineYCoordinate", s), 0);
-        origin->OwnerIndex = k;
+        origin->Position = { *xValue, *yValue };
+        origin->OwnerIndex = static_cast<int>(Origines.size());
         Origines.push_back(std::move(origin));
     }
+    if (left > 0 || static_cast<int>(Origines.size()) < std::max(0, n))
+        keys.Report(FormatText(Tr("La liste des positions du transparent est incomplète : %s position(s) lue(s) sur "
+                                  "%s annoncée(s)."),
+            { std::to_string(Origines.size()), std::to_string(std::max(0, n)) }));
     RecomputeDefaultOrigin();
     RecomputeCorners();
 }

@@ -175,6 +175,28 @@ TEST_F(StudyFileTest, DamagedListsAreRepairedAndWhatWasLeftOutIsSaid)
     EXPECT_EQ(keys.Problems(), expected);
 }
 
+TEST_F(StudyFileTest, TheSheetsPositionsAreReadOrSaidMissingNeverInvented)
+{
+    TMapKeys keys;
+    keys.Write("OriginePositionsNumber_Layer", "4");
+    const char* const xs[4] = { "0.4", "nan", "0.5", "0.6" };
+    for (int k = 0; k < 4; ++k) {
+        const std::string s = "Layer_" + std::to_string(k);
+        keys.Write("OrigineImageNumber_" + s, std::to_string(k));
+        keys.Write("OrigineXCoordinate_" + s, xs[k]);
+        if (k != 3)
+            keys.Write("OrigineYCoordinate_" + s, "0.5");
+    }
+    auto other = Reloaded(keys);
+    ASSERT_EQ(other->Sheet().Origines.size(), 2u); // frames 0 and 2: frame 1 unreadable, frame 3 without y
+    EXPECT_EQ(other->Sheet().Origines[1]->OrigineImageNumber, 2);
+    EXPECT_EQ(other->Sheet().Origines[1]->OwnerIndex, 1);
+    ASSERT_EQ(keys.Problems().size(), 1u);
+    EXPECT_EQ(keys.Problems()[0],
+        "La liste des positions du transparent est incomplète : 2 position(s) lue(s) sur 4 "
+        "annoncée(s).");
+}
+
 TEST_F(StudyFileTest, CountsBeyondWhatTheProgramOffersAreDamageNotWork)
 {
     // Each object has a colour, a visibility and a name: a count of two thousand million objects would
