@@ -43,7 +43,6 @@ std::vector<std::string> Lines(const std::string& text)
     return out;
 }
 
-
 class CliTable : public ::testing::Test {
 protected:
     static void SetUpTestSuite()
@@ -73,10 +72,7 @@ protected:
 
     static std::string Sample(const std::string& name) { return (s_dir->Path() / name).string(); }
 
-    static std::vector<test::TSampleTruth::TRow> Truth()
-    {
-        return test::ReadSampleTruth(Sample("parabole.txt")).rows;
-    }
+    static std::vector<test::TSampleTruth::TRow> Truth() { return test::ReadSampleTruth(Sample("parabole.txt")).rows; }
 
     void Click(double x, double y)
     {

@@ -11,10 +11,12 @@ namespace kinoval {
 
 struct TFileDialogRequest {
     std::string title;
-    std::string filter;          // "Label (*.a *.b);;Other (*.c)"
-    std::string proposedName;    // file name proposed in a save dialog
+    std::string filter; // "Label (*.a *.b);;Other (*.c)"
+    std::string proposedName; // file name proposed in a save dialog
     std::string defaultExtension; // without the dot, added when the user typed none
-    std::string folder;          // initial folder
+    std::string folder; // initial folder
+    // Whether a save dialog asks before replacing an existing file; off for callers that ask themselves.
+    bool confirmOverwrite = true;
 };
 
 class TDesktopServices {

@@ -106,6 +106,9 @@ std::string FormatGeneral(double value, char separator, bool exact)
 
 std::string FormatFileDouble(double value, char separator)
 {
+    // A position measured exactly on an axis may come out as -0: the table says 0.
+    if (value == 0)
+        value = 0.0;
     return FormatGeneral(value, separator, false);
 }
 

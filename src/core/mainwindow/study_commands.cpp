@@ -404,6 +404,7 @@ int TStudyCommands::SaveAs()
     request.folder = m_parts.mru.Directory;
     const std::string base = !m_studyPath.empty() ? m_studyPath : m_parts.video.FileName();
     request.proposedName = WithExtension(std::filesystem::path(base).filename().string(), ".kvl");
+    request.confirmOverwrite = false; // the command asks itself, once, below
     const auto chosen = m_parts.desktop.SaveFileDialog(request);
     if (!chosen || chosen->empty())
         return kStudyCancelled;

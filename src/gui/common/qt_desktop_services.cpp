@@ -24,6 +24,8 @@ std::optional<std::string> RunFileDialog(QWidget* parent, const TFileDialogReque
         dialog.setDefaultSuffix(QString::fromStdString(request.defaultExtension));
     if (!request.proposedName.empty())
         dialog.selectFile(QString::fromStdString(request.proposedName));
+    if (save)
+        dialog.setOption(QFileDialog::DontConfirmOverwrite, !request.confirmOverwrite);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
     return dialog.selectedFiles().front().toStdString();

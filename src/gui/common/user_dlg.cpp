@@ -11,6 +11,7 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QScreen>
+#include <QStringList>
 #include <QSvgRenderer>
 #include <QTimer>
 #include <QWindow>
@@ -243,6 +244,12 @@ TUserDlgGeometry TUserDlg::Build(QDialog& window, TBuilt& built) const
     auto* area = new TTextArea(&window, g.texts);
     area->setObjectName(QStringLiteral("TextArea"));
     area->setGeometry(g.textArea);
+    // The lines are painted, so a screen reader gets them whole, as they were given (not as cut to fit).
+    QStringList message;
+    for (const auto& line : Lines())
+        message << QString::fromStdString(line.text);
+    area->setAccessibleName(message.join(QLatin1Char('\n')));
+    window.setAccessibleDescription(area->accessibleName());
 
     for (std::size_t i = 0; i < Buttons().size(); ++i) {
         const auto& button = Buttons()[i];

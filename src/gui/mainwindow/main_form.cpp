@@ -37,6 +37,8 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QMouseEvent>
+#include <QScreen>
+#include <QSignalBlocker>
 #include <QSlider>
 #include <QStatusBar>
 #include <QToolBar>
@@ -176,6 +178,8 @@ TMainForm::TMainForm(const TMainFormParts& parts, QWidget* parent)
         this);
     showResultsWindow = [this](int page) {
         m_resForm->ShowPage(page);
+        if (!m_resultsPlaced)
+            PlaceResultsWindow();
         // A window closed by its user comes back, and one hidden behind the main window comes to the front.
         m_resForm->show();
         m_resForm->setWindowState(m_resForm->windowState() & ~Qt::WindowMinimized);
@@ -203,9 +207,15 @@ TMainForm::TMainForm(const TMainFormParts& parts, QWidget* parent)
     BuildResultsBar();
     BuildNavigationBar();
     BuildViewPopup();
+    // The button a bar shows when its buttons do not fit is named like the others.
+    for (QToolBar* bar : findChildren<QToolBar*>()) {
+        if (auto* more = bar->findChild<QToolButton*>(QStringLiteral("qt_toolbar_ext_button"))) {
+            more->setAccessibleName(T("Autres boutons de la barre") + QStringLiteral(" ") + bar->windowTitle());
+            more->setToolTip(T("Autres boutons de la barre"));
+        }
+    }
     m_hint = new QLabel(this);
     m_hint->setObjectName(QStringLiteral("StatusBarHint"));
-    m_hint->setAccessibleName(T("Conseil"));
     statusBar()->addWidget(m_hint, 1);
     Wire();
     WireModePanels();
@@ -257,6 +267,16 @@ QToolButton* TMainForm::MakeButton(
     m_buttons[name] = button;
     m_toolActions[name] = place;
     return button;
+}
+
+void TMainForm::OnPress(QToolButton* button, std::function<void()> run)
+{
+    // A checkable button is pressed by a click and toggled by an assistive tool: both toggle it. The
+    // window's own updates of the pressed state block the signal, so only a person's press runs the command.
+    if (button->isCheckable())
+        connect(button, &QToolButton::toggled, this, [run = std::move(run)](bool) { run(); });
+    else
+        connect(button, &QToolButton::clicked, this, [run = std::move(run)] { run(); });
 }
 
 QAction* TMainForm::MakeAction(QMenu* menu, const char* name, const QString& caption)
@@ -493,15 +513,15 @@ void TMainForm::BuildModeBar()
     addToolBar(Qt::LeftToolBarArea, m_modeBar);
     QToolButton* fixed = MakeButton(
         m_modeBar, "ButtonModeRepereFixe", T("Repère fixe"), T("Pointer dans le repère de la caméra"), true);
-    connect(fixed, &QToolButton::clicked, this, [this] { ChooseMode(video::vmFixedPointing); });
+    OnPress(fixed, [this] { ChooseMode(video::vmFixedPointing); });
     QToolButton* sheet = MakeButton(
         m_modeBar, "ButtonModeTransparent", T("Transparent mobile"), T("Pointer sur un transparent mobile"), true);
-    connect(sheet, &QToolButton::clicked, this, [this] { ChooseMode(video::vmTransparentPointing); });
+    OnPress(sheet, [this] { ChooseMode(video::vmTransparentPointing); });
     QToolButton* tracking
         = MakeButton(m_modeBar, "ButtonModeTracking", T("Suivi automatique"), T("Suivi automatique d'un objet"), true);
-    connect(tracking, &QToolButton::clicked, this, [this] { ChooseMode(video::vmTracking); });
+    OnPress(tracking, [this] { ChooseMode(video::vmTracking); });
     QToolButton* montage = MakeButton(m_modeBar, "ButtonModeMontage", T("Montage"), T("Montage de la vidéo"), true);
-    connect(montage, &QToolButton::clicked, this, [this] { ChooseMode(video::vmMontage); });
+    OnPress(montage, [this] { ChooseMode(video::vmMontage); });
     MakeButton(m_modeBar, "ButtonModeStudio", T("Atelier vidéo"), T("Atelier vidéo"), true);
     MakeButton(m_modeBar, "ButtonModeCapture", T("Capture vidéo"), T("Capture vidéo"), true);
 }
@@ -513,29 +533,27 @@ void TMainForm::BuildToolBar()
     m_toolBar->setMovable(false);
     addToolBar(Qt::TopToolBarArea, m_toolBar);
     QToolButton* zoom = MakeButton(m_toolBar, "ButtonOutilZoom", T("Zoom"), T(kHintZoom), true);
-    connect(zoom, &QToolButton::clicked, this, [this] { ChooseZoomTool(); });
+    OnPress(zoom, [this] { ChooseZoomTool(); });
     QToolButton* pan = MakeButton(m_toolBar, "ButtonOutilPan", T("Déplacer l'image"), T(kHintPan), true);
-    connect(pan, &QToolButton::clicked, this, [this] { ChoosePanTool(); });
+    OnPress(pan, [this] { ChoosePanTool(); });
     m_toolActions["sep1"] = m_toolBar->addSeparator();
     QToolButton* scale = MakeButton(m_toolBar, "ButtonOutilEchelle", T("Echelle"), T(kHintScale), true);
-    connect(scale, &QToolButton::clicked, this, [this] { ChooseDocumentTool(document::toScale, document::skSingle); });
+    OnPress(scale, [this] { ChooseDocumentTool(document::toScale, document::skSingle); });
     QToolButton* scaleH
         = MakeButton(m_toolBar, "ButtonOutilEchelleHoriz", T("Echelle horizontale"), T(kHintScale), true);
-    connect(
-        scaleH, &QToolButton::clicked, this, [this] { ChooseDocumentTool(document::toScale, document::skHorizontal); });
+    OnPress(scaleH, [this] { ChooseDocumentTool(document::toScale, document::skHorizontal); });
     QToolButton* scaleV = MakeButton(m_toolBar, "ButtonOutilEchelleVert", T("Echelle verticale"), T(kHintScale), true);
-    connect(
-        scaleV, &QToolButton::clicked, this, [this] { ChooseDocumentTool(document::toScale, document::skVertical); });
+    OnPress(scaleV, [this] { ChooseDocumentTool(document::toScale, document::skVertical); });
     QToolButton* origin = MakeButton(m_toolBar, "ButtonOutilOrigine", T("Repère"), T(kHintOrigin), true);
-    connect(origin, &QToolButton::clicked, this, [this] { ChooseDocumentTool(document::toOriginAndAxes); });
+    OnPress(origin, [this] { ChooseDocumentTool(document::toOriginAndAxes); });
     QToolButton* sheet = MakeButton(m_toolBar, "ButtonOutilTsp", T("Transparent"), T(kHintSheet), true);
-    connect(sheet, &QToolButton::clicked, this, [this] { ChooseDocumentTool(document::toTransparent); });
+    OnPress(sheet, [this] { ChooseDocumentTool(document::toTransparent); });
     QToolButton* marks = MakeButton(m_toolBar, "ButtonOutilMarque", T("Marques"), T(kHintMarks), true);
-    connect(marks, &QToolButton::clicked, this, [this] { ChooseDocumentTool(document::toPlaceMarks); });
+    OnPress(marks, [this] { ChooseDocumentTool(document::toPlaceMarks); });
     QToolButton* move = MakeButton(m_toolBar, "ButtonOutilDeplacer", T("Déplacer des marques"), T(kHintMove), true);
-    connect(move, &QToolButton::clicked, this, [this] { ChooseDocumentTool(document::toMoveMarks); });
+    OnPress(move, [this] { ChooseDocumentTool(document::toMoveMarks); });
     QToolButton* erase = MakeButton(m_toolBar, "ButtonOutilEffacer", T("Effacer des marques"), T(kHintErase), true);
-    connect(erase, &QToolButton::clicked, this, [this] { ChooseDocumentTool(document::toErase); });
+    OnPress(erase, [this] { ChooseDocumentTool(document::toErase); });
     m_toolActions["sep2"] = m_toolBar->addSeparator();
     QToolButton* names = MakeButton(
         m_toolBar, "ButtonOutilNom", T("Noms et couleurs"), T("Modifier le nom et la couleur de chaque marque"));
@@ -1126,6 +1144,33 @@ void TMainForm::SetModeToolPanel(video::TVideoMode mode, QWidget* panel)
     UpdateAll();
 }
 
+void TMainForm::PlaceResultsWindow()
+{
+    // Beside the main window when the screen has room, so that the table grows under the eyes while the
+    // marks are placed; narrowed to the room left when that is wide enough; else over the main window's
+    // right part.
+    m_resultsPlaced = true;
+    const QScreen* place = screen();
+    if (place == nullptr)
+        return;
+    const QRect free = place->availableGeometry();
+    const QRect main = frameGeometry();
+    const int gap = 8;
+    QSize size = m_resForm->size();
+    size.setHeight(std::min(size.height(), free.height()));
+    int x = main.right() + gap;
+    const int room = free.right() - x;
+    if (room < size.width()) {
+        if (room >= 480)
+            size.setWidth(room);
+        else
+            x = std::max(free.left(), free.right() - size.width());
+    }
+    const int y = std::clamp(main.top(), free.top(), std::max(free.top(), free.bottom() - size.height()));
+    m_resForm->resize(size);
+    m_resForm->move(x, y);
+}
+
 QSize TMainForm::ViewAreaSize() const
 {
     return m_frame->size();
@@ -1237,8 +1282,10 @@ void TMainForm::UpdateModeButtons()
         { "ButtonModeStudio", video::vmWorkshop },
         { "ButtonModeCapture", video::vmCapture },
     };
-    for (const auto& [name, m] : modes)
+    for (const auto& [name, m] : modes) {
+        const QSignalBlocker quiet(m_buttons[name]);
         m_buttons[name]->setChecked(mode == m);
+    }
 }
 
 void TMainForm::UpdateToolButtons()
@@ -1275,8 +1322,10 @@ void TMainForm::UpdateToolButtons()
         chosen = ToolButtonName(d.Tool(), d.ScaleKind());
     for (const char* name : { "ButtonOutilZoom", "ButtonOutilPan", "ButtonOutilEchelle", "ButtonOutilEchelleHoriz",
              "ButtonOutilEchelleVert", "ButtonOutilOrigine", "ButtonOutilTsp", "ButtonOutilMarque",
-             "ButtonOutilDeplacer", "ButtonOutilEffacer" })
+             "ButtonOutilDeplacer", "ButtonOutilEffacer" }) {
+        const QSignalBlocker quiet(m_buttons[name]);
         m_buttons[name]->setChecked(chosen == name);
+    }
     UpdateStatusHint();
 }
 

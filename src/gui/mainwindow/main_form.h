@@ -51,7 +51,7 @@ class TFormules;
 namespace montage {
 class TMontage;
 class TMontagePanel;
-}
+} // namespace montage
 namespace tracking {
 class TTracking;
 class TTrackingPanel;
@@ -144,6 +144,8 @@ private:
     QToolButton* MakeButton(
         QToolBar* bar, const char* name, const QString& caption, const QString& tip, bool checkable = false);
     QAction* MakeAction(QMenu* menu, const char* name, const QString& caption);
+    // Runs the command when the button is pressed, by the mouse, the keyboard or an assistive tool.
+    void OnPress(QToolButton* button, std::function<void()> run);
 
     // Commands.
     void ChooseDocumentTool(int tool, int scaleKind = -1);
@@ -182,6 +184,8 @@ private:
     void DocumentChanged();
     void ApplySettings();
     void FitView();
+    // The results window's place the first time it is shown.
+    void PlaceResultsWindow();
     void RestorePlace();
     void StorePlace();
     mainwindow::TScalePictures ScalePictures() const;
@@ -196,6 +200,7 @@ private:
     std::unique_ptr<mainwindow::TResultsChecks> m_checks;
     std::unique_ptr<TResForm> m_resForm;
     class THelpWindow* m_helpWindow = nullptr;
+    bool m_resultsPlaced = false;
     bool m_closing = false;
     bool m_startShown = false;
 

@@ -1,5 +1,6 @@
 #include "gui/results/results_grid_view.h"
 
+#include "core/common/texts.h"
 #include "core/results/grid.h"
 #include "gui/results/results_grid_model.h"
 
@@ -63,6 +64,13 @@ TResultsGridView::TResultsGridView(QWidget* parent, TResultsGridView* grid)
     setFocusPolicy(Qt::NoFocus);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setAccessibleName(QString::fromStdString(Tr("En-tête du tableau")));
+    // The header lines stay where they are whatever cell becomes current (a click of the grid under it
+    // makes a data cell current in both views): the view scrolls sideways only.
+    connect(verticalScrollBar(), &QScrollBar::valueChanged, this, [this](int value) {
+        if (value != 0)
+            verticalScrollBar()->setValue(0);
+    });
     OnControlLineChanged = [grid] {
         if (grid->OnControlLineChanged)
             grid->OnControlLineChanged();

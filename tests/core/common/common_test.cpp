@@ -70,6 +70,8 @@ TEST(Numbers, FileDoublesRoundTripUnderEitherSeparator)
     EXPECT_EQ(FormatFileDouble(1.0, ','), "1");
     EXPECT_EQ(FormatFileDouble(-2.5e-7, '.'), "-2.5E-7");
     EXPECT_EQ(FormatFileDouble(1e20, '.'), "1E20");
+    // A mark exactly on an axis gives -0 in the computation; the table shows 0.
+    EXPECT_EQ(FormatFileDouble(-0.0, '.'), "0");
     EXPECT_EQ(FormatFileDouble(1.0 / 3.0, '.'), "0.333333333333333");
     // What a study keeps reads back as the same double, not one 15 digits away (positions such as 1/480
     // of a frame); ordinary values keep their short text.

@@ -367,9 +367,20 @@ TEST(Help, OpensTheFirstExistingPageOrWarns)
     EXPECT_EQ(desktop.openedWithDefault, (std::vector<std::string> { (beside / "Help_fr.html").string() }));
     EXPECT_EQ(dlg.RunCount(), 1u);
 
-    desktop.openWithDefaultSucceeds = false; // no browser: the same warning
+    desktop.openWithDefaultSucceeds = false; // no browser, and no window of the program's: the same warning
     EXPECT_FALSE(ShowHelp(folders, desktop, dlg));
     EXPECT_EQ(dlg.RunCount(), 2u);
+
+    // No browser, but the program's own window shows the page found.
+    std::vector<std::string> shown;
+    EXPECT_TRUE(ShowHelp(folders, desktop, dlg, [&](const std::string& file) {
+        shown.push_back(file);
+        return true;
+    }));
+    EXPECT_EQ(shown, (std::vector<std::string> { (beside / "Help_fr.html").string() }));
+    EXPECT_EQ(dlg.RunCount(), 2u);
+    EXPECT_FALSE(ShowHelp(folders, desktop, dlg, [](const std::string&) { return false; }));
+    EXPECT_EQ(dlg.RunCount(), 3u);
 }
 
 } // namespace

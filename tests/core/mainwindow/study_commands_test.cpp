@@ -164,8 +164,8 @@ void ExpectSameMarks(const document::TPolyContainer& a, const document::TPolyCon
     EXPECT_TRUE(a.Equals(b));
     for (std::size_t i = 0; i < a.AllMarks.size(); ++i) {
         EXPECT_TRUE(a.AllMarks[i]->Equals(*b.AllMarks[i])) << "mark " << i;
-        EXPECT_EQ(a.AllMarks[i]->Container->MarksContainerFrameNumber,
-            b.AllMarks[i]->Container->MarksContainerFrameNumber);
+        EXPECT_EQ(
+            a.AllMarks[i]->Container->MarksContainerFrameNumber, b.AllMarks[i]->Container->MarksContainerFrameNumber);
     }
     EXPECT_EQ(a.SystemName, b.SystemName);
 }
@@ -265,6 +265,7 @@ TEST_F(StudyCommandsTest, SaveRefusalsAndFailuresLeaveTheFileAsItWas)
     EXPECT_EQ(request.filter, "Fichier Kinoval (*.kvl)");
     EXPECT_EQ(request.defaultExtension, "kvl");
     EXPECT_EQ(request.proposedName, "clip.kvl");
+    EXPECT_FALSE(request.confirmOverwrite); // the command asks about replacing a file itself, once
 
     // Whatever extension is typed, the study gets ".kvl".
     ASSERT_EQ(SaveTo(b, tmp.File("notes.txt")), kStudySaved);
@@ -345,8 +346,7 @@ TEST_F(StudyCommandsTest, OpeningAVideoResetsTheStudyOrExplainsTheFailure)
     b.factory.video.width = 0; // a frame of no size: every reader refuses it
     EXPECT_FALSE(b.commands.OpenVideo(videoPath));
     EXPECT_TRUE(failed);
-    EXPECT_EQ(b.dlg.LastRun().Texts()[2],
-        "Impossible d'ouvrir ce fichier vidéo. Problèmes possibles et suggestions :");
+    EXPECT_EQ(b.dlg.LastRun().Texts()[2], "Impossible d'ouvrir ce fichier vidéo. Problèmes possibles et suggestions :");
 
     b.commands.isRecording = [] { return true; };
     b.dlg.ClearRuns();

@@ -24,7 +24,9 @@ struct TBackendRules {
 class TSyntheticPlayer : public TPlayer {
 public:
     TSyntheticPlayer(int backend, std::vector<std::string>* log, const TBackendRules* rules = nullptr)
-        : m_backendIndex(backend), m_log(log), m_rules(rules)
+        : m_backendIndex(backend)
+        , m_log(log)
+        , m_rules(rules)
     {
     }
 
@@ -54,7 +56,7 @@ protected:
         }
         return SetGeometry(4, 2) && SetTiming(fps, frames, frames / fps);
     }
-    void DoClose() override {}
+    void DoClose() override { }
     int DoSeek(int n) override
     {
         ++seekCount;
@@ -119,8 +121,9 @@ TEST(PlayerChoice, ExtensionsPickTheirBackEnd)
 
 TEST(PlayerChoice, OpenDialogFilterListsTheExtensionsTwice)
 {
-    EXPECT_EQ(OpenDialogFilter(), "Fichier vidéo (*.avi;*.mpg;*.mpeg;*.wmv;*.mov;*.mp4)|"
-                                  "*.avi;*.mpg;*.mpeg;*.wmv;*.mov;*.mp4|Fichier Kinoval (*.kvl)|*.kvl");
+    EXPECT_EQ(OpenDialogFilter(),
+        "Fichier vidéo (*.avi;*.mpg;*.mpeg;*.wmv;*.mov;*.mp4)|"
+        "*.avi;*.mpg;*.mpeg;*.wmv;*.mov;*.mp4|Fichier Kinoval (*.kvl)|*.kvl");
 }
 
 TEST(PlayerChain, FallsThroughInOrderAndNeverBackwards)
@@ -131,18 +134,18 @@ TEST(PlayerChain, FallsThroughInOrderAndNeverBackwards)
     factory.rules[bkDirectShow].accept = false;
     ASSERT_TRUE(chain.Open("x.avi"));
     EXPECT_EQ(chain.Backend(), bkFFmpeg);
-    EXPECT_EQ(factory.log, (std::vector<std::string>{"0:x.avi", "1:x.avi", "2:x.avi"}));
+    EXPECT_EQ(factory.log, (std::vector<std::string> { "0:x.avi", "1:x.avi", "2:x.avi" }));
     ASSERT_NE(chain.Current(), nullptr);
     EXPECT_EQ(chain.Current()->Backend(), bkFFmpeg);
 
     // An ".MP4" goes straight to FFmpeg; a ".mpg" that GStreamer reads stops there.
     factory.log.clear();
     ASSERT_TRUE(chain.Open("y.MP4"));
-    EXPECT_EQ(factory.log, (std::vector<std::string>{"2:y.MP4"}));
+    EXPECT_EQ(factory.log, (std::vector<std::string> { "2:y.MP4" }));
     factory.log.clear();
     factory.rules[bkDirectShow].accept = true;
     ASSERT_TRUE(chain.Open("z.mpg"));
-    EXPECT_EQ(factory.log, (std::vector<std::string>{"1:z.mpg"}));
+    EXPECT_EQ(factory.log, (std::vector<std::string> { "1:z.mpg" }));
     EXPECT_EQ(chain.Backend(), bkDirectShow);
     // Only one player is open at a time.
     EXPECT_EQ(factory.OpenCount(), 1);
@@ -150,7 +153,7 @@ TEST(PlayerChain, FallsThroughInOrderAndNeverBackwards)
     // An unknown extension starts from the previous file's back-end.
     factory.log.clear();
     ASSERT_TRUE(chain.Open("w.webm"));
-    EXPECT_EQ(factory.log, (std::vector<std::string>{"1:w.webm"}));
+    EXPECT_EQ(factory.log, (std::vector<std::string> { "1:w.webm" }));
 }
 
 TEST(PlayerChain, FailureEverywhereLeavesNothingOpenAndKeepsTheFFmpegText)
@@ -184,7 +187,7 @@ TEST(PlayerChain, AFileNoBackEndReadsLeavesTheOpenVideoAsItWas)
     factory.log.clear();
     EXPECT_FALSE(chain.Open("texte.avi"));
     // Every back-end was tried, on players of their own.
-    EXPECT_EQ(factory.log, (std::vector<std::string>{"0:texte.avi", "1:texte.avi", "2:texte.avi"}));
+    EXPECT_EQ(factory.log, (std::vector<std::string> { "0:texte.avi", "1:texte.avi", "2:texte.avi" }));
     ASSERT_EQ(chain.Current(), before);
     EXPECT_EQ(chain.Backend(), bkFFmpeg);
     EXPECT_EQ(before->CurrentFrame(), 17);
@@ -199,7 +202,7 @@ TEST(PlayerChain, AFileNoBackEndReadsLeavesTheOpenVideoAsItWas)
     EXPECT_EQ(factory.OpenCount(), 1);
     static_cast<TSyntheticPlayer*>(chain.Current())->damagedMessage = "abîmée";
     chain.Current()->SetCurrentFrame(3);
-    EXPECT_EQ(errors, (std::vector<std::string>{"abîmée"}));
+    EXPECT_EQ(errors, (std::vector<std::string> { "abîmée" }));
 
     chain.Close();
     EXPECT_EQ(factory.OpenCount(), 0);
@@ -270,7 +273,7 @@ TEST(Player, ErrorsReachTheListenerAfterTheDecoderIsFree)
         drewInside = player.Draw(image); // the listener may draw at once
     };
     player.SetCurrentFrame(7);
-    EXPECT_EQ(heard, (std::vector<std::string>{"Une image est abîmée"}));
+    EXPECT_EQ(heard, (std::vector<std::string> { "Une image est abîmée" }));
     EXPECT_TRUE(drewInside);
     EXPECT_EQ(image.pixels[0], 7);
 }

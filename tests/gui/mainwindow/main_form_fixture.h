@@ -51,8 +51,9 @@ protected:
     void MakeForm(const std::string& settingsPath = {})
     {
         form.reset();
-        form = std::make_unique<gui::TMainForm>(gui::TMainFormParts { dlg, desktop, video, data, options, mru,
-            results, serveur, formules, montage, settingsPath });
+        form = std::make_unique<gui::TMainForm>(gui::TMainFormParts {
+            dlg, desktop, video, data, options, mru, results, serveur, formules, montage, settingsPath });
+        programShowsResults = form->showResultsWindow;
         form->showResultsWindow = [this](int page) { shownPages.push_back(page); };
         form->askValue = [this](const mainwindow::TValueUse& use, const QString&) -> std::optional<double> {
             askedUses.push_back(use);
@@ -69,10 +70,7 @@ protected:
     }
 
     // The parabola sample (the ball thrown across the picture).
-    bool OpenParabola()
-    {
-        return samples.size() == 2 && form->Commands().Open(samples[1].toStdString());
-    }
+    bool OpenParabola() { return samples.size() == 2 && form->Commands().Open(samples[1].toStdString()); }
 
     // The main window's own controls: the results window is its child too and has buttons of the same names.
     template <class T> T* Own(const char* name) const
@@ -120,6 +118,7 @@ protected:
     std::unique_ptr<gui::TMainForm> form;
 
     std::vector<int> shownPages;
+    std::function<void(int)> programShowsResults; // the window's own, before the test put its recorder
     std::vector<mainwindow::TValueUse> askedUses;
     std::vector<double> valueAnswers;
 };

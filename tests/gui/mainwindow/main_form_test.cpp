@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QSlider>
+#include <QStackedWidget>
 
 namespace kinoval::test {
 namespace {
@@ -32,8 +33,8 @@ TEST_F(MainFormTest, ComponentsCarryTheirNamesAndWaitForAVideo)
              "ButtonOutilEchelleHoriz", "ButtonOutilEchelleVert", "ButtonOutilMarque", "ButtonOutilOrigine",
              "ButtonOutilTsp", "ButtonOutilDeplacer", "ButtonOutilEffacer", "ButtonOutilNom", "ButtonModeRepereFixe",
              "ButtonModeTransparent", "ButtonModeMontage", "ButtonModeTracking", "ButtonModeStudio",
-             "ButtonModeCapture", "ButtonMenuTableau", "ButtonMenuTemps", "ButtonMenuReferentiel",
-             "ButtonMenuVecteur", "ButtonMenuFormule" }) {
+             "ButtonModeCapture", "ButtonMenuTableau", "ButtonMenuTemps", "ButtonMenuReferentiel", "ButtonMenuVecteur",
+             "ButtonMenuFormule" }) {
         ASSERT_NE(Button(name), nullptr) << name;
         EXPECT_FALSE(Button(name)->isEnabled()) << name;
     }
@@ -48,7 +49,8 @@ TEST_F(MainFormTest, ComponentsCarryTheirNamesAndWaitForAVideo)
     EXPECT_TRUE(Button("ButtonModeMontage")->isEnabled());
     EXPECT_TRUE(Button("ButtonModeTracking")->isEnabled());
     // The other modes and the graph pages stay unavailable until their panels and pages exist.
-    for (const char* name : { "ButtonModeStudio", "ButtonModeCapture", "ButtonMenuTemps", "ButtonMenuReferentiel", "ButtonMenuVecteur", "ButtonMenuFormule" })
+    for (const char* name : { "ButtonModeStudio", "ButtonModeCapture", "ButtonMenuTemps", "ButtonMenuReferentiel",
+             "ButtonMenuVecteur", "ButtonMenuFormule" })
         EXPECT_FALSE(Button(name)->isEnabled()) << name;
     EXPECT_EQ(form->findChild<QLineEdit*>(QStringLiteral("EditImage"))->text(), QStringLiteral("1 / 26"));
 }
@@ -276,8 +278,94 @@ TEST_F(ResultsButtonTest, ObjectsPerFrameAreRefusedOnTheSheet)
     EXPECT_FALSE(Button("ButtonOutilOrigine")->isVisibleTo(form.get()));
     Action("MenuMesuresNbMarqueParImageDeux")->trigger();
     EXPECT_EQ(dlg.LastRun().Texts(),
-        (std::vector<std::string> { "Par souci de clarté, on ne peut poser qu'une marque par image sur le transparent." }));
+        (std::vector<std::string> {
+            "Par souci de clarté, on ne peut poser qu'une marque par image sur le transparent." }));
     EXPECT_EQ(data.ObjectsPerFrame(), 1);
+    Button("ButtonModeRepereFixe")->click();
+    EXPECT_EQ(video.Mode(), video::vmFixedPointing);
+}
+
+TEST_F(MainFormTest, TheResultsWindowAppearsComesBackAndFollowsTheStudy)
+{
+    ASSERT_TRUE(OpenParabola());
+    form->showResultsWindow = programShowsResults;
+    TResForm& window = form->ResultsWindow();
+    EXPECT_FALSE(window.isVisible());
+    form->showResultsWindow(gui::rpTable);
+    QApplication::processEvents();
+    EXPECT_TRUE(window.isVisible());
+    EXPECT_TRUE(window.isWindow());
+    window.close();
+    EXPECT_FALSE(window.isVisible());
+    form->showResultsWindow(gui::rpTable);
+    EXPECT_TRUE(window.isVisible());
+    // A new video redisplays the shown window: it has nothing to show yet.
+    dlg.Script(2); // Ignorer, if asked
+    Action("MenuFichierExempleCylindre")->trigger();
+    auto* pages = window.findChild<QStackedWidget*>(QStringLiteral("PagesResultats"));
+    ASSERT_NE(pages, nullptr);
+    EXPECT_EQ(pages->currentWidget()->objectName(), QStringLiteral("LabelSansResultat"));
+}
+
+TEST_F(MainFormTest, TheTitleNamesTheStudyAndMarksItsChanges)
+{
+    EXPECT_EQ(form->windowTitle(), QStringLiteral("Kinoval"));
+    ASSERT_TRUE(OpenParabola());
+    EXPECT_EQ(form->windowTitle(), QStringLiteral("parabole.avi[*] — Kinoval"));
+    EXPECT_FALSE(form->isWindowModified());
+    Button("ButtonOutilMarque")->click();
+    ClickPicture(100, 300);
+    EXPECT_TRUE(form->isWindowModified());
+    const std::string study = dir.File("chute.kvl");
+    desktop.saveAnswers.push_back(study);
+    dlg.Script(0); // the success box
+    Action("MenuFichierEnregistrer")->trigger();
+    EXPECT_EQ(form->windowTitle(), QStringLiteral("chute.kvl[*] — Kinoval"));
+    EXPECT_FALSE(form->isWindowModified());
+    // Ctrl+Z undoes as Ctrl+A does; the change shows again.
+    const QList<QKeySequence> keys = Action("MenuAffichageAnnuler")->shortcuts();
+    EXPECT_TRUE(keys.contains(QKeySequence(Qt::CTRL | Qt::Key_Z)));
+    EXPECT_TRUE(keys.contains(QKeySequence(Qt::CTRL | Qt::Key_A)));
+    Action("MenuAffichageAnnuler")->trigger();
+    EXPECT_EQ(data.MarkCount(), 0);
+    EXPECT_TRUE(form->isWindowModified());
+    // The second save goes to the study's file at once.
+    const std::size_t asked = desktop.saveRequests.size();
+    Action("MenuFichierEnregistrer")->trigger();
+    EXPECT_EQ(desktop.saveRequests.size(), asked);
+    EXPECT_FALSE(form->isWindowModified());
+}
+
+TEST_F(MainFormTest, EveryToolButtonHasANameATipAndAHint)
+{
+    for (QToolButton* b : form->findChildren<QToolButton*>()) {
+        if (b->objectName().startsWith(QLatin1String("qt_")) || !b->objectName().startsWith(QLatin1String("Button")))
+            continue;
+        // What a screen reader says: the accessible name, else the caption.
+        EXPECT_FALSE(b->accessibleName().isEmpty() && b->text().isEmpty()) << b->objectName().toStdString();
+        EXPECT_FALSE(b->toolTip().isEmpty()) << b->objectName().toStdString();
+    }
+    for (const char* name : { "ButtonOutilEchelle", "ButtonOutilMarque", "ButtonOutilOrigine" })
+        EXPECT_FALSE(Button(name)->statusTip().isEmpty()) << name;
+    // The messages name the buttons as the buttons name themselves.
+    EXPECT_EQ(Button("ButtonOutilEchelle")->accessibleName(), QStringLiteral("Echelle"));
+    EXPECT_EQ(Button("ButtonOutilMarque")->accessibleName(), QStringLiteral("Marques"));
+    EXPECT_EQ(Button("ButtonOutilOrigine")->accessibleName(), QStringLiteral("Repère"));
+}
+
+TEST_F(MainFormTest, CheckableButtonsAnswerAToggleAsAClick)
+{
+    // An assistive tool toggles a checkable button instead of clicking it: the tool is chosen all the same,
+    // and the window's own updates of the pressed state run no command.
+    ASSERT_TRUE(OpenParabola());
+    Button("ButtonOutilEchelle")->toggle();
+    EXPECT_EQ(data.Tool(), document::toScale);
+    EXPECT_TRUE(Button("ButtonOutilEchelle")->isChecked());
+    EXPECT_FALSE(Button("ButtonOutilMarque")->isChecked());
+    Button("ButtonModeTransparent")->toggle();
+    EXPECT_EQ(video.Mode(), video::vmTransparentPointing);
+    Button("ButtonOutilMarque")->click();
+    EXPECT_EQ(data.Tool(), document::toPlaceMarks);
     Button("ButtonModeRepereFixe")->click();
     EXPECT_EQ(video.Mode(), video::vmFixedPointing);
 }

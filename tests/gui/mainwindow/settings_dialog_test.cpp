@@ -23,7 +23,10 @@ struct SettingsDialogTest : ::testing::Test {
     TOptions options;
     int notices = 0;
 
-    void SetUp() override { options.OnChange = [this]() { ++notices; }; }
+    void SetUp() override
+    {
+        options.OnChange = [this]() { ++notices; };
+    }
 };
 
 // Every setting the program acts upon is on a page, as a control named after its key; the others have

@@ -1,0 +1,523 @@
+"""The real-window suite: the built program under Xvfb, driven through the accessibility bus.
+
+Each case starts the program in a session of its own and uses it as a teacher would: the buttons and
+menu entries are pressed by the names a person reads, the messages are answered, and what the windows
+show is read back. The first case points the thrown-ball sample and saves the study that the others
+open from the command line.
+
+    ui_suite.py CASE --program build/src/app/kinoval --work build/test-tmp/ui
+"""
+
+import os
+import shutil
+import signal
+import subprocess
+import sys
+import time
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+import kinoval_ui as ui  # noqa: E402
+
+G = 9.81
+
+
+def check(condition, message):
+    if not condition:
+        raise ui.UiFailure(message)
+
+
+def shared(args, *names):
+    path = os.path.join(args.work, "shared", *names)
+    os.makedirs(os.path.dirname(path), exist_ok=True)
+    return path
+
+
+def study_path(args):
+    return shared(args, "ball.kvl")
+
+
+def truth_rows(tmp):
+    rows = []
+    with open(os.path.join(tmp, "parabole.txt")) as f:
+        for line in f:
+            if line[:1].isdigit():
+                n, t, xp, yp, x, y = line.split()
+                rows.append((int(n), float(t), float(xp), float(yp), float(x), float(y)))
+    return rows
+
+
+def fit_parabola(ts, ys):
+    """Least squares y = a t^2 + b t + c; answers (a, b, c)."""
+    n = len(ts)
+    s = [sum(t ** k for t in ts) for k in range(5)]
+    r = [sum(y * t ** k for t, y in zip(ts, ys)) for k in range(3)]
+    m = [[s[4], s[3], s[2], r[2]], [s[3], s[2], s[1], r[1]], [s[2], s[1], n, r[0]]]
+    for i in range(3):
+        p = max(range(i, 3), key=lambda k: abs(m[k][i]))
+        m[i], m[p] = m[p], m[i]
+        for k in range(3):
+            if k != i:
+                f = m[k][i] / m[i][i]
+                m[k] = [a - f * b for a, b in zip(m[k], m[i])]
+    return tuple(m[i][3] / m[i][i] for i in range(3))
+
+
+def number(text):
+    return float(text.replace(",", "."))
+
+
+def start_with_study(session, study=None):
+    program = session.launch([study] if study else [])
+    main = program.frame()
+    ui.wait_for(lambda: ui.find_all(main, ("push button",), "Tableau des mesures")
+                and ui.is_enabled(ui.find(main, ("push button",), "Tableau des mesures")), 30, "a video open")
+    return program, main
+
+
+def open_table(program, main, via_menu=False):
+    """The results window on its table page, past the naming hint."""
+    if via_menu:
+        program.menu(main, "Résultats", "Tableau des mesures")
+    else:
+        ui.press(program.button(main, "Tableau des mesures"))
+    deadline = time.time() + 20
+    while time.time() < deadline:
+        for d in program.dialogs():
+            text = " ".join(ui.dialog_text(d))
+            if "nom d'un objet" in text:
+                box = ui.find_all(d, ("check box",), "Ne plus afficher cette boîte de dialogue")
+                if box and not ui.is_checked(box[0]):
+                    ui.press(box[0])
+                program.answer("Ignorer", d)
+            else:
+                raise ui.UiFailure("unexpected message before the table: %s" % text)
+        results = [w for w in program.windows() if w.name == "Tableau des valeurs"]
+        if results:
+            return results[0]
+        time.sleep(0.1)
+    raise ui.UiFailure("the results window did not appear")
+
+
+def read_table(program, results):
+    grid = ui.find(results, ("table",), "Tableau des valeurs")
+    return ui.wait_for(lambda: (lambda cells: cells if len(cells) > 4 else None)(program.table_cells(grid)),
+                       20, "the table's lines")
+
+
+def columns(cells):
+    """The table by its symbols: {symbol: [values of the data lines]} (the row number column left out)."""
+    symbols = cells[1]
+    out = {}
+    for c, symbol in enumerate(symbols):
+        if c == 0 or not symbol:
+            continue
+        out[symbol] = [line[c] for line in cells[4:]]
+    return out
+
+
+def check_ball(values, marks):
+    t = [number(v) for v in values["t"]]
+    check(len(t) == marks, "%d lines in the table, %d marks" % (len(t), marks))
+    for k, tk in enumerate(t):
+        check(abs(tk - 0.04 * k) < 1e-9, "t of line %d is %s" % (k, tk))
+    y = [number(v) for v in values["y"]]
+    x = [number(v) for v in values["x"]]
+    a, b, c = fit_parabola(t, y)
+    check(abs(-2 * a - G) < 0.01 * G, "g from the table is %.4f" % (-2 * a))
+    check(abs(b - 4.6) < 0.05 * 4.6, "vy0 from the table is %.4f" % b)
+    vx = (x[-1] - x[0]) / (t[-1] - t[0])
+    check(abs(vx - 1.6) < 0.01 * 1.6, "vx from the table is %.4f" % vx)
+
+
+def quit_program(session, program, main, answer=None):
+    program.menu(main, "Fichier", "Quitter")
+    if answer:
+        program.answer(answer)
+    ui.wait_for(lambda: not session.alive(), 20, "the program to end")
+    return session.app_process.returncode if session.app_process else 0
+
+
+# ---------------------------------------------------------------------------------------------- cases
+
+
+def case_point_and_save(session, args):
+    """A new user points the thrown ball from the start: scale, origin, 26 marks, then Ctrl+S."""
+    if os.path.exists(study_path(args)):
+        os.remove(study_path(args))
+    program, main = start_with_study(session)
+    tmp = os.path.join(session.work, "tmp")
+    view = ui.find(main, None, "Image de la vidéo")
+    vx, vy, vw, vh = ui.extents(view)
+    fx, fy = vw / 640.0, vh / 480.0
+
+    def picture(x, y):
+        session.click(vx + x * fx, vy + y * fy)
+        time.sleep(0.05)
+
+    ui.press(program.button(main, "Echelle"))
+    check(ui.is_checked(program.button(main, "Echelle")), "the scale tool is not chosen")
+    picture(60, 462)
+    picture(360, 462)
+    program.menu(main, "Mesures", "Longueur de l'échelle")
+    length = program.dialog()
+    check(length.name == "Etalonner un segment", "the length dialog is %r" % length.name)
+    program.type_into(ui.find(length, ("text",)), "1")
+    program.answer("Ok", length)
+    ui.press(program.button(main, "Repère"))
+    picture(70, 360)
+    ui.press(program.button(main, "Marques"))
+    for row in truth_rows(tmp):
+        picture(row[2], row[3])
+    check(ui.find(main, ("text",), "Numéro de l'image").queryText().getText(0, -1) == "26 / 26",
+          "the view did not follow the marks")
+    check("*" in main.name, "the title %r shows no unsaved change" % main.name)
+
+    program.keys(main, "ctrl+s")
+    files = program.dialog()
+    check(files.name == "Enregistrer un travail dans un fichier KVL", "the save dialog is %r" % files.name)
+    program.choose_file(study_path(args))
+    lines = program.answer("Ok")
+    check("Le fichier a été enregistré avec succès :" in lines, "the save said %s" % lines)
+    check(os.path.isfile(study_path(args)), "no study file")
+    ui.wait_for(lambda: main.name == "ball.kvl — Kinoval", 10, "the title to name the study")
+    # Nothing changed since the save: the program ends without a question.
+    check(quit_program(session, program, main) == 0, "the program did not end cleanly")
+
+
+def case_table_from_command_line(session, args):
+    """The study given on the command line; its table, closed and opened again from the menu."""
+    program, main = start_with_study(session, study_path(args))
+    check(main.name == "ball.kvl — Kinoval", "the title is %r" % main.name)
+    results = open_table(program, main)
+    cells = read_table(program, results)
+    check(cells[1][1:4] == ["t", "x", "y"], "the symbols are %s" % cells[1][:6])
+    check(cells[2][1:4] == ["s", "m", "m"], "the units are %s" % cells[2][:6])
+    values = columns(cells)
+    check_ball(values, 26)
+    check("vx" in values and "a" in values, "velocity and acceleration columns missing: %s" % list(values))
+    # Closed by its menu, the window comes back from the main window's menu.
+    program.menu(results, "Fichier", "Fermer")
+    ui.wait_for(lambda: not any(w.name == "Tableau des valeurs" for w in program.windows()), 10,
+                "the results window to close")
+    results = open_table(program, main, via_menu=True)
+    check(len(read_table(program, results)) == 4 + 26, "the table came back with another size")
+
+
+def fake_program(folder, name, record):
+    path = os.path.join(folder, name)
+    with open(path, "w") as f:
+        f.write("#!/bin/sh\nfor a in \"$@\"; do printf '%%s\\n' \"$a\" >> '%s'; done\n" % record)
+    os.chmod(path, 0o755)
+
+
+def read_workbook(path):
+    script = ("import openpyxl, sys\n"
+              "wb = openpyxl.load_workbook(sys.argv[1])\n"
+              "ws = wb['Kinoval']\n"
+              "for row in ws.iter_rows(values_only=True):\n"
+              "    print('\\t'.join('' if v is None else repr(v) for v in row))\n")
+    out = subprocess.run(["/usr/bin/python3", "-c", script, path], capture_output=True, text=True, timeout=60)
+    check(out.returncode == 0, "openpyxl could not read %s: %s" % (path, out.stderr))
+    return [line.split("\t") for line in out.stdout.splitlines()]
+
+
+def case_copy_and_export(session, args):
+    """The table leaves the program: clipboard, Python, a text file, a workbook for two spreadsheets."""
+    bin_dir = os.path.join(session.work, "bin")
+    os.makedirs(bin_dir)
+    opened = os.path.join(session.work, "opened.txt")
+    started = os.path.join(session.work, "started.txt")
+    fake_program(bin_dir, "xdg-open", opened)
+    fake_program(bin_dir, "soffice", started)
+    program = session.launch([study_path(args)], extra_env={"PATH": bin_dir + ":" + os.environ["PATH"]})
+    main = program.frame()
+    results = open_table(program, main)
+
+    program.menu(results, "Edition", "Copier le tableau dans le presse-papier")
+    program.answer("Ok") if program.dialogs() else None
+    copied = ui.wait_for(lambda: (lambda t: t if t.count("\n") > 20 else None)(session.clipboard()), 10,
+                         "the table on the clipboard")
+    lines = copied.splitlines()
+    check(lines[0] == os.path.realpath(session.program), "the first line is %r" % lines[0])
+    check(lines[2].startswith("Angle de rotation du repère dans le sens trigonométrique"), lines[2])
+    check(lines[3].split("\t")[:3] == ["t", "x", "y"], "symbols %r" % lines[3])
+    data = [line.split("\t") for line in lines[6:]]
+    check(len(data) == 26, "%d data lines on the clipboard" % len(data))
+    check_ball({"t": [d[0] for d in data], "x": [d[1] for d in data], "y": [d[2] for d in data]}, 26)
+
+    program.menu(results, "Edition", "Copier le tableau dans le presse-papier pour Python")
+    program.answer("Ok") if program.dialogs() else None
+    python = ui.wait_for(lambda: (lambda t: t if "= [" in t else None)(session.clipboard()), 10, "the Python copy")
+    out = subprocess.run(["/usr/bin/python3", "-c", python + "\nprint(len(t), y[0], round(t[-1], 9))"],
+                         capture_output=True, text=True, timeout=30)
+    check(out.stdout.split() == ["26", "0.0", "1.0"], "Python read %r %r" % (out.stdout, out.stderr))
+
+    exported = shared(args, "export-%d.txt" % os.getpid())
+    program.menu(results, "Fichier", "Exporter")
+    program.choose_file(exported)
+    ui.wait_for(lambda: os.path.isfile(exported), 10, "the text file")
+    with open(exported, encoding="utf-8") as f:
+        written = f.read().splitlines()
+    check(written[3:] == lines[3:], "the text file differs from the clipboard copy")
+    program.no_dialog(3) if not program.dialogs() else program.answer("Ok")
+
+    program.menu(results, "Edition", "Copier et lancer", "Excel")
+    path = ui.wait_for(lambda: open(opened).read().split("\n")[0] if os.path.exists(opened) else None, 20,
+                       "the desktop asked to open the workbook")
+    # The desktop is handed the workbook as a file URL.
+    check(path.startswith("file://"), "the desktop was handed %r" % path)
+    from urllib.parse import unquote, urlparse
+    sheet = read_workbook(unquote(urlparse(path).path))
+    check(sheet[1][:3] == ["'t'", "'x'", "'y'"], "the workbook's symbols are %s" % sheet[1][:3])
+    check(abs(float(sheet[5][2]) - number(data[1][2])) < 1e-9, "the workbook's y differs: %s" % sheet[5])
+    check(len(sheet) == 4 + 26, "%d lines in the workbook" % len(sheet))
+
+    program.menu(results, "Edition", "Copier et lancer", "LibreOffice")
+    arguments = ui.wait_for(lambda: open(started).read().split("\n") if os.path.exists(started) else None, 20,
+                            "LibreOffice started")
+    check(arguments[0] == "--calc", "soffice was given %s" % arguments)
+    check(len(read_workbook(arguments[1])) == 4 + 26, "the LibreOffice workbook is incomplete")
+
+
+def case_undo_save_reopen(session, args):
+    """Ctrl+Z undoes an erasure, Ctrl+S writes the study to its own file, and it reopens so."""
+    own = os.path.join(session.work, "ball-undo.kvl")
+    shutil.copy(study_path(args), own)
+    program, main = start_with_study(session, own)
+    program.menu(main, "Affichage", "Effacer", "Les marques")
+    ui.wait_for(lambda: "*" in main.name, 10, "the title to show the change")
+    undo = [a for a in program.menu_entries(main) if a.name.startswith("Annuler")][0]
+    check(undo.name.startswith("Annuler Supprimer"), "the undo entry reads %r" % undo.name)
+    program.keys(main, "ctrl+z")
+    ui.wait_for(lambda: undo.name.startswith("Annuler  "), 10, "the undo")
+    cells = read_table(program, open_table(program, main))
+    check(len(cells) == 4 + 26, "%d lines after the undo" % len(cells))
+
+    # The right button of the erase tool takes the current frame's mark away.
+    ui.press(program.button(main, "Effacer des marques"))
+    vx, vy, vw, vh = ui.extents(ui.find(main, None, "Image de la vidéo"))
+    session.click(vx + vw / 2, vy + vh / 2, button=3)
+    ui.wait_for(lambda: len(read_table(program, ui.find(program.app, ("frame",), "Tableau des valeurs"))) == 4 + 25,
+                10, "the table to lose a line")
+    program.keys(main, "ctrl+s")
+    ui.wait_for(lambda: "*" not in main.name, 10, "the save to the study's own file")
+    check(not program.dialogs(), "the save to the study's own file asked something")
+    check(quit_program(session, program, main) == 0, "the program did not end cleanly")
+
+    program, main = start_with_study(session, own)
+    cells = read_table(program, open_table(program, main))
+    check(len(cells) == 4 + 25, "%d lines after reopening, not 4 + 25" % len(cells))
+
+
+def case_failed_open_keeps_the_study(session, args):
+    """A text file named .avi is refused with its reason; the study stays as it was."""
+    letter = os.path.join(session.work, "lettre.avi")
+    with open(letter, "w") as f:
+        f.write("Ceci n'est pas une vidéo.\n")
+    program, main = start_with_study(session, study_path(args))
+    program.menu(main, "Fichier", "Ouvrir une vidéo ou une étude")
+    program.choose_file(letter)
+    lines = program.answer("Ok")
+    check(letter in lines, "the message does not name the file: %s" % lines)
+    # The players' own reason when they have one, else that none of them recognises the file.
+    check(any("ce n'est pas une vidéo" in line or "ne reconnaît le contenu de ce fichier" in line for line in lines),
+          "no reason given: %s" % lines)
+    check(main.name == "ball.kvl — Kinoval", "the title is now %r" % main.name)
+    check(ui.is_enabled(program.button(main, "Marques")), "the tools were greyed")
+    cells = read_table(program, open_table(program, main))
+    check(len(cells) == 4 + 26, "the study lost marks")
+
+
+def case_help_without_a_browser(session, args):
+    """With nothing to show HTML on the desktop, F1 opens the help in the program's own window."""
+    empty = os.path.join(session.work, "nothing")
+    os.makedirs(empty)
+    program = session.launch([study_path(args)], extra_env={"PATH": empty})
+    main = program.frame()
+    ui.wait_for(lambda: ui.is_enabled(program.button(main, "Marques")), 30, "the study")
+    program.keys(main, "F1")
+    help_window = program.window("Aide de Kinoval")
+    page = ui.find(help_window, None, "Page d'aide")
+    text = ui.text_of(page)
+    check("Kinoval" in text and "échelle" in text.lower(), "the help page reads %r" % text[:200])
+
+
+CLOSING = ("Annuler", "Cancel", "Ignorer", "Fermer", "Close", "Ok", "OK", "Non", "No")
+
+
+def dismiss_dialogs(program, budget=8):
+    """Answers whatever windows a press opened, the way that changes least."""
+    for _ in range(budget):
+        dialogs = program.dialogs()
+        if not dialogs:
+            return
+        for d in dialogs:
+            buttons = {(b.name or "").replace("&", ""): b for b in ui.find_all(d, ("push button",))
+                       if ui.is_showing(b) and ui.is_enabled(b)}
+            for name in CLOSING:
+                if name in buttons:
+                    ui.press(buttons[name])
+                    break
+            else:
+                program.session.keys("Escape")
+        time.sleep(0.3)
+    raise ui.UiFailure("a dialog would not close: %s" % [d.name for d in program.dialogs()])
+
+
+def case_press_everything(session, args):
+    """Every enabled button and menu entry of both windows, pressed once: no crash, no hang."""
+    program, main = start_with_study(session, study_path(args))
+    results = open_table(program, main)
+    never = ("Quitter", "Fermer")
+    pressed = []
+
+    def in_mode_bar(a):
+        node = a.parent
+        while node is not None:
+            if ui.role(node) == "tool bar":
+                return node.name == "Modes"
+            node = node.parent
+        return False
+
+    def opens_another_study(name):
+        return name.startswith(("Ouvrir", "Balle lancée", "Cylindre")) or name[:2].rstrip().isdigit()
+
+    def press_all(window, label):
+        targets = []
+        for a in ui.walk(window):
+            r = ui.role(a)
+            if r in ("push button", "check box", "toggle button") or r.endswith("menu item"):
+                targets.append(a)
+        # The modes change the bars and another video changes the study: those come last.
+        targets.sort(key=lambda a: (in_mode_bar(a), opens_another_study(a.name or "")))
+        for a in targets:
+            try:
+                if not (ui.is_enabled(a) and (ui.is_showing(a) or ui.role(a).endswith("menu item"))):
+                    continue
+                name = a.name or ""
+                if not name or any(name.startswith(n) for n in never):
+                    continue
+                if ui.role(a).endswith("menu item") and a.childCount > 0:
+                    continue  # a submenu: its entries are pressed
+            except Exception:
+                continue  # gone with a mode change
+            ui.press(a)
+            pressed.append("%s: %s" % (label, name))
+            dismiss_dialogs(program)
+            check(session.alive(), "the program died after %s" % pressed[-1])
+            ui.wait_for(lambda: program.frame(), 10, "the program to answer after %s" % pressed[-1])
+
+    press_all(results, "résultats")
+    press_all(main, "principale")
+    # Each mode's own panel, then back to pointing.
+    for mode in ("Suivi automatique", "Montage"):
+        ui.press(program.button(main, mode))
+        ui.wait_for(lambda: ui.is_checked(program.button(main, mode)), 10, "the mode %s" % mode)
+        press_all(ui.find(main, ("tool bar",), "Outils"), mode)
+        ui.press(program.button(main, "Repère fixe"))
+        dismiss_dialogs(program)
+    # Still answering: the results button gives its table or says what is missing.
+    ui.press(program.button(main, "Tableau des mesures"))
+    dismiss_dialogs(program)
+    check(len(pressed) > 85, "only %d controls pressed: %s" % (len(pressed), pressed))
+    ui.log("pressed %d controls" % len(pressed))
+    with open(os.path.join(session.work, "pressed.txt"), "w") as f:
+        f.write("\n".join(pressed) + "\n")
+    program.menu(main, "Fichier", "Quitter")
+    # The study may have changed: the program asks, and is told to quit without saving.
+    ui.wait_for(lambda: program.dialogs() or not session.alive(), 20, "the question or the end")
+    if session.alive():
+        program.answer("Quitter")
+    ui.wait_for(lambda: not session.alive(), 20, "the program to end")
+
+
+def recovery_copies(session):
+    data = os.path.join(session.work, "data")
+    if not os.path.isdir(data):
+        return []
+    return [os.path.join(data, n) for n in os.listdir(data) if n.startswith("recovery-") and n.endswith(".kvl")]
+
+
+def marks_of(path):
+    """The marks a study file holds: {key: value} of its fixed-frame mark lines."""
+    marks = {}
+    with open(path, encoding="utf-8") as f:
+        for line in f:
+            key, _, value = line.strip().partition("=")
+            if key.startswith(("MarkXCoordinate_Grid_", "MarkYCoordinate_Grid_", "MarkOrderNumber_Grid_",
+                               "MarksContainerFrameNumber_Grid_", "MarksContainersNumber_Grid")):
+                marks[key] = value
+    return marks
+
+
+def case_kill_while_pointing(session, args):
+    """Killed (SIGKILL) in the middle of pointing, the program offers the unsaved study at the next start
+    and gives back every mark."""
+    extra = {"KINOVAL_AUTOSAVE_SECONDS": "1"}
+    program = session.launch([], extra_env=extra)
+    main = program.frame()
+    ui.wait_for(lambda: ui.is_enabled(program.button(main, "Marques")), 30, "the sample video")
+    view = ui.find(main, None, "Image de la vidéo")
+    vx, vy, vw, vh = ui.extents(view)
+    fx, fy = vw / 640.0, vh / 480.0
+    ui.press(program.button(main, "Marques"))
+    rows = truth_rows(os.path.join(session.work, "tmp"))[:12]
+    for row in rows:
+        session.click(vx + row[2] * fx, vy + row[3] * fy)
+        time.sleep(0.05)
+    check("*" in main.name, "the title %r shows no unsaved change" % main.name)
+
+    # Within a couple of seconds the copy holds all twelve marks; then the program is killed.
+    def complete_copy():
+        for path in recovery_copies(session):
+            marks = marks_of(path)
+            if marks.get("MarksContainersNumber_Grid") == str(len(rows)):
+                return path, marks
+        return None
+    copy, before = ui.wait_for(complete_copy, 20, "a copy of the twelve marks")
+    pid = session.app_process.pid
+    os.kill(pid, signal.SIGKILL)
+    ui.wait_for(lambda: not session.alive(), 10, "the program to die")
+    check(session.app_process.returncode == -signal.SIGKILL, "the program ended with %s" % session.app_process.returncode)
+    check(os.path.isfile(copy), "the kill took the copy with it")
+
+    # The next start asks first, and restoring gives the study back, unsaved.
+    program = session.launch([], extra_env=extra)
+    question = program.dialog(30)
+    lines = ui.dialog_text(question)
+    session.screenshot("restore_question")
+    check(any(line.startswith("Restaurer le travail non enregistré du ") for line in lines),
+          "the start asked: %s" % lines)
+    program.answer("Restaurer", question)
+    main = program.frame()
+    ui.wait_for(lambda: ui.find(main, ("text",), "Numéro de l'image").queryText().getText(0, -1)
+                == "%d / 26" % (len(rows) + 1), 20, "the view on the frame after the last mark")
+    check("*" in main.name, "the restored study %r is not shown as unsaved" % main.name)
+    check(not os.path.exists(copy), "the old copy stayed beside the new one")
+
+    # Saved, the study holds every mark as it was placed before the kill.
+    saved = shared(args, "restored.kvl")
+    if os.path.exists(saved):
+        os.remove(saved)
+    program.keys(main, "ctrl+s")
+    program.choose_file(saved, program.dialog())
+    program.answer("Ok")
+    check(marks_of(saved) == before, "the restored study differs from the copy: %s" %
+          sorted(set(marks_of(saved).items()) ^ set(before.items()))[:6])
+    check(not recovery_copies(session), "a copy stayed after the save: %s" % recovery_copies(session))
+    check(quit_program(session, program, main) == 0, "the program did not end cleanly")
+
+
+CASES = {
+    "point_and_save": case_point_and_save,
+    "table_from_command_line": case_table_from_command_line,
+    "copy_and_export": case_copy_and_export,
+    "undo_save_reopen": case_undo_save_reopen,
+    "failed_open_keeps_the_study": case_failed_open_keeps_the_study,
+    "help_without_a_browser": case_help_without_a_browser,
+    "press_everything": case_press_everything,
+    "kill_while_pointing": case_kill_while_pointing,
+}
+
+if __name__ == "__main__":
+    sys.exit(ui.run_cases(CASES))
