@@ -1,7 +1,12 @@
-// Milliseconds per frame of the mean-shift tracker, on a 640 x 480 and a 1920 x 1080 frame, beside an
-// OpenCV pipeline doing the same work on the same window (L*u*v* conversion, back-projection of a 20^3
-// cell histogram, cv::meanShift), built only when OpenCV is present.
+// Milliseconds per frame of the two trackers, on a 640 x 480 and a 1920 x 1080 frame at search radii of
+// 40 and 100 pixels: the mean shift alone and with what a run adds to each frame (the object's centre,
+// the likeness, the still test, the model's renewal), the template's coarse-to-fine correlation alone and
+// with the same additions. Beside them, built only when OpenCV is present, OpenCV doing the same work on
+// the same window: an L*u*v* back-projection with cv::meanShift, and cv::matchTemplate (TM_CCOEFF_NORMED,
+// the three channels, with the outline's mask and without) followed by the search for its peak.
+#include "core/tracking/follower.h"
 #include "core/tracking/mean_shift.h"
+#include "core/tracking/template_match.h"
 
 #include <benchmark/benchmark.h>
 
@@ -9,6 +14,7 @@
 #include <cstdint>
 
 #ifdef KINOVAL_HAVE_OPENCV
+#include <opencv2/core.hpp>
 #include <opencv2/imgproc.hpp>
 #include <opencv2/video/tracking.hpp>
 #endif
@@ -73,11 +79,99 @@ void BM_MeanShiftTrack(benchmark::State& state)
     state.counters["side"] = ms.WindowSide();
     state.counters["x"] = p.x;
 }
-BENCHMARK(BM_MeanShiftTrack)
-    ->Args({ 640, 480, 100 })
-    ->Args({ 640, 480, 40 })
-    ->Args({ 1920, 1080, 100 })
-    ->Unit(benchmark::kMillisecond);
+// The four sizes and radii of every benchmark below.
+void Sizes(benchmark::internal::Benchmark* b)
+{
+    b->Args({ 640, 480, 40 })->Args({ 640, 480, 100 })->Args({ 1920, 1080, 40 })->Args({ 1920, 1080, 100 });
+    b->Unit(benchmark::kMillisecond);
+}
+
+BENCHMARK(BM_MeanShiftTrack)->Apply(Sizes);
+
+// A frame of a run with the colours: the mean shift, the object's centre below the pixel, its likeness,
+// the still test against the previous frame and the model's renewal.
+void BM_MeanShiftFrame(benchmark::State& state)
+{
+    const int w = static_cast<int>(state.range(0)), h = static_cast<int>(state.range(1));
+    const int radius = static_cast<int>(state.range(2));
+    const int cx = w / 2, cy = h / 2;
+    TRgbImage a = Scene(w, h, cx, cy), b = Scene(w, h, cx + 16, cy - 12);
+    tracking::TMeanShift ms;
+    TPoint start;
+    ms.SetModel(a, 24, Circle(w, h, cx, cy, 16), start);
+    ms.SetSearchRadius(radius);
+    ms.SetBinCount(20);
+    ms.BuildModel();
+    ms.MarkObjectCells(a);
+    tracking::TMatriceI mask(33, 33, 1);
+    TPoint p = start;
+    bool odd = false;
+    double likeness = 0;
+    for (auto _ : state) {
+        TRgbImage& frame = odd ? a : b;
+        ms.Track(p, frame, 10, 0, p);
+        const TPointD c = ms.ObjectCentre(frame, ms.LastCentre());
+        likeness = ms.Similarity(frame, c);
+        benchmark::DoNotOptimize(tracking::ChangeRatio(odd ? b : a, frame, mask, p.x - 16, p.y - 16));
+        ms.RenewModel(frame, c, 0.15);
+        odd = !odd;
+    }
+    state.counters["likeness"] = likeness;
+}
+BENCHMARK(BM_MeanShiftFrame)->Apply(Sizes);
+
+// The template's search alone: every position within the radius, coarse to fine, the best four peaks
+// refined below the pixel.
+void BM_TemplateSearch(benchmark::State& state)
+{
+    const int w = static_cast<int>(state.range(0)), h = static_cast<int>(state.range(1));
+    const int radius = static_cast<int>(state.range(2));
+    const int cx = w / 2, cy = h / 2;
+    TRgbImage a = Scene(w, h, cx, cy), b = Scene(w, h, cx + 16, cy - 12);
+    tracking::TTemplateMatch t;
+    TPointD start;
+    t.SetModel(a, 24, Circle(w, h, cx, cy, 16), start);
+    TPointD p = start;
+    bool odd = false;
+    double score = 0;
+    for (auto _ : state) {
+        const auto found = t.Search(odd ? a : b, p, radius, 4);
+        if (!found.empty()) {
+            p = found[0].position;
+            score = found[0].score;
+        }
+        odd = !odd;
+    }
+    state.counters["score"] = score;
+    state.counters["levels"] = t.Levels();
+    state.counters["side"] = t.Width();
+}
+BENCHMARK(BM_TemplateSearch)->Apply(Sizes);
+
+// A frame of a run with the template: the search, the still test and the template's refresh.
+void BM_TemplateFrame(benchmark::State& state)
+{
+    const int w = static_cast<int>(state.range(0)), h = static_cast<int>(state.range(1));
+    const int radius = static_cast<int>(state.range(2));
+    const int cx = w / 2, cy = h / 2;
+    TRgbImage a = Scene(w, h, cx, cy), b = Scene(w, h, cx + 16, cy - 12);
+    tracking::TTemplateMatch t;
+    TPointD start;
+    t.SetModel(a, 24, Circle(w, h, cx, cy, 16), start);
+    TPointD p = start;
+    bool odd = false;
+    for (auto _ : state) {
+        TRgbImage& frame = odd ? a : b;
+        const auto found = t.Search(frame, p, radius, 4);
+        if (!found.empty())
+            p = found[0].position;
+        benchmark::DoNotOptimize(tracking::ChangeRatio(odd ? b : a, frame, t.Mask(),
+            static_cast<int>(p.x - t.Reference().x), static_cast<int>(p.y - t.Reference().y)));
+        t.Refresh(frame, p, 0.25);
+        odd = !odd;
+    }
+}
+BENCHMARK(BM_TemplateFrame)->Apply(Sizes);
 
 #ifdef KINOVAL_HAVE_OPENCV
 cv::Mat AsMat(TRgbImage& image)
@@ -127,10 +221,45 @@ void BM_OpenCvMeanShift(benchmark::State& state)
     state.counters["side"] = side;
     state.counters["x"] = track.x + track.width / 2;
 }
-BENCHMARK(BM_OpenCvMeanShift)
-    ->Args({ 640, 480, 100 })
-    ->Args({ 640, 480, 40 })
-    ->Args({ 1920, 1080, 100 })
+BENCHMARK(BM_OpenCvMeanShift)->Apply(Sizes);
+
+// cv::matchTemplate over the same window as TTemplateMatch::Search (every top-left corner within the
+// radius), the three channels, then cv::minMaxLoc for the peak. range(3): 1 with the outline's mask.
+void BM_OpenCvMatchTemplate(benchmark::State& state)
+{
+    const int w = static_cast<int>(state.range(0)), h = static_cast<int>(state.range(1));
+    const int radius = static_cast<int>(state.range(2));
+    const bool masked = state.range(3) != 0;
+    const int cx = w / 2, cy = h / 2;
+    TRgbImage a = Scene(w, h, cx, cy), b = Scene(w, h, cx + 16, cy - 12);
+    cv::Mat frameA = AsMat(a), frameB = AsMat(b);
+    const cv::Rect model(cx - 16, cy - 16, 33, 33);
+    const cv::Mat templ = frameA(model).clone();
+    cv::Mat mask = cv::Mat::zeros(model.size(), CV_8UC3);
+    cv::circle(mask, { 16, 16 }, 16, cv::Scalar(255, 255, 255), cv::FILLED);
+    cv::Point topLeft = model.tl();
+    cv::Mat result;
+    bool odd = false;
+    double best = 0;
+    for (auto _ : state) {
+        cv::Mat& frame = odd ? frameA : frameB;
+        odd = !odd;
+        const cv::Rect window
+            = cv::Rect(topLeft.x - radius, topLeft.y - radius, 2 * radius + 33, 2 * radius + 33) & cv::Rect(0, 0, w, h);
+        if (masked)
+            cv::matchTemplate(frame(window), templ, result, cv::TM_CCOEFF_NORMED, mask);
+        else
+            cv::matchTemplate(frame(window), templ, result, cv::TM_CCOEFF_NORMED);
+        cv::Point at;
+        cv::minMaxLoc(result, nullptr, &best, nullptr, &at);
+        topLeft = at + window.tl();
+        benchmark::DoNotOptimize(topLeft);
+    }
+    state.counters["score"] = best;
+}
+BENCHMARK(BM_OpenCvMatchTemplate)
+    ->ArgsProduct({ { 640 }, { 480 }, { 40, 100 }, { 0, 1 } })
+    ->ArgsProduct({ { 1920 }, { 1080 }, { 40, 100 }, { 0, 1 } })
     ->Unit(benchmark::kMillisecond);
 #endif
 

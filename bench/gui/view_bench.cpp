@@ -177,7 +177,8 @@ int Screenshot(const char* out)
     settings.PenSize_Value = 1;
     document::TData data(dlg, settings);
     video::TDocumentInput input(data, view);
-    video::LinkDocument(view, data, input);
+    TConnections links;
+    links += video::LinkDocument(view, data, input);
     video::TVideoWidget widget(view);
     widget.buildOverlay = [&](video::TVideoMode, video::TOverlay& o) { video::BuildDocumentOverlay(data, view, o); };
     widget.setWindowTitle("Kinoval");

@@ -79,9 +79,9 @@ void PlainFFmpegLoop(benchmark::State& state)
         auto drain = [&] {
             while (avcodec_receive_frame(decoder, frame) == 0) {
                 sws = sws_getCachedContext(sws, frame->width, frame->height, static_cast<AVPixelFormat>(frame->format),
-                                           kWidth, kHeight, AV_PIX_FMT_RGB24, SWS_BILINEAR, nullptr, nullptr, nullptr);
-                std::uint8_t* dst[1] = {rgb.data()};
-                const int stride[1] = {kWidth * 3};
+                    kWidth, kHeight, AV_PIX_FMT_RGB24, SWS_BILINEAR, nullptr, nullptr, nullptr);
+                std::uint8_t* dst[1] = { rgb.data() };
+                const int stride[1] = { kWidth * 3 };
                 sws_scale(sws, frame->data, frame->linesize, 0, frame->height, dst, stride);
                 benchmark::DoNotOptimize(rgb.data());
                 ++frames;
@@ -164,7 +164,8 @@ void PlayerRandomSeek(benchmark::State& state)
         benchmark::DoNotOptimize(image.pixels.data());
         previous = n;
     }
-    state.counters["seeks/s"] = benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
+    state.counters["seeks/s"]
+        = benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
 }
 BENCHMARK(PlayerRandomSeek)->Unit(benchmark::kMillisecond)->UseRealTime();
 

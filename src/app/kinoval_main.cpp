@@ -10,12 +10,15 @@
 #include "core/mainwindow/recovery.h"
 #include "core/montage/montage.h"
 #include "core/results/results_set.h"
+#include "core/tracking/tracking.h"
+#include "core/tracking/tracking_adapters.h"
 #include "core/video/thread_timer.h"
 #include "core/video/video.h"
 #include "gui/common/qt_desktop_services.h"
 #include "gui/common/user_dlg.h"
 #include "gui/mainwindow/main_form.h"
 #include "gui/mainwindow/recovery_hook.h"
+#include "gui/tracking/tracking_panel.h"
 #include "media/export/xlsx_writer.h"
 #include "media/player_factory.h"
 
@@ -86,9 +89,14 @@ int main(int argc, char** argv)
     };
     formulas::TFormules formules;
     montage::TMontage montage(userDlg);
+    // The tracker works on the view and the document through their adapters.
+    tracking::TVideoTrackingView trackingView(view);
+    tracking::TDataTrackingDocument trackingDocument(data);
+    tracking::TTracking tracking(
+        trackingView, trackingDocument, userDlg, desktop, tracking::TrackingSettingsOf(options));
 
     gui::TMainForm form(
-        { userDlg, desktop, view, data, options, mru, results, serveur, formules, montage, settingsPath });
+        { userDlg, desktop, view, data, options, mru, results, serveur, formules, montage, tracking, settingsPath });
     desktop.SetDialogParent(&form);
     // Copies of unsaved studies in the user's data folder. KINOVAL_AUTOSAVE_SECONDS shortens the minute
     // for the tests that kill the program.

@@ -13,9 +13,18 @@ struct TFileCloser {
     void operator()(std::FILE* f) const { std::fclose(f); }
 };
 
-std::uint32_t Get32(const std::uint8_t* p) { return p[0] | p[1] << 8 | p[2] << 16 | static_cast<std::uint32_t>(p[3]) << 24; }
-std::uint16_t Get16(const std::uint8_t* p) { return static_cast<std::uint16_t>(p[0] | p[1] << 8); }
-std::uint64_t Get64(const std::uint8_t* p) { return Get32(p) | static_cast<std::uint64_t>(Get32(p + 4)) << 32; }
+std::uint32_t Get32(const std::uint8_t* p)
+{
+    return p[0] | p[1] << 8 | p[2] << 16 | static_cast<std::uint32_t>(p[3]) << 24;
+}
+std::uint16_t Get16(const std::uint8_t* p)
+{
+    return static_cast<std::uint16_t>(p[0] | p[1] << 8);
+}
+std::uint64_t Get64(const std::uint8_t* p)
+{
+    return Get32(p) | static_cast<std::uint64_t>(Get32(p + 4)) << 32;
+}
 
 // The stream number of a chunk id "NNxx", or -1.
 int StreamOfChunk(std::uint32_t id)
@@ -173,7 +182,7 @@ struct TAviFile::TImpl {
             const std::uint8_t* e = block.data() + 24 + i * 8;
             if (frames.size() >= kMaxFrames)
                 return false;
-            frames.push_back({base + Get32(e), Get32(e + 4) & 0x7FFFFFFFu});
+            frames.push_back({ base + Get32(e), Get32(e + 4) & 0x7FFFFFFFu });
         }
         return true;
     }
@@ -202,7 +211,7 @@ struct TAviFile::TImpl {
                     base = 0;
                 decided = true;
             }
-            frames.push_back({base + offset + 8, Get32(e + 12)});
+            frames.push_back({ base + offset + 8, Get32(e + 12) });
         }
         return !frames.empty();
     }
@@ -218,14 +227,17 @@ struct TAviFile::TImpl {
             if (id == FourCC("LIST") && size >= 4 && Read(pos + 8, head + 8, 4) && Get32(head + 8) == FourCC("rec ")) {
                 ScanMovi(pos + 12, std::min(end, pos + 8 + size), depth + 1);
             } else if (IsVideoChunk(id, videoStream)) {
-                frames.push_back({pos + 8, static_cast<std::uint32_t>(size)});
+                frames.push_back({ pos + 8, static_cast<std::uint32_t>(size) });
             }
             pos += 8 + size + (size & 1);
         }
     }
 };
 
-TAviFile::TAviFile() : m_impl(std::make_unique<TImpl>()) {}
+TAviFile::TAviFile()
+    : m_impl(std::make_unique<TImpl>())
+{
+}
 TAviFile::~TAviFile() = default;
 
 int TAviFile::Open(const std::string& fileName)
@@ -305,11 +317,17 @@ int TAviFile::Open(const std::string& fileName)
 
 void TAviFile::Close()
 {
-    *m_impl = TImpl{};
+    *m_impl = TImpl {};
 }
 
-const TAviStreamInfo& TAviFile::Info() const { return m_impl->info; }
-const std::vector<TAviFrameRef>& TAviFile::Frames() const { return m_impl->frames; }
+const TAviStreamInfo& TAviFile::Info() const
+{
+    return m_impl->info;
+}
+const std::vector<TAviFrameRef>& TAviFile::Frames() const
+{
+    return m_impl->frames;
+}
 
 bool TAviFile::ReadFrame(std::size_t i, std::vector<std::uint8_t>& data)
 {

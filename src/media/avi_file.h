@@ -11,11 +11,11 @@
 namespace kinoval::media {
 
 struct TAviStreamInfo {
-    std::uint32_t handler = 0;     // strh four-character code
+    std::uint32_t handler = 0; // strh four-character code
     std::uint32_t compression = 0; // strf biCompression (0: uncompressed)
     int bitCount = 0;
     int width = 0;
-    int height = 0;   // positive; topDown says the row order of uncompressed frames
+    int height = 0; // positive; topDown says the row order of uncompressed frames
     bool topDown = false;
     std::uint32_t rate = 0;
     std::uint32_t scale = 0;
@@ -25,7 +25,7 @@ struct TAviStreamInfo {
 
 struct TAviFrameRef {
     std::uint64_t offset = 0; // of the frame's data in the file
-    std::uint32_t size = 0;   // 0 for a dropped frame, which repeats the previous one
+    std::uint32_t size = 0; // 0 for a dropped frame, which repeats the previous one
 };
 
 class TAviFile {
@@ -51,10 +51,10 @@ private:
 
 constexpr std::uint32_t FourCC(const char (&s)[5])
 {
-    return static_cast<std::uint32_t>(static_cast<unsigned char>(s[0])) |
-           static_cast<std::uint32_t>(static_cast<unsigned char>(s[1])) << 8 |
-           static_cast<std::uint32_t>(static_cast<unsigned char>(s[2])) << 16 |
-           static_cast<std::uint32_t>(static_cast<unsigned char>(s[3])) << 24;
+    return static_cast<std::uint32_t>(static_cast<unsigned char>(s[0]))
+        | static_cast<std::uint32_t>(static_cast<unsigned char>(s[1])) << 8
+        | static_cast<std::uint32_t>(static_cast<unsigned char>(s[2])) << 16
+        | static_cast<std::uint32_t>(static_cast<unsigned char>(s[3])) << 24;
 }
 
 } // namespace kinoval::media

@@ -66,7 +66,7 @@ struct TAviWriter::TImpl {
     TAviCodec codec = TAviCodec::acDib24;
     int quality = 90;
     std::vector<TIndexEntry> index;
-    std::uint64_t written = 0;   // bytes in the file so far
+    std::uint64_t written = 0; // bytes in the file so far
     std::uint64_t moviFourCC = 0; // file position of 'movi'
     std::uint32_t largest = 0;
     std::vector<std::uint8_t> header;
@@ -160,7 +160,10 @@ struct TAviWriter::TImpl {
     }
 };
 
-TAviWriter::TAviWriter() : m_impl(std::make_unique<TImpl>()) {}
+TAviWriter::TAviWriter()
+    : m_impl(std::make_unique<TImpl>())
+{
+}
 
 TAviWriter::~TAviWriter()
 {
@@ -168,8 +171,8 @@ TAviWriter::~TAviWriter()
         Close();
 }
 
-int TAviWriter::Open(const std::string& fileName, int width, int height, unsigned rate, unsigned scale,
-                     TAviCodec codec, int jpegQuality)
+int TAviWriter::Open(
+    const std::string& fileName, int width, int height, unsigned rate, unsigned scale, TAviCodec codec, int jpegQuality)
 {
     if (m_impl->file)
         Close();
@@ -178,7 +181,7 @@ int TAviWriter::Open(const std::string& fileName, int width, int height, unsigne
     if (static_cast<std::uint64_t>(width) * height * 3 > kMaxFileSize)
         return -1;
     auto& m = *m_impl;
-    m = TImpl{};
+    m = TImpl {};
     m.width = width;
     m.height = height;
     m.rate = rate;
@@ -214,8 +217,8 @@ int TAviWriter::Open(const std::string& fileName, int width, int height, unsigne
 int TAviWriter::WriteFrame(const TRgbImage& frame)
 {
     auto& m = *m_impl;
-    if (!m.file || frame.width != m.width || frame.height != m.height ||
-        frame.pixels.size() != static_cast<std::size_t>(m.width) * m.height * 3)
+    if (!m.file || frame.width != m.width || frame.height != m.height
+        || frame.pixels.size() != static_cast<std::size_t>(m.width) * m.height * 3)
         return -1;
     const char* ckid = "00db";
     const std::uint8_t* data = nullptr;
@@ -225,7 +228,8 @@ int TAviWriter::WriteFrame(const TRgbImage& frame)
         ckid = "00dc";
         unsigned long jpegSize = 0;
         if (tjCompress2(m.jpeg.get(), frame.pixels.data(), m.width, m.width * 3, m.height, TJPF_RGB, &jpegBuffer,
-                        &jpegSize, TJSAMP_420, m.quality, 0) != 0) {
+                &jpegSize, TJSAMP_420, m.quality, 0)
+            != 0) {
             tjFree(jpegBuffer);
             return -3;
         }
@@ -252,12 +256,12 @@ int TAviWriter::WriteFrame(const TRgbImage& frame)
     Put32(head, static_cast<std::uint32_t>(size));
     const std::uint64_t chunkPos = m.written;
     const std::uint8_t pad = 0;
-    bool ok = m.written + 8 + size + 1 + 16ULL * (m.index.size() + 1) + 8 <= kMaxFileSize && m.WriteBytes(head.data(), 8) &&
-              m.WriteBytes(data, size) && ((size & 1) == 0 || m.WriteBytes(&pad, 1));
+    bool ok = m.written + 8 + size + 1 + 16ULL * (m.index.size() + 1) + 8 <= kMaxFileSize
+        && m.WriteBytes(head.data(), 8) && m.WriteBytes(data, size) && ((size & 1) == 0 || m.WriteBytes(&pad, 1));
     tjFree(jpegBuffer);
     if (!ok)
         return -4;
-    m.index.push_back({static_cast<std::uint32_t>(chunkPos - m.moviFourCC), static_cast<std::uint32_t>(size)});
+    m.index.push_back({ static_cast<std::uint32_t>(chunkPos - m.moviFourCC), static_cast<std::uint32_t>(size) });
     if (size > m.largest)
         m.largest = static_cast<std::uint32_t>(size);
     return 0;
@@ -287,8 +291,8 @@ int TAviWriter::Close()
         Set32(m.header, m.posSuggested1, m.largest + 8);
         Set32(m.header, m.posSuggested2, m.largest + 8);
         Set32(m.header, m.posMoviSize, static_cast<std::uint32_t>(moviEnd - m.moviFourCC));
-        ok = std::fseek(m.file.get(), 0, SEEK_SET) == 0 &&
-             std::fwrite(m.header.data(), 1, m.header.size(), m.file.get()) == m.header.size();
+        ok = std::fseek(m.file.get(), 0, SEEK_SET) == 0
+            && std::fwrite(m.header.data(), 1, m.header.size(), m.file.get()) == m.header.size();
     }
     ok = std::fflush(m.file.get()) == 0 && ok;
     ok = std::fclose(m.file.release()) == 0 && ok;
@@ -298,6 +302,9 @@ int TAviWriter::Close()
     return ok ? 0 : -4;
 }
 
-int TAviWriter::FrameCount() const { return static_cast<int>(m_impl->index.size()); }
+int TAviWriter::FrameCount() const
+{
+    return static_cast<int>(m_impl->index.size());
+}
 
 } // namespace kinoval::media

@@ -21,7 +21,7 @@ public:
 
     // Frames per second = rate / scale. 0 on success; -1 bad arguments, -2 the file cannot be created.
     int Open(const std::string& fileName, int width, int height, unsigned rate, unsigned scale, TAviCodec codec,
-             int jpegQuality = 90);
+        int jpegQuality = 90);
     // 0 on success; -1 not open or wrong size, -3 encoding failed, -4 write failed or file too large.
     int WriteFrame(const TRgbImage& frame);
     // Writes the index and the final sizes. 0 on success, -4 when the file could not be completed.

@@ -61,7 +61,8 @@ void LinkVideoPad(GstElement*, GstPad* pad, gpointer data)
         padCaps = gst_pad_query_caps(pad, nullptr);
     if (!padCaps)
         return;
-    const gchar* name = gst_caps_get_size(padCaps) > 0 ? gst_structure_get_name(gst_caps_get_structure(padCaps, 0)) : "";
+    const gchar* name
+        = gst_caps_get_size(padCaps) > 0 ? gst_structure_get_name(gst_caps_get_structure(padCaps, 0)) : "";
     if (g_str_has_prefix(name, "video/"))
         gst_pad_link(pad, sinkPad.get());
     gst_caps_unref(padCaps);
@@ -105,9 +106,9 @@ struct TDSPlay::TImpl {
             if (error)
                 return false;
             gint64 position = 0, size = 0;
-            if (source && gst_element_query_position(source, GST_FORMAT_BYTES, &position) &&
-                gst_element_query_duration(source, GST_FORMAT_BYTES, &size) && size > 0 && position >= size &&
-                position == lastPosition) {
+            if (source && gst_element_query_position(source, GST_FORMAT_BYTES, &position)
+                && gst_element_query_duration(source, GST_FORMAT_BYTES, &size) && size > 0 && position >= size
+                && position == lastPosition) {
                 if (++stillAtEnd * kStatePoll >= kStallAtEnd)
                     return false;
             } else {
@@ -137,8 +138,8 @@ struct TDSPlay::TImpl {
             *capsHeight = GST_VIDEO_INFO_HEIGHT(&info);
         if (fps)
             *fps = GST_VIDEO_INFO_FPS_D(&info) > 0
-                       ? static_cast<double>(GST_VIDEO_INFO_FPS_N(&info)) / GST_VIDEO_INFO_FPS_D(&info)
-                       : 0;
+                ? static_cast<double>(GST_VIDEO_INFO_FPS_N(&info)) / GST_VIDEO_INFO_FPS_D(&info)
+                : 0;
         const int w = GST_VIDEO_INFO_WIDTH(&info), h = GST_VIDEO_INFO_HEIGHT(&info);
         if (width > 0 && (w != width || h != height))
             return false;
@@ -152,8 +153,8 @@ struct TDSPlay::TImpl {
             return false;
         const auto stride = static_cast<std::size_t>(GST_VIDEO_INFO_PLANE_STRIDE(&info, 0));
         const auto offset = static_cast<std::size_t>(GST_VIDEO_INFO_PLANE_OFFSET(&info, 0));
-        bool ok = w > 0 && h > 0 && stride >= static_cast<std::size_t>(w) * 3 &&
-                  map.size >= offset + stride * (h - 1) + static_cast<std::size_t>(w) * 3;
+        bool ok = w > 0 && h > 0 && stride >= static_cast<std::size_t>(w) * 3
+            && map.size >= offset + stride * (h - 1) + static_cast<std::size_t>(w) * 3;
         if (ok) {
             TRgbImage image(w, h);
             for (int y = 0; y < h; ++y)
@@ -168,18 +169,31 @@ struct TDSPlay::TImpl {
     {
         auto ns = static_cast<gint64>(std::llround(time * GST_SECOND));
         if (!gst_element_seek_simple(pipeline.get(), GST_FORMAT_TIME,
-                                     static_cast<GstSeekFlags>(GST_SEEK_FLAG_FLUSH | GST_SEEK_FLAG_ACCURATE), ns))
+                static_cast<GstSeekFlags>(GST_SEEK_FLAG_FLUSH | GST_SEEK_FLAG_ACCURATE), ns))
             return false;
         return WaitPaused();
     }
 };
 
-TDSPlay::TDSPlay() : m_impl(std::make_unique<TImpl>()) { InitGStreamer(); }
+TDSPlay::TDSPlay()
+    : m_impl(std::make_unique<TImpl>())
+{
+    InitGStreamer();
+}
 TDSPlay::~TDSPlay() = default;
 
-double TDSPlay::StreamLength() const { return m_impl->length; }
-double TDSPlay::CurrentTime() const { return m_impl->currentTime; }
-int TDSPlay::CorrectedSeeks() const { return m_impl->correctedSeeks; }
+double TDSPlay::StreamLength() const
+{
+    return m_impl->length;
+}
+double TDSPlay::CurrentTime() const
+{
+    return m_impl->currentTime;
+}
+int TDSPlay::CorrectedSeeks() const
+{
+    return m_impl->correctedSeeks;
+}
 
 bool TDSPlay::DoOpen(const std::string& fileName)
 {
@@ -188,7 +202,7 @@ bool TDSPlay::DoOpen(const std::string& fileName)
         return false;
     }
     auto& m = *m_impl;
-    m = TImpl{};
+    m = TImpl {};
     if (!InitGStreamer())
         return false;
     GError* error = nullptr;
@@ -204,7 +218,7 @@ bool TDSPlay::DoOpen(const std::string& fileName)
     GstElement* sink = gst_element_factory_make("appsink", nullptr);
     if (!pipeline || !source || !convert || !sink) {
         g_free(uri);
-        for (GstElement* e : {pipeline, source, convert, sink})
+        for (GstElement* e : { pipeline, source, convert, sink })
             if (e)
                 gst_object_unref(e);
         return false;

@@ -26,9 +26,9 @@ constexpr int kOldestAvcodecMajor = 59;
 // Converted frames kept for stepping back and forth.
 constexpr std::size_t kCacheBytes = 48u << 20;
 
-using ffmpeg::TInputFree;
 using ffmpeg::TCodecFree;
 using ffmpeg::TFrameFree;
+using ffmpeg::TInputFree;
 using ffmpeg::TPacketFree;
 using ffmpeg::TSwsFree;
 
@@ -105,7 +105,7 @@ struct TFFMpegPlay::TImpl {
         auto it = std::lower_bound(pts.begin(), pts.end(), ts);
         int best = -1;
         std::int64_t bestDistance = 0;
-        for (auto candidate : {it, it == pts.begin() ? it : it - 1}) {
+        for (auto candidate : { it, it == pts.begin() ? it : it - 1 }) {
             if (candidate == pts.end())
                 continue;
             std::int64_t distance = std::llabs(*candidate - ts);
@@ -134,7 +134,7 @@ struct TFFMpegPlay::TImpl {
         std::size_t capacity = std::max<std::size_t>(2, kCacheBytes / std::max<std::size_t>(1, frameBytes));
         while (cache.size() >= capacity)
             cache.pop_front();
-        cache.push_back({index, std::move(image)});
+        cache.push_back({ index, std::move(image) });
     }
 
     bool Convert(const AVFrame* f, TRgbImage& out)
@@ -142,12 +142,12 @@ struct TFFMpegPlay::TImpl {
         if (f->width != width || f->height != height)
             return false;
         sws.reset(sws_getCachedContext(sws.release(), f->width, f->height, static_cast<AVPixelFormat>(f->format), width,
-                                       height, AV_PIX_FMT_RGB24, SWS_BILINEAR, nullptr, nullptr, nullptr));
+            height, AV_PIX_FMT_RGB24, SWS_BILINEAR, nullptr, nullptr, nullptr));
         if (!sws)
             return false;
         out = TRgbImage(width, height);
-        std::uint8_t* dst[1] = {out.pixels.data()};
-        const int dstStride[1] = {width * 3};
+        std::uint8_t* dst[1] = { out.pixels.data() };
+        const int dstStride[1] = { width * 3 };
         return sws_scale(sws.get(), f->data, f->linesize, 0, f->height, dst, dstStride) == height;
     }
 
@@ -159,11 +159,13 @@ struct TFFMpegPlay::TImpl {
             key = keyOf[static_cast<std::size_t>(key - 1)];
         ++seekCount;
         int r = stepsBack > 3 || key == 0
-                    ? avformat_seek_file(input.get(), stream, INT64_MIN, seekTs[static_cast<std::size_t>(key)],
-                                         seekTs[static_cast<std::size_t>(key)], 0)
-                    : av_seek_frame(input.get(), stream, seekTs[static_cast<std::size_t>(key)], AVSEEK_FLAG_BACKWARD);
-        if (r < 0 && av_seek_frame(input.get(), stream, seekTs[static_cast<std::size_t>(key)],
-                                   AVSEEK_FLAG_BACKWARD | AVSEEK_FLAG_ANY) < 0)
+            ? avformat_seek_file(input.get(), stream, INT64_MIN, seekTs[static_cast<std::size_t>(key)],
+                seekTs[static_cast<std::size_t>(key)], 0)
+            : av_seek_frame(input.get(), stream, seekTs[static_cast<std::size_t>(key)], AVSEEK_FLAG_BACKWARD);
+        if (r < 0
+            && av_seek_frame(
+                   input.get(), stream, seekTs[static_cast<std::size_t>(key)], AVSEEK_FLAG_BACKWARD | AVSEEK_FLAG_ANY)
+                < 0)
             return false;
         avcodec_flush_buffers(decoder.get());
         lastDecoded = -1;
@@ -267,8 +269,8 @@ struct TFFMpegPlay::TImpl {
             return true;
         sawDamage = false;
         // Forward within the same group of pictures, or just after what was decoded: no seek.
-        if (lastDecoded >= 0 && lastDecoded < n && !decoderDrained &&
-            (n - lastDecoded <= 1 || keyOf[static_cast<std::size_t>(n)] <= lastDecoded)) {
+        if (lastDecoded >= 0 && lastDecoded < n && !decoderDrained
+            && (n - lastDecoded <= 1 || keyOf[static_cast<std::size_t>(n)] <= lastDecoded)) {
             int r = DecodeForwardTo(n);
             if (r == 1)
                 return true;
@@ -286,15 +288,26 @@ struct TFFMpegPlay::TImpl {
     }
 };
 
-TFFMpegPlay::TFFMpegPlay() : m_impl(std::make_unique<TImpl>()) {
+TFFMpegPlay::TFFMpegPlay()
+    : m_impl(std::make_unique<TImpl>())
+{
     // The program keeps no log: the libraries' chatter on the terminal helps no one.
     av_log_set_level(AV_LOG_FATAL);
 }
 TFFMpegPlay::~TFFMpegPlay() = default;
 
-bool TFFMpegPlay::VariableFrameDuration() const { return m_impl->variable; }
-int TFFMpegPlay::SeekCount() const { return m_impl->seekCount; }
-int TFFMpegPlay::DecodedFrameCount() const { return m_impl->decodedCount; }
+bool TFFMpegPlay::VariableFrameDuration() const
+{
+    return m_impl->variable;
+}
+int TFFMpegPlay::SeekCount() const
+{
+    return m_impl->seekCount;
+}
+int TFFMpegPlay::DecodedFrameCount() const
+{
+    return m_impl->decodedCount;
+}
 
 bool TFFMpegPlay::DoOpen(const std::string& fileName)
 {
@@ -364,7 +377,7 @@ bool TFFMpegPlay::DoOpen(const std::string& fileName)
             std::int64_t t = p->pts != AV_NOPTS_VALUE ? p->pts : p->dts;
             if (t == AV_NOPTS_VALUE)
                 t = packets.empty() ? 0 : packets.back().pts + 1;
-            packets.push_back({t, p->dts != AV_NOPTS_VALUE ? p->dts : t, (p->flags & AV_PKT_FLAG_KEY) != 0});
+            packets.push_back({ t, p->dts != AV_NOPTS_VALUE ? p->dts : t, (p->flags & AV_PKT_FLAG_KEY) != 0 });
         }
         av_packet_unref(m.packet.get());
     }
@@ -375,8 +388,8 @@ bool TFFMpegPlay::DoOpen(const std::string& fileName)
     std::vector<std::size_t> order(packets.size());
     for (std::size_t i = 0; i < order.size(); ++i)
         order[i] = i;
-    std::stable_sort(order.begin(), order.end(),
-                     [&](std::size_t a, std::size_t b) { return packets[a].pts < packets[b].pts; });
+    std::stable_sort(
+        order.begin(), order.end(), [&](std::size_t a, std::size_t b) { return packets[a].pts < packets[b].pts; });
     m.pts.resize(order.size());
     m.keyOf.assign(order.size(), 0);
     m.seekTs.assign(order.size(), 0);
@@ -410,8 +423,8 @@ bool TFFMpegPlay::DoOpen(const std::string& fileName)
     }
     double fps = 0;
     AVRational rate = st->avg_frame_rate.num > 0 && st->avg_frame_rate.den > 0 ? st->avg_frame_rate : st->r_frame_rate;
-    if (st->r_frame_rate.num > 0 && st->r_frame_rate.den > 0 && medianGap > 0 &&
-        std::fabs(1.0 / av_q2d(st->r_frame_rate) - medianGap * tick) < 1.5 * tick)
+    if (st->r_frame_rate.num > 0 && st->r_frame_rate.den > 0 && medianGap > 0
+        && std::fabs(1.0 / av_q2d(st->r_frame_rate) - medianGap * tick) < 1.5 * tick)
         rate = st->r_frame_rate;
     if (rate.num > 0 && rate.den > 0)
         fps = av_q2d(rate);
@@ -446,7 +459,10 @@ bool TFFMpegPlay::DoOpen(const std::string& fileName)
     return true;
 }
 
-void TFFMpegPlay::DoClose() { m_impl->Reset(); }
+void TFFMpegPlay::DoClose()
+{
+    m_impl->Reset();
+}
 
 int TFFMpegPlay::DoSeek(int n)
 {

@@ -31,7 +31,7 @@ struct TOutputFree {
 
 std::string ErrorString(int code)
 {
-    char text[AV_ERROR_MAX_STRING_SIZE] = {0};
+    char text[AV_ERROR_MAX_STRING_SIZE] = { 0 };
     av_strerror(code, text, sizeof text);
     return text;
 }
@@ -80,7 +80,9 @@ struct TFFMpegWriter::TImpl {
     }
 };
 
-TFFMpegWriter::TFFMpegWriter() : m_impl(std::make_unique<TImpl>()) {
+TFFMpegWriter::TFFMpegWriter()
+    : m_impl(std::make_unique<TImpl>())
+{
     // The program keeps no log: the libraries' chatter on the terminal helps no one.
     av_log_set_level(AV_LOG_FATAL);
 }
@@ -96,7 +98,7 @@ int TFFMpegWriter::Open(const std::string& fileName, int width, int height, cons
     if (m_impl->out)
         Close();
     auto& m = *m_impl;
-    m = TImpl{};
+    m = TImpl {};
     if (width <= 0 || height <= 0 || settings.fpsNumerator <= 0 || settings.fpsDenominator <= 0)
         return -1;
     const AVCodec* codec = avcodec_find_encoder_by_name(settings.codec.c_str());
@@ -115,8 +117,8 @@ int TFFMpegWriter::Open(const std::string& fileName, int width, int height, cons
     auto* c = m.enc.get();
     c->width = width;
     c->height = height;
-    c->time_base = AVRational{settings.fpsDenominator, settings.fpsNumerator};
-    c->framerate = AVRational{settings.fpsNumerator, settings.fpsDenominator};
+    c->time_base = AVRational { settings.fpsDenominator, settings.fpsNumerator };
+    c->framerate = AVRational { settings.fpsNumerator, settings.fpsDenominator };
     c->gop_size = settings.gopSize;
     c->max_b_frames = settings.maxBFrames;
     c->pix_fmt = codec->pix_fmts ? codec->pix_fmts[0] : AV_PIX_FMT_YUV420P;
@@ -173,8 +175,8 @@ int TFFMpegWriter::Open(const std::string& fileName, int width, int height, cons
     m.frame->height = height;
     if (av_frame_get_buffer(m.frame.get(), 0) < 0)
         return -3;
-    m.sws.reset(sws_getContext(width, height, AV_PIX_FMT_RGB24, width, height, c->pix_fmt, SWS_BICUBIC, nullptr,
-                               nullptr, nullptr));
+    m.sws.reset(sws_getContext(
+        width, height, AV_PIX_FMT_RGB24, width, height, c->pix_fmt, SWS_BICUBIC, nullptr, nullptr, nullptr));
     if (!m.sws)
         return -3;
     m.width = width;
@@ -190,8 +192,8 @@ int TFFMpegWriter::WriteFrame(const TRgbImage& frame)
         return -1;
     if (av_frame_make_writable(m.frame.get()) < 0)
         return -3;
-    const std::uint8_t* src[1] = {frame.pixels.data()};
-    const int srcStride[1] = {frame.width * 3};
+    const std::uint8_t* src[1] = { frame.pixels.data() };
+    const int srcStride[1] = { frame.width * 3 };
     sws_scale(m.sws.get(), src, srcStride, 0, frame.height, m.frame->data, m.frame->linesize);
     const auto index = m.nextPts++;
     m.frame->pts = m.ptsOfFrame ? m.ptsOfFrame(static_cast<int>(index)) : index;
@@ -223,6 +225,9 @@ int TFFMpegWriter::Close()
     return result;
 }
 
-const std::string& TFFMpegWriter::LastError() const { return m_impl->lastError; }
+const std::string& TFFMpegWriter::LastError() const
+{
+    return m_impl->lastError;
+}
 
 } // namespace kinoval::media

@@ -19,8 +19,8 @@ std::string LinkedLibraryVersions()
     auto dotted = [](unsigned v) {
         return std::to_string(v >> 16) + "." + std::to_string((v >> 8) & 0xFF) + "." + std::to_string(v & 0xFF);
     };
-    return "libavcodec " + dotted(codec) + ", libavformat " + dotted(format) + ", GStreamer " + std::to_string(major) +
-           "." + std::to_string(minor) + "." + std::to_string(micro);
+    return "libavcodec " + dotted(codec) + ", libavformat " + dotted(format) + ", GStreamer " + std::to_string(major)
+        + "." + std::to_string(minor) + "." + std::to_string(micro);
 }
 
 int LinkedAvcodecMajor()

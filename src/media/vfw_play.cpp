@@ -19,8 +19,8 @@ struct TJpegFree {
 
 bool IsMjpeg(std::uint32_t fcc)
 {
-    return fcc == FourCC("MJPG") || fcc == FourCC("mjpg") || fcc == FourCC("AVRn") || fcc == FourCC("jpeg") ||
-           fcc == FourCC("JPEG");
+    return fcc == FourCC("MJPG") || fcc == FourCC("mjpg") || fcc == FourCC("AVRn") || fcc == FourCC("jpeg")
+        || fcc == FourCC("JPEG");
 }
 
 } // namespace
@@ -29,8 +29,8 @@ struct TVfwPlay::TImpl {
     TAviFile avi;
     std::unique_ptr<void, TJpegFree> jpeg;
     bool mjpeg = false;
-    int target = 0;         // the frame to show
-    int decodedFrame = -1;  // the frame in decoded, -1 none
+    int target = 0; // the frame to show
+    int decodedFrame = -1; // the frame in decoded, -1 none
     TRgbImage decoded;
     std::vector<std::uint8_t> bytes;
 
@@ -54,16 +54,17 @@ struct TVfwPlay::TImpl {
         TRgbImage image(width, height);
         if (mjpeg) {
             int w = 0, h = 0, sub = 0, space = 0;
-            if (tjDecompressHeader3(jpeg.get(), bytes.data(), bytes.size(), &w, &h, &sub, &space) != 0 || w != width ||
-                h != height)
+            if (tjDecompressHeader3(jpeg.get(), bytes.data(), bytes.size(), &w, &h, &sub, &space) != 0 || w != width
+                || h != height)
                 return false;
-            if (tjDecompress2(jpeg.get(), bytes.data(), bytes.size(), image.pixels.data(), width, width * 3, height,
-                              TJPF_RGB, 0) != 0)
+            if (tjDecompress2(
+                    jpeg.get(), bytes.data(), bytes.size(), image.pixels.data(), width, width * 3, height, TJPF_RGB, 0)
+                != 0)
                 return false;
         } else {
             const auto& info = avi.Info();
             const int bytesPerPixel = info.bitCount / 8;
-            const std::size_t stride = (static_cast<std::size_t>(width) * bytesPerPixel + 3) & ~std::size_t{3};
+            const std::size_t stride = (static_cast<std::size_t>(width) * bytesPerPixel + 3) & ~std::size_t { 3 };
             if (bytes.size() < stride * height)
                 return false;
             for (int y = 0; y < height; ++y) {
@@ -82,7 +83,10 @@ struct TVfwPlay::TImpl {
     }
 };
 
-TVfwPlay::TVfwPlay() : m_impl(std::make_unique<TImpl>()) {}
+TVfwPlay::TVfwPlay()
+    : m_impl(std::make_unique<TImpl>())
+{
+}
 TVfwPlay::~TVfwPlay() = default;
 
 bool TVfwPlay::DoOpen(const std::string& fileName)
@@ -113,8 +117,8 @@ bool TVfwPlay::DoOpen(const std::string& fileName)
     if (!SetGeometry(info.width, info.height))
         return false;
     const int count = static_cast<int>(m.avi.Frames().size());
-    if (!SetTiming(static_cast<double>(info.rate) / info.scale, count,
-                   static_cast<double>(count) * info.scale / info.rate))
+    if (!SetTiming(
+            static_cast<double>(info.rate) / info.scale, count, static_cast<double>(count) * info.scale / info.rate))
         return false;
     // A file whose first frame cannot be decoded is not worth showing; another back-end may do better.
     return m.Decode(0, info.width, info.height);

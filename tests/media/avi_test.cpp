@@ -21,7 +21,7 @@ namespace kinoval::media {
 namespace {
 
 std::string WriteNumberedAvi(const test::TTempDir& dir, const std::string& name, TAviCodec codec, int frames,
-                             int width = 160, int height = 120, unsigned rate = 25, unsigned scale = 1)
+    int width = 160, int height = 120, unsigned rate = 25, unsigned scale = 1)
 {
     std::string path = dir.File(name);
     TAviWriter writer;
@@ -32,7 +32,7 @@ std::string WriteNumberedAvi(const test::TTempDir& dir, const std::string& name,
     return path;
 }
 
-class AviCodecs : public ::testing::TestWithParam<TAviCodec> {};
+class AviCodecs : public ::testing::TestWithParam<TAviCodec> { };
 
 TEST_P(AviCodecs, EveryFrameReadsBackWhereverWeSeek)
 {

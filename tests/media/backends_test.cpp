@@ -48,11 +48,11 @@ std::vector<TBackendCase> AllCases()
     std::vector<TBackendCase> cases;
     for (int b = 0; b < video::kBackendCount; ++b)
         for (const auto& v : test::kTestVideos)
-            cases.push_back({b, v});
+            cases.push_back({ b, v });
     return cases;
 }
 
-class BackendFormats : public ::testing::TestWithParam<TBackendCase> {};
+class BackendFormats : public ::testing::TestWithParam<TBackendCase> { };
 
 TEST_P(BackendFormats, SeeksShowTheAskedFrameWhenTheBackEndOpensTheFile)
 {
@@ -179,7 +179,7 @@ TEST(DSPlay, LongVideosStillShowTheAskedFrame)
     ASSERT_TRUE(player.Open(path));
     EXPECT_EQ(player.FrameCount(), 10100);
     TRgbImage image;
-    for (int n : {10010, 7000, 10099, 12}) {
+    for (int n : { 10010, 7000, 10099, 12 }) {
         player.SetCurrentFrame(n);
         ASSERT_TRUE(player.Draw(image));
         EXPECT_EQ(test::ReadFrameNumber(image), n);

@@ -34,7 +34,10 @@ void WriteAll(const std::string& path, const TBytes& bytes)
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
 }
 
-void Put32(TBytes& bytes, std::size_t at, std::uint32_t v) { std::memcpy(bytes.data() + at, &v, 4); }
+void Put32(TBytes& bytes, std::size_t at, std::uint32_t v)
+{
+    std::memcpy(bytes.data() + at, &v, 4);
+}
 
 // Where our writer puts the fields the tests damage.
 constexpr std::size_t kAvihWidth = 64, kAvihHeight = 68, kStrhScale = 128, kStrhRate = 132, kStrfWidth = 176,
@@ -68,7 +71,7 @@ void ExpectSaneEverywhere(const std::string& path)
         EXPECT_GT(player->Width(), 0);
         const int count = player->FrameCount();
         const int step = count > 40 ? count / 20 : 1;
-        for (int n : {count - 1, 0}) {
+        for (int n : { count - 1, 0 }) {
             int before = errors; // the report may come with the seek or with the draw
             player->SetCurrentFrame(n);
             TRgbImage image;
@@ -104,7 +107,7 @@ protected:
 
 TEST_F(BadInput, EmptyAndTextFilesAreRefusedWithTheTexts)
 {
-    for (const char* name : {"vide.avi", "vide.mp4", "vide.mpg"}) {
+    for (const char* name : { "vide.avi", "vide.mp4", "vide.mpg" }) {
         std::string path = dir.File(name);
         WriteAll(path, {});
         TMediaPlayerFactory factory;
@@ -153,7 +156,7 @@ TEST_F(BadInput, TruncatedFilesOfEveryKind)
     for (int v = 0; v < static_cast<int>(std::size(test::kTestVideos)); ++v) {
         std::string good = Made(v);
         TBytes bytes = ReadAll(good);
-        for (double share : {0.02, 0.35, 0.7, 0.97}) {
+        for (double share : { 0.02, 0.35, 0.7, 0.97 }) {
             SCOPED_TRACE(std::string(test::kTestVideos[v].name) + " cut at " + std::to_string(share));
             TBytes cut(bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(bytes.size() * share));
             std::string path = dir.File(std::string("cut_") + test::kTestVideos[v].name);
@@ -165,7 +168,7 @@ TEST_F(BadInput, TruncatedFilesOfEveryKind)
 
 TEST_F(BadInput, CorruptedBytesInTheMiddle)
 {
-    for (int v : {1, 2, 3, 4, 5}) {
+    for (int v : { 1, 2, 3, 4, 5 }) {
         TBytes bytes = ReadAll(Made(v));
         for (std::size_t i = bytes.size() / 3; i < bytes.size() * 2 / 3; i += 97)
             bytes[i] = static_cast<char>(bytes[i] ^ 0x5A);
@@ -193,7 +196,7 @@ TEST_F(BadInput, AnIndexPointingPastTheEndIsADamagedFrame)
     TRgbImage image(1, 1);
     EXPECT_FALSE(player.Draw(image));
     EXPECT_EQ(image.width, 1); // the target is left as it was
-    EXPECT_EQ(errors, (std::vector<std::string>{"Une image est abîmée"}));
+    EXPECT_EQ(errors, (std::vector<std::string> { "Une image est abîmée" }));
     player.SetCurrentFrame(8);
     EXPECT_TRUE(player.Draw(image));
     EXPECT_EQ(test::ReadFrameNumber(image), 8);
@@ -202,9 +205,9 @@ TEST_F(BadInput, AnIndexPointingPastTheEndIsADamagedFrame)
 
 TEST_F(BadInput, AbsurdDimensionsAreRefused)
 {
-    for (std::uint32_t side : {0u, 100000u, 0x80000000u, 0xFFFFFFFFu}) {
+    for (std::uint32_t side : { 0u, 100000u, 0x80000000u, 0xFFFFFFFFu }) {
         TBytes bytes = ReadAll(Made(1, 5));
-        for (std::size_t at : {kAvihWidth, kAvihHeight, kStrfWidth, kStrfHeight})
+        for (std::size_t at : { kAvihWidth, kAvihHeight, kStrfWidth, kStrfHeight })
             Put32(bytes, at, side);
         std::string path = dir.File("huge.avi");
         WriteAll(path, bytes);
@@ -217,7 +220,7 @@ TEST_F(BadInput, AbsurdDimensionsAreRefused)
 
 TEST_F(BadInput, ZeroFrameRateIsRefusedByOurReader)
 {
-    for (std::size_t at : {kStrhRate, kStrhScale}) {
+    for (std::size_t at : { kStrhRate, kStrhScale }) {
         TBytes bytes = ReadAll(Made(1, 5));
         Put32(bytes, at, 0);
         std::string path = dir.File("zero_rate.avi");

@@ -64,8 +64,8 @@ protected:
         , parts { dlg, desktop, view, data, options, mru, &montage, &formules }
         , commands(parts)
     {
-        video::LinkDocument(view, data, input);
-        montage::ConnectMontage(montage, data, view, {});
+        links += video::LinkDocument(view, data, input);
+        links += montage::ConnectMontage(montage, data, view, {});
         view.Resize(640, 480);
         options.CheckBox4ConfirmationFileChange = false;
     }
@@ -140,6 +140,7 @@ protected:
     document::TData data;
     video::TDocumentInput input;
     montage::TMontage montage;
+    TConnections links; // the document and the montage follow the view while these are kept
     formulas::TFormules formules;
     TOptions options;
     TMRUFiles mru;

@@ -24,7 +24,7 @@ struct TRunResult {
 TRunResult RunCli(const std::string& arguments)
 {
     std::string command = std::string(KINOVAL_CLI_PATH) + " " + arguments + " 2>&1";
-    TRunResult result{-1, {}};
+    TRunResult result { -1, {} };
     std::FILE* pipe = popen(command.c_str(), "r");
     if (!pipe)
         return result;
@@ -36,7 +36,10 @@ TRunResult RunCli(const std::string& arguments)
     return result;
 }
 
-std::string Quoted(const std::string& path) { return "'" + path + "'"; }
+std::string Quoted(const std::string& path)
+{
+    return "'" + path + "'";
+}
 
 TEST(PngWriter, FFmpegReadsBackEveryPixel)
 {
@@ -78,7 +81,7 @@ TEST(CliVideo, FrameWritesTheAskedFrame)
     test::TTempDir dir;
     std::string mp4 = dir.File("a.mp4");
     ASSERT_TRUE(test::MakeTestVideo(mp4, test::kTestVideos[2], 50, 160, 120));
-    for (int n : {37, 3, -5, 400}) {
+    for (int n : { 37, 3, -5, 400 }) {
         std::string png = dir.File("f.png");
         auto r = RunCli("frame " + Quoted(mp4) + " " + std::to_string(n) + " " + Quoted(png));
         ASSERT_EQ(r.status, 0) << r.output;

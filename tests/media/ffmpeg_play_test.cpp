@@ -12,7 +12,7 @@
 namespace kinoval::media {
 namespace {
 
-class FFMpegFormats : public ::testing::TestWithParam<test::TTestVideo> {};
+class FFMpegFormats : public ::testing::TestWithParam<test::TTestVideo> { };
 
 TEST_P(FFMpegFormats, RandomSeeksForwardAndBackShowTheAskedFrame)
 {
@@ -64,14 +64,13 @@ TEST_P(FFMpegFormats, RandomSeeksForwardAndBackShowTheAskedFrame)
     EXPECT_TRUE(errors.empty());
 }
 
-INSTANTIATE_TEST_SUITE_P(Videos, FFMpegFormats, ::testing::ValuesIn(test::kTestVideos),
-                         [](const auto& param) {
-                             std::string name = param.param.name;
-                             for (auto& c : name)
-                                 if (c == '.')
-                                     c = '_';
-                             return name;
-                         });
+INSTANTIATE_TEST_SUITE_P(Videos, FFMpegFormats, ::testing::ValuesIn(test::kTestVideos), [](const auto& param) {
+    std::string name = param.param.name;
+    for (auto& c : name)
+        if (c == '.')
+            c = '_';
+    return name;
+});
 
 TEST(FFMpegPlay, SequentialSteppingDoesNotSeek)
 {
@@ -107,7 +106,7 @@ TEST(FFMpegPlay, ASeekDecodesFromTheNearestKeyFrameOnly)
     TFFMpegPlay player;
     ASSERT_TRUE(player.Open(path));
     TRgbImage image;
-    for (int n : {38, 14, 50, 26}) {
+    for (int n : { 38, 14, 50, 26 }) {
         int before = player.DecodedFrameCount();
         player.SetCurrentFrame(n);
         ASSERT_TRUE(player.Draw(image));
@@ -162,12 +161,12 @@ TEST(FFMpegPlay, VariableFrameDurationIsReportedOnce)
     EXPECT_TRUE(player.VariableFrameDuration());
     EXPECT_EQ(player.FrameCount(), 20);
     TRgbImage image;
-    for (int n : {12, 9, 10, 19, 3}) {
+    for (int n : { 12, 9, 10, 19, 3 }) {
         player.SetCurrentFrame(n);
         ASSERT_TRUE(player.Draw(image));
         EXPECT_EQ(test::ReadFrameNumber(image), n);
     }
-    EXPECT_EQ(errors, (std::vector<std::string>{video::TextVariableFrameDuration()}));
+    EXPECT_EQ(errors, (std::vector<std::string> { video::TextVariableFrameDuration() }));
 
     // The regular files of the other tests are not flagged.
     const std::string regular = dir.File("regular.mkv");

@@ -1,5 +1,6 @@
-// Tracking end to end: the projectile sample rendered by the sample generator, tracked by kinoval-cli from
-// an outline drawn around the ball on its first frame, compared with the ground truth written beside it.
+// Tracking end to end: the two samples rendered by the sample generator, tracked by kinoval-cli with each
+// method from an outline drawn around the object on its first frame, compared with the ground truth
+// written beside them, and g measured from the positions.
 #include "core/modelling/least_squares.h"
 #include "support/sample_truth.h"
 #include "support/temp_dir.h"
@@ -59,7 +60,8 @@ protected:
     static std::string Video() { return "'" + s_dir->Path().string() + "/parabole.avi'"; }
     static std::vector<TTruthRow> Truth(double& width, double& height, double& ppm, double& g)
     {
-        const kinoval::test::TSampleTruth truth = kinoval::test::ReadSampleTruth(s_dir->Path().string() + "/parabole.txt");
+        const kinoval::test::TSampleTruth truth
+            = kinoval::test::ReadSampleTruth(s_dir->Path().string() + "/parabole.txt");
         const auto value = [&truth](const char* key) {
             const auto it = truth.values.find(key);
             return it == truth.values.end() ? 0.0 : it->second;
@@ -77,54 +79,106 @@ protected:
 kinoval::test::TTempDir* ProjectileSample::s_dir = nullptr;
 bool ProjectileSample::s_generated = false;
 
-TEST_F(ProjectileSample, BallStaysOnItsTrueCourseAndGivesG)
-{
-    ASSERT_TRUE(s_generated);
-    double W = 0, H = 0, ppm = 0, g = 0;
-    const std::vector<TTruthRow> truth = Truth(W, H, ppm, g);
-    ASSERT_GE(truth.size(), 10u);
-    ASSERT_GT(W, 0);
-    ASSERT_GT(ppm, 0);
+// One sample tracked by one method from a circle outline around the object of its first frame, drawn a
+// few pixels wider than the object as a user would. Prints and checks the RMS distance to the ground
+// truth; answers the tracked times and picture positions.
+struct TSampleRun {
+    std::vector<double> t, x, y;
+    double rms = 1e9;
+    int frames = 0;
+};
 
+TSampleRun TrackSample(
+    const std::string& dir, const std::string& name, const std::string& method, int radius, double outlineRadius)
+{
+    TSampleRun result;
+    const kinoval::test::TSampleTruth truth = kinoval::test::ReadSampleTruth(dir + "/" + name + ".txt");
+    const double W = truth.values.at("width"), H = truth.values.at("height");
     // The program places a pixel's position at its index (pixel i at i / width), the ground truth at the
     // middle of the pixel (pixel i covers [i, i + 1)): a true centre c is the program's c - 0.5.
-    const double cx = truth[0].xPixel - 0.5, cy = truth[0].yPixel - 0.5;
-    // An outline of 24 vertices on a circle of 16 pixels around the ball of the first frame. The ball
-    // moves by up to 58 pixels a frame, so the search radius is the largest.
+    const double cx = truth.rows.at(0).xPixel - 0.5, cy = truth.rows.at(0).yPixel - 0.5;
     std::ostringstream outline;
     outline.precision(10);
     for (int k = 0; k < 24; ++k) {
         const double a = 2 * std::acos(-1.0) * k / 24;
-        outline << (k ? " " : "") << (cx + 16 * std::cos(a)) / W << "," << (cy + 16 * std::sin(a)) / H;
+        outline << (k ? " " : "") << (cx + outlineRadius * std::cos(a)) / W << ","
+                << (cy + outlineRadius * std::sin(a)) / H;
     }
-    const TRun run = RunShell(Cli() + Video() + " --outline '" + outline.str() + "' --first 0 --radius 100");
-    ASSERT_EQ(run.status, 0) << run.output;
-
+    const TRun run = RunShell(Cli() + "'" + dir + "/" + name + ".avi' --outline '" + outline.str()
+        + "' --first 0 --radius " + std::to_string(radius) + " --method " + method);
+    EXPECT_EQ(run.status, 0) << run.output;
     std::istringstream lines(run.output);
-    std::vector<double> t, y;
     double squares = 0;
-    int n = 0, frame = 0;
-    double x = 0, yNorm = 0;
-    while (lines >> frame >> x >> yNorm) {
-        ASSERT_GE(frame, 0);
-        ASSERT_LT(frame, static_cast<int>(truth.size()));
-        const double dx = x * W + 0.5 - truth[frame].xPixel, dy = yNorm * H + 0.5 - truth[frame].yPixel;
-        squares += dx * dx + dy * dy;
-        ++n;
-        t.push_back(truth[frame].t);
-        y.push_back(yNorm * H);
+    int frame = 0;
+    double x = 0, y = 0;
+    while (lines >> frame >> x >> y) {
+        EXPECT_GE(frame, 0);
+        EXPECT_LT(frame, static_cast<int>(truth.rows.size()));
+        if (frame < 0 || frame >= static_cast<int>(truth.rows.size()))
+            break;
+        const TTruthRow& row = truth.rows[static_cast<std::size_t>(frame)];
+        const double px = x * W + 0.5, py = y * H + 0.5;
+        squares += (px - row.xPixel) * (px - row.xPixel) + (py - row.yPixel) * (py - row.yPixel);
+        ++result.frames;
+        result.t.push_back(row.t);
+        result.x.push_back(px);
+        result.y.push_back(py);
     }
-    ASSERT_EQ(n, static_cast<int>(truth.size())) << run.output;
-    const double rms = std::sqrt(squares / n);
-    std::printf("tracking RMS error %.3f px over %d frames\n", rms, n);
-    EXPECT_LE(rms, 1.5);
+    EXPECT_EQ(result.frames, static_cast<int>(truth.rows.size())) << run.output;
+    if (result.frames > 0)
+        result.rms = std::sqrt(squares / result.frames);
+    std::printf("%s, %s, radius %d: RMS error %.3f px over %d frames\n", name.c_str(), method.c_str(), radius,
+        result.rms, result.frames);
+    EXPECT_LE(result.rms, 1.5);
+    return result;
+}
 
+// Twice the quadratic coefficient of a coordinate against time, in pixels per second squared.
+double Acceleration(const std::vector<double>& t, const std::vector<double>& v)
+{
     kinoval::modelling::TPolynomialFit fit;
-    ASSERT_EQ(kinoval::modelling::PolynomialFit(0, 3, t, y, fit), kinoval::modelling::kFitOk);
-    const double measuredG = 2 * fit.coefficients[2] / ppm; // picture y grows downward
-    std::printf("g from the tracked heights %.4f m/s^2 (true %.4f)\n", measuredG, g);
+    EXPECT_EQ(kinoval::modelling::PolynomialFit(0, 3, t, v, fit), kinoval::modelling::kFitOk);
+    return fit.coefficients.size() > 2 ? 2 * fit.coefficients[2] : 0;
+}
+
+class SampleAccuracy : public ProjectileSample, public ::testing::WithParamInterface<const char*> { };
+
+TEST_P(SampleAccuracy, TheThrownBallStaysOnItsCourseAndGivesG)
+{
+    ASSERT_TRUE(s_generated);
+    double W = 0, H = 0, ppm = 0, g = 0;
+    ASSERT_GE(Truth(W, H, ppm, g).size(), 10u);
+    // The ball moves by up to 58 pixels a frame: the default radius of 40 holds on its course, as the
+    // largest does.
+    for (int radius : { 40, 100 }) {
+        const TSampleRun run = TrackSample(s_dir->Path().string(), "parabole", GetParam(), radius, 16);
+        const double measuredG = Acceleration(run.t, run.y) / ppm; // picture y grows downward
+        std::printf("g from the tracked heights %.4f m/s^2 (true %.4f)\n", measuredG, g);
+        EXPECT_NEAR(measuredG, g, 0.01 * g);
+    }
+}
+
+TEST_P(SampleAccuracy, TheRollingCylinderGivesGFromItsSlope)
+{
+    ASSERT_TRUE(s_generated);
+    const kinoval::test::TSampleTruth truth = kinoval::test::ReadSampleTruth(s_dir->Path().string() + "/cylindre.txt");
+    ASSERT_FALSE(truth.rows.empty());
+    const double ppm = truth.values.at("pixels_per_metre"), g = truth.values.at("g");
+    const double angle = truth.values.at("incline_angle_deg") * std::acos(-1.0) / 180;
+    const double radius = truth.values.at("cylinder_radius_m") * ppm;
+    const TSampleRun run = TrackSample(s_dir->Path().string(), "cylindre", GetParam(), 40, radius + 4);
+    // Along the slope (down to the right on the picture); a solid cylinder rolling without slipping
+    // accelerates at 2/3 g sin(angle).
+    std::vector<double> along;
+    for (std::size_t k = 0; k < run.x.size(); ++k)
+        along.push_back(run.x[k] * std::cos(angle) + run.y[k] * std::sin(angle));
+    const double measuredG = 1.5 * Acceleration(run.t, along) / ppm / std::sin(angle);
+    std::printf("g from the rolling cylinder %.4f m/s^2 (true %.4f)\n", measuredG, g);
     EXPECT_NEAR(measuredG, g, 0.01 * g);
 }
+
+INSTANTIATE_TEST_SUITE_P(BothMethods, SampleAccuracy, ::testing::Values("meanshift", "template"),
+    [](const ::testing::TestParamInfo<const char*>& param) { return std::string(param.param); });
 
 TEST_F(ProjectileSample, CliRefusesWhatTheWindowWouldRefuse)
 {

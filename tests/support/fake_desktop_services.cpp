@@ -33,7 +33,7 @@ bool TFakeDesktopServices::OpenWithDefaultProgram(const std::string& path)
 
 bool TFakeDesktopServices::StartProgram(const std::string& program, const std::vector<std::string>& arguments)
 {
-    started.push_back({program, arguments});
+    started.push_back({ program, arguments });
     return startProgramSucceeds;
 }
 

@@ -40,7 +40,7 @@ int TScriptedUserDlg::DoRun()
     run.checkBoxInitial = CheckBoxCheck;
     run.delay = EffectiveDelay();
     m_runs.push_back(run);
-    Answer answer{defaultAnswer, false, false};
+    Answer answer { defaultAnswer, false, false };
     if (!m_answers.empty()) {
         answer = m_answers.front();
         m_answers.pop_front();

@@ -33,8 +33,8 @@ public:
         bool setCheck = false; // when false the check box keeps its initial state
     };
 
-    void Script(int button) { m_answers.push_back({button, false, false}); }
-    void Script(int button, bool check) { m_answers.push_back({button, check, true}); }
+    void Script(int button) { m_answers.push_back({ button, false, false }); }
+    void Script(int button, bool check) { m_answers.push_back({ button, check, true }); }
     int defaultAnswer = 0;
 
     const std::vector<TRecordedRun>& Runs() const { return m_runs; }

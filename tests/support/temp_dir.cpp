@@ -8,10 +8,11 @@ namespace kinoval::test {
 
 TTempDir::TTempDir()
 {
-    static std::atomic<int> counter{0};
+    static std::atomic<int> counter { 0 };
     std::random_device rd;
     for (int attempt = 0; attempt < 100; ++attempt) {
-        auto name = "t" + std::to_string(::getpid()) + "-" + std::to_string(counter++) + "-" + std::to_string(rd() % 100000);
+        auto name
+            = "t" + std::to_string(::getpid()) + "-" + std::to_string(counter++) + "-" + std::to_string(rd() % 100000);
         auto candidate = std::filesystem::path(KINOVAL_TEST_TMP) / name;
         if (std::filesystem::create_directories(candidate)) {
             m_path = candidate;

@@ -342,6 +342,81 @@ def case_help_without_a_browser(session, args):
     check("Kinoval" in text and "échelle" in text.lower(), "the help page reads %r" % text[:200])
 
 
+def case_track_the_ball(session, args):
+    """The automatic pointing: the scale and the origin, an outline drawn round the ball, a run by its
+    colours at the default radius, another by its pattern, the positions kept as marks, and the table and
+    g they give."""
+    program, main = start_with_study(session)
+    tmp = os.path.join(session.work, "tmp")
+    rows = truth_rows(tmp)
+    view = ui.find(main, None, "Image de la vidéo")
+    vx, vy, vw, vh = ui.extents(view)
+    fx, fy = vw / 640.0, vh / 480.0
+    # The scale on the ruler and the origin on the ball's start, as for pointing by hand.
+    ui.press(program.button(main, "Echelle"))
+    session.click(vx + 60 * fx, vy + 462 * fy)
+    session.click(vx + 360 * fx, vy + 462 * fy)
+    program.menu(main, "Mesures", "Longueur de l'échelle")
+    length = program.dialog()
+    program.type_into(ui.find(length, ("text",)), "1")
+    program.answer("Ok", length)
+    ui.press(program.button(main, "Repère"))
+    session.click(vx + 70 * fx, vy + 360 * fy)
+
+    ui.press(program.button(main, "Suivi automatique"))
+    ui.wait_for(lambda: ui.is_checked(program.button(main, "Suivi automatique")), 10, "the tracking mode")
+    tools = ui.find(main, ("tool bar",), "Outils")
+    frame_box = ui.find(main, ("text",), "Numéro de l'image")
+
+    # A circle round the ball of the first frame: its centre, then a point 16 pixels away.
+    ui.press(program.button(tools, "Contour"))
+    check(ui.is_checked(program.button(tools, "Contour")), "the outline tool is not chosen")
+    cx, cy = rows[0][2], rows[0][3]
+    session.click(vx + cx * fx, vy + cy * fy)
+    time.sleep(0.2)
+    session.click(vx + (cx + 16) * fx, vy + cy * fy)
+    time.sleep(0.3)
+
+    def run_to_the_end():
+        ui.press(program.button(tools, "Suivi"))
+        ui.wait_for(lambda: ui.text_of(frame_box) == "26 / 26" and ui.is_enabled(program.button(tools, "Contour")),
+                    30, "the run to reach the last frame")
+        check(not program.dialogs(), "the run stopped with %s" % [ui.dialog_text(d) for d in program.dialogs()])
+
+    run_to_the_end()
+    session.screenshot("tracked-colours")
+
+    # Again by the ball's pattern: the method's list (labelled "Méthode :"), opened, one step down.
+    method = ui.find(tools, ("combo box",))
+    labels = [r.getTarget(i).name for r in method.getRelationSet() for i in range(r.getNTargets())]
+    check("Méthode :" in labels, "the method's list is labelled %s" % labels)
+    check(method.name == "Couleurs", "the method is %r" % method.name)
+    ui.press(method)
+    time.sleep(0.5)
+    session.keys("Down", "Return")
+    ui.wait_for(lambda: method.name == "Motif", 10, "the pattern method")
+    ui.press(program.button(tools, "Effacer suivi"))
+    ui.wait_for(lambda: ui.text_of(frame_box) == "1 / 26", 10, "the view back on the outline's frame")
+    run_to_the_end()
+    session.screenshot("tracked-pattern")
+
+    # Leaving the mode offers the positions; kept, they are the study's marks and give the ball's g.
+    ui.press(program.button(main, "Repère fixe"))
+    lines = program.answer("Enregistrer")
+    check("Un pointage automatique a été effectué." in lines, "leaving the mode said %s" % lines)
+    program.no_dialog()
+    results = open_table(program, main)
+    check_ball(columns(read_table(program, results)), 26)
+
+    program.menu(main, "Fichier", "Quitter")
+    ui.wait_for(lambda: program.dialogs() or not session.alive(), 20, "the question or the end")
+    if session.alive():
+        program.answer("Quitter")
+    ui.wait_for(lambda: not session.alive(), 20, "the program to end")
+    with open(os.path.join(session.work, "config", "Kinoval.ini"), encoding="utf-8") as f:
+        check("TrackingMethod_Value=1" in f.read(), "the settings do not keep the pattern method")
+
+
 CLOSING = ("Annuler", "Cancel", "Ignorer", "Fermer", "Close", "Ok", "OK", "Non", "No")
 
 
@@ -515,6 +590,7 @@ CASES = {
     "undo_save_reopen": case_undo_save_reopen,
     "failed_open_keeps_the_study": case_failed_open_keeps_the_study,
     "help_without_a_browser": case_help_without_a_browser,
+    "track_the_ball": case_track_the_ball,
     "press_everything": case_press_everything,
     "kill_while_pointing": case_kill_while_pointing,
 }

@@ -14,12 +14,13 @@ int main(int argc, char** argv)
         return 2;
     }
     const std::string folder = argv[1];
-    for (auto render : {kinoval::samplegen::RenderCylinder, kinoval::samplegen::RenderParabola}) {
+    for (auto render : { kinoval::samplegen::RenderCylinder, kinoval::samplegen::RenderParabola }) {
         kinoval::samplegen::TScene scene = render();
         kinoval::media::TAviWriter writer;
         const std::string video = folder + "/" + scene.name + ".avi";
         if (writer.Open(video, scene.width, scene.height, static_cast<unsigned>(scene.fps), 1,
-                        kinoval::media::TAviCodec::acMjpeg, 85) != 0) {
+                kinoval::media::TAviCodec::acMjpeg, 85)
+            != 0) {
             std::fprintf(stderr, "cannot create %s\n", video.c_str());
             return 1;
         }

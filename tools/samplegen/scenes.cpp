@@ -18,7 +18,8 @@ struct TRgb {
 // Lattice value noise: the plaster-and-wood texture behind the objects, the same on every run.
 double Lattice(int x, int y, unsigned seed)
 {
-    std::uint32_t h = static_cast<std::uint32_t>(x) * 374761393u + static_cast<std::uint32_t>(y) * 668265263u + seed * 2246822519u;
+    std::uint32_t h
+        = static_cast<std::uint32_t>(x) * 374761393u + static_cast<std::uint32_t>(y) * 668265263u + seed * 2246822519u;
     h = (h ^ (h >> 13)) * 1274126177u;
     return ((h ^ (h >> 16)) & 0xFFFF) / 65535.0;
 }
@@ -40,7 +41,8 @@ TRgbImage Wall(int width, int height, TRgb base, unsigned seed)
     TRgbImage image(width, height);
     for (int y = 0; y < height; ++y) {
         for (int x = 0; x < width; ++x) {
-            double n = 0.55 * Noise(x, y, 37, seed) + 0.3 * Noise(x, y, 9, seed + 1) + 0.15 * Noise(x, y, 2.5, seed + 2);
+            double n
+                = 0.55 * Noise(x, y, 37, seed) + 0.3 * Noise(x, y, 9, seed + 1) + 0.15 * Noise(x, y, 2.5, seed + 2);
             double k = 0.82 + 0.3 * n;
             std::uint8_t* p = image.At(x, y);
             p[0] = static_cast<std::uint8_t>(std::clamp(base.r * k, 0.0, 255.0));
@@ -56,7 +58,7 @@ using TShape = std::function<bool(double, double)>;
 // Paints a shape over the box [x0, x1] x [y0, y1] with 4 x 4 samples a pixel: edges are anti-aliased.
 // colour may vary over the shape (a texture); it is asked at the pixel's centre.
 void Paint(TRgbImage& image, double x0, double y0, double x1, double y1, const TShape& inside,
-           const std::function<TRgb(double, double)>& colour)
+    const std::function<TRgb(double, double)>& colour)
 {
     int ix0 = std::max(0, static_cast<int>(std::floor(x0))), iy0 = std::max(0, static_cast<int>(std::floor(y0)));
     int ix1 = std::min(image.width - 1, static_cast<int>(std::ceil(x1)));
@@ -86,23 +88,25 @@ std::function<TRgb(double, double)> Flat(TRgb c)
 
 void Rectangle(TRgbImage& image, double x0, double y0, double x1, double y1, TRgb c)
 {
-    Paint(image, x0, y0, x1, y1, [=](double x, double y) { return x >= x0 && x < x1 && y >= y0 && y < y1; }, Flat(c));
+    Paint(
+        image, x0, y0, x1, y1, [=](double x, double y) { return x >= x0 && x < x1 && y >= y0 && y < y1; }, Flat(c));
 }
 
 void Disc(TRgbImage& image, double cx, double cy, double r, const std::function<TRgb(double, double)>& colour)
 {
-    Paint(image, cx - r - 1, cy - r - 1, cx + r + 1, cy + r + 1,
-          [=](double x, double y) { return (x - cx) * (x - cx) + (y - cy) * (y - cy) <= r * r; }, colour);
+    Paint(
+        image, cx - r - 1, cy - r - 1, cx + r + 1, cy + r + 1,
+        [=](double x, double y) { return (x - cx) * (x - cx) + (y - cy) * (y - cy) <= r * r; }, colour);
 }
 
 // A ruler along the horizontal from x1 to x2 (its scale's ends) at height y: yellow, ticks every tenth.
 void Ruler(TRgbImage& image, double x1, double x2, double y)
 {
-    Rectangle(image, x1 - 10, y - 9, x2 + 10, y + 9, {236, 200, 60});
+    Rectangle(image, x1 - 10, y - 9, x2 + 10, y + 9, { 236, 200, 60 });
     for (int i = 0; i <= 10; ++i) {
         double x = x1 + (x2 - x1) * i / 10.0;
         double h = i % 5 == 0 ? 16 : 8;
-        Rectangle(image, x - 1, y - 9, x + 1, y - 9 + h, {25, 25, 25});
+        Rectangle(image, x - 1, y - 9, x + 1, y - 9 + h, { 25, 25, 25 });
     }
 }
 
@@ -155,37 +159,40 @@ TScene RenderCylinder()
     s.description = "A solid cylinder rolls without slipping down an incline from rest: a = 2/3 g sin(angle).";
     s.pixelsPerMetre = 400;
     const double angle = 6.0 * std::numbers::pi / 180;
-    const double radius = 0.06;               // m
+    const double radius = 0.06; // m
     const double a = 2.0 / 3.0 * s.g * std::sin(angle);
-    const double startAlong = 0.04;           // m along the slope from its top
-    const double topX = 30, topY = 290;       // pixels: top of the slope's surface
+    const double startAlong = 0.04; // m along the slope from its top
+    const double topX = 30, topY = 290; // pixels: top of the slope's surface
     const double slopeLength = 590 / std::cos(angle);
     const double bottomX = topX + slopeLength * std::cos(angle), bottomY = topY + slopeLength * std::sin(angle);
     const double ppm = s.pixelsPerMetre, rpx = radius * ppm;
     s.ax = a * std::cos(angle);
     s.ay = -a * std::sin(angle);
     char line[128];
-    std::snprintf(line, sizeof line, "incline_angle_deg = 6\ncylinder_radius_m = %.10g\nacceleration_along_slope = %.10g", radius, a);
+    std::snprintf(line, sizeof line,
+        "incline_angle_deg = 6\ncylinder_radius_m = %.10g\nacceleration_along_slope = %.10g", radius, a);
     s.extra.push_back(line);
     s.rulerX1 = 120;
     s.rulerX2 = 120 + ppm * s.rulerLength;
     s.rulerY1 = s.rulerY2 = 440;
 
-    TRgbImage background = Wall(s.width, s.height, {205, 198, 186}, 3);
+    TRgbImage background = Wall(s.width, s.height, { 205, 198, 186 }, 3);
     // The table under the wedge, and the wooden wedge itself.
-    Paint(background, 0, bottomY, s.width, s.height, [=](double, double y) { return y >= bottomY; },
-          [](double x, double y) {
-              double n = Noise(x, y, 23, 5);
-              return TRgb{112 + 25 * n, 90 + 20 * n, 68 + 15 * n};
-          });
-    Paint(background, topX, topY, bottomX, bottomY,
-          [=](double x, double y) {
-              return x >= topX && x <= bottomX && y <= bottomY && y >= topY + (x - topX) * std::tan(angle);
-          },
-          [](double x, double y) {
-              double grain = Noise(x * 0.2, y * 3, 4, 9);
-              return TRgb{150 + 40 * grain, 110 + 30 * grain, 70 + 20 * grain};
-          });
+    Paint(
+        background, 0, bottomY, s.width, s.height, [=](double, double y) { return y >= bottomY; },
+        [](double x, double y) {
+            double n = Noise(x, y, 23, 5);
+            return TRgb { 112 + 25 * n, 90 + 20 * n, 68 + 15 * n };
+        });
+    Paint(
+        background, topX, topY, bottomX, bottomY,
+        [=](double x, double y) {
+            return x >= topX && x <= bottomX && y <= bottomY && y >= topY + (x - topX) * std::tan(angle);
+        },
+        [](double x, double y) {
+            double grain = Noise(x * 0.2, y * 3, 4, 9);
+            return TRgb { 150 + 40 * grain, 110 + 30 * grain, 70 + 20 * grain };
+        });
     Ruler(background, s.rulerX1, s.rulerX2, s.rulerY1);
 
     const int frames = 50;
@@ -210,10 +217,10 @@ TScene RenderCylinder()
             double across = std::fabs(dx * uy - dy * ux);
             double alongSpoke = dx * ux + dy * uy;
             bool spoke = across < 3 && alongSpoke > 0;
-            return spoke ? TRgb{20, 40, 120} : TRgb{45, 95, 205};
+            return spoke ? TRgb { 20, 40, 120 } : TRgb { 45, 95, 205 };
         });
         s.frames.push_back(std::move(frame));
-        s.truth.push_back({t, cx, cy, (cx - firstX) / ppm, -(cy - firstY) / ppm});
+        s.truth.push_back({ t, cx, cy, (cx - firstX) / ppm, -(cy - firstY) / ppm });
     }
     return s;
 }
@@ -240,7 +247,7 @@ TScene RenderParabola()
     s.rulerX2 = 60 + ppm * s.rulerLength;
     s.rulerY1 = s.rulerY2 = 462;
 
-    TRgbImage background = Wall(s.width, s.height, {188, 196, 204}, 17);
+    TRgbImage background = Wall(s.width, s.height, { 188, 196, 204 }, 17);
     Ruler(background, s.rulerX1, s.rulerX2, s.rulerY1);
     const int frames = 26;
     for (int i = 0; i < frames; ++i) {
@@ -250,10 +257,10 @@ TScene RenderParabola()
         TRgbImage frame = background;
         Disc(frame, cx, cy, rpx, [=](double px, double py) {
             double shade = 1 - 0.25 * std::hypot(px - cx + rpx / 3, py - cy + rpx / 3) / rpx; // lit from the top left
-            return TRgb{235 * shade, 85 * shade, 30 * shade};
+            return TRgb { 235 * shade, 85 * shade, 30 * shade };
         });
         s.frames.push_back(std::move(frame));
-        s.truth.push_back({t, cx, cy, x, y});
+        s.truth.push_back({ t, cx, cy, x, y });
     }
     return s;
 }

@@ -17,7 +17,10 @@ struct TCommand {
 std::vector<TCommand>& Commands();
 
 struct TRegisterCommand {
-    TRegisterCommand(const char* name, const char* usage, TCommandFunction run) { Commands().push_back({name, usage, run}); }
+    TRegisterCommand(const char* name, const char* usage, TCommandFunction run)
+    {
+        Commands().push_back({ name, usage, run });
+    }
 };
 
 } // namespace kinoval::cli

@@ -115,9 +115,10 @@ int Run(const std::vector<std::string>& args)
     video::TVideo view(factory, timer);
     document::TData data(dialog, document::TDocumentSettings {});
     video::TDocumentInput input(data, view);
-    video::LinkDocument(view, data, input);
+    TConnections links;
+    links += video::LinkDocument(view, data, input);
     montage::TMontage montage(dialog);
-    montage::ConnectMontage(montage, data, view, {});
+    links += montage::ConnectMontage(montage, data, view, {});
     formulas::TFormules formules;
     // The settings change the table as they change the window's: separate scales, numbering, hidden edges.
     TOptions options;

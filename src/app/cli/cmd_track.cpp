@@ -1,7 +1,9 @@
 // kinoval-cli track VIDEO --outline "x1,y1 x2,y2 ..." --first N [--last M] [--step S] [--radius R]
-// [--ignore "x1,y1 ..."]...: the tracking driver without a window. The outline and the zones are in
-// normalised image coordinates; frames are numbered as the player numbers them. Prints one line per
-// tracked frame: the frame number and the normalised x and y, with "." decimals.
+// [--method meanshift|template] [--ignore "x1,y1 ..."]...: the tracking driver without a window. The
+// outline and the zones are in normalised image coordinates; frames are numbered as the player numbers
+// them. Prints one line per tracked frame: the frame number and the normalised x and y, with "."
+// decimals. When the object is lost the lines tracked so far are printed, the program's message goes to
+// the error output and the status is 3.
 #include "cli/cli_command.h"
 
 #ifdef KINOVAL_HAVE_MEDIA
@@ -25,7 +27,7 @@ namespace {
 using namespace kinoval;
 
 constexpr const char* kUsage = "usage: kinoval-cli track VIDEO --outline \"x1,y1 x2,y2 ...\" --first N [--last M] "
-                               "[--step S] [--radius R] [--ignore \"x1,y1 ...\"]...\n";
+                               "[--step S] [--radius R] [--method meanshift|template] [--ignore \"x1,y1 ...\"]...\n";
 
 // The player stands for the view; a view pixel is a frame pixel.
 class TPlayerView : public tracking::TTrackingView {
@@ -60,6 +62,8 @@ public:
     TPoint MouseCursorPos() const override { return {}; }
     void SetMouseCursorPos(TPoint) override { }
     void Repaint() override { }
+    // The tool numbers frames as its lines do, from 0.
+    int FrameNumberShown(int frame) const override { return frame; }
 
 private:
     video::TPlayer& m_player;
@@ -118,6 +122,7 @@ int RunTrack(const std::vector<std::string>& args)
     tracking::TPointDDynArray outline;
     std::vector<tracking::TPointDDynArray> zones;
     int first = -1, last = -1, step = 1, radius = 40;
+    int method = tracking::tmMeanShift;
     bool haveFirst = false, haveLast = false;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
@@ -136,7 +141,11 @@ int RunTrack(const std::vector<std::string>& args)
             ok = ParseInt(args[++i], step) && step >= 1;
         else if (a == "--radius" && hasValue)
             ok = ParseInt(args[++i], radius);
-        else if (videoPath.empty() && !a.starts_with("--"))
+        else if (a == "--method" && hasValue) {
+            const std::string& m = args[++i];
+            ok = m == "meanshift" || m == "template";
+            method = m == "template" ? tracking::tmTemplate : tracking::tmMeanShift;
+        } else if (videoPath.empty() && !a.starts_with("--"))
             videoPath = a;
         else
             ok = false;
@@ -167,6 +176,7 @@ int RunTrack(const std::vector<std::string>& args)
     TNoDesktop desktop;
     tracking::TTrackingSettings settings;
     settings.searchRadius = radius;
+    settings.method = method;
     tracking::TTracking driver(view, document, dialog, desktop, settings);
     driver.Reset();
     if (first < 0 || first >= view.FrameCount()) {
@@ -186,12 +196,12 @@ int RunTrack(const std::vector<std::string>& args)
     for (std::size_t f = 0; f < o.rawFrames.size(); ++f)
         if (o.rawFrames[f] >= 0)
             std::printf("%zu %s %s\n", f, Number(o.positions[f].x).c_str(), Number(o.positions[f].y).c_str());
-    return 0;
+    return o.lostFrame >= 0 ? 3 : 0;
 }
 
 const kinoval::cli::TRegisterCommand reg("track",
     "VIDEO --outline \"x1,y1 x2,y2 ...\" --first N [--last M] [--step S] "
-    "[--radius R] [--ignore \"x1,y1 ...\"]...",
+    "[--radius R] [--method meanshift|template] [--ignore \"x1,y1 ...\"]...",
     RunTrack);
 
 } // namespace

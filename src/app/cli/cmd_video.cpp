@@ -45,8 +45,8 @@ int RunInfo(const std::vector<std::string>& args)
         return 1;
     const auto& player = *chain.Current();
     std::printf("backend: %d\nframes: %d\nfps: %s\nduration: %s\nwidth: %d\nheight: %d\n", chain.Backend(),
-                player.FrameCount(), Number(player.FramesPerSecond()).c_str(), Number(player.Duration()).c_str(),
-                player.Width(), player.Height());
+        player.FrameCount(), Number(player.FramesPerSecond()).c_str(), Number(player.Duration()).c_str(),
+        player.Width(), player.Height());
     return 0;
 }
 

@@ -11,9 +11,18 @@ constexpr TColor MakeColor(unsigned r, unsigned g, unsigned b)
 {
     return (r & 0xFFu) | ((g & 0xFFu) << 8) | ((b & 0xFFu) << 16);
 }
-constexpr unsigned RedOf(TColor c) { return c & 0xFFu; }
-constexpr unsigned GreenOf(TColor c) { return (c >> 8) & 0xFFu; }
-constexpr unsigned BlueOf(TColor c) { return (c >> 16) & 0xFFu; }
+constexpr unsigned RedOf(TColor c)
+{
+    return c & 0xFFu;
+}
+constexpr unsigned GreenOf(TColor c)
+{
+    return (c >> 8) & 0xFFu;
+}
+constexpr unsigned BlueOf(TColor c)
+{
+    return (c >> 16) & 0xFFu;
+}
 
 inline constexpr TColor clBlack = 0x000000;
 inline constexpr TColor clWhite = 0xFFFFFF;

@@ -4,17 +4,17 @@
 #include <atomic>
 #include <cctype>
 #include <charconv>
-#include <cstring>
 #include <clocale>
 #include <cmath>
 #include <cstdio>
+#include <cstring>
 #include <system_error>
 
 namespace kinoval {
 
 namespace {
 
-std::atomic<char> g_separatorOverride{0};
+std::atomic<char> g_separatorOverride { 0 };
 
 std::string_view Trim(std::string_view text)
 {

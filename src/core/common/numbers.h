@@ -25,11 +25,17 @@ std::optional<double> ParseTypedNumber(std::string_view text);
 
 // A double written for a file: general notation, up to 15 significant digits, with the given separator.
 std::string FormatFileDouble(double value, char separator);
-inline std::string FormatFileDouble(double value) { return FormatFileDouble(value, DecimalSeparator()); }
+inline std::string FormatFileDouble(double value)
+{
+    return FormatFileDouble(value, DecimalSeparator());
+}
 // A double kept in a study or settings file: as above, but with 16 or 17 digits when 15 would not read back
 // as exactly the same value, so a saved and reopened study holds the very numbers it had.
 std::string FormatStoredDouble(double value, char separator);
-inline std::string FormatStoredDouble(double value) { return FormatStoredDouble(value, DecimalSeparator()); }
+inline std::string FormatStoredDouble(double value)
+{
+    return FormatStoredDouble(value, DecimalSeparator());
+}
 
 // A double read from a file: either separator accepted; nothing when the text is not a number.
 std::optional<double> ParseFileDouble(std::string_view text);

@@ -11,7 +11,7 @@ namespace {
 const std::array<std::uint32_t, 256>& CrcTable()
 {
     static const auto table = [] {
-        std::array<std::uint32_t, 256> t{};
+        std::array<std::uint32_t, 256> t {};
         for (std::uint32_t n = 0; n < 256; ++n) {
             std::uint32_t c = n;
             for (int k = 0; k < 8; ++k)
@@ -53,11 +53,11 @@ std::vector<std::uint8_t> EncodePng(const TRgbImage& image)
 {
     if (image.IsEmpty() || image.pixels.size() != static_cast<std::size_t>(image.width) * image.height * 3)
         return {};
-    std::vector<std::uint8_t> out = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+    std::vector<std::uint8_t> out = { 0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n' };
     std::vector<std::uint8_t> header;
     PutBig32(header, static_cast<std::uint32_t>(image.width));
     PutBig32(header, static_cast<std::uint32_t>(image.height));
-    header.insert(header.end(), {8, 2, 0, 0, 0}); // 8 bits, RGB, deflate, adaptive filters, no interlace
+    header.insert(header.end(), { 8, 2, 0, 0, 0 }); // 8 bits, RGB, deflate, adaptive filters, no interlace
     PutChunk(out, "IHDR", header);
 
     // Raw scan lines, each after a "no filter" byte, wrapped in zlib stored blocks of at most 65535 bytes.
@@ -68,7 +68,7 @@ std::vector<std::uint8_t> EncodePng(const TRgbImage& image)
         raw.push_back(0);
         raw.insert(raw.end(), image.Row(y), image.Row(y) + rowBytes);
     }
-    std::vector<std::uint8_t> z = {0x78, 0x01};
+    std::vector<std::uint8_t> z = { 0x78, 0x01 };
     std::size_t pos = 0;
     do {
         std::size_t len = std::min<std::size_t>(65535, raw.size() - pos);
@@ -79,7 +79,7 @@ std::vector<std::uint8_t> EncodePng(const TRgbImage& image)
         z.push_back(static_cast<std::uint8_t>(~len));
         z.push_back(static_cast<std::uint8_t>(~len >> 8));
         z.insert(z.end(), raw.begin() + static_cast<std::ptrdiff_t>(pos),
-                 raw.begin() + static_cast<std::ptrdiff_t>(pos + len));
+            raw.begin() + static_cast<std::ptrdiff_t>(pos + len));
         pos += len;
     } while (pos < raw.size());
     std::uint32_t a = 1, b = 0;

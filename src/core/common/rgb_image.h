@@ -14,7 +14,12 @@ struct TRgbImage {
     std::vector<std::uint8_t> pixels; // width * height * 3 bytes
 
     TRgbImage() = default;
-    TRgbImage(int w, int h) : width(w), height(h), pixels(static_cast<std::size_t>(w) * h * 3, 0) {}
+    TRgbImage(int w, int h)
+        : width(w)
+        , height(h)
+        , pixels(static_cast<std::size_t>(w) * h * 3, 0)
+    {
+    }
 
     bool IsEmpty() const { return width <= 0 || height <= 0; }
     std::uint8_t* Row(int y) { return pixels.data() + static_cast<std::size_t>(y) * width * 3; }

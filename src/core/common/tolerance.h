@@ -15,9 +15,18 @@ inline constexpr double kHuge = 1e100;
 inline constexpr double kEmptyMax = -1e100;
 inline constexpr double kEmptyMin = 1e100;
 
-inline bool IsZero(double v) { return std::fabs(v) < kTiny; }
-inline bool IsEqual(double a, double b) { return std::fabs(a - b) < kTiny; }
-inline bool IsUnusable(double v) { return !(std::fabs(v) <= kHuge); } // NaN counts as unusable
+inline bool IsZero(double v)
+{
+    return std::fabs(v) < kTiny;
+}
+inline bool IsEqual(double a, double b)
+{
+    return std::fabs(a - b) < kTiny;
+}
+inline bool IsUnusable(double v)
+{
+    return !(std::fabs(v) <= kHuge);
+} // NaN counts as unusable
 
 // Brings an angle into (-pi, pi] by adding or subtracting whole turns.
 inline double NormalizeAngle(double angle)

@@ -10,10 +10,10 @@ void TCustomUserDlg::AddText(const std::string& text, int kind, TColor colour)
     while (true) {
         std::size_t crlf = text.find("\r\n", start);
         if (crlf == std::string::npos) {
-            m_lines.push_back({text.substr(start), kind, colour});
+            m_lines.push_back({ text.substr(start), kind, colour });
             return;
         }
-        m_lines.push_back({text.substr(start, crlf - start), kind, colour});
+        m_lines.push_back({ text.substr(start, crlf - start), kind, colour });
         start = crlf + 2;
     }
 }

@@ -54,7 +54,7 @@ struct TUserDlgFont {
 
 class TCustomUserDlg {
 public:
-    static constexpr int kMinimumDelay = 500;   // shorter delays have no effect
+    static constexpr int kMinimumDelay = 500; // shorter delays have no effect
     static constexpr int kMinimumButtonWidth = 20;
 
     virtual ~TCustomUserDlg() = default;
@@ -80,10 +80,13 @@ public:
     }
 
     int ButtonsMinWidth() const { return m_buttonsMinWidth; }
-    void SetButtonsMinWidth(int width) { m_buttonsMinWidth = width < kMinimumButtonWidth ? kMinimumButtonWidth : width; }
+    void SetButtonsMinWidth(int width)
+    {
+        m_buttonsMinWidth = width < kMinimumButtonWidth ? kMinimumButtonWidth : width;
+    }
 
     void ClearButtons() { m_buttons.clear(); }
-    void AddButton(const std::string& caption, TUserDlgButtonKind kind) { m_buttons.push_back({caption, kind}); }
+    void AddButton(const std::string& caption, TUserDlgButtonKind kind) { m_buttons.push_back({ caption, kind }); }
     const std::vector<TUserDlgButton>& Buttons() const { return m_buttons; }
 
     // A text with CR LF pairs in it becomes several lines of the same kind and colour.

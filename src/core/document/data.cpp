@@ -101,7 +101,7 @@ void TData::SetTool(std::uint8_t tool)
             m_sheet->FollowLastOrigin();
         RefreshSheet();
     }
-    Notify(OnToolChanged);
+    Notify(TDocChangeKind::Tool);
     Repaint();
 }
 
@@ -244,19 +244,19 @@ void TData::Refresh(THistObject& live)
         break;
     case okEchelle:
         m_scale->RefreshScreen();
-        Notify(OnScaleChanged);
+        Notify(TDocChangeKind::Scale);
         break;
     case okRepereFixe:
         m_axes->RefreshLines();
         m_fixedSet->RefreshScreens();
-        Notify(OnAxesChanged);
+        Notify(TDocChangeKind::Axes);
         break;
     case okTransparent:
         RefreshSheet();
         break;
     case okPolyMarqueImgRep:
     case okPolyMarqueImgTsp:
-        Notify(OnMarksPerFrameChanged);
+        Notify(TDocChangeKind::MarksPerFrame);
         break;
     default:
         break;
@@ -313,7 +313,7 @@ bool TData::PlaceMarkAt(TPoint p, bool advance)
     if (advance && set.MarksNumberPerFrame == current + 1)
         AdvanceView();
     SetCurrentObjectOf(set, current + 1);
-    Notify(OnMarksChanged);
+    Notify(TDocChangeKind::Marks);
     return true;
 }
 
@@ -331,7 +331,7 @@ bool TData::AddMarkBack(std::unique_ptr<TMarque> mark, std::uint8_t kind)
             AdvanceView();
         SetCurrentObjectOf(set, objectNumber + 1);
     }
-    Notify(OnMarksChanged);
+    Notify(TDocChangeKind::Marks);
     return true;
 }
 
@@ -354,7 +354,7 @@ void TData::RemoveMark(TMarque* mark, TRecordKind kind)
     }
     if (set.SelectedMark >= set.MarkCount())
         set.SelectedMark = -1;
-    Notify(OnMarksChanged);
+    Notify(TDocChangeKind::Marks);
 }
 
 void TData::RemoveLastMark()
@@ -479,7 +479,7 @@ void TData::ImportMarks(const std::vector<std::vector<TPointD>>& positions, cons
     }
     m_forcedHistory = nullptr;
     Renumber(*m_fixedSet);
-    Notify(OnMarksChanged);
+    Notify(TDocChangeKind::Marks);
     Repaint();
 }
 
@@ -522,7 +522,7 @@ void TData::SetObjectsPerFrameOf(TPolyContainer& set, int n)
         Renumber(set);
         SetCurrentObjectOf(set, set.CurrentMarkOrderNumber);
     }
-    Notify(OnMarksPerFrameChanged);
+    Notify(TDocChangeKind::MarksPerFrame);
 }
 
 void TData::SetCurrentObject(int k)
@@ -614,7 +614,17 @@ void TData::SetMarkColor(int k, TColor colour)
         return;
     m_colors[static_cast<std::size_t>(k)] = colour;
     m_context.MarkOutOfDate(); // kept with the study
-    Notify(OnColorChanged);
+    Notify(TDocChangeKind::Colour);
+    Repaint();
+}
+
+void TData::SetElementColor(TColor colour)
+{
+    if (m_elementColor == colour)
+        return;
+    m_elementColor = colour;
+    m_context.MarkOutOfDate();
+    Notify(TDocChangeKind::Colour);
     Repaint();
 }
 
@@ -633,7 +643,7 @@ void TData::SetMarkVisible(int k, bool visible)
         return;
     m_visible[static_cast<std::size_t>(k)] = visible;
     m_context.MarkOutOfDate(); // kept with the study
-    Notify(OnVisibilityChanged);
+    Notify(TDocChangeKind::Visibility);
     Repaint();
 }
 

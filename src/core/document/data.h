@@ -10,8 +10,8 @@
 // Flow: the view forwards mouse and key input of its client area to MouseDown/MouseMove/MouseUp/KeyDown;
 // the current tool turns it into edits. Every edit records its undo entry first, into the history chosen
 // by the mode and tool of that moment, and then marks the results out of date (the generation counter the
-// calculators compare). After a change the document fires the matching notification (a single optional
-// callback each, in practice the main window) and asks the view to repaint. The calculators read the
+// calculators compare). After a change the document emits Changed with the kind of change (every listener
+// connects and is disconnected when its connection ends) and asks the view to repaint. The calculators read the
 // document through TMeasurementSource only.
 //
 // The document reaches the view through TDocumentView (borrowed, may be null before the window exists),
@@ -19,6 +19,7 @@
 // through MontageCorrection (0 when unset).
 
 #include "core/common/colour.h"
+#include "core/common/signal.h"
 #include "core/document/document_view.h"
 #include "core/document/history.h"
 #include "core/document/marks.h"
@@ -52,6 +53,15 @@ struct TScaleFactors {
 
 namespace document {
 
+// What a notification of the document says changed.
+enum class TDocChangeKind { Marks, Axes, Scale, ScaleKind, MarksPerFrame, Tool, Colour, Visibility };
+struct TDocChange {
+    TDocChangeKind kind = TDocChangeKind::Marks;
+    // For ScaleKind: the kind of scale now and before.
+    int scaleKind = 0;
+    int oldScaleKind = 0;
+};
+
 class TData : public TMeasurementSource, public THistoryHost {
 public:
     TData(TCustomUserDlg& dialog, const TDocumentSettings& settings);
@@ -65,15 +75,8 @@ public:
     void ApplySettings(const TDocumentSettings& settings);
     const TDocumentSettings& Settings() const { return m_settings; }
 
-    // ---- notifications (single optional listener each, called after the change) ----
-    std::function<void(TData&)> OnMarksChanged;
-    std::function<void(TData&)> OnAxesChanged;
-    std::function<void(TData&)> OnScaleChanged;
-    std::function<void(TData&, int newKind, int oldKind)> OnScaleKindChanged;
-    std::function<void(TData&)> OnMarksPerFrameChanged;
-    std::function<void(TData&)> OnToolChanged;
-    std::function<void(TData&)> OnColorChanged;
-    std::function<void(TData&)> OnVisibilityChanged;
+    // ---- notification: emitted after every change, with what changed ----
+    TSignal<const TDocChange&> Changed;
 
     // The montage sets this: time shift, in frames, of a raw frame. Unset means no montage (0).
     std::function<int(int rawFrame)> MontageCorrection;
@@ -104,7 +107,8 @@ public:
     std::uint8_t ElementSize() const { return m_elementSize; }
     void SetElementSize(int size);
     TColor ElementColor() const { return m_elementColor; }
-    void SetElementColor(TColor colour) { m_elementColor = colour; }
+    // The colour of the axes and the scale; kept with the study, so it is a change like the marks'.
+    void SetElementColor(TColor colour);
 
     // ---- results out of date ----
     bool ResultsOutOfDate() const { return m_context.OutOfDate(); }
@@ -232,11 +236,7 @@ public:
 private:
     void Record(THistObject& object, TRecordKind kind);
     void Repaint();
-    void Notify(const std::function<void(TData&)>& callback)
-    {
-        if (callback)
-            callback(*this);
-    }
+    void Notify(TDocChangeKind kind) { Changed.Emit(TDocChange { kind }); }
     void ShowSimilarMark();
     bool PlaceMarkAt(TPoint p, bool advance);
     void AdvanceView();

@@ -65,8 +65,8 @@ void TData::SetSeparateScales(bool separate)
     const int old = m_scale->Kind;
     m_scale->Kind = old == skSingle ? skVertical : skSingle;
     m_context.MarkOutOfDate();
-    if (m_scale->Kind != old && OnScaleKindChanged)
-        OnScaleKindChanged(*this, m_scale->Kind, old);
+    if (m_scale->Kind != old)
+        Changed.Emit(TDocChange { TDocChangeKind::ScaleKind, m_scale->Kind, old });
     Repaint();
 }
 
@@ -84,7 +84,7 @@ void TData::SetXAxisAngle(double angle)
     Record(*m_axes, rkAxisAngle);
     m_axes->SetXAxisAngle(angle);
     m_axes->RefreshLines();
-    Notify(OnAxesChanged);
+    Notify(TDocChangeKind::Axes);
     Repaint();
 }
 
@@ -107,7 +107,7 @@ void TData::SetXAxisDirect(bool direct)
         m_axes->SetXAxisDirect(direct);
         m_axes->RefreshLines();
     }
-    Notify(OnAxesChanged);
+    Notify(TDocChangeKind::Axes);
     Repaint();
 }
 
@@ -120,7 +120,7 @@ void TData::SetYAxisDirect(bool direct)
         m_axes->SetYAxisDirect(direct);
         m_axes->RefreshLines();
     }
-    Notify(OnAxesChanged);
+    Notify(TDocChangeKind::Axes);
     Repaint();
 }
 
@@ -139,7 +139,7 @@ void TData::RemoveAxes()
     m_axes->YAxisAngle = std::numbers::pi / 2;
     m_axes->RefreshLines();
     m_context.MarkOutOfDate();
-    Notify(OnAxesChanged);
+    Notify(TDocChangeKind::Axes);
     Repaint();
 }
 
@@ -149,7 +149,7 @@ void TData::RemoveAxesAndScale()
     RemoveAxes();
     Record(*m_scale, rkRemoved);
     m_scale->Reset(m_settings.CheckBox41HorizAndVertScale_Checked);
-    Notify(OnScaleChanged);
+    Notify(TDocChangeKind::Scale);
     Repaint();
 }
 
@@ -161,7 +161,7 @@ void TData::RemoveScale(int kind)
     m_scale->PointsNumber[kind] = 0;
     m_scale->RefreshScreen();
     m_context.MarkOutOfDate();
-    Notify(OnScaleChanged);
+    Notify(TDocChangeKind::Scale);
     Repaint();
 }
 

@@ -227,7 +227,7 @@ void TData::OriginDown(TMouseButton button, TPoint p)
         m_context.MarkOutOfDate();
         axes.RefreshLines();
         m_fixedSet->RefreshScreens();
-        Notify(OnAxesChanged);
+        Notify(TDocChangeKind::Axes);
         Repaint();
         return;
     }
@@ -255,20 +255,20 @@ void TData::OriginMove(TPoint p)
         axes.SetOrigin(m_context.view->ScreenToImage(moved));
         axes.RefreshLines();
         axes.Anchor = p;
-        Notify(OnAxesChanged);
+        Notify(TDocChangeKind::Axes);
         Repaint();
         break;
     }
     case 2:
         axes.SetXAxisAngle(axes.DirectXAxisDirection ? std::atan2(oy - p.y, p.x - ox) : std::atan2(p.y - oy, ox - p.x));
         axes.RefreshLines();
-        Notify(OnAxesChanged);
+        Notify(TDocChangeKind::Axes);
         Repaint();
         break;
     case 3:
         axes.SetYAxisAngle(axes.DirectYAxisDirection ? std::atan2(oy - p.y, p.x - ox) : std::atan2(p.y - oy, ox - p.x));
         axes.RefreshLines();
-        Notify(OnAxesChanged);
+        Notify(TDocChangeKind::Axes);
         Repaint();
         break;
     default:
@@ -298,7 +298,7 @@ void TData::ScaleDown(TMouseButton button, TPoint p)
         e.Point(kind, count) = { 0, 0 };
         e.RefreshScreen();
         m_context.MarkOutOfDate();
-        Notify(OnScaleChanged);
+        Notify(TDocChangeKind::Scale);
         Repaint();
         return;
     }
@@ -325,7 +325,7 @@ void TData::ScaleDown(TMouseButton button, TPoint p)
         m_context.MarkOutOfDate();
         e.RefreshScreen();
         Repaint();
-        Notify(OnScaleChanged);
+        Notify(TDocChangeKind::Scale);
         return;
     }
     const TPoint a = e.ScreenPoint(kind, 0);
@@ -453,8 +453,7 @@ bool TData::KeyDown(const TDocKeyEvent& key)
         return false;
     if (key.key == TDocKey::Digit) {
         if (key.digit == 0) {
-            m_elementColor = NextColour(m_elementColor, key.ctrl);
-            Repaint();
+            SetElementColor(NextColour(m_elementColor, key.ctrl));
         } else if (key.digit >= 1 && key.digit <= 9) {
             SetMarkColor(key.digit - 1, NextColour(MarkColor(key.digit - 1), key.ctrl));
         } else {

@@ -454,9 +454,9 @@ void TData::Load(const TProjectKeys& keys)
     m_marksHistory.Clear();
     RefreshScreenPositions();
     m_context.MarkOutOfDate();
-    Notify(OnMarksChanged);
-    Notify(OnAxesChanged);
-    Notify(OnScaleChanged);
+    Notify(TDocChangeKind::Marks);
+    Notify(TDocChangeKind::Axes);
+    Notify(TDocChangeKind::Scale);
     Repaint();
 }
 

@@ -13,16 +13,16 @@ namespace kinoval {
 enum class TMarkSet { Fixed = 0, Transparent = 1 };
 
 struct TMeasurement {
-    std::vector<double> times;               // [point], seconds from the first pointed frame
-    std::vector<std::vector<int>> frames;    // [object][point], corrected frame number, -1 = no mark
-    std::vector<std::vector<double>> X;      // [object][point], relative x, 0 without a mark
-    std::vector<std::vector<double>> Y;      // [object][point], -(relative y), so Y grows upward
+    std::vector<double> times; // [point], seconds from the first pointed frame
+    std::vector<std::vector<int>> frames; // [object][point], corrected frame number, -1 = no mark
+    std::vector<std::vector<double>> X; // [object][point], relative x, 0 without a mark
+    std::vector<std::vector<double>> Y; // [object][point], -(relative y), so Y grows upward
 };
 
 struct TFrameGeometry {
-    double sx = -1;          // metres per normalised unit along the picture's x; not > 0 means no scale
-    double sy = -1;          // along the picture's y
-    double xAxisAngle = 0;   // radians, counterclockwise; 0 for the transparent sheet
+    double sx = -1; // metres per normalised unit along the picture's x; not > 0 means no scale
+    double sy = -1; // along the picture's y
+    double xAxisAngle = 0; // radians, counterclockwise; 0 for the transparent sheet
     bool xAxisDirect = true; // false: x values are negated
     bool yAxisDirect = true;
 };

@@ -86,14 +86,13 @@ std::vector<TMRUFiles::TMenuEntry> TMRUFiles::MenuEntries() const
 
 void TMRUFiles::Click(std::size_t index) const
 {
-    if (index < m_files.size() && OnClick)
-        OnClick(m_files[index]);
+    if (index < m_files.size())
+        OnClick.Emit(m_files[index]);
 }
 
 void TMRUFiles::ListChanged() const
 {
-    if (OnListChange)
-        OnListChange();
+    OnListChange.Emit();
 }
 
 } // namespace kinoval

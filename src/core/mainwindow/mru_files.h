@@ -1,4 +1,5 @@
 #pragma once
+#include "core/common/signal.h"
 // The list of recently used files, newest first, kept in the settings file.
 //
 // The main window owns one TMRUFiles: it reads the list and the last used folder at start, adds every
@@ -55,10 +56,10 @@ public:
     };
     std::vector<TMenuEntry> MenuEntries() const;
     // Called with the chosen path when a menu entry is clicked.
-    std::function<void(const std::string&)> OnClick;
+    TSignal<const std::string&> OnClick;
     void Click(std::size_t index) const;
     // Called whenever the entries change, so the menu can be rebuilt.
-    std::function<void()> OnListChange;
+    TSignal<> OnListChange;
 
 private:
     void ListChanged() const;

@@ -26,6 +26,9 @@ bool SettingShownInDialog(std::string_view name)
     // The results window's tool buttons belong to the graphs.
     if (name.starts_with("ToolButton"))
         return false;
+    // Chosen where it acts, beside the tracking's other tools: the tracking panel keeps it.
+    if (name == "TrackingMethod")
+        return false;
     for (std::string_view n : later) {
         if (n == name)
             return false;
@@ -137,8 +140,7 @@ void TOptions::Assign(const TOptionValues& edited)
 
 void TOptions::NotifyChange() const
 {
-    if (OnChange)
-        OnChange();
+    OnChange.Emit();
 }
 
 bool* TOptions::FindBool(std::string_view key)

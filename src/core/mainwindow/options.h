@@ -14,6 +14,7 @@
 // window, is told, and updates the document and the other windows.
 
 #include "core/common/ini_file.h"
+#include "core/common/signal.h"
 
 #include <functional>
 #include <string>
@@ -87,7 +88,8 @@ namespace kinoval {
     X(PenSize4Graph, 0, 0, 1000)                                                                                       \
     X(StudioShapeNumber, 0, 0, 1000)                                                                                   \
     X(TrackingRadius, 40, 1, 100000) /* search radius of the tracker, in pixels */                                     \
-    X(ShapeNumber, 0, 0, 1000)
+    X(ShapeNumber, 0, 0, 1000)                                                                                         \
+    X(TrackingMethod, 0, 0, 1) /* tracker of the automatic pointing: 0 colours (mean shift), 1 template */
 
 // Texts stored under their own names.
 #define KINOVAL_OPTION_TEXTS(X)                                                                                        \
@@ -192,7 +194,7 @@ public:
     static const std::vector<TTextOption>& TextOptions();
 
     // Called after the settings changed; the main window applies them to the document and the windows.
-    std::function<void()> OnChange;
+    TSignal<> OnChange;
 
     // Every default.
     void SetDefaults();

@@ -95,8 +95,8 @@ int TResultsChecks::CheckFixedMarks()
     if (smallest <= 2) {
         std::vector<std::string> lines;
         if (objects > 1)
-            lines.push_back(FormatText(
-                Tr("Vous avez choisi de pointer simultanément les positions de %u objets."), { std::to_string(objects) }));
+            lines.push_back(FormatText(Tr("Vous avez choisi de pointer simultanément les positions de %u objets."),
+                { std::to_string(objects) }));
         lines.push_back(Tr("Poser, au préalable, au moins trois marques par objet."));
         lines.push_back(Tr("Utiliser le bouton poussoir « Marques »."));
         return Inform(m_parts.dialog, lines);
@@ -138,7 +138,8 @@ int TResultsChecks::NamingHint()
     const document::TData& data = m_parts.data;
     if (!m_parts.options.CheckBox38ChangeDefaultObjectsName || m_namingHintDismissed)
         return kResultsGo;
-    const document::TPolyContainer& set = data.Set(m_parts.transparentPointing ? TMarkSet::Transparent : TMarkSet::Fixed);
+    const document::TPolyContainer& set
+        = data.Set(m_parts.transparentPointing ? TMarkSet::Transparent : TMarkSet::Fixed);
     if (!set.HasDefaultNames())
         return kResultsGo;
     TCustomUserDlg& dialog = m_parts.dialog;
@@ -167,10 +168,11 @@ bool ComputeResults(results::TResultsSet& results, const TOptions& options, TCus
         smooth |= results::kSmoothVelocity;
     if (options.CheckBox7SmoothAcceleration)
         smooth |= results::kSmoothAcceleration;
-    const bool ok = results.Calc.Recompute(results::kSelCurrent) == 0 && results.Calc.Derive(results::kSelCurrent, smooth);
+    const bool ok
+        = results.Calc.Recompute(results::kSelCurrent) == 0 && results.Calc.Derive(results::kSelCurrent, smooth);
     if (!ok)
-        dialog.ShowMessage(TUserDlgIcon::icError,
-            { Tr("L'unité de calcul a détecté une erreur. L'opération en cours est annulée.") });
+        dialog.ShowMessage(
+            TUserDlgIcon::icError, { Tr("L'unité de calcul a détecté une erreur. L'opération en cours est annulée.") });
     return ok;
 }
 

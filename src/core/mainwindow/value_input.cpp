@@ -86,9 +86,9 @@ TValueUse MakeFrameNumberUse(int frameCount)
 
 TValueUse MakeFramesBetweenMarksUse(int frameCount)
 {
-    TValueUse use = IntegerUse(Tr("Nombre d'image(s) à faire avancer"),
-        Tr("Nombre d'images séparant deux marques semblables"), 1, frameCount - 1,
-        RangeOfIntegers("%d <= nombre <= %d", 1, frameCount - 1));
+    TValueUse use
+        = IntegerUse(Tr("Nombre d'image(s) à faire avancer"), Tr("Nombre d'images séparant deux marques semblables"), 1,
+            frameCount - 1, RangeOfIntegers("%d <= nombre <= %d", 1, frameCount - 1));
     use.note = Tr("La vidéo avance automatiquement d'une ou plusieurs images après la pose de la dernière marque.");
     return use;
 }
@@ -111,8 +111,8 @@ std::vector<std::string> CheckValue(const TValueUse& use, std::string_view text,
                 Tr("La mantisse comprend « E » ou « e » suivi d'un signe (facultatif) et d'un nombre entier.") };
     }
     const double v = *typed;
-    const bool inside = use.strictBounds ? (v > use.minimum && v < use.maximum)
-                                         : (v >= use.minimum && v <= use.maximum);
+    const bool inside
+        = use.strictBounds ? (v > use.minimum && v < use.maximum) : (v >= use.minimum && v <= use.maximum);
     if (!inside)
         return { typedLine + use.unitSuffix, Tr("Saisir une valeur comprise dans l'intervalle ci-dessous :"),
             use.rangeText };

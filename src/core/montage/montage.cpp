@@ -222,8 +222,7 @@ int TMontage::MissingFrameCount() const
 void TMontage::Changed()
 {
     ++m_generation;
-    if (OnChanged)
-        OnChanged(*this);
+    OnChanged.Emit(*this);
 }
 
 void TMontage::Repaint()

@@ -14,6 +14,7 @@
 // set by the main window or a test), shows its messages through the shared TCustomUserDlg (borrowed), and
 // fires OnChanged after every edit.
 
+#include "core/common/signal.h"
 #include "core/document/project_keys.h"
 
 #include <cstdint>
@@ -64,7 +65,7 @@ public:
     explicit TMontage(TCustomUserDlg& dialog);
 
     TMontageHooks hooks;
-    std::function<void(TMontage&)> OnChanged;
+    TSignal<TMontage&> OnChanged;
 
     void InitMontage(int frameCount);
     void RebuildIndex();

@@ -6,7 +6,8 @@
 
 namespace kinoval::montage {
 
-void ConnectMontage(TMontage& montage, document::TData& data, video::TVideo& view, std::function<bool()> explainHiding)
+TConnections ConnectMontage(
+    TMontage& montage, document::TData& data, video::TVideo& view, std::function<bool()> explainHiding)
 {
     montage.hooks.videoOpen = [&view] { return view.IsOpened(); };
     montage.hooks.currentRawFrame = [&view] { return view.CurrentRawFrame(); };
@@ -24,18 +25,11 @@ void ConnectMontage(TMontage& montage, document::TData& data, video::TVideo& vie
     view.hooks.rawToMontage = [&montage](int r) { return montage.RawToMontage(r); };
     view.hooks.montageFrameCount = [&montage] { return montage.VisibleCount(); };
     view.hooks.isHiddenFrame = [&montage](int raw) { return !montage.IsVisible(raw); };
-    auto opened = std::move(view.hooks.videoOpened);
-    view.hooks.videoOpened = [&montage, opened = std::move(opened)](const video::TPlayer& player) {
-        if (opened)
-            opened(player);
-        montage.InitMontage(player.FrameCount());
-    };
-    auto before = std::move(view.hooks.closeMontage);
-    view.hooks.closeMontage = [&montage, before = std::move(before)] {
-        if (before)
-            before();
-        montage.LeaveMontage();
-    };
+    TConnections links;
+    links += view.notify.videoOpened.Connect(
+        [&montage](const video::TPlayer& player) { montage.InitMontage(player.FrameCount()); });
+    links += view.notify.montageLeft.Connect([&montage] { montage.LeaveMontage(); });
+    return links;
 }
 
 } // namespace kinoval::montage

@@ -2,6 +2,8 @@
 // Connects the montage to the view and the document: the view's montage numbering and hidden frames, the
 // document's corrected frame numbers, and what hiding a frame does to the marks.
 
+#include "core/common/signal.h"
+
 #include <functional>
 
 namespace kinoval {
@@ -16,9 +18,9 @@ namespace montage {
 class TMontage;
 
 // explainHiding gives the settings flag that lets hiding a frame explain itself (unset: always).
-// Every video opened re-initialises the montage to its frame count. The view's videoOpened and
-// closeMontage hooks keep whatever it did before and then leaves the montage.
-void ConnectMontage(
+// For as long as the connections answered are kept, every video opened re-initialises the montage to its
+// frame count, and leaving the montage mode leaves the montage.
+[[nodiscard]] TConnections ConnectMontage(
     TMontage& montage, document::TData& data, video::TVideo& view, std::function<bool()> explainHiding = {});
 
 } // namespace montage

@@ -42,38 +42,13 @@ void TMeanShift::SetIgnoreZones(const TMatricePointD& zones, int count, int fram
 
 bool TMeanShift::SetModel(const TRgbImage& frame, int vertexCount, const TPointDDynArray& outline, TPoint& start)
 {
-    vertexCount = std::clamp(vertexCount, 0, static_cast<int>(outline.size()));
-    TPointDynArray polygon;
-    polygon.reserve(vertexCount);
-    for (int k = 0; k < vertexCount; ++k)
-        polygon.push_back(ToPixel(outline[k], frame.width, frame.height));
-    TMatriceI mask;
-    TPixelRect rect;
-    if (frame.IsEmpty() || !RasterisePolygon(polygon, mask, rect))
+    TOutlinePixels pixels;
+    if (frame.IsEmpty() || !OutlineToPixels(frame.width, frame.height, vertexCount, outline, pixels))
         return false;
-    // An outline touching the right or bottom edge reaches one pixel past the frame: only pixels of the
-    // frame can describe the object.
-    TPixelRect clipped { std::max(rect.left, 0), std::max(rect.top, 0), std::min(rect.right, frame.width - 1),
-        std::min(rect.bottom, frame.height - 1) };
-    if (clipped.Width() <= 0 || clipped.Height() <= 0)
-        return false;
-    TMatriceI clippedMask(clipped.Height(), clipped.Width(), 0);
-    long long count = 0;
-    double sumCol = 0, sumRow = 0;
-    for (int row = 0; row < clippedMask.rows; ++row)
-        for (int col = 0; col < clippedMask.cols; ++col) {
-            const int m = mask(row + clipped.top - rect.top, col + clipped.left - rect.left);
-            clippedMask(row, col) = m;
-            if (m != 0) {
-                ++count;
-                sumCol += col;
-                sumRow += row;
-            }
-        }
-    if (count == 0)
-        return false;
-    start = { RoundEven(sumCol / count + clipped.left), RoundEven(sumRow / count + clipped.top) };
-    m_modelMask = std::move(clippedMask);
+    const TPixelRect& clipped = pixels.rect;
+    start = { RoundEven(pixels.centroid.x), RoundEven(pixels.centroid.y) };
+    m_centroid = pixels.centroid;
+    m_modelMask = std::move(pixels.mask);
     m_modelRect = clipped;
     m_modelBitmap = TRgbImage(clipped.Width(), clipped.Height());
     for (int row = 0; row < clipped.Height(); ++row)
@@ -144,6 +119,36 @@ void TMeanShift::BuildModel()
     if (m_q.n != BinCount())
         m_q.Resize(BinCount());
 
+    // The kernel weights of the model's pixels and the model's histogram under them, for Similarity.
+    m_kernel.assign(static_cast<std::size_t>(rows) * cols, 0.0);
+    const double hc = (cols - 1) / 2.0, hr = (rows - 1) / 2.0;
+    const double K = IsZero(hc * hc + hr * hr) ? 0.0 : 1.0 / (hc * hc + hr * hr);
+    for (int i = 0; i < rows; ++i)
+        for (int j = 0; j < cols; ++j)
+            if (mask(i, j) != 0)
+                m_kernel[static_cast<std::size_t>(i) * cols + j]
+                    = std::max(0.0, 1.0 - ((i - hr) * (i - hr) + (j - hc) * (j - hc)) * K);
+    m_qKernel.assign(m_q.data.size(), 0.0);
+    double kernelSum = 0;
+    for (int i = 0; i < rows; ++i)
+        for (int j = 0; j < cols; ++j) {
+            const double w = m_kernel[static_cast<std::size_t>(i) * cols + j];
+            m_qKernel[static_cast<std::size_t>(m_modelBins(i, j))] += w;
+            kernelSum += w;
+        }
+    if (kernelSum > 0)
+        for (double& h : m_qKernel)
+            h /= kernelSum;
+    m_qSpread.clear();
+    m_objectCell.clear();
+    m_objectCells.clear();
+    m_objectMass = 0;
+    m_objectPixels = 0;
+    ChooseAbsentColour();
+}
+
+void TMeanShift::ChooseAbsentColour()
+{
     // The absent colour stands for "no colour of the object": the first empty cell whose centre, once turned
     // into a displayable colour, still falls into an empty cell. Most cells of the L*u*v* cube lie outside
     // the colours a screen can show, and the clamped colour of such a cell may fall back into a cell of
@@ -165,6 +170,230 @@ void TMeanShift::BuildModel()
                 }
             }
     m_absentBin = ColourBin(m_absentColor);
+}
+
+void TMeanShift::PlaceCells(const TRgbImage& frame, TPointD centre, std::vector<int>& cells)
+{
+    const int rows = m_modelMask.rows, cols = m_modelMask.cols;
+    cells.assign(static_cast<std::size_t>(rows) * cols, -1);
+    const int left = RoundEven(centre.x - (m_centroid.x - m_modelRect.left));
+    const int top = RoundEven(centre.y - (m_centroid.y - m_modelRect.top));
+    for (int i = 0; i < rows; ++i) {
+        const int y = top + i;
+        for (int j = 0; j < cols; ++j) {
+            if (m_modelMask(i, j) == 0)
+                continue;
+            const int x = left + j;
+            const bool inside = x >= 0 && y >= 0 && x < frame.width && y < frame.height;
+            cells[static_cast<std::size_t>(i) * cols + j] = inside ? ColourCell(frame.At(x, y)) : m_absentBin;
+        }
+    }
+}
+
+namespace {
+
+// Spreads a histogram over the neighbouring cells (a binomial of width five along each channel): a
+// colour that crosses into the next cell, as the light changes, then still meets most of itself.
+void SpreadCells(const std::vector<double>& in, std::vector<double>& out, int n)
+{
+    static constexpr double kTaps[5] = { 1 / 16.0, 4 / 16.0, 6 / 16.0, 4 / 16.0, 1 / 16.0 };
+    std::vector<double> work = in;
+    out.assign(in.size(), 0.0);
+    const std::size_t strides[3] = { static_cast<std::size_t>(n) * n, static_cast<std::size_t>(n), 1 };
+    for (int axis = 0; axis < 3; ++axis) {
+        std::fill(out.begin(), out.end(), 0.0);
+        const std::size_t stride = strides[axis];
+        for (std::size_t u = 0; u < work.size(); ++u) {
+            const double v = work[u];
+            if (v == 0)
+                continue;
+            const int at = static_cast<int>((u / stride) % static_cast<std::size_t>(n));
+            for (int t = -2; t <= 2; ++t)
+                if (at + t >= 0 && at + t < n)
+                    out[u + t * static_cast<std::ptrdiff_t>(stride)] += kTaps[t + 2] * v;
+        }
+        if (axis < 2)
+            work.swap(out);
+    }
+}
+
+} // namespace
+
+double TMeanShift::Similarity(const TRgbImage& frame, TPointD centre)
+{
+    if (m_modelBitmap.IsEmpty() || frame.IsEmpty() || m_qKernel.size() != m_q.data.size() || m_q.n != BinCount())
+        return 0;
+    PlaceCells(frame, centre, m_placed);
+    m_placedHistogram.assign(m_q.data.size(), 0.0);
+    double sum = 0;
+    for (std::size_t k = 0; k < m_placed.size(); ++k) {
+        const int cell = m_placed[k];
+        if (cell < 0)
+            continue;
+        m_placedHistogram[static_cast<std::size_t>(cell)] += m_kernel[k];
+        sum += m_kernel[k];
+    }
+    if (!(sum > 0))
+        return 0;
+    for (double& v : m_placedHistogram)
+        v /= sum;
+    if (m_qSpread.size() != m_q.data.size())
+        SpreadCells(m_qKernel, m_qSpread, m_q.n);
+    SpreadCells(m_placedHistogram, m_placedSpread, m_q.n);
+    // Over the object's own cells once they are known: the background the outline took in would
+    // otherwise count as much as the object, and a place showing only that background would pass for it.
+    double rho = 0;
+    if (m_objectMass > 0) {
+        for (int u : m_objectCells)
+            rho += std::sqrt(m_placedSpread[static_cast<std::size_t>(u)] * m_qSpread[static_cast<std::size_t>(u)]);
+        rho /= m_objectMass;
+    } else {
+        for (std::size_t u = 0; u < m_qSpread.size(); ++u)
+            rho += std::sqrt(m_placedSpread[u] * m_qSpread[u]);
+    }
+    return std::min(rho, 1.0);
+}
+
+void TMeanShift::Surroundings(const TRgbImage& frame, int left, int top, std::vector<double>& histogram)
+{
+    // The band around the outline's rectangle, half its size wide, and the rectangle's pixels outside the
+    // outline.
+    histogram.assign(m_q.data.size(), 0.0);
+    const int w = m_modelMask.cols, h = m_modelMask.rows;
+    const int mx = std::max(2, w / 2), my = std::max(2, h / 2);
+    double count = 0;
+    for (int y = std::max(0, top - my); y <= std::min(frame.height - 1, top + h - 1 + my); ++y)
+        for (int x = std::max(0, left - mx); x <= std::min(frame.width - 1, left + w - 1 + mx); ++x) {
+            const bool inRect = x >= left && x < left + w && y >= top && y < top + h;
+            if (inRect && m_modelMask(y - top, x - left) != 0)
+                continue;
+            histogram[static_cast<std::size_t>(ColourCell(frame.At(x, y)))] += 1;
+            ++count;
+        }
+    if (count > 0)
+        for (double& v : histogram)
+            v /= count;
+}
+
+void TMeanShift::MarkObjectCells(const TRgbImage& frame)
+{
+    m_surroundings.assign(m_q.data.size(), 0.0);
+    m_objectCell.assign(m_q.data.size(), 0);
+    m_objectCells.clear();
+    m_objectMass = 0;
+    m_objectPixels = 0;
+    m_objectOffset = {};
+    if (m_modelBitmap.IsEmpty() || frame.IsEmpty() || m_q.n != BinCount())
+        return;
+    const TPixelRect& r = m_modelRect;
+    Surroundings(frame, r.left, r.top, m_surroundings);
+    UpdateObjectCells();
+    // Where the object's pixels lie within the outline on the model's frame.
+    double sx = 0, sy = 0;
+    for (int i = 0; i < m_modelMask.rows; ++i)
+        for (int j = 0; j < m_modelMask.cols; ++j)
+            if (m_modelMask(i, j) != 0 && m_objectCell[static_cast<std::size_t>(m_modelBins(i, j))]) {
+                sx += r.left + j;
+                sy += r.top + i;
+                ++m_objectPixels;
+            }
+    if (m_objectPixels > 0)
+        m_objectOffset = { m_centroid.x - sx / m_objectPixels, m_centroid.y - sy / m_objectPixels };
+}
+
+void TMeanShift::UpdateObjectCells()
+{
+    // Cells the outline holds more of than its surroundings, both spread over their neighbours, so that
+    // the object's colours stay its own a cell away, as the light changes.
+    std::vector<double> model, around;
+    SpreadCells(m_q.data, model, m_q.n);
+    SpreadCells(m_surroundings, around, m_q.n);
+    SpreadCells(m_qKernel, m_qSpread, m_q.n);
+    m_objectCell.assign(m_q.data.size(), 0);
+    m_objectCells.clear();
+    m_objectMass = 0;
+    for (std::size_t u = 0; u < model.size(); ++u)
+        if (model[u] > around[u] && model[u] > 1e-6) {
+            m_objectCell[u] = 1;
+            m_objectCells.push_back(static_cast<int>(u));
+            // The model's own likeness over these cells: a place showing its very colours scores 1.
+            m_objectMass += m_qSpread[u];
+        }
+}
+
+TPointD TMeanShift::ObjectCentre(const TRgbImage& frame, TPointD from)
+{
+    if (m_objectPixels == 0 || m_objectCell.size() != m_q.data.size() || frame.IsEmpty())
+        return from;
+    const double ox = m_centroid.x - m_modelRect.left, oy = m_centroid.y - m_modelRect.top;
+    TPointD c = from;
+    for (int iteration = 0; iteration < 8; ++iteration) {
+        const int left = RoundEven(c.x - ox), top = RoundEven(c.y - oy);
+        double sx = 0, sy = 0;
+        long long n = 0;
+        for (int i = 0; i < m_modelMask.rows; ++i) {
+            const int y = top + i;
+            if (y < 0 || y >= frame.height)
+                continue;
+            for (int j = 0; j < m_modelMask.cols; ++j) {
+                const int x = left + j;
+                if (m_modelMask(i, j) == 0 || x < 0 || x >= frame.width)
+                    continue;
+                if (m_objectCell[static_cast<std::size_t>(ColourCell(frame.At(x, y)))]) {
+                    sx += x;
+                    sy += y;
+                    ++n;
+                }
+            }
+        }
+        // Too little of the object to go by: the mean shift's own centre stays.
+        if (n < std::max<long long>(4, m_objectPixels / 4))
+            return iteration == 0 ? from : c;
+        const TPointD next { sx / n + m_objectOffset.x, sy / n + m_objectOffset.y };
+        const bool settled = std::fabs(next.x - c.x) < 0.01 && std::fabs(next.y - c.y) < 0.01;
+        c = next;
+        if (settled)
+            break;
+    }
+    return c;
+}
+
+void TMeanShift::RenewModel(const TRgbImage& frame, TPointD centre, double part)
+{
+    if (m_modelBitmap.IsEmpty() || frame.IsEmpty() || m_qKernel.size() != m_q.data.size() || m_q.n != BinCount())
+        return;
+    part = std::clamp(part, 0.0, 1.0);
+    PlaceCells(frame, centre, m_placed);
+    std::vector<double> plain(m_q.data.size(), 0.0), kernel(m_q.data.size(), 0.0);
+    double plainSum = 0, kernelSum = 0;
+    for (std::size_t k = 0; k < m_placed.size(); ++k) {
+        const int cell = m_placed[k];
+        if (cell < 0)
+            continue;
+        plain[static_cast<std::size_t>(cell)] += 1;
+        kernel[static_cast<std::size_t>(cell)] += m_kernel[k];
+        plainSum += 1;
+        kernelSum += m_kernel[k];
+    }
+    if (plainSum <= 0 || kernelSum <= 0)
+        return;
+    // The surroundings change with the light as the object does: they move along at the same pace.
+    const bool marked = m_objectCell.size() == m_q.data.size() && m_surroundings.size() == m_q.data.size();
+    std::vector<double> around;
+    if (marked)
+        Surroundings(frame, RoundEven(centre.x - (m_centroid.x - m_modelRect.left)),
+            RoundEven(centre.y - (m_centroid.y - m_modelRect.top)), around);
+    for (std::size_t c = 0; c < m_q.data.size(); ++c) {
+        m_q.data[c] = (1 - part) * m_q.data[c] + part * plain[c] / plainSum;
+        m_qKernel[c] = (1 - part) * m_qKernel[c] + part * kernel[c] / kernelSum;
+        if (marked)
+            m_surroundings[c] = (1 - part) * m_surroundings[c] + part * around[c];
+    }
+    if (marked)
+        UpdateObjectCells();
+    else
+        m_qSpread.clear();
+    ChooseAbsentColour();
 }
 
 int TMeanShift::WindowSide() const
@@ -259,6 +488,7 @@ double TMeanShift::Track(TPoint& position, TRgbImage& frame, int maxIterations, 
 {
     m_lastSides.clear();
     position = start;
+    m_lastCentre = { static_cast<double>(start.x), static_cast<double>(start.y) };
     if (m_modelBitmap.IsEmpty() || frame.IsEmpty())
         return 0;
     const int n = BinCount();
@@ -266,18 +496,7 @@ double TMeanShift::Track(TPoint& position, TRgbImage& frame, int maxIterations, 
         return 0; // no model built with this cell count
 
     // The zones to ignore take the absent colour on the frame itself.
-    for (const TPointDynArray& zone : m_ignorePolygons) {
-        TMatriceI mask;
-        TPixelRect r;
-        if (!RasterisePolygon(zone, mask, r))
-            continue;
-        const std::uint8_t rgb[3] = { static_cast<std::uint8_t>(RedOf(m_absentColor)),
-            static_cast<std::uint8_t>(GreenOf(m_absentColor)), static_cast<std::uint8_t>(BlueOf(m_absentColor)) };
-        for (int row = std::max(r.top, 0); row <= std::min(r.bottom, frame.height - 1); ++row)
-            for (int col = std::max(r.left, 0); col <= std::min(r.right, frame.width - 1); ++col)
-                if (mask(row - r.top, col - r.left) != 0)
-                    std::copy_n(rgb, 3, frame.At(col, row));
-    }
+    PaintZones(frame, m_ignorePolygons, m_absentColor);
 
     const std::size_t pixels = static_cast<std::size_t>(frame.width) * frame.height;
     if (m_frameStamps.size() != pixels) {
@@ -360,7 +579,8 @@ double TMeanShift::Track(TPoint& position, TRgbImage& frame, int maxIterations, 
             for (int j = 0; j < side; ++j) {
                 const int k = modelIndex[row[j]];
                 if (k >= 0) {
-                    TCellSums& c = cells[static_cast<std::size_t>(k) * kBanks + (static_cast<unsigned>(j) & (kBanks - 1))];
+                    TCellSums& c
+                        = cells[static_cast<std::size_t>(k) * kBanks + (static_cast<unsigned>(j) & (kBanks - 1))];
                     ++c.count;
                     c.sumX += offsets[j];
                     c.sumY += oy;
@@ -398,6 +618,7 @@ double TMeanShift::Track(TPoint& position, TRgbImage& frame, int maxIterations, 
         if (IsZero(S))
             break;
         const double dx = Dx / S, dy = Dy / S;
+        m_lastCentre = { x + dx, y + dy };
         x += RoundEven(dx);
         y += RoundEven(dy);
         if (shrinking) {

@@ -40,6 +40,33 @@ public:
     // Mean shift on one frame from start; the result is left in position. Always returns 0.
     double Track(TPoint& position, TRgbImage& frame, int maxIterations, int frameOrdinal, TPoint start);
 
+    // The exact centroid of the outline's inside pixels, the start point before its rounding.
+    TPointD ModelCentroid() const { return m_centroid; }
+    // Where the last Track put the object before rounding to whole pixels: the window's weighted mean on its
+    // last iteration. The start point when nothing weighed.
+    TPointD LastCentre() const { return m_lastCentre; }
+
+    // How much the place whose centroid is at centre (frame pixels) looks like the model: the Bhattacharyya
+    // coefficient of the two colour histograms over the outline's pixels, weighed by an Epanechnikov
+    // kernel so that the object's middle counts more than its edge, each spread over the neighbouring
+    // cells so that a change of light does not throw a colour out of its cell; 1 for the same colours, 0
+    // for none in common. Once MarkObjectCells has run, the sum goes over the object's cells only and is
+    // divided by the model's share of them (what the background in the outline holds says nothing of the
+    // object). Pixels outside the frame count as the absent colour.
+    double Similarity(const TRgbImage& frame, TPointD centre);
+    // Which cells are the object's: those the outline holds more of than the outline's surroundings on
+    // frame (the model's frame) do. Called after BuildModel.
+    void MarkObjectCells(const TRgbImage& frame);
+    // The object's place near from, below the pixel: the centroid of the pixels of the object's cells
+    // under the outline placed there, taken again until it settles, and referred to the outline's own
+    // centroid as on the model's frame. The mean shift's window weighs an object's colours unevenly (a
+    // dark spoke on a turning wheel pulls it about); counting every pixel of the object once does not.
+    // from itself when the outline holds too few of the object's pixels there.
+    TPointD ObjectCentre(const TRgbImage& frame, TPointD from);
+    // Moves the model towards the colours of the place at centre by the given part (0 .. 1): light and
+    // shading change along a run. The absent colour is chosen again.
+    void RenewModel(const TRgbImage& frame, TPointD centre, double part);
+
     int SearchRadius() const { return m_searchRadius; }
     void SetSearchRadius(int radius) { m_searchRadius = radius; }
 
@@ -64,6 +91,12 @@ public:
 
 private:
     void ComputeBackground(const TMatriceI& bins);
+    void ChooseAbsentColour();
+    void UpdateObjectCells();
+    // The cells' histogram of the pixels around the outline placed with its top-left pixel at left, top.
+    void Surroundings(const TRgbImage& frame, int left, int top, std::vector<double>& histogram);
+    // The cells of the outline's pixels placed with their centroid at centre; -1 outside the mask.
+    void PlaceCells(const TRgbImage& frame, TPointD centre, std::vector<int>& cells);
     void PrepareWindow(const TRgbImage& frame, int x, int side);
 
     TColor m_absentColor = clWhite;
@@ -76,6 +109,22 @@ private:
     TMatriceI m_modelMask;
     TPixelRect m_modelRect;
     TMatrice3D m_q, m_p, m_b;
+    TPointD m_centroid;
+    TPointD m_lastCentre;
+    // The model's histogram under the kernel (for Similarity), the kernel's weight per model pixel, and
+    // working cells of Similarity.
+    std::vector<double> m_qKernel;
+    std::vector<double> m_kernel;
+    std::vector<int> m_placed;
+    std::vector<double> m_placedHistogram;
+    std::vector<double> m_placedSpread;
+    std::vector<double> m_qSpread; // m_qKernel spread over the neighbouring cells
+    std::vector<double> m_surroundings; // the cells' histogram around the outline on the model's frame
+    std::vector<char> m_objectCell;
+    std::vector<int> m_objectCells; // the same as a list
+    TPointD m_objectOffset; // the outline's centroid less the object pixels' centroid, on the model's frame
+    long long m_objectPixels = 0; // object pixels under the outline on the model's frame
+    double m_objectMass = 0; // the model's spread kernel histogram over the object's cells
     TRgbImage m_modelBitmap;
     int m_searchRadius = 30;
     std::vector<int> m_lastSides;

@@ -15,6 +15,15 @@ constexpr const char* kTextOpenVideo = "Ouvrir, au prélable, un fichier vidéo"
 constexpr const char* kTextDrawOutline = "Dessiner, au préalable, le contour de l'objet à suivre.";
 constexpr const char* kTextLastFrame = "La séquence débute avec la dernière image de la vidéo (suivi inutile).";
 constexpr const char* kTextBadFirst = "Le numéro de la première image du suivi est incorrect.";
+constexpr const char* kTextLost = "Le suivi s'est arrêté à l'image %s : %s.";
+constexpr const char* kTextLostUnlike = "l'objet n'y ressemble plus assez à son modèle";
+constexpr const char* kTextLostJump = "la position trouvée s'écarte trop de la trajectoire prévue";
+constexpr const char* kTextLostStill = "la position trouvée est celle d'un objet immobile";
+constexpr const char* kTextLostKept = "Les positions obtenues jusque-là sont conservées.";
+constexpr const char* kTextLostAgain = "Pour poursuivre, redessiner le contour de l'objet sur cette image (ou sur une "
+                                       "image où il est visible), puis relancer le suivi.";
+// The positions before a new start that lead the course on, counted in steps between pointed frames.
+constexpr int kEarlierSteps = 8;
 
 TScreenPoint ToScreen(TPoint p)
 {
@@ -95,6 +104,7 @@ TTracking::TTracking(TTrackingView& view, TTrackingDocument& document, TCustomUs
     m_tracker.SetSearchRadius(m_searchRadius);
     m_shape = settings.storedShape == 1 ? osPolygon : settings.storedShape == 2 ? osFreeHand : osCircle;
     m_showSearchZone = settings.showSearchZone;
+    m_method = settings.method == tmTemplate ? tmTemplate : tmMeanShift;
     m_draw.reserve(kVertexCapacity);
     m_drawPx.reserve(kVertexCapacity);
 }
@@ -105,6 +115,7 @@ void TTracking::InitObject(TTrackedObject& object, int frames) const
     object.positions.assign(frames, TPointD());
     object.positionsPx.assign(frames, TPoint());
     object.rawFrames.assign(frames, -1);
+    object.similarity.assign(frames, 0.0);
 }
 
 TTrackedObject* TTracking::Current()
@@ -149,6 +160,7 @@ void TTracking::Resize()
             o.positions.resize(frames);
             o.positionsPx.resize(frames);
             o.rawFrames.resize(frames, -1);
+            o.similarity.resize(frames, 0.0);
         }
     m_currentObject = std::clamp(m_currentObject, 0, objects - 1);
 }
@@ -162,8 +174,7 @@ void TTracking::SetDrawingMode(int mode)
     m_drawingMode = mode;
     if (mode != dmNone) {
         ClearDrawing();
-        if (OnDrawingModeSet)
-            OnDrawingModeSet();
+        OnDrawingModeSet.Emit();
     }
     m_view.CursorChanged();
 }
@@ -182,6 +193,14 @@ void TTracking::SetSearchRadius(int n)
 {
     m_searchRadius = std::clamp(n, kMinRadius, kMaxRadius);
     m_tracker.SetSearchRadius(m_searchRadius);
+    m_view.Repaint();
+}
+
+void TTracking::SetMethod(int method)
+{
+    if (m_running || (method != tmMeanShift && method != tmTemplate))
+        return;
+    m_method = method;
     m_view.Repaint();
 }
 
@@ -243,12 +262,12 @@ bool TTracking::SequenceCheck()
     return true;
 }
 
-void TTracking::Record(TPoint framePixel, int frame)
+void TTracking::Record(TPointD framePixel, int frame, double similarity)
 {
     TTrackedObject& o = m_objects[m_currentObject];
     o.lastOp = loTrack;
     const int w = std::max(1, m_view.FrameWidth()), h = std::max(1, m_view.FrameHeight());
-    const TPointD p { static_cast<double>(framePixel.x) / w, static_cast<double>(framePixel.y) / h };
+    const TPointD p { framePixel.x / w, framePixel.y / h };
     o.lastPosition = p;
     o.lastPositionPx = m_view.ImageToScreen(p);
     if (frame < 0 || frame >= static_cast<int>(o.rawFrames.size()))
@@ -256,6 +275,33 @@ void TTracking::Record(TPoint framePixel, int frame)
     o.positions[frame] = p;
     o.positionsPx[frame] = o.lastPositionPx;
     o.rawFrames[frame] = m_view.CurrentRawFrame();
+    o.similarity[frame] = similarity;
+}
+
+void TTracking::SetPrediction(TTrackedObject& o, TPointD framePixel)
+{
+    const int w = std::max(1, m_view.FrameWidth()), h = std::max(1, m_view.FrameHeight());
+    o.hasPrediction = true;
+    o.prediction = { framePixel.x / w, framePixel.y / h };
+}
+
+std::vector<TMotionSample> TTracking::EarlierCourse(const TTrackedObject& o, int step) const
+{
+    std::vector<TMotionSample> earlier;
+    const double w = m_view.FrameWidth(), h = m_view.FrameHeight();
+    const int from = std::max(0, o.firstFrame - kEarlierSteps * step);
+    for (int f = from; f < o.firstFrame && f < static_cast<int>(o.rawFrames.size()); ++f)
+        if (o.rawFrames[f] >= 0)
+            earlier.push_back({ f, { o.positions[f].x * w, o.positions[f].y * h } });
+    return earlier;
+}
+
+void TTracking::ReportLoss(int frame, TLossReason reason)
+{
+    const char* why = reason == lrJump ? kTextLostJump : reason == lrStill ? kTextLostStill : kTextLostUnlike;
+    m_dialog.ShowMessage(TUserDlgIcon::icWarning,
+        { FormatText(Tr(kTextLost), { std::to_string(m_view.FrameNumberShown(frame)), Tr(why) }), "", Tr(kTextLostKept),
+            Tr(kTextLostAgain) });
 }
 
 void TTracking::Run()
@@ -268,13 +314,11 @@ void TTracking::Run()
     if (!o)
         return;
     m_running = true;
-    if (OnRunStarted)
-        OnRunStarted();
+    OnRunStarted.Emit();
     const int object = m_currentObject;
     auto finish = [&] {
         m_view.Repaint();
-        if (OnRunEnded)
-            OnRunEnded();
+        OnRunEnded.Emit();
         m_running = false;
     };
 
@@ -287,19 +331,28 @@ void TTracking::Run()
         return;
     }
     o = &m_objects[object];
+    o->lostFrame = -1;
+    o->lostReason = lrNone;
+    o->hasPrediction = false;
     m_tracker.SetIgnoreZones(o->zones, o->zoneCount, m_view.FrameHeight(), m_view.FrameWidth());
-    TPoint position;
-    if (!m_tracker.SetModel(frame, o->vertexCount, o->outline, position)) {
+    // A step below 1 would never reach the last frame.
+    const int step = std::max(1, m_document.FramesBetweenMarks());
+    TPointD position;
+    if (!m_follower.Start(
+            m_method, frame, o->firstFrame, o->vertexCount, o->outline, EarlierCourse(*o, step), position)) {
         finish();
         return;
     }
-    Record(position, o->firstFrame);
-    m_tracker.SetBinCount(kBinCount);
-    m_tracker.BuildModel();
+    // The run's sequence is its own: what an earlier run left after the first frame would otherwise mix
+    // with this one's positions wherever this one stops sooner.
+    for (int f = o->firstFrame + 1; f <= m_lastFrame && f < static_cast<int>(o->rawFrames.size()); ++f)
+        o->rawFrames[f] = -1;
+    Record(position, o->firstFrame, 1.0);
 
-    // A step below 1 would never reach the last frame.
-    const int step = std::max(1, m_document.FramesBetweenMarks());
+    int lostFrame = -1;
+    TLossReason lostReason = lrNone;
     for (int f = m_objects[object].firstFrame + step; f <= m_lastFrame; f += step) {
+        SetPrediction(m_objects[object], m_follower.Prediction(f));
         if (m_view.GoToFrame(f))
             m_view.Repaint();
         m_desktop.ProcessPendingEvents();
@@ -310,12 +363,29 @@ void TTracking::Run()
         // measurement it is not.
         if (m_view.CurrentFrame() != f || !m_view.CopyCurrentFrame(frame))
             continue;
-        m_tracker.Track(position, frame, kMaxIterations, f, position);
-        Record(position, f);
-        if (OnFrameTracked)
-            OnFrameTracked(f);
+        const TFollowResult r = m_follower.Follow(frame, f, m_searchRadius);
+        if (!r.found) {
+            lostFrame = f;
+            lostReason = r.reason;
+            break;
+        }
+        Record(r.position, f, r.similarity);
+        OnFrameTracked.Emit(f);
+    }
+    if (object < ObjectCount()) {
+        TTrackedObject& done = m_objects[object];
+        done.lostFrame = lostFrame;
+        done.lostReason = lostReason;
+        // After a whole sequence there is no coming frame to show a prediction for.
+        if (lostFrame < 0)
+            done.hasPrediction = false;
     }
     finish();
+    if (lostFrame >= 0) {
+        ReportLoss(lostFrame, lostReason);
+        // The outline tool is ready: the user draws the object again where it was lost and runs on.
+        SetDrawingMode(dmOutline);
+    }
 }
 
 void TTracking::EraseOutline()
@@ -344,6 +414,9 @@ void TTracking::EraseTracking()
     if (o->vertexCount > 0 && m_view.GoToFrame(o->firstFrame))
         m_view.Repaint();
     std::fill(o->rawFrames.begin(), o->rawFrames.end(), -1);
+    o->hasPrediction = false;
+    o->lostFrame = -1;
+    o->lostReason = lrNone;
     m_view.Repaint();
 }
 
@@ -714,14 +787,25 @@ void TTracking::Paint(video::TOverlay& overlay) const
         AddPolyline(overlay, o.outlinePx, colour, true);
     }
 
+    // The search starts at the prediction once there is one: the circle shows where the tracker looks.
+    const bool predicted = o.lastOp == loTrack && o.hasPrediction;
     if (m_showSearchZone && (o.vertexCount > 0 || o.lastOp == loTrack)) {
-        const TPointD centre = o.lastOp == loTrack ? o.lastPosition : o.outlineCentre;
+        const TPointD centre = predicted ? o.prediction : o.lastOp == loTrack ? o.lastPosition : o.outlineCentre;
         const int w = std::max(1, m_view.FrameWidth());
-        const double half = m_tracker.WindowSide() / 2.0;
+        double half = m_tracker.WindowSide() / 2.0;
+        if (m_method == tmTemplate) {
+            const TTemplateMatch& t = m_follower.Template();
+            half = m_searchRadius + (t.HasModel() ? std::max(t.Width(), t.Height()) / 2.0 : 0.0);
+        }
         const TPoint c = m_view.ImageToScreen(centre);
         const TPoint e = m_view.ImageToScreen({ centre.x + half / w, centre.y });
         const int radius = std::abs(e.x - c.x);
         AddPolyline(overlay, MidpointCircle(c, radius), colour, true);
+    }
+    if (predicted) {
+        const TPoint c = m_view.ImageToScreen(o.prediction);
+        overlay.shapes.emplace_back(video::TOverlayLine { { c.x - 5, c.y }, { c.x + 6, c.y }, colour, 1 });
+        overlay.shapes.emplace_back(video::TOverlayLine { { c.x, c.y - 5 }, { c.x, c.y + 6 }, colour, 1 });
     }
 
     for (const TPointDynArray& zone : o.zonesPx)

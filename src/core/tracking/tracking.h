@@ -13,10 +13,18 @@
 // frame it lets pending events run, which is where a second press of the start button (or the player's
 // pause, or closing the video) calls Run again and clears the running flag that the loop then reads.
 //
+// Each frame's position comes from one of two trackers, the colour histogram's mean shift or the
+// correlation of a template, through the follower, which starts the search where the object's course
+// leads and judges every position found. A position it refuses ends the run on that frame: the positions
+// found so far stay, a message names the frame and why, and the outline tool is ready for the user to
+// draw the object again there and go on; the new run takes up the course the earlier one had.
+//
 // The view routes its mouse and keys here in tracking mode (TViewInputReceiver) and asks for the overlay.
 
 #include "core/common/colour.h"
+#include "core/common/signal.h"
 #include "core/common/user_dlg.h"
+#include "core/tracking/follower.h"
 #include "core/tracking/mean_shift.h"
 #include "core/tracking/tracking_host.h"
 #include "core/tracking/tracking_types.h"
@@ -43,6 +51,7 @@ struct TTrackingSettings {
     int searchRadius = 40;
     int storedShape = 0; // as stored: 1 polygon, 2 free-hand, anything else circle
     bool showSearchZone = true;
+    int method = tmMeanShift; // TTrackingMethod
 };
 
 // The state of one object.
@@ -61,8 +70,15 @@ struct TTrackedObject {
     std::vector<TPointD> positions;
     std::vector<TPoint> positionsPx;
     std::vector<int> rawFrames; // -1: no position on that frame
+    std::vector<double> similarity; // the likeness of each tracked frame's position to the model
     TPointD lastPosition;
     TPoint lastPositionPx;
+    // Where the search of the coming frame starts (or started, on the frame where the object was lost).
+    bool hasPrediction = false;
+    TPointD prediction;
+    // The frame where the last run lost the object (-1: none) and why.
+    int lostFrame = -1;
+    TLossReason lostReason = lrNone;
 };
 
 // The midpoint-circle polygon of a radius around a centre: the eight octants in order round the circle,
@@ -80,12 +96,12 @@ public:
     TTracking(TTrackingView& view, TTrackingDocument& document, TCustomUserDlg& dialog, TDesktopServices& desktop,
         const TTrackingSettings& settings);
 
-    // Notifications (the main window listens).
-    std::function<void()> OnDrawingModeSet;
-    std::function<void()> OnRunStarted;
-    std::function<void()> OnRunEnded;
+    // Notifications (the tracking panel listens).
+    TSignal<> OnDrawingModeSet;
+    TSignal<> OnRunStarted;
+    TSignal<> OnRunEnded;
     // After each frame of a run has been tracked and recorded (montage numbering), for the progress shown.
-    std::function<void(int frame)> OnFrameTracked;
+    TSignal<int> OnFrameTracked;
 
     // ---- commands ----
     void Reset();
@@ -95,6 +111,8 @@ public:
     void SetSearchRadius(int n);
     void SetCurrentObject(int n);
     void SetLastFrame(int n);
+    // The tracker of the coming runs (TTrackingMethod); ignored while running.
+    void SetMethod(int method);
     void Run();
     void EraseOutline();
     void EraseTracking();
@@ -121,6 +139,7 @@ public:
     int CurrentObject() const { return m_currentObject; }
     int LastFrame() const { return m_lastFrame; }
     int SearchRadius() const { return m_searchRadius; }
+    int Method() const { return m_method; }
     int Shape() const { return m_shape; }
     bool ShowSearchZone() const { return m_showSearchZone; }
     void SetShowSearchZone(bool show) { m_showSearchZone = show; }
@@ -131,6 +150,7 @@ public:
     const TPointDynArray& InProgressPx() const { return m_drawPx; }
     int CircleRadius() const { return m_circleRadius; }
     const TMeanShift& Tracker() const { return m_tracker; }
+    const TFollower& Follower() const { return m_follower; }
 
     // ---- view hooks ----
     void MouseDown(video::TMouseButton button, video::TShiftState shift, TScreenPoint p) override;
@@ -148,7 +168,10 @@ private:
     void AddVertex(TPoint p);
     void CompleteOutline();
     void CompleteZone();
-    void Record(TPoint framePixel, int frame);
+    void Record(TPointD framePixel, int frame, double similarity);
+    void SetPrediction(TTrackedObject& o, TPointD framePixel);
+    void ReportLoss(int frame, TLossReason reason);
+    std::vector<TMotionSample> EarlierCourse(const TTrackedObject& o, int step) const;
     void LeftClick(bool doubleClick);
     void RightClick();
     void Message(TUserDlgIcon icon, const char* text);
@@ -158,6 +181,8 @@ private:
     TCustomUserDlg& m_dialog;
     TDesktopServices& m_desktop;
     TMeanShift m_tracker;
+    TFollower m_follower { m_tracker };
+    int m_method = tmMeanShift;
 
     std::vector<TTrackedObject> m_objects;
     int m_currentObject = 0;

@@ -31,6 +31,8 @@ public:
     virtual void SetMouseCursorPos(TPoint p) = 0;
     virtual void Repaint() = 0;
     virtual void CursorChanged() { }
+    // A frame's number as the user reads it (the window counts from 1).
+    virtual int FrameNumberShown(int frame) const { return frame + 1; }
 };
 
 class TTrackingDocument {

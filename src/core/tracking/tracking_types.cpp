@@ -104,4 +104,61 @@ bool RasterisePolygon(const TPointDynArray& polygon, TMatriceI& mask, TPixelRect
     return true;
 }
 
+bool OutlineToPixels(
+    int frameWidth, int frameHeight, int vertexCount, const TPointDDynArray& outline, TOutlinePixels& out)
+{
+    vertexCount = std::clamp(vertexCount, 0, static_cast<int>(outline.size()));
+    TPointDynArray polygon;
+    polygon.reserve(vertexCount);
+    for (int k = 0; k < vertexCount; ++k)
+        polygon.push_back({ static_cast<int>(std::lrint(frameWidth * outline[k].x)),
+            static_cast<int>(std::lrint(frameHeight * outline[k].y)) });
+    TMatriceI mask;
+    TPixelRect rect;
+    if (frameWidth <= 0 || frameHeight <= 0 || !RasterisePolygon(polygon, mask, rect))
+        return false;
+    // An outline touching the right or bottom edge reaches one pixel past the frame: only pixels of the
+    // frame can describe the object.
+    const TPixelRect clipped { std::max(rect.left, 0), std::max(rect.top, 0), std::min(rect.right, frameWidth - 1),
+        std::min(rect.bottom, frameHeight - 1) };
+    if (clipped.Width() <= 0 || clipped.Height() <= 0)
+        return false;
+    TMatriceI clippedMask(clipped.Height(), clipped.Width(), 0);
+    long long count = 0;
+    double sumCol = 0, sumRow = 0;
+    for (int row = 0; row < clippedMask.rows; ++row)
+        for (int col = 0; col < clippedMask.cols; ++col) {
+            const int m = mask(row + clipped.top - rect.top, col + clipped.left - rect.left);
+            clippedMask(row, col) = m;
+            if (m != 0) {
+                ++count;
+                sumCol += col;
+                sumRow += row;
+            }
+        }
+    if (count == 0)
+        return false;
+    out.mask = std::move(clippedMask);
+    out.rect = clipped;
+    out.centroid = { sumCol / count + clipped.left, sumRow / count + clipped.top };
+    out.count = count;
+    return true;
+}
+
+void PaintZones(TRgbImage& frame, const TMatricePoint& polygons, TColor colour)
+{
+    const std::uint8_t rgb[3] = { static_cast<std::uint8_t>(RedOf(colour)), static_cast<std::uint8_t>(GreenOf(colour)),
+        static_cast<std::uint8_t>(BlueOf(colour)) };
+    for (const TPointDynArray& zone : polygons) {
+        TMatriceI mask;
+        TPixelRect r;
+        if (!RasterisePolygon(zone, mask, r))
+            continue;
+        for (int row = std::max(r.top, 0); row <= std::min(r.bottom, frame.height - 1); ++row)
+            for (int col = std::max(r.left, 0); col <= std::min(r.right, frame.width - 1); ++col)
+                if (mask(row - r.top, col - r.left) != 0)
+                    std::copy_n(rgb, 3, frame.At(col, row));
+    }
+}
+
 } // namespace kinoval::tracking

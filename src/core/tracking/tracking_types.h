@@ -2,6 +2,8 @@
 // The array types of the tracker and the tracking driver: dense matrices stored row after row, point
 // arrays, and the polygon rasteriser that turns an outline into a mask of pixels.
 
+#include "core/common/colour.h"
+#include "core/common/rgb_image.h"
 #include "core/document/doc_types.h"
 
 #include <cstddef>
@@ -68,5 +70,21 @@ bool RasterisePolygon(const TPointDynArray& polygon, TMatriceI& mask, TPixelRect
 
 // Whether the pixel lies inside or on the polygon (closed on its first vertex).
 bool PixelInPolygon(const TPointDynArray& polygon, int x, int y);
+
+// The pixels of the frame under an outline: the outline's vertices (normalised) become frame pixels, the
+// polygon is rasterised, and the part inside the frame is kept. Both trackers cut their model this way,
+// so both refer a position to the same point of the object, the centroid of the inside pixels.
+struct TOutlinePixels {
+    TMatriceI mask; // over rect, 1 inside
+    TPixelRect rect; // within the frame
+    TPointD centroid; // frame pixels (pixel i at i), exact
+    long long count = 0; // inside pixels
+};
+// False when the outline gives no polygon or no pixel of the frame lies inside it.
+bool OutlineToPixels(
+    int frameWidth, int frameHeight, int vertexCount, const TPointDDynArray& outline, TOutlinePixels& out);
+
+// Paints the polygons (frame pixels) on the frame in one colour: what the trackers must not look at.
+void PaintZones(TRgbImage& frame, const TMatricePoint& polygons, TColor colour);
 
 } // namespace kinoval::tracking

@@ -155,18 +155,17 @@ void BuildDocumentOverlay(document::TData& data, const TVideo& video, TOverlay& 
     AddMarks(data, overlay);
 }
 
-void LinkDocument(TVideo& video, document::TData& data, TDocumentInput& input)
+TConnections LinkDocument(TVideo& video, document::TData& data, TDocumentInput& input)
 {
     data.SetView(&video);
     video.SetPointingReceiver(&input);
     video.hooks.lastPointedRawFrame = [&data] { return data.LastContainerFrame(); };
-    video.hooks.videoOpened = [&data](const TPlayer& player) { data.SetTimeBetweenFrames(player.FrameDuration()); };
-    auto previous = video.hooks.enterFixedPointing;
-    video.hooks.enterFixedPointing = [&data, previous](bool videoOpen) {
-        data.SetTool(videoOpen ? document::toPlaceMarks : document::toNone);
-        if (previous)
-            previous(videoOpen);
-    };
+    TConnections links;
+    links += video.notify.videoOpened.Connect(
+        [&data](const TPlayer& player) { data.SetTimeBetweenFrames(player.FrameDuration()); });
+    links += video.notify.fixedPointingEntered.Connect(
+        [&data](bool videoOpen) { data.SetTool(videoOpen ? document::toPlaceMarks : document::toNone); });
+    return links;
 }
 
 } // namespace kinoval::video

@@ -9,8 +9,9 @@
 // fixed-frame marks; an erase rectangle being drawn comes first.
 //
 // LinkDocument wires both ways: the document gets the view as its TDocumentView, the view gets the
-// receiver, the last pointed frame, the time base after an open and the tool on entering fixed pointing.
-// Resetting the document for a new study stays with the main window, before it opens the video.
+// receiver and the last pointed frame; the document follows the view's opens (the time base) and its
+// entering fixed pointing (the tool) for as long as the connections it answers are kept. Resetting the
+// document for a new study stays with the main window, before it opens the video.
 
 #include "core/document/data.h"
 #include "core/video/overlay.h"
@@ -40,6 +41,6 @@ private:
 
 void BuildDocumentOverlay(document::TData& data, const TVideo& video, TOverlay& overlay);
 
-void LinkDocument(TVideo& video, document::TData& data, TDocumentInput& input);
+[[nodiscard]] TConnections LinkDocument(TVideo& video, document::TData& data, TDocumentInput& input);
 
 } // namespace kinoval::video

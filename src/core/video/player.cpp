@@ -15,7 +15,11 @@ constexpr int kMaxSide = 32768;
 // Raises the busy flag for the lifetime of the guard.
 class TBusyGuard {
 public:
-    explicit TBusyGuard(std::atomic<bool>& flag) : m_flag(flag) { m_flag.store(true); }
+    explicit TBusyGuard(std::atomic<bool>& flag)
+        : m_flag(flag)
+    {
+        m_flag.store(true);
+    }
     ~TBusyGuard() { m_flag.store(false); }
     TBusyGuard(const TBusyGuard&) = delete;
     TBusyGuard& operator=(const TBusyGuard&) = delete;
@@ -105,8 +109,8 @@ bool TPlayer::Draw(TRgbImage& target)
             return false;
         TBusyGuard busy(m_busy);
         TRgbImage frame;
-        ok = DoDraw(frame) && frame.width == m_width && frame.height == m_height &&
-             frame.pixels.size() == static_cast<std::size_t>(m_width) * m_height * 3;
+        ok = DoDraw(frame) && frame.width == m_width && frame.height == m_height
+            && frame.pixels.size() == static_cast<std::size_t>(m_width) * m_height * 3;
         if (ok)
             target = std::move(frame);
     }

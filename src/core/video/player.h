@@ -105,9 +105,9 @@ private:
     void FirePendingErrors();
 
     std::string m_fileName;
-    std::atomic<bool> m_opened{false};
-    std::atomic<int> m_frameCount{0};
-    std::atomic<int> m_currentFrame{0};
+    std::atomic<bool> m_opened { false };
+    std::atomic<int> m_frameCount { 0 };
+    std::atomic<int> m_currentFrame { 0 };
     int m_width = 0;
     int m_height = 0;
     double m_fps = 0;
@@ -115,7 +115,7 @@ private:
     double m_duration = 0;
     std::uint16_t m_delay = 0;
     std::uint32_t m_rasterOp = kRopSourceCopy;
-    std::atomic<bool> m_busy{false};
+    std::atomic<bool> m_busy { false };
     std::mutex m_decoderLock; // held across every seek and draw
     std::string m_errorText;
     std::vector<std::string> m_pendingErrors;

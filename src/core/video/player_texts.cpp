@@ -6,19 +6,25 @@ namespace kinoval::video {
 
 std::string TextFFmpegMissing()
 {
-    return Tr("Les bibliothèques « FFmpeg » ne sont pas installées sur le disque dur.") + "\n" +
-           Tr("Veuillez télécharger et installer le dossier « KvlDll ».");
+    return Tr("Les bibliothèques « FFmpeg » ne sont pas installées sur le disque dur.") + "\n"
+        + Tr("Veuillez télécharger et installer le dossier « KvlDll ».");
 }
 
 std::string TextFFmpegTooOld()
 {
-    return Tr("Les bibliothèques « FFmpeg » installées sur le disque dur sont trop anciennes.") + "\n" +
-           Tr("Veuillez télécharger et installer une version plus récente du dossier « KvlDll ».");
+    return Tr("Les bibliothèques « FFmpeg » installées sur le disque dur sont trop anciennes.") + "\n"
+        + Tr("Veuillez télécharger et installer une version plus récente du dossier « KvlDll ».");
 }
 
-std::string TextUnlistedError() { return Tr("Erreur non répertoriée"); }
+std::string TextUnlistedError()
+{
+    return Tr("Erreur non répertoriée");
+}
 
-std::string TextDamagedFrame() { return Tr("Une image est abîmée"); }
+std::string TextDamagedFrame()
+{
+    return Tr("Une image est abîmée");
+}
 
 std::string TextVariableFrameDuration()
 {

@@ -25,10 +25,7 @@ void TVideo::PlayerError(const std::string& text)
     // A damaged frame or a variable frame duration met while playing: playback stops and the user is told.
     // The seek may have run on the timer's thread, so the message goes to the window thread.
     m_timer.Stop();
-    auto report = [this, message = Tr("Lecture stoppée.") + " " + text] {
-        if (notify.message)
-            notify.message(message);
-    };
+    auto report = [this, message = Tr("Lecture stoppée.") + " " + text] { notify.message.Emit(message); };
     if (hooks.runOnWindowThread)
         hooks.runOnWindowThread(report);
     else
@@ -46,8 +43,7 @@ bool TVideo::Open(const std::string& fileName)
     if (!ok)
         return false;
     ++m_openSerial;
-    if (hooks.videoOpened)
-        hooks.videoOpened(*m_players.Current());
+    notify.videoOpened.Emit(*m_players.Current());
     m_zoom.SetValue(kZoomDefault);
     m_zoom.dragging = false;
     m_pan.dragging = false;
@@ -56,8 +52,7 @@ bool TVideo::Open(const std::string& fileName)
     m_hideImage = false;
     SetMode(vmFixedPointing);
     UpdateGeometry();
-    if (notify.playersOpened)
-        notify.playersOpened();
+    notify.playersOpened.Emit();
     Repaint();
     return true;
 }
@@ -70,8 +65,8 @@ void TVideo::Close()
     m_zoom.SetValue(kZoomDefault);
     m_source = TSourceRect {};
     UpdateGeometry();
-    if (wasOpen && notify.playersClosed)
-        notify.playersClosed();
+    if (wasOpen)
+        notify.playersClosed.Emit();
     Repaint();
 }
 
@@ -221,8 +216,8 @@ void TVideo::PlayButton()
 
 void TVideo::Pause()
 {
-    if (m_mode == vmTracking && hooks.stopTracking)
-        hooks.stopTracking();
+    if (m_mode == vmTracking)
+        notify.trackingPauseAsked.Emit();
     m_timer.Stop();
 }
 
@@ -261,8 +256,7 @@ bool TVideo::SetMode(TVideoMode mode)
     if (mode == m_mode)
         return true;
     auto abort = [this] {
-        if (notify.waitAbort)
-            notify.waitAbort();
+        notify.waitAbort.Emit();
         return false;
     };
     if (mode == vmMontage && RawFrameCount() <= 1)
@@ -271,30 +265,26 @@ bool TVideo::SetMode(TVideoMode mode)
         return abort();
 
     const TVideoMode old = m_mode;
-    if (old == vmMontage && hooks.closeMontage)
-        hooks.closeMontage();
-    if (old == vmCapture && hooks.stopCapture)
-        hooks.stopCapture();
-    if (old == vmTracking && hooks.deactivateTracker)
-        hooks.deactivateTracker();
+    if (old == vmMontage)
+        notify.montageLeft.Emit();
+    if (old == vmCapture)
+        notify.captureLeft.Emit();
+    if (old == vmTracking)
+        notify.trackingLeft.Emit();
 
     m_mode = mode;
     switch (mode) {
     case vmTransparentPointing:
-        if (hooks.enterTransparentPointing)
-            hooks.enterTransparentPointing();
+        notify.transparentPointingEntered.Emit();
         break;
     case vmFixedPointing:
-        if (hooks.enterFixedPointing)
-            hooks.enterFixedPointing(IsOpened());
+        notify.fixedPointingEntered.Emit(IsOpened());
         break;
     case vmWorkshop:
-        if (hooks.enterWorkshop)
-            hooks.enterWorkshop();
+        notify.workshopEntered.Emit();
         break;
     case vmTracking:
-        if (hooks.activateTracker)
-            hooks.activateTracker();
+        notify.trackingEntered.Emit();
         break;
     default:
         break;
@@ -304,8 +294,7 @@ bool TVideo::SetMode(TVideoMode mode)
     m_zoom.dragging = false;
     m_pan.dragging = false;
     UpdateGeometry();
-    if (notify.modeChanged)
-        notify.modeChanged();
+    notify.modeChanged.Emit();
     CursorMayHaveChanged();
     Repaint();
     return true;
@@ -316,8 +305,7 @@ void TVideo::SetNavigationTool(TNavigationTool tool)
     m_navTool = tool;
     m_zoom.dragging = false;
     m_pan.dragging = false;
-    if (notify.navigationToolChosen)
-        notify.navigationToolChosen();
+    notify.navigationToolChosen.Emit();
     CursorMayHaveChanged();
 }
 
@@ -436,8 +424,7 @@ void TVideo::ZoomAt(TScreenPoint p, int newZoom)
         m_source, FrameWidth(), FrameHeight(), m_clientWidth, m_clientHeight, p.x, p.y, m_zoom.Value(), z1);
     m_zoom.SetValue(z1);
     UpdateGeometry();
-    if (notify.zoomChanged)
-        notify.zoomChanged();
+    notify.zoomChanged.Emit();
     Repaint();
 }
 
@@ -446,8 +433,7 @@ void TVideo::ResetZoom()
     m_zoom.SetValue(kZoomDefault);
     m_source = TSourceRect { 0, 0, FrameWidth(), FrameHeight() };
     UpdateGeometry();
-    if (notify.zoomChanged)
-        notify.zoomChanged();
+    notify.zoomChanged.Emit();
     Repaint();
 }
 

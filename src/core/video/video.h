@@ -22,6 +22,7 @@
 //
 // Notifications are single optional callbacks, fired after the change; the main window listens.
 
+#include "core/common/signal.h"
 #include "core/document/document_view.h"
 #include "core/drawing/screen_point.h"
 #include "core/video/loupe.h"
@@ -61,7 +62,8 @@ struct TScrollBarState {
     int largeChange = 10;
 };
 
-// What the view asks of the rest of the program around its own work. Every hook is optional.
+// What the view asks of the rest of the program: services one provider answers (the montage's numbering,
+// the widget's repaints and cursor, the capture's devices). Every hook is optional.
 struct TVideoHooks {
     // Montage numbering (identity when unset).
     std::function<int(int montage)> montageToRaw;
@@ -70,19 +72,8 @@ struct TVideoHooks {
     std::function<bool(int raw)> isHiddenFrame;
     // The raw frame of the document's last frame container, -1 without marks.
     std::function<int()> lastPointedRawFrame;
-    // After a successful open: the document's time base, the montage's frame count, the recorder.
-    std::function<void(const TPlayer&)> videoOpened;
-    // Mode changes.
-    std::function<bool()> prepareCapture; // false: no device could be opened, the change is aborted
-    std::function<void()> stopCapture;
-    std::function<void()> closeMontage;
-    std::function<void(bool videoOpen)>
-        enterFixedPointing; // document tool place-marks (or none), workshop and tracker off
-    std::function<void()> enterTransparentPointing; // the main window's transparent tools
-    std::function<void()> enterWorkshop; // document tool none, tracking and workshop reset
-    std::function<void()> activateTracker;
-    std::function<void()> deactivateTracker; // stops a running tracking first
-    std::function<void()> stopTracking; // pause in tracking mode
+    // Entering the capture mode: false when no device could be opened, and the change is aborted.
+    std::function<bool()> prepareCapture;
     // Lets pending window messages run (before the wait text is shown).
     std::function<void()> processPendingEvents;
     // Moves the real mouse cursor (arrow keys), client pixels.
@@ -95,16 +86,30 @@ struct TVideoHooks {
     std::function<void(std::function<void()>)> runOnWindowThread;
 };
 
-// Notifications to the main window.
+// What the view tells whoever listens (the document's link, the montage, the tracker's panel, the main
+// window), each after the fact.
 struct TVideoNotifications {
-    std::function<void()> modeChanged;
-    std::function<void()> navigationToolChosen;
-    std::function<void()> framePainted;
-    std::function<void()> playersClosed;
-    std::function<void()> playersOpened;
-    std::function<void()> zoomChanged;
-    std::function<void()> waitAbort;
-    std::function<void(const std::string&)> message;
+    TSignal<> modeChanged;
+    TSignal<> navigationToolChosen;
+    TSignal<> framePainted;
+    TSignal<> playersClosed;
+    TSignal<> playersOpened;
+    TSignal<> zoomChanged;
+    TSignal<> waitAbort;
+    TSignal<const std::string&> message;
+    // A file was opened, before the view resets its geometry: the document's time base, the montage's
+    // frame count follow it.
+    TSignal<const TPlayer&> videoOpened;
+    // A mode change runs, in this order: the old mode is left, then the new one entered.
+    TSignal<> montageLeft;
+    TSignal<> captureLeft;
+    TSignal<> trackingLeft; // the tracker stops a running tracking first
+    TSignal<bool> fixedPointingEntered; // with whether a video is open: the document's tool follows
+    TSignal<> transparentPointingEntered;
+    TSignal<> workshopEntered;
+    TSignal<> trackingEntered;
+    // The pause button pressed in tracking mode.
+    TSignal<> trackingPauseAsked;
 };
 
 class TVideo : public TDocumentView {

@@ -3,16 +3,21 @@
 //
 // The window borrows every program-wide object (created by the program's composition root, in order) and
 // owns only the widgets and the small glue between them: the document's input receiver for the view, the
-// file commands, the checks before results and the results window. It hosts the video view in a frame
-// that keeps the picture's aspect ratio, a mode bar on the left, a tool bar above (the tools of the current
-// mode, or the panel another mode installed with SetModeToolPanel), a results bar on the right, and the
-// navigation bar below. The view's and the document's notifications all come here and refresh the bars,
-// the menus (the undo caption) and the status bar; every command the user gives is turned into one call
-// on the document, the view or the file commands.
+// file commands, the checks before results, the results window and the panels of the other modes. It
+// hosts the video view in a frame that keeps the picture's aspect ratio, a mode bar on the left, a tool
+// bar above (the tools of the current mode, or the panel of another mode), a results bar on the right,
+// and the navigation bar below.
+//
+// Every button and menu entry is one mainwindow::TCommand: the window makes them from its tables, runs
+// them through Run, and after every change asks core's CommandStates which are enabled, shown and
+// pressed. It listens to the view, the document, the settings and the recent files through connections
+// that end with it, so the order in which the objects were wired does not matter.
 //
 // Every message goes through the injected message dialog and every file choice through the injected
 // desktop services, so that the whole window runs offscreen in tests with scripted answers.
 
+#include "core/common/signal.h"
+#include "core/mainwindow/commands.h"
 #include "core/mainwindow/results_checks.h"
 #include "core/mainwindow/study_commands.h"
 #include "core/mainwindow/value_input.h"
@@ -20,6 +25,7 @@
 
 #include <QMainWindow>
 
+#include <array>
 #include <functional>
 #include <map>
 #include <memory>
@@ -27,7 +33,6 @@
 #include <string>
 
 class QAction;
-class QActionGroup;
 class QLabel;
 class QLineEdit;
 class QMenu;
@@ -55,8 +60,6 @@ class TMontagePanel;
 namespace tracking {
 class TTracking;
 class TTrackingPanel;
-class TVideoTrackingView;
-class TDataTrackingDocument;
 } // namespace tracking
 namespace results {
 class TResultsSet;
@@ -70,6 +73,7 @@ class TVideoWidget;
 namespace kinoval::gui {
 
 class TViewFrame;
+class THelpWindow;
 
 // The program-wide objects the window works with; all outlive it.
 struct TMainFormParts {
@@ -83,6 +87,7 @@ struct TMainFormParts {
     TServeur& serveur;
     formulas::TFormules& formules;
     montage::TMontage& montage;
+    tracking::TTracking& tracking;
     // The settings file the window reads its place from and writes its settings to at exit; empty: none.
     std::string settingsPath;
 };
@@ -132,22 +137,23 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void BuildActions();
+    using TCommand = mainwindow::TCommand;
+
+    // Building, from the tables of main_form_commands.cpp.
     void BuildMenus();
-    void BuildModeBar();
-    void BuildToolBar();
-    void BuildResultsBar();
+    void BuildBars();
     void BuildNavigationBar();
     void BuildViewPopup();
+    void BuildModePanels();
     void Wire();
-    // A tool button: its name, the caption a person reads (also its accessible name), its hint.
-    QToolButton* MakeButton(
-        QToolBar* bar, const char* name, const QString& caption, const QString& tip, bool checkable = false);
-    QAction* MakeAction(QMenu* menu, const char* name, const QString& caption);
-    // Runs the command when the button is pressed, by the mouse, the keyboard or an assistive tool.
-    void OnPress(QToolButton* button, std::function<void()> run);
+    QToolButton* MakeButton(QToolBar* bar, TCommand command, const QString& caption, const QString& tip,
+        const QKeySequence& key, bool checkable);
+    QAction* MakeAction(QMenu* menu, TCommand command, const QString& caption, bool checkable);
+    QToolButton* Button(TCommand command) const { return m_buttons[mainwindow::Index(command)]; }
+    QAction* Action(TCommand command) const { return m_actions[mainwindow::Index(command)]; }
 
-    // Commands.
+    // Runs one command, as its button or its menu entry asks.
+    void Run(TCommand command);
     void ChooseDocumentTool(int tool, int scaleKind = -1);
     void ChooseZoomTool();
     void ChoosePanTool();
@@ -161,24 +167,19 @@ private:
     void EraseMarks();
     void EraseAll();
     void OpenNamesDialog();
-    void Undo();
-    void SaveStudy();
-    void SaveStudyAs();
-    void OpenWithDialog();
     void ShowHelpPages();
     // The view shows what the display settings now ask for.
     void RedrawView();
 
     // Refreshes.
+    mainwindow::TWindowState WindowState() const;
     void UpdateAll();
+    void UpdateCommands();
     void UpdateFrameBox();
     void UpdateZoomBox();
     void UpdateObjectBox();
     void UpdateAngleBox();
     void UpdateUndoCaption();
-    void UpdateToolButtons();
-    void UpdateModeButtons();
-    void UpdateEnabled();
     void UpdateStatusHint();
     void UpdateTitle();
     void DocumentChanged();
@@ -190,8 +191,6 @@ private:
     void StorePlace();
     mainwindow::TScalePictures ScalePictures() const;
     std::optional<double> AskValue(const mainwindow::TValueUse& use, const QString& current);
-    // The tracking and montage modes: the tracker over the view and the document, and both panels.
-    void WireModePanels();
 
     TMainFormParts m_parts;
     std::unique_ptr<video::TDocumentInput> m_input;
@@ -199,10 +198,8 @@ private:
     TRecoveryHook* m_recovery = nullptr;
     std::unique_ptr<mainwindow::TResultsChecks> m_checks;
     std::unique_ptr<TResForm> m_resForm;
-    class THelpWindow* m_helpWindow = nullptr;
+    THelpWindow* m_helpWindow = nullptr;
     bool m_resultsPlaced = false;
-    bool m_closing = false;
-    bool m_startShown = false;
 
     TViewFrame* m_frame = nullptr;
     video::TVideoWidget* m_view = nullptr;
@@ -220,16 +217,18 @@ private:
     QMenu* m_popup = nullptr;
     bool m_settingTrackBar = false;
 
-    std::map<std::string, QToolButton*> m_buttons;
-    std::map<std::string, QAction*> m_actions;
-    std::map<std::string, QAction*> m_toolActions; // the tool buttons' places in the tool bar
+    // Every command's button (with its place in its bar) or menu entry, by the command's index.
+    std::array<QToolButton*, mainwindow::kCommandCount> m_buttons {};
+    std::array<QAction*, mainwindow::kCommandCount> m_places {};
+    std::array<QAction*, mainwindow::kCommandCount> m_actions {};
+    std::array<QAction*, 2> m_toolSeparators {};
     std::map<int, std::pair<QWidget*, QAction*>> m_modePanels;
 
-    std::unique_ptr<tracking::TVideoTrackingView> m_trackingView;
-    std::unique_ptr<tracking::TDataTrackingDocument> m_trackingDocument;
-    std::unique_ptr<tracking::TTracking> m_tracking;
     tracking::TTrackingPanel* m_trackingPanel = nullptr;
     montage::TMontagePanel* m_montagePanel = nullptr;
+
+    // Listening to the view, the document, the settings and the recent files, for the window's lifetime.
+    TConnections m_links;
 };
 
 } // namespace kinoval::gui

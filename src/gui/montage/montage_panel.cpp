@@ -6,6 +6,7 @@
 #include "core/montage/montage.h"
 #include "core/results/number_format.h"
 #include "core/video/video.h"
+#include "gui/common/qt_text.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
@@ -25,11 +26,6 @@
 
 namespace kinoval::montage {
 namespace {
-
-QString Q(const std::string& text)
-{
-    return QString::fromStdString(text);
-}
 
 QLabel* Label(const char* text, QWidget* parent)
 {
@@ -190,8 +186,8 @@ bool TMissingFrameDialog::Step(int delta)
 
 void TMissingFrameDialog::Refresh()
 {
-    m_previous->setText(Q(FormatText(
-        Tr("image visible précédente   t = %s s"), { Time(m_montage.FrameTime(ftPreviousVisible)) })));
+    m_previous->setText(
+        Q(FormatText(Tr("image visible précédente   t = %s s"), { Time(m_montage.FrameTime(ftPreviousVisible)) })));
     m_current->setText(Q(Time(m_montage.FrameTime(ftCurrent))));
     m_next->setText(
         Q(FormatText(Tr("image visible suivante     t = %s s"), { Time(m_montage.FrameTime(ftNextVisible)) })));
@@ -214,8 +210,7 @@ TMontagePanel::TMontagePanel(TMontage& montage, video::TVideo& video, document::
     layout->setSpacing(2);
     m_toggle = AddButton("ButtonMontageBasculer", "Masquer / afficher",
         "Masquer l'image courante, ou l'afficher de nouveau si elle est masquée");
-    m_series
-        = AddButton("ButtonMontageBasculerMult", "Série d'images", "Afficher ou masquer une série d'images");
+    m_series = AddButton("ButtonMontageBasculerMult", "Série d'images", "Afficher ou masquer une série d'images");
     m_instant = AddButton("ButtonMontageInstant", "Image manquante", "Il manque une image dans le flux vidéo");
     layout->addStretch(1);
 

@@ -8,6 +8,7 @@
 #include "core/results/calcul_table_source.h"
 #include "core/results/results_set.h"
 #include "core/video/video.h"
+#include "gui/common/qt_text.h"
 #include "gui/results/results_grid_model.h"
 #include "gui/results/results_grid_view.h"
 
@@ -23,16 +24,6 @@
 namespace kinoval {
 
 namespace {
-
-QString Q(const std::string& text)
-{
-    return QString::fromStdString(text);
-}
-
-QString QTr(const char* french)
-{
-    return Q(Tr(french));
-}
 
 } // namespace
 
@@ -56,11 +47,11 @@ TResForm::TResForm(const TResFormParts& parts, QWidget* parent)
     m_model = new TResultsGridModel(m_parts.results.Grids.Current(), this);
     m_gridView = new TResultsGridView(m_pages);
     m_gridView->setObjectName("Grid");
-    m_gridView->setAccessibleName(QTr("Tableau des valeurs"));
+    m_gridView->setAccessibleName(T("Tableau des valeurs"));
     m_gridView->setModel(m_model);
     m_gridView->OnControlLineChanged = [this] { RefillTable(); };
     m_pages->addWidget(m_gridView);
-    auto* nothing = new QLabel(QTr("Aucun résultat à montrer : il faut une vidéo et une échelle."), m_pages);
+    auto* nothing = new QLabel(T("Aucun résultat à montrer : il faut une vidéo et une échelle."), m_pages);
     nothing->setObjectName("LabelSansResultat");
     nothing->setAccessibleName(nothing->text());
     nothing->setAlignment(Qt::AlignCenter);
@@ -70,7 +61,7 @@ TResForm::TResForm(const TResFormParts& parts, QWidget* parent)
     BuildMenus();
     BuildPageButtons();
     ApplyOptions();
-    setWindowTitle(QTr("Tableau des valeurs"));
+    setWindowTitle(T("Tableau des valeurs"));
     resize(900, 600);
 }
 
@@ -83,7 +74,7 @@ void TResForm::SetProgramPath(const std::string& path)
 
 QAction* TResForm::AddAction(QMenu* menu, const char* name, const char* caption, bool checkable)
 {
-    QAction* action = menu->addAction(QTr(caption));
+    QAction* action = menu->addAction(T(caption));
     action->setObjectName(name);
     action->setCheckable(checkable);
     return action;
@@ -91,9 +82,9 @@ QAction* TResForm::AddAction(QMenu* menu, const char* name, const char* caption,
 
 void TResForm::BuildMenus()
 {
-    QMenu* file = menuBar()->addMenu(QTr("&Fichier"));
+    QMenu* file = menuBar()->addMenu(T("&Fichier"));
     file->setObjectName("MenuFichier");
-    file->setAccessibleName(QTr("Fichier"));
+    file->setAccessibleName(T("Fichier"));
     connect(AddAction(file, "MenuFichierExporter", "Exporter"), &QAction::triggered, this, [this] {
         if (Refresh())
             m_handOver->ExportTextFile();
@@ -107,9 +98,9 @@ void TResForm::BuildMenus()
     close->setShortcut(QKeySequence::Close);
     connect(close, &QAction::triggered, this, &QWidget::close);
 
-    QMenu* edit = menuBar()->addMenu(QTr("&Edition"));
+    QMenu* edit = menuBar()->addMenu(T("&Edition"));
     edit->setObjectName("MenuEdition");
-    edit->setAccessibleName(QTr("Edition"));
+    edit->setAccessibleName(T("Edition"));
     QAction* copy
         = AddAction(edit, "MenuEditionCopierTableauDansLePressePapier", "Copier le tableau dans le presse-papier");
     copy->setShortcut(QKeySequence::Copy);
@@ -123,9 +114,9 @@ void TResForm::BuildMenus()
             if (Refresh())
                 m_handOver->CopyPython();
         });
-    QMenu* launch = edit->addMenu(QTr("Copier et lancer"));
+    QMenu* launch = edit->addMenu(T("Copier et lancer"));
     launch->setObjectName("MenuEditionCopierEtLancer");
-    launch->setAccessibleName(QTr("Copier et lancer"));
+    launch->setAccessibleName(T("Copier et lancer"));
     connect(AddAction(launch, "MenuEditionCopierEtLancerExcel", "Excel"), &QAction::triggered, this, [this] {
         if (Refresh())
             m_handOver->ToExcel();
@@ -142,9 +133,9 @@ void TResForm::BuildMenus()
     connect(AddAction(edit, "MenuEditionRestaurerTableau", "Restaurer le tableau"), &QAction::triggered, this,
         [this] { ShowPage(rpTable); });
 
-    QMenu* display = menuBar()->addMenu(QTr("&Affichage"));
+    QMenu* display = menuBar()->addMenu(T("&Affichage"));
     display->setObjectName("MenuAffichage");
-    display->setAccessibleName(QTr("Affichage"));
+    display->setAccessibleName(T("Affichage"));
     m_showCoordinates = AddAction(display, "MenuAffichageCoordonnees", "Coordonnées", true);
     m_showVelocity = AddAction(display, "MenuAffichageVitesse", "Vitesse", true);
     m_showAcceleration = AddAction(display, "MenuAffichageAcceleration", "Accélération", true);
@@ -152,9 +143,9 @@ void TResForm::BuildMenus()
     for (QAction* group : { m_showCoordinates, m_showVelocity, m_showAcceleration, m_showPolar })
         connect(group, &QAction::triggered, this, [this] { ShowPage(m_page); });
 
-    QMenu* calculations = menuBar()->addMenu(QTr("&Calculs"));
+    QMenu* calculations = menuBar()->addMenu(T("&Calculs"));
     calculations->setObjectName("MenuCalculs");
-    calculations->setAccessibleName(QTr("Calculs"));
+    calculations->setAccessibleName(T("Calculs"));
     m_smoothVelocity = AddAction(calculations, "MenuCalculsLisserVitesse", "Lisser les valeurs de la vitesse", true);
     m_smoothAcceleration
         = AddAction(calculations, "MenuCalculsLisserAcceleration", "Lisser les valeurs de l'accélération", true);
@@ -167,7 +158,7 @@ void TResForm::BuildMenus()
 
 void TResForm::BuildPageButtons()
 {
-    QToolBar* bar = addToolBar(QTr("Pages"));
+    QToolBar* bar = addToolBar(T("Pages"));
     bar->setObjectName("ToolBarPages");
     bar->setMovable(false);
     struct TPageButton {
@@ -186,10 +177,10 @@ void TResForm::BuildPageButtons()
     for (const TPageButton& b : kButtons) {
         auto* button = new QToolButton(bar);
         button->setObjectName(b.name);
-        button->setText(QTr(b.caption));
-        button->setAccessibleName(QTr(b.caption));
-        button->setToolTip(QTr(b.tip));
-        button->setStatusTip(QTr(b.tip));
+        button->setText(T(b.caption));
+        button->setAccessibleName(T(b.caption));
+        button->setToolTip(T(b.tip));
+        button->setStatusTip(T(b.tip));
         button->setToolButtonStyle(Qt::ToolButtonTextOnly);
         // The graph pages come with the graphs.
         button->setEnabled(b.page == rpTable);
@@ -266,7 +257,7 @@ void TResForm::ShowPage(int page)
         return;
     // Until the graphs exist every page is the table.
     m_page = rpTable;
-    setWindowTitle(QTr("Tableau des valeurs"));
+    setWindowTitle(T("Tableau des valeurs"));
     if (Refresh())
         ShowTable();
     else

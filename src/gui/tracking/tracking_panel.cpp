@@ -5,25 +5,23 @@
 #include "core/mainwindow/options.h"
 #include "core/tracking/tracking.h"
 #include "core/video/video.h"
+#include "gui/common/qt_text.h"
 
 #include <QAction>
 #include <QActionGroup>
+#include <QComboBox>
 #include <QHBoxLayout>
 #include <QInputDialog>
 #include <QLabel>
 #include <QMenu>
 #include <QProgressBar>
+#include <QSignalBlocker>
 #include <QToolButton>
 
 #include <algorithm>
 
 namespace kinoval::tracking {
 namespace {
-
-QString Q(const std::string& text)
-{
-    return QString::fromStdString(text);
-}
 
 // The view's hints are written "short|long"; the view shows the long part.
 QString LongHint(const char* text)
@@ -56,6 +54,7 @@ TTrackingSettings TrackingSettingsOf(const TOptions& options)
     settings.searchRadius = options.TrackingRadius;
     settings.storedShape = options.ShapeNumber;
     settings.showSearchZone = options.CheckBox52ShowRadiusSearch;
+    settings.method = options.TrackingMethod == tmTemplate ? tmTemplate : tmMeanShift;
     return settings;
 }
 
@@ -75,28 +74,60 @@ TTrackingPanel::TTrackingPanel(TTracking& tracking, video::TVideo& video, docume
     layout->setSpacing(2);
 
     m_contour = AddButton("ButtonTrackContour", "Contour", "Dessiner le contour de l'objet à suivre");
+    // The outline's shape and the search radius have buttons of their own beside the tools they tune: a
+    // button split into an action and a menu offers only its menu to assistive tools.
+    m_shapeButton = AddButton("ButtonTrackForme", "Forme", "Choisir la forme du contour à dessiner");
     m_banZone = AddButton("ButtonTrackBanZone", "Zone ignorée", "Dessiner une zone à ignorer");
     m_sequence = AddButton("ButtonTrackSequence", "Séquence", "Choisir la dernière image du suivi");
     m_suivi = AddButton("ButtonTrackSuivi", "Suivi", "Lancer ou arrêter le suivi automatique");
+    m_radiusButton = AddButton("ButtonTrackRayon", "Rayon", "Choisir le rayon de la zone de recherche");
     m_numMarque = AddButton("ButtonTrackNumMarque", "Objet", "Choisir l'objet à suivre");
     m_eraseContourButton = AddButton("ButtonTrackEffacerContour", "Effacer contour", "Effacer le contour de l'objet");
     m_eraseTrackButton = AddButton("ButtonTrackEffacerTrack", "Effacer suivi", "Effacer les positions suivies");
-    m_eraseBanZoneButton
-        = AddButton("ButtonTrackEffacerBanZone", "Effacer zone", "Effacer la dernière zone ignorée");
+    m_eraseBanZoneButton = AddButton("ButtonTrackEffacerBanZone", "Effacer zone", "Effacer la dernière zone ignorée");
     m_contour->setCheckable(true);
     m_banZone->setCheckable(true);
 
+    // The tracker: by the object's colours, or by its pattern for a small or colourless object.
+    m_method = new QComboBox(this);
+    m_method->setObjectName(QStringLiteral("ComboBoxTrackMethod"));
+    m_method->addItem(Q(Tr("Couleurs")));
+    m_method->addItem(Q(Tr("Motif")));
+    m_method->setItemData(tmMeanShift,
+        Q(Tr("Suivre l'objet par ses couleurs (histogramme et mean shift) : pour un objet coloré, même s'il tourne")),
+        Qt::ToolTipRole);
+    m_method->setItemData(tmTemplate,
+        Q(Tr("Suivre l'objet par son motif (corrélation avec son image) : pour un objet petit ou sans couleur propre")),
+        Qt::ToolTipRole);
+    m_method->setToolTip(Q(Tr("Méthode de suivi : par les couleurs de l'objet ou par son motif")));
+    m_method->setAccessibleName(Q(Tr("Méthode de suivi")));
+    m_method->setCurrentIndex(m_tracking.Method());
+    auto* methodLabel = new QLabel(Q(Tr("Méthode :")), this);
+    methodLabel->setBuddy(m_method);
+    layout->addWidget(methodLabel);
+    layout->addWidget(m_method);
+    connect(m_method, QOverload<int>::of(&QComboBox::activated), this, [this](int k) {
+        m_tracking.SetMethod(k);
+        m_options.TrackingMethod = m_tracking.Method();
+        UpdateControls();
+    });
+
     m_progressText = new QLabel(this);
     m_progressText->setObjectName(QStringLiteral("LabelTrackProgress"));
+    // The progress takes the room the tool bar has left: showing it never widens the window.
+    m_progressText->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    m_progressText->setMinimumWidth(40);
     m_progress = new QProgressBar(this);
     m_progress->setObjectName(QStringLiteral("ProgressBarTrack"));
     m_progress->setTextVisible(false);
     m_progress->setMaximumWidth(160);
+    m_progress->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    m_progress->setMinimumWidth(60);
     m_progressText->hide();
     m_progress->hide();
-    layout->addWidget(m_progressText);
-    layout->addWidget(m_progress);
-    layout->addStretch(1);
+    layout->addWidget(m_progressText, 3);
+    layout->addWidget(m_progress, 1);
+    layout->addStretch(0);
 
     // The outline's shape.
     m_shapeMenu = new QMenu(Q(Tr("Forme du contour")), this);
@@ -125,8 +156,8 @@ TTrackingPanel::TTrackingPanel(TTracking& tracking, video::TVideo& video, docume
     const char* radiusNames[4] = { "MenuMesuresEspaceChoix1", "MenuMesuresEspaceChoix2", "MenuMesuresEspaceChoix3",
         "MenuMesuresEspaceChoixAutres" };
     for (int k = 0; k < 4; ++k) {
-        const QString caption = k < 3 ? Q(FormatText(Tr("%s pixels"), { std::to_string(kRadiusChoices[k]) }))
-                                      : Q(Tr("Autre valeur ..."));
+        const QString caption
+            = k < 3 ? Q(FormatText(Tr("%s pixels"), { std::to_string(kRadiusChoices[k]) })) : Q(Tr("Autre valeur ..."));
         QAction* a = m_radiusMenu->addAction(caption);
         a->setObjectName(QLatin1String(radiusNames[k]));
         a->setCheckable(true);
@@ -150,10 +181,13 @@ TTrackingPanel::TTrackingPanel(TTracking& tracking, video::TVideo& video, docume
         });
         m_radiusActions[k] = a;
     }
-    m_contour->setMenu(m_shapeMenu);
-    m_contour->setPopupMode(QToolButton::MenuButtonPopup);
-    m_suivi->setMenu(m_radiusMenu);
-    m_suivi->setPopupMode(QToolButton::MenuButtonPopup);
+    // Split buttons whose both halves open the menu: such a button shows its menu's entries to assistive
+    // tools, where a button that only pops its menu up hides them.
+    for (auto [button, menu] : { std::pair { m_shapeButton, m_shapeMenu }, { m_radiusButton, m_radiusMenu } }) {
+        button->setMenu(menu);
+        button->setPopupMode(QToolButton::MenuButtonPopup);
+        connect(button, &QToolButton::clicked, button, &QToolButton::showMenu);
+    }
 
     // The view's popup entries do what the two drawing buttons do.
     m_popupContour = new QAction(m_contour->text(), this);
@@ -167,8 +201,10 @@ TTrackingPanel::TTrackingPanel(TTracking& tracking, video::TVideo& video, docume
     m_eraseZones = new QAction(Q(Tr("Effacer les zones ignorées")), this);
     m_eraseZones->setObjectName(QStringLiteral("MenuAffichageEffacerBanZones"));
 
-    connect(m_contour, &QToolButton::clicked, this, [this](bool down) { ContourClicked(down); });
-    connect(m_banZone, &QToolButton::clicked, this, [this](bool down) { BanZoneClicked(down); });
+    // A click toggles a checkable button, and so does an assistive tool: the commands follow the toggle,
+    // and the panel's own updates of the buttons are silent.
+    connect(m_contour, &QToolButton::toggled, this, [this](bool down) { ContourClicked(down); });
+    connect(m_banZone, &QToolButton::toggled, this, [this](bool down) { BanZoneClicked(down); });
     connect(m_popupContour, &QAction::triggered, this, [this](bool down) { ContourClicked(down); });
     connect(m_popupBanZone, &QAction::triggered, this, [this](bool down) { BanZoneClicked(down); });
     connect(m_sequence, &QToolButton::clicked, this, [this] { SequenceClicked(); });
@@ -193,29 +229,22 @@ TTrackingPanel::TTrackingPanel(TTracking& tracking, video::TVideo& video, docume
         emit trackingChanged();
     });
 
-    // The panel is the driver's one listener and the view's tracker.
-    m_tracking.OnRunStarted = [this] { RunStarted(); };
-    m_tracking.OnFrameTracked = [this](int frame) { FrameTracked(frame); };
-    m_tracking.OnRunEnded = [this] { RunEnded(); };
-    m_tracking.OnDrawingModeSet = [this] { SetDrawingButtons(m_tracking.DrawingMode()); };
+    // The panel listens to the driver and is the view's tracker.
+    m_links += m_tracking.OnRunStarted.Connect([this] { RunStarted(); });
+    m_links += m_tracking.OnFrameTracked.Connect([this](int frame) { FrameTracked(frame); });
+    m_links += m_tracking.OnRunEnded.Connect([this] { RunEnded(); });
+    m_links += m_tracking.OnDrawingModeSet.Connect([this] { SetDrawingButtons(m_tracking.DrawingMode()); });
     m_video.SetTrackerReceiver(&m_tracking);
-    m_video.hooks.activateTracker = [this] { Activate(); };
-    m_video.hooks.deactivateTracker = [this] { Deactivate(); };
-    m_video.hooks.stopTracking = [this] { Stop(); };
+    m_links += m_video.notify.trackingEntered.Connect([this] { Activate(); });
+    m_links += m_video.notify.trackingLeft.Connect([this] { Deactivate(); });
+    m_links += m_video.notify.trackingPauseAsked.Connect([this] { Stop(); });
 
     UpdateControls();
 }
 
 TTrackingPanel::~TTrackingPanel()
 {
-    m_tracking.OnRunStarted = nullptr;
-    m_tracking.OnFrameTracked = nullptr;
-    m_tracking.OnRunEnded = nullptr;
-    m_tracking.OnDrawingModeSet = nullptr;
     m_video.SetTrackerReceiver(nullptr);
-    m_video.hooks.activateTracker = nullptr;
-    m_video.hooks.deactivateTracker = nullptr;
-    m_video.hooks.stopTracking = nullptr;
 }
 
 QToolButton* TTrackingPanel::AddButton(const char* name, const char* caption, const char* hint)
@@ -239,8 +268,8 @@ bool TTrackingPanel::AskNumber(const TTrackNumberRequest& request, int& value)
     if (askNumber)
         return askNumber(request, value);
     bool ok = false;
-    const int n = QInputDialog::getInt(this, Q(request.caption), Q(request.label), request.value, request.minimum,
-        request.maximum, 1, &ok);
+    const int n = QInputDialog::getInt(
+        this, Q(request.caption), Q(request.label), request.value, request.minimum, request.maximum, 1, &ok);
     if (ok)
         value = n;
     return ok;
@@ -252,6 +281,7 @@ void TTrackingPanel::Activate()
 {
     m_tracking.SetShowSearchZone(m_options.CheckBox52ShowRadiusSearch);
     m_tracking.Reset();
+    m_progressText->hide();
     SetDrawingButtons(dmNone);
     UpdateControls();
 }
@@ -305,6 +335,8 @@ void TTrackingPanel::BuildOverlay(video::TOverlay& overlay) const
 
 void TTrackingPanel::SetDrawingButtons(int mode)
 {
+    const QSignalBlocker quietContour(m_contour);
+    const QSignalBlocker quietZone(m_banZone);
     m_contour->setChecked(mode == dmOutline);
     m_popupContour->setChecked(mode == dmOutline);
     m_banZone->setChecked(mode == dmZone);
@@ -402,6 +434,7 @@ void TTrackingPanel::RunStarted()
     m_progress->setRange(0, frames);
     m_progress->setValue(1);
     m_progressText->setText(Q(FormatText(Tr("Image %s sur %s"), { "1", std::to_string(frames) })));
+    m_progressText->setToolTip(QString());
     m_progress->show();
     m_progressText->show();
     m_suivi->setText(Q(Tr("Arrêter")));
@@ -421,26 +454,38 @@ void TTrackingPanel::RunEnded()
 {
     m_progress->hide();
     m_progressText->hide();
+    // A run that lost the object says where until the next one: the user draws the outline there again.
+    const TTrackedObject& o = m_tracking.Object(m_tracking.CurrentObject());
+    if (o.lostFrame >= 0) {
+        m_progressText->setText(Q(FormatText(Tr("Objet perdu à l'image %s"), { std::to_string(o.lostFrame + 1) })));
+        m_progressText->setToolTip(Q(Tr("Redessiner le contour de l'objet sur cette image, puis relancer le suivi")));
+        m_progressText->show();
+    }
     m_suivi->setText(Q(Tr("Suivi")));
-    // The driver clears its running flag just after this notification.
+    // The driver clears its running flag just after this notification: whoever listens to it and asks
+    // for the controls meanwhile must find them as they are after the run.
+    m_runEnding = true;
     UpdateControlsFor(false);
     emit runEnded();
     emit trackingChanged();
+    m_runEnding = false;
 }
 
 void TTrackingPanel::UpdateControls()
 {
-    UpdateControlsFor(m_tracking.Running());
+    UpdateControlsFor(m_tracking.Running() && !m_runEnding);
 }
 
 void TTrackingPanel::UpdateControlsFor(bool running)
 {
     const bool open = m_video.IsOpened();
     const bool idle = open && !running;
-    for (QToolButton* b : { m_contour, m_banZone, m_sequence, m_numMarque, m_eraseContourButton, m_eraseTrackButton,
-             m_eraseBanZoneButton })
+    for (QToolButton* b : { m_contour, m_shapeButton, m_banZone, m_sequence, m_radiusButton, m_numMarque,
+             m_eraseContourButton, m_eraseTrackButton, m_eraseBanZoneButton })
         b->setEnabled(idle);
     m_suivi->setEnabled(open);
+    m_method->setEnabled(!running);
+    m_method->setCurrentIndex(m_tracking.Method());
     m_popupContour->setEnabled(idle);
     m_popupBanZone->setEnabled(idle);
     m_eraseOutline->setEnabled(idle);

@@ -2,9 +2,10 @@
 // The tool bar of the automatic-tracking mode and everything the window shows of a tracking run.
 //
 // The panel is the tracker's face: its buttons and menus call the driver's commands (draw the outline or
-// a zone to ignore, choose the last frame, the object, the outline's shape and the search radius, run,
-// erase), it shows the progress of a run (frame i of n) and stops it from the same button or from the
-// player's pause, and it gives the view the driver's overlay and numbered pen cursors.
+// a zone to ignore, choose the last frame, the object, the outline's shape, the search radius and the
+// method, run, erase), it shows the progress of a run (frame i of n) and stops it from the same button or
+// from the player's pause, tells on which frame a run lost the object, and it gives the view the
+// driver's overlay and numbered pen cursors.
 //
 // Ownership: the panel borrows the driver, the view model, the document, the settings, the message dialog
 // and the desktop services; all of them outlive it. On construction it becomes the view's tracker: it
@@ -14,6 +15,7 @@
 // erase actions to its Affichage menu, and calls EraseMarks / EraseAll for its own erase entries while
 // the view is in tracking mode.
 
+#include "core/common/signal.h"
 #include "core/video/overlay.h"
 
 #include <QWidget>
@@ -23,6 +25,7 @@
 
 class QAction;
 class QActionGroup;
+class QComboBox;
 class QLabel;
 class QMenu;
 class QProgressBar;
@@ -74,6 +77,8 @@ public:
     QAction* EraseOutlineAction() const { return m_eraseOutline; } // MenuAffichageEffacerContour
     QAction* EraseZonesAction() const { return m_eraseZones; } // MenuAffichageEffacerBanZones
     QProgressBar* Progress() const { return m_progress; }
+    QComboBox* MethodChoice() const { return m_method; }
+    QLabel* ProgressText() const { return m_progressText; }
     QToolButton* Button(const char* objectName) const;
     // The long hint of the view while the outline button is down (empty otherwise).
     QString ViewHint() const { return m_hint; }
@@ -120,6 +125,8 @@ private:
     TDesktopServices& m_desktop;
 
     QToolButton* m_contour = nullptr;
+    QToolButton* m_shapeButton = nullptr;
+    QToolButton* m_radiusButton = nullptr;
     QToolButton* m_banZone = nullptr;
     QToolButton* m_sequence = nullptr;
     QToolButton* m_suivi = nullptr;
@@ -139,9 +146,12 @@ private:
     QAction* m_eraseZones = nullptr;
     QProgressBar* m_progress = nullptr;
     QLabel* m_progressText = nullptr;
+    QComboBox* m_method = nullptr;
     QString m_hint;
     int m_runFirst = 0;
+    bool m_runEnding = false;
     int m_runStep = 1;
+    TConnections m_links; // to the driver and the view, for the panel's lifetime
 };
 
 } // namespace kinoval::tracking

@@ -31,7 +31,7 @@ bool InitSampleVideos()
 
 QStringList SampleVideoResources()
 {
-    return {QStringLiteral(":/samples/cylindre.avi"), QStringLiteral(":/samples/parabole.avi")};
+    return { QStringLiteral(":/samples/cylindre.avi"), QStringLiteral(":/samples/parabole.avi") };
 }
 
 QString SampleTruthResource(const QString& videoResource)
@@ -48,7 +48,7 @@ QStringList WriteSampleVideos(const QString& folder)
         return {};
     QDir dir(folder);
     for (const QString& video : SampleVideoResources()) {
-        for (const QString& resource : {video, SampleTruthResource(video)}) {
+        for (const QString& resource : { video, SampleTruthResource(video) }) {
             const QString target = dir.filePath(QFileInfo(resource).fileName());
             // Written beside the target under a name of this process, then renamed over it: a second
             // program starting at the same moment never sees a missing or half-written sample.

@@ -235,8 +235,7 @@ void TVideoWidget::Redraw()
 
     SyncScrollBars();
     update();
-    if (m_video.notify.framePainted)
-        m_video.notify.framePainted();
+    m_video.notify.framePainted.Emit();
     m_loupe->Sync();
 }
 

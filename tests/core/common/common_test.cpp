@@ -80,7 +80,7 @@ TEST(Numbers, FileDoublesRoundTripUnderEitherSeparator)
     EXPECT_EQ(FormatStoredDouble(1.0 / 3.0, '.'), "0.3333333333333333");
     EXPECT_EQ(ParseFileDouble(FormatStoredDouble(1.0 / 480.0, ',')), 1.0 / 480.0);
     EXPECT_EQ(ParseFileDouble(FormatStoredDouble(0.3 + std::numbers::pi / 2, ',')), 0.3 + std::numbers::pi / 2);
-    for (double v : {0.0, 1.0, -1.5, 0.1234567890123456, 6.02214076e23, 1e-300, 123456789012345.0}) {
+    for (double v : { 0.0, 1.0, -1.5, 0.1234567890123456, 6.02214076e23, 1e-300, 123456789012345.0 }) {
         auto back = ParseFileDouble(FormatFileDouble(v, ','));
         ASSERT_TRUE(back);
         EXPECT_NEAR(*back, v, std::fabs(v) * 1e-14);
@@ -108,9 +108,10 @@ TEST(Numbers, Integers)
 
 TEST(Texts, FormatTextFillsPlaceholdersInOrder)
 {
-    EXPECT_EQ(FormatText("%u objets", {"2"}), "2 objets");
-    EXPECT_EQ(FormatText("de %d à %d, 100%%", {"1", "25"}), "de 1 à 25, 100%");
-    EXPECT_EQ(Tr("Une marque similaire existe déjà sur cette image."), "Une marque similaire existe déjà sur cette image.");
+    EXPECT_EQ(FormatText("%u objets", { "2" }), "2 objets");
+    EXPECT_EQ(FormatText("de %d à %d, 100%%", { "1", "25" }), "de 1 à 25, 100%");
+    EXPECT_EQ(
+        Tr("Une marque similaire existe déjà sur cette image."), "Une marque similaire existe déjà sur cette image.");
 }
 
 TEST(UserDlg, RunClearsTextAndCheckBoxButKeepsButtons)
@@ -139,7 +140,7 @@ TEST(UserDlg, RunClearsTextAndCheckBoxButKeepsButtons)
     EXPECT_EQ(dlg.Run(), 0);
     EXPECT_TRUE(dlg.LastRun().lines.empty());
     EXPECT_TRUE(dlg.LastRun().checkBoxCaption.empty());
-    EXPECT_EQ(dlg.LastRun().Captions(), (std::vector<std::string>{"Ignorer", "Enregistrer"}));
+    EXPECT_EQ(dlg.LastRun().Captions(), (std::vector<std::string> { "Ignorer", "Enregistrer" }));
 }
 
 TEST(UserDlg, PropertiesFollowTheirRules)
@@ -165,7 +166,7 @@ TEST(UserDlg, PropertiesFollowTheirRules)
 TEST(UserDlg, ShowMessageHasOneOkButton)
 {
     test::TScriptedUserDlg dlg;
-    dlg.ShowMessage(TUserDlgIcon::icInformation, {"Une marque similaire existe déjà sur cette image."});
+    dlg.ShowMessage(TUserDlgIcon::icInformation, { "Une marque similaire existe déjà sur cette image." });
     EXPECT_EQ(dlg.LastRun().icon, TUserDlgIcon::icInformation);
     ASSERT_EQ(dlg.LastRun().buttons.size(), 1u);
     EXPECT_EQ(dlg.LastRun().buttons[0].caption, "Ok");

@@ -99,7 +99,8 @@ TEST_F(StudyFileTest, KeysFollowTheirNamesAndOrder)
     BuildStudy();
     TMapKeys keys;
     data->Save(keys);
-    EXPECT_EQ(keys.values.at("MarkXCoordinate_Grid_0_1"), FormatStoredDouble(data->FixedSet().AllMarks[1]->GetImage().x));
+    EXPECT_EQ(
+        keys.values.at("MarkXCoordinate_Grid_0_1"), FormatStoredDouble(data->FixedSet().AllMarks[1]->GetImage().x));
     EXPECT_EQ(keys.values.at("MarkVisibiltiesNumber"), "2");
     EXPECT_EQ(keys.values.at("MarkVisibility_0"), "0");
     EXPECT_EQ(keys.values.at("SystemName_Grid_1"), "le chariot");

@@ -272,7 +272,8 @@ TEST_F(MarksTest, NewObjectsTakePaletteColoursAndDefaultsOutsideArrays)
     EXPECT_EQ(data->MarkColor(-1), clRed);
     EXPECT_TRUE(data->MarkVisible(40));
     int colourNotes = 0;
-    data->OnColorChanged = [&](document::TData&) { ++colourNotes; };
+    TConnection listening = data->Changed.Connect(
+        [&](const document::TDocChange& c) { colourNotes += c.kind == document::TDocChangeKind::Colour ? 1 : 0; });
     data->SetMarkColor(40, clBlack); // ignored
     EXPECT_EQ(colourNotes, 0);
     data->SetMarkVisible(1, false);
@@ -476,16 +477,34 @@ TEST_F(MarksTest, MarksFollowZoomAndPan)
 
 TEST_F(MarksTest, NotificationsFire)
 {
-    int marks = 0, perFrame = 0, tool = 0;
-    data->OnMarksChanged = [&](document::TData&) { ++marks; };
-    data->OnMarksPerFrameChanged = [&](document::TData&) { ++perFrame; };
-    data->OnToolChanged = [&](document::TData&) { ++tool; };
+    int marks = 0, perFrame = 0, tool = 0, others = 0;
+    auto count = [&](const document::TDocChange& c) {
+        switch (c.kind) {
+        case document::TDocChangeKind::Marks:
+            ++marks;
+            break;
+        case document::TDocChangeKind::MarksPerFrame:
+            ++perFrame;
+            break;
+        case document::TDocChangeKind::Tool:
+            ++tool;
+            break;
+        default:
+            ++others;
+        }
+    };
+    // Two listeners hear the same changes, in any order of connection.
+    int second = 0;
+    TConnection a = data->Changed.Connect(count);
+    TConnection b = data->Changed.Connect([&](const document::TDocChange&) { ++second; });
     Click(0.1, 0.1);
     data->SetObjectsPerFrame(2);
     data->SetTool(document::toMoveMarks);
     EXPECT_EQ(marks, 1);
     EXPECT_EQ(perFrame, 1);
     EXPECT_EQ(tool, 1);
+    EXPECT_EQ(others, 0);
+    EXPECT_EQ(second, 3);
 }
 
 } // namespace

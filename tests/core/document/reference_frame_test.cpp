@@ -77,15 +77,19 @@ TEST_F(FrameTest, SeparateScalesKeepTheirSegmentsHorizontalAndVertical)
     EXPECT_DOUBLE_EQ(data->Scale().Point(skVertical, 1).x, data->Scale().Point(skVertical, 0).x);
     data->SetScaleLength(skVertical, 2);
     int kindNotes = 0;
-    data->OnScaleKindChanged = [&](document::TData&, int now, int old) {
-        EXPECT_EQ(now, skSingle);
-        EXPECT_EQ(old, skVertical);
-        ++kindNotes;
-    };
-    data->SetSeparateScales(false);
+    {
+        TConnection listening = data->Changed.Connect([&](const document::TDocChange& c) {
+            if (c.kind != document::TDocChangeKind::ScaleKind)
+                return;
+            EXPECT_EQ(c.scaleKind, skSingle);
+            EXPECT_EQ(c.oldScaleKind, skVertical);
+            ++kindNotes;
+        });
+        data->SetSeparateScales(false);
+    }
     EXPECT_EQ(kindNotes, 1);
-    data->OnScaleKindChanged = nullptr;
     data->SetSeparateScales(true);
+    EXPECT_EQ(kindNotes, 1); // no longer listening
     EXPECT_EQ(data->ScaleKind(), skVertical);
     // Work on the horizontal kind by hand: both the horizontal and the vertical must be complete.
     auto& e = data->Scale();
@@ -195,7 +199,8 @@ TEST_F(AxesTest, TurningTheYAxisFollowsItsDirection)
 TEST_F(AxesTest, MovingTheOriginAndRightClickRemovingIt)
 {
     int axesNotes = 0;
-    data->OnAxesChanged = [&](document::TData&) { ++axesNotes; };
+    TConnection listening = data->Changed.Connect(
+        [&](const document::TDocChange& c) { axesNotes += c.kind == document::TDocChangeKind::Axes ? 1 : 0; });
     Drag({ 321, 241 }, { 341, 221 });
     EXPECT_EQ(data->Axes().OriginScreen, (TPoint { 340, 220 }));
     EXPECT_GE(axesNotes, 1);

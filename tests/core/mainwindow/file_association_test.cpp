@@ -66,8 +66,8 @@ TEST(KvlAssociation, AFolderThatCannotBeMadeFailsWithItsName)
     test::TFakeDesktopServices desktop;
     desktop.programsOnPath = { "xdg-mime" };
     std::string reason;
-    EXPECT_EQ(RegisterKvlAssociation(dir.Path().string(), "/usr/bin/kinoval", desktop, &reason),
-        kAssociationWriteFailed);
+    EXPECT_EQ(
+        RegisterKvlAssociation(dir.Path().string(), "/usr/bin/kinoval", desktop, &reason), kAssociationWriteFailed);
     EXPECT_NE(reason.find("applications"), std::string::npos);
     EXPECT_TRUE(desktop.started.empty()); // nothing made the default for a half-written association
 }

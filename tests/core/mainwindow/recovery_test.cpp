@@ -3,6 +3,7 @@
 #include "core/mainwindow/recovery.h"
 
 #include "core/common/ini_file.h"
+#include "core/common/signal.h"
 #include "core/document/data.h"
 #include "core/formulas/formules.h"
 #include "core/mainwindow/mru_files.h"
@@ -42,8 +43,8 @@ struct TInstance {
         , recovery(parts, commands, folder)
     {
         factory.video = test::TSyntheticVideo::Uniform(640, 480, 40, 10, 20, 30);
-        video::LinkDocument(video, data, input);
-        montage::ConnectMontage(montage, data, video, {});
+        links += video::LinkDocument(video, data, input);
+        links += montage::ConnectMontage(montage, data, video, {});
         video.Resize(640, 480);
         options.CheckBox4ConfirmationFileChange = false;
         recovery.clock = [this] { return now; };
@@ -70,6 +71,7 @@ struct TInstance {
     TStudyParts parts;
     TStudyCommands commands;
     TRecovery recovery;
+    TConnections links; // the document and the montage follow the view while these are kept
 };
 
 class RecoveryTest : public ::testing::Test {

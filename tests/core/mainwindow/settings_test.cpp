@@ -80,9 +80,9 @@ TEST(Options, EveryKeyAndItsDefault)
     EXPECT_EQ(options.EditMRU, 8);
     EXPECT_EQ(options.TrackingRadius, 40);
     for (int value : { options.Numerotation, options.NumerotationTsp, options.PenSize, options.PenSize4Graph,
-             options.StudioShapeNumber, options.ShapeNumber })
+             options.StudioShapeNumber, options.ShapeNumber, options.TrackingMethod })
         EXPECT_EQ(value, 0);
-    EXPECT_EQ(TOptions::IntOptions().size(), 8u);
+    EXPECT_EQ(TOptions::IntOptions().size(), 9u);
     EXPECT_TRUE(options.CheckBox3ConfirmationQuit);
     EXPECT_FALSE(options.CheckBox41HorizAndVertScale);
     EXPECT_FALSE(options.ToolButtonVecteurVideo);
@@ -224,7 +224,7 @@ TEST(Options, TheListenerHearsOfRealChangesOnly)
 {
     TOptions options;
     int calls = 0;
-    options.OnChange = [&] { ++calls; };
+    TConnection listening = options.OnChange.Connect([&] { ++calls; });
     TOptionValues same = options;
     options.Assign(same);
     EXPECT_EQ(calls, 0);
@@ -300,7 +300,7 @@ TEST(RecentFiles, StoredInTheirSectionWithTheLastFolderInTheMainWindowSection)
 
     TMRUFiles read;
     int changes = 0;
-    read.OnListChange = [&] { ++changes; };
+    TConnection listening = read.OnListChange.Connect([&] { ++changes; });
     read.ReadList(ini);
     read.ReadFolder(ini);
     EXPECT_EQ(read.Files(), (std::vector<std::string> { "/a.avi", "/b.avi" }));
@@ -330,7 +330,7 @@ TEST(RecentFiles, MenuCaptionsAndClicks)
     EXPECT_EQ(mru.MenuEntries()[0].caption, "/a 100%s.avi");
 
     std::vector<std::string> clicked;
-    mru.OnClick = [&](const std::string& path) { clicked.push_back(path); };
+    TConnection clicks = mru.OnClick.Connect([&](const std::string& path) { clicked.push_back(path); });
     mru.Click(1);
     mru.Click(5); // outside the list: nothing
     EXPECT_EQ(clicked, (std::vector<std::string> { "/b.avi" }));

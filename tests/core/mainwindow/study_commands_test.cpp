@@ -58,8 +58,8 @@ struct TStudyBench {
         , commands(parts)
     {
         factory.video = test::TSyntheticVideo::Uniform(640, 480, 20, 10, 20, 30);
-        video::LinkDocument(video, data, input);
-        montage::ConnectMontage(montage, data, video, {});
+        links += video::LinkDocument(video, data, input);
+        links += montage::ConnectMontage(montage, data, video, {});
         video.Resize(640, 480);
     }
     static document::TDocumentSettings Settings(bool separate)
@@ -91,6 +91,7 @@ struct TStudyBench {
     document::TData data;
     video::TDocumentInput input;
     montage::TMontage montage;
+    TConnections links; // the document and the montage follow the view while these are kept
     formulas::TFormules formules;
     TOptions options;
     TMRUFiles mru;

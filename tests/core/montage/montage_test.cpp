@@ -33,7 +33,7 @@ protected:
         m.hooks.marksOnFrame = [this](int raw) { return raw == markedFrame ? 1 : 0; };
         m.hooks.eraseFrameMarks = [this](int raw) { erased.push_back(raw); };
         m.hooks.resultsOutOfDate = [this] { ++outOfDate; };
-        m.OnChanged = [this](TMontage&) { ++changes; };
+        listening = m.OnChanged.Connect([this](TMontage&) { ++changes; });
         m.InitMontage(10);
     }
     TScriptedUserDlg dlg;
@@ -43,6 +43,7 @@ protected:
     std::vector<int> erased;
     int outOfDate = 0;
     int changes = 0;
+    TConnection listening;
 };
 
 TEST_F(MontageTest, HidingFiveOfTenRenumbersAndShiftsLaterFrames)

@@ -21,8 +21,8 @@ protected:
         , montage(dlg)
     {
         factory.video = TSyntheticVideo::Uniform(640, 480, 20, 0, 0, 0);
-        video::LinkDocument(video, data, input);
-        montage::ConnectMontage(montage, data, video);
+        links += video::LinkDocument(video, data, input);
+        links += montage::ConnectMontage(montage, data, video);
         video.Resize(640, 480);
         EXPECT_TRUE(video.Open("clip.mp4"));
         data.NewStudy();
@@ -37,6 +37,7 @@ protected:
     document::TData data;
     video::TDocumentInput input;
     montage::TMontage montage;
+    TConnections links; // the document and the montage follow the view while these are kept
 };
 
 TEST_F(MontageWiringTest, HidingAFrameRenumbersTheViewErasesItsMarksAndCorrectsLaterFrames)

@@ -33,6 +33,7 @@ public:
     int repaints = 0;
     int cursorChanges = 0;
     std::vector<int> visited;
+    int hiddenFrom = -1, hiddenTo = -1; // frames on which the square is not drawn
 
     static int SquareLeft(int f) { return 20 + 3 * f; }
     static int SquareTop(int f) { return 30 + f; }
@@ -56,8 +57,9 @@ public:
         target = TRgbImage(160, 120);
         for (int y = 0; y < 120; ++y)
             for (int x = 0; x < 160; ++x) {
-                const bool in = x >= SquareLeft(current) && x < SquareLeft(current) + 12 && y >= SquareTop(current)
-                    && y < SquareTop(current) + 12;
+                const bool hidden = current >= hiddenFrom && current <= hiddenTo;
+                const bool in = !hidden && x >= SquareLeft(current) && x < SquareLeft(current) + 12
+                    && y >= SquareTop(current) && y < SquareTop(current) + 12;
                 auto* px = target.At(x, y);
                 px[0] = in ? 210 : 90, px[1] = in ? 30 : 90, px[2] = in ? 30 : 90;
             }
@@ -216,7 +218,7 @@ TEST_F(TrackingDriver, PolygonOutlineIsStoredAndValid)
 {
     view.current = 4;
     int modeSet = 0;
-    tracking.OnDrawingModeSet = [&] { ++modeSet; };
+    TConnection listening = tracking.OnDrawingModeSet.Connect([&] { ++modeSet; });
     DrawSquareOutline();
     EXPECT_EQ(modeSet, 1);
     const TTrackedObject& o = tracking.Object(0);
@@ -353,8 +355,8 @@ TEST_F(TrackingDriver, RunFromTheSecondToLastFrameTracksOneFrame)
     DrawSquareOutline();
     ASSERT_TRUE(tracking.StartCheck());
     int started = 0, ended = 0;
-    tracking.OnRunStarted = [&] { ++started; };
-    tracking.OnRunEnded = [&] { ++ended; };
+    TConnection starts = tracking.OnRunStarted.Connect([&] { ++started; });
+    TConnection ends = tracking.OnRunEnded.Connect([&] { ++ended; });
     tracking.Run();
     EXPECT_EQ(TrackedFrames(), (std::vector<int> { 28, 29 }));
     EXPECT_EQ(started, 1);
@@ -372,10 +374,10 @@ TEST_F(TrackingDriver, StepThreeFromTenToTwentyAndAccuracy)
     ASSERT_TRUE(tracking.StartCheck());
     // The progress hears of every frame tracked after the first, once recorded.
     std::vector<int> reported;
-    tracking.OnFrameTracked = [&](int f) {
+    TConnection frames = tracking.OnFrameTracked.Connect([&](int f) {
         EXPECT_GE(tracking.Object(0).rawFrames[f], 0);
         reported.push_back(f);
-    };
+    });
     tracking.Run();
     EXPECT_EQ(TrackedFrames(), (std::vector<int> { 10, 13, 16, 19 }));
     EXPECT_EQ(reported, (std::vector<int> { 13, 16, 19 }));
@@ -534,6 +536,162 @@ TEST(TrackingKeep, RealDocumentReplacesOnlyTrackedFrames)
     EXPECT_TRUE(data.Undo());
     EXPECT_EQ(data.FixedSet().AllMarks.size(), 3u);
     EXPECT_DOUBLE_EQ(markOn(6)->GetImage().x, 0.9);
+}
+
+TEST_F(TrackingDriver, ARunReplacesWhatAnEarlierOneLeftOnItsSequence)
+{
+    view.current = 0;
+    DrawSquareOutline();
+    tracking.Run();
+    ASSERT_EQ(TrackedFrames().size(), 30u);
+    // Again from frame 10, stopped after frame 12: nothing of the first run remains after it, where the
+    // two runs' positions would otherwise mix.
+    view.current = 10;
+    DrawSquareOutline();
+    desktop.onPendingEvents = [&] {
+        if (view.current == 13)
+            tracking.Run();
+    };
+    tracking.Run();
+    std::vector<int> expected;
+    for (int f = 0; f <= 12; ++f)
+        expected.push_back(f);
+    EXPECT_EQ(TrackedFrames(), expected);
+}
+
+TEST_F(TrackingDriver, ALostObjectEndsTheRunOnItsFrameAndANewOutlineTakesUpItsCourse)
+{
+    view.hiddenFrom = 12;
+    view.hiddenTo = 13;
+    view.current = 0;
+    DrawSquareOutline();
+    int modes = 0;
+    TConnection modeSet = tracking.OnDrawingModeSet.Connect([&] { ++modes; });
+    tracking.SetDrawingMode(dmNone);
+    ASSERT_TRUE(tracking.StartCheck());
+    tracking.Run();
+    const TTrackedObject& o = tracking.Object(0);
+    EXPECT_EQ(o.lostFrame, 12);
+    EXPECT_EQ(o.lostReason, lrUnlike);
+    std::vector<int> before;
+    for (int f = 0; f < 12; ++f)
+        before.push_back(f);
+    EXPECT_EQ(TrackedFrames(), before);
+    EXPECT_FALSE(tracking.Running());
+    // The message names the frame as the window counts it, says why and what to do.
+    ASSERT_EQ(dlg.RunCount(), 1u);
+    EXPECT_EQ(dlg.LastRun().icon, TUserDlgIcon::icWarning);
+    EXPECT_EQ(dlg.LastRun().Texts(),
+        (std::vector<std::string> {
+            "Le suivi s'est arrêté à l'image 13 : l'objet n'y ressemble plus assez à son modèle.", "",
+            "Les positions obtenues jusque-là sont conservées.",
+            "Pour poursuivre, redessiner le contour de l'objet sur cette image (ou sur une image où il est visible), "
+            "puis relancer le suivi." }));
+    // The view stays on the frame, the outline tool is ready, and the overlay shows where the search
+    // started: the course's prediction, on the square's centre.
+    EXPECT_EQ(view.current, 12);
+    EXPECT_EQ(tracking.DrawingMode(), dmOutline);
+    EXPECT_EQ(modes, 1);
+    ASSERT_TRUE(o.hasPrediction);
+    EXPECT_NEAR(o.prediction.x * 160, TFakeTrackingView::SquareLeft(12) + 5.5, 1.0);
+    EXPECT_NEAR(o.prediction.y * 120, TFakeTrackingView::SquareTop(12) + 5.5, 1.0);
+
+    // Drawn again two frames on; the run takes up the course tracked before the loss.
+    view.current = 14;
+    DrawSquareOutline();
+    bool tookUpTheCourse = false;
+    TConnection frames = tracking.OnFrameTracked.Connect([&](int f) {
+        if (f == 15)
+            tookUpTheCourse = tracking.Follower().Course().Samples().front().frame < 12;
+    });
+    tracking.Run();
+    EXPECT_TRUE(tookUpTheCourse);
+    EXPECT_EQ(o.lostFrame, -1);
+    EXPECT_EQ(dlg.RunCount(), 1u);
+    std::vector<int> all = before;
+    for (int f = 14; f < 30; ++f)
+        all.push_back(f);
+    EXPECT_EQ(TrackedFrames(), all);
+    for (int f : all) {
+        EXPECT_NEAR(o.positions[f].x * 160, TFakeTrackingView::SquareLeft(f) + 5.5, 1.0) << f;
+        EXPECT_NEAR(o.positions[f].y * 120, TFakeTrackingView::SquareTop(f) + 5.5, 1.0) << f;
+        EXPECT_GT(o.similarity[f], 0.5) << f;
+    }
+    EXPECT_FALSE(o.hasPrediction);
+}
+
+TEST_F(TrackingDriver, TheMethodIsChosenBetweenRunsAndTheOverlayShowsThePrediction)
+{
+    EXPECT_EQ(tracking.Method(), tmMeanShift);
+    tracking.SetMethod(7);
+    EXPECT_EQ(tracking.Method(), tmMeanShift);
+    tracking.SetMethod(tmTemplate);
+    EXPECT_EQ(tracking.Method(), tmTemplate);
+    TTrackingSettings s;
+    s.method = tmTemplate;
+    EXPECT_EQ(TTracking(view, doc, dlg, desktop, s).Method(), tmTemplate);
+
+    view.current = 0;
+    DrawSquareOutline();
+    int crosses = 0;
+    desktop.onPendingEvents = [&] {
+        tracking.SetMethod(tmMeanShift); // ignored while running
+        const TTrackedObject& o = tracking.Object(0);
+        if (!o.hasPrediction)
+            return;
+        // A cross on the prediction and the search circle around it.
+        video::TOverlay overlay;
+        tracking.Paint(overlay);
+        const TPoint c = view.ImageToScreen(o.prediction);
+        int lines = 0;
+        bool circleAround = false;
+        for (const auto& shape : overlay.shapes) {
+            if (const auto* line = std::get_if<video::TOverlayLine>(&shape)) {
+                ++lines;
+                EXPECT_TRUE(line->a.x == c.x || line->a.y == c.y);
+            } else if (const auto* poly = std::get_if<video::TOverlayPolygon>(&shape);
+                       poly && poly->points.size() > 20) {
+                int sx = 0;
+                for (const auto& p : poly->points)
+                    sx += p.x;
+                circleAround = std::abs(sx / static_cast<int>(poly->points.size()) - c.x) <= 1;
+            }
+        }
+        EXPECT_EQ(lines, 2);
+        EXPECT_TRUE(circleAround);
+        ++crosses;
+    };
+    tracking.Run();
+    EXPECT_EQ(tracking.Method(), tmTemplate);
+    EXPECT_EQ(crosses, 29);
+    const TTrackedObject& o = tracking.Object(0);
+    ASSERT_EQ(TrackedFrames().size(), 30u);
+    for (int f = 0; f < 30; ++f) {
+        EXPECT_NEAR(o.positions[f].x * 160, TFakeTrackingView::SquareLeft(f) + 5.5, 0.5) << f;
+        EXPECT_NEAR(o.positions[f].y * 120, TFakeTrackingView::SquareTop(f) + 5.5, 0.5) << f;
+    }
+}
+
+TEST_F(TrackingDriver, AZoneToIgnoreHidesTheObjectFromTheTemplateToo)
+{
+    tracking.SetMethod(tmTemplate);
+    // A zone over the square of frame 12 (frame pixels 56..67 by 42..53), which it touches from frame 9
+    // on: the template sees a flat place there and loses the square, never earlier.
+    tracking.AddZone({ { 56 / 160.0, 42 / 120.0 }, { 67 / 160.0, 42 / 120.0 }, { 67 / 160.0, 53 / 120.0 },
+        { 56 / 160.0, 53 / 120.0 } });
+    view.current = 0;
+    DrawSquareOutline();
+    tracking.Run();
+    const TTrackedObject& o = tracking.Object(0);
+    EXPECT_GE(o.lostFrame, 9);
+    EXPECT_LE(o.lostFrame, 12);
+    for (int f : TrackedFrames()) {
+        if (f >= 9)
+            continue; // partly under the zone
+        EXPECT_NEAR(o.positions[f].x * 160, TFakeTrackingView::SquareLeft(f) + 5.5, 0.5) << f;
+        EXPECT_NEAR(o.positions[f].y * 120, TFakeTrackingView::SquareTop(f) + 5.5, 0.5) << f;
+    }
+    EXPECT_EQ(static_cast<int>(TrackedFrames().size()), o.lostFrame);
 }
 
 } // namespace

@@ -28,7 +28,7 @@ protected:
         , input(data, video)
     {
         factory.video = test::TSyntheticVideo::Uniform(640, 480, 20, 0, 0, 0);
-        LinkDocument(video, data, input);
+        links += LinkDocument(video, data, input);
         video.Resize(640, 480);
         EXPECT_TRUE(video.Open("clip.mp4"));
         data.NewStudy();
@@ -47,6 +47,7 @@ protected:
     document::TDocumentSettings settings;
     document::TData data;
     TDocumentInput input;
+    TConnections links; // the document and the montage follow the view while these are kept
 };
 
 TEST_F(DocumentLinkTest, ClicksBecomeMarksAndTheViewSteps)

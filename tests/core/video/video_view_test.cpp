@@ -111,7 +111,7 @@ TEST_F(VideoTest, ZoomToolClicksRectanglesAndReset)
 {
     OpenVideo();
     std::vector<int> zooms;
-    video.notify.zoomChanged = [&] { zooms.push_back(video.Zoom()); };
+    TConnection listening = video.notify.zoomChanged.Connect([&] { zooms.push_back(video.Zoom()); });
     video.SetNavigationTool(ntZoom);
     // Ctrl+click at 100 gives 110.
     video.MouseDown(TMouseButton::Left, { true, false, false }, { 320, 240 });
@@ -242,7 +242,7 @@ TEST_F(VideoTest, APlayerErrorStopsPlaybackAndIsReportedOnTheWindowThread)
     OpenVideo(10);
     std::vector<std::string> messages;
     std::vector<std::function<void()>> windowQueue;
-    video.notify.message = [&](const std::string& m) { messages.push_back(m); };
+    TConnection listening = video.notify.message.Connect([&](const std::string& m) { messages.push_back(m); });
     video.hooks.runOnWindowThread = [&](std::function<void()> call) { windowQueue.push_back(std::move(call)); };
     video.Play(0, 9);
     factory.video.seekError = "Une image est abîmée";
@@ -267,12 +267,14 @@ TEST_F(VideoTest, ModeChangesAndAborts)
 {
     OpenVideo(10);
     std::vector<std::string> log;
-    video.notify.modeChanged = [&] { log.push_back("changed"); };
-    video.notify.waitAbort = [&] { log.push_back("abort"); };
-    video.hooks.closeMontage = [&] { log.push_back("close montage"); };
-    video.hooks.enterFixedPointing = [&](bool open) { log.push_back(open ? "fixed open" : "fixed closed"); };
-    video.hooks.activateTracker = [&] { log.push_back("tracker on"); };
-    video.hooks.deactivateTracker = [&] { log.push_back("tracker off"); };
+    TConnections listening;
+    listening += video.notify.modeChanged.Connect([&] { log.push_back("changed"); });
+    listening += video.notify.waitAbort.Connect([&] { log.push_back("abort"); });
+    listening += video.notify.montageLeft.Connect([&] { log.push_back("close montage"); });
+    listening += video.notify.fixedPointingEntered.Connect(
+        [&](bool open) { log.push_back(open ? "fixed open" : "fixed closed"); });
+    listening += video.notify.trackingEntered.Connect([&] { log.push_back("tracker on"); });
+    listening += video.notify.trackingLeft.Connect([&] { log.push_back("tracker off"); });
     video.ShowLoupe(true);
     EXPECT_TRUE(video.Loupe().Visible());
     video.SetNavigationTool(ntZoom);
@@ -299,7 +301,7 @@ TEST_F(VideoTest, MontageModeIsRefusedForASingleFrame)
 {
     OpenVideo(1);
     bool aborted = false;
-    video.notify.waitAbort = [&] { aborted = true; };
+    TConnection abort = video.notify.waitAbort.Connect([&] { aborted = true; });
     EXPECT_FALSE(video.SetMode(vmMontage));
     EXPECT_TRUE(aborted);
     EXPECT_EQ(video.Mode(), vmFixedPointing);
@@ -424,7 +426,7 @@ TEST_F(VideoTest, OpeningResetsTheView)
     video.SetHideImage(true);
     video.SetNavigationTool(ntPan);
     bool opened = false;
-    video.notify.playersOpened = [&] { opened = true; };
+    TConnection listening = video.notify.playersOpened.Connect([&] { opened = true; });
     ASSERT_TRUE(video.Open("other.mp4"));
     EXPECT_TRUE(opened);
     EXPECT_EQ(video.Zoom(), 100);

@@ -10,9 +10,12 @@
 #include "core/mainwindow/options.h"
 #include "core/montage/montage.h"
 #include "core/results/results_set.h"
+#include "core/tracking/tracking.h"
+#include "core/tracking/tracking_adapters.h"
 #include "core/video/video.h"
 #include "gui/mainwindow/main_form.h"
 #include "gui/results/res_form.h"
+#include "gui/tracking/tracking_panel.h"
 #include "gui/video/sample_videos.h"
 #include "gui/video/video_widget.h"
 #include "media/player_factory.h"
@@ -41,6 +44,9 @@ protected:
         , results(data)
         , serveur(desktop, dlg)
         , montage(dlg)
+        , trackingView(video)
+        , trackingDocument(data)
+        , tracking(trackingView, trackingDocument, dlg, desktop, tracking::TrackingSettingsOf(options))
     {
         gui::InitSampleVideos();
         samples = gui::WriteSampleVideos(QString::fromStdString(dir.Path().string()));
@@ -52,7 +58,7 @@ protected:
     {
         form.reset();
         form = std::make_unique<gui::TMainForm>(gui::TMainFormParts {
-            dlg, desktop, video, data, options, mru, results, serveur, formules, montage, settingsPath });
+            dlg, desktop, video, data, options, mru, results, serveur, formules, montage, tracking, settingsPath });
         programShowsResults = form->showResultsWindow;
         form->showResultsWindow = [this](int page) { shownPages.push_back(page); };
         form->askValue = [this](const mainwindow::TValueUse& use, const QString&) -> std::optional<double> {
@@ -115,6 +121,9 @@ protected:
     TServeur serveur;
     formulas::TFormules formules;
     montage::TMontage montage;
+    tracking::TVideoTrackingView trackingView;
+    tracking::TDataTrackingDocument trackingDocument;
+    tracking::TTracking tracking;
     std::unique_ptr<gui::TMainForm> form;
 
     std::vector<int> shownPages;

@@ -3,7 +3,7 @@
 #include "main_form_fixture.h"
 
 #include "core/common/folders.h"
-#include "gui/mainwindow/value_dialog.h"
+#include "gui/dialogs/value_dialog.h"
 
 #include <QTimer>
 

@@ -15,7 +15,7 @@ TEST(RecentFilesMenu, EntriesThenASeparatorAndAClickGivesThePath)
     mru.Add("/tp/chute.avi");
     mru.Add("/tp/Tom & Jerry.avi");
     std::string chosen;
-    mru.OnClick = [&](const std::string& path) { chosen = path; };
+    TConnection listening = mru.OnClick.Connect([&](const std::string& path) { chosen = path; });
     QMenu menu;
     menu.addAction("stale entry");
     RebuildRecentFilesMenu(menu, mru);

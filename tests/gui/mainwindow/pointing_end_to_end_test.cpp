@@ -6,9 +6,9 @@
 
 #include "core/common/numbers.h"
 #include "core/modelling/least_squares.h"
+#include "core/results/quantity.h"
 #include "gui/results/res_form.h"
 #include "gui/results/results_grid_model.h"
-#include "core/results/quantity.h"
 #include "support/sample_truth.h"
 
 #include <QFile>

@@ -48,7 +48,7 @@ protected:
         , montage(dlg)
     {
         data.SetView(&video);
-        ConnectMontage(montage, data, video);
+        links += ConnectMontage(montage, data, video);
         panel = std::make_unique<TMontagePanel>(montage, video, data, options, dlg);
     }
 
@@ -68,6 +68,7 @@ protected:
     document::TData data;
     TOptions options;
     TMontage montage;
+    TConnections links; // the document and the montage follow the view while these are kept
     std::unique_ptr<TMontagePanel> panel;
 };
 
@@ -91,7 +92,8 @@ TEST_F(MontagePanelTest, ModeIsRefusedForASingleFrameAndTheButtonsFollowIt)
     dlg.Script(0);
     panel->Button("ButtonMontageBasculer")->click();
     ASSERT_EQ(dlg.RunCount(), 1u);
-    EXPECT_EQ(dlg.LastRun().Texts().front(), "Cette image ne sera plus visible dans le flux vidéo à la sortie du montage.");
+    EXPECT_EQ(
+        dlg.LastRun().Texts().front(), "Cette image ne sera plus visible dans le flux vidéo à la sortie du montage.");
     EXPECT_FALSE(montage.IsVisible(4));
     EXPECT_TRUE(video.CurrentFrameInverted());
     EXPECT_FALSE(panel->Button("ButtonMontageInstant")->isEnabled());

@@ -51,7 +51,7 @@ protected:
     {
         SetDecimalSeparator('.');
         factory.video = test::TSyntheticVideo::Uniform(640, 480, 40, 0, 0, 0);
-        video::LinkDocument(video, data, input);
+        links += video::LinkDocument(video, data, input);
         video.Resize(640, 480);
         EXPECT_TRUE(video.Open("clip.mp4"));
         data.NewStudy();
@@ -140,6 +140,7 @@ protected:
     document::TDocumentSettings settings;
     document::TData data;
     video::TDocumentInput input;
+    TConnections links; // the document and the montage follow the view while these are kept
     results::TResultsSet results;
     test::TFakeDesktopServices desktop;
     TServeur serveur;

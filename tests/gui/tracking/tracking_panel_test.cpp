@@ -12,14 +12,15 @@
 #include "gui/video/sample_videos.h"
 #include "gui/video/video_widget.h"
 #include "media/player_factory.h"
-#include "support/sample_truth.h"
 #include "support/fake_desktop_services.h"
+#include "support/sample_truth.h"
 #include "support/scripted_user_dlg.h"
 #include "support/synthetic_player.h"
 #include "support/temp_dir.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
@@ -113,6 +114,18 @@ protected:
         }
     }
 
+    // A circle outline of 24 vertices around the ball of a frame, as the headless command stores it.
+    TPointDDynArray OutlineAt(int frame, double radius) const
+    {
+        TPointDDynArray out;
+        const double cx = truth[frame].xPixel - 0.5, cy = truth[frame].yPixel - 0.5;
+        for (int k = 0; k < 24; ++k) {
+            const double a = 2 * std::acos(-1.0) * k / 24;
+            out.push_back({ (cx + radius * std::cos(a)) / 640, (cy + radius * std::sin(a)) / 480 });
+        }
+        return out;
+    }
+
     // Root-mean-square distance of the current object's positions to the ground truth, in pixels.
     double RmsError(int& frames) const
     {
@@ -164,7 +177,11 @@ TEST_F(TrackingPanelTest, OutlineDrawnWithTheMouseTracksTheBallAndEnregistrerMak
 
     int runsStarted = 0, runsEnded = 0;
     QObject::connect(panel.get(), &TTrackingPanel::runStarted, [&] { ++runsStarted; });
-    QObject::connect(panel.get(), &TTrackingPanel::runEnded, [&] { ++runsEnded; });
+    // The window refreshes every control when a run ends, the panel's among them.
+    QObject::connect(panel.get(), &TTrackingPanel::runEnded, [&] {
+        ++runsEnded;
+        panel->UpdateControls();
+    });
     std::vector<int> progress;
     desktop.onPendingEvents = [&] {
         // While the run goes, its progress is shown and only the start button stays usable.
@@ -200,7 +217,8 @@ TEST_F(TrackingPanelTest, OutlineDrawnWithTheMouseTracksTheBallAndEnregistrerMak
     // The tracked squares are painted: the top-left corner of the last one.
     widget->Redraw();
     const TPoint last = tracking->Object(0).positionsPx.at(truth.size() - 1);
-    EXPECT_NE(widget->Picture().pixelColor(last.x - 4, last.y - 4), widget->Picture().pixelColor(last.x - 6, last.y - 6));
+    EXPECT_NE(
+        widget->Picture().pixelColor(last.x - 4, last.y - 4), widget->Picture().pixelColor(last.x - 6, last.y - 6));
 
     // Leaving the mode offers the positions; "Enregistrer" turns them into marks, one per tracked frame.
     dlg.Script(1);
@@ -312,7 +330,8 @@ TEST_F(TrackingPanelTest, ObjectAndLastFrameDialogsCountFromOneAndThePenBearsThe
     EXPECT_EQ(asked.size(), 1u);
     ASSERT_EQ(dlg.RunCount(), 1u);
     EXPECT_EQ(dlg.LastRun().icon, TUserDlgIcon::icInformation);
-    EXPECT_EQ(dlg.LastRun().Texts(), (std::vector<std::string> { "Dessiner, au préalable, le contour de l'objet à suivre." }));
+    EXPECT_EQ(dlg.LastRun().Texts(),
+        (std::vector<std::string> { "Dessiner, au préalable, le contour de l'objet à suivre." }));
 
     // With one: the last frame is typed from 1, after the first frame.
     video.GoToFrame(4);
@@ -334,6 +353,119 @@ TEST_F(TrackingPanelTest, ObjectAndLastFrameDialogsCountFromOneAndThePenBearsThe
     panel->RadiusMenu()->actions().at(0)->trigger();
     EXPECT_EQ(tracking->SearchRadius(), 20);
     EXPECT_EQ(options.TrackingRadius, 20);
+}
+
+TEST_F(TrackingPanelTest, TheMethodChoiceTracksByTemplateAndIsKeptInTheSettings)
+{
+    ASSERT_TRUE(OpenProjectile());
+    QComboBox* method = panel->MethodChoice();
+    ASSERT_NE(method, nullptr);
+    EXPECT_EQ(method->count(), 2);
+    EXPECT_EQ(method->currentIndex(), tmMeanShift);
+    EXPECT_FALSE(method->accessibleName().isEmpty());
+    method->setCurrentIndex(tmTemplate);
+    emit method->activated(tmTemplate);
+    EXPECT_EQ(tracking->Method(), tmTemplate);
+    EXPECT_EQ(options.TrackingMethod, tmTemplate);
+    EXPECT_EQ(TrackingSettingsOf(options).method, tmTemplate);
+
+    DrawOutlineAroundTheBall();
+    // The default radius of 40 pixels, though the ball moves by up to 58: the search follows its course.
+    ASSERT_EQ(tracking->SearchRadius(), 40);
+    bool choiceLocked = true;
+    desktop.onPendingEvents = [&] { choiceLocked = choiceLocked && !method->isEnabled(); };
+    panel->Button("ButtonTrackSuivi")->click();
+    EXPECT_TRUE(choiceLocked);
+    EXPECT_TRUE(method->isEnabled());
+    EXPECT_EQ(dlg.RunCount(), 0u);
+    int frames = 0;
+    const double rms = RmsError(frames);
+    EXPECT_EQ(frames, static_cast<int>(truth.size()));
+    EXPECT_LE(rms, 1.5);
+    std::printf("template tracking through the panel: RMS error %.3f px over %d frames\n", rms, frames);
+
+    // The prediction of the coming frame is drawn over the view while a run goes: a cross in the object's
+    // colour; a finished run has none left.
+    EXPECT_FALSE(tracking->Object(0).hasPrediction);
+}
+
+TEST_F(TrackingPanelTest, ALostObjectStopsTheRunWhereItIsAndIsTakenUpFromANewOutline)
+{
+    ASSERT_TRUE(OpenProjectile());
+    ASSERT_TRUE(video.SetMode(video::vmTracking));
+    // A zone to ignore over the top of the ball's course hides it there, as a pillar would.
+    const double zx = truth[12].xPixel - 0.5, zy = truth[12].yPixel - 0.5;
+    tracking->AddZone({ { (zx - 30) / 640, (zy - 30) / 480 }, { (zx + 30) / 640, (zy - 30) / 480 },
+        { (zx + 30) / 640, (zy + 30) / 480 }, { (zx - 30) / 640, (zy + 30) / 480 } });
+    ASSERT_EQ(tracking->ZoneCount(), 1);
+    ASSERT_TRUE(tracking->SetOutline(OutlineAt(0, 16)));
+    panel->Button("ButtonTrackSuivi")->click();
+
+    const TTrackedObject& o = tracking->Object(0);
+    ASSERT_GE(o.lostFrame, 9);
+    ASSERT_LE(o.lostFrame, 13);
+    const int lost = o.lostFrame;
+    // The run stopped on that frame, said so once, and kept every position before it.
+    EXPECT_EQ(video.CurrentMontageFrame(), lost);
+    ASSERT_EQ(dlg.RunCount(), 1u);
+    EXPECT_EQ(dlg.LastRun().icon, TUserDlgIcon::icWarning);
+    EXPECT_NE(dlg.LastRun().JoinedText().find("Le suivi s'est arrêté à l'image " + std::to_string(lost + 1) + " : "),
+        std::string::npos)
+        << dlg.LastRun().JoinedText();
+    EXPECT_EQ(tracking->TrackedFrameCount(), lost);
+    for (int f = 0; f < lost; ++f)
+        EXPECT_GE(o.rawFrames[f], 0) << f;
+    EXPECT_TRUE(panel->ProgressText()->isVisibleTo(panel.get()));
+    EXPECT_EQ(panel->ProgressText()->text(), QStringLiteral("Objet perdu à l'image %1").arg(lost + 1));
+    // The outline tool is down, its hint shown: the user draws the ball again where it shows.
+    EXPECT_TRUE(panel->Button("ButtonTrackContour")->isChecked());
+    EXPECT_EQ(tracking->DrawingMode(), dmOutline);
+    EXPECT_FALSE(panel->ViewHint().isEmpty());
+    // The search circle and the cross of the prediction show where the tracker looked.
+    ASSERT_TRUE(o.hasPrediction);
+    video::TOverlay overlay;
+    panel->BuildOverlay(overlay);
+    int lines = 0;
+    for (const auto& shape : overlay.shapes)
+        lines += std::holds_alternative<video::TOverlayLine>(shape) ? 1 : 0;
+    EXPECT_EQ(lines, 2);
+
+    // A few frames on, past the zone, a new outline and the run goes on to the end.
+    const int again = 16;
+    video.GoToFrame(again);
+    ASSERT_TRUE(tracking->SetOutline(OutlineAt(again, 16)));
+    panel->Button("ButtonTrackSuivi")->click();
+    EXPECT_EQ(o.lostFrame, -1);
+    EXPECT_EQ(dlg.RunCount(), 1u);
+    EXPECT_FALSE(panel->ProgressText()->isVisibleTo(panel.get()));
+    for (int f = again; f < static_cast<int>(truth.size()); ++f)
+        EXPECT_GE(o.rawFrames[f], 0) << f;
+    for (int f = lost; f < again; ++f)
+        EXPECT_LT(o.rawFrames[f], 0) << f;
+    int frames = 0;
+    EXPECT_LE(RmsError(frames), 1.5);
+    EXPECT_EQ(frames, lost + static_cast<int>(truth.size()) - again);
+}
+
+TEST_F(TrackingPanelTest, EveryToolAnswersAnAssistiveToolsToggleAndTheMenusHaveButtonsOfTheirOwn)
+{
+    ASSERT_TRUE(OpenProjectile());
+    ASSERT_TRUE(video.SetMode(video::vmTracking));
+    // An assistive tool toggles a checkable button without clicking it.
+    panel->Button("ButtonTrackContour")->toggle();
+    EXPECT_EQ(tracking->DrawingMode(), dmOutline);
+    EXPECT_FALSE(panel->ViewHint().isEmpty());
+    panel->Button("ButtonTrackBanZone")->toggle();
+    EXPECT_EQ(tracking->DrawingMode(), dmZone);
+    EXPECT_FALSE(panel->Button("ButtonTrackContour")->isChecked());
+    panel->Button("ButtonTrackBanZone")->toggle();
+    EXPECT_EQ(tracking->DrawingMode(), dmNone);
+    // The start button and the outline button are plain buttons; the shape and the radius have theirs.
+    for (const char* plain : { "ButtonTrackContour", "ButtonTrackSuivi" })
+        EXPECT_EQ(panel->Button(plain)->menu(), nullptr) << plain;
+    EXPECT_EQ(panel->Button("ButtonTrackForme")->menu(), panel->ShapeMenu());
+    EXPECT_EQ(panel->Button("ButtonTrackRayon")->menu(), panel->RadiusMenu());
+    EXPECT_EQ(panel->Button("ButtonTrackForme")->popupMode(), QToolButton::MenuButtonPopup);
 }
 
 } // namespace

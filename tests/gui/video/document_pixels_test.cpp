@@ -26,7 +26,7 @@ protected:
         , input(data, video)
     {
         factory.video = test::TSyntheticVideo::Uniform(640, 480, 20, 30, 30, 30);
-        LinkDocument(video, data, input);
+        links += LinkDocument(video, data, input);
         widget = std::make_unique<TVideoWidget>(video);
         widget->buildOverlay = [this](TVideoMode, TOverlay& overlay) { BuildDocumentOverlay(data, video, overlay); };
         widget->resize(640, 480);
@@ -79,6 +79,7 @@ protected:
     document::TDocumentSettings settings;
     document::TData data;
     TDocumentInput input;
+    TConnections links; // the document and the montage follow the view while these are kept
     std::unique_ptr<TVideoWidget> widget;
 };
 

@@ -41,10 +41,16 @@ bool Centroid(const TRgbImage& image, bool (*isObject)(const std::uint8_t*), dou
     return true;
 }
 
-bool IsBall(const std::uint8_t* p) { return p[0] > 140 && p[0] > p[1] + 70 && p[0] > p[2] + 100; }
-bool IsCylinder(const std::uint8_t* p) { return p[2] > p[0] + 60 && p[2] > 90; }
+bool IsBall(const std::uint8_t* p)
+{
+    return p[0] > 140 && p[0] > p[1] + 70 && p[0] > p[2] + 100;
+}
+bool IsCylinder(const std::uint8_t* p)
+{
+    return p[2] > p[0] + 60 && p[2] > 90;
+}
 
-class SampleVideos : public ::testing::TestWithParam<const char*> {};
+class SampleVideos : public ::testing::TestWithParam<const char*> { };
 
 TEST_P(SampleVideos, TheObjectIsWhereTheGroundTruthSays)
 {
@@ -69,7 +75,7 @@ TEST_P(SampleVideos, TheObjectIsWhereTheGroundTruthSays)
 
     auto isObject = name == "parabole" ? IsBall : IsCylinder;
     const int last = player.FrameCount() - 1;
-    for (int n : {0, last / 3, last / 2, last}) {
+    for (int n : { 0, last / 3, last / 2, last }) {
         player.SetCurrentFrame(n);
         TRgbImage image;
         ASSERT_TRUE(player.Draw(image));

@@ -249,7 +249,7 @@ TEST_F(VideoWidgetTest, PlaybackRepaintsArriveOnTheWindowThread)
 {
     OpenBlack(5);
     int painted = 0;
-    video.notify.framePainted = [&] { ++painted; };
+    TConnection listening = video.notify.framePainted.Connect([&] { ++painted; });
     video.Play(0, 4);
     while (timer.Fire())
         QApplication::processEvents();

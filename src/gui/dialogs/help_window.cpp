@@ -1,6 +1,7 @@
-#include "gui/mainwindow/help_window.h"
+#include "gui/dialogs/help_window.h"
 
 #include "core/common/texts.h"
+#include "gui/common/qt_text.h"
 
 #include <QAction>
 #include <QFileInfo>
@@ -12,11 +13,6 @@
 namespace kinoval::gui {
 
 namespace {
-
-QString T(const char* french)
-{
-    return QString::fromStdString(Tr(french));
-}
 
 } // namespace
 

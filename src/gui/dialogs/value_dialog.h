@@ -26,8 +26,8 @@ public:
     TValueDialog(QWidget* parent, const mainwindow::TValueUse& use, const QString& current, TCustomUserDlg& dlg);
 
     // Runs the dialog modally; the accepted value (in radians for the angle), or nothing when cancelled.
-    static std::optional<double> Ask(QWidget* parent, const mainwindow::TValueUse& use, const QString& current,
-        TCustomUserDlg& dlg);
+    static std::optional<double> Ask(
+        QWidget* parent, const mainwindow::TValueUse& use, const QString& current, TCustomUserDlg& dlg);
 
     // The value accepted by the last OK.
     std::optional<double> Value() const { return m_value; }

@@ -1,4 +1,4 @@
-#include "gui/mainwindow/value_dialog.h"
+#include "gui/dialogs/value_dialog.h"
 
 #include "core/mainwindow/value_input.h"
 #include "modal_driver.h"

@@ -1,7 +1,8 @@
-#include "gui/mainwindow/names_dialog.h"
+#include "gui/dialogs/names_dialog.h"
 
 #include "core/common/texts.h"
 #include "core/document/data.h"
+#include "gui/common/qt_text.h"
 #include "gui/drawing/glyph_painter.h"
 
 #include <QColorDialog>
@@ -23,11 +24,6 @@ namespace kinoval {
 namespace {
 
 constexpr int kGlyphPixels = 20;
-
-QString Text(std::string_view french)
-{
-    return QString::fromStdString(Tr(french));
-}
 
 QPixmap GlyphPicture(TColor colour, int objectNumber)
 {
@@ -78,7 +74,7 @@ TNamesDialog::TNamesDialog(QWidget* parent, document::TData& data, bool transpar
     , m_transparent(transparent)
 {
     setObjectName(QStringLiteral("NamesDialog"));
-    setWindowTitle(Text("Modifier le nom et la couleur de chaque marque"));
+    setWindowTitle(T("Modifier le nom et la couleur de chaque marque"));
     setModal(true);
     ChooseColour = [this](TColor current) -> std::optional<TColor> {
         const QColor chosen = QColorDialog::getColor(drawing::ToQColor(current), this);
@@ -96,12 +92,12 @@ TNamesDialog::TNamesDialog(QWidget* parent, document::TData& data, bool transpar
     m_grid->verticalHeader()->hide();
     m_grid->setSelectionMode(QAbstractItemView::NoSelection);
     m_grid->setEditTriggers(QAbstractItemView::AllEditTriggers);
-    m_grid->setHorizontalHeaderLabels({ Text("N°"), Text("Couleur"), Text("Visible"), Text("la marque"),
-        Text("repère les positions") });
-    m_grid->horizontalHeaderItem(kColumnNumber)->setToolTip(Text("Numéro de la marque"));
+    m_grid->setHorizontalHeaderLabels(
+        { T("N°"), T("Couleur"), T("Visible"), T("la marque"), T("repère les positions") });
+    m_grid->horizontalHeaderItem(kColumnNumber)->setToolTip(T("Numéro de la marque"));
     m_grid->horizontalHeaderItem(kColumnColour)
-        ->setToolTip(Text("Utiliser les touches du pavé numérique depuis la fenêtre pricipale"));
-    m_grid->horizontalHeaderItem(kColumnVisible)->setToolTip(Text("Décocher pour masquer toutes les marques de l'objet"));
+        ->setToolTip(T("Utiliser les touches du pavé numérique depuis la fenêtre pricipale"));
+    m_grid->horizontalHeaderItem(kColumnVisible)->setToolTip(T("Décocher pour masquer toutes les marques de l'objet"));
     m_grid->setItemDelegateForColumn(
         kColumnName, new TNameDelegate(m_grid, [this](bool editing) { ShowEditingHint(editing); }));
     for (int row = 0; row <= m_objects; ++row)
@@ -110,7 +106,8 @@ TNamesDialog::TNamesDialog(QWidget* parent, document::TData& data, bool transpar
         m_grid->resizeColumnToContents(column);
     if (transparent) {
         // The sheet's caption spans the first four columns: the glyph column takes what it lacks.
-        const int wanted = m_grid->fontMetrics().horizontalAdvance(Text("Le milieu du transparent suit les positions")) + 16;
+        const int wanted
+            = m_grid->fontMetrics().horizontalAdvance(T("Le milieu du transparent suit les positions")) + 16;
         int spanned = 0;
         for (int column = kColumnNumber; column < kColumnName; ++column)
             spanned += m_grid->columnWidth(column);
@@ -131,15 +128,15 @@ TNamesDialog::TNamesDialog(QWidget* parent, document::TData& data, bool transpar
     layout->addWidget(m_hint);
     ShowEditingHint(false);
 
-    auto* examples = new QGroupBox(Text("Exemples"), this);
+    auto* examples = new QGroupBox(T("Exemples"), this);
     auto* exampleLines = new QVBoxLayout(examples);
     for (const char* example : { "d'une balle", "de la pointe d'un javelot", "du centre de la Terre" })
-        exampleLines->addWidget(new QLabel(Text(example), examples));
+        exampleLines->addWidget(new QLabel(T(example), examples));
     layout->addWidget(examples);
 
     auto* row = new QHBoxLayout;
     row->addStretch(1);
-    auto* ok = new QPushButton(Text("Ok"), this);
+    auto* ok = new QPushButton(T("Ok"), this);
     ok->setObjectName(QStringLiteral("ButtonOk"));
     ok->setAutoDefault(false); // Enter ends a name's edit, not the dialog
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
@@ -164,7 +161,8 @@ void TNamesDialog::FillRow(int row)
 {
     const auto& names = Set().SystemName;
     auto nameOf = [&](int k) {
-        return k < static_cast<int>(names.size()) ? QString::fromStdString(names[static_cast<std::size_t>(k)]) : QString();
+        return k < static_cast<int>(names.size()) ? QString::fromStdString(names[static_cast<std::size_t>(k)])
+                                                  : QString();
     };
     auto* colour = FixedItem();
     if (row < m_objects) {
@@ -191,7 +189,7 @@ void TNamesDialog::FillRow(int row)
     if (m_transparent) {
         delete colour;
         m_grid->setSpan(row, kColumnNumber, 1, kColumnName - kColumnNumber);
-        m_grid->setItem(row, kColumnNumber, FixedItem(Text("Le milieu du transparent suit les positions")));
+        m_grid->setItem(row, kColumnNumber, FixedItem(T("Le milieu du transparent suit les positions")));
         auto* name = new QTableWidgetItem(nameOf(1));
         name->setFlags(Qt::ItemIsEnabled | Qt::ItemIsEditable);
         m_grid->setItem(row, kColumnName, name);
@@ -201,7 +199,7 @@ void TNamesDialog::FillRow(int row)
         m_grid->setItem(row, kColumnColour, colour);
         m_grid->setItem(row, kColumnVisible, FixedItem());
         m_grid->setSpan(row, kColumnGlyph, 1, 2);
-        m_grid->setItem(row, kColumnGlyph, FixedItem(Text("Couleur des axes et de l'échelle")));
+        m_grid->setItem(row, kColumnGlyph, FixedItem(T("Couleur des axes et de l'échelle")));
     }
 }
 
@@ -218,11 +216,6 @@ void TNamesDialog::CellClicked(int row, int column)
             m_data.SetMarkColor(row, *chosen);
         } else {
             m_data.SetElementColor(*chosen);
-            // The document does not tell anyone of this one: the window repaints the axes and the scale.
-            if (m_data.OnColorChanged)
-                m_data.OnColorChanged(m_data);
-            if (m_data.View() != nullptr)
-                m_data.View()->Repaint();
         }
         FillRow(row);
     } else if (column == kColumnVisible && row < m_objects && !m_transparent) {
@@ -234,8 +227,8 @@ void TNamesDialog::CellClicked(int row, int column)
 void TNamesDialog::ShowEditingHint(bool editing)
 {
     if (m_hint != nullptr)
-        m_hint->setText(editing ? Text("Ne pas oublier l'article devant le nom")
-                                : Text("Les noms seront utilisés pour clarifier les résultats"));
+        m_hint->setText(editing ? T("Ne pas oublier l'article devant le nom")
+                                : T("Les noms seront utilisés pour clarifier les résultats"));
 }
 
 void TNamesDialog::StoreNames()

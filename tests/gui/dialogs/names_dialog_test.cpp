@@ -1,4 +1,4 @@
-#include "gui/mainwindow/names_dialog.h"
+#include "gui/dialogs/names_dialog.h"
 
 #include "core/document/data.h"
 #include "gui/drawing/glyph_painter.h"
@@ -45,7 +45,8 @@ TEST_F(NamesDialogTest, OneNumberedRowPerObjectThenTheAxesColourRow)
     for (int k = 0; k < 3; ++k) {
         EXPECT_EQ(Cell(dialog, k, Col::kColumnNumber), QString::number(k + 1));
         EXPECT_EQ(Cell(dialog, k, Col::kColumnName).toStdString(), "du point n°" + std::to_string(k + 1));
-        EXPECT_EQ(dialog.Grid().item(k, Col::kColumnColour)->background().color(), drawing::ToQColor(data.MarkColor(k)));
+        EXPECT_EQ(
+            dialog.Grid().item(k, Col::kColumnColour)->background().color(), drawing::ToQColor(data.MarkColor(k)));
         EXPECT_EQ(dialog.Grid().item(k, Col::kColumnVisible)->checkState(), Qt::Checked);
     }
     EXPECT_EQ(Cell(dialog, 3, Col::kColumnGlyph).toStdString(), "Couleur des axes et de l'échelle");
@@ -69,7 +70,8 @@ TEST_F(NamesDialogTest, NamesAreTrimmedAndStoredWhenTheDialogCloses)
 TEST_F(NamesDialogTest, ColourAndVisibilityCellsActAtOnce)
 {
     int colourNotices = 0;
-    data.OnColorChanged = [&](document::TData&) { ++colourNotices; };
+    TConnection listening = data.Changed.Connect(
+        [&](const document::TDocChange& c) { colourNotices += c.kind == document::TDocChangeKind::Colour ? 1 : 0; });
     TNamesDialog dialog(nullptr, data, false);
     std::vector<TColor> offered;
     dialog.ChooseColour = [&](TColor current) -> std::optional<TColor> {

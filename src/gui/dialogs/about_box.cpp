@@ -1,4 +1,4 @@
-#include "gui/mainwindow/about_box.h"
+#include "gui/dialogs/about_box.h"
 
 #include "core/common/texts.h"
 #include "core/common/version.h"

@@ -1,9 +1,10 @@
-#include "gui/mainwindow/settings_dialog.h"
+#include "gui/dialogs/settings_dialog.h"
 
 #include "core/common/texts.h"
 #include "core/common/user_dlg.h"
 #include "core/mainwindow/file_association.h"
-#include "gui/mainwindow/dialog_buttons.h"
+#include "gui/common/qt_text.h"
+#include "gui/dialogs/dialog_buttons.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -25,11 +26,6 @@
 namespace kinoval {
 
 namespace {
-
-QString Text(std::string_view french)
-{
-    return QString::fromStdString(Tr(french));
-}
 
 // The captions of the check boxes, by setting.
 const std::map<std::string_view, const char*>& CheckCaptions()
@@ -120,7 +116,7 @@ QString ToolCaption(std::string_view tool)
         { "Video", "Image de la vidéo" },
     };
     const auto found = captions.find(tool);
-    return found == captions.end() ? QString::fromLatin1(tool.data(), int(tool.size())) : Text(found->second);
+    return found == captions.end() ? QString::fromLatin1(tool.data(), int(tool.size())) : T(found->second);
 }
 
 std::string_view WithoutEnding(std::string_view key, std::string_view ending)
@@ -136,10 +132,10 @@ public:
         , m_dlg(dlg)
     {
         setObjectName(QStringLiteral("PasswordDialog"));
-        setWindowTitle(Text("Mot de passe"));
+        setWindowTitle(T("Mot de passe"));
         setModal(true);
         auto* layout = new QVBoxLayout(this);
-        layout->addWidget(new QLabel(Text("Le réglage des options est protégé par un mot de passe."), this));
+        layout->addWidget(new QLabel(T("Le réglage des options est protégé par un mot de passe."), this));
         m_edit = new QLineEdit(this);
         m_edit->setObjectName(QStringLiteral("EditPassword"));
         m_edit->setEchoMode(QLineEdit::Password);
@@ -178,7 +174,7 @@ TSettingsDialog::TSettingsDialog(
 {
     static_cast<TOptionValues&>(m_edited) = values;
     setObjectName(QStringLiteral("SettingsDialog"));
-    setWindowTitle(Text("Options"));
+    setWindowTitle(T("Options"));
     setModal(true);
     auto* layout = new QVBoxLayout(this);
     m_pages = new QTabWidget(this);
@@ -227,7 +223,7 @@ QWidget* TSettingsDialog::NewPage(const char* title)
     page->setObjectName(QStringLiteral("Page") + QString::number(m_pages->count()));
     auto* layout = new QGridLayout(page);
     layout->setAlignment(Qt::AlignTop);
-    m_pages->addTab(page, Text(title));
+    m_pages->addTab(page, T(title));
     return page;
 }
 
@@ -246,7 +242,7 @@ QWidget* TSettingsDialog::AddCheckPage(
     for (const auto& [groupTitle, names] : groups) {
         if (!shown(names))
             continue;
-        auto* box = new QGroupBox(Text(groupTitle), page);
+        auto* box = new QGroupBox(T(groupTitle), page);
         auto* lines = new QVBoxLayout(box);
         for (const char* name : names) {
             const std::string key = std::string(name) + "_Checked";
@@ -254,8 +250,8 @@ QWidget* TSettingsDialog::AddCheckPage(
             if (field == nullptr || !SettingShownInDialog(name))
                 continue;
             const auto caption = CheckCaptions().find(name);
-            auto* check = new QCheckBox(
-                caption == CheckCaptions().end() ? QString::fromLatin1(name) : Text(caption->second), box);
+            auto* check
+                = new QCheckBox(caption == CheckCaptions().end() ? QString::fromLatin1(name) : T(caption->second), box);
             check->setObjectName(QString::fromLatin1(name));
             check->setChecked(*field);
             lines->addWidget(check);
@@ -278,13 +274,13 @@ void TSettingsDialog::AddCombo(
     auto* combo = new QComboBox(&page);
     combo->setObjectName(QString::fromLatin1(name));
     for (const char* choice : choices)
-        combo->addItem(Text(choice));
+        combo->addItem(T(choice));
     // A value from the file that no choice shows is kept unless the user picks another.
     const int initial = *field;
     combo->setCurrentIndex(initial >= 0 && initial < combo->count() ? initial : -1);
     auto* grid = static_cast<QGridLayout*>(page.layout());
     const int row = grid->rowCount();
-    grid->addWidget(new QLabel(Text(label), &page), row, 0);
+    grid->addWidget(new QLabel(T(label), &page), row, 0);
     grid->addWidget(combo, row, 1, Qt::AlignLeft);
     m_writers.push_back([combo, key, initial](TOptions& edited) {
         if (combo->currentIndex() >= 0 && combo->currentIndex() != initial)
@@ -302,10 +298,10 @@ void TSettingsDialog::AddSpin(QWidget& page, const char* name, const char* label
     spin->setObjectName(QString::fromLatin1(name));
     spin->setRange(low, high);
     spin->setValue(*field);
-    auto* caption = new QLabel(Text(label), &page);
+    auto* caption = new QLabel(T(label), &page);
     if (hint != nullptr) {
-        spin->setToolTip(Text(hint));
-        caption->setToolTip(Text(hint));
+        spin->setToolTip(T(hint));
+        caption->setToolTip(T(hint));
     }
     auto* grid = static_cast<QGridLayout*>(page.layout());
     const int row = grid->rowCount();
@@ -328,12 +324,12 @@ void TSettingsDialog::BuildGeneralPage()
     int row = grid->rowCount();
     auto* folder = new QLineEdit(QString::fromStdString(m_edited.DefaultDirectory), page);
     folder->setObjectName(QStringLiteral("DefaultDirectory"));
-    grid->addWidget(new QLabel(Text("Dossier des vidéos par défaut :"), page), row, 0);
+    grid->addWidget(new QLabel(T("Dossier des vidéos par défaut :"), page), row, 0);
     grid->addWidget(folder, row, 1);
     m_writers.push_back(
         [folder](TOptions& edited) { edited.DefaultDirectory = folder->text().trimmed().toStdString(); });
 
-    auto* lock = new QGroupBox(Text("Mot de passe (vide : options accessibles à tous)"), page);
+    auto* lock = new QGroupBox(T("Mot de passe (vide : options accessibles à tous)"), page);
     auto* form = new QFormLayout(lock);
     m_password = new QLineEdit(QString::fromStdString(m_edited.Password), lock);
     m_password->setObjectName(QStringLiteral("Password"));
@@ -341,12 +337,12 @@ void TSettingsDialog::BuildGeneralPage()
     m_confirmation = new QLineEdit(QString::fromStdString(m_edited.Password), lock);
     m_confirmation->setObjectName(QStringLiteral("PasswordConfirmation"));
     m_confirmation->setEchoMode(QLineEdit::Password);
-    form->addRow(Text("Mot de passe :"), m_password);
-    form->addRow(Text("Confirmer le mot de passe :"), m_confirmation);
+    form->addRow(T("Mot de passe :"), m_password);
+    form->addRow(T("Confirmer le mot de passe :"), m_confirmation);
     grid->addWidget(lock, ++row, 0, 1, 2);
     m_writers.push_back([this](TOptions& edited) { edited.Password = m_password->text().toStdString(); });
 
-    auto* association = new QPushButton(Text("Ouvrir les études « .kvl » avec Kinoval"), page);
+    auto* association = new QPushButton(T("Ouvrir les études « .kvl » avec Kinoval"), page);
     association->setObjectName(QStringLiteral("ButtonAssociation"));
     connect(association, &QPushButton::clicked, this, &TSettingsDialog::RegisterAssociation);
     grid->addWidget(association, ++row, 0, 1, 2, Qt::AlignLeft);
@@ -391,10 +387,10 @@ void TSettingsDialog::BuildToolButtonsPage()
         return;
     QWidget* page = NewPage("Outils");
     auto* grid = static_cast<QGridLayout*>(page->layout());
-    grid->addWidget(new QLabel(Text("Outils enfoncés à l'ouverture de la fenêtre des résultats"), page), 0, 0, 1, 4);
+    grid->addWidget(new QLabel(T("Outils enfoncés à l'ouverture de la fenêtre des résultats"), page), 0, 0, 1, 4);
     int index = 0;
     for (const auto& [prefix, title] : prefixes) {
-        auto* box = new QGroupBox(Text(title), page);
+        auto* box = new QGroupBox(T(title), page);
         auto* lines = new QVBoxLayout(box);
         for (const TBoolOption& option : TOptions::BoolOptions()) {
             const std::string_view key = option.key;

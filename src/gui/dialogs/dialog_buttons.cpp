@@ -1,4 +1,4 @@
-#include "gui/mainwindow/dialog_buttons.h"
+#include "gui/dialogs/dialog_buttons.h"
 
 #include "core/common/texts.h"
 #include "gui/common/user_dlg.h"

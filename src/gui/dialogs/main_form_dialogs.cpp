@@ -1,11 +1,11 @@
-#include "gui/mainwindow/main_form_dialogs.h"
+#include "gui/dialogs/main_form_dialogs.h"
 
-#include "gui/mainwindow/about_box.h"
-#include "gui/mainwindow/names_dialog.h"
-#include "gui/mainwindow/properties_box.h"
-#include "gui/mainwindow/settings_dialog.h"
-#include "gui/mainwindow/time_dialog.h"
-#include "gui/mainwindow/value_dialog.h"
+#include "gui/dialogs/about_box.h"
+#include "gui/dialogs/names_dialog.h"
+#include "gui/dialogs/properties_box.h"
+#include "gui/dialogs/settings_dialog.h"
+#include "gui/dialogs/time_dialog.h"
+#include "gui/dialogs/value_dialog.h"
 
 namespace kinoval::gui {
 

@@ -1,9 +1,10 @@
-#include "gui/mainwindow/properties_box.h"
+#include "gui/dialogs/properties_box.h"
 
 #include "core/common/numbers.h"
 #include "core/common/texts.h"
 #include "core/video/player.h"
 #include "core/video/video.h"
+#include "gui/common/qt_text.h"
 
 #include <QDialog>
 #include <QFileInfo>
@@ -16,11 +17,6 @@
 namespace kinoval {
 
 namespace {
-
-QString Text(std::string_view french)
-{
-    return QString::fromStdString(Tr(french));
-}
 
 // Figures in the user's decimal convention, with the digits a reader can use.
 QString Figure(double value, int digits = 6)
@@ -35,11 +31,11 @@ QString BackendName(int backend)
 {
     switch (backend) {
     case video::bkVfw:
-        return Text("lecteur AVI intégré");
+        return T("lecteur AVI intégré");
     case video::bkDirectShow:
-        return Text("GStreamer");
+        return T("GStreamer");
     case video::bkFFmpeg:
-        return Text("FFmpeg");
+        return T("FFmpeg");
     default:
         return QString();
     }
@@ -52,19 +48,19 @@ std::vector<TPropertyLine> VideoPropertyLines(const video::TVideo& video)
     std::vector<TPropertyLine> lines;
     const video::TPlayer* player = video.Player();
     if (!video.IsOpened() || player == nullptr) {
-        lines.push_back({ Text("Fichier :"), Text("aucune vidéo ouverte") });
+        lines.push_back({ T("Fichier :"), T("aucune vidéo ouverte") });
         return lines;
     }
     const QString path = QString::fromStdString(video.FileName());
-    lines.push_back({ Text("Fichier :"), QFileInfo(path).fileName() });
-    lines.push_back({ Text("Dossier :"), QFileInfo(path).absolutePath() });
-    lines.push_back({ Text("Lecteur :"), BackendName(video.Backend()) });
-    lines.push_back({ Text("Images par seconde :"), Figure(player->FramesPerSecond()) });
-    lines.push_back({ Text("Durée d'une image :"), Figure(player->FrameDuration()) + Text(" s") });
-    lines.push_back({ Text("Nombre d'images :"), QString::number(video.RawFrameCount()) });
-    lines.push_back({ Text("Durée :"), Figure(player->Duration()) + Text(" s") });
-    lines.push_back({ Text("Largeur :"), QString::number(player->Width()) + Text(" pixels") });
-    lines.push_back({ Text("Hauteur :"), QString::number(player->Height()) + Text(" pixels") });
+    lines.push_back({ T("Fichier :"), QFileInfo(path).fileName() });
+    lines.push_back({ T("Dossier :"), QFileInfo(path).absolutePath() });
+    lines.push_back({ T("Lecteur :"), BackendName(video.Backend()) });
+    lines.push_back({ T("Images par seconde :"), Figure(player->FramesPerSecond()) });
+    lines.push_back({ T("Durée d'une image :"), Figure(player->FrameDuration()) + T(" s") });
+    lines.push_back({ T("Nombre d'images :"), QString::number(video.RawFrameCount()) });
+    lines.push_back({ T("Durée :"), Figure(player->Duration()) + T(" s") });
+    lines.push_back({ T("Largeur :"), QString::number(player->Width()) + T(" pixels") });
+    lines.push_back({ T("Hauteur :"), QString::number(player->Height()) + T(" pixels") });
     return lines;
 }
 
@@ -72,7 +68,7 @@ std::unique_ptr<QDialog> MakeVideoPropertiesBox(QWidget* parent, const video::TV
 {
     auto box = std::make_unique<QDialog>(parent);
     box->setObjectName(QStringLiteral("VideoPropertiesBox"));
-    box->setWindowTitle(Text("Propriétés de la vidéo"));
+    box->setWindowTitle(T("Propriétés de la vidéo"));
     auto* layout = new QVBoxLayout(box.get());
     auto* form = new QFormLayout;
     int n = 0;
@@ -85,7 +81,7 @@ std::unique_ptr<QDialog> MakeVideoPropertiesBox(QWidget* parent, const video::TV
     layout->addLayout(form);
     auto* row = new QHBoxLayout;
     row->addStretch(1);
-    auto* ok = new QPushButton(Text("Ok"), box.get());
+    auto* ok = new QPushButton(T("Ok"), box.get());
     ok->setObjectName(QStringLiteral("ButtonOk"));
     ok->setDefault(true);
     QObject::connect(ok, &QPushButton::clicked, box.get(), &QDialog::accept);

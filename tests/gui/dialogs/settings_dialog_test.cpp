@@ -1,4 +1,4 @@
-#include "gui/mainwindow/settings_dialog.h"
+#include "gui/dialogs/settings_dialog.h"
 
 #include "modal_driver.h"
 #include "support/fake_desktop_services.h"
@@ -23,10 +23,7 @@ struct SettingsDialogTest : ::testing::Test {
     TOptions options;
     int notices = 0;
 
-    void SetUp() override
-    {
-        options.OnChange = [this]() { ++notices; };
-    }
+    TConnection listening = options.OnChange.Connect([this]() { ++notices; });
 };
 
 // Every setting the program acts upon is on a page, as a control named after its key; the others have

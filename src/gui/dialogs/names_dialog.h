@@ -25,7 +25,7 @@ namespace kinoval {
 namespace document {
 class TData;
 class TPolyContainer;
-}
+} // namespace document
 
 class TNamesDialog : public QDialog {
     Q_OBJECT

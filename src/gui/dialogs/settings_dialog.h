@@ -54,8 +54,8 @@ public slots:
     void accept() override;
 
 private:
-    QWidget* AddCheckPage(const char* title, const std::vector<std::pair<const char*, std::vector<const char*>>>& groups,
-        int columns = 2);
+    QWidget* AddCheckPage(const char* title,
+        const std::vector<std::pair<const char*, std::vector<const char*>>>& groups, int columns = 2);
     QWidget* NewPage(const char* title);
     void BuildGeneralPage();
     void BuildPointingPage();

@@ -1,5 +1,5 @@
-#include "gui/mainwindow/about_box.h"
-#include "gui/mainwindow/properties_box.h"
+#include "gui/dialogs/about_box.h"
+#include "gui/dialogs/properties_box.h"
 
 #include "core/common/numbers.h"
 #include "core/common/version.h"

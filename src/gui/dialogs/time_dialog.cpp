@@ -1,4 +1,4 @@
-#include "gui/mainwindow/time_dialog.h"
+#include "gui/dialogs/time_dialog.h"
 
 #include "core/common/numbers.h"
 #include "core/common/texts.h"
@@ -7,7 +7,8 @@
 #include "core/document/data.h"
 #include "core/document/time_base.h"
 #include "core/video/video.h"
-#include "gui/mainwindow/dialog_buttons.h"
+#include "gui/common/qt_text.h"
+#include "gui/dialogs/dialog_buttons.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
@@ -36,11 +37,6 @@ QString ShortNumber(double value)
     return text;
 }
 
-QString Text(std::string_view french)
-{
-    return QString::fromStdString(Tr(french));
-}
-
 } // namespace
 
 TTimeDialog::TTimeDialog(QWidget* parent, double current, const TTimeSource& source, TCustomUserDlg& dlg)
@@ -50,36 +46,36 @@ TTimeDialog::TTimeDialog(QWidget* parent, double current, const TTimeSource& sou
     , m_value(current)
 {
     setObjectName(QStringLiteral("TimeDialog"));
-    setWindowTitle(Text("Durée entre deux images"));
+    setWindowTitle(T("Durée entre deux images"));
     setModal(true);
     auto* layout = new QVBoxLayout(this);
 
-    auto* videoBox = new QGroupBox(Text("Selon le fichier vidéo"), this);
+    auto* videoBox = new QGroupBox(T("Selon le fichier vidéo"), this);
     auto* videoGrid = new QGridLayout(videoBox);
     const bool known = source.framesPerSecond > 0;
-    auto* rate = new QLabel(known ? QString::fromStdString(FormatText("%s images par seconde",
-                                        { ShortNumber(source.framesPerSecond).toStdString() }))
-                                  : Text("inconnue"),
+    auto* rate = new QLabel(known ? QString::fromStdString(FormatText(
+                                "%s images par seconde", { ShortNumber(source.framesPerSecond).toStdString() }))
+                                  : T("inconnue"),
         videoBox);
     rate->setObjectName(QStringLiteral("LabelRate"));
-    videoGrid->addWidget(new QLabel(Text("Fréquence :"), videoBox), 0, 0);
+    videoGrid->addWidget(new QLabel(T("Fréquence :"), videoBox), 0, 0);
     videoGrid->addWidget(rate, 0, 1);
     const bool usable = UsableDuration(source.frameDuration);
-    auto* duration = new QLabel(
-        usable ? QString::fromStdString(FormatText("%s s", { ShortNumber(source.frameDuration).toStdString() }))
-               : Text("inconnue"),
+    auto* duration = new QLabel(usable
+            ? QString::fromStdString(FormatText("%s s", { ShortNumber(source.frameDuration).toStdString() }))
+            : T("inconnue"),
         videoBox);
     duration->setObjectName(QStringLiteral("LabelFrameDuration"));
-    videoGrid->addWidget(new QLabel(Text("Durée d'une image :"), videoBox), 1, 0);
+    videoGrid->addWidget(new QLabel(T("Durée d'une image :"), videoBox), 1, 0);
     videoGrid->addWidget(duration, 1, 1);
     layout->addWidget(videoBox);
 
-    m_default = new QRadioButton(Text("Conserver la valeur par défaut"), this);
+    m_default = new QRadioButton(T("Conserver la valeur par défaut"), this);
     m_default->setObjectName(QStringLiteral("RadioDefault"));
     m_default->setEnabled(usable);
     layout->addWidget(m_default);
 
-    m_other = new QRadioButton(Text("Saisir une autre valeur (en seconde) :"), this);
+    m_other = new QRadioButton(T("Saisir une autre valeur (en seconde) :"), this);
     m_other->setObjectName(QStringLiteral("RadioOther"));
     layout->addWidget(m_other);
 
@@ -90,7 +86,7 @@ TTimeDialog::TTimeDialog(QWidget* parent, double current, const TTimeSource& sou
     m_edit->setMinimumWidth(220);
     layout->addWidget(m_edit);
 
-    auto* range = new QLabel(Text("1 µs < intervalle de temps < 1 Gs"), this);
+    auto* range = new QLabel(T("1 µs < intervalle de temps < 1 Gs"), this);
     range->setObjectName(QStringLiteral("LabelRange"));
     layout->addWidget(range);
 

@@ -1,8 +1,8 @@
-#include "gui/mainwindow/value_dialog.h"
+#include "gui/dialogs/value_dialog.h"
 
 #include "core/common/texts.h"
 #include "core/common/user_dlg.h"
-#include "gui/mainwindow/dialog_buttons.h"
+#include "gui/dialogs/dialog_buttons.h"
 
 #include <QLabel>
 #include <QLineEdit>

@@ -1,4 +1,4 @@
-#include "gui/mainwindow/time_dialog.h"
+#include "gui/dialogs/time_dialog.h"
 
 #include "core/common/numbers.h"
 #include "core/document/data.h"
@@ -57,7 +57,8 @@ TEST_F(TimeDialogTest, RefusalsKeepTheDialogOpenWithTheTextSelected)
     ASSERT_EQ(notANumber.size(), 4u);
     EXPECT_EQ(notANumber[0], "Valeur saisie : abc");
     EXPECT_EQ(notANumber[1], "Cette chaîne de caractères ne représente pas un nombre réel acceptable.");
-    EXPECT_EQ(notANumber[3], "La mantisse comprend « E » ou « e » suivi d'un signe (facultatif) et d'un nombre entier.");
+    EXPECT_EQ(
+        notANumber[3], "La mantisse comprend « E » ou « e » suivi d'un signe (facultatif) et d'un nombre entier.");
     EXPECT_EQ(dlg.LastRun().icon, TUserDlgIcon::icWarning);
     EXPECT_TRUE(dialog.isVisible());
     EXPECT_EQ(test::Child<QLineEdit>(dialog, "EditDuration")->selectedText(), "abc");
