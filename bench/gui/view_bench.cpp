@@ -174,7 +174,7 @@ int Screenshot(const char* out)
     video::TVideo view(factory, timer);
     TSilentDlg dlg;
     document::TDocumentSettings settings;
-    settings.PenSize_Value = 1;
+    settings.elementSize = 1;
     document::TData data(dlg, settings);
     video::TDocumentInput input(data, view);
     TConnections links;

@@ -67,7 +67,7 @@ protected:
         links += video::LinkDocument(view, data, input);
         links += montage::ConnectMontage(montage, data, view, {});
         view.Resize(640, 480);
-        options.CheckBox4ConfirmationFileChange = false;
+        options.askToSaveOnOpen = false;
     }
 
     static std::string Sample(const std::string& name) { return (s_dir->Path() / name).string(); }
@@ -207,7 +207,7 @@ TEST_F(CliTable, TheSettingsFileChangesTheTableAsItChangesTheWindow)
 {
     // Pointed with separate horizontal and vertical scales, as the settings of the window asked.
     document::TDocumentSettings separate;
-    separate.CheckBox41HorizAndVertScale_Checked = true;
+    separate.separateScales = true;
     data.ApplySettings(separate);
     ASSERT_TRUE(commands.OpenVideo(Sample("parabole.avi")));
     data.SetTool(document::toScale);

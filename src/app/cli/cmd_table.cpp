@@ -131,7 +131,7 @@ int Run(const std::vector<std::string>& args)
     } else {
         options.Load((std::filesystem::path(ConfigFolder()) / kSettingsFileName).string());
     }
-    options.CheckBox38ChangeDefaultObjectsName = false; // a hint for the window, not a reason to stop
+    options.adviseNamingObjects = false; // a hint for the window, not a reason to stop
     data.ApplySettings(mainwindow::DocumentSettingsOf(options));
     TMRUFiles mru;
     const mainwindow::TStudyParts parts { dialog, desktop, view, data, options, mru, &montage, &formules };

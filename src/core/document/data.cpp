@@ -20,12 +20,12 @@ TData::TData(TCustomUserDlg& dialog, const TDocumentSettings& settings)
     m_axes = std::make_unique<TRepereFixe>(&m_context);
     m_sheet = std::make_unique<TTransparent>(&m_context);
     m_scale = std::make_unique<TEchelle>(&m_context);
-    m_scale->Reset(settings.CheckBox41HorizAndVertScale_Checked);
+    m_scale->Reset(settings.separateScales);
     m_fixedSet = std::make_unique<TPolyMarqueImgRep>(&m_context, m_axes.get());
     m_tspSet = std::make_unique<TPolyMarqueImgTsp>(&m_context, m_sheet.get());
-    m_fixedSet->ResetDefaults(settings.Numerotation_Value);
-    m_tspSet->ResetDefaults(settings.NumerotationTsp_Value);
-    SetElementSize(settings.PenSize_Value);
+    m_fixedSet->ResetDefaults(settings.markNumberPosition);
+    m_tspSet->ResetDefaults(settings.sheetMarkNumberPosition);
+    SetElementSize(settings.elementSize);
     m_colors.push_back(ObjectColour(0));
     m_visible.push_back(true);
 }
@@ -47,16 +47,15 @@ void TData::SetView(TDocumentView* view)
 
 void TData::ApplySettings(const TDocumentSettings& settings)
 {
-    const bool separateChanged
-        = settings.CheckBox41HorizAndVertScale_Checked != m_settings.CheckBox41HorizAndVertScale_Checked;
+    const bool separateChanged = settings.separateScales != m_settings.separateScales;
     m_settings = settings;
     if (separateChanged)
-        SetSeparateScales(settings.CheckBox41HorizAndVertScale_Checked);
-    SetElementSize(settings.PenSize_Value);
-    if (settings.Numerotation_Value >= 0 && settings.Numerotation_Value <= 2)
-        m_fixedSet->MarksNumberPosition = static_cast<std::uint8_t>(settings.Numerotation_Value);
-    if (settings.NumerotationTsp_Value >= 0 && settings.NumerotationTsp_Value <= 2)
-        m_tspSet->MarksNumberPosition = static_cast<std::uint8_t>(settings.NumerotationTsp_Value);
+        SetSeparateScales(settings.separateScales);
+    SetElementSize(settings.elementSize);
+    if (settings.markNumberPosition >= 0 && settings.markNumberPosition <= 2)
+        m_fixedSet->MarksNumberPosition = static_cast<std::uint8_t>(settings.markNumberPosition);
+    if (settings.sheetMarkNumberPosition >= 0 && settings.sheetMarkNumberPosition <= 2)
+        m_tspSet->MarksNumberPosition = static_cast<std::uint8_t>(settings.sheetMarkNumberPosition);
     Repaint();
 }
 
@@ -664,7 +663,7 @@ std::string TData::MarkLabel(const TMarque& mark) const
     if (mark.Set->MarksNumberPosition == 2 || mark.Container == nullptr)
         return {};
     const int number = mark.Container->MarksContainerMarkNumber;
-    return std::to_string(m_settings.CheckBox36StartByZero_Checked ? number : number + 1);
+    return std::to_string(m_settings.numberMarksFromZero ? number : number + 1);
 }
 
 TPoint MarkLabelOrigin(TPoint mark, int elementSize, int numberPosition)
@@ -748,8 +747,8 @@ void TData::NewStudy()
     m_requiredDuration = 0;
     m_axes->Reset();
     m_sheet->Reset();
-    m_scale->Reset(m_settings.CheckBox41HorizAndVertScale_Checked);
-    m_fixedSet->ResetDefaults(m_settings.Numerotation_Value);
+    m_scale->Reset(m_settings.separateScales);
+    m_fixedSet->ResetDefaults(m_settings.markNumberPosition);
     m_tspSet->ResetDefaults(-1); // only the fixed-frame set takes its number position from the settings again
     m_colors.assign(1, ObjectColour(0));
     m_visible.assign(1, true);

@@ -13,7 +13,7 @@ TScaleFactors TData::ScaleFactors() const
 {
     TScaleFactors f;
     const TEchelle& e = *m_scale;
-    if (m_settings.CheckBox41HorizAndVertScale_Checked) {
+    if (m_settings.separateScales) {
         // An unfinished segment keeps its factor at -1: the points of a missing end are meaningless.
         if (e.PointsNumber[skHorizontal] == 2) {
             const double d = std::fabs(e.Point(skHorizontal, 0).x - e.Point(skHorizontal, 1).x);
@@ -61,7 +61,7 @@ void TData::SetScaleLength(int kind, double length)
 
 void TData::SetSeparateScales(bool separate)
 {
-    m_settings.CheckBox41HorizAndVertScale_Checked = separate;
+    m_settings.separateScales = separate;
     const int old = m_scale->Kind;
     m_scale->Kind = old == skSingle ? skVertical : skSingle;
     m_context.MarkOutOfDate();
@@ -148,7 +148,7 @@ void TData::RemoveAxesAndScale()
     THistoryGroup group(CurrentHistory());
     RemoveAxes();
     Record(*m_scale, rkRemoved);
-    m_scale->Reset(m_settings.CheckBox41HorizAndVertScale_Checked);
+    m_scale->Reset(m_settings.separateScales);
     Notify(TDocChangeKind::Scale);
     Repaint();
 }

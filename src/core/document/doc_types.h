@@ -87,11 +87,11 @@ inline bool IsErasureKind(std::uint8_t k)
 // The settings values the document reads; named after the settings keys. The main window copies them from
 // the settings object and hands them over whenever the settings change.
 struct TDocumentSettings {
-    int Numerotation_Value = 0; // number position of fixed-frame marks: 0 below, 1 right, 2 none
-    int NumerotationTsp_Value = 0; // the same for transparent marks
-    int PenSize_Value = 0; // element size 0, 1, 2
-    bool CheckBox36StartByZero_Checked = false;
-    bool CheckBox41HorizAndVertScale_Checked = false;
+    int markNumberPosition = 0; // number position of fixed-frame marks: 0 below, 1 right, 2 none
+    int sheetMarkNumberPosition = 0; // the same for transparent marks
+    int elementSize = 0; // 0, 1, 2
+    bool numberMarksFromZero = false; // the numbers beside the marks start at 0
+    bool separateScales = false; // a horizontal and a vertical scale instead of one
 };
 
 class THistObject;

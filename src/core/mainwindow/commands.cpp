@@ -169,7 +169,7 @@ TWindowState WindowStateOf(const video::TVideo& video, const document::TData& da
     s.navigationTool = video.NavigationTool();
     s.tool = data.Tool();
     s.scaleKind = data.ScaleKind();
-    s.separateScales = data.Settings().CheckBox41HorizAndVertScale_Checked;
+    s.separateScales = data.Settings().separateScales;
     s.originPlaced = data.OriginPlaced() != 0;
     for (int kind = 0; kind < 3; ++kind)
         s.scalePoints[kind] = data.ScalePointCount(kind);
@@ -181,8 +181,8 @@ TWindowState WindowStateOf(const video::TVideo& video, const document::TData& da
     s.framesBetweenMarks = data.FramesNumberBetweenTwoMarks();
     s.loupeShown = video.Loupe().Visible();
     s.imageHidden = video.HideImage();
-    s.allowTracking = options.CheckBox47AllowTracking;
-    s.allowMontage = options.CheckBox48AllowMontage;
+    s.allowTracking = options.allowTracking;
+    s.allowMontage = options.allowMontage;
     return s;
 }
 

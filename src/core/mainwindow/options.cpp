@@ -39,7 +39,7 @@ bool SettingShownInDialog(std::string_view name)
 const std::vector<TBoolOption>& TOptions::BoolOptions()
 {
     static const std::vector<TBoolOption> options = {
-#define KINOVAL_X(name, def) { #name "_Checked", &TOptionValues::name, def },
+#define KINOVAL_X(name, control, def) { #control "_Checked", &TOptionValues::name, def },
         KINOVAL_OPTION_CHECKBOXES(KINOVAL_X)
 #undef KINOVAL_X
 #define KINOVAL_X(name) { #name "_Down", &TOptionValues::name, false },
@@ -52,7 +52,7 @@ const std::vector<TBoolOption>& TOptions::BoolOptions()
 const std::vector<TIntOption>& TOptions::IntOptions()
 {
     static const std::vector<TIntOption> options = {
-#define KINOVAL_X(name, def, low, high) { #name "_Value", &TOptionValues::name, def, low, high },
+#define KINOVAL_X(name, control, def, low, high) { #control "_Value", &TOptionValues::name, def, low, high },
         KINOVAL_OPTION_VALUES(KINOVAL_X)
 #undef KINOVAL_X
     };
@@ -62,7 +62,7 @@ const std::vector<TIntOption>& TOptions::IntOptions()
 const std::vector<TTextOption>& TOptions::TextOptions()
 {
     static const std::vector<TTextOption> options = {
-#define KINOVAL_X(name) { #name, &TOptionValues::name },
+#define KINOVAL_X(name, key) { #key, &TOptionValues::name },
         KINOVAL_OPTION_TEXTS(KINOVAL_X)
 #undef KINOVAL_X
     };

@@ -1,17 +1,18 @@
 #pragma once
 // The user's settings for the whole program, kept in section "Options" of the settings file.
 //
-// TOptions is a program-wide object created by the main window. Every setting is a field named after the
-// settings dialog's control that edits it; its key in the file is that name followed by "_Checked" (check
-// boxes), "_Value" (numbers) or "_Down" (tool buttons of the results window), and the two texts
-// DefaultDirectory and Password are stored under their own names. The lists below are the one place where
-// each setting and its default are stated: the fields, the defaults, reading and writing all come from them.
+// TOptions is a program-wide object created by the composition root. Every setting is a field whose name
+// says what it is (separateScales); its key in the file is the name of the settings dialog's control that
+// edits it followed by "_Checked" (check boxes), "_Value" (numbers) or "_Down" (tool buttons of the results
+// window), and the two texts are stored under their own keys (DefaultDirectory, Password). Those keys are
+// the files' and never change. The lists below are the one place where each setting, its key and its
+// default are stated: the fields, the defaults, reading and writing all come from them.
 //
 // Reading gives every missing or unreadable key its default, so a first start (no file) and a file written
 // by an older version both work. Writing loads the file first and replaces only the keys of "Options", so
 // the sections of the other windows (results, capture, montage, formulas) survive, and the save is atomic.
-// After a change (reading, or the settings dialog assigning its edited copy) the single listener, the main
-// window, is told, and updates the document and the other windows.
+// After a change (reading, or the settings dialog assigning its edited copy) OnChange tells its listeners
+// (the main window updates the document and the other windows).
 
 #include "core/common/ini_file.h"
 #include "core/common/signal.h"
@@ -23,78 +24,80 @@
 
 namespace kinoval {
 
-// Check boxes: name, default.
+// Check boxes: the name in the code, the control's name (the file key without "_Checked"), default.
 #define KINOVAL_OPTION_CHECKBOXES(X)                                                                                   \
-    X(CheckBox3ConfirmationQuit, true)                                                                                 \
-    X(CheckBox4ConfirmationFileChange, true)                                                                           \
-    X(CheckBox5ChangeFormulae, true)                                                                                   \
-    X(CheckBox6FreezeMRU, false)                                                                                       \
-    X(CheckBox7SmoothAcceleration, true)                                                                               \
-    X(CheckBox8Acceleration, true)                                                                                     \
-    X(CheckBox9Speed, true)                                                                                            \
-    X(CheckBox10GridShowSpeed, true)                                                                                   \
-    X(CheckBox11GridShowAcceleration, true)                                                                            \
-    X(CheckBox12TimeZoomX, false)                                                                                      \
-    X(CheckBox13TimeZoomY, true)                                                                                       \
-    X(CheckBox14TimePolyline, true)                                                                                    \
-    X(CheckBox15TimeShowItem, true)                                                                                    \
-    X(CheckBox16TrajectoryNumber, true)                                                                                \
-    X(CheckBox17TrajectoryPolyline, true)                                                                              \
-    X(CheckBox18TrajectoryShowItem, true)                                                                              \
-    X(CheckBox19VectorNumber, true)                                                                                    \
-    X(CheckBox20VectorDraw, true)                                                                                      \
-    X(CheckBox21VectorPolyline, false)                                                                                 \
-    X(CheckBox22VectorShowItem, true)                                                                                  \
-    X(CheckBox23FormulaZoomX, false)                                                                                   \
-    X(CheckBox24FormulaZoomY, true)                                                                                    \
-    X(CheckBox25FormulaOriginY, true)                                                                                  \
-    X(CheckBox26FormulaPolyline, true)                                                                                 \
-    X(CheckBox27ProfShowItem, true)                                                                                    \
-    X(CheckBox28FormulaShowItem, true)                                                                                 \
-    X(CheckBox29GridShowCoordinates, true)                                                                             \
-    X(CheckBox30HideEdgeV, false)                                                                                      \
-    X(CheckBox31HideEdgeA, false)                                                                                      \
-    X(CheckBox32AngleRadian, false)                                                                                    \
-    X(CheckBox33VectorOrigin, true)                                                                                    \
-    X(CheckBox34FormulaOriginX, false)                                                                                 \
-    X(CheckBox35VectorTilted, true)                                                                                    \
-    X(CheckBox36StartByZero, false)                                                                                    \
-    X(CheckBox37GridShowItem, true)                                                                                    \
-    X(CheckBox38ChangeDefaultObjectsName, true)                                                                        \
-    X(CheckBox40ShowDialogBoxForHideImage, true)                                                                       \
-    X(CheckBox41HorizAndVertScale, false)                                                                              \
-    X(CheckBox42TempsEquation, true)                                                                                   \
-    X(CheckBox43TempsStatistics, false)                                                                                \
-    X(CheckBox44FormulaEquation, true)                                                                                 \
-    X(CheckBox45FormulaStatistics, false)                                                                              \
-    X(CheckBox46VectorVideoImage, false)                                                                               \
-    X(CheckBox47AllowTracking, true)                                                                                   \
-    X(CheckBox48AllowMontage, true)                                                                                    \
-    X(CheckBox49AllowCapture, true)                                                                                    \
-    X(CheckBox50VectorSpline, false)                                                                                   \
-    X(CheckBox51DeformationBubble, true)                                                                               \
-    X(CheckBox52ShowRadiusSearch, true)                                                                                \
-    X(CheckBox53PolarQuantities, true)                                                                                 \
-    X(CheckBox54SmoothSpeed, true)                                                                                     \
-    X(CheckBox57GridShowPolarQuantities, true)                                                                         \
-    X(CheckBox58AllowStudio, true)
+    X(askToSaveOnQuit, CheckBox3ConfirmationQuit, true)                                                                \
+    X(askToSaveOnOpen, CheckBox4ConfirmationFileChange, true)                                                          \
+    X(formulasEditable, CheckBox5ChangeFormulae, true)                                                                 \
+    X(keepSavedStudiesOutOfRecent, CheckBox6FreezeMRU, false)                                                          \
+    X(smoothAcceleration, CheckBox7SmoothAcceleration, true)                                                           \
+    X(showAcceleration, CheckBox8Acceleration, true)                                                                   \
+    X(showVelocity, CheckBox9Speed, true)                                                                              \
+    X(tableVelocityColumns, CheckBox10GridShowSpeed, true)                                                             \
+    X(tableAccelerationColumns, CheckBox11GridShowAcceleration, true)                                                  \
+    X(timeGraphFitX, CheckBox12TimeZoomX, false)                                                                       \
+    X(timeGraphFitY, CheckBox13TimeZoomY, true)                                                                        \
+    X(timeGraphPolyline, CheckBox14TimePolyline, true)                                                                 \
+    X(timeGraphLegend, CheckBox15TimeShowItem, true)                                                                   \
+    X(trajectoryNumbers, CheckBox16TrajectoryNumber, true)                                                             \
+    X(trajectoryPolyline, CheckBox17TrajectoryPolyline, true)                                                          \
+    X(trajectoryLegend, CheckBox18TrajectoryShowItem, true)                                                            \
+    X(vectorNumbers, CheckBox19VectorNumber, true)                                                                     \
+    X(vectorsDrawn, CheckBox20VectorDraw, true)                                                                        \
+    X(vectorPolyline, CheckBox21VectorPolyline, false)                                                                 \
+    X(vectorLegend, CheckBox22VectorShowItem, true)                                                                    \
+    X(formulaGraphFitX, CheckBox23FormulaZoomX, false)                                                                 \
+    X(formulaGraphFitY, CheckBox24FormulaZoomY, true)                                                                  \
+    X(formulaGraphOriginY, CheckBox25FormulaOriginY, true)                                                             \
+    X(formulaGraphPolyline, CheckBox26FormulaPolyline, true)                                                           \
+    X(profileLegend, CheckBox27ProfShowItem, true)                                                                     \
+    X(formulaGraphLegend, CheckBox28FormulaShowItem, true)                                                             \
+    X(tablePositionColumns, CheckBox29GridShowCoordinates, true)                                                       \
+    X(hideVelocityEdges, CheckBox30HideEdgeV, false)                                                                   \
+    X(hideAccelerationEdges, CheckBox31HideEdgeA, false)                                                               \
+    X(anglesInRadians, CheckBox32AngleRadian, false)                                                                   \
+    X(vectorsFromPosition, CheckBox33VectorOrigin, true)                                                               \
+    X(formulaGraphOriginX, CheckBox34FormulaOriginX, false)                                                            \
+    X(vectorsTilted, CheckBox35VectorTilted, true)                                                                     \
+    X(numberMarksFromZero, CheckBox36StartByZero, false)                                                               \
+    X(tableObjectNames, CheckBox37GridShowItem, true)                                                                  \
+    X(adviseNamingObjects, CheckBox38ChangeDefaultObjectsName, true)                                                   \
+    X(explainHiddenFrames, CheckBox40ShowDialogBoxForHideImage, true)                                                  \
+    X(separateScales, CheckBox41HorizAndVertScale, false)                                                              \
+    X(timeModelEquation, CheckBox42TempsEquation, true)                                                                \
+    X(timeModelStatistics, CheckBox43TempsStatistics, false)                                                           \
+    X(formulaModelEquation, CheckBox44FormulaEquation, true)                                                           \
+    X(formulaModelStatistics, CheckBox45FormulaStatistics, false)                                                      \
+    X(vectorVideoImage, CheckBox46VectorVideoImage, false)                                                             \
+    X(allowTracking, CheckBox47AllowTracking, true)                                                                    \
+    X(allowMontage, CheckBox48AllowMontage, true)                                                                      \
+    X(allowCapture, CheckBox49AllowCapture, true)                                                                      \
+    X(vectorSpline, CheckBox50VectorSpline, false)                                                                     \
+    X(deformModelBubble, CheckBox51DeformationBubble, true)                                                            \
+    X(showSearchRadius, CheckBox52ShowRadiusSearch, true)                                                              \
+    X(polarQuantities, CheckBox53PolarQuantities, true)                                                                \
+    X(smoothVelocity, CheckBox54SmoothSpeed, true)                                                                     \
+    X(tablePolarColumns, CheckBox57GridShowPolarQuantities, true)                                                      \
+    X(allowWorkshop, CheckBox58AllowStudio, true)
 
-// Numbers: name, default, smallest and largest value accepted from the file (others give the default).
+// Numbers: the name in the code, the control's name (the key without "_Value"), default, smallest and
+// largest value accepted from the file (others give the default).
 #define KINOVAL_OPTION_VALUES(X)                                                                                       \
-    X(EditMRU, 8, 0, 255) /* maximum number of recent files */                                                         \
-    X(Numerotation, 0, 0, 2) /* number position of fixed-frame marks: below, right, none */                            \
-    X(NumerotationTsp, 0, 0, 2) /* the same for the transparent marks */                                               \
-    X(PenSize, 0, 0, 2) /* element size of the document */                                                             \
-    X(PenSize4Graph, 0, 0, 1000)                                                                                       \
-    X(StudioShapeNumber, 0, 0, 1000)                                                                                   \
-    X(TrackingRadius, 40, 1, 100000) /* search radius of the tracker, in pixels */                                     \
-    X(ShapeNumber, 0, 0, 1000)                                                                                         \
-    X(TrackingMethod, 0, 0, 1) /* tracker of the automatic pointing: 0 colours (mean shift), 1 template */
+    X(recentFilesMax, EditMRU, 8, 0, 255) /* maximum number of recent files */                                         \
+    X(markNumberPosition, Numerotation, 0, 0, 2) /* number position of fixed-frame marks: below, right, none */        \
+    X(sheetMarkNumberPosition, NumerotationTsp, 0, 0, 2) /* the same for the transparent marks */                      \
+    X(elementSize, PenSize, 0, 0, 2) /* element size of the document */                                                \
+    X(graphPenWidth, PenSize4Graph, 0, 0, 1000)                                                                        \
+    X(workshopShape, StudioShapeNumber, 0, 0, 1000)                                                                    \
+    X(trackingRadius, TrackingRadius, 40, 1, 100000) /* search radius of the tracker, in pixels */                     \
+    X(trackingShape, ShapeNumber, 0, 0, 1000)                                                                          \
+    X(trackingMethod, TrackingMethod, 0, 0,                                                                            \
+        1) /* tracker of the automatic pointing: 0 colours (mean shift), 1 template */
 
-// Texts stored under their own names.
+// Texts: the name in the code, the file key.
 #define KINOVAL_OPTION_TEXTS(X)                                                                                        \
-    X(DefaultDirectory)                                                                                                \
-    X(Password) /* when not empty, the settings dialog asks for it */
+    X(defaultFolder, DefaultDirectory)                                                                                 \
+    X(password, Password) /* when not empty, the settings dialog asks for it */
 
 // Tool buttons of the results window: down or up, up by default.
 #define KINOVAL_OPTION_TOOLBUTTONS(X)                                                                                  \
@@ -144,13 +147,13 @@ namespace kinoval {
 
 // The values alone, so the settings dialog can edit a copy and compare it.
 struct TOptionValues {
-#define KINOVAL_X(name, def) bool name = def;
+#define KINOVAL_X(name, control, def) bool name = def;
     KINOVAL_OPTION_CHECKBOXES(KINOVAL_X)
 #undef KINOVAL_X
-#define KINOVAL_X(name, def, low, high) int name = def;
+#define KINOVAL_X(name, control, def, low, high) int name = def;
     KINOVAL_OPTION_VALUES(KINOVAL_X)
 #undef KINOVAL_X
-#define KINOVAL_X(name) std::string name;
+#define KINOVAL_X(name, key) std::string name;
     KINOVAL_OPTION_TEXTS(KINOVAL_X)
 #undef KINOVAL_X
 #define KINOVAL_X(name) bool name = false;

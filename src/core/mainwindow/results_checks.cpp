@@ -64,7 +64,7 @@ int TResultsChecks::CheckScale()
 {
     const document::TData& data = m_parts.data;
     int missing = -1;
-    if (data.Settings().CheckBox41HorizAndVertScale_Checked) {
+    if (data.Settings().separateScales) {
         if (!ScaleDone(data, 1))
             missing = 1;
         else if (!ScaleDone(data, 2))
@@ -136,7 +136,7 @@ int TResultsChecks::FiveMarksWarning()
 int TResultsChecks::NamingHint()
 {
     const document::TData& data = m_parts.data;
-    if (!m_parts.options.CheckBox38ChangeDefaultObjectsName || m_namingHintDismissed)
+    if (!m_parts.options.adviseNamingObjects || m_namingHintDismissed)
         return kResultsGo;
     const document::TPolyContainer& set
         = data.Set(m_parts.transparentPointing ? TMarkSet::Transparent : TMarkSet::Fixed);
@@ -155,7 +155,7 @@ int TResultsChecks::NamingHint()
     const int answer = dialog.Run();
     if (dialog.CheckBoxCheck) {
         m_namingHintDismissed = true;
-        m_parts.options.CheckBox38ChangeDefaultObjectsName = false;
+        m_parts.options.adviseNamingObjects = false;
     }
     // Closing the box without an answer counts as "Ignorer": the user did not ask to name anything.
     return answer == 0 ? kResultsNameObjects : kResultsGo;
@@ -164,9 +164,9 @@ int TResultsChecks::NamingHint()
 bool ComputeResults(results::TResultsSet& results, const TOptions& options, TCustomUserDlg& dialog)
 {
     int smooth = 0;
-    if (options.CheckBox54SmoothSpeed)
+    if (options.smoothVelocity)
         smooth |= results::kSmoothVelocity;
-    if (options.CheckBox7SmoothAcceleration)
+    if (options.smoothAcceleration)
         smooth |= results::kSmoothAcceleration;
     const bool ok
         = results.Calc.Recompute(results::kSelCurrent) == 0 && results.Calc.Derive(results::kSelCurrent, smooth);

@@ -82,11 +82,11 @@ bool IsSomethingElse(const std::string& path)
 document::TDocumentSettings DocumentSettingsOf(const TOptions& o)
 {
     document::TDocumentSettings s;
-    s.Numerotation_Value = o.Numerotation;
-    s.NumerotationTsp_Value = o.NumerotationTsp;
-    s.PenSize_Value = o.PenSize;
-    s.CheckBox36StartByZero_Checked = o.CheckBox36StartByZero;
-    s.CheckBox41HorizAndVertScale_Checked = o.CheckBox41HorizAndVertScale;
+    s.markNumberPosition = o.markNumberPosition;
+    s.sheetMarkNumberPosition = o.sheetMarkNumberPosition;
+    s.elementSize = o.elementSize;
+    s.numberMarksFromZero = o.numberMarksFromZero;
+    s.separateScales = o.separateScales;
     return s;
 }
 
@@ -297,7 +297,7 @@ bool TStudyCommands::OpenWithDialog()
     TFileDialogRequest request;
     request.title = Tr("Ouvrir un fichier vidéo");
     request.filter = DialogFilterOf(OpenFileFilter());
-    request.folder = !m_parts.mru.Directory.empty() ? m_parts.mru.Directory : m_parts.options.DefaultDirectory;
+    request.folder = !m_parts.mru.Directory.empty() ? m_parts.mru.Directory : m_parts.options.defaultFolder;
     const auto chosen = m_parts.desktop.OpenFileDialog(request);
     if (!chosen)
         return false;
@@ -354,7 +354,7 @@ bool TStudyCommands::OpenVideo(const std::string& path)
     ResetStudyFor(m_parts);
     m_studyPath.clear();
     MarkUnmodified();
-    if (!m_parts.options.CheckBox6FreezeMRU)
+    if (!m_parts.options.keepSavedStudiesOutOfRecent)
         m_parts.mru.Add(path);
     if (videoOpened)
         videoOpened();
@@ -371,7 +371,7 @@ bool TStudyCommands::OpenStudy(const std::string& path)
         return false;
     m_studyPath = path;
     MarkUnmodified();
-    if (!m_parts.options.CheckBox6FreezeMRU)
+    if (!m_parts.options.keepSavedStudiesOutOfRecent)
         m_parts.mru.Add(path);
     if (code != kStudyVideoMissing && code != kStudyVideoUnreadable && videoOpened)
         videoOpened();
@@ -478,7 +478,7 @@ int TStudyCommands::WriteTo(const std::string& name)
     m_lastSaved = name;
     m_studyPath = name;
     MarkUnmodified();
-    if (!m_parts.options.CheckBox6FreezeMRU)
+    if (!m_parts.options.keepSavedStudiesOutOfRecent)
         m_parts.mru.Add(name);
     return kStudySaved;
 }
@@ -563,7 +563,7 @@ int TStudyCommands::RestoreStudy(const std::string& copy, const std::string& stu
 
 bool TStudyCommands::ConfirmBeforeOpening()
 {
-    if (!Modified() || !m_parts.options.CheckBox4ConfirmationFileChange)
+    if (!Modified() || !m_parts.options.askToSaveOnOpen)
         return true;
     return AskToSave({ Tr("Enregistrer le travail dans un fichier"), "", Tr("Annuler l'ouverture"), "",
                          Tr("Ignorer la sauvegarde et continuer") },
@@ -572,7 +572,7 @@ bool TStudyCommands::ConfirmBeforeOpening()
 
 bool TStudyCommands::ConfirmBeforeClosing()
 {
-    if (!Modified() || !m_parts.options.CheckBox3ConfirmationQuit)
+    if (!Modified() || !m_parts.options.askToSaveOnQuit)
         return true;
     return AskToSave({ Tr("Enregistrer le travail dans un fichier"), Tr("Annuler la fermeture"),
                          Tr("Quitter immédiatement le logiciel") },

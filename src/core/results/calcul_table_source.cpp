@@ -38,9 +38,9 @@ std::string TCalculTableSource::ObjectName(int object) const
 TGridOptions GridOptionsOf(const TOptionValues& options)
 {
     TGridOptions grid;
-    grid.numberFromZero = options.CheckBox36StartByZero;
-    grid.hideVelocityEdges = options.CheckBox30HideEdgeV;
-    grid.hideAccelerationEdges = options.CheckBox31HideEdgeA;
+    grid.numberFromZero = options.numberMarksFromZero;
+    grid.hideVelocityEdges = options.hideVelocityEdges;
+    grid.hideAccelerationEdges = options.hideAccelerationEdges;
     return grid;
 }
 

@@ -322,25 +322,24 @@ void TSettingsDialog::BuildGeneralPage()
 
     auto* grid = static_cast<QGridLayout*>(page->layout());
     int row = grid->rowCount();
-    auto* folder = new QLineEdit(QString::fromStdString(m_edited.DefaultDirectory), page);
+    auto* folder = new QLineEdit(QString::fromStdString(m_edited.defaultFolder), page);
     folder->setObjectName(QStringLiteral("DefaultDirectory"));
     grid->addWidget(new QLabel(T("Dossier des vidéos par défaut :"), page), row, 0);
     grid->addWidget(folder, row, 1);
-    m_writers.push_back(
-        [folder](TOptions& edited) { edited.DefaultDirectory = folder->text().trimmed().toStdString(); });
+    m_writers.push_back([folder](TOptions& edited) { edited.defaultFolder = folder->text().trimmed().toStdString(); });
 
     auto* lock = new QGroupBox(T("Mot de passe (vide : options accessibles à tous)"), page);
     auto* form = new QFormLayout(lock);
-    m_password = new QLineEdit(QString::fromStdString(m_edited.Password), lock);
+    m_password = new QLineEdit(QString::fromStdString(m_edited.password), lock);
     m_password->setObjectName(QStringLiteral("Password"));
     m_password->setEchoMode(QLineEdit::Password);
-    m_confirmation = new QLineEdit(QString::fromStdString(m_edited.Password), lock);
+    m_confirmation = new QLineEdit(QString::fromStdString(m_edited.password), lock);
     m_confirmation->setObjectName(QStringLiteral("PasswordConfirmation"));
     m_confirmation->setEchoMode(QLineEdit::Password);
     form->addRow(T("Mot de passe :"), m_password);
     form->addRow(T("Confirmer le mot de passe :"), m_confirmation);
     grid->addWidget(lock, ++row, 0, 1, 2);
-    m_writers.push_back([this](TOptions& edited) { edited.Password = m_password->text().toStdString(); });
+    m_writers.push_back([this](TOptions& edited) { edited.password = m_password->text().toStdString(); });
 
     auto* association = new QPushButton(T("Ouvrir les études « .kvl » avec Kinoval"), page);
     association->setObjectName(QStringLiteral("ButtonAssociation"));
@@ -444,7 +443,7 @@ bool TSettingsDialog::AskPassword(QWidget* parent, const std::string& password, 
 
 bool TSettingsDialog::Run(QWidget* parent, TOptions& options, TCustomUserDlg& dlg, TDesktopServices& desktop)
 {
-    if (!options.Password.empty() && !AskPassword(parent, options.Password, dlg))
+    if (!options.password.empty() && !AskPassword(parent, options.password, dlg))
         return false;
     TSettingsDialog dialog(parent, options, dlg, desktop);
     if (dialog.exec() != QDialog::Accepted)

@@ -110,8 +110,8 @@ TMainForm::TMainForm(const TMainFormParts& parts, QWidget* parent)
 
     m_input = std::make_unique<video::TDocumentInput>(m_parts.data, m_parts.video);
     m_links += video::LinkDocument(m_parts.video, m_parts.data, *m_input);
-    m_links += montage::ConnectMontage(m_parts.montage, m_parts.data, m_parts.video,
-        [this] { return m_parts.options.CheckBox40ShowDialogBoxForHideImage; });
+    m_links += montage::ConnectMontage(
+        m_parts.montage, m_parts.data, m_parts.video, [this] { return m_parts.options.explainHiddenFrames; });
 
     mainwindow::TStudyParts study { m_parts.dialog, m_parts.desktop, m_parts.video, m_parts.data, m_parts.options,
         m_parts.mru, &m_parts.montage, &m_parts.formules };
@@ -332,7 +332,7 @@ void TMainForm::RestorePlace()
     }
     TIniFile ini;
     ini.Load(m_parts.settingsPath);
-    m_parts.mru.SetMaximum(m_parts.options.EditMRU);
+    m_parts.mru.SetMaximum(m_parts.options.recentFilesMax);
     m_parts.mru.ReadList(ini);
     m_parts.mru.ReadFolder(ini);
     const int w = ini.ReadInt(kPlaceSection, "Width", 1024);
@@ -373,7 +373,7 @@ void TMainForm::ApplySettings()
 {
     const TOptions& o = m_parts.options;
     m_parts.data.ApplySettings(mainwindow::DocumentSettingsOf(o));
-    m_parts.mru.SetMaximum(o.EditMRU);
+    m_parts.mru.SetMaximum(o.recentFilesMax);
     if (m_resForm)
         m_resForm->ApplyOptions();
     if (m_view != nullptr)

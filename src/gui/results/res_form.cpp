@@ -193,19 +193,19 @@ void TResForm::BuildPageButtons()
 void TResForm::ReadAvailability()
 {
     const TOptions& o = m_parts.options;
-    m_velocityOk = o.CheckBox9Speed;
-    m_accelerationOk = o.CheckBox8Acceleration;
-    m_polarOk = o.CheckBox53PolarQuantities;
+    m_velocityOk = o.showVelocity;
+    m_accelerationOk = o.showAcceleration;
+    m_polarOk = o.polarQuantities;
 }
 
 void TResForm::ApplyOptions()
 {
     const TOptions& o = m_parts.options;
     m_parts.results.Grids.SetOptions(results::GridOptionsOf(o));
-    m_showCoordinates->setChecked(o.CheckBox29GridShowCoordinates);
-    m_showVelocity->setChecked(o.CheckBox10GridShowSpeed);
-    m_showAcceleration->setChecked(o.CheckBox11GridShowAcceleration);
-    m_showPolar->setChecked(o.CheckBox57GridShowPolarQuantities);
+    m_showCoordinates->setChecked(o.tablePositionColumns);
+    m_showVelocity->setChecked(o.tableVelocityColumns);
+    m_showAcceleration->setChecked(o.tableAccelerationColumns);
+    m_showPolar->setChecked(o.tablePolarColumns);
     ReadAvailability();
     // The availability is judged again at the next refresh.
     m_derivedFor = nullptr;

@@ -51,10 +51,10 @@ int StoredShape(int shape)
 TTrackingSettings TrackingSettingsOf(const TOptions& options)
 {
     TTrackingSettings settings;
-    settings.searchRadius = options.TrackingRadius;
-    settings.storedShape = options.ShapeNumber;
-    settings.showSearchZone = options.CheckBox52ShowRadiusSearch;
-    settings.method = options.TrackingMethod == tmTemplate ? tmTemplate : tmMeanShift;
+    settings.searchRadius = options.trackingRadius;
+    settings.storedShape = options.trackingShape;
+    settings.showSearchZone = options.showSearchRadius;
+    settings.method = options.trackingMethod == tmTemplate ? tmTemplate : tmMeanShift;
     return settings;
 }
 
@@ -108,7 +108,7 @@ TTrackingPanel::TTrackingPanel(TTracking& tracking, video::TVideo& video, docume
     layout->addWidget(m_method);
     connect(m_method, QOverload<int>::of(&QComboBox::activated), this, [this](int k) {
         m_tracking.SetMethod(k);
-        m_options.TrackingMethod = m_tracking.Method();
+        m_options.trackingMethod = m_tracking.Method();
         UpdateControls();
     });
 
@@ -142,7 +142,7 @@ TTrackingPanel::TTrackingPanel(TTracking& tracking, video::TVideo& video, docume
         m_shapeGroup->addAction(a);
         connect(a, &QAction::triggered, this, [this, k] {
             m_tracking.SetShape(k);
-            m_options.ShapeNumber = StoredShape(k);
+            m_options.trackingShape = StoredShape(k);
             UpdateHint();
             UpdateControls();
         });
@@ -176,7 +176,7 @@ TTrackingPanel::TTrackingPanel(TTracking& tracking, video::TVideo& video, docume
                 if (AskNumber(request, n))
                     m_tracking.SetSearchRadius(n);
             }
-            m_options.TrackingRadius = m_tracking.SearchRadius();
+            m_options.trackingRadius = m_tracking.SearchRadius();
             UpdateControls();
         });
         m_radiusActions[k] = a;
@@ -279,7 +279,7 @@ bool TTrackingPanel::AskNumber(const TTrackNumberRequest& request, int& value)
 
 void TTrackingPanel::Activate()
 {
-    m_tracking.SetShowSearchZone(m_options.CheckBox52ShowRadiusSearch);
+    m_tracking.SetShowSearchZone(m_options.showSearchRadius);
     m_tracking.Reset();
     m_progressText->hide();
     SetDrawingButtons(dmNone);

@@ -302,7 +302,7 @@ TEST_F(MarksTest, RenumberingSortsByFrameWithEmptyContainersLast)
     EXPECT_EQ(set.FindContainer(20)->MarksContainerMarkNumber, 0);
     EXPECT_EQ(set.FindContainer(30)->MarksContainerMarkNumber, 1);
     EXPECT_EQ(data->MarkLabel(*set.FindContainer(30)->Marks[0]), "2");
-    settings.CheckBox36StartByZero_Checked = true;
+    settings.numberMarksFromZero = true;
     data->ApplySettings(settings);
     EXPECT_EQ(data->MarkLabel(*set.FindContainer(30)->Marks[0]), "1");
     data->SetNumberPosition(2);

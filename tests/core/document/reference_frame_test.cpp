@@ -60,7 +60,7 @@ TEST_F(FrameTest, IncompleteOrDegenerateScalesGiveMinusOne)
 
 TEST_F(FrameTest, SeparateScalesKeepTheirSegmentsHorizontalAndVertical)
 {
-    settings.CheckBox41HorizAndVertScale_Checked = true;
+    settings.separateScales = true;
     Make();
     data->SetTool(document::toScale);
     EXPECT_EQ(data->ScaleKind(), skVertical);

@@ -184,12 +184,12 @@ TEST(Commands, TheWindowStateIsReadFromTheViewTheDocumentAndTheSettings)
     video::TVideo view(factory, timer);
     test::TScriptedUserDlg dlg;
     document::TDocumentSettings settings;
-    settings.CheckBox41HorizAndVertScale_Checked = true;
+    settings.separateScales = true;
     document::TData data(dlg, settings);
     video::TDocumentInput input(data, view);
     TConnections links = video::LinkDocument(view, data, input);
     TOptions options;
-    options.CheckBox47AllowTracking = false;
+    options.allowTracking = false;
     view.Resize(640, 480);
     ASSERT_TRUE(view.Open("clip.avi"));
     data.SetObjectsPerFrame(3);

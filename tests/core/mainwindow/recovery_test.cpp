@@ -46,7 +46,7 @@ struct TInstance {
         links += video::LinkDocument(video, data, input);
         links += montage::ConnectMontage(montage, data, video, {});
         video.Resize(640, 480);
-        options.CheckBox4ConfirmationFileChange = false;
+        options.askToSaveOnOpen = false;
         recovery.clock = [this] { return now; };
     }
     void Click(double x, double y)

@@ -25,7 +25,7 @@ protected:
     void SetUp() override
     {
         DocumentTest::SetUp();
-        options.CheckBox38ChangeDefaultObjectsName = false; // the naming hint has its own tests
+        options.adviseNamingObjects = false; // the naming hint has its own tests
     }
 
     mainwindow::TResultsChecks Checks(bool transparent = false)
@@ -79,7 +79,7 @@ TEST_F(ResultsChecksTest, MissingSingleScaleShowsTheScaleButtonAndStops)
 
 TEST_F(ResultsChecksTest, SeparateScalesWithOnlyTheVerticalDoneShowTheHorizontalButton)
 {
-    settings.CheckBox41HorizAndVertScale_Checked = true;
+    settings.separateScales = true;
     Make();
     MakeScale(skVertical, 0.5, 0.2, 0.5, 0.7, 1);
     auto checks = Checks();
@@ -182,7 +182,7 @@ protected:
     void SetUp() override
     {
         ResultsChecksTest::SetUp();
-        options.CheckBox38ChangeDefaultObjectsName = true;
+        options.adviseNamingObjects = true;
         MakeScale(skSingle, 0.1, 0.1, 0.6, 0.1, 1);
         PlaceOrigin();
         PointFrames(5);
@@ -207,9 +207,9 @@ TEST_F(NamingHintTest, TickingTheBoxSwitchesTheHintOff)
     auto checks = Checks();
     dlg.Script(1, true);
     EXPECT_EQ(checks.Check(), kResultsGo);
-    EXPECT_FALSE(options.CheckBox38ChangeDefaultObjectsName);
+    EXPECT_FALSE(options.adviseNamingObjects);
     EXPECT_TRUE(checks.NamingHintDismissed());
-    options.CheckBox38ChangeDefaultObjectsName = true; // even if the setting comes back in this run
+    options.adviseNamingObjects = true; // even if the setting comes back in this run
     dlg.ClearRuns();
     EXPECT_EQ(checks.Check(), kResultsGo);
     EXPECT_EQ(dlg.RunCount(), 0u);

@@ -49,8 +49,8 @@ TOptionValues EverythingChanged()
         values.*option.field = !option.fallback;
     for (const auto& option : TOptions::IntOptions())
         values.*option.field = option.fallback == option.high ? option.low : option.fallback + 1;
-    values.DefaultDirectory = "/home/élève/Vidéos de TP";
-    values.Password = "mot de passe ; = [x]";
+    values.defaultFolder = "/home/élève/Vidéos de TP";
+    values.password = "mot de passe ; = [x]";
     return values;
 }
 
@@ -77,17 +77,17 @@ TEST(Options, EveryKeyAndItsDefault)
     EXPECT_EQ(keys.size(), 96u); // no key twice
 
     TOptions options;
-    EXPECT_EQ(options.EditMRU, 8);
-    EXPECT_EQ(options.TrackingRadius, 40);
-    for (int value : { options.Numerotation, options.NumerotationTsp, options.PenSize, options.PenSize4Graph,
-             options.StudioShapeNumber, options.ShapeNumber, options.TrackingMethod })
+    EXPECT_EQ(options.recentFilesMax, 8);
+    EXPECT_EQ(options.trackingRadius, 40);
+    for (int value : { options.markNumberPosition, options.sheetMarkNumberPosition, options.elementSize,
+             options.graphPenWidth, options.workshopShape, options.trackingShape, options.trackingMethod })
         EXPECT_EQ(value, 0);
     EXPECT_EQ(TOptions::IntOptions().size(), 9u);
-    EXPECT_TRUE(options.CheckBox3ConfirmationQuit);
-    EXPECT_FALSE(options.CheckBox41HorizAndVertScale);
+    EXPECT_TRUE(options.askToSaveOnQuit);
+    EXPECT_FALSE(options.separateScales);
     EXPECT_FALSE(options.ToolButtonVecteurVideo);
-    EXPECT_EQ(options.DefaultDirectory, "");
-    EXPECT_EQ(options.Password, "");
+    EXPECT_EQ(options.defaultFolder, "");
+    EXPECT_EQ(options.password, "");
 }
 
 TEST(Options, NoFileGivesEveryDefaultAndAMissingKeyItsDefault)
@@ -112,12 +112,12 @@ TEST(Options, NoFileGivesEveryDefaultAndAMissingKeyItsDefault)
 
     TOptions read;
     ASSERT_EQ(read.Load(path), kIniOk);
-    EXPECT_TRUE(read.CheckBox4ConfirmationFileChange);
-    EXPECT_EQ(read.TrackingRadius, 40);
-    EXPECT_EQ(read.Password, "");
-    EXPECT_FALSE(read.CheckBox3ConfirmationQuit); // the others keep the file's values
-    EXPECT_EQ(read.EditMRU, 9);
-    EXPECT_EQ(read.DefaultDirectory, "/home/élève/Vidéos de TP");
+    EXPECT_TRUE(read.askToSaveOnOpen);
+    EXPECT_EQ(read.trackingRadius, 40);
+    EXPECT_EQ(read.password, "");
+    EXPECT_FALSE(read.askToSaveOnQuit); // the others keep the file's values
+    EXPECT_EQ(read.recentFilesMax, 9);
+    EXPECT_EQ(read.defaultFolder, "/home/élève/Vidéos de TP");
 }
 
 TEST(Options, ARoundTripKeepsEveryValueAndTheFileReadsAsWritten)
@@ -152,8 +152,8 @@ TEST(Options, KeysAndSectionsOfOthersSurviveASave)
         "[Formulae]\r\nFormula1=v=sqrt(vx^2+vy^2)\r\n");
     TOptions options;
     ASSERT_EQ(options.Load(path), kIniOk);
-    EXPECT_FALSE(options.CheckBox3ConfirmationQuit);
-    options.CheckBox3ConfirmationQuit = true;
+    EXPECT_FALSE(options.askToSaveOnQuit);
+    options.askToSaveOnQuit = true;
     ASSERT_EQ(options.Save(path), kIniOk);
 
     TIniFile ini;
@@ -173,13 +173,13 @@ TEST(Options, UnusableValuesInTheFileGiveTheDefault)
                 "TrackingRadius_Value=0\nShapeNumber_Value=abc\nCheckBox9Speed_Checked=oui\n");
     TOptions options;
     options.ReadAll(ini);
-    EXPECT_EQ(options.PenSize, 0);
-    EXPECT_EQ(options.Numerotation, 0);
-    EXPECT_EQ(options.NumerotationTsp, 2);
-    EXPECT_EQ(options.EditMRU, 8);
-    EXPECT_EQ(options.TrackingRadius, 40);
-    EXPECT_EQ(options.ShapeNumber, 0);
-    EXPECT_TRUE(options.CheckBox9Speed);
+    EXPECT_EQ(options.elementSize, 0);
+    EXPECT_EQ(options.markNumberPosition, 0);
+    EXPECT_EQ(options.sheetMarkNumberPosition, 2);
+    EXPECT_EQ(options.recentFilesMax, 8);
+    EXPECT_EQ(options.trackingRadius, 40);
+    EXPECT_EQ(options.trackingShape, 0);
+    EXPECT_TRUE(options.showVelocity);
 }
 
 TEST(Options, AFailedSaveIsReportedAndTouchesNothing)
@@ -208,7 +208,7 @@ TEST(Options, AFailedSaveIsReportedAndTouchesNothing)
     fs::resize_file(huge, kMaxTextFileBytes + 1);
     TOptions readBack;
     EXPECT_EQ(readBack.Load(huge), kIniTooLarge);
-    EXPECT_EQ(readBack.EditMRU, 8); // the defaults, not a part of the file
+    EXPECT_EQ(readBack.recentFilesMax, 8); // the defaults, not a part of the file
     reason.clear();
     EXPECT_EQ(options.Save(huge, &reason), kIniTooLarge);
     EXPECT_EQ(reason, "Le fichier dépasse la taille admise (64 Mo).");
@@ -228,23 +228,23 @@ TEST(Options, TheListenerHearsOfRealChangesOnly)
     TOptionValues same = options;
     options.Assign(same);
     EXPECT_EQ(calls, 0);
-    same.PenSize = 2;
+    same.elementSize = 2;
     options.Assign(same);
     EXPECT_EQ(calls, 1);
-    EXPECT_EQ(options.PenSize, 2);
+    EXPECT_EQ(options.elementSize, 2);
     TIniFile empty;
     options.ReadAll(empty);
     EXPECT_EQ(calls, 2);
-    EXPECT_EQ(options.PenSize, 0);
+    EXPECT_EQ(options.elementSize, 0);
 
     // The settings dialog reaches a setting by its control's key.
     ASSERT_NE(options.FindBool("checkbox41horizandvertscale_checked"), nullptr);
     *options.FindBool("CheckBox41HorizAndVertScale_Checked") = true;
-    EXPECT_TRUE(options.CheckBox41HorizAndVertScale);
+    EXPECT_TRUE(options.separateScales);
     *options.FindInt("EditMRU_Value") = 4;
-    EXPECT_EQ(options.EditMRU, 4);
+    EXPECT_EQ(options.recentFilesMax, 4);
     *options.FindText("Password") = "x";
-    EXPECT_EQ(options.Password, "x");
+    EXPECT_EQ(options.password, "x");
     EXPECT_EQ(options.FindBool("EditMRU_Value"), nullptr);
     EXPECT_EQ(options.FindInt("Nothing"), nullptr);
 }

@@ -65,7 +65,7 @@ struct TStudyBench {
     static document::TDocumentSettings Settings(bool separate)
     {
         document::TDocumentSettings s;
-        s.CheckBox41HorizAndVertScale_Checked = separate;
+        s.separateScales = separate;
         return s;
     }
     void Click(double x, double y, video::TMouseButton b = video::TMouseButton::Left)
@@ -317,7 +317,7 @@ TEST_F(StudyCommandsTest, ConfirmationsNeverLoseTheStudyWhenItsSaveFails)
     EXPECT_TRUE(b.commands.ConfirmBeforeOpening());
     EXPECT_TRUE(fs::exists(tmp.File("ok.kvl")));
 
-    b.options.CheckBox4ConfirmationFileChange = false;
+    b.options.askToSaveOnOpen = false;
     b.dlg.ClearRuns();
     EXPECT_TRUE(b.commands.ConfirmBeforeOpening());
     EXPECT_EQ(b.dlg.RunCount(), 0u);
@@ -326,7 +326,7 @@ TEST_F(StudyCommandsTest, ConfirmationsNeverLoseTheStudyWhenItsSaveFails)
 TEST_F(StudyCommandsTest, OpeningAVideoResetsTheStudyOrExplainsTheFailure)
 {
     TStudyBench b;
-    b.options.CheckBox4ConfirmationFileChange = false;
+    b.options.askToSaveOnOpen = false;
     EXPECT_FALSE(b.commands.OpenVideo(tmp.File("nowhere.avi")));
     EXPECT_EQ(b.dlg.LastRun().icon, TUserDlgIcon::icWarning);
     EXPECT_EQ(b.dlg.LastRun().lines[0].colour, clBlue);
@@ -429,7 +429,7 @@ TEST_F(StudyCommandsTest, AnUnchangedStudyIsGivenUpWithoutAQuestion)
 TEST_F(StudyCommandsTest, AFileNoPlayerReadsLeavesTheStudyAndItsVideoAsTheyWere)
 {
     TStudyBench b;
-    b.options.CheckBox4ConfirmationFileChange = false;
+    b.options.askToSaveOnOpen = false;
     ASSERT_TRUE(b.commands.OpenVideo(videoPath));
     for (int i = 0; i < 3; ++i)
         b.Click(0.2 + 0.1 * i, 0.3);
@@ -540,7 +540,7 @@ TEST_F(StudyCommandsTest, TruncatedAndGarbledFilesNeverBreakTheDocument)
     EXPECT_EQ(LoadStudyFile(damaged, b.parts), kStudyNotAStudy);
     EXPECT_EQ(LoadStudyFile(tmp.File("absent.kvl"), b.parts), kStudyUnreadable);
     b.dlg.ClearRuns();
-    b.options.CheckBox4ConfirmationFileChange = false;
+    b.options.askToSaveOnOpen = false;
     EXPECT_FALSE(b.commands.OpenStudy(damaged));
     EXPECT_EQ(b.dlg.LastRun().Texts()[2], "Ce fichier n'est pas un travail Kinoval lisible.");
 }
@@ -624,7 +624,7 @@ TEST_F(DamagedStudyTest, ALostLineCostsItsOwnEntryOnlyAndTheLossIsCounted)
         "numéro d'image lisible.");
 
     // The window says it, with the file's name, before the user trusts the table.
-    b.options.CheckBox4ConfirmationFileChange = false;
+    b.options.askToSaveOnOpen = false;
     b.dlg.ClearRuns();
     ASSERT_TRUE(b.commands.OpenStudy(damaged));
     ASSERT_EQ(b.dlg.RunCount(), 1u);
@@ -711,7 +711,7 @@ TEST_F(DamagedStudyTest, AVideoThatIsThereButCannotBeOpenedIsNotCalledMissing)
     const std::string path = SaveThirteenFrames("undecodable.kvl");
     TStudyBench b;
     b.factory.video.width = 0; // every reader refuses it
-    b.options.CheckBox4ConfirmationFileChange = false;
+    b.options.askToSaveOnOpen = false;
     TStudyLoadReport report;
     EXPECT_EQ(LoadStudyFile(path, b.parts, &report), kStudyVideoUnreadable);
     EXPECT_EQ(b.data.MarkCount(), 26);
@@ -732,7 +732,7 @@ TEST_F(DamagedStudyTest, AVideoThatIsThereButCannotBeOpenedIsNotCalledMissing)
 TEST_F(DamagedStudyTest, PathsThatAreNoStudyAreRefusedAtOnceAndSayWhy)
 {
     TStudyBench b;
-    b.options.CheckBox4ConfirmationFileChange = false;
+    b.options.askToSaveOnOpen = false;
     const std::string fifo = tmp.File("pipe.kvl");
     ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
     const std::string huge = tmp.File("huge.kvl");

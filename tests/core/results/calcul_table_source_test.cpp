@@ -72,8 +72,8 @@ TEST_F(CalculTableTest, CellsComeFromTheCalculatorOfEachTable)
 TEST_F(CalculTableTest, SettingsHideTheEdgesAndTheAngleComesFromTheDocument)
 {
     TOptionValues options;
-    options.CheckBox30HideEdgeV = true;
-    options.CheckBox36StartByZero = true;
+    options.hideVelocityEdges = true;
+    options.numberMarksFromZero = true;
     grids.SetOptions(GridOptionsOf(options));
     TGrid& grid = grids.Camera();
     grid.SetVisible(true, CodeSet({ 3 }));

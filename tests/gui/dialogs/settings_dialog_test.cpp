@@ -74,8 +74,8 @@ TEST_F(SettingsDialogTest, ChangesReachTheSettingsOnlyOnOk)
         test::Press(dialog, "ButtonAnnuler");
     });
     EXPECT_FALSE(TSettingsDialog::Run(nullptr, options, dlg, desktop));
-    EXPECT_FALSE(options.CheckBox41HorizAndVertScale);
-    EXPECT_EQ(options.EditMRU, 8);
+    EXPECT_FALSE(options.separateScales);
+    EXPECT_EQ(options.recentFilesMax, 8);
     EXPECT_EQ(notices, 0);
 
     test::WhenModal([](QDialog& dialog) {
@@ -87,41 +87,41 @@ TEST_F(SettingsDialogTest, ChangesReachTheSettingsOnlyOnOk)
         test::Press(dialog, "ButtonOk");
     });
     EXPECT_TRUE(TSettingsDialog::Run(nullptr, options, dlg, desktop));
-    EXPECT_TRUE(options.CheckBox41HorizAndVertScale);
-    EXPECT_TRUE(options.CheckBox30HideEdgeV);
-    EXPECT_EQ(options.EditMRU, 4);
-    EXPECT_EQ(options.PenSize, 2);
-    EXPECT_EQ(options.DefaultDirectory, "/home/prof/videos");
+    EXPECT_TRUE(options.separateScales);
+    EXPECT_TRUE(options.hideVelocityEdges);
+    EXPECT_EQ(options.recentFilesMax, 4);
+    EXPECT_EQ(options.elementSize, 2);
+    EXPECT_EQ(options.defaultFolder, "/home/prof/videos");
     EXPECT_EQ(notices, 1);
     EXPECT_EQ(dlg.RunCount(), 0u);
 }
 
 TEST_F(SettingsDialogTest, AValueNoChoiceShowsIsKeptUnlessAnotherIsPicked)
 {
-    options.ShapeNumber = 7;
+    options.trackingShape = 7;
     TSettingsDialog dialog(nullptr, options, dlg, desktop);
     dialog.accept();
-    EXPECT_EQ(dialog.Edited().ShapeNumber, 7);
+    EXPECT_EQ(dialog.Edited().trackingShape, 7);
     EXPECT_EQ(dialog.Edited(), static_cast<const TOptionValues&>(options)); // an untouched dialog changes nothing
 }
 
 TEST_F(SettingsDialogTest, SettingsTheDialogDoesNotOfferKeepTheirValues)
 {
-    options.CheckBox49AllowCapture = false;
+    options.allowCapture = false;
     options.ToolButtonVecteurSens = true;
-    options.StudioShapeNumber = 2;
+    options.workshopShape = 2;
     TSettingsDialog dialog(nullptr, options, dlg, desktop);
     test::Child<QCheckBox>(dialog, "CheckBox41HorizAndVertScale")->setChecked(true);
     dialog.accept();
-    EXPECT_FALSE(dialog.Edited().CheckBox49AllowCapture);
+    EXPECT_FALSE(dialog.Edited().allowCapture);
     EXPECT_TRUE(dialog.Edited().ToolButtonVecteurSens);
-    EXPECT_EQ(dialog.Edited().StudioShapeNumber, 2);
-    EXPECT_TRUE(dialog.Edited().CheckBox41HorizAndVertScale);
+    EXPECT_EQ(dialog.Edited().workshopShape, 2);
+    EXPECT_TRUE(dialog.Edited().separateScales);
 }
 
 TEST_F(SettingsDialogTest, ThePasswordLocksTheDialogAndRefusesAWrongEntry)
 {
-    options.Password = "Galilée";
+    options.password = "Galilée";
     test::WhenModal([](QDialog& box) {
         ASSERT_EQ(box.objectName(), "PasswordDialog");
         test::Type(box, "EditPassword", QStringLiteral("galilée"));
@@ -139,7 +139,7 @@ TEST_F(SettingsDialogTest, ThePasswordLocksTheDialogAndRefusesAWrongEntry)
     ASSERT_EQ(dlg.RunCount(), 1u);
     EXPECT_EQ(dlg.LastRun().Texts(), std::vector<std::string>({ "Mot de passe incorrect." }));
     EXPECT_EQ(dlg.LastRun().icon, TUserDlgIcon::icWarning);
-    EXPECT_TRUE(options.CheckBox6FreezeMRU);
+    EXPECT_TRUE(options.keepSavedStudiesOutOfRecent);
 
     // Cancelling the password box leaves everything as it was, without showing the settings.
     test::WhenModal([](QDialog& box) { test::Press(box, "ButtonAnnuler"); });
@@ -162,7 +162,7 @@ TEST_F(SettingsDialogTest, ThePasswordIsSetByTypingItTwice)
     test::Type(dialog, "PasswordConfirmation", QStringLiteral("prof"));
     test::Press(dialog, "ButtonOk");
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
-    EXPECT_EQ(dialog.Edited().Password, "prof");
+    EXPECT_EQ(dialog.Edited().password, "prof");
 }
 
 TEST_F(SettingsDialogTest, TheAssociationButtonRegistersStudiesAndSaysSo)

@@ -78,8 +78,8 @@ TEST_F(MainFormTest, TrackingAndMontageModesBringTheirPanelsAndFollowTheSettings
 
     // The settings can withdraw both modes.
     Button("ButtonModeRepereFixe")->click();
-    options.CheckBox47AllowTracking = false;
-    options.CheckBox48AllowMontage = false;
+    options.allowTracking = false;
+    options.allowMontage = false;
     Button("ButtonOutilMarque")->click();
     EXPECT_FALSE(Button("ButtonModeTracking")->isEnabled());
     EXPECT_FALSE(Button("ButtonModeMontage")->isEnabled());
@@ -206,7 +206,7 @@ protected:
     void SetUp() override
     {
         MainFormTest::SetUp();
-        options.CheckBox38ChangeDefaultObjectsName = false;
+        options.adviseNamingObjects = false;
         ASSERT_TRUE(OpenParabola());
         dlg.ClearRuns();
     }
@@ -241,7 +241,7 @@ TEST_F(ResultsButtonTest, FourMarksWarnThenContinuerShowsTheTable)
 
 TEST_F(ResultsButtonTest, SeparateScalesWithOnlyTheVerticalShowTheHorizontalButton)
 {
-    options.CheckBox41HorizAndVertScale = true;
+    options.separateScales = true;
     options.NotifyChange();
     QApplication::processEvents();
     EXPECT_TRUE(Button("ButtonOutilEchelleHoriz")->isVisibleTo(form.get()));
@@ -385,7 +385,7 @@ TEST_F(MainFormTest, StartOpensTheThrownBallAndTheMenuOffersBothSamples)
 TEST_F(MainFormTest, PlaceAndRecentFilesGoToTheSettingsAtClose)
 {
     const std::string ini = dir.File("Kinoval.ini");
-    options.CheckBox3ConfirmationQuit = false;
+    options.askToSaveOnQuit = false;
     MakeForm(ini);
     ASSERT_TRUE(OpenParabola());
     form->resize(1111, 777);

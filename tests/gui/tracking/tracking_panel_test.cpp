@@ -345,14 +345,14 @@ TEST_F(TrackingPanelTest, ObjectAndLastFrameDialogsCountFromOneAndThePenBearsThe
 
     // The shape menu changes the hint and what the settings keep.
     panel->ShapeMenu()->actions().at(osFreeHand)->trigger();
-    EXPECT_EQ(options.ShapeNumber, 2);
+    EXPECT_EQ(options.trackingShape, 2);
     EXPECT_TRUE(panel->ViewHint().startsWith(QStringLiteral("Bouton gauche 1er clic = débuter le tracé")));
     panel->ShapeMenu()->actions().at(osCircle)->trigger();
-    EXPECT_EQ(options.ShapeNumber, 0);
+    EXPECT_EQ(options.trackingShape, 0);
     EXPECT_TRUE(panel->ViewHint().startsWith(QStringLiteral("Bouton gauche 1er clic = centre du cercle")));
     panel->RadiusMenu()->actions().at(0)->trigger();
     EXPECT_EQ(tracking->SearchRadius(), 20);
-    EXPECT_EQ(options.TrackingRadius, 20);
+    EXPECT_EQ(options.trackingRadius, 20);
 }
 
 TEST_F(TrackingPanelTest, TheMethodChoiceTracksByTemplateAndIsKeptInTheSettings)
@@ -366,7 +366,7 @@ TEST_F(TrackingPanelTest, TheMethodChoiceTracksByTemplateAndIsKeptInTheSettings)
     method->setCurrentIndex(tmTemplate);
     emit method->activated(tmTemplate);
     EXPECT_EQ(tracking->Method(), tmTemplate);
-    EXPECT_EQ(options.TrackingMethod, tmTemplate);
+    EXPECT_EQ(options.trackingMethod, tmTemplate);
     EXPECT_EQ(TrackingSettingsOf(options).method, tmTemplate);
 
     DrawOutlineAroundTheBall();
