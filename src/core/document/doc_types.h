@@ -3,18 +3,14 @@
 // record kinds of the undo history, the settings the document reads, and the context every document
 // object reaches the view, the undo history and the "results out of date" mark through.
 
+#include "core/common/point.h"
+
 #include <cstdint>
 #include <functional>
 
 namespace kinoval {
 
 // A point on screen, in the view's pixels.
-struct TPoint {
-    int x = 0;
-    int y = 0;
-    friend bool operator==(const TPoint&, const TPoint&) = default;
-};
-
 // A point in normalised image coordinates: x from 0 (left edge) to 1 (right edge), y from 0 (top) to 1
 // (bottom), y downward.
 struct TPointD {

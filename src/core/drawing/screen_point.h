@@ -1,9 +1,9 @@
 #pragma once
 // A point on the screen in whole pixels, y growing downward: what the view caches for every drawn element
-// and what the drawing helpers compute with. It is the document's screen point, so that cached positions
-// pass between the document, the view and the drawing helpers unchanged.
+// and what the drawing helpers compute with. It is the document's point, so that cached positions pass
+// between the document, the view and the drawing helpers unchanged.
 
-#include "core/document/doc_types.h"
+#include "core/common/point.h"
 
 namespace kinoval {
 

@@ -12,8 +12,9 @@
 // OnRegressiPathChanged, and clears it whenever it proves invalid so that the search is offered again.
 
 #include "core/common/desktop_services.h"
+#include "core/common/string_matrix.h"
 #include "core/common/user_dlg.h"
-#include "core/export/string_matrix.h"
+#include "core/results/table_output.h"
 
 #include <functional>
 #include <string>
@@ -42,12 +43,12 @@ enum TSpreadsheetError : int {
     seWriteFailed = 6, // the workbook could not be written
 };
 
-class TServeur {
+class TServeur : public results::TTableOutput {
 public:
     TServeur(TDesktopServices& desktop, TCustomUserDlg& dlg);
 
-    void AddLine(const std::string& text) { m_lines.push_back(text); }
-    void Clear() { m_lines.clear(); }
+    void AddLine(const std::string& text) override { m_lines.push_back(text); }
+    void Clear() override { m_lines.clear(); }
     const std::vector<std::string>& Lines() const { return m_lines; }
     // The buffer's lines joined with line breaks.
     std::string Text() const;
@@ -55,9 +56,9 @@ public:
     bool ToClipboard(bool showMessage, bool pythonFlavour);
     // Answers true when the file was written.
     bool ToTextFile();
-    bool ToCsvFile(const TStringMatrix& matrix);
-    int ToExcel(const TStringMatrix& matrix);
-    int ToLibreOffice(const TStringMatrix& matrix);
+    bool ToCsvFile(const TStringMatrix& matrix) override;
+    int ToExcel(const TStringMatrix& matrix) override;
+    int ToLibreOffice(const TStringMatrix& matrix) override;
     int ToRegressi(int columnCount);
 
     // The Regressi path in the settings file.

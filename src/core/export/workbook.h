@@ -6,7 +6,7 @@
 // charts see numbers only. Writing the file itself is the job of a TWorkbookWriter, which the media layer
 // implements over a workbook library; tests may record the cells instead.
 
-#include "core/export/string_matrix.h"
+#include "core/common/string_matrix.h"
 
 #include <string>
 #include <vector>

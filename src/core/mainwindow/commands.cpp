@@ -1,7 +1,7 @@
 #include "core/mainwindow/commands.h"
 
 #include "core/document/data.h"
-#include "core/mainwindow/options.h"
+#include "core/settings/options.h"
 #include "core/video/video.h"
 
 #include <algorithm>

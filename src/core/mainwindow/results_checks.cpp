@@ -3,9 +3,9 @@
 #include "core/common/texts.h"
 #include "core/common/user_dlg.h"
 #include "core/document/data.h"
-#include "core/mainwindow/options.h"
 #include "core/results/quantity.h"
 #include "core/results/results_set.h"
+#include "core/settings/options.h"
 
 #include <algorithm>
 #include <vector>

@@ -6,10 +6,10 @@
 // mark set, and the objects' names from whoever holds them (the document's names and colours).
 
 #include "core/document/measurement.h"
-#include "core/mainwindow/options.h"
 #include "core/results/calcul.h"
 #include "core/results/grid.h"
 #include "core/results/table_source.h"
+#include "core/settings/options.h"
 
 #include <functional>
 #include <string>

@@ -2,7 +2,6 @@
 
 #include "core/common/numbers.h"
 #include "core/common/texts.h"
-#include "core/export/serveur.h"
 #include "core/results/number_format.h"
 
 #include <ctime>
@@ -315,7 +314,7 @@ int TGrid::Digits(int column) const
     return id >= 0 ? m_columns[static_cast<std::size_t>(id)].digits : 0;
 }
 
-int TGrid::CopyText(const std::string& firstLine, TServeur& out)
+int TGrid::CopyText(const std::string& firstLine, TTableOutput& out)
 {
     Layout();
     out.Clear();
@@ -332,7 +331,7 @@ int TGrid::CopyText(const std::string& firstLine, TServeur& out)
     return m_colCount - kFixedCols;
 }
 
-void TGrid::CopyPython(TServeur& out)
+void TGrid::CopyPython(TTableOutput& out)
 {
     Layout();
     out.Clear();
@@ -378,7 +377,7 @@ TStringMatrix TGrid::Matrix()
     return matrix;
 }
 
-int TGrid::ExportToOffice(TOfficeTarget target, TServeur& out)
+int TGrid::ExportToOffice(TOfficeTarget target, TTableOutput& out)
 {
     const TStringMatrix matrix = Matrix();
     switch (target) {

@@ -14,7 +14,8 @@
 // matrix. A TResGrid owns the table of each mark set and knows which one is current.
 
 #include "core/common/colour.h"
-#include "core/export/string_matrix.h"
+#include "core/common/string_matrix.h"
+#include "core/results/table_output.h"
 #include "core/results/table_source.h"
 
 #include <cstdint>
@@ -24,7 +25,6 @@
 #include <vector>
 
 namespace kinoval {
-class TServeur;
 }
 
 namespace kinoval::results {
@@ -109,15 +109,15 @@ public:
     int Digits(int column) const;
 
     // Tab-separated copy into the output buffer; answers the number of data columns written.
-    int CopyText(const std::string& firstLine, TServeur& out);
+    int CopyText(const std::string& firstLine, TTableOutput& out);
     // Python lists, one per visible data column.
-    void CopyPython(TServeur& out);
+    void CopyPython(TTableOutput& out);
     // Every cell's unformatted text, header lines included, without the fixed column; the first line
     // carries the axis angle when there is room for it.
     TStringMatrix Matrix();
     // Builds the matrix and hands it over; answers the hand-over's error code (0 success, for the CSV
     // file 0 when written and 1 otherwise).
-    int ExportToOffice(TOfficeTarget target, TServeur& out);
+    int ExportToOffice(TOfficeTarget target, TTableOutput& out);
 
 private:
     std::string DataText(int identifier, int row, int digits, bool formatted) const;

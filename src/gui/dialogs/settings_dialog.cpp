@@ -2,7 +2,7 @@
 
 #include "core/common/texts.h"
 #include "core/common/user_dlg.h"
-#include "core/mainwindow/file_association.h"
+#include "core/settings/file_association.h"
 #include "gui/common/qt_text.h"
 #include "gui/dialogs/dialog_buttons.h"
 

@@ -10,7 +10,7 @@
 // The same page registers ".kvl" studies with the desktop, so that a double click on a study opens it with
 // the program.
 
-#include "core/mainwindow/options.h"
+#include "core/settings/options.h"
 
 #include <QDialog>
 

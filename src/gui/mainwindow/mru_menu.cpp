@@ -1,6 +1,6 @@
 #include "gui/mainwindow/mru_menu.h"
 
-#include "core/mainwindow/mru_files.h"
+#include "core/settings/mru_files.h"
 
 #include <QAction>
 #include <QMenu>

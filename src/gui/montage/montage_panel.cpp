@@ -2,9 +2,9 @@
 
 #include "core/common/texts.h"
 #include "core/document/data.h"
-#include "core/mainwindow/options.h"
 #include "core/montage/montage.h"
 #include "core/results/number_format.h"
+#include "core/settings/options.h"
 #include "core/video/video.h"
 #include "gui/common/qt_text.h"
 

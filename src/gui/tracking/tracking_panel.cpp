@@ -2,7 +2,7 @@
 
 #include "core/common/texts.h"
 #include "core/document/data.h"
-#include "core/mainwindow/options.h"
+#include "core/settings/options.h"
 #include "core/tracking/tracking.h"
 #include "core/video/video.h"
 #include "gui/common/qt_text.h"

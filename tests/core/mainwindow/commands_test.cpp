@@ -2,7 +2,7 @@
 #include "core/mainwindow/commands.h"
 
 #include "core/document/data.h"
-#include "core/mainwindow/options.h"
+#include "core/settings/options.h"
 #include "core/video/document_link.h"
 #include "support/scripted_user_dlg.h"
 #include "support/synthetic_player.h"

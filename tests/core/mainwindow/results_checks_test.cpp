@@ -3,8 +3,8 @@
 #include "core/mainwindow/results_checks.h"
 
 #include "../document/document_fixture.h"
-#include "core/mainwindow/options.h"
 #include "core/results/results_set.h"
+#include "core/settings/options.h"
 
 #include <gtest/gtest.h>
 

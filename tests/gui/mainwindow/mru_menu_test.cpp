@@ -1,4 +1,4 @@
-#include "core/mainwindow/mru_files.h"
+#include "core/settings/mru_files.h"
 #include "gui/mainwindow/mru_menu.h"
 
 #include <QAction>

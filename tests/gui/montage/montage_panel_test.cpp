@@ -4,9 +4,9 @@
 #include "gui/montage/montage_panel.h"
 
 #include "core/document/data.h"
-#include "core/mainwindow/options.h"
 #include "core/montage/montage.h"
 #include "core/montage/montage_wiring.h"
+#include "core/settings/options.h"
 #include "core/video/video.h"
 #include "support/scripted_user_dlg.h"
 #include "support/synthetic_player.h"

@@ -4,7 +4,7 @@
 #include "gui/tracking/tracking_panel.h"
 
 #include "core/document/data.h"
-#include "core/mainwindow/options.h"
+#include "core/settings/options.h"
 #include "core/tracking/tracking.h"
 #include "core/tracking/tracking_adapters.h"
 #include "core/video/video.h"

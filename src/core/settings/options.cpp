@@ -1,4 +1,4 @@
-#include "core/mainwindow/options.h"
+#include "core/settings/options.h"
 
 #include "core/common/system_errors.h"
 

@@ -1,4 +1,4 @@
-#include "core/mainwindow/file_association.h"
+#include "core/settings/file_association.h"
 
 #include "core/common/desktop_services.h"
 #include "core/common/ini_file.h"

@@ -1,4 +1,4 @@
-#include "core/mainwindow/mru_files.h"
+#include "core/settings/mru_files.h"
 
 #include "core/common/ini_file.h"
 #include "core/common/texts.h"

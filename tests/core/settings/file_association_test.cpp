@@ -1,4 +1,4 @@
-#include "core/mainwindow/file_association.h"
+#include "core/settings/file_association.h"
 
 #include "support/fake_desktop_services.h"
 #include "support/temp_dir.h"
