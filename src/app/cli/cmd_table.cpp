@@ -166,7 +166,7 @@ int Run(const std::vector<std::string>& args)
     results::TResultsSet results(data);
     results.Calc.SetTransparentModeHook([layer] { return layer; });
     results.Grids.IsTransparentMode = [layer] { return layer; };
-    const int which = layer ? results::kSelTransparent : results::kSelFixed;
+    const results::TSel which = layer ? results::kSelTransparent : results::kSelFixed;
     if (results.Calc.Recompute(which) != 0) {
         PrintLines({ Tr("L'unité de calcul a détecté une erreur. L'opération en cours est annulée.") });
         return 1;

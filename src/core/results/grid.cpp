@@ -402,31 +402,31 @@ TGrid& TResGrid::Current()
     return IsTransparentMode && IsTransparentMode() ? m_transparent : m_camera;
 }
 
-template <class F> void TResGrid::ForEach(int selector, F&& f)
+template <class F> void TResGrid::ForEach(TSel selector, F&& f)
 {
     switch (selector) {
-    case 1:
+    case TSel::Current:
         f(Current());
         break;
-    case 2:
+    case TSel::Transparent:
         f(m_transparent);
         break;
-    case 3:
+    case TSel::Fixed:
         f(m_camera);
         break;
-    default:
+    case TSel::Both:
         f(m_camera);
         f(m_transparent);
         break;
     }
 }
 
-void TResGrid::Resize(int selector)
+void TResGrid::Resize(TSel selector)
 {
     ForEach(selector, [](TGrid& grid) { grid.Resize(); });
 }
 
-void TResGrid::ResetDigits(int selector)
+void TResGrid::ResetDigits(TSel selector)
 {
     ForEach(selector, [](TGrid& grid) { grid.ResetDigits(); });
 }

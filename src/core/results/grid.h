@@ -15,6 +15,7 @@
 
 #include "core/common/colour.h"
 #include "core/common/string_matrix.h"
+#include "core/results/selector.h"
 #include "core/results/table_output.h"
 #include "core/results/table_source.h"
 
@@ -145,12 +146,12 @@ public:
     TGrid& Camera() { return m_camera; }
     TGrid& Transparent() { return m_transparent; }
 
-    void Resize(int selector);
-    void ResetDigits(int selector);
+    void Resize(TSel selector);
+    void ResetDigits(TSel selector);
     void SetOptions(const TGridOptions& options);
 
 private:
-    template <class F> void ForEach(int selector, F&& f);
+    template <class F> void ForEach(TSel selector, F&& f);
 
     TGrid m_camera;
     TGrid m_transparent;

@@ -12,7 +12,7 @@ const TCalcul& TResCalc::Current() const
     return TransparentIsCurrent() ? m_transparent : m_fixed;
 }
 
-std::vector<TCalcul*> TResCalc::Selected(int which)
+std::vector<TCalcul*> TResCalc::Selected(TSel which)
 {
     switch (which) {
     case kSelBoth:
@@ -28,7 +28,7 @@ std::vector<TCalcul*> TResCalc::Selected(int which)
     }
 }
 
-int TResCalc::Recompute(int which)
+int TResCalc::Recompute(TSel which)
 {
     int result = 0;
     for (TCalcul* c : Selected(which)) {
@@ -39,13 +39,13 @@ int TResCalc::Recompute(int which)
     return result;
 }
 
-void TResCalc::Invalidate(int which)
+void TResCalc::Invalidate(TSel which)
 {
     for (TCalcul* c : Selected(which))
         c->Invalidate();
 }
 
-bool TResCalc::IsDirty(int which) const
+bool TResCalc::IsDirty(TSel which) const
 {
     switch (which) {
     case kSelBoth:
@@ -61,7 +61,7 @@ bool TResCalc::IsDirty(int which) const
     }
 }
 
-bool TResCalc::Derive(int which, int smoothFlags)
+bool TResCalc::Derive(TSel which, int smoothFlags)
 {
     const std::vector<TCalcul*> selected = Selected(which);
     if (selected.empty()) {

@@ -11,17 +11,14 @@
 
 #include "core/document/measurement.h"
 #include "core/results/calcul.h"
+#include "core/results/selector.h"
 
+#include <cstdint>
 #include <functional>
 #include <utility>
 #include <vector>
 
 namespace kinoval::results {
-
-inline constexpr int kSelBoth = 0;
-inline constexpr int kSelCurrent = 1;
-inline constexpr int kSelTransparent = 2;
-inline constexpr int kSelFixed = 3;
 
 class TResCalc {
 public:
@@ -34,11 +31,11 @@ public:
     void SetTransparentModeHook(std::function<bool()> hook) { m_isTransparent = std::move(hook); }
 
     // Code of the recomputation; with selector 0 the first failure of the two (both are attempted).
-    int Recompute(int which);
-    void Invalidate(int which);
-    bool IsDirty(int which) const;
+    int Recompute(TSel which);
+    void Invalidate(TSel which);
+    bool IsDirty(TSel which) const;
     // Derivative pass; the codes of the last pass stay readable through LastDeriveCode().
-    bool Derive(int which, int smoothFlags);
+    bool Derive(TSel which, int smoothFlags);
     int LastDeriveCode() const { return m_lastDeriveCode; }
 
     TCalcul& Current();
@@ -66,7 +63,7 @@ public:
 
 private:
     // The calculators a selector names, current first; none for an unknown selector.
-    std::vector<TCalcul*> Selected(int which);
+    std::vector<TCalcul*> Selected(TSel which);
     bool TransparentIsCurrent() const { return m_isTransparent && m_isTransparent(); }
 
     const TMeasurementSource& m_source;

@@ -123,7 +123,7 @@ TMainForm::TMainForm(const TMainFormParts& parts, QWidget* parent)
     m_resForm = std::make_unique<TResForm>(TResFormParts { m_parts.results, m_parts.serveur, m_parts.options,
                                                m_parts.dialog, m_parts.desktop, m_parts.data, m_parts.video },
         this);
-    showResultsWindow = [this](int page) {
+    showResultsWindow = [this](results::TResultsPage page) {
         m_resForm->ShowPage(page);
         if (!m_resultsPlaced)
             PlaceResultsWindow();
@@ -404,7 +404,7 @@ void TMainForm::ShowHelpPages()
     });
 }
 
-bool TMainForm::ShowResults(int page)
+bool TMainForm::ShowResults(results::TResultsPage page)
 {
     if (!m_parts.video.IsOpened() || !m_parts.video.IsPointingMode())
         return false;

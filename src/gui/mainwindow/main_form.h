@@ -21,6 +21,7 @@
 #include "core/mainwindow/results_checks.h"
 #include "core/mainwindow/study_commands.h"
 #include "core/mainwindow/value_input.h"
+#include "core/results/results_page.h"
 #include "core/video/video.h"
 
 #include <QMainWindow>
@@ -92,9 +93,6 @@ struct TMainFormParts {
     std::string settingsPath;
 };
 
-// The results pages the results buttons open: the results window's own numbering.
-enum TResultsPage : int { rpFormula = 0, rpTrajectory = 1, rpTable = 2, rpTime = 3, rpVector = 4 };
-
 class TRecoveryHook;
 
 class TMainForm : public QMainWindow {
@@ -113,9 +111,9 @@ public:
     void SetModeToolPanel(video::TVideoMode mode, QWidget* panel);
 
     // The checks, the computation, then the results window on that page. False when something stopped it.
-    bool ShowResults(int page);
+    bool ShowResults(results::TResultsPage page);
     // Opens the results window on a page once the results are computed; tests may put their own.
-    std::function<void(int page)> showResultsWindow;
+    std::function<void(results::TResultsPage page)> showResultsWindow;
     TResForm& ResultsWindow() { return *m_resForm; }
     // Asks a typed value; the value dialog by default, a script in tests.
     std::function<std::optional<double>(const mainwindow::TValueUse&, const QString& current)> askValue;

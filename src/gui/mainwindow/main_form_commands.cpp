@@ -498,7 +498,7 @@ void TMainForm::Run(TCommand command)
         break;
     case C::MenuTableau:
     case C::ResultatsTableau:
-        ShowResults(rpTable);
+        ShowResults(results::TResultsPage::Table);
         break;
     case C::FichierOuvrir:
         m_commands->OpenWithDialog();

@@ -131,7 +131,7 @@ void TResForm::BuildMenus()
     });
     edit->addSeparator();
     connect(AddAction(edit, "MenuEditionRestaurerTableau", "Restaurer le tableau"), &QAction::triggered, this,
-        [this] { ShowPage(rpTable); });
+        [this] { ShowPage(TResultsPage::Table); });
 
     QMenu* display = menuBar()->addMenu(T("&Affichage"));
     display->setObjectName("MenuAffichage");
@@ -165,14 +165,14 @@ void TResForm::BuildPageButtons()
         const char* name;
         const char* caption;
         const char* tip;
-        int page;
+        TResultsPage page;
     };
     static constexpr TPageButton kButtons[] = {
-        { "ButtonMenuFormule", "Formules", "Formules personnelles", rpFormula },
-        { "ButtonMenuReferentiel", "Trajectoire", "Trajectoire dans un référentiel", rpTrajectory },
-        { "ButtonMenuTableau", "Tableau", "Tableau des valeurs", rpTable },
-        { "ButtonMenuTemps", "Temps", "Evolution en fonction du temps", rpTime },
-        { "ButtonMenuVecteur", "Vecteurs", "Représentation des vecteurs", rpVector },
+        { "ButtonMenuFormule", "Formules", "Formules personnelles", TResultsPage::Formula },
+        { "ButtonMenuReferentiel", "Trajectoire", "Trajectoire dans un référentiel", TResultsPage::Trajectory },
+        { "ButtonMenuTableau", "Tableau", "Tableau des valeurs", TResultsPage::Table },
+        { "ButtonMenuTemps", "Temps", "Evolution en fonction du temps", TResultsPage::Time },
+        { "ButtonMenuVecteur", "Vecteurs", "Représentation des vecteurs", TResultsPage::Vector },
     };
     for (const TPageButton& b : kButtons) {
         auto* button = new QToolButton(bar);
@@ -183,8 +183,8 @@ void TResForm::BuildPageButtons()
         button->setStatusTip(T(b.tip));
         button->setToolButtonStyle(Qt::ToolButtonTextOnly);
         // The graph pages come with the graphs.
-        button->setEnabled(b.page == rpTable);
-        const int page = b.page;
+        button->setEnabled(b.page == TResultsPage::Table);
+        const TResultsPage page = b.page;
         connect(button, &QToolButton::clicked, this, [this, page] { ShowPage(page); });
         bar->addWidget(button);
     }
@@ -251,12 +251,10 @@ bool TResForm::Refresh()
     return true;
 }
 
-void TResForm::ShowPage(int page)
+void TResForm::ShowPage(TResultsPage)
 {
-    if (page < rpFormula || page > rpVector)
-        return;
     // Until the graphs exist every page is the table.
-    m_page = rpTable;
+    m_page = TResultsPage::Table;
     setWindowTitle(T("Tableau des valeurs"));
     if (Refresh())
         ShowTable();

@@ -15,6 +15,8 @@
 // Pages: 0 formulas, 1 trajectory, 2 table, 3 time graphs, 4 vectors. Only the table page exists so far;
 // until the graphs come, asking for a graph page shows the table.
 
+#include "core/results/results_page.h"
+
 #include <QMainWindow>
 
 #include <cstdint>
@@ -55,7 +57,7 @@ struct TResFormParts {
     video::TVideo& video;
 };
 
-enum TResPage : int { rpFormula = 0, rpTrajectory = 1, rpTable = 2, rpTime = 3, rpVector = 4 };
+using results::TResultsPage;
 
 // Bits of the smoothing flags.
 inline constexpr int kSmoothVelocity = 1;
@@ -68,8 +70,8 @@ public:
     ~TResForm() override;
 
     // Sets the page and shows it, refreshed; also sets the caption.
-    void ShowPage(int page);
-    int Page() const { return m_page; }
+    void ShowPage(TResultsPage page);
+    TResultsPage Page() const { return m_page; }
     // Brings the current calculator up to date; false when it has no results to show (no video, no
     // valid scale).
     bool Refresh();
@@ -122,7 +124,7 @@ private:
     QAction* m_smoothVelocity = nullptr;
     QAction* m_smoothAcceleration = nullptr;
 
-    int m_page = rpTable;
+    TResultsPage m_page = TResultsPage::Table;
     int m_smoothFlags = 0;
     bool m_velocityOk = true;
     bool m_accelerationOk = true;

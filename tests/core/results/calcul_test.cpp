@@ -351,8 +351,6 @@ TEST(ResCalc, SelectorsHookAndForwarding)
     EXPECT_FALSE(res.IsDirty(kSelFixed));
     res.Invalidate(kSelBoth);
     EXPECT_TRUE(res.IsDirty(kSelFixed));
-    EXPECT_FALSE(res.IsDirty(7));
-    res.Invalidate(7); // unknown selectors change nothing
     EXPECT_EQ(res.Recompute(kSelBoth), 0);
     EXPECT_FALSE(res.IsDirty(kSelBoth));
 
@@ -368,7 +366,6 @@ TEST(ResCalc, SelectorsHookAndForwarding)
     EXPECT_EQ(res.LastDeriveCode(), 2);
     EXPECT_TRUE(res.Derive(kSelFixed, 0));
     EXPECT_FALSE(res.Derive(kSelTransparent, 0));
-    EXPECT_FALSE(res.Derive(9, 0));
 
     src.transparent.geometry.sx = -1;
     EXPECT_EQ(res.Recompute(kSelBoth), 4);

@@ -328,10 +328,10 @@ TEST_F(GridTest, ResGridFollowsTheViewMode)
     grids.Transparent().SetVisible(true, kPositionCodes);
     grids.Transparent().Layout();
     grids.Transparent().MoreDigits(2);
-    grids.ResetDigits(1);
+    grids.ResetDigits(kSelCurrent);
     EXPECT_EQ(grids.Transparent().Digits(2), 0);
     EXPECT_EQ(grids.Camera().Digits(2), 1);
-    grids.ResetDigits(0);
+    grids.ResetDigits(kSelBoth);
     EXPECT_EQ(grids.Camera().Digits(2), 0);
 }
 

@@ -60,7 +60,7 @@ protected:
         form = std::make_unique<gui::TMainForm>(gui::TMainFormParts {
             dlg, desktop, video, data, options, mru, results, serveur, formules, montage, tracking, settingsPath });
         programShowsResults = form->showResultsWindow;
-        form->showResultsWindow = [this](int page) { shownPages.push_back(page); };
+        form->showResultsWindow = [this](results::TResultsPage page) { shownPages.push_back(page); };
         form->askValue = [this](const mainwindow::TValueUse& use, const QString&) -> std::optional<double> {
             askedUses.push_back(use);
             if (valueAnswers.empty())
@@ -126,8 +126,9 @@ protected:
     tracking::TTracking tracking;
     std::unique_ptr<gui::TMainForm> form;
 
-    std::vector<int> shownPages;
-    std::function<void(int)> programShowsResults; // the window's own, before the test put its recorder
+    std::vector<results::TResultsPage> shownPages;
+    std::function<void(results::TResultsPage)>
+        programShowsResults; // the window's own, before the test put its recorder
     std::vector<mainwindow::TValueUse> askedUses;
     std::vector<double> valueAnswers;
 };

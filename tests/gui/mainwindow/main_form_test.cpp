@@ -229,10 +229,10 @@ TEST_F(ResultsButtonTest, FourMarksWarnThenContinuerShowsTheTable)
         ClickPicture(100 + 20 * i, 300);
     ASSERT_EQ(data.MarkCount(), 4);
     dlg.Script(1); // Continuer
-    EXPECT_TRUE(form->ShowResults(gui::rpTable));
+    EXPECT_TRUE(form->ShowResults(results::TResultsPage::Table));
     ASSERT_EQ(dlg.RunCount(), 1u);
     EXPECT_EQ(dlg.LastRun().Captions(), (std::vector<std::string> { "Annuler", "Continuer" }));
-    EXPECT_EQ(shownPages, std::vector<int> { gui::rpTable });
+    EXPECT_EQ(shownPages, std::vector<results::TResultsPage> { results::TResultsPage::Table });
     // Annuler shows nothing.
     dlg.Script(0);
     Button("ButtonMenuTableau")->click();
@@ -291,13 +291,13 @@ TEST_F(MainFormTest, TheResultsWindowAppearsComesBackAndFollowsTheStudy)
     form->showResultsWindow = programShowsResults;
     TResForm& window = form->ResultsWindow();
     EXPECT_FALSE(window.isVisible());
-    form->showResultsWindow(gui::rpTable);
+    form->showResultsWindow(results::TResultsPage::Table);
     QApplication::processEvents();
     EXPECT_TRUE(window.isVisible());
     EXPECT_TRUE(window.isWindow());
     window.close();
     EXPECT_FALSE(window.isVisible());
-    form->showResultsWindow(gui::rpTable);
+    form->showResultsWindow(results::TResultsPage::Table);
     EXPECT_TRUE(window.isVisible());
     // A new video redisplays the shown window: it has nothing to show yet.
     dlg.Script(2); // Ignorer, if asked

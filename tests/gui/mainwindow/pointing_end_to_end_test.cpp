@@ -66,13 +66,13 @@ TEST_F(MainFormTest, PointingTheThrownBallGivesItsPositionsAndG)
 
     dlg.ClearRuns();
     dlg.Script(1); // the naming hint: Ignorer
-    ASSERT_TRUE(form->ShowResults(gui::rpTable));
-    EXPECT_EQ(shownPages, std::vector<int> { gui::rpTable });
+    ASSERT_TRUE(form->ShowResults(results::TResultsPage::Table));
+    EXPECT_EQ(shownPages, std::vector<results::TResultsPage> { results::TResultsPage::Table });
     ASSERT_EQ(results.Calc.Rows(), 26);
 
     // The table of the results window, read as the user sees it.
     TResForm& window = form->ResultsWindow();
-    window.ShowPage(rpTable);
+    window.ShowPage(TResultsPage::Table);
     window.resize(900, 700);
     QApplication::processEvents();
     Shot(window, "results_table");

@@ -151,7 +151,7 @@ protected:
 TEST_F(ResFormTest, TablePageShowsTheTableOfTheCurrentMarkSet)
 {
     Point(kFrames);
-    Form().ShowPage(rpTable);
+    Form().ShowPage(TResultsPage::Table);
     EXPECT_EQ(Form().windowTitle(), "Tableau des valeurs");
     EXPECT_EQ(&Form().GridModel()->Grid(), &results.Grids.Camera());
     const TGrid& grid = results.Grids.Camera();
@@ -173,8 +173,8 @@ TEST_F(ResFormTest, TablePageShowsTheTableOfTheCurrentMarkSet)
     EXPECT_EQ(model->data(model->index(1, 3), Qt::BackgroundRole).value<QColor>(), QColor(0xE2, 0xDB, 0xE2));
     EXPECT_EQ(model->data(model->index(3, 3), Qt::BackgroundRole).value<QColor>(), QColor(0xDB, 0xDF, 0xE2));
     // Until the graphs come, a graph page shows the table.
-    Form().ShowPage(rpTime);
-    EXPECT_EQ(Form().Page(), rpTable);
+    Form().ShowPage(TResultsPage::Time);
+    EXPECT_EQ(Form().Page(), TResultsPage::Table);
     EXPECT_EQ(Form().windowTitle(), "Tableau des valeurs");
 }
 
@@ -198,7 +198,7 @@ TEST(ControlLineAction, EdgesChangeDigitsAndTheMiddleHides)
 TEST_F(ResFormTest, ControlLineClicksChangeDigitsAndHideColumns)
 {
     Point(kFrames);
-    Form().ShowPage(rpTable);
+    Form().ShowPage(TResultsPage::Table);
     const int y = ColumnOf("y");
     ASSERT_EQ(y, 3);
     const QString before = Shown(4, y);
@@ -230,7 +230,7 @@ TEST_F(ResFormTest, HeaderLinesStayOverTheGridAndFollowItsColumns)
 {
     Point(kFrames);
     Form().resize(400, 300);
-    Form().ShowPage(rpTable);
+    Form().ShowPage(TResultsPage::Table);
     TResultsGridView* grid = Form().GridView();
     TResultsGridView* header = grid->FrozenHeader();
     ASSERT_NE(header, nullptr);
@@ -251,7 +251,7 @@ TEST_F(ResFormTest, HeaderLinesStayOverTheGridAndFollowItsColumns)
 TEST_F(ResFormTest, DisplayMenuChoosesTheColumnGroups)
 {
     Point(kFrames);
-    Form().ShowPage(rpTable);
+    Form().ShowPage(TResultsPage::Table);
     Trigger("MenuAffichageVitesse");
     Trigger("MenuAffichagePolaire");
     EXPECT_EQ(Symbols(), QStringList({ "t", "x", "y", "ax", "ay", "a" }));
@@ -266,7 +266,7 @@ TEST_F(ResFormTest, DisplayMenuChoosesTheColumnGroups)
 TEST_F(ResFormTest, SmoothingMenuChangesTheVelocities)
 {
     Point(kFrames);
-    Form().ShowPage(rpTable);
+    Form().ShowPage(TResultsPage::Table);
     EXPECT_EQ(Form().SmoothFlags(), 0);
     const int vx = ColumnOf("vx");
     const int vy = ColumnOf("vy");
@@ -289,7 +289,7 @@ TEST_F(ResFormTest, SmoothingMenuChangesTheVelocities)
 TEST_F(ResFormTest, PythonCopyReadsBackAsTheTable)
 {
     Point(kFrames);
-    Form().ShowPage(rpTable);
+    Form().ShowPage(TResultsPage::Table);
     Trigger("MenuEditionCopierTableauDansLePressePapierPourPython");
     ASSERT_FALSE(desktop.clipboard.empty());
     EXPECT_EQ(dlg.LastRun().Texts().front(), "Copie dans le presse-papier effectuée.");
@@ -327,7 +327,7 @@ TEST_F(ResFormTest, PythonCopyReadsBackAsTheTable)
 TEST_F(ResFormTest, TooFewMarksTurnTheDerivedColumnsOffSilently)
 {
     Point(2);
-    Form().ShowPage(rpTable);
+    Form().ShowPage(TResultsPage::Table);
     EXPECT_EQ(dlg.RunCount(), 0u);
     EXPECT_FALSE(Form().VelocityAvailable());
     EXPECT_FALSE(Form().AccelerationAvailable());
@@ -350,7 +350,7 @@ TEST_F(ResFormTest, TransparentModeShowsTheOtherTable)
     Point(kFrames);
     for (int f = 0; f < 5; ++f)
         data.SetMarkPosition(data.TransparentSet(), 0, f, { 0.3 + 0.02 * f, 0.6 });
-    Form().ShowPage(rpTable);
+    Form().ShowPage(TResultsPage::Table);
     EXPECT_EQ(Form().GridModel()->rowCount(), 4 + kFrames);
 
     ASSERT_TRUE(video.SetMode(video::vmTransparentPointing));
@@ -361,7 +361,7 @@ TEST_F(ResFormTest, TransparentModeShowsTheOtherTable)
     EXPECT_EQ(Shown(4, 2).toStdString(), transparent.CellText(2, 4, true));
 
     ASSERT_TRUE(video.SetMode(video::vmFixedPointing));
-    Form().ShowPage(rpTable);
+    Form().ShowPage(TResultsPage::Table);
     EXPECT_EQ(&Form().GridModel()->Grid(), &results.Grids.Camera());
     EXPECT_EQ(Form().GridModel()->rowCount(), 4 + kFrames);
 }
@@ -369,7 +369,7 @@ TEST_F(ResFormTest, TransparentModeShowsTheOtherTable)
 TEST_F(ResFormTest, ShowingTheWindowAgainBringsItUpToDate)
 {
     Point(6);
-    Form().ShowPage(rpTable);
+    Form().ShowPage(TResultsPage::Table);
     Form().hide();
     data.EraseAllMarks();
     Point(kFrames);
@@ -380,7 +380,7 @@ TEST_F(ResFormTest, ShowingTheWindowAgainBringsItUpToDate)
 TEST_F(ResFormTest, NoScaleShowsNoStaleValues)
 {
     Point(kFrames);
-    Form().ShowPage(rpTable);
+    Form().ShowPage(TResultsPage::Table);
     data.RemoveAxesAndScale();
     Form().DocumentChanged();
     EXPECT_FALSE(Form().Refresh());
@@ -392,7 +392,7 @@ TEST_F(ResFormTest, NoScaleShowsNoStaleValues)
 TEST_F(ResFormTest, TextFileAndHandOvers)
 {
     Point(kFrames);
-    Form().ShowPage(rpTable);
+    Form().ShowPage(TResultsPage::Table);
     test::TTempDir dir;
     desktop.saveAnswers.push_back(dir.File("mesures.txt"));
     Trigger("MenuFichierExporter");
