@@ -1,6 +1,7 @@
 #include "media/ds_play.h"
 
 #include "core/video/frame_index.h"
+#include "core/video/player_choice.h"
 #include "core/video/player_texts.h"
 #include "core/video/player_timing.h"
 #include "media/avi_probe.h"
@@ -409,13 +410,15 @@ int TDSPlay::CorrectedSeeks() const
 
 bool TDSPlay::DoOpen(const std::string& fileName)
 {
+    if (std::string refused = video::RefusedVideoFile(fileName); !refused.empty()) {
+        SetErrorText(refused);
+        return false;
+    }
     auto& m = *m_impl;
     m.Reset();
     if (!InitGStreamer())
         return false;
     GError* error = nullptr;
-    if (!video::IsRegularFile(fileName))
-        return false;
     if (const TAviProbe avi = ProbeAvi(fileName); avi.bFrames || avi.repeatedIndex)
         return false;
     gchar* uri = gst_filename_to_uri(fileName.c_str(), &error);

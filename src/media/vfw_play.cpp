@@ -1,5 +1,6 @@
 #include "media/vfw_play.h"
 
+#include "core/video/player_choice.h"
 #include "core/video/player_texts.h"
 #include "media/avi_file.h"
 
@@ -90,6 +91,10 @@ TVfwPlay::~TVfwPlay() = default;
 
 bool TVfwPlay::DoOpen(const std::string& fileName)
 {
+    if (std::string refused = video::RefusedVideoFile(fileName); !refused.empty()) {
+        SetErrorText(refused);
+        return false;
+    }
     auto& m = *m_impl;
     m.decodedFrame = -1;
     m.target = 0;

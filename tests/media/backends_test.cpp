@@ -133,7 +133,7 @@ TEST(BackendChain, AFrameEverySeventySecondsIsRefusedEverywhere)
     video::TPlayerChain chain(factory);
     EXPECT_FALSE(chain.Open(path));
     EXPECT_EQ(chain.Current(), nullptr);
-    EXPECT_EQ(chain.ErrorText(), video::TextUnlistedError());
+    EXPECT_EQ(chain.ErrorText(), video::TextBadFrameRate());
 
     // The slowest rate that fits: one frame every 65.535 s.
     std::string limit = dir.File("limit.avi");

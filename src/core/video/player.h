@@ -128,8 +128,4 @@ private:
     std::vector<std::uint8_t> m_spare; // a picture's storage for the next draw
 };
 
-// Whether fileName names a regular file (after following links). The back-ends read nothing else: a FIFO
-// or a device named like a video would block the open or never end, a folder is not a video.
-bool IsRegularFile(const std::string& fileName);
-
 } // namespace kinoval::video

@@ -54,7 +54,7 @@ protected:
             SetErrorText(TextUnlistedError());
             return false;
         }
-        return SetGeometry(4, 2) && SetTiming(fps, frames, frames / fps);
+        return SetGeometry(4, 2) && SetTiming(fps, frames, fps > 0 ? frames / fps : 0);
     }
     void DoClose() override { }
     int DoSeek(int n) override
