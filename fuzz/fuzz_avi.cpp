@@ -4,7 +4,7 @@
 // each frame is drawn or reported, never read outside the file.
 #include "core/common/rgb_image.h"
 #include "media/avi_file.h"
-#include "media/vfw_play.h"
+#include "media/avi_play.h"
 
 #include <cstdint>
 #include <cstdlib>
@@ -59,7 +59,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
                 std::abort();
     }
 
-    media::TVfwPlay player;
+    media::TAviPlay player;
     int errors = 0;
     player.OnError = [&errors](const std::string&) { ++errors; };
     if (!player.Open(file.Path()))

@@ -2,8 +2,8 @@
 #include "core/video/player_texts.h"
 #include "frame_code.h"
 #include "media/avi_file.h"
+#include "media/avi_play.h"
 #include "media/avi_writer.h"
-#include "media/vfw_play.h"
 #include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
@@ -39,7 +39,7 @@ TEST_P(AviCodecs, EveryFrameReadsBackWhereverWeSeek)
     test::TTempDir dir;
     // An odd width makes DIB rows padded, which a reader that forgets the padding gets wrong.
     std::string path = WriteNumberedAvi(dir, "a.avi", GetParam(), 60, 162, 120, 30000, 1001);
-    TVfwPlay player;
+    TAviPlay player;
     ASSERT_TRUE(player.Open(path));
     EXPECT_EQ(player.FrameCount(), 60);
     EXPECT_EQ(player.Width(), 162);

@@ -3,9 +3,9 @@
 #include "core/video/player_choice.h"
 #include "core/video/player_texts.h"
 #include "crafted_avi.h"
+#include "media/avi_play.h"
 #include "media/ffmpeg_play.h"
 #include "media/player_factory.h"
-#include "media/vfw_play.h"
 #include "support/temp_dir.h"
 #include "test_videos.h"
 
@@ -188,7 +188,7 @@ TEST_F(BadInput, AnIndexPointingPastTheEndIsADamagedFrame)
     Put32(bytes, lastEntry + 8, 0x7FFFFFF0u); // offset of the last frame's chunk
     std::string path = dir.File("index_past_end.avi");
     WriteAll(path, bytes);
-    TVfwPlay player;
+    TAviPlay player;
     std::vector<std::string> errors;
     player.OnError = [&](const std::string& text) { errors.push_back(text); };
     ASSERT_TRUE(player.Open(path));
@@ -213,7 +213,7 @@ TEST_F(BadInput, AbsurdDimensionsAreRefused)
         std::string path = dir.File("huge.avi");
         WriteAll(path, bytes);
         SCOPED_TRACE(side);
-        TVfwPlay player;
+        TAviPlay player;
         EXPECT_FALSE(player.Open(path));
         ExpectSaneEverywhere(path);
     }
@@ -226,7 +226,7 @@ TEST_F(BadInput, ZeroFrameRateIsRefusedByOurReader)
         Put32(bytes, at, 0);
         std::string path = dir.File("zero_rate.avi");
         WriteAll(path, bytes);
-        TVfwPlay player;
+        TAviPlay player;
         EXPECT_FALSE(player.Open(path));
         ExpectSaneEverywhere(path);
     }
@@ -240,7 +240,7 @@ TEST_F(BadInput, AnIndexEntryClaimingFourGigabytesIsADamagedFrame)
     Put32(bytes, bytes.size() - 16 * 3 + 12, 0xFFFFFFFFu); // the size of frame 7
     std::string path = dir.File("huge_entry.avi");
     WriteAll(path, bytes);
-    TVfwPlay player;
+    TAviPlay player;
     std::vector<std::string> errors;
     player.OnError = [&](const std::string& text) { errors.push_back(text); };
     ASSERT_TRUE(player.Open(path));
@@ -259,7 +259,7 @@ TEST_F(BadInput, ASuperIndexRepeatingOneEntryIsReadOnce)
 {
     std::string path = dir.File("repeated_super_index.avi");
     WriteAll(path, test::AviWithRepeatedSuperIndex(64, 48, 12, 200000));
-    TVfwPlay player;
+    TAviPlay player;
     ASSERT_TRUE(player.Open(path));
     EXPECT_EQ(player.FrameCount(), 12);
     TRgbImage image;

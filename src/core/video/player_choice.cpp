@@ -38,9 +38,9 @@ int BackendForFile(std::string_view fileName, int previous)
     if (index < 0)
         return previous;
     if (index == 0)
-        return bkVfw;
+        return bkAvi;
     if (index <= 3)
-        return bkDirectShow;
+        return bkGStreamer;
     return bkFFmpeg;
 }
 

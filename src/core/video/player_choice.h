@@ -76,7 +76,7 @@ private:
     TPlayerFactory& m_factory;
     TPlayers m_players;
     TPlayers m_spare; // empty until a file is opened over another
-    int m_backend = bkVfw;
+    int m_backend = bkAvi;
     std::string m_errorText;
     std::function<void(const std::string&)> m_onError;
 };

@@ -1,4 +1,4 @@
-#include "media/ds_play.h"
+#include "media/gstreamer_play.h"
 
 #include "core/video/frame_index.h"
 #include "core/video/player_choice.h"
@@ -189,7 +189,7 @@ std::vector<std::int64_t> IndexFrameTimes(const gchar* uri, double fileBytes)
 
 } // namespace
 
-struct TDSPlay::TImpl {
+struct TGStreamerPlay::TImpl {
     std::unique_ptr<GstElement, TElementFree> pipeline;
     GstElement* sink = nullptr; // borrowed from the pipeline
     GstElement* decodeBin = nullptr; // borrowed from the pipeline
@@ -388,27 +388,27 @@ struct TDSPlay::TImpl {
     }
 };
 
-TDSPlay::TDSPlay()
+TGStreamerPlay::TGStreamerPlay()
     : m_impl(std::make_unique<TImpl>())
 {
     InitGStreamer();
 }
-TDSPlay::~TDSPlay() = default;
+TGStreamerPlay::~TGStreamerPlay() = default;
 
-double TDSPlay::StreamLength() const
+double TGStreamerPlay::StreamLength() const
 {
     return m_impl->length;
 }
-double TDSPlay::CurrentTime() const
+double TGStreamerPlay::CurrentTime() const
 {
     return m_impl->currentTime;
 }
-int TDSPlay::CorrectedSeeks() const
+int TGStreamerPlay::CorrectedSeeks() const
 {
     return m_impl->correctedSeeks;
 }
 
-bool TDSPlay::DoOpen(const std::string& fileName)
+bool TGStreamerPlay::DoOpen(const std::string& fileName)
 {
     if (std::string refused = video::RefusedVideoFile(fileName); !refused.empty()) {
         SetErrorText(refused);
@@ -509,7 +509,7 @@ bool TDSPlay::DoOpen(const std::string& fileName)
     return true;
 }
 
-void TDSPlay::DoClose()
+void TGStreamerPlay::DoClose()
 {
     auto& m = *m_impl;
     m.pipeline.reset();
@@ -520,7 +520,7 @@ void TDSPlay::DoClose()
     m.frame = TRgbImage();
 }
 
-int TDSPlay::DoSeek(int n)
+int TGStreamerPlay::DoSeek(int n)
 {
     auto& m = *m_impl;
     m.frameValid = false;
@@ -570,7 +570,7 @@ int TDSPlay::DoSeek(int n)
     return n;
 }
 
-bool TDSPlay::DoDraw(TRgbImage& target)
+bool TGStreamerPlay::DoDraw(TRgbImage& target)
 {
     if (!m_impl->frameValid)
         return false;

@@ -1,4 +1,4 @@
-#include "media/vfw_play.h"
+#include "media/avi_play.h"
 
 #include "core/video/player_choice.h"
 #include "core/video/player_texts.h"
@@ -25,7 +25,7 @@ bool IsMjpeg(std::uint32_t fcc)
 
 } // namespace
 
-struct TVfwPlay::TImpl {
+struct TAviPlay::TImpl {
     TAviFile avi;
     std::unique_ptr<void, TJpegFree> jpeg;
     bool mjpeg = false;
@@ -83,13 +83,13 @@ struct TVfwPlay::TImpl {
     }
 };
 
-TVfwPlay::TVfwPlay()
+TAviPlay::TAviPlay()
     : m_impl(std::make_unique<TImpl>())
 {
 }
-TVfwPlay::~TVfwPlay() = default;
+TAviPlay::~TAviPlay() = default;
 
-bool TVfwPlay::DoOpen(const std::string& fileName)
+bool TAviPlay::DoOpen(const std::string& fileName)
 {
     if (std::string refused = video::RefusedVideoFile(fileName); !refused.empty()) {
         SetErrorText(refused);
@@ -124,20 +124,20 @@ bool TVfwPlay::DoOpen(const std::string& fileName)
     return m.Decode(0, info.width, info.height);
 }
 
-void TVfwPlay::DoClose()
+void TAviPlay::DoClose()
 {
     m_impl->avi.Close();
     m_impl->decodedFrame = -1;
     m_impl->decoded = TRgbImage();
 }
 
-int TVfwPlay::DoSeek(int n)
+int TAviPlay::DoSeek(int n)
 {
     m_impl->target = n; // every frame is a key frame: the decode waits for the draw
     return n;
 }
 
-bool TVfwPlay::DoDraw(TRgbImage& target)
+bool TAviPlay::DoDraw(TRgbImage& target)
 {
     auto& m = *m_impl;
     if (!m.Decode(m.target, Width(), Height())) {

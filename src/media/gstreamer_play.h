@@ -24,11 +24,11 @@
 
 namespace kinoval::media {
 
-class TDSPlay : public video::TPlayer {
+class TGStreamerPlay : public video::TPlayer {
 public:
-    TDSPlay();
-    ~TDSPlay() override;
-    int Backend() const override { return video::bkDirectShow; }
+    TGStreamerPlay();
+    ~TGStreamerPlay() override;
+    int Backend() const override { return video::bkGStreamer; }
 
     // Stream length and the time asked for the current frame, seconds.
     double StreamLength() const;

@@ -8,11 +8,11 @@
 
 namespace kinoval::media {
 
-class TVfwPlay : public video::TPlayer {
+class TAviPlay : public video::TPlayer {
 public:
-    TVfwPlay();
-    ~TVfwPlay() override;
-    int Backend() const override { return video::bkVfw; }
+    TAviPlay();
+    ~TAviPlay() override;
+    int Backend() const override { return video::bkAvi; }
 
 protected:
     bool DoOpen(const std::string& fileName) override;
