@@ -13,6 +13,7 @@ set(KINOVAL_TEST_SUPPORT_SOURCES
   support/tracking_scenes.cpp
 )
 set(KINOVAL_CORE_TEST_SOURCES
+  core/capture/capture_test.cpp
   core/common/common_test.cpp
   core/common/folders_test.cpp
   core/common/ini_file_test.cpp
