@@ -67,6 +67,7 @@ set(KINOVAL_MEDIA_TEST_SOURCES
   media/avi_test.cpp
   media/backends_test.cpp
   media/bad_input_test.cpp
+  media/capture_test.cpp
   media/export/xlsx_writer_test.cpp
   media/ffmpeg_play_test.cpp
   media/tool_corpus_test.cpp
