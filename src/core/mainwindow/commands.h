@@ -168,6 +168,7 @@ struct TWindowState {
     bool imageHidden = false;
     bool allowTracking = true;
     bool allowMontage = true;
+    bool allowCapture = true;
     // Which of the other modes have their panel in this window.
     bool trackingPanel = false;
     bool montagePanel = false;

@@ -121,6 +121,10 @@ public:
     std::function<void()> showNamesDialog;
 
     mainwindow::TStudyCommands& Commands() { return *m_commands; }
+    // A video just recorded: the capture mode is left and the video opened for measuring.
+    void OpenRecordedVideo(const std::string& path);
+    // Called when the window is about to close, once the study is safe (the capture stops and saves).
+    std::function<void()> closing;
     // The copies of unsaved studies: told of mode changes, new studies, saves and the close (may be null).
     void SetRecoveryHook(TRecoveryHook* hook) { m_recovery = hook; }
     video::TVideoWidget& View() { return *m_view; }

@@ -492,8 +492,10 @@ void TMainForm::Run(TCommand command)
     case C::ModeMontage:
         ChooseMode(video::vmMontage);
         break;
-    case C::ModeStudio:
     case C::ModeCapture:
+        ChooseMode(video::vmCapture);
+        break;
+    case C::ModeStudio:
         UpdateCommands(); // no panel yet: the button stays as it was
         break;
     case C::MenuTableau:

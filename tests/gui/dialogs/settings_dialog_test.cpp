@@ -58,10 +58,11 @@ TEST_F(SettingsDialogTest, EverySettingInUseHasItsControlAndNoOtherDoes)
         EXPECT_NE(pages->tabText(i), QStringLiteral("Outils"));
         EXPECT_FALSE(pages->widget(i)->findChildren<QWidget*>().isEmpty()) << pages->tabText(i).toStdString();
     }
-    for (const char* later : { "CheckBox49AllowCapture", "CheckBox58AllowStudio", "CheckBox32AngleRadian",
-             "CheckBox5ChangeFormulae", "ToolButtonVecteurSens" })
+    for (const char* later :
+        { "CheckBox58AllowStudio", "CheckBox32AngleRadian", "CheckBox5ChangeFormulae", "ToolButtonVecteurSens" })
         EXPECT_FALSE(SettingShownInDialog(later)) << later;
     EXPECT_TRUE(SettingShownInDialog("CheckBox47AllowTracking"));
+    EXPECT_TRUE(SettingShownInDialog("CheckBox49AllowCapture"));
     for (const TTextOption& option : TOptions::TextOptions())
         EXPECT_NE(dialog.findChild<QLineEdit*>(QString::fromLatin1(option.key)), nullptr) << option.key;
 }
