@@ -84,6 +84,7 @@ set(KINOVAL_APP_TEST_SOURCES
   app/tracking_scenes_cli_test.cpp
 )
 set(KINOVAL_GUI_TEST_SOURCES
+  gui/capture/capture_panel_test.cpp
   gui/common/qt_desktop_services_test.cpp
   gui/common/user_dlg_test.cpp
   gui/dialogs/info_boxes_test.cpp

@@ -156,6 +156,9 @@ struct TGstCapture::TImpl {
     TRgbImage latest;
     bool haveLatest = false;
     std::atomic<unsigned> counter { 0 }; // the test camera's frames
+    // The test camera's picture size, set before its pipeline runs (the device list may be refreshed
+    // while it runs).
+    int stampWidth = 0, stampHeight = 0;
     bool recording = false;
     std::deque<std::pair<TRgbImage, GstClockTime>> queue;
     std::condition_variable wake;
@@ -248,12 +251,11 @@ struct TGstCapture::TImpl {
         buffer = gst_buffer_make_writable(buffer);
         GST_PAD_PROBE_INFO_DATA(info) = buffer;
         GstMapInfo map;
-        const TDevice* d = m->Current();
-        const TFormat& f = d->formats[m->format >= 0 ? m->format : 0];
+        const int width = m->stampWidth, height = m->stampHeight;
         if (gst_buffer_map(buffer, &map, GST_MAP_WRITE)) {
-            const int stride = (f.width * 3 + 3) & ~3;
-            if (map.size >= static_cast<gsize>(stride) * f.height)
-                DrawCounter(map.data, f.width, f.height, stride, m->counter.fetch_add(1));
+            const int stride = (width * 3 + 3) & ~3;
+            if (map.size >= static_cast<gsize>(stride) * height)
+                DrawCounter(map.data, width, height, stride, m->counter.fetch_add(1));
             gst_buffer_unmap(buffer, &map);
         }
         return GST_PAD_PROBE_OK;
@@ -394,6 +396,9 @@ struct TGstCapture::TImpl {
         if (!gst_element_link_filtered(source, tail, caps.get()))
             return false;
         if (raw) {
+            const TFormat& f = d->formats[format >= 0 ? format : 0];
+            stampWidth = f.width;
+            stampHeight = f.height;
             std::unique_ptr<GstPad, TObjectFree> pad(gst_element_get_static_pad(source, "src"));
             gst_pad_add_probe(pad.get(), GST_PAD_PROBE_TYPE_BUFFER, StampCounter, this, nullptr);
         }

@@ -49,8 +49,7 @@ public:
     int CapturedFrames() const override;
     int DroppedFrames() const override;
 
-    // Lists the devices again (a camera plugged in since).
-    void RefreshDevices();
+    void RefreshDevices() override;
     // The rate the last recording declared, frames per second (0 before one).
     double LastRecordedRate() const;
 

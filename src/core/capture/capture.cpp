@@ -73,6 +73,14 @@ std::vector<std::string> TCapture::DeviceList()
     return list;
 }
 
+void TCapture::RefreshDevices()
+{
+    if (m_armed)
+        return;
+    m_backends[0]->RefreshDevices();
+    m_backends[1]->RefreshDevices();
+}
+
 int TCapture::DeviceCount()
 {
     return static_cast<int>(m_backends[0]->DeviceNames().size() + m_backends[1]->DeviceNames().size());
@@ -167,6 +175,8 @@ void TCapture::SaveSettings(TIniFile& file)
 
 bool TCapture::Enter(const TIniFile& settings)
 {
+    // A camera plugged in since the last time is offered.
+    RefreshDevices();
     if (m_firstUse) {
         m_firstUse = false;
         LoadSettings(settings);

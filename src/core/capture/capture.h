@@ -68,6 +68,8 @@ public:
 
     // The mixed list: the V4L2 devices, each followed by " (V4L2)", then the others with " (GStreamer)".
     std::vector<std::string> DeviceList();
+    // Lists both frameworks' devices again; nothing changes while a recording runs.
+    void RefreshDevices();
     int DeviceCount();
     // The selected device's index in the mixed list, -1 when none.
     int DeviceIndex();

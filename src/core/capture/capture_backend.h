@@ -25,6 +25,8 @@ public:
 
     // The devices of this framework, as the user reads them (without the framework's name).
     virtual std::vector<std::string> DeviceNames() = 0;
+    // Lists the devices again (one plugged in since), keeping the selected one when it is still there.
+    virtual void RefreshDevices() = 0;
     virtual int DeviceIndex() const = 0; // -1: none selected
     virtual void SelectDevice(int index) = 0;
 

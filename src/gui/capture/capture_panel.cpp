@@ -51,6 +51,7 @@ TCaptureDialog::TCaptureDialog(TCapture& capture, QWidget* parent)
     : QDialog(parent)
     , m_capture(capture)
 {
+    capture.RefreshDevices();
     setObjectName(QStringLiteral("BoiteCapture"));
     setWindowTitle(T("Réglages de la capture"));
     setModal(true);

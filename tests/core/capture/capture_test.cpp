@@ -28,6 +28,8 @@ public:
     int captured = 0;
 
     std::vector<std::string> DeviceNames() override { return devices; }
+    void RefreshDevices() override { ++refreshes; }
+    int refreshes = 0;
     int DeviceIndex() const override { return device; }
     void SelectDevice(int index) override { device = index; }
     std::vector<std::string> FormatNames() override { return formats; }
@@ -310,6 +312,7 @@ TEST_F(CaptureTest, SettingsAreFoundByNameWhateverTheCaseAndAFailureDeselects)
     TIniFile ini;
     ini.SetText("[Capture]\nFramework=1\nDevice=pipewire SOURCE\nFormat=320x240 yuy2, 30 FPS\nCodec=mjpeg\n");
     ASSERT_TRUE(capture.Enter(ini));
+    EXPECT_EQ(v4l2.refreshes, 1); // a camera plugged in since is offered
     EXPECT_EQ(capture.Framework(), 1);
     EXPECT_EQ(other.device, 1);
     EXPECT_EQ(other.format, 1);
