@@ -522,6 +522,55 @@ def case_calculator(session, args):
     ui.wait_for(lambda: ui.text_of(field) == "1", 10, "Sin(90) = 1 in degrees")
 
 
+def case_formula_keyboard(session, args):
+    """The formula keyboard from the results window: v, then the i-1 key, a unit kept once among the
+    favourites, the formula validated into the formulas window, and the favourites back at the next start."""
+    program, main = start_with_study(session, study_path(args))
+    results = open_table(program, main)
+    ui.press(program.button(results, "Aide à la saisie"))
+    keyboard = program.window("Aide à la saisie")
+    formula = ui.find(keyboard, ("text",), "Formule")
+    program.type_into(formula, "dv = v - v")
+    ui.press(program.button(keyboard, "Indice i-1"))
+    check(ui.text_of(formula) == "dv = v - v[i-1]", "the keyboard wrote %r" % ui.text_of(formula))
+    ui.press(ui.find(keyboard, ("page tab",), "Commentaire et unité"))
+    program.type_into(ui.find(keyboard, ("text",), "Unité"), "m/s")
+    for _ in range(2):
+        ui.press(program.button(keyboard, "Ajouter l'unité saisie à la liste"))
+    settings = os.path.join(session.work, "config", "Kinoval.ini")
+    with open(settings, encoding="utf-8") as f:
+        kept = f.read()
+    check("Unit0=m/s" in kept and "Unit1" not in kept, "the settings keep the units so: %s" % kept[-200:])
+    ui.press(ui.find(keyboard, ("page tab",), "Formule"))
+    ui.press(program.button(keyboard, "Valider la saisie"))
+    window = program.window("Formules et constantes")
+    table = ui.find(window, ("table",), "Tableau des formules")
+    cells = ui.wait_for(lambda: (lambda c: c if len(c[1]) >= 4 else None)(program.table_cells(table)), 10,
+                        "the formula's column")
+    check(cells[1][2] == "dv=v-v[i-1]" and cells[2][2] == "m/s", "the column reads %s" % [c[2] for c in cells[:4]])
+    dv = [line[2] for line in cells[4:]]
+    check(dv[0] == "" and all(dv[1:]), "dv has no value on the first row only: %s" % dv)
+    session.screenshot("keyboard")
+    # The formula is a change of the study: quitting asks, and is told not to save it.
+    program.menu(main, "Fichier", "Quitter")
+    question = ui.wait_for(lambda: next((d for d in program.dialogs() if d.name != "Aide à la saisie"), None), 20,
+                           "the question")
+    program.answer("Quitter", question)
+    ui.wait_for(lambda: not session.alive(), 20, "the program to end")
+
+    # The next start offers the unit again.
+    program, main = start_with_study(session, study_path(args))
+    results = open_table(program, main)
+    ui.press(program.button(results, "Aide à la saisie"))
+    keyboard = program.window("Aide à la saisie")
+    ui.press(ui.find(keyboard, ("page tab",), "Commentaire et unité"))
+    # A list that holds items is named after the one it shows: the units' list is the third.
+    lists = [a for a in ui.walk(keyboard) if ui.role(a) == "combo box"]
+    check(len(lists) == 3 and lists[2].name == "m/s", "the lists offer %s" % [a.name for a in lists])
+    items = [a.name for a in ui.walk(lists[2]) if ui.role(a) in ("list item", "menu item")]
+    check(items in ([], ["m/s"]), "the units offered are %s" % items)
+
+
 CLOSING = ("Annuler", "Cancel", "Ignorer", "Fermer", "Close", "Ok", "OK", "Non", "No")
 
 
@@ -622,6 +671,7 @@ CASES = {
     "press_everything": case_press_everything,
     "formulas_in_the_window": case_formulas_in_the_window,
     "calculator": case_calculator,
+    "formula_keyboard": case_formula_keyboard,
 }
 
 if __name__ == "__main__":
