@@ -443,6 +443,8 @@ def case_formulas_in_the_window(session, args):
     for text, unit in (("Ec = 0.5*m*v^2", "J"), ("Ep = m*9.81*y", "J"), ("Em = Ec + Ep", "J")):
         add_entry(program, window, [("Nouvelle formule", text), ("Unité de la formule", unit)], "Ajouter la formule")
         check(not program.dialogs(), "%s was refused: %s" % (text, [ui.dialog_text(d) for d in program.dialogs()]))
+    # The formulas belong to the study: the main window's title shows it has changes to save.
+    ui.wait_for(lambda: "*" in main.name, 10, "the title to show the change")
     table = ui.find(window, ("table",), "Tableau des formules")
     cells = ui.wait_for(lambda: (lambda c: c if len(c[1]) >= 6 else None)(program.table_cells(table)), 10,
                         "three formula columns")

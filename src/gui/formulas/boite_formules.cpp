@@ -198,7 +198,11 @@ QWidget* TBoiteFormules::BuildFormulaPane()
     m_formulaView->setObjectName("GridExF");
     m_formulaView->setAccessibleName(T("Tableau des formules"));
     m_formulaView->setModel(m_formulaModel);
-    m_formulaView->OnControlLineChanged = [this] { Refit(); };
+    m_formulaView->OnControlLineChanged = [this] {
+        Refit();
+        if (changed)
+            changed();
+    };
 
     auto* layout = new QVBoxLayout(pane);
     layout->addLayout(entry);
@@ -318,6 +322,8 @@ void TBoiteFormules::Refit()
 
 bool TBoiteFormules::Tell(const formulas::TEditOutcome& outcome)
 {
+    if (outcome.accepted && changed)
+        changed();
     if (!outcome.message.empty())
         m_parts.dialog.ShowMessage(TUserDlgIcon::icWarning, MessageLines(outcome.message));
     return outcome.accepted;
@@ -382,6 +388,8 @@ void TBoiteFormules::DeleteCurrentConstant()
         return;
     m_constantGrid.DeleteLine(index.row());
     ShowValues();
+    if (changed)
+        changed();
 }
 
 } // namespace kinoval

@@ -52,6 +52,8 @@ public:
     std::function<void()> refresh;
     std::function<void()> openCalculator;
     std::function<void()> openKeyboard;
+    // After every change of the lists made here (the study then has changes to save).
+    std::function<void()> changed;
 
     // Shows the window in front with fresh values.
     void Open();

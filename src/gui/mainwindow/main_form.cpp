@@ -123,6 +123,8 @@ TMainForm::TMainForm(const TMainFormParts& parts, QWidget* parent)
         TResFormParts { m_parts.results, m_parts.serveur, m_parts.options, m_parts.dialog, m_parts.desktop,
             m_parts.data, m_parts.video, m_parts.formules, m_parts.settingsPath },
         this);
+    // A formula typed after the last save is a change of the study, which the title shows.
+    m_resForm->formulasChanged = [this] { UpdateTitle(); };
     showResultsWindow = [this](results::TResultsPage page) {
         m_resForm->ShowPage(page);
         if (!m_resultsPlaced)

@@ -88,6 +88,10 @@ TBoiteFormules& TResForm::FormulasWindow()
         m_formulasWindow->refresh = [this] { Refresh(); };
         m_formulasWindow->openCalculator = [this] { OpenCalculator(); };
         m_formulasWindow->openKeyboard = [this] { OpenKeyboard(); };
+        m_formulasWindow->changed = [this] {
+            if (formulasChanged)
+                formulasChanged();
+        };
         m_links += m_formulesCalc->Computed.Connect([this] {
             if (m_formulasWindow->isVisible())
                 m_formulasWindow->ShowValues();

@@ -25,6 +25,7 @@
 #include <QMainWindow>
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -115,6 +116,8 @@ public:
     void OpenFormulasWindow();
     void OpenCalculator();
     void OpenKeyboard();
+    // After the formulas or constants were changed in the formulas window or the keyboard.
+    std::function<void()> formulasChanged;
     // The angle unit of the formulas (the settings' "CheckBox32AngleRadian").
     void SetAnglesInRadians(bool radians);
 
