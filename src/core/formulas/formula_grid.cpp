@@ -10,21 +10,6 @@
 
 namespace kinoval::formulas {
 
-namespace {
-
-std::string JoinTabs(const std::vector<std::string>& cells)
-{
-    std::string line;
-    for (std::size_t i = 0; i < cells.size(); ++i) {
-        if (i > 0)
-            line += '\t';
-        line += cells[i];
-    }
-    return line;
-}
-
-} // namespace
-
 // ------------------------------------------------------------------------------------------ formulas
 
 TFormulaGrid::TFormulaGrid(TFormules& formules)
@@ -276,7 +261,7 @@ int TFormulaGrid::CopyText(const std::string& firstLine, results::TTableOutput& 
         cells.clear();
         for (int column : columns)
             cells.push_back(CopyCell(column, line));
-        out.AddLine(JoinTabs(cells));
+        out.AddLine(results::JoinTabs(cells));
     }
     return static_cast<int>(columns.size());
 }

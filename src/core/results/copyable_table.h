@@ -7,6 +7,7 @@
 #include "core/results/table_output.h"
 
 #include <string>
+#include <vector>
 
 namespace kinoval::results {
 
@@ -21,6 +22,9 @@ public:
     // Every cell's unformatted text, header lines included.
     virtual TStringMatrix Matrix() = 0;
 };
+
+// One line of a tab-separated copy.
+std::string JoinTabs(const std::vector<std::string>& cells);
 
 // The line of the copies that gives the axis angle, and the two cells the matrices give it in.
 std::string AxisAngleLine(double radians);

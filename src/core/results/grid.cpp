@@ -50,6 +50,8 @@ TQuantityText TextOf(int code)
     }
 }
 
+} // namespace
+
 std::string JoinTabs(const std::vector<std::string>& cells)
 {
     std::string line;
@@ -60,8 +62,6 @@ std::string JoinTabs(const std::vector<std::string>& cells)
     }
     return line;
 }
-
-} // namespace
 
 std::string AxisAngleLine(double radians)
 {

@@ -597,5 +597,29 @@ TEST_F(ResFormTest, KeyboardFavouritesComeBackAndItsFormulasJoinTheOthers)
     EXPECT_EQ(keyboard.Clavier().History().Entries().back(), "dv = v - v[i-1]");
 }
 
+TEST_F(ResFormTest, TheFormulaTableLeavesTheProgramLikeTheResultsTable)
+{
+    Point(kFrames);
+    TBoiteFormules& window = Form().FormulasWindow();
+    ASSERT_TRUE(window.AddFormula("d = 2*x", "double de x", "m"));
+    ASSERT_TRUE(window.AddFormula("q = x*x", "", ""));
+    window.FormulaGrid().ToggleColumn(window.FormulaGrid().ColumnOf(1)); // hidden: not exported
+    test::TTempDir dir;
+    desktop.saveAnswers.push_back(dir.File("formules.txt"));
+    window.findChild<QAction*>("MenuFichierExporter")->trigger();
+    std::ifstream file(dir.File("formules.txt"));
+    std::vector<std::string> lines;
+    for (std::string line; std::getline(file, line);)
+        lines.push_back(line);
+    ASSERT_EQ(lines.size(), 6u + kFrames);
+    EXPECT_EQ(lines[0], "/usr/bin/kinoval");
+    EXPECT_EQ(lines[3], "t\td");
+    EXPECT_EQ(lines[4], "s\tm");
+    EXPECT_EQ(lines[5], "temps\tdouble de x");
+    window.findChild<QAction*>("MenuEditionCopierTableauDansLePressePapierPourPython")->trigger();
+    EXPECT_NE(desktop.clipboard.find("d = ["), std::string::npos) << desktop.clipboard;
+    EXPECT_EQ(desktop.clipboard.find("q = ["), std::string::npos);
+}
+
 } // namespace
 } // namespace kinoval
