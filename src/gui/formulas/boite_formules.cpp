@@ -173,14 +173,18 @@ QWidget* TBoiteFormules::BuildFormulaPane()
     pane->setObjectName("GroupeFormules");
     m_newFormula = Field(pane, "EditNouvelleFormule", "Nouvelle formule",
         "Le nom de la formule, « = », puis l'expression : Ec = 0,5*m*v^2", 260);
-    m_newUnit = Field(pane, "EditNouvelleUnite", "Unité de la formule", "Son unité (facultative)", 70);
+    m_newUnit = Field(pane, "EditNouvelleUnite", "Unité de la formule", "Son unité (facultative)", 120);
     m_newComment
         = Field(pane, "EditNouveauCommentaire", "Commentaire de la formule", "Son commentaire (facultatif)", 140);
+    // Short placeholders: the fields are narrow, their full names are for the screen readers.
+    m_newUnit->setPlaceholderText(T("Unité"));
+    m_newComment->setPlaceholderText(T("Commentaire"));
     m_addFormula = new QPushButton(T("Ajouter la formule"), pane);
     m_addFormula->setObjectName("ButtonAjouterFormule");
     m_addFormula->setToolTip(T("Calculer la formule saisie et l'ajouter au tableau"));
     connect(m_addFormula, &QPushButton::clicked, this, &TBoiteFormules::AddTypedFormula);
-    connect(m_newFormula, &QLineEdit::returnPressed, this, &TBoiteFormules::AddTypedFormula);
+    for (QLineEdit* field : { m_newFormula, m_newUnit, m_newComment })
+        connect(field, &QLineEdit::returnPressed, this, &TBoiteFormules::AddTypedFormula);
     auto* keyboard = new QPushButton(T("Aide à la saisie"), pane);
     keyboard->setObjectName("ButtonClavier");
     connect(keyboard, &QPushButton::clicked, this, [this] {
@@ -214,14 +218,18 @@ QWidget* TBoiteFormules::BuildConstantPane()
 {
     auto* pane = new QGroupBox(T("Constantes"), this);
     pane->setObjectName("GroupeConstantes");
-    m_constName = Field(pane, "EditNomConstante", "Nom de la constante", "Son nom : m, g, v_lam[1]...", 70);
+    m_constName = Field(pane, "EditNomConstante", "Nom de la constante", "Son nom : m, g, v_lam[1]...", 110);
     m_constValue = Field(pane, "EditValeurConstante", "Valeur de la constante",
-        "Sa valeur (0,1), ou « = » suivi d'une expression des autres constantes (=2*g)", 80);
-    m_constUnit = Field(pane, "EditUniteConstante", "Unité de la constante", "Son unité (facultative)", 50);
+        "Sa valeur (0,1), ou « = » suivi d'une expression des autres constantes (=2*g)", 110);
+    m_constUnit = Field(pane, "EditUniteConstante", "Unité de la constante", "Son unité (facultative)", 110);
+    m_constName->setPlaceholderText(T("Nom"));
+    m_constValue->setPlaceholderText(T("Valeur"));
+    m_constUnit->setPlaceholderText(T("Unité"));
     m_addConstant = new QPushButton(T("Ajouter la constante"), pane);
     m_addConstant->setObjectName("ButtonAjouterConstante");
     connect(m_addConstant, &QPushButton::clicked, this, &TBoiteFormules::AddTypedConstant);
-    connect(m_constValue, &QLineEdit::returnPressed, this, &TBoiteFormules::AddTypedConstant);
+    for (QLineEdit* field : { m_constName, m_constValue, m_constUnit })
+        connect(field, &QLineEdit::returnPressed, this, &TBoiteFormules::AddTypedConstant);
     auto* entry = new QHBoxLayout;
     entry->addWidget(m_constName, 1);
     entry->addWidget(m_constValue, 1);
