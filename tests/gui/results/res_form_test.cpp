@@ -7,6 +7,7 @@
 #include "core/document/scale.h"
 #include "core/export/serveur.h"
 #include "core/formulas/formules.h"
+#include "core/formulas/kinematic_values.h"
 #include "core/results/results_set.h"
 #include "core/settings/options.h"
 #include "core/video/document_link.h"
@@ -619,6 +620,38 @@ TEST_F(ResFormTest, TheFormulaTableLeavesTheProgramLikeTheResultsTable)
     window.findChild<QAction*>("MenuEditionCopierTableauDansLePressePapierPourPython")->trigger();
     EXPECT_NE(desktop.clipboard.find("d = ["), std::string::npos) << desktop.clipboard;
     EXPECT_EQ(desktop.clipboard.find("q = ["), std::string::npos);
+}
+
+TEST_F(ResFormTest, FormulasAndConstantsChangedInTheirTables)
+{
+    Point(kFrames);
+    TBoiteFormules& window = Form().FormulasWindow();
+    QAbstractItemModel* constants = window.ConstantView()->model();
+    // The new constant's line takes its name, then its value.
+    ASSERT_TRUE(constants->setData(constants->index(1, 0), "m"));
+    EXPECT_EQ(formules.ConstantCount(), 0);
+    ASSERT_TRUE(constants->setData(constants->index(1, 1), "2"));
+    ASSERT_EQ(formules.ConstantCount(), 1);
+    ASSERT_TRUE(window.AddFormula("p = m*x", "", ""));
+    EXPECT_EQ(dlg.RunCount(), 0u);
+    QAbstractItemModel* table = window.FormulaView()->model();
+    const double x5 = formules.Source()->Value(0, 1, 5);
+    EXPECT_DOUBLE_EQ(formules.Formula(0).curve.values[5], 2 * x5);
+    // A changed value changes the formula's values; a changed expression too.
+    ASSERT_TRUE(constants->setData(constants->index(1, 1), "3"));
+    EXPECT_DOUBLE_EQ(formules.Formula(0).curve.values[5], 3 * x5);
+    ASSERT_TRUE(table->setData(table->index(1, 2), "p = m*x + 1"));
+    EXPECT_DOUBLE_EQ(formules.Formula(0).curve.values[5], 3 * x5 + 1);
+    ASSERT_TRUE(table->setData(table->index(2, 2), "kg.m"));
+    EXPECT_EQ(formules.Formula(0).unit, "kg.m");
+    // A faulty expression is refused with the parser's message; the formula stays as it was.
+    EXPECT_FALSE(table->setData(table->index(1, 2), "p = (m*x"));
+    ASSERT_EQ(dlg.RunCount(), 1u);
+    EXPECT_EQ(dlg.LastRun().Texts().front(), "Une parenthèse ouverte n'a pas été fermée.");
+    EXPECT_EQ(formules.Formula(0).FormulaText(), "p=m*x+1");
+    // The last column takes a new formula.
+    ASSERT_TRUE(table->setData(table->index(1, 3), "q = p*2"));
+    EXPECT_EQ(formules.FormulaCount(), 2);
 }
 
 } // namespace
