@@ -642,6 +642,10 @@ def case_press_everything(session, args):
             ui.wait_for(lambda: program.frame(), 10, "the program to answer after %s" % pressed[-1])
 
     press_all(results, "résultats")
+    # The formulas window that the results window opened, with a formula in it for its exports.
+    formulas = program.window("Formules et constantes")
+    add_entry(program, formulas, [("Nouvelle formule", "d = 2*x")], "Ajouter la formule")
+    press_all(formulas, "formules")
     press_all(main, "principale")
     # Each mode's own panel, then back to pointing.
     for mode in ("Suivi automatique", "Montage"):
