@@ -31,11 +31,10 @@ namespace kinoval {
 
 namespace {
 
-QAction* AddAction(QWidget* owner, QMenu* menu, const char* name, const char* caption)
+QAction* AddAction(QMenu* menu, const char* name, const char* caption)
 {
     QAction* action = menu->addAction(T(caption));
     action->setObjectName(name);
-    Q_UNUSED(owner);
     return action;
 }
 
@@ -128,40 +127,39 @@ void TBoiteFormules::BuildMenus()
     };
     QMenu* file = menuBar()->addMenu(T("&Fichier"));
     file->setObjectName("MenuFichier");
-    connect(AddAction(this, file, "MenuFichierExporter", "Exporter"), &QAction::triggered, this,
+    connect(AddAction(file, "MenuFichierExporter", "Exporter"), &QAction::triggered, this,
         handOver([](TTableHandOver& h) { h.ExportTextFile(); }));
-    connect(AddAction(this, file, "MenuFichierExporterCsv", "Exporter au format CSV"), &QAction::triggered, this,
+    connect(AddAction(file, "MenuFichierExporterCsv", "Exporter au format CSV"), &QAction::triggered, this,
         handOver([](TTableHandOver& h) { h.ExportCsvFile(); }));
     file->addSeparator();
-    QAction* close = AddAction(this, file, "MenuFichierFermer", "Fermer");
+    QAction* close = AddAction(file, "MenuFichierFermer", "Fermer");
     close->setShortcut(QKeySequence::Close);
     connect(close, &QAction::triggered, this, &QWidget::close);
 
     QMenu* edit = menuBar()->addMenu(T("&Edition"));
     edit->setObjectName("MenuEdition");
-    QAction* copy = AddAction(
-        this, edit, "MenuEditionCopierTableauDansLePressePapier", "Copier le tableau dans le presse-papier");
+    QAction* copy
+        = AddAction(edit, "MenuEditionCopierTableauDansLePressePapier", "Copier le tableau dans le presse-papier");
     connect(copy, &QAction::triggered, this, handOver([](TTableHandOver& h) { h.CopyTable(); }));
-    connect(AddAction(this, edit, "MenuEditionCopierTableauDansLePressePapierPourPython",
+    connect(AddAction(edit, "MenuEditionCopierTableauDansLePressePapierPourPython",
                 "Copier le tableau dans le presse-papier pour Python"),
         &QAction::triggered, this, handOver([](TTableHandOver& h) { h.CopyPython(); }));
     QMenu* launch = edit->addMenu(T("Copier et lancer"));
     launch->setObjectName("MenuEditionCopierEtLancer");
-    connect(AddAction(this, launch, "MenuEditionCopierEtLancerExcel", "Excel"), &QAction::triggered, this,
+    connect(AddAction(launch, "MenuEditionCopierEtLancerExcel", "Excel"), &QAction::triggered, this,
         handOver([](TTableHandOver& h) { h.ToExcel(); }));
-    connect(AddAction(this, launch, "MenuEditionCopierEtLancerOpenOffice", "LibreOffice"), &QAction::triggered, this,
+    connect(AddAction(launch, "MenuEditionCopierEtLancerOpenOffice", "LibreOffice"), &QAction::triggered, this,
         handOver([](TTableHandOver& h) { h.ToLibreOffice(); }));
-    connect(AddAction(this, launch, "MenuEditionCopierEtLancerRegressi", "Regressi"), &QAction::triggered, this,
+    connect(AddAction(launch, "MenuEditionCopierEtLancerRegressi", "Regressi"), &QAction::triggered, this,
         handOver([](TTableHandOver& h) { h.ToRegressi(); }));
 
     QMenu* calculations = menuBar()->addMenu(T("&Calculs"));
     calculations->setObjectName("MenuCalculs");
-    connect(
-        AddAction(this, calculations, "MenuCalculsCalculatrice", "Calculatrice"), &QAction::triggered, this, [this] {
-            if (openCalculator)
-                openCalculator();
-        });
-    connect(AddAction(this, calculations, "MenuCalculsClavier", "Aide à la saisie"), &QAction::triggered, this, [this] {
+    connect(AddAction(calculations, "MenuCalculsCalculatrice", "Calculatrice"), &QAction::triggered, this, [this] {
+        if (openCalculator)
+            openCalculator();
+    });
+    connect(AddAction(calculations, "MenuCalculsClavier", "Aide à la saisie"), &QAction::triggered, this, [this] {
         if (openKeyboard)
             openKeyboard();
     });
