@@ -1,6 +1,7 @@
 #include "media/gstreamer_capture.h"
 
 #include "media/avi_writer.h"
+#include "media/gst_support.h"
 
 #include <gst/app/gstappsink.h>
 #include <gst/gst.h>
@@ -27,37 +28,12 @@ constexpr const char* kTestCameraName = "Caméra de test (mire)";
 constexpr std::size_t kQueueLimit = 64;
 constexpr GstClockTime kStartTimeout = 5 * GST_SECOND;
 
-struct TElementFree {
-    void operator()(GstElement* e) const
-    {
-        gst_element_set_state(e, GST_STATE_NULL);
-        gst_object_unref(e);
-    }
-};
-struct TObjectFree {
-    void operator()(gpointer o) const { gst_object_unref(o); }
-};
+using gst::InitGStreamer;
+using gst::TElementFree;
+using gst::TObjectFree;
 struct TCapsFree {
     void operator()(GstCaps* c) const { gst_caps_unref(c); }
 };
-
-void DropLibraryChatter(const gchar*, GLogLevelFlags, const gchar*, gpointer)
-{
-}
-
-bool InitGStreamer()
-{
-    static const bool ok = [] {
-        if (g_getenv("GST_DEBUG") == nullptr)
-            g_log_set_default_handler(DropLibraryChatter, nullptr);
-        GError* error = nullptr;
-        bool done = gst_init_check(nullptr, nullptr, &error);
-        if (error)
-            g_error_free(error);
-        return done;
-    }();
-    return ok;
-}
 
 bool TestCameraWanted()
 {

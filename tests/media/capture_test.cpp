@@ -46,6 +46,15 @@ protected:
     }
     void TearDown() override { unsetenv("KINOVAL_TEST_CAMERA"); }
 
+    // The first picture of the preview (an empty one after five seconds without any).
+    TRgbImage FirstPreview()
+    {
+        TRgbImage preview;
+        for (int i = 0; i < 500 && !camera->PreviewFrame(preview); ++i)
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        return preview;
+    }
+
     // Records about three seconds of the capture clock at 30 frames per second.
     std::string Record(int compressor)
     {
@@ -53,10 +62,7 @@ protected:
         camera->SelectCompressor(compressor);
         camera->SetFrameRate(30);
         EXPECT_EQ(camera->StartPreview(), TPreviewResult::prOk);
-        TRgbImage preview;
-        for (int i = 0; i < 500 && !camera->PreviewFrame(preview); ++i)
-            std::this_thread::sleep_for(std::chrono::milliseconds(10));
-        EXPECT_EQ(preview.width, 320);
+        EXPECT_EQ(FirstPreview().width, 320);
         const std::string file = dir.File("Capture" + std::to_string(compressor));
         EXPECT_TRUE(camera->StartCapture(file));
         EXPECT_TRUE(camera->Capturing());
@@ -120,9 +126,7 @@ TEST_F(TestCamera, TheListOffersFormatsAndCompressorsAndRecordingNeedsAPreview)
     EXPECT_FALSE(camera->StartCapture(dir.File("nothing")));
     camera->SelectFormat(1);
     ASSERT_EQ(camera->StartPreview(), TPreviewResult::prOk);
-    TRgbImage preview;
-    for (int i = 0; i < 500 && !camera->PreviewFrame(preview); ++i)
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    const TRgbImage preview = FirstPreview();
     EXPECT_EQ(preview.width, 640);
     EXPECT_EQ(preview.height, 480);
     EXPECT_GE(ReadCounter(preview), 0);

@@ -31,16 +31,20 @@ QComboBox* MakeCombo(QWidget* page, const char* name, const QString& accessible)
     return combo;
 }
 
-QWidget* MakePage(QTabWidget* tabs, const QString& title, const QString& explanation, QWidget*& content)
+// A page of the dialog: its explanation, then one list.
+QComboBox* AddListPage(
+    QTabWidget* tabs, const QString& title, const QString& explanation, const char* name, const QString& accessible)
 {
     auto* page = new QWidget(tabs);
     auto* layout = new QVBoxLayout(page);
     auto* text = new QLabel(explanation, page);
     text->setWordWrap(true);
     layout->addWidget(text);
-    content = page;
+    QComboBox* combo = MakeCombo(page, name, accessible);
+    layout->addWidget(combo);
+    layout->addStretch();
     tabs->addTab(page, title);
-    return page;
+    return combo;
 }
 
 } // namespace
@@ -60,36 +64,27 @@ TCaptureDialog::TCaptureDialog(TCapture& capture, QWidget* parent)
     tabs->setObjectName(QStringLiteral("PageControlCapture"));
     layout->addWidget(tabs);
 
-    QWidget* page = nullptr;
-    MakePage(tabs, T("Matériel"), T("Choisissez le périphérique de capture (caméra, webcam...)."), page);
-    m_devices = MakeCombo(page, "ComboBoxPeripherique", T("Périphérique de capture"));
-    page->layout()->addWidget(m_devices);
-    static_cast<QVBoxLayout*>(page->layout())->addStretch();
-
-    MakePage(tabs, T("Compression"),
+    m_devices = AddListPage(tabs, T("Matériel"), T("Choisissez le périphérique de capture (caméra, webcam...)."),
+        "ComboBoxPeripherique", T("Périphérique de capture"));
+    m_compressors = AddListPage(tabs, T("Compression"),
         T("Sans compression, les images sont enregistrées telles quelles : le fichier est gros mais rien n'est "
           "perdu. La compression MJPEG donne un fichier bien plus petit."),
-        page);
-    m_compressors = MakeCombo(page, "ComboBoxCompression", T("Compression"));
-    page->layout()->addWidget(m_compressors);
-    static_cast<QVBoxLayout*>(page->layout())->addStretch();
-
-    MakePage(tabs, T("Format"), T("Taille des images et format proposés par le périphérique."), page);
-    m_formats = MakeCombo(page, "ComboBoxFormat", T("Format des images"));
-    page->layout()->addWidget(m_formats);
-    static_cast<QVBoxLayout*>(page->layout())->addStretch();
-
-    MakePage(tabs, T("Cadence"),
+        "ComboBoxCompression", T("Compression"));
+    m_formats = AddListPage(tabs, T("Format"), T("Taille des images et format proposés par le périphérique."),
+        "ComboBoxFormat", T("Format des images"));
+    m_rates = AddListPage(tabs, T("Cadence"),
         T("Nombre d'images par seconde demandé au périphérique. La vidéo enregistrée indique la cadence "
           "réellement obtenue."),
-        page);
-    m_rates = MakeCombo(page, "ComboBoxCadence", T("Cadence"));
+        "ComboBoxCadence", T("Cadence"));
     for (int fps : kFrameRates)
         m_rates->addItem(QStringLiteral("%1 fps").arg(fps), fps);
-    page->layout()->addWidget(m_rates);
-    static_cast<QVBoxLayout*>(page->layout())->addStretch();
 
-    MakePage(tabs, T("Minuterie"), T("La capture peut démarrer après un délai et s'arrêter d'elle-même."), page);
+    auto* page = new QWidget(tabs);
+    auto* pageLayout = new QVBoxLayout(page);
+    auto* explanation = new QLabel(T("La capture peut démarrer après un délai et s'arrêter d'elle-même."), page);
+    explanation->setWordWrap(true);
+    pageLayout->addWidget(explanation);
+    tabs->addTab(page, T("Minuterie"));
     auto* form = new QFormLayout;
     m_delayCheck = new QCheckBox(T("Démarrer après un délai (s)"), page);
     m_delayCheck->setObjectName(QStringLiteral("CheckBoxDelai"));
@@ -108,8 +103,8 @@ TCaptureDialog::TCaptureDialog(TCapture& capture, QWidget* parent)
     m_duration->setAccessibleName(T("Durée en secondes"));
     m_duration->setRange(1, 36000);
     form->addRow(m_durationCheck, m_duration);
-    static_cast<QVBoxLayout*>(page->layout())->addLayout(form);
-    static_cast<QVBoxLayout*>(page->layout())->addStretch();
+    pageLayout->addLayout(form);
+    pageLayout->addStretch();
 
     layout->addLayout(MakeOkCancelRow(*this));
     setMinimumWidth(560);
