@@ -216,9 +216,11 @@ TCommandStates CommandStates(const TWindowState& s)
               { C::ModeStudio, video::vmWorkshop }, { C::ModeCapture, video::vmCapture } };
     for (const auto& [c, mode] : modes)
         at(c).checked = s.mode == mode;
-    // The graph pages and the calculator come with their windows.
-    for (C c : { C::MenuTemps, C::MenuReferentiel, C::MenuVecteur, C::MenuFormule, C::ResultatsTemps,
-             C::ResultatsReferentiel, C::ResultatsVecteur, C::ResultatsFormule, C::MesuresCalculatrice })
+    // The time graphs and the trajectories open as the table does; the vectors, the formulas and the
+    // calculator come with their pages.
+    for (C c : { C::MenuTemps, C::MenuReferentiel, C::ResultatsTemps, C::ResultatsReferentiel })
+        at(c).enabled = open;
+    for (C c : { C::MenuVecteur, C::MenuFormule, C::ResultatsVecteur, C::ResultatsFormule, C::MesuresCalculatrice })
         at(c).enabled = false;
 
     // The tool bar shows the tools of the pointing modes only.
