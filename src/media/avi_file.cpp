@@ -4,6 +4,8 @@
 #include <climits>
 #include <cstdio>
 #include <cstring>
+#include <sys/stat.h>
+#include <unordered_set>
 
 namespace kinoval::media {
 
@@ -60,6 +62,7 @@ struct TAviFile::TImpl {
     std::uint64_t moviStart = 0, moviEnd = 0; // 'movi' four-character code position, end of the list
     std::uint64_t idx1Pos = 0, idx1Size = 0;
     std::vector<std::pair<std::uint64_t, std::uint64_t>> extraMovi; // AVIX movi lists
+    bool repeatedIndex = false;
 
     bool Read(std::uint64_t pos, void* out, std::size_t size)
     {
@@ -152,7 +155,9 @@ struct TAviFile::TImpl {
         strlIndexSize = indxSize;
     }
 
-    // Reads an OpenDML index at pos (its body) into frames; index of indexes recurse one level.
+    // Reads an OpenDML index at pos (its body) into frames; index of indexes recurse one level. A standard
+    // index is read once however many entries of the super index point at it: a crafted file repeating
+    // one entry would otherwise cost its count times the index's size.
     bool ReadOpenDmlIndex(std::uint64_t pos, std::uint64_t size, int depth)
     {
         std::vector<std::uint8_t> block;
@@ -164,9 +169,14 @@ struct TAviFile::TImpl {
         if (indexType == 0) { // index of indexes: 16-byte entries from byte 24
             if (longsPerEntry != 4 || 24 + entries * 16 > size)
                 return false;
+            std::unordered_set<std::uint64_t> seen;
             for (std::uint64_t i = 0; i < entries; ++i) {
                 const std::uint8_t* e = block.data() + 24 + i * 16;
                 std::uint64_t chunk = Get64(e);
+                if (!seen.insert(chunk).second) {
+                    repeatedIndex = true;
+                    continue;
+                }
                 std::uint8_t head[8];
                 if (!Read(chunk, head, 8))
                     return false;
@@ -244,6 +254,10 @@ int TAviFile::Open(const std::string& fileName)
 {
     Close();
     auto& m = *m_impl;
+    // Regular files only: opening a FIFO blocks until someone writes to it, a device never ends.
+    struct stat status { };
+    if (::stat(fileName.c_str(), &status) != 0 || !S_ISREG(status.st_mode))
+        return -1;
     m.file.reset(std::fopen(fileName.c_str(), "rb"));
     if (!m.file)
         return -1;
@@ -328,6 +342,10 @@ const std::vector<TAviFrameRef>& TAviFile::Frames() const
 {
     return m_impl->frames;
 }
+bool TAviFile::RepeatedIndexEntries() const
+{
+    return m_impl->repeatedIndex;
+}
 
 bool TAviFile::ReadFrame(std::size_t i, std::vector<std::uint8_t>& data)
 {
@@ -335,6 +353,10 @@ bool TAviFile::ReadFrame(std::size_t i, std::vector<std::uint8_t>& data)
     if (!m.file || i >= m.frames.size())
         return false;
     const auto& f = m.frames[i];
+    // The index says how large the frame is; the file says whether it can be: a crafted entry claiming
+    // 4 GiB is refused before any buffer is sized for it.
+    if (f.offset > m.fileSize || f.size > m.fileSize - f.offset)
+        return false;
     data.resize(f.size);
     return m.Read(f.offset, data.data(), f.size);
 }

@@ -41,6 +41,8 @@ public:
 
     const TAviStreamInfo& Info() const;
     const std::vector<TAviFrameRef>& Frames() const;
+    // Whether the OpenDML super index pointed more than once at one standard index (read once).
+    bool RepeatedIndexEntries() const;
     // Reads frame i's bytes; false when the index points outside the file or the read fails.
     bool ReadFrame(std::size_t i, std::vector<std::uint8_t>& data);
 

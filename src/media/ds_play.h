@@ -1,8 +1,22 @@
 #pragma once
-// Back-end 1: GStreamer, reading by time. A paused uridecodebin ! videoconvert ! appsink (RGB) pipeline;
-// frame n is asked for at n x 1.0001 x frame duration with an accurate flushing seek, and the frame count
-// is the stream length x the rate, rounded. The timestamp of the frame the sink prerolls is checked
-// against the one asked for and the seek corrected, since some demuxers land a frame or two away.
+// Back-end 1: GStreamer, reading by time.
+//
+// Open. A demux-only pass (filesrc ! parsebin ! appsink) collects the presentation time of every video
+// buffer, so that frames are numbered in presentation order, counted exactly, and their own times known
+// (a variable frame duration shows there). The decoding pipeline, uridecodebin ! videoflip (turned upright
+// as the stream's orientation tag asks) ! videoconvert ! appsink (RGB), is then paused on the first frame.
+// When the demux-only pass cannot run, the frame count falls back to the stream length x the rate.
+//
+// A video whose frame durations vary is refused (the decoder hands its frames the nominal duration, and
+// seeks by time then land on the wrong ones), as is an AVI with B-frames (its times are decoding times)
+// or with a crafted super index (GStreamer's reader would follow each of its entries): the FFmpeg
+// back-end reads them. Every wait on the pipeline is bounded, and ends early when the file is no longer
+// read (a damaged end of file leaves a pipeline waiting for data that never comes).
+//
+// Seek. Frame n is asked for at n x 1.0001 x frame duration with an accurate flushing seek, and the frame the sink
+// prerolls is recognised by its time in the index. A demuxer that lands a frame or two away is asked again; one that
+// lands after the frame (an open group of pictures in an AVI starts decoding at its key frame, later than the pictures
+// shown before it) is sent earlier and the pipeline steps forward buffer by buffer to the frame.
 
 #include "core/video/player.h"
 
@@ -16,7 +30,7 @@ public:
     ~TDSPlay() override;
     int Backend() const override { return video::bkDirectShow; }
 
-    // Stream length and the time of the current frame, seconds.
+    // Stream length and the time asked for the current frame, seconds.
     double StreamLength() const;
     double CurrentTime() const;
     // How many seeks had to be corrected after checking the frame's timestamp (for tests).

@@ -2,6 +2,7 @@
 // them and reports the frames it cannot show. Nothing may crash (the suite also runs under AddressSanitizer).
 #include "core/video/player_choice.h"
 #include "core/video/player_texts.h"
+#include "crafted_avi.h"
 #include "media/ffmpeg_play.h"
 #include "media/player_factory.h"
 #include "media/vfw_play.h"
@@ -14,6 +15,8 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace kinoval::media {
 namespace {
@@ -199,6 +202,67 @@ TEST_F(BadInput, ZeroFrameRateIsRefusedByOurReader)
         TVfwPlay player;
         EXPECT_FALSE(player.Open(path));
         ExpectSaneEverywhere(path);
+    }
+}
+
+// An idx1 entry claiming 4 GiB for one frame: the file is too short for it, so that frame is damaged
+// and no buffer of that size is ever asked for; the other frames show.
+TEST_F(BadInput, AnIndexEntryClaimingFourGigabytesIsADamagedFrame)
+{
+    TBytes bytes = ReadAll(Made(0, 10));
+    Put32(bytes, bytes.size() - 16 * 3 + 12, 0xFFFFFFFFu); // the size of frame 7
+    std::string path = dir.File("huge_entry.avi");
+    WriteAll(path, bytes);
+    TVfwPlay player;
+    std::vector<std::string> errors;
+    player.OnError = [&](const std::string& text) { errors.push_back(text); };
+    ASSERT_TRUE(player.Open(path));
+    TRgbImage image;
+    player.SetCurrentFrame(7);
+    EXPECT_FALSE(player.Draw(image));
+    EXPECT_EQ(errors, (std::vector<std::string> { "Une image est abîmée" }));
+    player.SetCurrentFrame(8);
+    ASSERT_TRUE(player.Draw(image));
+    EXPECT_EQ(test::ReadFrameNumber(image), 8);
+}
+
+// An OpenDML super index of 200000 entries that all point at one standard index: the standard index is
+// read once, so the video has its 12 frames (not 2.4 million) and shows them.
+TEST_F(BadInput, ASuperIndexRepeatingOneEntryIsReadOnce)
+{
+    std::string path = dir.File("repeated_super_index.avi");
+    WriteAll(path, test::AviWithRepeatedSuperIndex(64, 48, 12, 200000));
+    TVfwPlay player;
+    ASSERT_TRUE(player.Open(path));
+    EXPECT_EQ(player.FrameCount(), 12);
+    TRgbImage image;
+    for (int n : { 11, 0, 5 }) {
+        player.SetCurrentFrame(n);
+        ASSERT_TRUE(player.Draw(image));
+        EXPECT_EQ(test::ReadFrameNumber(image), n);
+    }
+    ExpectSaneEverywhere(path);
+}
+
+// A folder, a FIFO and a device named like videos: every back-end refuses them at once (opening the FIFO
+// would wait for a writer, reading the device would never end), and the window's texts say so.
+TEST_F(BadInput, OnlyRegularFilesAreOpened)
+{
+    const std::string folder = dir.File("dossier.avi");
+    ASSERT_TRUE(std::filesystem::create_directory(folder));
+    const std::string fifo = dir.File("tube.avi");
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    const std::string device = dir.File("zero.mp4");
+    std::filesystem::create_symlink("/dev/zero", device);
+    TMediaPlayerFactory factory;
+    for (const std::string& path : { folder, fifo, device }) {
+        for (int b = 0; b < video::kBackendCount; ++b) {
+            auto player = factory.CreatePlayer(b);
+            EXPECT_FALSE(player->Open(path)) << path << " back-end " << b;
+        }
+        video::TPlayerChain chain(factory);
+        EXPECT_FALSE(chain.Open(path));
+        EXPECT_EQ(chain.ErrorText(), video::TextUnlistedError());
     }
 }
 

@@ -12,6 +12,7 @@
 #include "core/settings/mru_files.h"
 #include "core/settings/options.h"
 #include "core/video/document_link.h"
+#include "ffmpeg_tool.h"
 #include "media/player_factory.h"
 #include "support/fake_desktop_services.h"
 #include "support/run_command.h"
@@ -199,6 +200,61 @@ TEST_F(CliTable, HiddenAndMissingFramesGiveTheSameTimesAfterReloading)
     EXPECT_FALSE(sawGap);
     EXPECT_TRUE(sawLast);
     EXPECT_EQ(expected.size(), 1u + 3u + 25u);
+}
+
+// A phone's video whose frames last 40, 30 and 50 ms in turn, pointed on six frames: once the study's
+// time follows the frames' own timestamps, the table the tool prints (and its Python and CSV copies) has
+// the frames' instants in its t column; without the choice, frame numbers times the average duration.
+TEST_F(CliTable, TheTimeColumnFollowsTheFramesOwnTimesWhenTheStudyAsks)
+{
+    if (!test::HaveEncoder("libx264"))
+        GTEST_SKIP() << "the ffmpeg tool has no libx264";
+    test::TToolVideo phone;
+    phone.name = "phone.mp4";
+    phone.frames = 12;
+    phone.options = "-vf \"settb=1/1000,setpts=(120*floor(N/3)+40*eq(mod(N\\,3)\\,1)+70*eq(mod(N\\,3)\\,2))/1000/TB\" "
+                    "-fps_mode vfr -enc_time_base 1/1000 -video_track_timescale 90000 -c:v libx264 -preset ultrafast "
+                    "-bf 2 -g 12 -pix_fmt yuv420p";
+    ASSERT_TRUE(test::MakeWithFFmpegTool(s_dir->Path().string(), phone));
+    ASSERT_TRUE(commands.OpenVideo(Sample("phone.mp4"))) << dlg.LastRun().JoinedText();
+    ASSERT_TRUE(view.VariableFrameDuration());
+    data.SetTool(document::toScale);
+    Click(10, 100);
+    Click(110, 100);
+    data.SetScaleLength(document::skSingle, 1);
+    data.SetTool(document::toOriginAndAxes);
+    Click(20, 200);
+    data.SetTool(document::toPlaceMarks);
+    view.GoToFrame(0);
+    for (int i = 0; i < 6; ++i)
+        Click(40 + 30 * i, 150);
+    const double instants[] = { 0, 0.04, 0.07, 0.12, 0.16, 0.19 };
+
+    const auto times = [](const std::string& table) {
+        std::vector<double> t;
+        for (const std::string& line : Lines(table)) {
+            char* end = nullptr;
+            const double v = std::strtod(line.c_str(), &end);
+            if (end != line.c_str() && *end == '\t')
+                t.push_back(v);
+        }
+        return t;
+    };
+    std::vector<double> t = times(Cli("'" + Save("phone_frames.kvl") + "'"));
+    ASSERT_EQ(t.size(), 6u);
+    EXPECT_NEAR(t[5], 5 * view.FrameDuration(), 1e-9); // the average duration: 0.43 s over 11 gaps
+
+    data.SetTimeFromTimestamps(true);
+    const std::string study = Save("phone_times.kvl");
+    t = times(Cli("'" + study + "'"));
+    ASSERT_EQ(t.size(), 6u);
+    for (int i = 0; i < 6; ++i)
+        EXPECT_NEAR(t[static_cast<std::size_t>(i)], instants[i], 1e-9) << i;
+    const std::string python = Cli("'" + study + "' --format python");
+    const std::string script = (s_dir->Path() / "phone.py").string();
+    std::ofstream(script) << python << "\nprint(repr(t[2]), repr(t[5]))\n";
+    EXPECT_EQ(test::RunCommand("/usr/bin/python3 '" + script + "'"), "0.07 0.19\n") << python;
+    EXPECT_NE(Cli("'" + study + "' --format csv").find("0.19"), std::string::npos);
 }
 
 TEST_F(CliTable, TheSettingsFileChangesTheTableAsItChangesTheWindow)

@@ -1,6 +1,7 @@
 // kinoval-cli info and frame on made videos, and our PNG files read back by FFmpeg's own PNG decoder.
 #include "core/common/png_writer.h"
 #include "media/ffmpeg_play.h"
+#include "support/run_command.h"
 #include "support/temp_dir.h"
 #include "test_videos.h"
 
@@ -12,24 +13,10 @@
 namespace kinoval::media {
 namespace {
 
-struct TRunResult {
-    int status;
-    std::string output; // standard output and error together
-};
-
-TRunResult RunCli(const std::string& arguments)
+// Standard output and error together.
+test::TCommandRun RunCli(const std::string& arguments)
 {
-    std::string command = std::string(KINOVAL_CLI_PATH) + " " + arguments + " 2>&1";
-    TRunResult result { -1, {} };
-    std::FILE* pipe = popen(command.c_str(), "r");
-    if (!pipe)
-        return result;
-    char buffer[512];
-    while (std::fgets(buffer, sizeof buffer, pipe))
-        result.output += buffer;
-    int status = pclose(pipe);
-    result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return result;
+    return test::RunShell(std::string(KINOVAL_CLI_PATH) + " " + arguments + " 2>&1");
 }
 
 std::string Quoted(const std::string& path)
@@ -64,7 +51,14 @@ TEST(CliVideo, InfoGivesTheBackEndAndTheTiming)
     ASSERT_TRUE(test::MakeTestVideo(mp4, test::kTestVideos[2], 50, 160, 120));
     auto r = RunCli("info " + Quoted(mp4));
     EXPECT_EQ(r.status, 0);
-    EXPECT_EQ(r.output, "backend: 2\nframes: 50\nfps: 25\nduration: 2\nwidth: 160\nheight: 120\n");
+    EXPECT_EQ(r.output, "backend: 2\nframes: 50\nfps: 25\nduration: 2\nwidth: 160\nheight: 120\nvariable: 0\n");
+    // One back-end alone, as asked.
+    r = RunCli("info --backend 1 " + Quoted(mp4));
+    EXPECT_EQ(r.status, 0) << r.output;
+    EXPECT_EQ(r.output.substr(0, 22), "backend: 1\nframes: 50\n");
+    EXPECT_EQ(RunCli("info --backend 0 " + Quoted(mp4)).status, 1); // our AVI reader reads no MP4
+    EXPECT_EQ(RunCli("info --backend 3 " + Quoted(mp4)).status, 2);
+    EXPECT_EQ(RunCli("info " + Quoted(mp4) + " --backend").status, 2);
     std::string avi = dir.File("a.avi");
     ASSERT_TRUE(test::MakeTestVideo(avi, test::kTestVideos[1], 10, 64, 48));
     r = RunCli("info " + Quoted(avi));

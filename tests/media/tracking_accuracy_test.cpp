@@ -2,6 +2,7 @@
 // method from an outline drawn around the object on its first frame, compared with the ground truth
 // written beside them, and g measured from the positions.
 #include "core/modelling/least_squares.h"
+#include "support/run_command.h"
 #include "support/sample_truth.h"
 #include "support/temp_dir.h"
 
@@ -12,28 +13,15 @@
 #include <fstream>
 #include <sstream>
 #include <string>
-#include <sys/wait.h>
 #include <vector>
 
 namespace {
 
-struct TRun {
-    int status = -1;
-    std::string output;
-};
+using TRun = kinoval::test::TCommandRun;
 
 TRun RunShell(const std::string& command)
 {
-    TRun result;
-    std::FILE* pipe = popen((command + " 2>&1").c_str(), "r");
-    if (!pipe)
-        return result;
-    char buffer[512];
-    while (std::fgets(buffer, sizeof buffer, pipe))
-        result.output += buffer;
-    const int status = pclose(pipe);
-    result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return result;
+    return kinoval::test::RunShell(command + " 2>&1");
 }
 
 std::string Cli()

@@ -3,6 +3,7 @@
 // an MJPEG AVI and tracked by kinoval-cli with each method at the search radii a teacher would try; and a
 // ball hidden behind a post, where the tool stops with the program's message.
 #include "media/avi_writer.h"
+#include "support/run_command.h"
 #include "support/temp_dir.h"
 #include "support/tracking_scenes.h"
 
@@ -12,34 +13,21 @@
 #include <cstdio>
 #include <sstream>
 #include <string>
-#include <sys/wait.h>
 #include <vector>
 
 namespace {
 
 using kinoval::test::TTrackingScene;
 
-struct TRun {
-    int status = -1;
-    std::string output;
-};
-
 // The tool with its arguments quoted for the shell; its status and everything it printed.
+using TRun = kinoval::test::TCommandRun;
+
 TRun RunCli(const std::vector<std::string>& args)
 {
     std::string command = std::string("'") + KINOVAL_CLI_PATH + "'";
     for (const std::string& a : args)
         command += " '" + a + "'";
-    TRun result;
-    std::FILE* pipe = popen((command + " 2>&1").c_str(), "r");
-    if (!pipe)
-        return result;
-    char buffer[512];
-    while (std::fgets(buffer, sizeof buffer, pipe))
-        result.output += buffer;
-    const int status = pclose(pipe);
-    result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return result;
+    return kinoval::test::RunShell(command + " 2>&1");
 }
 
 class ClassroomVideo : public ::testing::Test {

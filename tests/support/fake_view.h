@@ -29,6 +29,7 @@ public:
     TViewCursor cursor = TViewCursor::Default;
     int repaints = 0;
     std::vector<int> visited; // every frame the document moved the view to
+    std::vector<double> frameTimes; // the frames' own times, empty for a player that only knows the rate
 
     bool IsOpened() const override { return opened; }
     int FrameCount() const override { return frameCount; }
@@ -50,6 +51,7 @@ public:
     TPoint MouseCursorPos() const override { return mouse; }
     void SetCursorShape(TViewCursor shape) override { cursor = shape; }
     void Repaint() override { ++repaints; }
+    const std::vector<double>* FrameTimes() const override { return frameTimes.empty() ? nullptr : &frameTimes; }
 };
 
 } // namespace kinoval::test

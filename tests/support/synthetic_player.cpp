@@ -8,8 +8,12 @@ bool TSyntheticPlayer::DoOpen(const std::string& fileName)
 {
     if (m_backend != kinoval::video::bkFFmpeg || fileName.empty())
         return false;
-    return SetGeometry(m_video.width, m_video.height)
-        && SetTiming(m_video.fps, m_video.frames, m_video.frames / m_video.fps);
+    if (!SetGeometry(m_video.width, m_video.height)
+        || !SetTiming(m_video.fps, m_video.frames, m_video.frames / m_video.fps))
+        return false;
+    if (!m_video.frameTimes.empty())
+        SetFrameTimes(m_video.frameTimes, m_video.variable);
+    return true;
 }
 
 bool TSyntheticPlayer::DoDraw(kinoval::TRgbImage& target)

@@ -10,6 +10,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace kinoval::test {
 
@@ -22,6 +23,10 @@ struct TSyntheticVideo {
     unsigned char r = 0, g = 0, b = 0;
     int dotX = -1, dotY = -1; // a white pixel there when inside the frame
     std::string seekError; // reported by every seek when not empty
+    // The frames' own times (seconds from the first) and whether their durations vary; the rate is then
+    // the average one.
+    std::vector<double> frameTimes;
+    bool variable = false;
 
     // Every frame one colour.
     static TSyntheticVideo Uniform(int w, int h, int count, unsigned char red, unsigned char green, unsigned char blue)

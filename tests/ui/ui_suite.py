@@ -651,6 +651,62 @@ def case_graphs(session, args):
                 "the preview to close")
 
 
+def case_phone_video_times(session, args):
+    """A phone's video whose frames last 40, 30 and 50 ms in turn: the program says so once, the time
+    dialog shows the average duration and offers the frames' own times, and once chosen the table's t
+    column holds the frames' instants."""
+    phone = os.path.join(session.work, "telephone.mp4")
+    subprocess.run(["ffmpeg", "-nostdin", "-v", "error", "-y", "-f", "lavfi", "-i", "testsrc2=size=320x240:rate=25",
+                    "-frames:v", "12", "-vf",
+                    "settb=1/1000,setpts=(120*floor(N/3)+40*eq(mod(N\\,3)\\,1)+70*eq(mod(N\\,3)\\,2))/1000/TB",
+                    "-fps_mode", "vfr", "-enc_time_base", "1/1000", "-video_track_timescale", "90000", "-c:v",
+                    "libx264", "-preset", "ultrafast", "-pix_fmt", "yuv420p", phone], check=True)
+    program, main = start_with_study(session)
+    program.menu(main, "Fichier", "Ouvrir une vidéo ou une étude")
+    program.choose_file(phone)
+    lines = program.answer("Ok")
+    check("La durée d'affichage des images de cette vidéo est variable." in lines, "no notice: %s" % lines)
+    check(any(line.startswith("Durée moyenne d'une image : 0.03") for line in lines), "no average: %s" % lines)
+    program.no_dialog()
+    check(ui.find(main, ("text",), "Numéro de l'image").queryText().getText(0, -1) == "1 / 12",
+          "the video did not open")
+
+    program.menu(main, "Mesures", "Temps entre deux images")
+    times = program.dialog()
+    check(times.name == "Durée entre deux images", "the time dialog is %r" % times.name)
+    check(ui.find_all(times, ("label",), "Durée moyenne d'une image :"), "the dialog shows no average duration")
+    box = ui.find(times, ("check box",), "Temps selon l'horodatage des images")
+    check(ui.is_enabled(box) and not ui.is_checked(box), "the choice is not offered unticked")
+    ui.press(box)
+    ui.wait_for(lambda: ui.is_checked(box), 5, "the choice to be ticked")
+    program.answer("Ok", times)
+
+    view = ui.find(main, None, "Image de la vidéo")
+    vx, vy, vw, vh = ui.extents(view)
+    fx, fy = vw / 320.0, vh / 240.0
+
+    def picture(x, y):
+        session.click(vx + x * fx, vy + y * fy)
+        time.sleep(0.05)
+
+    ui.press(program.button(main, "Echelle"))
+    picture(20, 220)
+    picture(220, 220)
+    program.menu(main, "Mesures", "Longueur de l'échelle")
+    length = program.dialog()
+    program.type_into(ui.find(length, ("text",)), "1")
+    program.answer("Ok", length)
+    ui.press(program.button(main, "Repère"))
+    picture(30, 200)
+    ui.press(program.button(main, "Marques"))
+    for k in range(5):
+        picture(40 + 30 * k, 120)
+    t = [number(v) for v in columns(read_table(program, open_table(program, main)))["t"]]
+    check(len(t) == 5, "%d lines in the table" % len(t))
+    for got, want in zip(t, (0, 0.04, 0.07, 0.12, 0.16)):
+        check(abs(got - want) < 1e-9, "t is %s, the frames' instants are 0, 0.04, 0.07, 0.12, 0.16" % t)
+
+
 CASES = {
     "point_and_save": case_point_and_save,
     "table_from_command_line": case_table_from_command_line,
@@ -661,6 +717,7 @@ CASES = {
     "track_the_ball": case_track_the_ball,
     "press_everything": case_press_everything,
     "graphs": case_graphs,
+    "phone_video_times": case_phone_video_times,
 }
 
 if __name__ == "__main__":

@@ -1,4 +1,5 @@
-// kinoval-cli info VIDEO and kinoval-cli frame VIDEO N OUT.png: what the back-end chain makes of a video.
+// kinoval-cli info [--backend B] VIDEO and kinoval-cli frame [--backend B] VIDEO N OUT.png: what the back-end
+// chain makes of a video, or what one back-end alone makes of it (0 our AVI reader, 1 GStreamer, 2 FFmpeg).
 #include "cli/cli_command.h"
 
 #ifdef KINOVAL_HAVE_MEDIA
@@ -11,6 +12,7 @@
 
 #include <charconv>
 #include <cstdio>
+#include <memory>
 
 namespace {
 
@@ -21,46 +23,93 @@ std::string Number(double value)
     return std::string(text, result.ptr);
 }
 
-// Opens the video through the chain; on failure prints why, as the window would.
-bool OpenVideo(kinoval::video::TPlayerChain& chain, const std::string& fileName)
+// The player that opened the video: the chain's choice, or the one back-end asked for.
+class TOpenedVideo {
+public:
+    // Opens fileName; on failure prints why, as the window would, and Player() is null.
+    TOpenedVideo(const std::string& fileName, int backend)
+    {
+        bool ok = false;
+        std::string error;
+        if (backend < 0) {
+            m_chain = std::make_unique<kinoval::video::TPlayerChain>(m_factory);
+            ok = m_chain->Open(fileName);
+            error = m_chain->ErrorText();
+            m_backend = m_chain->Backend();
+        } else {
+            m_single = m_factory.CreatePlayer(backend);
+            ok = m_single && m_single->Open(fileName);
+            error = m_single ? m_single->ErrorText() : std::string();
+            m_backend = backend;
+        }
+        if (ok) {
+            m_player = backend < 0 ? m_chain->Current() : m_single.get();
+            return;
+        }
+        std::fprintf(stderr, "%s\n", kinoval::video::TextCannotOpenVideo().c_str());
+        if (!error.empty())
+            std::fprintf(stderr, "%s\n", error.c_str());
+    }
+    kinoval::video::TPlayer* Player() const { return m_player; }
+    int Backend() const { return m_backend; }
+
+private:
+    kinoval::media::TMediaPlayerFactory m_factory;
+    std::unique_ptr<kinoval::video::TPlayerChain> m_chain; // only the players of the back-end asked for are made
+    std::unique_ptr<kinoval::video::TPlayer> m_single;
+    kinoval::video::TPlayer* m_player = nullptr;
+    int m_backend = -1;
+};
+
+// Takes "--backend B" out of args; false when B is not a back-end index.
+bool TakeBackend(std::vector<std::string>& args, int& backend)
 {
-    if (chain.Open(fileName))
+    backend = -1;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        if (args[i] != "--backend")
+            continue;
+        auto b = i + 1 < args.size() ? kinoval::ParseInteger(args[i + 1]) : std::nullopt;
+        if (!b || *b < 0 || *b >= kinoval::video::kBackendCount)
+            return false;
+        backend = static_cast<int>(*b);
+        args.erase(args.begin() + static_cast<std::ptrdiff_t>(i), args.begin() + static_cast<std::ptrdiff_t>(i) + 2);
         return true;
-    std::fprintf(stderr, "%s\n", kinoval::video::TextCannotOpenVideo().c_str());
-    if (!chain.ErrorText().empty())
-        std::fprintf(stderr, "%s\n", chain.ErrorText().c_str());
-    return false;
+    }
+    return true;
 }
 
-int RunInfo(const std::vector<std::string>& args)
+int RunInfo(const std::vector<std::string>& arguments)
 {
-    if (args.size() != 1) {
-        std::fprintf(stderr, "usage: kinoval-cli info VIDEO\n");
+    std::vector<std::string> args = arguments;
+    int backend = -1;
+    if (!TakeBackend(args, backend) || args.size() != 1) {
+        std::fprintf(stderr, "usage: kinoval-cli info [--backend 0|1|2] VIDEO\n");
         return 2;
     }
-    kinoval::media::TMediaPlayerFactory factory;
-    kinoval::video::TPlayerChain chain(factory);
-    if (!OpenVideo(chain, args[0]))
+    TOpenedVideo video(args[0], backend);
+    if (video.Player() == nullptr)
         return 1;
-    const auto& player = *chain.Current();
-    std::printf("backend: %d\nframes: %d\nfps: %s\nduration: %s\nwidth: %d\nheight: %d\n", chain.Backend(),
-        player.FrameCount(), Number(player.FramesPerSecond()).c_str(), Number(player.Duration()).c_str(),
-        player.Width(), player.Height());
+    const auto& player = *video.Player();
+    std::printf("backend: %d\nframes: %d\nfps: %s\nduration: %s\nwidth: %d\nheight: %d\nvariable: %d\n",
+        video.Backend(), player.FrameCount(), Number(player.FramesPerSecond()).c_str(),
+        Number(player.Duration()).c_str(), player.Width(), player.Height(), player.VariableFrameDuration() ? 1 : 0);
     return 0;
 }
 
-int RunFrame(const std::vector<std::string>& args)
+int RunFrame(const std::vector<std::string>& arguments)
 {
-    auto n = args.size() == 3 ? kinoval::ParseInteger(args[1]) : std::nullopt;
+    std::vector<std::string> args = arguments;
+    int backend = -1;
+    const bool backendOk = TakeBackend(args, backend);
+    auto n = backendOk && args.size() == 3 ? kinoval::ParseInteger(args[1]) : std::nullopt;
     if (!n || *n < -2147483647LL || *n > 2147483647LL) {
-        std::fprintf(stderr, "usage: kinoval-cli frame VIDEO N OUT.png\n");
+        std::fprintf(stderr, "usage: kinoval-cli frame [--backend 0|1|2] VIDEO N OUT.png\n");
         return 2;
     }
-    kinoval::media::TMediaPlayerFactory factory;
-    kinoval::video::TPlayerChain chain(factory);
-    if (!OpenVideo(chain, args[0]))
+    TOpenedVideo video(args[0], backend);
+    if (video.Player() == nullptr)
         return 1;
-    auto& player = *chain.Current();
+    auto& player = *video.Player();
     bool reported = false;
     player.OnError = [&](const std::string& text) {
         std::fprintf(stderr, "%s\n", text.c_str());
@@ -81,8 +130,8 @@ int RunFrame(const std::vector<std::string>& args)
     return reported ? 1 : 0;
 }
 
-const kinoval::cli::TRegisterCommand regInfo("info", "VIDEO", RunInfo);
-const kinoval::cli::TRegisterCommand regFrame("frame", "VIDEO N OUT.png", RunFrame);
+const kinoval::cli::TRegisterCommand regInfo("info", "[--backend 0|1|2] VIDEO", RunInfo);
+const kinoval::cli::TRegisterCommand regFrame("frame", "[--backend 0|1|2] VIDEO N OUT.png", RunFrame);
 
 } // namespace
 #endif

@@ -51,7 +51,6 @@ public:
     }
 
     const std::string& Path() const { return m_path; }
-    void SetPath(std::string path) { m_path = std::move(path); }
 
     // Reads the file (and remembers its path). A missing file leaves empty contents and returns
     // kIniFileMissing; callers that only want defaults can ignore that code.

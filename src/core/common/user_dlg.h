@@ -91,7 +91,6 @@ public:
 
     // A text with CR LF pairs in it becomes several lines of the same kind and colour.
     void AddText(const std::string& text, int kind = lkParagraph, TColor colour = clBlack);
-    void ClearText() { m_lines.clear(); }
     const std::vector<TUserDlgLine>& Lines() const { return m_lines; }
 
     // Buttons stay disabled for this many milliseconds on the next run only; below 500 nothing happens.

@@ -112,6 +112,29 @@ void TData::SetTimeBetweenFrames(double seconds)
     m_context.MarkOutOfDate();
 }
 
+void TData::SetTimeFromTimestamps(bool on)
+{
+    if (on == m_timeFromTimestamps)
+        return;
+    m_timeFromTimestamps = on;
+    m_context.MarkOutOfDate();
+}
+
+const std::vector<double>* TData::FrameTimesInUse() const
+{
+    if (!m_timeFromTimestamps || m_context.view == nullptr || !m_context.view->IsOpened())
+        return nullptr;
+    const std::vector<double>* times = m_context.view->FrameTimes();
+    if (times == nullptr || times->empty())
+        return nullptr;
+    // Two frames at one instant (a damaged file) would make a derivative divide by zero.
+    for (std::size_t i = 1; i < times->size(); ++i) {
+        if (!((*times)[i] > (*times)[i - 1]))
+            return nullptr;
+    }
+    return times;
+}
+
 void TData::SetElementSize(int size)
 {
     if (size >= 0 && size <= 2)
@@ -408,19 +431,6 @@ void TData::EraseAllMarks()
     SetCurrentObjectOf(set, 0);
 }
 
-void TData::EraseObjectMarks(int objectNumber)
-{
-    TPolyContainer& set = CurrentSet();
-    THistoryGroup group(CurrentHistory());
-    ++m_batch;
-    for (const auto& container : set.Containers)
-        if (TMarque* mark = container->FindObject(objectNumber))
-            RemoveMark(mark, rkErased);
-    --m_batch;
-    Renumber(set);
-    Repaint();
-}
-
 void TData::EraseMarksInRect(TPoint a, TPoint b)
 {
     TPolyContainer& set = CurrentSet();
@@ -696,12 +706,26 @@ void TData::ExportMeasurement(TMarkSet which, TMeasurement& out) const
         order.begin(), order.end(), [&](std::size_t a, std::size_t b) { return corrected[a] < corrected[b]; });
     const std::size_t objects = static_cast<std::size_t>(std::max(0, set.MarksNumberPerFrame));
     out.times.assign(m, 0.0);
+    // The frames' own times, from the first pointed frame's; a mark on a frame past the times known (a
+    // video that changed since the study was saved) counts by the time between two frames after the last.
+    const std::vector<double>* stamps = FrameTimesInUse();
+    out.timesFromFrames = stamps != nullptr;
+    const auto stampOf = [&](int raw) {
+        const auto known = static_cast<int>(stamps->size());
+        if (raw < 0)
+            return 0.0;
+        if (raw < known)
+            return (*stamps)[static_cast<std::size_t>(raw)];
+        return stamps->back() + (raw - known + 1) * m_requiredDuration;
+    };
+    const double firstStamp = stamps != nullptr && m > 0 ? stampOf(kept[order[0]]->MarksContainerFrameNumber) : 0.0;
     out.frames.assign(objects, std::vector<int>(m, -1));
     out.X.assign(objects, std::vector<double>(m, 0.0));
     out.Y.assign(objects, std::vector<double>(m, 0.0));
     for (std::size_t j = 0; j < m; ++j) {
         const std::size_t c = order[j];
-        out.times[j] = static_cast<double>(corrected[c]) * m_requiredDuration;
+        out.times[j] = stamps != nullptr ? stampOf(kept[c]->MarksContainerFrameNumber) - firstStamp
+                                         : static_cast<double>(corrected[c]) * m_requiredDuration;
         for (const auto& mark : kept[c]->Marks) {
             const int i = mark->MarkOrderNumber;
             if (i < 0 || static_cast<std::size_t>(i) >= objects)
@@ -724,6 +748,7 @@ void TData::NewStudy()
     m_marksHistory.Clear();
     m_tool = toPlaceMarks;
     m_requiredDuration = 0;
+    m_timeFromTimestamps = false;
     m_axes->Reset();
     m_sheet->Reset();
     m_scale->Reset(m_settings.separateScales);

@@ -104,6 +104,14 @@ public:
     void SetFramesNumberBetweenTwoMarks(int n) { m_framesBetween = n; }
     double RequiredDuration() const { return m_requiredDuration; }
     void SetTimeBetweenFrames(double seconds);
+    // The study's time column follows the frames' own timestamps (t of a mark is its frame's presentation
+    // time minus the first pointed frame's) instead of frame numbers times the time between two frames.
+    // Off in a new study and in studies saved before the choice existed. It takes effect when the player
+    // knows the frames' times; otherwise the time between two frames applies.
+    bool TimeFromTimestamps() const { return m_timeFromTimestamps; }
+    void SetTimeFromTimestamps(bool on);
+    // The frames' times, when the choice is on and the open video has them.
+    const std::vector<double>* FrameTimesInUse() const;
     std::uint8_t ElementSize() const { return m_elementSize; }
     void SetElementSize(int size);
     TColor ElementColor() const { return m_elementColor; }
@@ -123,7 +131,6 @@ public:
     void EraseFrameMarks(int frame);
     void EraseCurrentFrameMarks();
     void EraseAllMarks();
-    void EraseObjectMarks(int objectNumber);
     void EraseMarksInRect(TPoint a, TPoint b);
     // Programmatic position of a fixed-frame or transparent mark (import, tracking): creates or updates.
     void SetMarkPosition(TPolyContainer& set, int objectNumber, int frame, TPointD image);
@@ -195,8 +202,6 @@ public:
     // ---- undo ----
     THistorique& CurrentHistory();
     THistorique& MarksHistory() { return m_marksHistory; }
-    THistorique& ScaleHistory() { return m_scaleHistory; }
-    THistorique& AxesHistory() { return m_axesHistory; }
     THistorique& TransparentHistory() { return m_tspHistory; }
     bool Undo();
     std::string UndoCaption();
@@ -270,6 +275,7 @@ private:
     std::uint8_t m_tool = toPlaceMarks;
     int m_framesBetween = 1;
     double m_requiredDuration = 0;
+    bool m_timeFromTimestamps = false;
     std::uint8_t m_elementSize = 0;
     TColor m_elementColor = 0xFFFF;
     std::vector<TColor> m_colors;

@@ -177,6 +177,7 @@ void TData::Save(TProjectKeys& keys) const
 {
     keys.WriteDouble("RequiredDuration", m_requiredDuration);
     keys.WriteInt("FramesNumberBetweenTwoMarks", m_framesBetween);
+    keys.WriteBool("TimeFromTimestamps", m_timeFromTimestamps);
     keys.WriteInt("MarkColorsNumber", static_cast<long long>(m_colors.size()));
     for (std::size_t k = 0; k < m_colors.size(); ++k)
         keys.WriteInt("MarkColor_" + std::to_string(k), m_colors[k]);
@@ -246,6 +247,7 @@ void TData::Load(const TProjectKeys& keys)
     else if (keys.Read("RequiredDuration"))
         keys.FlagMalformed();
     m_framesBetween = keys.ReadInt("FramesNumberBetweenTwoMarks", m_framesBetween);
+    m_timeFromTimestamps = keys.ReadBool("TimeFromTimestamps", false);
     const int colours = keys.ReadInt("MarkColorsNumber", 0);
     for (int k = 0; k < colours; ++k) {
         const auto key = "MarkColor_" + std::to_string(k);

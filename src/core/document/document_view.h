@@ -9,6 +9,8 @@
 #include "core/document/doc_types.h"
 #include "core/document/measurement.h"
 
+#include <vector>
+
 namespace kinoval {
 
 // Cursor shapes the document's tools ask for; the view maps them onto its own pictures.
@@ -52,6 +54,10 @@ public:
 
     virtual void SetCursorShape(TViewCursor shape) = 0;
     virtual void Repaint() = 0;
+
+    // The presentation time of each raw frame, seconds from the first frame, as the video file stamps
+    // them; null when the player only knows the rate.
+    virtual const std::vector<double>* FrameTimes() const { return nullptr; }
 };
 
 } // namespace kinoval

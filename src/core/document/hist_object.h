@@ -59,8 +59,6 @@ public:
         (void)suffix;
     }
 
-    TDocContext* Context() const { return m_context; }
-
 protected:
     TDocContext* m_context;
 };

@@ -45,7 +45,6 @@ public:
     void Clear();
     void Prune(THistoryHost& host);
 
-    bool IsReplaying() const { return m_replaying; }
     std::size_t Count() const { return m_entries.size(); }
     const THistObject& Entry(std::size_t i) const { return *m_entries[i]; }
     bool IsGroupOpen() const { return m_groupOpen; }

@@ -47,7 +47,6 @@ public:
     int Open(const std::string& fileName);
     // Writes the file atomically and releases it; answers the write's code (kIniOk when nothing was open).
     int Close();
-    bool IsOpen() const { return m_file != nullptr; }
     TIniFile* File() { return m_file.get(); }
     const std::string& FileName() const { return m_fileName; }
     const std::string& LastErrorText() const { return m_errorText; }

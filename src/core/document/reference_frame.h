@@ -43,7 +43,6 @@ public:
     std::unique_ptr<TOrigine> RemoveOrigine(const TOrigine* origin, TRecordKind kind);
     TOrigine* FindOrigineOfFrame(int frame) const;
     TOrigine* LastOrigine() const { return Origines.empty() ? nullptr : Origines.back().get(); }
-    void ClearOrigines() { Origines.clear(); }
 
     // Changing a direction records an axis-direction entry first.
     virtual void SetXAxisDirect(bool direct);

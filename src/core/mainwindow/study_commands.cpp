@@ -263,6 +263,10 @@ bool TStudyCommands::OpenVideo(const std::string& path)
         m_parts.mru.Add(path);
     if (videoOpened)
         videoOpened();
+    // Phones record variable frame rates as a rule: the video works like any other, and the user learns
+    // once that its time may follow the frames' own times.
+    if (m_parts.video.VariableFrameDuration())
+        ShowBox(dlg, TUserDlgIcon::icInformation, "", video::TextsVariableFrameDuration(m_parts.video.FrameDuration()));
     return true;
 }
 

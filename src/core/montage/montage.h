@@ -87,7 +87,6 @@ public:
     std::uint64_t Generation() const { return m_generation; }
 
     bool ShowExplanation() const { return m_showExplanation; }
-    void SetShowExplanation(bool show) { m_showExplanation = show; }
 
     // ---- edits ----
     bool SetFrameVisible(int raw, bool visible);

@@ -83,6 +83,7 @@ int TCalcul::Recompute(const TMeasurementSource& source)
     m_xDirect = geometry.xAxisDirect;
     m_yDirect = geometry.yAxisDirect;
     m_dt = source.TimeBetweenFrames();
+    m_timesFromFrames = meas.timesFromFrames;
 
     for (int row = 0; row < rows; ++row) {
         m_times[row] = meas.times[row];
@@ -106,6 +107,7 @@ int TCalcul::Recompute(const TMeasurementSource& source)
             m_y[kPictureAxes][o][row] = py;
             marks.row.push_back(row);
             marks.frame.push_back(frame);
+            marks.time.push_back(meas.times[row]);
             marks.pictureX.push_back(X);
             marks.pictureY.push_back(Y);
             marks.x.push_back(x);
@@ -145,15 +147,17 @@ int TCalcul::DeriveObject(int object, int smoothFlags)
 
     // The velocity reads the first derivative of a run with the velocity flag, the acceleration the
     // second derivative of a run with the acceleration flag; with equal flags one run serves both.
-    TDeriv vX(marks.frame, marks.pictureX, m_dt), vY(marks.frame, marks.pictureY, m_dt);
+    const std::vector<double>& u = m_timesFromFrames ? marks.time : marks.frame;
+    const double period = m_timesFromFrames ? 1.0 : m_dt;
+    TDeriv vX(u, marks.pictureX, period), vY(u, marks.pictureY, period);
     int velocityCode = vX.Compute(smoothV);
     if (velocityCode == 0)
         velocityCode = vY.Compute(smoothV);
     std::optional<TDeriv> aX, aY;
     int accelerationCode = velocityCode;
     if (smoothA != smoothV) {
-        aX.emplace(marks.frame, marks.pictureX, m_dt);
-        aY.emplace(marks.frame, marks.pictureY, m_dt);
+        aX.emplace(u, marks.pictureX, period);
+        aY.emplace(u, marks.pictureY, period);
         accelerationCode = aX->Compute(smoothA);
         if (accelerationCode == 0)
             accelerationCode = aY->Compute(smoothA);
@@ -227,7 +231,7 @@ int TCalcul::PolarObject(int object, int smoothFlags)
         previous = phi;
         marks.r[i] = std::sqrt(marks.x[i] * marks.x[i] + marks.y[i] * marks.y[i]);
     }
-    TDeriv omega(marks.frame, marks.theta, m_dt);
+    TDeriv omega(m_timesFromFrames ? marks.time : marks.frame, marks.theta, m_timesFromFrames ? 1.0 : m_dt);
     const int code = omega.Compute((smoothFlags & kSmoothVelocity) != 0);
     marks.omegaBranch = omega.FirstBranch();
     if (code != 0)

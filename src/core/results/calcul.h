@@ -4,7 +4,8 @@
 // Recompute() pulls the pointed instants and the marks of its mark set out of the measurement document
 // (through TMeasurementSource only) and turns them into positions in metres, both in the user's axes and
 // in the picture's axes; Derive() then differentiates each object's picture coordinates against its
-// frame numbers and fills velocities, accelerations and the polar quantities. Everything is rebuilt
+// frame numbers (or against the instants themselves when they are the frames' own timestamps, whose
+// spacing varies) and fills velocities, accelerations and the polar quantities. Everything is rebuilt
 // from scratch on each call: the document changes rarely and a full pass over a class study costs far
 // less than a video frame.
 //
@@ -66,6 +67,7 @@ public:
     struct TMarkSeries {
         std::vector<int> row; // the row of each mark
         std::vector<double> frame, pictureX, pictureY, x, y, vx, vy, v, ax, ay, a, theta, r, omega;
+        std::vector<double> time; // seconds, the row's instant
         // How the last derivative pass differentiated the picture x [0] and y [1], and the angle.
         TDerivBranch velocityBranch[2] = { TDerivBranch::None, TDerivBranch::None };
         TDerivBranch accelerationBranch[2] = { TDerivBranch::None, TDerivBranch::None };
@@ -89,6 +91,7 @@ private:
     double m_cos = 1, m_sin = 0;
     bool m_xDirect = true, m_yDirect = true;
     double m_dt = 0;
+    bool m_timesFromFrames = false; // derivatives against the rows' own times rather than frame numbers
     int m_objects = 0;
     std::vector<double> m_times;
     std::vector<int> m_rowIndex;

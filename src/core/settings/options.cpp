@@ -67,11 +67,6 @@ const std::vector<TTextOption>& TOptions::TextOptions()
     return options;
 }
 
-void TOptions::SetDefaults()
-{
-    static_cast<TOptionValues&>(*this) = TOptionValues();
-}
-
 void TOptions::ReadAll(const TIniFile& ini)
 {
     for (const auto& option : BoolOptions())

@@ -199,8 +199,6 @@ public:
     // Called after the settings changed; the main window applies them to the document and the windows.
     TSignal<> OnChange;
 
-    // Every default.
-    void SetDefaults();
     // Reads section "Options"; missing or unreadable keys get their defaults. Notifies the listener.
     void ReadAll(const TIniFile& ini);
     // Writes every key of section "Options", leaving the rest of the file alone.

@@ -141,7 +141,6 @@ public:
     int SearchRadius() const { return m_searchRadius; }
     int Method() const { return m_method; }
     int Shape() const { return m_shape; }
-    bool ShowSearchZone() const { return m_showSearchZone; }
     void SetShowSearchZone(bool show) { m_showSearchZone = show; }
     int DrawingMode() const { return m_drawingMode; }
     int DrawingState() const { return m_drawingState; }

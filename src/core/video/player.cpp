@@ -3,6 +3,8 @@
 #include "core/video/player_timing.h"
 
 #include <cmath>
+#include <filesystem>
+#include <system_error>
 
 namespace kinoval::video {
 
@@ -42,10 +44,14 @@ bool TPlayer::Open(const std::string& fileName)
         m_currentFrame = 0;
         m_frameCount = 0;
         m_width = m_height = 0;
+        m_frameTimes.clear();
+        m_variable = false;
         bool ok = DoOpen(fileName) && m_frameCount > 0 && m_width > 0 && m_height > 0;
         if (!ok) {
             DoClose();
             m_frameCount = 0;
+            m_frameTimes.clear();
+            m_variable = false;
             m_pendingErrors.clear();
             return false;
         }
@@ -68,6 +74,8 @@ void TPlayer::Close()
         m_opened = false;
         m_frameCount = 0;
         m_currentFrame = 0;
+        m_frameTimes.clear();
+        m_variable = false;
         m_pendingErrors.clear();
     }
     if (wasOpen && OnClosed)
@@ -108,11 +116,18 @@ bool TPlayer::Draw(TRgbImage& target)
         if (!lock.owns_lock())
             return false;
         TBusyGuard busy(m_busy);
+        // The frame is made in the buffer the caller gave up at the previous draw, so that stepping
+        // through a video neither allocates nor clears a picture per frame.
         TRgbImage frame;
+        frame.pixels = std::move(m_spare);
         ok = DoDraw(frame) && frame.width == m_width && frame.height == m_height
             && frame.pixels.size() == static_cast<std::size_t>(m_width) * m_height * 3;
-        if (ok)
-            target = std::move(frame);
+        if (ok) {
+            std::swap(target, frame);
+            m_spare = std::move(frame.pixels);
+        } else {
+            m_spare = std::move(frame.pixels);
+        }
     }
     FirePendingErrors();
     return ok;
@@ -142,11 +157,12 @@ bool TPlayer::SetGeometry(int width, int height)
     return true;
 }
 
-bool TPlayer::SetTiming(double framesPerSecond, int frameCount, double duration)
+bool TPlayer::SetTiming(double framesPerSecond, int frameCount, double duration, double frameDuration)
 {
     if (!std::isfinite(framesPerSecond) || framesPerSecond <= 0 || frameCount <= 0)
         return false;
-    double frameDuration = 1.0 / framesPerSecond;
+    if (!(frameDuration > 0) || !std::isfinite(frameDuration))
+        frameDuration = 1.0 / framesPerSecond;
     int delay = DelayFromDuration(frameDuration);
     if (delay < 0)
         return false;
@@ -156,6 +172,18 @@ bool TPlayer::SetTiming(double framesPerSecond, int frameCount, double duration)
     m_frameCount = frameCount;
     m_duration = std::isfinite(duration) && duration > 0 ? duration : frameCount * frameDuration;
     return true;
+}
+
+void TPlayer::SetFrameTimes(std::vector<double> times, bool variable)
+{
+    m_frameTimes = std::move(times);
+    m_variable = variable;
+}
+
+bool IsRegularFile(const std::string& fileName)
+{
+    std::error_code error;
+    return std::filesystem::is_regular_file(fileName, error);
 }
 
 } // namespace kinoval::video

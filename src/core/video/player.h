@@ -10,16 +10,21 @@
 // Data flow. Open reads the geometry and the timing once (frame count, size, rate, duration, delay) and
 // leaves the player on frame 0. SetCurrentFrame clamps the wanted frame into [0, frame count - 1] and asks
 // the back-end to position itself there; Draw then copies that frame, full size, as RGB. Scaling to the
-// screen and the inverted copy of hidden montage frames are the painter's business: RasterOp only carries
-// the view's wish along.
+// screen and the inverted copy of hidden montage frames are the painter's business.
 //
 // Threads. The playback timer seeks from its own thread while the window thread draws. The busy flag is
 // raised for the whole of a seek or a draw; a draw that arrives while it is raised returns false at once
 // instead of entering the decoder twice, and a seek waits for the draw in progress to end.
 //
+// Timing. Frame n is the n-th picture in presentation order. A back-end that reads the frames' own
+// timestamps hands them over in FrameTimes (seconds from the first frame, one per frame); when those
+// durations differ beyond timestamp rounding, VariableFrameDuration is set and the rate and frame duration
+// are the averages. Such a video steps like any other: the variation is a property of the file, not an
+// error, and the document may take its times from FrameTimes instead of n x frame duration.
+//
 // Notifications are single optional callbacks (the view is the one listener): OnOpened after a successful
-// open, OnClosed after a close of an open file, OnError when a seek meets a damaged frame or a video whose
-// frames do not all last the same time. ErrorText holds why the last open failed, when the back-end knows.
+// open, OnClosed after a close of an open file, OnError when a seek or a draw meets a damaged frame.
+// ErrorText holds why the last open failed, when the back-end knows.
 
 #include "core/common/rgb_image.h"
 
@@ -38,10 +43,6 @@ inline constexpr int kBackendCount = 3;
 
 // The largest play delay a player can hold (milliseconds); a slower video cannot be opened.
 inline constexpr int kMaxDelay = 65535;
-
-// Raster operation codes the view passes along with a draw.
-inline constexpr std::uint32_t kRopSourceCopy = 0x00CC0020;
-inline constexpr std::uint32_t kRopNotSourceCopy = 0x00330008;
 
 class TPlayer {
 public:
@@ -73,9 +74,10 @@ public:
     std::uint16_t Delay() const { return m_delay; }
     bool Busy() const { return m_busy.load(); }
     const std::string& ErrorText() const { return m_errorText; }
-
-    std::uint32_t RasterOp() const { return m_rasterOp; }
-    void SetRasterOp(std::uint32_t rop) { m_rasterOp = rop; }
+    // Presentation time of each frame, seconds from the first one; empty when the back-end only knows the
+    // rate (then frame n starts at n x FrameDuration()).
+    const std::vector<double>& FrameTimes() const { return m_frameTimes; }
+    bool VariableFrameDuration() const { return m_variable; }
 
     std::function<void()> OnOpened;
     std::function<void()> OnClosed;
@@ -94,8 +96,11 @@ protected:
     // Checks and stores the size: both positive and small enough to be held in memory.
     bool SetGeometry(int width, int height);
     // Stores the rate, the frame duration and the play delay; false when the rate is not usable or the
-    // delay would not fit in 16 bits.
-    bool SetTiming(double framesPerSecond, int frameCount, double duration);
+    // delay would not fit in 16 bits. frameDuration, when given (> 0), is the exact duration the rate
+    // stands for (1001/30000 rather than 1 / 29.97...).
+    bool SetTiming(double framesPerSecond, int frameCount, double duration, double frameDuration = 0);
+    // The frames' own presentation times (see FrameTimes) and whether their durations vary.
+    void SetFrameTimes(std::vector<double> times, bool variable);
     void SetErrorText(const std::string& text) { m_errorText = text; }
     // Reports a problem met while seeking or drawing (damaged frame, variable frame duration) to the
     // listener, once the decoder lock is released, so that the listener may seek or draw again.
@@ -114,11 +119,17 @@ private:
     double m_frameDuration = 0;
     double m_duration = 0;
     std::uint16_t m_delay = 0;
-    std::uint32_t m_rasterOp = kRopSourceCopy;
     std::atomic<bool> m_busy { false };
     std::mutex m_decoderLock; // held across every seek and draw
     std::string m_errorText;
     std::vector<std::string> m_pendingErrors;
+    std::vector<double> m_frameTimes;
+    bool m_variable = false;
+    std::vector<std::uint8_t> m_spare; // a picture's storage for the next draw
 };
+
+// Whether fileName names a regular file (after following links). The back-ends read nothing else: a FIFO
+// or a device named like a video would block the open or never end, a folder is not a video.
+bool IsRegularFile(const std::string& fileName);
 
 } // namespace kinoval::video

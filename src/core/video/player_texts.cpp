@@ -1,6 +1,9 @@
 #include "core/video/player_texts.h"
 
+#include "core/common/numbers.h"
 #include "core/common/texts.h"
+
+#include <cstdio>
 
 namespace kinoval::video {
 
@@ -28,8 +31,26 @@ std::string TextDamagedFrame()
 
 std::string TextVariableFrameDuration()
 {
-    return Tr("La durée d'affichage des images de cette vidéo est variable. Ce comportement est incompatible "
-              "avec le fonctionnement du logiciel.");
+    return Tr("La durée d'affichage des images de cette vidéo est variable.");
+}
+
+std::vector<std::string> TextsVariableFrameDuration(double averageDuration)
+{
+    char figure[32];
+    std::snprintf(figure, sizeof figure, "%.6g", averageDuration);
+    std::string shown = figure;
+    for (char& c : shown)
+        if (c == '.')
+            c = DecimalSeparator();
+    return { TextVariableFrameDuration(), FormatText(Tr("Durée moyenne d'une image : %s s."), { shown }),
+        FormatText(Tr("Le temps des mesures peut suivre l'instant de chaque image : cocher « %s » dans « Mesures », "
+                      "« Temps entre deux images... »."),
+            { TextTimeFromTimestamps() }) };
+}
+
+std::string TextTimeFromTimestamps()
+{
+    return Tr("Temps selon l'horodatage des images");
 }
 
 std::string TextCannotOpenVideo()

@@ -2,6 +2,7 @@
 // The players' own messages, as the window shows them.
 
 #include <string>
+#include <vector>
 
 namespace kinoval::video {
 
@@ -15,6 +16,11 @@ std::string TextUnlistedError();
 std::string TextDamagedFrame();
 // The frames of the video do not all last the same time.
 std::string TextVariableFrameDuration();
+// What the window says, once, as information, when it opens such a video: the fact, the average frame
+// duration (seconds), and how the study's time may follow the frames' own times.
+std::vector<std::string> TextsVariableFrameDuration(double averageDuration);
+// The time dialog's choice of the frames' own times.
+std::string TextTimeFromTimestamps();
 // What the window puts before the FFmpeg error text when an open fails.
 std::string TextCannotOpenVideo();
 

@@ -118,6 +118,17 @@ double TVideo::FrameDuration() const
 {
     return IsOpened() ? Player()->FrameDuration() : 0;
 }
+const std::vector<double>* TVideo::FrameTimes() const
+{
+    const TPlayer* p = IsOpened() ? Player() : nullptr;
+    return p != nullptr && !p->FrameTimes().empty() ? &p->FrameTimes() : nullptr;
+}
+
+bool TVideo::VariableFrameDuration() const
+{
+    return IsOpened() && Player()->VariableFrameDuration();
+}
+
 std::string TVideo::FileName() const
 {
     return IsOpened() ? Player()->FileName() : std::string();

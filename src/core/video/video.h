@@ -198,10 +198,7 @@ public:
     int ZoomPercent() const { return m_zoom.Value(); }
     double Zoom() const override { return m_zoom.Value(); }
     const TZoom& ZoomState() const { return m_zoom; }
-    const TPan& PanState() const { return m_pan; }
     const TSourceRect& Source() const { return m_source; }
-    double Kx() const { return m_kx; }
-    double Ky() const { return m_ky; }
     double Ox() const { return m_ox; }
     double Oy() const { return m_oy; }
     TImagePoint ScreenToImage(TScreenPoint p) const override;
@@ -234,6 +231,9 @@ public:
     void ShowLoupe(bool show);
 
     void Repaint() override;
+    const std::vector<double>* FrameTimes() const override;
+    // The open video's frames do not all last the same time (its rate and frame duration are averages).
+    bool VariableFrameDuration() const;
     void UpdateGeometry();
 
 private:

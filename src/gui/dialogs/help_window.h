@@ -16,7 +16,6 @@ public:
 
     // Shows the page; false when it cannot be read.
     bool ShowFile(const QString& path);
-    QTextBrowser* Browser() const { return m_browser; }
 
 private:
     QTextBrowser* m_browser = nullptr;

@@ -6,10 +6,12 @@
 #include "core/common/user_dlg.h"
 #include "core/document/data.h"
 #include "core/document/time_base.h"
+#include "core/video/player_texts.h"
 #include "core/video/video.h"
 #include "gui/common/qt_text.h"
 #include "gui/dialogs/dialog_buttons.h"
 
+#include <QCheckBox>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
@@ -39,7 +41,8 @@ QString ShortNumber(double value)
 
 } // namespace
 
-TTimeDialog::TTimeDialog(QWidget* parent, double current, const TTimeSource& source, TCustomUserDlg& dlg)
+TTimeDialog::TTimeDialog(
+    QWidget* parent, double current, const TTimeSource& source, TCustomUserDlg& dlg, bool timeFromTimestamps)
     : QDialog(parent)
     , m_source(source)
     , m_dlg(dlg)
@@ -66,7 +69,8 @@ TTimeDialog::TTimeDialog(QWidget* parent, double current, const TTimeSource& sou
             : T("inconnue"),
         videoBox);
     duration->setObjectName(QStringLiteral("LabelFrameDuration"));
-    videoGrid->addWidget(new QLabel(T("Durée d'une image :"), videoBox), 1, 0);
+    videoGrid->addWidget(
+        new QLabel(source.variable ? T("Durée moyenne d'une image :") : T("Durée d'une image :"), videoBox), 1, 0);
     videoGrid->addWidget(duration, 1, 1);
     layout->addWidget(videoBox);
 
@@ -89,6 +93,17 @@ TTimeDialog::TTimeDialog(QWidget* parent, double current, const TTimeSource& sou
     auto* range = new QLabel(T("1 µs < intervalle de temps < 1 Gs"), this);
     range->setObjectName(QStringLiteral("LabelRange"));
     layout->addWidget(range);
+
+    // The frames' own times: what a video of varying frame durations needs, offered whenever the video
+    // knows them.
+    m_timestamps = new QCheckBox(QString::fromStdString(video::TextTimeFromTimestamps()), this);
+    m_timestamps->setObjectName(QStringLiteral("CheckBoxTimeFromTimestamps"));
+    m_timestamps->setToolTip(T("Le temps de chaque marque est l'instant de son image dans le fichier vidéo, compté "
+                               "depuis la première image pointée ; les vitesses et les accélérations suivent ces "
+                               "instants."));
+    m_timestamps->setEnabled(source.frameTimes);
+    m_timestamps->setChecked(timeFromTimestamps && source.frameTimes);
+    layout->addWidget(m_timestamps);
 
     // The default is chosen when the document holds it already (the state after opening a video).
     const bool atDefault = usable && (IsEqual(current, source.frameDuration) || !UsableDuration(current));
@@ -115,18 +130,29 @@ bool TTimeDialog::Ask(QWidget* parent, document::TData& data, TCustomUserDlg& dl
     if (const auto* view = dynamic_cast<const video::TVideo*>(data.View()); view != nullptr && view->IsOpened()) {
         source.framesPerSecond = view->FramesPerSecond();
         source.frameDuration = view->FrameDuration();
+        source.variable = view->VariableFrameDuration();
+        source.frameTimes = view->FrameTimes() != nullptr;
     }
     return Ask(parent, data, dlg, source);
 }
 
 bool TTimeDialog::Ask(QWidget* parent, document::TData& data, TCustomUserDlg& dlg, const TTimeSource& source)
 {
-    TTimeDialog dialog(parent, data.RequiredDuration(), source, dlg);
+    TTimeDialog dialog(parent, data.RequiredDuration(), source, dlg, data.TimeFromTimestamps());
     if (dialog.exec() != QDialog::Accepted)
         return false;
     const double before = data.RequiredDuration();
+    const bool timestampsBefore = data.TimeFromTimestamps();
     data.SetTimeBetweenFrames(dialog.Value());
-    return !IsEqual(before, data.RequiredDuration());
+    // A video without the frames' times leaves the study's choice as it was saved.
+    if (source.frameTimes)
+        data.SetTimeFromTimestamps(dialog.TimeFromTimestamps());
+    return !IsEqual(before, data.RequiredDuration()) || timestampsBefore != data.TimeFromTimestamps();
+}
+
+bool TTimeDialog::TimeFromTimestamps() const
+{
+    return m_timestamps->isChecked();
 }
 
 void TTimeDialog::accept()

@@ -49,7 +49,6 @@ public:
     QLineEdit* Text() const { return m_text; }
     QRadioButton* HideChoice() const { return m_hide; }
     QRadioButton* ShowChoice() const { return m_show; }
-    QPushButton* EvenButton() const { return m_even; }
     QPushButton* OddButton() const { return m_odd; }
     QPushButton* OkButton() const { return m_ok; }
 

@@ -238,6 +238,11 @@ TTrackingPanel::TTrackingPanel(TTracking& tracking, video::TVideo& video, docume
     m_links += m_video.notify.trackingEntered.Connect([this] { Activate(); });
     m_links += m_video.notify.trackingLeft.Connect([this] { Deactivate(); });
     m_links += m_video.notify.trackingPauseAsked.Connect([this] { Stop(); });
+    // The tracker follows as many objects as the document points on a frame.
+    m_links += m_data.Changed.Connect([this](const document::TDocChange& change) {
+        if (change.kind == document::TDocChangeKind::MarksPerFrame && !m_tracking.Running())
+            ObjectsChanged();
+    });
 
     UpdateControls();
 }

@@ -74,8 +74,6 @@ public:
     QMenu* RadiusMenu() const { return m_radiusMenu; }
     QAction* PopupContourAction() const { return m_popupContour; }
     QAction* PopupBanZoneAction() const { return m_popupBanZone; }
-    QAction* EraseOutlineAction() const { return m_eraseOutline; } // MenuAffichageEffacerContour
-    QAction* EraseZonesAction() const { return m_eraseZones; } // MenuAffichageEffacerBanZones
     QProgressBar* Progress() const { return m_progress; }
     QComboBox* MethodChoice() const { return m_method; }
     QLabel* ProgressText() const { return m_progressText; }

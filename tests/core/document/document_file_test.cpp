@@ -180,5 +180,65 @@ TEST_F(StudyFileTest, ATimeBaseTheTimeDialogWouldRefuseKeepsTheVideosOwn)
     }
 }
 
+// The choice of the frames' own times is the study's: saved under its own key, off in a new study and in
+// a study saved before the choice existed, and a change of it puts the results out of date.
+TEST_F(StudyFileTest, TheChoiceOfTheFramesOwnTimesIsSavedWithTheStudy)
+{
+    BuildStudy();
+    TMapKeys keys;
+    data->Save(keys);
+    EXPECT_EQ(keys.values.at("TimeFromTimestamps"), "0");
+    EXPECT_EQ(keys.IndexOf("TimeFromTimestamps"), keys.IndexOf("FramesNumberBetweenTwoMarks") + 1);
+    data->ClearResultsOutOfDate();
+    data->SetTimeFromTimestamps(true);
+    EXPECT_TRUE(data->ResultsOutOfDate());
+    data->ClearResultsOutOfDate();
+    data->SetTimeFromTimestamps(true);
+    EXPECT_FALSE(data->ResultsOutOfDate());
+    data->Save(keys);
+    EXPECT_EQ(keys.values.at("TimeFromTimestamps"), "1");
+    EXPECT_TRUE(Reloaded(keys)->TimeFromTimestamps());
+    keys.values.erase("TimeFromTimestamps");
+    EXPECT_FALSE(Reloaded(keys)->TimeFromTimestamps());
+    data->NewStudy();
+    EXPECT_FALSE(data->TimeFromTimestamps());
+}
+
+// A phone's frames at uneven instants: with the choice, t of a mark is its frame's time minus the first
+// pointed frame's; without it, or with a player that does not know the frames' times, frames x period.
+TEST_F(DocumentTest, TimesFollowTheFramesOwnTimesWhenTheStudyAsks)
+{
+    view.frameTimes = { 0, 0.033, 0.070, 0.100, 0.141, 0.170 };
+    data->SetTimeBetweenFrames(0.034);
+    view.rawFrame = 1;
+    Click(0.1, 0.1); // frame 1, the view moves on to frame 2
+    Click(0.2, 0.1);
+    view.rawFrame = 4;
+    Click(0.4, 0.1);
+    TMeasurement m;
+    data->ExportMeasurement(TMarkSet::Fixed, m);
+    EXPECT_FALSE(m.timesFromFrames);
+    ASSERT_EQ(m.times.size(), 3u);
+    EXPECT_DOUBLE_EQ(m.times[1], 0.034);
+    EXPECT_DOUBLE_EQ(m.times[2], 3 * 0.034);
+
+    data->SetTimeFromTimestamps(true);
+    data->ExportMeasurement(TMarkSet::Fixed, m);
+    EXPECT_TRUE(m.timesFromFrames);
+    EXPECT_DOUBLE_EQ(m.times[0], 0);
+    EXPECT_DOUBLE_EQ(m.times[1], 0.070 - 0.033);
+    EXPECT_DOUBLE_EQ(m.times[2], 0.141 - 0.033);
+    EXPECT_EQ(m.frames[0], (std::vector<int> { 0, 1, 3 })); // frame numbers stay counted from the first
+
+    // Two frames at one instant (a damaged file) cannot give speeds: the period applies.
+    view.frameTimes[4] = 0.100;
+    data->ExportMeasurement(TMarkSet::Fixed, m);
+    EXPECT_FALSE(m.timesFromFrames);
+    view.frameTimes.clear();
+    data->ExportMeasurement(TMarkSet::Fixed, m);
+    EXPECT_FALSE(m.timesFromFrames);
+    EXPECT_DOUBLE_EQ(m.times[2], 3 * 0.034);
+}
+
 } // namespace
 } // namespace kinoval::test

@@ -352,6 +352,59 @@ TEST_F(StudyCommandsTest, OpeningAVideoResetsTheStudyOrExplainsTheFailure)
     EXPECT_EQ(b.dlg.RunCount(), 1u);
 }
 
+// A phone's video of varying frame durations opens like any other and the user is told so once, as
+// information; a study whose time follows the frames' own times keeps that choice through a save and a
+// load, and its instants are the frames' times.
+TEST_F(StudyCommandsTest, AVariableFrameRateIsToldOnceAndTheStudyMayFollowTheFramesTimes)
+{
+    SetDecimalSeparator(',');
+    const auto phone = [](TStudyBench& bench) {
+        bench.options.askToSaveOnOpen = false;
+        bench.factory.video.frames = 6;
+        bench.factory.video.fps = 1 / 0.034;
+        bench.factory.video.frameTimes = { 0, 0.033, 0.070, 0.100, 0.141, 0.170 };
+        bench.factory.video.variable = true;
+    };
+    TStudyBench b;
+    phone(b);
+    b.dlg.ClearRuns();
+    ASSERT_TRUE(b.commands.OpenVideo(videoPath));
+    ASSERT_EQ(b.dlg.RunCount(), 1u);
+    EXPECT_EQ(b.dlg.LastRun().icon, TUserDlgIcon::icInformation);
+    EXPECT_EQ(b.dlg.LastRun().Texts(),
+        (std::vector<std::string> { "La durée d'affichage des images de cette vidéo est variable.",
+            "Durée moyenne d'une image : 0,034 s.",
+            "Le temps des mesures peut suivre l'instant de chaque image : cocher « Temps selon l'horodatage des "
+            "images » dans « Mesures », « Temps entre deux images... »." }));
+    EXPECT_FALSE(b.data.TimeFromTimestamps());
+
+    b.data.SetTimeFromTimestamps(true);
+    b.video.GoToFrame(1);
+    b.Click(0.1, 0.1); // frame 1, the view moves on to frame 2
+    b.Click(0.2, 0.1);
+    b.video.GoToFrame(4);
+    b.Click(0.4, 0.1);
+    const std::string study = tmp.File("phone.kvl");
+    ASSERT_EQ(SaveTo(b, study), 0);
+
+    TStudyBench other;
+    phone(other);
+    ASSERT_EQ(LoadStudyFile(study, other.parts), kStudyLoaded);
+    EXPECT_TRUE(other.data.TimeFromTimestamps());
+    TMeasurement m;
+    other.data.ExportMeasurement(TMarkSet::Fixed, m);
+    ASSERT_EQ(m.times.size(), 3u);
+    EXPECT_DOUBLE_EQ(m.times[1], 0.070 - 0.033);
+    EXPECT_DOUBLE_EQ(m.times[2], 0.141 - 0.033);
+
+    // A video whose frames all last the same time says nothing.
+    b.factory.video.variable = false;
+    b.factory.video.frameTimes.clear();
+    b.dlg.ClearRuns();
+    ASSERT_TRUE(b.commands.OpenVideo(videoPath));
+    EXPECT_EQ(b.dlg.RunCount(), 0u);
+}
+
 TEST_F(StudyCommandsTest, AStudyIsSavedAgainToItsOwnFileWithoutADialog)
 {
     const std::string path = tmp.File("chute.kvl");

@@ -1,4 +1,5 @@
 // kinoval-cli fit, run as the user runs it, on files written here.
+#include "support/run_command.h"
 #include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
@@ -7,28 +8,13 @@
 #include <cstdio>
 #include <fstream>
 #include <string>
-#include <sys/wait.h>
 
 namespace {
 
-struct TRun {
-    int status = -1;
-    std::string out;
-};
-
-TRun RunCli(const std::string& arguments)
+// The standard output alone: the statistics and the parameters, not the warnings.
+kinoval::test::TCommandRun RunCli(const std::string& arguments)
 {
-    TRun run;
-    const std::string command = std::string(KINOVAL_CLI_PATH) + " " + arguments + " 2>/dev/null";
-    FILE* pipe = popen(command.c_str(), "r");
-    if (!pipe)
-        return run;
-    char buffer[512];
-    while (std::fgets(buffer, sizeof buffer, pipe))
-        run.out += buffer;
-    const int raw = pclose(pipe);
-    run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    return run;
+    return kinoval::test::RunShell(std::string(KINOVAL_CLI_PATH) + " " + arguments + " 2>/dev/null");
 }
 
 TEST(CliFit, AffineOnALineWithHeaderAndCommaDecimals)
@@ -39,11 +25,11 @@ TEST(CliFit, AffineOnALineWithHeaderAndCommaDecimals)
         std::ofstream out(file);
         out << "t\tx\n0\t3\n0,5\t4\n1.0 5\n\n1,5   6\n2 7\n";
     }
-    const TRun run = RunCli("fit affine " + file);
+    const auto run = RunCli("fit affine " + file);
     ASSERT_EQ(run.status, 0);
-    EXPECT_EQ(run.out.rfind("Modèle: y = r + b.t\nr = 3.000\nb = 2.000\nIncertitudes sur les ordonnées: \n", 0), 0u)
-        << run.out;
-    EXPECT_NE(run.out.find("- coefficient de corrélation = 1.00000\n"), std::string::npos) << run.out;
+    EXPECT_EQ(run.output.rfind("Modèle: y = r + b.t\nr = 3.000\nb = 2.000\nIncertitudes sur les ordonnées: \n", 0), 0u)
+        << run.output;
+    EXPECT_NE(run.output.find("- coefficient de corrélation = 1.00000\n"), std::string::npos) << run.output;
 }
 
 TEST(CliFit, EveryModelNameIsKnown)
@@ -57,13 +43,13 @@ TEST(CliFit, EveryModelNameIsKnown)
     }
     for (const char* model :
         { "affine", "constant", "proportional", "parabola", "exponential", "sinus", "sinus-exp", "sinus-lin" }) {
-        const TRun run = RunCli(std::string("fit ") + model + " " + file);
+        const auto run = RunCli(std::string("fit ") + model + " " + file);
         EXPECT_EQ(run.status, 0) << model;
-        EXPECT_EQ(run.out.rfind("Modèle: y", 0), 0u) << model;
-        EXPECT_NE(run.out.find("- écart quadratique moyen = "), std::string::npos) << model;
+        EXPECT_EQ(run.output.rfind("Modèle: y", 0), 0u) << model;
+        EXPECT_NE(run.output.find("- écart quadratique moyen = "), std::string::npos) << model;
     }
-    const TRun sinus = RunCli("fit sinus " + file);
-    EXPECT_NE(sinus.out.find("c = 2.000\n"), std::string::npos) << sinus.out;
+    const auto sinus = RunCli("fit sinus " + file);
+    EXPECT_NE(sinus.output.find("c = 2.000\n"), std::string::npos) << sinus.output;
 }
 
 TEST(CliFit, RefusesBadInvocationsAndUnfittableData)
@@ -77,9 +63,9 @@ TEST(CliFit, RefusesBadInvocationsAndUnfittableData)
     EXPECT_EQ(RunCli("fit").status, 2);
     EXPECT_EQ(RunCli("fit cubic " + file).status, 2);
     EXPECT_EQ(RunCli("fit affine " + dir.File("missing.txt")).status, 1);
-    const TRun one = RunCli("fit affine " + file);
+    const auto one = RunCli("fit affine " + file);
     EXPECT_EQ(one.status, 1);
-    EXPECT_TRUE(one.out.empty());
+    EXPECT_TRUE(one.output.empty());
 }
 
 } // namespace

@@ -373,5 +373,35 @@ TEST(ResCalc, SelectorsHookAndForwarding)
     EXPECT_FALSE(res.IsDirty(kSelFixed));
 }
 
+// Frames at uneven instants, times from the frames' own timestamps: a uniform motion keeps its speed
+// and shows no acceleration, where counting frames at the average period would see both vary.
+TEST_F(CalculTest, DerivativesFollowTheFramesOwnTimes)
+{
+    src.fixed.geometry = { 1.0, 1.0, 0.0, true, true };
+    const double times[] = { 0, 0.033, 0.070, 0.100, 0.141, 0.170, 0.204 };
+    for (int f = 0; f < 7; ++f)
+        src.AddMark(TMarkSet::Fixed, 0, f, 0.5 * times[f], 0.2 - 0.25 * times[f]);
+    src.fixed.measurement.timesFromFrames = true;
+    for (int f = 0; f < 7; ++f)
+        src.fixed.measurement.times[static_cast<std::size_t>(f)] = times[f];
+    src.framePeriod = 0.034;
+    ASSERT_EQ(calc.Recompute(src), 0);
+    ASSERT_EQ(calc.Derive(0), 0);
+    for (int row = 0; row < 7; ++row) {
+        Near(calc.Time(row), times[row]);
+        Near(calc.Value(kUserAxes, 0, kQtyVx, row), 0.5);
+        Near(calc.Value(kUserAxes, 0, kQtyVy, row), -0.25);
+        EXPECT_NEAR(calc.Value(kUserAxes, 0, kQtyAx, row), 0, 1e-9);
+    }
+    // The same marks read as evenly spaced frames give a speed that wanders.
+    src.fixed.measurement.timesFromFrames = false;
+    ASSERT_EQ(calc.Recompute(src), 0);
+    ASSERT_EQ(calc.Derive(0), 0);
+    double worst = 0;
+    for (int row = 0; row < 7; ++row)
+        worst = std::max(worst, std::fabs(calc.Value(kUserAxes, 0, kQtyVx, row) - 0.5));
+    EXPECT_GT(worst, 0.02);
+}
+
 } // namespace
 } // namespace kinoval::results

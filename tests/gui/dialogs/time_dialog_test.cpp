@@ -7,6 +7,7 @@
 #include "support/scripted_user_dlg.h"
 #include "support/synthetic_player.h"
 
+#include <QCheckBox>
 #include <QRadioButton>
 
 #include <gtest/gtest.h>
@@ -133,6 +134,64 @@ TEST_F(TimeDialogTest, TheVideoViewTellsTheDefault)
     EXPECT_EQ(rate, "50 images par seconde");
     EXPECT_DOUBLE_EQ(data.RequiredDuration(), 0.02);
     data.SetView(nullptr);
+}
+
+// A phone's video whose frames do not all last the same time: the dialog shows the average duration and
+// offers the frames' own times, a choice the document keeps; a video that does not know its frames' times
+// cannot offer it, and leaves the study's choice as it was.
+TEST_F(TimeDialogTest, AVariableFrameRateShowsTheAverageAndOffersTheFramesOwnTimes)
+{
+    test::TSyntheticFactory factory;
+    factory.video.frames = 4;
+    factory.video.fps = 3 / 0.1;
+    factory.video.frameTimes = { 0, 0.03, 0.07, 0.1 };
+    factory.video.variable = true;
+    test::TManualTimer timer;
+    video::TVideo view(factory, timer);
+    ASSERT_TRUE(view.Open("/tmp/telephone.mp4"));
+    data.SetView(&view);
+    data.SetTimeBetweenFrames(view.FrameDuration());
+    std::string durationCaption, duration;
+    bool offered = false, checked = true;
+    test::WhenModal([&](QDialog& dialog) {
+        for (QLabel* label : dialog.findChildren<QLabel*>())
+            if (label->text().startsWith(QStringLiteral("Durée")))
+                durationCaption = label->text().toStdString();
+        duration = test::TextOf(dialog, "LabelFrameDuration");
+        auto* box = test::Child<QCheckBox>(dialog, "CheckBoxTimeFromTimestamps");
+        offered = box->isEnabled();
+        checked = box->isChecked();
+        EXPECT_EQ(box->text().toStdString(), "Temps selon l'horodatage des images");
+        box->setChecked(true);
+        test::Press(dialog, "ButtonOk");
+    });
+    EXPECT_TRUE(TTimeDialog::Ask(nullptr, data, dlg));
+    EXPECT_EQ(durationCaption, "Durée moyenne d'une image :");
+    EXPECT_EQ(duration, "0,0333333 s");
+    EXPECT_TRUE(offered);
+    EXPECT_FALSE(checked);
+    EXPECT_TRUE(data.TimeFromTimestamps());
+
+    // The choice shows again; unticking it is a change.
+    test::WhenModal([&](QDialog& dialog) {
+        auto* box = test::Child<QCheckBox>(dialog, "CheckBoxTimeFromTimestamps");
+        checked = box->isChecked();
+        box->setChecked(false);
+        test::Press(dialog, "ButtonOk");
+    });
+    EXPECT_TRUE(TTimeDialog::Ask(nullptr, data, dlg));
+    EXPECT_TRUE(checked);
+    EXPECT_FALSE(data.TimeFromTimestamps());
+    data.SetView(nullptr);
+
+    // Without the frames' times there is nothing to offer, and the study's choice stays.
+    data.SetTimeFromTimestamps(true);
+    data.SetTimeBetweenFrames(0.04);
+    TTimeDialog plain(nullptr, 0.04, kVideo25, dlg, true);
+    EXPECT_FALSE(test::Child<QCheckBox>(plain, "CheckBoxTimeFromTimestamps")->isEnabled());
+    test::WhenModal([](QDialog& dialog) { test::Press(dialog, "ButtonOk"); });
+    EXPECT_FALSE(TTimeDialog::Ask(nullptr, data, dlg, kVideo25));
+    EXPECT_TRUE(data.TimeFromTimestamps());
 }
 
 } // namespace
