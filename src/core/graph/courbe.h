@@ -62,6 +62,12 @@ public:
     void SetNames(const std::string& ordinate, const std::string& abscissa);
     // Gives a newly added element the curve's style for its kind.
     void ApplyStyle(TGElem& element) const;
+
+private:
+    friend class TGraph;
+    // Painting state of the graph: whether the curve's points and segments are drawn at once from its data.
+    mutable bool m_paintWhole = false;
+    mutable bool m_paintedWhole = false;
 };
 
 // The scale record of a family of vectors (velocity, acceleration): found by its name, one per family.

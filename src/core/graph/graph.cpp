@@ -17,8 +17,9 @@ constexpr double kHoverReach = 8;
 // Points of a polyline that stray less than this from the one painted are left out, in pixels: a quarter
 // of a pixel is below what a screen of twice the density shows.
 constexpr double kPolylineTolerance = 0.25;
-// Markers of one curve that would land within a pixel of the one before it are left out.
-constexpr double kGlyphSpacing = 1;
+// Markers of one curve that would land within two pixels of the one before it are left out: a marker is
+// nine pixels wide at the least, so a run of them that close draws one band either way.
+constexpr double kGlyphSpacing = 2;
 // How far off the control a polyline is kept before it is cut, in pixels.
 constexpr double kClipRoom = 2000;
 
@@ -665,10 +666,48 @@ std::vector<std::string> TGraph::DataPointLines(const TDataHit& hit) const
 
 // ---- painting ----
 
+void TGraph::PaintCurveData(const TCourbe& curve, TDrawList& list) const
+{
+    const std::size_t n = curve.x.size();
+    const TMapping& map = Mapping();
+    std::vector<TPointF> pixels;
+    pixels.reserve(n);
+    for (std::size_t i = 0; i < n; ++i)
+        pixels.push_back(map.ToScreen(curve.x[i], curve.y[i]));
+    const int size = m_frame.display.size;
+    if (curve.style.visible[obPoint]) {
+        list.Add(TGlyphs { pixels, curve.style.colour[obPoint][0], size, curve.style.glyphKind });
+        if (curve.style.numbering != TNumbering::None) {
+            for (std::size_t i = 0; i < n; ++i)
+                list.Label(TGPoint::NumberOrigin(pixels[i], size, curve.style.numbering),
+                    std::to_string(curve.numbers[i]), curve.style.numberColour, TGPoint::NumberPointSize(size));
+        }
+    }
+    if (curve.style.visible[obSegment] && n >= 2)
+        list.Add(TPolyline {
+            std::move(pixels), ElementPen(curve.style.colour[obSegment][0], false, m_frame.display.penWidth) });
+}
+
 void TGraph::PaintElements(TDrawList& list) const
 {
     const std::size_t first = list.commands.size();
+    // The data points and segments of a curve follow its style (only the style setters change them) and
+    // lie on its data: a curve with all of them is drawn at once from its data, as each would draw itself,
+    // so that thousands of rows are not thousands of calls.
+    for (const auto& curve : m_curves) {
+        const std::size_t n = curve->x.size();
+        curve->m_paintedWhole = false;
+        curve->m_paintWhole = curve->Of(obPoint).size() == n && curve->Of(obSegment).size() == (n > 0 ? n - 1 : 0);
+    }
     for (const auto& e : m_elements) {
+        const TCourbe* curve = e->curve;
+        if (curve != nullptr && curve->m_paintWhole && (e->Kind() == obPoint || e->Kind() == obSegment)) {
+            if (!curve->m_paintedWhole) {
+                PaintCurveData(*curve, list);
+                curve->m_paintedWhole = true;
+            }
+            continue;
+        }
         if (e->visible)
             e->Draw(list);
     }

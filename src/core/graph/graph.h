@@ -201,6 +201,7 @@ private:
     void SelectAt(const TGraphMouse& mouse);
     void UpdateBubble(TPointF at);
     void PaintElements(TDrawList& list) const;
+    void PaintCurveData(const TCourbe& curve, TDrawList& list) const;
 
     int m_width = 0;
     int m_height = 0;

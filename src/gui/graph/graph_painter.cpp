@@ -1,5 +1,6 @@
 #include "gui/graph/graph_painter.h"
 
+#include "core/drawing/glyphs.h"
 #include "core/graph/graph.h"
 #include "gui/drawing/glyph_painter.h"
 
@@ -14,6 +15,7 @@
 
 #include <cmath>
 #include <variant>
+#include <vector>
 
 namespace kinoval {
 
@@ -79,7 +81,8 @@ const QImage& GlyphStamp(int kind, int size, TColor colour, qreal ratio)
     auto it = stamps.find(key);
     if (it != stamps.end())
         return *it;
-    constexpr int side = 32;
+    // Just the glyph with a pixel of room: a smaller stamp is less to blend, many thousand times over.
+    const int side = 2 * (drawing::GlyphHalfExtent(size) + 2);
     QImage stamp(int(side * ratio), int(side * ratio), QImage::Format_ARGB32_Premultiplied);
     stamp.setDevicePixelRatio(ratio);
     stamp.fill(Qt::transparent);
@@ -98,8 +101,20 @@ void PaintGlyphs(QPainter& painter, const TGlyphs& glyphs)
     if (raster && glyphs.at.size() > std::size_t(kStampedGlyphs) && painter.transform().isIdentity()) {
         const QImage& stamp
             = GlyphStamp(glyphs.kind, glyphs.size, glyphs.colour, painter.device()->devicePixelRatioF());
-        for (const TPointF& p : glyphs.at)
-            painter.drawImage(QPointF(std::lround(p.x) - 16, std::lround(p.y) - 16), stamp);
+        const int half = drawing::GlyphHalfExtent(glyphs.size) + 2;
+        // A glyph lands on a whole pixel: a second one on the same pixel would draw the same picture again.
+        const QRect area(0, 0, painter.device()->width(), painter.device()->height());
+        std::vector<bool> taken(std::size_t(std::max(0, area.width())) * std::size_t(std::max(0, area.height())));
+        for (const TPointF& p : glyphs.at) {
+            const int x = int(std::lround(p.x)), y = int(std::lround(p.y));
+            if (area.contains(x, y)) {
+                const std::size_t cell = std::size_t(y) * std::size_t(area.width()) + std::size_t(x);
+                if (taken[cell])
+                    continue;
+                taken[cell] = true;
+            }
+            painter.drawImage(QPoint(x - half, y - half), stamp);
+        }
         return;
     }
     for (const TPointF& p : glyphs.at)
