@@ -31,6 +31,8 @@ public:
     // The text of the accessible description; the graph's own description unless told otherwise.
     std::function<std::string(const graph::TGraph&)> describe;
     void UpdateDescription();
+    // The zoom tool's cursor says which axes it acts on.
+    void UpdateCursor();
 
     QSize sizeHint() const override { return { 800, 560 }; }
     QSize minimumSizeHint() const override { return { 240, 180 }; }
@@ -45,8 +47,6 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
-    void UpdateCursor();
-
     graph::TGraph* m_graph = nullptr;
     TConnections m_connections;
     bool m_repaintPending = false;

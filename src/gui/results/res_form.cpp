@@ -475,8 +475,7 @@ void TResForm::BuildDisplayMenus(QMenu* display)
             if (graph::TGraph* g = m_graphPages->CurrentGraph()) {
                 g->IsZoomX = m_zoomX->isChecked();
                 g->IsZoomY = m_zoomY->isChecked();
-                m_graphPages->GraphWidget()->setCursor(Qt::ArrowCursor);
-                g->SetTool(g->Tool());
+                m_graphPages->GraphWidget()->UpdateCursor();
             }
         });
     }
@@ -492,11 +491,13 @@ void TResForm::BuildDisplayMenus(QMenu* display)
     m_timePolyline = o.timeGraphPolyline;
     m_trajectoryPolyline = o.trajectoryPolyline;
     (o.trajectoryNumbers ? m_numberBelow : m_numberNone)->setChecked(true);
-    m_originX->setChecked(true);
+    // An axis fitted to the values does not reach out to its origin.
+    m_originX->setChecked(!o.timeGraphFitX);
+    m_originY->setChecked(!o.timeGraphFitY);
     m_sizeSmall->setChecked(true);
     m_trajectoryInAxes->setChecked(true);
-    m_zoomX->setChecked(o.timeGraphFitX);
-    m_zoomY->setChecked(o.timeGraphFitY);
+    m_zoomX->setChecked(true);
+    m_zoomY->setChecked(true);
 }
 
 void TResForm::BuildGraphTools()

@@ -48,7 +48,7 @@ struct TGraphDisplayChoice {
     bool originY = false; // "Origine > des ordonnées"
     int size = 0; // "Taille": 0 small, 1 medium, 2 large
     bool studyAxes = true; // "Trajectoire > dans le repère (O, x, y)"
-    bool zoomX = false; // "Zoom > des abscisses"
+    bool zoomX = true; // "Zoom > des abscisses"
     bool zoomY = true; // "Zoom > des ordonnées"
     bool legend = true;
     double penWidth = 1;

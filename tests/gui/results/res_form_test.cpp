@@ -490,6 +490,35 @@ TEST_F(ResFormTest, TheTimePageDrawsTheChosenQuantityOfEachTickedObject)
     }
 }
 
+TEST_F(ResFormTest, TransparentModeShowsTheSheetsOwnGraphsAndChoices)
+{
+    Point(kFrames);
+    for (int f = 0; f < 5; ++f)
+        data.SetMarkPosition(data.TransparentSet(), 0, f, { 0.3 + 0.02 * f, 0.6 });
+    Form().resize(1000, 700);
+    TResGraphPages* pages = Form().GraphPages();
+    pages->Memory().Of(TMarkSet::Fixed).quantity = results::kQtyY;
+    Form().ShowPage(TResultsPage::Time);
+    EXPECT_EQ(pages->CurrentGraph(), &pages->GraphOf(TResultsPage::Time, TMarkSet::Fixed));
+    EXPECT_EQ(pages->CurrentGraph()->Curves()[0]->x.size(), std::size_t(kFrames));
+
+    ASSERT_TRUE(video.SetMode(video::vmTransparentPointing));
+    Form().DocumentChanged();
+    graph::TGraph* sheet = pages->CurrentGraph();
+    EXPECT_EQ(sheet, &pages->GraphOf(TResultsPage::Time, TMarkSet::Transparent));
+    ASSERT_EQ(sheet->Curves().size(), 1u);
+    EXPECT_EQ(sheet->Curves()[0]->x.size(), 5u);
+    // The sheet's set has its own choice: x, as a new window has it.
+    EXPECT_EQ(sheet->Curves()[0]->ordinateName, "x");
+    // No picture under the sheet's trajectory: its marks move with the sheet.
+    Form().ShowPage(TResultsPage::Trajectory);
+    EXPECT_FALSE(Form().findChild<QAction*>("MenuAffichageDessinerImageVideo")->isEnabled());
+
+    ASSERT_TRUE(video.SetMode(video::vmFixedPointing));
+    Form().ShowPage(TResultsPage::Time);
+    EXPECT_EQ(pages->CurrentGraph()->Curves()[0]->ordinateName, "y");
+}
+
 TEST_F(ResFormTest, TheZoomAndPanToolsMoveTheWindowAndRestoreComesBack)
 {
     Point(kFrames);
@@ -504,8 +533,17 @@ TEST_F(ResFormTest, TheZoomAndPanToolsMoveTheWindowAndRestoreComesBack)
     const QPointF middle(g->Plot().left + g->Plot().width / 2.0, g->Plot().top + g->Plot().height / 2.0);
     SendMouse(widget, QEvent::MouseButtonPress, middle);
     SendMouse(widget, QEvent::MouseButtonRelease, middle);
-    // The time graph zooms its ordinates only, as the settings have it.
+    // One step in on both axes, about the point clicked.
+    EXPECT_NEAR(g->World().Width(), shown.Width() / 1.5, 1e-9);
+    EXPECT_NEAR(g->World().Height(), shown.Height() / 1.5, 1e-9);
+    Trigger("MenuEditionRestaurerGraphe");
+    EXPECT_EQ(g->World(), shown);
+    // "Zoom > des abscisses" off: the ordinates only.
+    Trigger("MenuAffichageZoomAbscisses");
+    SendMouse(widget, QEvent::MouseButtonPress, middle);
+    SendMouse(widget, QEvent::MouseButtonRelease, middle);
     EXPECT_EQ(g->World().xmin, shown.xmin);
+    EXPECT_EQ(g->World().xmax, shown.xmax);
     EXPECT_NEAR(g->World().Height(), shown.Height() / 1.5, 1e-9);
     Trigger("MenuEditionRestaurerGraphe");
     EXPECT_EQ(g->World(), shown);
