@@ -288,7 +288,12 @@ struct TCommandPainter {
         if (c.points.size() < 2)
             return;
         painter.setRenderHint(QPainter::Antialiasing, true);
-        painter.setPen(PenOf(c.pen));
+        QPen pen = PenOf(c.pen);
+        // On a screen or a picture a line one pixel wide is drawn as such, by the painter's fast stroker; a
+        // scaled page (a printer, a PDF) keeps the width in the graph's pixels.
+        if (c.pen.width <= 1 && painter.transform().isIdentity())
+            pen.setCosmetic(true);
+        painter.setPen(pen);
         QVector<QPointF> points;
         points.reserve(qsizetype(c.points.size()));
         for (const TPointF& p : c.points)

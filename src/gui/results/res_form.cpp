@@ -25,6 +25,7 @@
 #include <QCoreApplication>
 #include <QFile>
 #include <QGuiApplication>
+#include <QIcon>
 #include <QLabel>
 #include <QMenuBar>
 #include <QMimeData>
@@ -35,6 +36,13 @@
 #include <QStackedWidget>
 #include <QToolBar>
 #include <QToolButton>
+
+// The pictures of the results window live in the static gui library: they are registered by hand.
+static void InitResultsResources()
+{
+    Q_INIT_RESOURCE(results);
+    Q_INIT_RESOURCE(mainwindow);
+}
 
 namespace kinoval {
 
@@ -68,6 +76,7 @@ TResForm::TResForm(const TResFormParts& parts, QWidget* parent)
     : QMainWindow(parent)
     , m_parts(parts)
 {
+    InitResultsResources();
     setObjectName("ResultsForm");
     // The table shown is the one of the mark set the view points in.
     video::TVideo& view = m_parts.video;
@@ -217,6 +226,7 @@ void TResForm::BuildPageButtons()
     QToolBar* bar = addToolBar(T("Pages"));
     bar->setObjectName("ToolBarPages");
     bar->setMovable(false);
+    bar->setIconSize(QSize(20, 20));
     struct TPageButton {
         const char* name;
         const char* caption;
@@ -237,7 +247,9 @@ void TResForm::BuildPageButtons()
         button->setAccessibleName(T(b.caption));
         button->setToolTip(T(b.tip));
         button->setStatusTip(T(b.tip));
-        button->setToolButtonStyle(Qt::ToolButtonTextOnly);
+        // The main window's results bar shows the same pictures.
+        button->setIcon(QIcon(QStringLiteral(":/mainwindow/%1.svg").arg(QLatin1String(b.name))));
+        button->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
         // The formulas and the vectors come with their pages.
         button->setEnabled(
             b.page == TResultsPage::Table || b.page == TResultsPage::Time || b.page == TResultsPage::Trajectory);
@@ -502,14 +514,19 @@ void TResForm::BuildDisplayMenus(QMenu* display)
 
 void TResForm::BuildGraphTools()
 {
+    // A row of its own: the page buttons keep their room beside it.
+    addToolBarBreak();
     m_graphTools = addToolBar(T("Outils du graphe"));
     m_graphTools->setObjectName("ToolBarGraphe");
     m_graphTools->setMovable(false);
-    m_toolPan = m_graphTools->addAction(T("Déplacer le graphe"));
+    m_graphTools->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    m_graphTools->setIconSize(QSize(20, 20));
+    m_toolPan
+        = m_graphTools->addAction(QIcon(QStringLiteral(":/mainwindow/ButtonOutilPan.svg")), T("Déplacer le graphe"));
     m_toolPan->setObjectName("ToolButtonGrapheDeplacer");
     m_toolPan->setToolTip(T("Déplacer le graphe avec la souris"));
     m_toolPan->setCheckable(true);
-    m_toolZoom = m_graphTools->addAction(T("Zoomer"));
+    m_toolZoom = m_graphTools->addAction(QIcon(QStringLiteral(":/mainwindow/ButtonOutilZoom.svg")), T("Zoomer"));
     m_toolZoom->setObjectName("ToolButtonGrapheZoom");
     m_toolZoom->setToolTip(
         T("Zoomer : cliquer pour agrandir (bouton droit : réduire, Ctrl : finement) ou tracer un cadre"));
@@ -530,6 +547,8 @@ void TResForm::BuildGraphTools()
     };
     connect(m_toolPan, &QAction::toggled, this, [this, choose](bool on) { choose(m_toolPan, graph::gtPan, on); });
     connect(m_toolZoom, &QAction::toggled, this, [this, choose](bool on) { choose(m_toolZoom, graph::gtZoom, on); });
+    m_restoreGraph->setIcon(QIcon(QStringLiteral(":/results/GrapheRestaurer.svg")));
+    m_restoreGraph->setToolTip(T("Revenir à la vue de départ du graphe"));
     m_graphTools->addAction(m_restoreGraph);
     m_graphTools->setVisible(false);
 }
