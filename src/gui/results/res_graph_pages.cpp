@@ -14,6 +14,8 @@
 #include <QListWidget>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace kinoval {
 
 namespace {
@@ -247,7 +249,12 @@ void TResGraphPages::Show(TResultsPage page, TMarkSet set, const results::TCalcu
 
     if (m_page == TResultsPage::Time) {
         graph::TTimePageChoice choice;
+        // A quantity that the last derivative pass could not give shows as the first one offered; the
+        // choice is kept for when it comes back.
         choice.quantity = memory.quantity;
+        if (std::find(m_offered.begin(), m_offered.end(), int(choice.quantity)) == m_offered.end()
+            && !m_offered.empty())
+            choice.quantity = results::TQuantity(m_offered.front());
         for (int k = 0; k < int(objects.size()); ++k) {
             if (memory.Ticked(k))
                 choice.objects.push_back(k);
@@ -265,7 +272,7 @@ void TResGraphPages::Show(TResultsPage page, TMarkSet set, const results::TCalcu
         }
         g.IsZoomX = display.zoomX;
         g.IsZoomY = display.zoomY;
-        const results::TQuantityText text = results::TextOf(memory.quantity);
+        const results::TQuantityText text = results::TextOf(choice.quantity);
         SetTitles(g, AxisTitle(text.symbol, text.unit), AxisTitle("t", "s"), objects, choice.objects, display.legend);
         g.SetWorld(graph::TimeWindow(curves, choice), false);
     } else {

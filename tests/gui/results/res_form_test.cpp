@@ -519,6 +519,44 @@ TEST_F(ResFormTest, TransparentModeShowsTheSheetsOwnGraphsAndChoices)
     EXPECT_EQ(pages->CurrentGraph()->Curves()[0]->ordinateName, "y");
 }
 
+TEST_F(ResFormTest, TheGraphFollowsTheMarks)
+{
+    Point(kFrames - 1);
+    Form().ShowPage(TResultsPage::Time);
+    EXPECT_EQ(Form().GraphPages()->CurrentGraph()->Curves()[0]->x.size(), std::size_t(kFrames - 1));
+    // One more mark: the shown graph is built again at once.
+    data.SetMarkPosition(data.FixedSet(), 0, kFrames - 1, { 0.5, 0.5 });
+    Form().DocumentChanged();
+    const graph::TGraph* g = Form().GraphPages()->CurrentGraph();
+    ASSERT_EQ(g->Curves()[0]->x.size(), std::size_t(kFrames));
+    EXPECT_NEAR(g->Curves()[0]->x.back(), 0.04 * (kFrames - 1), 1e-12);
+}
+
+TEST_F(ResFormTest, TheGraphFollowsTheSmoothing)
+{
+    Point(kFrames);
+    Form().GraphPages()->Memory().Of(TMarkSet::Fixed).quantity = results::kQtyVx;
+    Form().ShowPage(TResultsPage::Time);
+    const std::vector<double> rough = Form().GraphPages()->CurrentGraph()->Curves()[0]->y;
+    Trigger("MenuCalculsLisserVitesse");
+    const std::vector<double> smooth = Form().GraphPages()->CurrentGraph()->Curves()[0]->y;
+    ASSERT_EQ(rough.size(), smooth.size());
+    EXPECT_NE(rough, smooth);
+}
+
+TEST_F(ResFormTest, AQuantityThatCannotBeDerivedShowsAsThePositions)
+{
+    Point(2); // too few marks for a velocity
+    Form().GraphPages()->Memory().Of(TMarkSet::Fixed).quantity = results::kQtyVx;
+    Form().ShowPage(TResultsPage::Time);
+    EXPECT_FALSE(Form().VelocityAvailable());
+    const graph::TGraph* g = Form().GraphPages()->CurrentGraph();
+    ASSERT_EQ(g->Curves().size(), 1u);
+    EXPECT_EQ(g->Curves()[0]->ordinateName, "x");
+    // The choice waits for the velocities to come back.
+    EXPECT_EQ(Form().GraphPages()->Memory().Of(TMarkSet::Fixed).quantity, results::kQtyVx);
+}
+
 TEST_F(ResFormTest, TheZoomAndPanToolsMoveTheWindowAndRestoreComesBack)
 {
     Point(kFrames);
