@@ -5,6 +5,7 @@
 #include "core/document/data.h"
 #include "core/export/serveur.h"
 #include "core/formulas/formules.h"
+#include "core/mainwindow/recovery.h"
 #include "core/montage/montage.h"
 #include "core/results/results_set.h"
 #include "core/settings/mru_files.h"
@@ -16,6 +17,7 @@
 #include "gui/common/qt_desktop_services.h"
 #include "gui/common/user_dlg.h"
 #include "gui/mainwindow/main_form.h"
+#include "gui/mainwindow/recovery_hook.h"
 #include "gui/tracking/tracking_panel.h"
 #include "media/export/xlsx_writer.h"
 #include "media/player_factory.h"
@@ -27,6 +29,7 @@
 #include <QTranslator>
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 int main(int argc, char** argv)
@@ -54,7 +57,14 @@ int main(int argc, char** argv)
     video::TThreadTimer playbackTimer;
     video::TVideo view(players, playbackTimer);
     TOptions options;
-    options.Load(settingsPath);
+    // A settings file that is there but cannot be read (a folder, a huge file) is said once the window
+    // shows, and never overwritten: its contents were not seen.
+    std::vector<std::string> settingsUnread;
+    if (IsRefusedRead(options.Load(settingsPath))) {
+        TIniFile probe;
+        probe.Load(settingsPath);
+        settingsUnread = SettingsReadFailureLines(settingsPath, probe.LastErrorText());
+    }
     document::TData data(userDlg, document::TDocumentSettings {});
     TMRUFiles mru;
     results::TResultsSet results(data);
@@ -66,11 +76,16 @@ int main(int argc, char** argv)
         ini.Load(settingsPath);
         serveur.ReadSettings(ini);
     }
-    serveur.OnRegressiPathChanged = [&settingsPath, &serveur](const std::string&) {
+    serveur.OnRegressiPathChanged = [&settingsPath, &serveur, &userDlg](const std::string&) {
+        // Only over settings that were read: writing the key into an empty file would drop all the others.
         TIniFile ini;
-        ini.Load(settingsPath);
+        if (IsRefusedRead(ini.Load(settingsPath))) {
+            userDlg.ShowMessage(TUserDlgIcon::icWarning, SettingsSaveFailureLines(settingsPath, ini.LastErrorText()));
+            return;
+        }
         serveur.WriteSettings(ini);
-        ini.SaveAs(settingsPath);
+        if (ini.SaveAs(settingsPath) != kIniOk)
+            userDlg.ShowMessage(TUserDlgIcon::icWarning, SettingsSaveFailureLines(settingsPath, ini.LastErrorText()));
     };
     formulas::TFormules formules;
     montage::TMontage montage(userDlg);
@@ -83,6 +98,15 @@ int main(int argc, char** argv)
     gui::TMainForm form(
         { userDlg, desktop, view, data, options, mru, results, serveur, formules, montage, tracking, settingsPath });
     desktop.SetDialogParent(&form);
+    // Copies of unsaved studies in the user's data folder. KINOVAL_AUTOSAVE_SECONDS shortens the minute
+    // for the tests that kill the program.
+    mainwindow::TRecovery recovery(
+        { userDlg, desktop, view, data, options, mru, &montage, &formules }, form.Commands(), DataFolder());
+    int interval = mainwindow::TRecovery::kIntervalSeconds;
+    if (const char* forced = std::getenv("KINOVAL_AUTOSAVE_SECONDS"); forced != nullptr && std::atoi(forced) > 0)
+        interval = std::atoi(forced);
+    gui::TRecoveryHook recoveryHook(recovery, interval);
+    form.SetRecoveryHook(&recoveryHook);
     serveur.LastFolder = mru.Directory;
     serveur.OnFolderUsed = [&mru](const std::string& folder) { mru.Directory = folder; };
     form.show();
@@ -90,11 +114,18 @@ int main(int argc, char** argv)
     // .kvl study so), else one of the sample videos.
     const QStringList arguments = QApplication::arguments();
     const std::string named = arguments.size() > 1 ? arguments.at(1).toStdString() : std::string();
-    QTimer::singleShot(0, &form, [&form, named] {
+    QTimer::singleShot(0, &form, [&form, &userDlg, &recovery, named, settingsUnread] {
+        if (!settingsUnread.empty())
+            userDlg.ShowMessage(TUserDlgIcon::icWarning, settingsUnread);
+        // A study the program was killed over comes back first; the file named on the command line or a
+        // sample only when there is none, or the user declined it.
+        if (recovery.OfferRestore())
+            return;
         if (named.empty() || !form.Commands().Open(named))
             form.OpenSampleVideo(gui::TMainForm::TSample::ThrownBall);
     });
     const int code = QApplication::exec();
+    form.SetRecoveryHook(nullptr);
     view.Stop();
     return code;
 }

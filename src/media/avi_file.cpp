@@ -355,8 +355,10 @@ bool TAviFile::ReadFrame(std::size_t i, std::vector<std::uint8_t>& data)
     const auto& f = m.frames[i];
     // The index says how large the frame is; the file says whether it can be: a crafted entry claiming
     // 4 GiB is refused before any buffer is sized for it.
-    if (f.offset > m.fileSize || f.size > m.fileSize - f.offset)
+    if (f.offset > m.fileSize || f.size > m.fileSize - f.offset) {
+        data.clear();
         return false;
+    }
     data.resize(f.size);
     return m.Read(f.offset, data.data(), f.size);
 }

@@ -1,11 +1,16 @@
 #include "media/avi_writer.h"
 
+#include "core/common/file_beside.h"
+#include "core/common/ini_file.h"
+
 #include <turbojpeg.h>
 
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <vector>
+
+#include <unistd.h>
 
 namespace kinoval::media {
 
@@ -51,6 +56,9 @@ struct TIndexEntry {
 } // namespace
 
 struct TAviWriter::TImpl {
+    // The video grows beside its name and takes it at Close: an unfinished or failed recording never
+    // replaces a video of that name.
+    std::unique_ptr<TFileBeside> beside;
     std::unique_ptr<std::FILE, TFileCloser> file;
     std::unique_ptr<void, TJpegFree> jpeg;
     int width = 0, height = 0;
@@ -185,12 +193,22 @@ int TAviWriter::Open(
         if (!m.jpeg)
             return -3;
     }
-    m.file.reset(std::fopen(fileName.c_str(), "wb"));
-    if (!m.file)
+    m.beside = std::make_unique<TFileBeside>(fileName);
+    if (m.beside->Code() != kIniOk) {
+        m.beside.reset();
         return -2;
+    }
+    const int fd = m.beside->TakeDescriptor(); // the stream owns it from here
+    m.file.reset(::fdopen(fd, "wb"));
+    if (!m.file) {
+        ::close(fd);
+        m.beside.reset();
+        return -2;
+    }
     m.BuildHeader();
     if (!m.WriteBytes(m.header.data(), m.header.size())) {
         m.file.reset();
+        m.beside.reset();
         return -2;
     }
     return 0;
@@ -279,6 +297,8 @@ int TAviWriter::Close()
     ok = std::fflush(m.file.get()) == 0 && ok;
     ok = std::fclose(m.file.release()) == 0 && ok;
     m.jpeg.reset();
+    ok = ok && m.beside->Commit() == kIniOk;
+    m.beside.reset(); // removes the file beside when it was not committed
     return ok ? 0 : -4;
 }
 

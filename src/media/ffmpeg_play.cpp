@@ -1,7 +1,9 @@
 #include "media/ffmpeg_play.h"
 
+#include "core/common/system_errors.h"
 #include "core/video/frame_index.h"
 #include "core/video/frame_rotation.h"
+#include "core/video/player_choice.h"
 #include "core/video/player_texts.h"
 #include "media/media_versions.h"
 
@@ -181,6 +183,14 @@ std::size_t PictureBytes(const AVFrame* f)
 std::int64_t IdentityOf(const AVPacket* p)
 {
     return p->pts != AV_NOPTS_VALUE ? p->pts : p->dts;
+}
+
+// Why the demuxer refused a file: a system reason when it is one, else a file no reader recognises.
+std::string OpenFailureText(int code)
+{
+    if (code < 0 && code > -4096 && code != AVERROR(EINVAL))
+        return SystemErrorText(AVUNERROR(code));
+    return video::TextNotAVideo();
 }
 
 } // namespace
@@ -534,6 +544,10 @@ int TFFMpegPlay::Rotation() const
 
 bool TFFMpegPlay::DoOpen(const std::string& fileName)
 {
+    if (std::string refused = video::RefusedVideoFile(fileName); !refused.empty()) {
+        SetErrorText(refused);
+        return false;
+    }
     auto& m = *m_impl;
     m.Reset();
     if (LinkedAvcodecMajor() < kOldestAvcodecMajor) {
@@ -541,8 +555,6 @@ bool TFFMpegPlay::DoOpen(const std::string& fileName)
         return false;
     }
     SetErrorText(video::TextUnlistedError()); // until the open has gone through
-    if (!video::IsRegularFile(fileName))
-        return false;
     std::error_code sizeError;
     const auto fileSize = std::filesystem::file_size(fileName, sizeError);
     m.deadline.Arm(kOpenTime
@@ -552,21 +564,34 @@ bool TFFMpegPlay::DoOpen(const std::string& fileName)
     if (raw == nullptr)
         return false;
     raw->interrupt_callback = { InterruptWhenLate, &m.deadline };
-    if (avformat_open_input(&raw, fileName.c_str(), nullptr, nullptr) < 0)
+    if (const int opened = avformat_open_input(&raw, fileName.c_str(), nullptr, nullptr); opened < 0) {
+        SetErrorText(m.deadline.Passed() ? video::TextNotAVideo() : OpenFailureText(opened));
         return false; // the context was freed
+    }
     m.input.reset(raw);
-    if (avformat_find_stream_info(raw, nullptr) < 0)
+    if (avformat_find_stream_info(raw, nullptr) < 0) {
+        SetErrorText(video::TextNotAVideo());
         return false;
+    }
     const AVCodec* codec = nullptr;
     m.stream = av_find_best_stream(raw, AVMEDIA_TYPE_VIDEO, -1, -1, &codec, 0);
-    if (m.stream < 0 || codec == nullptr)
+    if (m.stream == AVERROR_DECODER_NOT_FOUND) {
+        const int any = av_find_best_stream(raw, AVMEDIA_TYPE_VIDEO, -1, -1, nullptr, 0);
+        const char* name = any >= 0 ? avcodec_get_name(raw->streams[any]->codecpar->codec_id) : "?";
+        SetErrorText(video::TextNoDecoder(name != nullptr ? name : "?"));
         return false;
+    }
+    if (m.stream < 0 || !codec) {
+        SetErrorText(video::TextNoVideoStream());
+        return false;
+    }
     AVStream* st = raw->streams[m.stream];
     for (unsigned i = 0; i < raw->nb_streams; ++i) {
         if (static_cast<int>(i) != m.stream)
             raw->streams[i]->discard = AVDISCARD_ALL;
     }
     m.decoder.reset(avcodec_alloc_context3(codec));
+    SetErrorText(video::TextDecoderFailed());
     if (!m.decoder || avcodec_parameters_to_context(m.decoder.get(), st->codecpar) < 0)
         return false;
     m.decoder->pkt_timebase = st->time_base;
@@ -576,6 +601,7 @@ bool TFFMpegPlay::DoOpen(const std::string& fileName)
         return false;
     m.width = st->codecpar->width;
     m.height = st->codecpar->height;
+    SetErrorText(video::TextBadFrameSize(m.width, m.height));
     if (m.width <= 0 || m.height <= 0)
         return false;
     size_t matrixSize = 0;
@@ -585,6 +611,7 @@ bool TFFMpegPlay::DoOpen(const std::string& fileName)
     const bool quarterTurn = m.rotation == 90 || m.rotation == 270;
     if (!SetGeometry(quarterTurn ? m.height : m.width, quarterTurn ? m.width : m.height))
         return false;
+    SetErrorText(video::TextUnlistedError()); // until the index is built
     m.frame.reset(av_frame_alloc());
     m.packet.reset(av_packet_alloc());
     if (!m.frame || !m.packet)
@@ -626,8 +653,10 @@ bool TFFMpegPlay::DoOpen(const std::string& fileName)
     if (m.deadline.Passed())
         return false; // a demuxer that would not stop is no video to work on
     m.index = video::BuildFrameIndex(stamps);
-    if (m.index.pts.empty())
+    if (m.index.pts.empty()) {
+        SetErrorText(video::TextNoFrames());
         return false;
+    }
     for (std::size_t p = 0; p < identities.size(); ++p) {
         if (identities[p] != AV_NOPTS_VALUE)
             m.packetOf.emplace(identities[p], static_cast<int>(p));
@@ -636,10 +665,10 @@ bool TFFMpegPlay::DoOpen(const std::string& fileName)
     const std::vector<video::TRate> announced { { st->r_frame_rate.num, st->r_frame_rate.den },
         { st->avg_frame_rate.num, st->avg_frame_rate.den } };
     const video::TStreamTiming timing = video::JudgeTiming(m.index.pts, av_q2d(st->time_base), announced);
-    if (!timing.usable)
+    if (!timing.usable || !SetTiming(timing.framesPerSecond, m.FrameCount(), timing.duration, timing.frameDuration)) {
+        SetErrorText(video::TextBadFrameRate());
         return false;
-    if (!SetTiming(timing.framesPerSecond, m.FrameCount(), timing.duration, timing.frameDuration))
-        return false;
+    }
     SetFrameTimes(timing.times, timing.variable);
     m.live = false; // the reader sits at the end: the first load seeks
     m.deadline.armed = false;

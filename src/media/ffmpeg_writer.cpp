@@ -9,6 +9,9 @@ extern "C" {
 }
 #include "media/ffmpeg_handles.h"
 
+#include "core/common/file_beside.h"
+#include "core/common/ini_file.h"
+
 namespace kinoval::media {
 
 namespace {
@@ -36,6 +39,9 @@ std::string ErrorString(int code)
 } // namespace
 
 struct TFFMpegWriter::TImpl {
+    // The video is written beside its name and takes it once the trailer is written: a failed or
+    // unfinished recording never replaces a video of that name.
+    std::unique_ptr<TFileBeside> beside;
     std::unique_ptr<AVFormatContext, TOutputFree> out;
     std::unique_ptr<AVCodecContext, TCodecFree> enc;
     std::unique_ptr<AVFrame, TFrameFree> frame;
@@ -143,8 +149,17 @@ int TFFMpegWriter::Open(const std::string& fileName, int width, int height, cons
         return -3;
     m.stream->time_base = c->time_base;
     m.stream->avg_frame_rate = c->framerate;
-    if (!(raw->oformat->flags & AVFMT_NOFILE) && avio_open(&raw->pb, fileName.c_str(), AVIO_FLAG_WRITE) < 0)
-        return -2;
+    if (!(raw->oformat->flags & AVFMT_NOFILE)) {
+        // The container was chosen from the real name; the bytes go to the file beside it.
+        m.beside = std::make_unique<TFileBeside>(fileName);
+        if (m.beside->Code() != kIniOk) {
+            m.lastError = m.beside->ErrorText();
+            return -2;
+        }
+        m.beside->ReleaseDescriptor();
+        if (avio_open(&raw->pb, m.beside->TemporaryPath().c_str(), AVIO_FLAG_WRITE) < 0)
+            return -2;
+    }
     r = avformat_write_header(raw, nullptr);
     if (r < 0) {
         m.lastError = ErrorString(r);
@@ -196,9 +211,17 @@ int TFFMpegWriter::Close()
         if (av_write_trailer(m.out.get()) < 0)
             result = -3;
     }
-    m.out.reset();
+    const bool wasWritten = m.headerWritten;
+    m.out.reset(); // closes the file
     m.enc.reset();
     m.headerWritten = false;
+    if (m.beside) {
+        if (result == 0 && wasWritten && m.beside->Commit() != kIniOk) {
+            m.lastError = m.beside->ErrorText();
+            result = -3;
+        }
+        m.beside.reset(); // removes the file beside when it was not committed
+    }
     return result;
 }
 

@@ -2,15 +2,20 @@
 #include "core/video/player_texts.h"
 #include "frame_code.h"
 #include "media/avi_file.h"
+#include "media/avi_play.h"
 #include "media/avi_writer.h"
-#include "media/vfw_play.h"
 #include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <fstream>
 #include <random>
 #include <string>
+
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace kinoval::media {
 namespace {
@@ -34,7 +39,7 @@ TEST_P(AviCodecs, EveryFrameReadsBackWhereverWeSeek)
     test::TTempDir dir;
     // An odd width makes DIB rows padded, which a reader that forgets the padding gets wrong.
     std::string path = WriteNumberedAvi(dir, "a.avi", GetParam(), 60, 162, 120, 30000, 1001);
-    TVfwPlay player;
+    TAviPlay player;
     ASSERT_TRUE(player.Open(path));
     EXPECT_EQ(player.FrameCount(), 60);
     EXPECT_EQ(player.Width(), 162);
@@ -90,6 +95,37 @@ TEST(AviFile, IndexAndHeadersOfOurOwnFile)
     ASSERT_EQ(avi.Frames().size(), 5u);
     for (const auto& f : avi.Frames())
         EXPECT_EQ(f.size, 32u * 3 * 16);
+}
+
+TEST(AviFile, AFrameSizeLargerThanTheFileTakesNoMemory)
+{
+    // Found by the fuzzer: an index entry announcing nearly 4 GiB had its buffer allocated before being
+    // checked against the file. Under a 512 MiB address-space limit that allocation would end the process.
+    test::TTempDir dir;
+    std::string path = WriteNumberedAvi(dir, "huge.avi", TAviCodec::acDib24, 3, 16, 8);
+    std::fstream file(path, std::ios::in | std::ios::out | std::ios::binary);
+    file.seekg(0, std::ios::end);
+    const std::streamoff size = file.tellg();
+    const std::uint32_t huge = 0xF0000000u;
+    file.seekp(size - 3 * 16 + 12); // the first idx1 entry's size
+    file.write(reinterpret_cast<const char*>(&huge), 4);
+    file.close();
+    std::fflush(nullptr);
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        rlimit limit { 512u << 20, 512u << 20 };
+        ::setrlimit(RLIMIT_AS, &limit);
+        TAviFile avi;
+        if (avi.Open(path) != 0 || avi.Frames().empty())
+            ::_exit(10);
+        std::vector<std::uint8_t> data;
+        const bool read = avi.ReadFrame(0, data);
+        ::_exit(read ? 11 : (avi.ReadFrame(1, data) ? 0 : 12));
+    }
+    int status = 0;
+    ::waitpid(pid, &status, 0);
+    ASSERT_TRUE(WIFEXITED(status)) << "died of signal " << WTERMSIG(status);
+    EXPECT_EQ(WEXITSTATUS(status), 0);
 }
 
 } // namespace

@@ -1,7 +1,7 @@
 // Every back-end that opens a test video shows exactly the frame asked for; the chain picks and falls back.
 #include "core/video/player_choice.h"
 #include "core/video/player_texts.h"
-#include "media/ds_play.h"
+#include "media/gstreamer_play.h"
 #include "media/player_factory.h"
 #include "support/temp_dir.h"
 #include "test_videos.h"
@@ -64,7 +64,7 @@ TEST_P(BackendFormats, SeeksShowTheAskedFrameWhenTheBackEndOpensTheFile)
     if (!player->Open(path)) {
         // Our AVI reader reads only its two codecs; every other back-end must read every file.
         std::string codec = param.video.codec;
-        ASSERT_EQ(param.backend, video::bkVfw) << param.video.name;
+        ASSERT_EQ(param.backend, video::bkAvi) << param.video.name;
         ASSERT_TRUE(codec != "avi-dib" && codec != "avi-mjpeg") << param.video.name;
         EXPECT_FALSE(player->Opened());
         return; // refusing it is right: the chain passes it on
@@ -106,10 +106,10 @@ TEST(BackendChain, PicksByExtensionAndFallsBack)
     video::TPlayerChain chain(factory);
     // MPEG-4 in AVI: our reader declines it, GStreamer takes it.
     ASSERT_TRUE(chain.Open(TVideoFolder::Path(test::kTestVideos[3])));
-    EXPECT_EQ(chain.Backend(), video::bkDirectShow);
+    EXPECT_EQ(chain.Backend(), video::bkGStreamer);
     // Our MJPEG AVI stays with our reader.
     ASSERT_TRUE(chain.Open(TVideoFolder::Path(test::kTestVideos[1])));
-    EXPECT_EQ(chain.Backend(), video::bkVfw);
+    EXPECT_EQ(chain.Backend(), video::bkAvi);
     // An upper-case ".MP4" goes straight to FFmpeg.
     test::TTempDir dir;
     std::string upper = dir.File("FILM.MP4");
@@ -133,7 +133,7 @@ TEST(BackendChain, AFrameEverySeventySecondsIsRefusedEverywhere)
     video::TPlayerChain chain(factory);
     EXPECT_FALSE(chain.Open(path));
     EXPECT_EQ(chain.Current(), nullptr);
-    EXPECT_EQ(chain.ErrorText(), video::TextUnlistedError());
+    EXPECT_EQ(chain.ErrorText(), video::TextBadFrameRate());
 
     // The slowest rate that fits: one frame every 65.535 s.
     std::string limit = dir.File("limit.avi");
@@ -145,12 +145,12 @@ TEST(BackendChain, AFrameEverySeventySecondsIsRefusedEverywhere)
     EXPECT_EQ(chain.Current()->Delay(), 65535);
 }
 
-TEST(DSPlay, FrameCountFromTheLengthAndTheTimeOfAFrame)
+TEST(GStreamerPlay, FrameCountFromTheLengthAndTheTimeOfAFrame)
 {
     test::TTempDir dir;
     std::string path = dir.File("two_seconds.avi");
     ASSERT_TRUE(test::MakeTestVideo(path, test::kTestVideos[1], 50));
-    TDSPlay player;
+    TGStreamerPlay player;
     ASSERT_TRUE(player.Open(path));
     EXPECT_NEAR(player.StreamLength(), 2.0, 1e-6);
     EXPECT_EQ(player.FrameCount(), 50);
@@ -166,7 +166,7 @@ namespace {
 
 // Asking for n x 1.0001 x frame duration drifts a whole frame late by frame 10000 (400 s at 25 fps); the
 // check of the shown frame's timestamp brings the seek back onto the asked frame.
-TEST(DSPlay, LongVideosStillShowTheAskedFrame)
+TEST(GStreamerPlay, LongVideosStillShowTheAskedFrame)
 {
     test::TTempDir dir;
     std::string path = dir.File("long.avi");
@@ -175,7 +175,7 @@ TEST(DSPlay, LongVideosStillShowTheAskedFrame)
     for (int i = 0; i < 10100; ++i)
         ASSERT_EQ(writer.WriteFrame(test::MakeNumberedFrame(64, 48, i)), 0);
     ASSERT_EQ(writer.Close(), 0);
-    TDSPlay player;
+    TGStreamerPlay player;
     ASSERT_TRUE(player.Open(path));
     EXPECT_EQ(player.FrameCount(), 10100);
     TRgbImage image;

@@ -28,6 +28,8 @@
 #include <fstream>
 #include <sstream>
 
+#include <sys/stat.h>
+
 #ifdef KINOVAL_SAMPLEGEN_PATH
 namespace kinoval {
 namespace {
@@ -345,6 +347,89 @@ TEST_F(CliTable, IncompleteStudiesAreRefusedWithTheProgramsMessages)
 
     out = Cli("2>/dev/null; echo status=$?");
     EXPECT_NE(out.find("status=2"), std::string::npos);
+}
+
+std::string ReadText(const std::string& path)
+{
+    std::ifstream in(path);
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+std::string Without(std::string text, const std::string& key)
+{
+    const std::size_t at = text.find("\n" + key + "=");
+    if (at != std::string::npos)
+        text.erase(at + 1, text.find('\n', at + 1) - at);
+    return text;
+}
+
+std::string With(std::string text, const std::string& key, const std::string& value)
+{
+    const std::size_t at = text.find("\n" + key + "=");
+    if (at != std::string::npos)
+        text.replace(at + 1, text.find('\n', at + 1) - at - 1, key + "=" + value);
+    return text;
+}
+
+TEST_F(CliTable, ADamagedStudySaysWhatWasLeftOutAndExitsWithThree)
+{
+    Point(26);
+    const std::string text = ReadText(Save("whole.kvl"));
+
+    // One line gone: the tool counts what it read, prints the table of it, and tells the script.
+    const std::string cut = (s_dir->Path() / "cut.kvl").string();
+    std::ofstream(cut) << Without(text, "MarksContainerFrameNumber_Grid_5");
+    std::string out = Cli("'" + cut + "' 2>&1 >/dev/null; echo status=$?");
+    EXPECT_NE(out.find("Ce travail a été chargé, mais pas tel qu'il a été enregistré :\n"
+                       "La liste des marques est incomplète : 25 marque(s) lue(s) sur 26 annoncée(s)."),
+        std::string::npos)
+        << out;
+    EXPECT_NE(out.find("status=3"), std::string::npos) << out;
+    EXPECT_EQ(Lines(Cli("'" + cut + "' 2>/dev/null; true")).size(), 2u + 1u + 3u + 25u);
+
+    // An unreadable coordinate and a mark past the video's end: both said, neither in the table.
+    std::string damaged = With(text, "MarkYCoordinate_Grid_3_0", "NaN");
+    damaged = With(damaged, "MarksContainerFrameNumber_Grid_25", "400");
+    const std::string odd = (s_dir->Path() / "odd.kvl").string();
+    std::ofstream(odd) << damaged;
+    out = Cli("'" + odd + "' 2>&1 >/dev/null; echo status=$?");
+    EXPECT_NE(
+        out.find("Une marque de l'image n° 4 a des coordonnées illisibles : elle a été écartée."), std::string::npos)
+        << out;
+    EXPECT_NE(out.find("1 marque(s) sur des images que la vidéo n'a pas (n° 401 à 401"), std::string::npos) << out;
+    EXPECT_NE(out.find("status=3"), std::string::npos) << out;
+    EXPECT_EQ(Lines(Cli("'" + odd + "' 2>/dev/null; true")).size(), 2u + 1u + 3u + 24u);
+
+    // The whole study exits with 0 and says nothing.
+    EXPECT_EQ(Cli("'" + Save("again.kvl") + "' 2>&1 >/dev/null; echo status=$?"), "status=0\n");
+}
+
+TEST_F(CliTable, PathsThatAreNoStudyFailAtOnce)
+{
+    // A pipe with no writer would block a reader forever, /dev/zero would fill the memory: both are
+    // refused before anything is read.
+    const std::string fifo = (s_dir->Path() / "pipe.kvl").string();
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    for (const std::string& path : { fifo, std::string("/dev/zero") }) {
+        const std::string out = Cli("'" + path + "' 2>&1; echo status=$?");
+        EXPECT_NE(out.find("Ce fichier n'est pas un travail Kinoval lisible.\n"
+                           "Ce nom n'est pas celui d'un fichier ordinaire (périphérique, tube ou autre).\n"),
+            std::string::npos)
+            << out;
+        EXPECT_NE(out.find("status=1"), std::string::npos) << out;
+    }
+    // A study naming a video in a pipe does not block either.
+    Point(3);
+    const std::string study = Save("pipe-video.kvl");
+    const std::string piped = (s_dir->Path() / "piped.kvl").string();
+    std::ofstream(piped) << With(ReadText(study), "VideoFileName", fifo);
+    const std::string out = Cli("'" + piped + "' 2>&1; echo status=$?");
+    EXPECT_NE(out.find("Le fichier vidéo de ce travail existe, mais il n'a pas pu être ouvert :\n"
+                       "Ce nom n'est pas celui d'un fichier ordinaire (périphérique, tube ou autre).\n"),
+        std::string::npos)
+        << out;
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 // kinoval-cli info and frame on made videos, and our PNG files read back by FFmpeg's own PNG decoder.
 #include "core/common/png_writer.h"
 #include "media/ffmpeg_play.h"
+#include "support/private_mount.h"
 #include "support/run_command.h"
 #include "support/temp_dir.h"
 #include "test_videos.h"
@@ -8,6 +9,9 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
 #include <string>
 
 namespace kinoval::media {
@@ -95,11 +99,53 @@ TEST(CliVideo, FailuresSayWhyAndExitNonZero)
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(r.output,
         "Impossible d'ouvrir ce fichier vidéo. Problèmes possibles et suggestions :\n"
-        "Erreur non répertoriée\n");
+        "Le format de ce fichier n'est pas reconnu : ce n'est pas une vidéo, ou elle est abîmée.\n");
     r = RunCli("frame " + Quoted(text) + " 1 " + Quoted(dir.File("x.png")));
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(RunCli("frame " + Quoted(text) + " un " + Quoted(dir.File("x.png"))).status, 2);
     EXPECT_EQ(RunCli("info").status, 2);
+}
+
+std::string ReadAll(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+TEST(CliVideo, AFrameThatDoesNotFitLeavesThePreviousPictureWhole)
+{
+    // Before, the picture was truncated in place and left cut when the disk filled up.
+    test::TTempDir dir;
+    std::string mp4 = dir.File("a.mp4");
+    ASSERT_TRUE(test::MakeTestVideo(mp4, test::kTestVideos[2], 10, 320, 240));
+    const std::string folder = dir.File("disk");
+    std::filesystem::create_directory(folder);
+    const int result = test::InChild([&] {
+        if (!test::MountSmallTmpfs(folder, "64k"))
+            return test::kSetupRefused;
+        const std::string png = folder + "/frame.png";
+        if (WritePng(png, TRgbImage(16, 16)) != 0)
+            return 10;
+        const std::string before = ReadAll(png);
+        auto r = RunCli("frame " + Quoted(mp4) + " 3 " + Quoted(png)); // 230 kB of pixels
+        if (r.status != 1) {
+            std::fprintf(stderr, "%s", r.output.c_str());
+            return 11;
+        }
+        if (r.output.find("Il n'y a plus de place sur le disque.") == std::string::npos)
+            return 12;
+        if (ReadAll(png) != before)
+            return 13;
+        std::size_t entries = 0;
+        for (const auto& entry : std::filesystem::directory_iterator(folder))
+            entries += entry.exists() ? 1 : 0;
+        return entries == 1 ? 0 : 14;
+    });
+    if (result == test::kSetupRefused)
+        GTEST_SKIP() << "no private mount namespace here";
+    EXPECT_EQ(result, 0);
 }
 
 } // namespace

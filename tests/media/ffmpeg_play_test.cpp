@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <random>
 
 namespace kinoval::media {
@@ -120,8 +121,16 @@ TEST(FFMpegPlay, OpenFailuresSayWhy)
     test::TTempDir dir;
     TFFMpegPlay player;
     EXPECT_FALSE(player.Open(dir.File("absent.mp4")));
-    EXPECT_EQ(player.ErrorText(), video::TextUnlistedError());
+    EXPECT_EQ(player.ErrorText(), "Ce fichier ou ce dossier n'existe pas.");
     EXPECT_FALSE(player.Opened());
+    // A sound-only file is a media file without pictures, not an unlisted error.
+    const std::string text = dir.File("notes.mp4");
+    std::FILE* f = std::fopen(text.c_str(), "w");
+    ASSERT_NE(f, nullptr);
+    std::fputs("0123456789 pas une vidéo\n", f);
+    std::fclose(f);
+    EXPECT_FALSE(player.Open(text));
+    EXPECT_EQ(player.ErrorText(), video::TextNotAVideo());
 }
 
 } // namespace

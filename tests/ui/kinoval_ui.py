@@ -100,6 +100,8 @@ class Session:
         """Starts the program; answers its accessible application once its main window is there."""
         env = dict(self.env)
         env["KINOVAL_CONFIG_DIR"] = config or os.path.join(self.work, "config")
+        # The copies of unsaved studies stay in the session too, never in the user's data folder.
+        env["KINOVAL_DATA_DIR"] = os.path.join(self.work, "data")
         env["TMP"] = tmp or os.path.join(self.work, "tmp")
         os.makedirs(env["KINOVAL_CONFIG_DIR"], exist_ok=True)
         os.makedirs(env["TMP"], exist_ok=True)

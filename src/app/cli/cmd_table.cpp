@@ -3,13 +3,16 @@
 // file, or the one named), computes its quantities and prints the results table with every column group
 // shown, in the form of one of the table's outputs: the tab-separated copy (first line the program, second
 // the date and time), the Python copy, or the CSV export. The fixed-frame marks are used, or the
-// transparent sheet's with --layer. A failure prints the program's own message and exits with status 1.
+// transparent sheet's with --layer. A failure prints the program's own message and exits with status 1; a
+// study that was damaged (marks left out, lists cut short, another video) prints what was left out and the
+// table of what could be read, and exits with status 3, so that a script can tell.
 #include "cli/cli_command.h"
 
 #ifdef KINOVAL_HAVE_MEDIA
 #include "cli/cli_console.h"
 #include "core/common/folders.h"
 #include "core/common/ini_file.h"
+#include "core/common/system_errors.h"
 #include "core/common/texts.h"
 #include "core/document/data.h"
 #include "core/export/serveur.h"
@@ -121,8 +124,8 @@ int Run(const std::vector<std::string>& args)
     TOptions options;
     if (!settings.empty()) {
         std::error_code error;
-        if (!std::filesystem::is_regular_file(settings, error) || options.Load(settings) == kIniReadFailed) {
-            PrintLines({ settings, Tr("Ce fichier de réglages ne peut pas être lu.") });
+        if (!std::filesystem::is_regular_file(settings, error) || IsRefusedRead(options.Load(settings))) {
+            PrintLines({ EscapeForMessage(settings), Tr("Ce fichier de réglages ne peut pas être lu.") });
             return 1;
         }
     } else {
@@ -133,20 +136,27 @@ int Run(const std::vector<std::string>& args)
     TMRUFiles mru;
     const mainwindow::TStudyParts parts { dialog, desktop, view, data, options, mru, &montage, &formules };
 
-    std::string missing;
-    const int loaded = mainwindow::LoadStudyFile(study, parts, &missing);
+    mainwindow::TStudyLoadReport report;
+    const int loaded = mainwindow::LoadStudyFile(study, parts, &report);
     if (loaded == mainwindow::kStudyUnreadable || loaded == mainwindow::kStudyNotAStudy) {
-        PrintLines({ study, Tr("Ce fichier n'est pas un travail Kinoval lisible.") });
+        PrintLines({ EscapeForMessage(study), Tr("Ce fichier n'est pas un travail Kinoval lisible.") });
+        if (!report.fileReason.empty())
+            PrintLines({ report.fileReason });
         return 1;
     }
     if (loaded == mainwindow::kStudyVideoMissing) {
-        PrintLines(
-            { missing, Tr("Le fichier vidéo de ce travail est introuvable."), Tr("Ouvrir d'abord un fichier vidéo.") });
+        PrintLines({ report.videoName, Tr("Le fichier vidéo de ce travail est introuvable."),
+            Tr("Ouvrir d'abord un fichier vidéo.") });
         return 1;
     }
-    if (loaded == mainwindow::kStudyDamaged)
-        PrintLines({ Tr("Certaines valeurs de ce fichier sont illisibles : elles ont été remplacées par leurs valeurs "
-                        "par défaut.") });
+    if (loaded == mainwindow::kStudyVideoUnreadable) {
+        PrintLines({ report.videoName, Tr("Le fichier vidéo de ce travail existe, mais il n'a pas pu être ouvert :"),
+            report.videoReason });
+        return 1;
+    }
+    const std::vector<std::string> problems = mainwindow::StudyProblemLines(report);
+    PrintLines(problems);
+    const int done = problems.empty() ? 0 : 3;
 
     // The same checks as the results buttons, with the same messages.
     mainwindow::TResultsChecks checks({ data, options, dialog, {}, layer });
@@ -176,7 +186,7 @@ int Run(const std::vector<std::string>& args)
     TServeur out(desktop, dialog);
     if (format == "csv") {
         std::fputs(MatrixToCsv(grid.Matrix()).c_str(), stdout);
-        return 0;
+        return done;
     }
     if (format == "python")
         grid.CopyPython(out);
@@ -184,7 +194,7 @@ int Run(const std::vector<std::string>& args)
         grid.CopyText(ProgramPath(), out);
     std::fputs(out.Text().c_str(), stdout);
     std::fputc('\n', stdout);
-    return 0;
+    return done;
 }
 
 const kinoval::cli::TRegisterCommand reg("table", kArguments, Run);

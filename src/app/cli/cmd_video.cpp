@@ -5,6 +5,7 @@
 #ifdef KINOVAL_HAVE_MEDIA
 #include "core/common/numbers.h"
 #include "core/common/png_writer.h"
+#include "core/common/system_errors.h"
 #include "core/common/texts.h"
 #include "core/video/player_choice.h"
 #include "core/video/player_texts.h"
@@ -122,9 +123,13 @@ int RunFrame(const std::vector<std::string>& arguments)
             std::fprintf(stderr, "%s\n", kinoval::video::TextDamagedFrame().c_str());
         return 1;
     }
-    if (kinoval::WritePng(args[2], image) != 0) {
-        std::fprintf(stderr, "%s\n",
-            kinoval::FormatText(kinoval::Tr("Impossible d'écrire le fichier %s."), { args[2] }).c_str());
+    std::string reason;
+    if (kinoval::WritePng(args[2], image, &reason) != 0) {
+        std::fprintf(stderr, "%s\n%s\n",
+            kinoval::FormatText(
+                kinoval::Tr("Impossible d'écrire le fichier %s."), { kinoval::EscapeForMessage(args[2]) })
+                .c_str(),
+            reason.c_str());
         return 1;
     }
     return reported ? 1 : 0;

@@ -60,6 +60,17 @@ std::string ConfigFolder()
     return (fs::path(HomeFolder()) / ".config" / "kinoval").string();
 }
 
+std::string DataFolder()
+{
+    std::string forced = Environment("KINOVAL_DATA_DIR");
+    if (!forced.empty())
+        return forced;
+    std::string xdg = Environment("XDG_DATA_HOME");
+    if (!xdg.empty() && xdg.front() == '/')
+        return (fs::path(xdg) / "kinoval").string();
+    return (fs::path(HomeFolder()) / ".local" / "share" / "kinoval").string();
+}
+
 std::string SettingsFilePath()
 {
     fs::path folder = ConfigFolder();

@@ -20,6 +20,11 @@ std::string TemporaryFolder();
 // ~/.config/kinoval. The folder is not created here.
 std::string ConfigFolder();
 
+// $KINOVAL_DATA_DIR when set; otherwise $XDG_DATA_HOME/kinoval (when that is an absolute path); otherwise
+// ~/.local/share/kinoval: the user's data folder, where the copies of unsaved studies wait for a restart.
+// The folder is not created here.
+std::string DataFolder();
+
 // ConfigFolder()/Kinoval.ini; the folder is created when missing (a failure shows later, when saving).
 std::string SettingsFilePath();
 

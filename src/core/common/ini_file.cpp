@@ -1,6 +1,9 @@
 #include "core/common/ini_file.h"
 
+#include "core/common/file_access.h"
+#include "core/common/file_beside.h"
 #include "core/common/numbers.h"
+#include "core/common/system_errors.h"
 
 #include <cerrno>
 #include <climits>
@@ -62,27 +65,6 @@ bool ValidKeyName(std::string_view key)
         && !HasLineEnd(key);
 }
 
-// The permission bits a new file gets from the process's umask, read without changing it.
-mode_t NewFileMode()
-{
-    mode_t mask = 022;
-    std::ifstream status("/proc/self/status");
-    std::string line;
-    while (std::getline(status, line)) {
-        if (line.rfind("Umask:", 0) == 0) {
-            mask = static_cast<mode_t>(std::strtoul(line.c_str() + 6, nullptr, 8));
-            break;
-        }
-    }
-    return static_cast<mode_t>(0666 & ~mask);
-}
-
-void SetError(std::string* errorText, int error)
-{
-    if (errorText != nullptr)
-        *errorText = std::strerror(error);
-}
-
 } // namespace
 
 std::string FoldCase(std::string_view text)
@@ -110,78 +92,13 @@ bool SameTextIgnoringCase(std::string_view a, std::string_view b)
 
 int WriteFileAtomically(const std::string& path, std::string_view contents, std::string* errorText)
 {
-    namespace fs = std::filesystem;
-    if (path.empty()) {
-        SetError(errorText, ENOENT);
-        return kIniNoPath;
-    }
-    // A settings file kept as a symbolic link (dotfile managers do that) is replaced where it really lives,
-    // so the link stays a link.
-    fs::path target(path);
-    std::error_code ec;
-    if (fs::is_symlink(target, ec)) {
-        fs::path resolved = fs::weakly_canonical(target, ec);
-        if (!ec)
-            target = resolved;
-    }
-    mode_t mode = NewFileMode();
-    struct stat existing { };
-    if (::stat(target.c_str(), &existing) == 0)
-        mode = existing.st_mode & 07777;
-
-    fs::path folder = target.parent_path();
-    std::string pattern = (folder / ("." + target.filename().string() + ".XXXXXX")).string();
-    int fd = ::mkostemp(pattern.data(), O_CLOEXEC);
-    if (fd < 0) {
-        SetError(errorText, errno);
-        return kIniCreateFailed;
-    }
-    auto fail = [&](int code, int error) {
-        ::close(fd);
-        ::unlink(pattern.c_str());
-        SetError(errorText, error);
-        return code;
-    };
-    if (::fchmod(fd, mode) != 0 && errno != EPERM)
-        return fail(kIniWriteFailed, errno);
-    const char* data = contents.data();
-    std::size_t left = contents.size();
-    while (left > 0) {
-        ssize_t written = ::write(fd, data, left);
-        if (written < 0) {
-            if (errno == EINTR)
-                continue;
-            return fail(kIniWriteFailed, errno);
-        }
-        if (written == 0)
-            return fail(kIniWriteFailed, ENOSPC);
-        data += written;
-        left -= static_cast<std::size_t>(written);
-    }
-    // Without the flush a crash after the rename could leave an empty file under the old name.
-    if (::fsync(fd) != 0)
-        return fail(kIniWriteFailed, errno);
-    if (::close(fd) != 0) {
-        int error = errno;
-        ::unlink(pattern.c_str());
-        SetError(errorText, error);
-        return kIniWriteFailed;
-    }
-    if (::rename(pattern.c_str(), target.c_str()) != 0) {
-        int error = errno;
-        ::unlink(pattern.c_str());
-        SetError(errorText, error);
-        return kIniRenameFailed;
-    }
-    // Make the rename itself durable; a failure here no longer endangers the old or the new contents.
-    int dirFd = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (dirFd >= 0) {
-        ::fsync(dirFd);
-        ::close(dirFd);
-    }
+    TFileBeside file(path);
+    int code = file.Write(contents);
+    if (code == kIniOk)
+        code = file.Commit();
     if (errorText != nullptr)
-        errorText->clear();
-    return kIniOk;
+        *errorText = file.ErrorText();
+    return code;
 }
 
 void TIniFile::TSection::Reindex()
@@ -212,28 +129,19 @@ int TIniFile::Load(const std::string& path)
     m_path = path;
     Clear();
     m_lastError.clear();
-    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) {
-        int error = errno;
-        m_lastError = std::strerror(error);
-        return error == ENOENT ? kIniFileMissing : kIniReadFailed;
-    }
     std::string text;
-    char buffer[65536];
-    while (true) {
-        ssize_t got = ::read(fd, buffer, sizeof buffer);
-        if (got < 0) {
-            if (errno == EINTR)
-                continue;
-            m_lastError = std::strerror(errno);
-            ::close(fd);
-            return kIniReadFailed;
-        }
-        if (got == 0)
-            break;
-        text.append(buffer, static_cast<std::size_t>(got));
+    switch (ReadWholeFile(path, kMaxTextFileBytes, text, &m_lastError)) {
+    case frOk:
+        break;
+    case frMissing:
+        return kIniFileMissing;
+    case frNotRegular:
+        return kIniNotRegular;
+    case frTooLarge:
+        return kIniTooLarge;
+    default:
+        return kIniReadFailed;
     }
-    ::close(fd);
     SetText(text);
     return kIniOk;
 }
@@ -306,7 +214,7 @@ std::string TIniFile::Text() const
 int TIniFile::Save()
 {
     if (m_path.empty()) {
-        m_lastError = std::strerror(ENOENT);
+        m_lastError = SystemErrorText(ENOENT);
         return kIniNoPath;
     }
     return WriteFileAtomically(m_path, Text(), &m_lastError);
@@ -483,6 +391,12 @@ std::vector<std::string> TIniFile::ReadSections() const
             names.push_back(m_sections[i].name);
     }
     return names;
+}
+
+std::size_t TIniFile::KeyCount(std::string_view section) const
+{
+    const TSection* found = FindSection(section);
+    return found == nullptr ? 0 : found->keys.size();
 }
 
 std::vector<std::string> TIniFile::ReadSection(std::string_view section) const

@@ -38,8 +38,17 @@ enum TIniResult : int {
     kIniCreateFailed = 5, // Save: the temporary file could not be created (folder missing or read-only)
     kIniWriteFailed = 6, // Save: writing or flushing failed (disk full, quota, I/O error)
     kIniRenameFailed = 7, // Save: the temporary file could not replace the target
-    kIniNoPath = 8 // Save: no file name was given
+    kIniNoPath = 8, // Save: no file name was given
+    kIniNotRegular = 9, // Load or Save: the path names a folder, a device or a pipe
+    kIniTooLarge = 10 // Load: larger than kMaxTextFileBytes, so not a file of ours
 };
+
+// A Load that found something it would not read: the file must not be overwritten by what the program
+// would write in its place, since its contents were never seen.
+inline bool IsRefusedRead(int code)
+{
+    return code == kIniReadFailed || code == kIniNotRegular || code == kIniTooLarge;
+}
 
 class TIniFile {
 public:
@@ -53,7 +62,8 @@ public:
     const std::string& Path() const { return m_path; }
 
     // Reads the file (and remembers its path). A missing file leaves empty contents and returns
-    // kIniFileMissing; callers that only want defaults can ignore that code.
+    // kIniFileMissing; callers that only want defaults can ignore that code. Only regular files of at most
+    // kMaxTextFileBytes are read (kIniNotRegular, kIniTooLarge otherwise), so a pipe never blocks the reader.
     int Load(const std::string& path);
     int Load() { return Load(m_path); }
     // Replaces the contents by the given text (as if read from a file).
@@ -64,7 +74,7 @@ public:
     // Writes the contents atomically to the remembered path (or to the given one, which is then remembered).
     int Save();
     int SaveAs(const std::string& path);
-    // The system's explanation of the last failed Load or Save ("No space left on device", ...).
+    // The system's explanation of the last failed Load or Save ("Il n'y a plus de place sur le disque.", ...).
     const std::string& LastErrorText() const { return m_lastError; }
 
     void Clear();
@@ -97,6 +107,8 @@ public:
 
     // Section names in file order (first occurrences only), as spelled in the file.
     std::vector<std::string> ReadSections() const;
+    // How many distinct keys a section holds (0 when it does not exist).
+    std::size_t KeyCount(std::string_view section) const;
     // Key names of a section in file order (first occurrences only).
     std::vector<std::string> ReadSection(std::string_view section) const;
     // Key and value pairs of a section in file order (first occurrences only).

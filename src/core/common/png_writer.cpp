@@ -1,7 +1,8 @@
 #include "core/common/png_writer.h"
 
+#include "core/common/ini_file.h"
+
 #include <array>
-#include <fstream>
 
 namespace kinoval {
 
@@ -92,17 +93,13 @@ std::vector<std::uint8_t> EncodePng(const TRgbImage& image)
     return out;
 }
 
-int WritePng(const std::string& fileName, const TRgbImage& image)
+int WritePng(const std::string& fileName, const TRgbImage& image, std::string* errorText)
 {
     std::vector<std::uint8_t> bytes = EncodePng(image);
     if (bytes.empty())
         return -1;
-    std::ofstream file(fileName, std::ios::binary | std::ios::trunc);
-    if (!file)
-        return -2;
-    file.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-    file.close();
-    return file ? 0 : -2;
+    const std::string_view contents(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+    return WriteFileAtomically(fileName, contents, errorText) == kIniOk ? 0 : -2;
 }
 
 } // namespace kinoval

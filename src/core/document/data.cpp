@@ -291,7 +291,7 @@ void TData::Renumber(TPolyContainer& set)
 {
     if (m_batch > 0)
         return;
-    set.Renumber(m_context.view != nullptr ? m_context.view->FrameCount() : 0);
+    set.Renumber(IsVideoOpen() ? m_context.view->RawFrameCount() : 0);
 }
 
 void TData::AdvanceView()
@@ -573,6 +573,27 @@ int TData::MarksOnFrame(int frame) const
     return container == nullptr ? -1 : static_cast<int>(container->Marks.size());
 }
 
+bool TData::FrameInVideo(int frame) const
+{
+    if (!IsVideoOpen())
+        return true;
+    const int count = m_context.view->RawFrameCount();
+    return count <= 0 || (frame >= 0 && frame < count);
+}
+
+int TData::MarksInVideo(TMarkSet which, int object) const
+{
+    int count = 0;
+    for (const auto& container : Set(which).Containers) {
+        if (!FrameInVideo(container->MarksContainerFrameNumber))
+            continue;
+        for (const auto& mark : container->Marks)
+            if (object < 0 || mark->MarkOrderNumber == object)
+                ++count;
+    }
+    return count;
+}
+
 std::string TData::ObjectName(int k) const
 {
     const auto& names = CurrentSet().SystemName;
@@ -690,7 +711,7 @@ void TData::ExportMeasurement(TMarkSet which, TMeasurement& out) const
     std::vector<const TContainer*> kept;
     std::vector<long long> corrected;
     for (const auto& c : set.Containers)
-        if (!c->Marks.empty()) {
+        if (!c->Marks.empty() && FrameInVideo(c->MarksContainerFrameNumber)) {
             kept.push_back(c.get());
             corrected.push_back(CorrectedFrame(c->MarksContainerFrameNumber));
         }

@@ -151,6 +151,11 @@ public:
     int MarkCount() const { return CurrentSet().MarkCount(); }
     int LastContainerFrame() const; // -1 without containers
     int MarksOnFrame(int frame) const;
+    // A raw frame the open video has. Marks on other frames (a study pointed on a longer video, a damaged
+    // file) stay in the study but take no part in the results; without a video every frame counts.
+    bool FrameInVideo(int frame) const;
+    // The marks of one object (-1: every object) that the results use.
+    int MarksInVideo(TMarkSet set, int object = -1) const;
     std::string ObjectName(int k) const;
     void SetObjectName(int k, const std::string& name);
     void Renumber(TPolyContainer& set);
@@ -212,10 +217,14 @@ public:
     // ---- the study file's Data section ----
     // Writes the document's keys in the study file's order. Load appends to what is in memory (callers
     // reset with NewStudy first) and repairs what would break the document: a second mark of one object
-    // on a frame, or a second container of one frame, is merged away; objects per frame stays at least 1.
+    // on a frame, or a second container of one frame, is merged away; objects per frame stays within 1 to
+    // kMaxObjectsPerFrame. A mark that cannot be read is left out rather than invented, and every such
+    // repair is said through the keys' Report, for the user.
     void Save(TProjectKeys& keys) const;
     void Load(const TProjectKeys& keys);
     void LoadMarkSet(TPolyContainer& set, const TProjectKeys& keys, const std::string& suffix);
+    // Tells, through the keys' report, how many marks sit on frames the open video does not have.
+    void ReportMarksOutsideVideo(const TProjectKeys& keys) const;
 
     // ---- TMeasurementSource ----
     bool IsVideoOpen() const override;

@@ -1,10 +1,14 @@
 // The document's keys in a study file: each object writes and reads its own, named base + "_" + suffix.
+#include "core/common/numbers.h"
+#include "core/common/system_errors.h"
+#include "core/common/texts.h"
 #include "core/common/tolerance.h"
 #include "core/document/data.h"
 #include "core/document/project_keys.h"
 #include "core/drawing/palette.h"
 
 #include <algorithm>
+#include <limits>
 #include <numbers>
 
 namespace kinoval::document {
@@ -82,18 +86,31 @@ void TTransparent::Load(const TProjectKeys& keys, const std::string& suffix)
     LayerHeight = keys.ReadDouble("LayerHeight", 0.5);
     Origines.clear();
     const int n = keys.ReadInt(KeyOf("OriginePositionsNumber", suffix), 0);
-    // A list ends at its first missing entry: a count larger than what was written cannot make up origins.
-    for (int k = 0; k < n; ++k) {
+    // A count larger than what was written cannot make up origins: the list is read within as many steps
+    // as the section has keys, a missing entry costs only itself, and what was left out is said.
+    std::size_t budget = keys.KeyCount();
+    int left = 0;
+    for (int k = 0; k < n && budget > 0; ++k, --budget) {
         const std::string s = Sub(suffix, static_cast<std::size_t>(k));
-        if (!keys.Read(KeyOf("OrigineImageNumber", s)) && !keys.Read(KeyOf("OrigineXCoordinate", s)))
-            break;
+        const auto x = keys.Read(KeyOf("OrigineXCoordinate", s));
+        const auto y = keys.Read(KeyOf("OrigineYCoordinate", s));
+        const auto xValue = x ? ParseFileDouble(*x) : std::nullopt;
+        const auto yValue = y ? ParseFileDouble(*y) : std::nullopt;
+        // Where the sheet stood is measured or unknown: an unreadable position is not the corner (0, 0).
+        if (!xValue || !yValue) {
+            ++left;
+            continue;
+        }
         auto origin = std::make_unique<TOrigine>(m_context);
         origin->OrigineImageNumber = keys.ReadInt(KeyOf("OrigineImageNumber", s), -1);
-        origin->Position.x = keys.ReadDouble(KeyOf("OrigineXCoordinate", s), 0);
-        origin->Position.y = keys.ReadDouble(KeyOf("OrigineYCoordinate", s), 0);
-        origin->OwnerIndex = k;
+        origin->Position = { *xValue, *yValue };
+        origin->OwnerIndex = static_cast<int>(Origines.size());
         Origines.push_back(std::move(origin));
     }
+    if (left > 0 || static_cast<int>(Origines.size()) < std::max(0, n))
+        keys.Report(FormatText(Tr("La liste des positions du transparent est incomplète : %s position(s) lue(s) sur "
+                                  "%s annoncée(s)."),
+            { std::to_string(Origines.size()), std::to_string(std::max(0, n)) }));
     RecomputeDefaultOrigin();
     RecomputeCorners();
 }
@@ -142,9 +159,14 @@ void TMarque::Save(TProjectKeys& keys, const std::string& suffix) const
 
 void TMarque::Load(const TProjectKeys& keys, const std::string& suffix)
 {
-    MarkOrderNumber = keys.ReadInt(KeyOf("MarkOrderNumber", suffix), 0);
-    Store(
+    Restore(keys.ReadInt(KeyOf("MarkOrderNumber", suffix), 0),
         { keys.ReadDouble(KeyOf("MarkXCoordinate", suffix), 0), keys.ReadDouble(KeyOf("MarkYCoordinate", suffix), 0) });
+}
+
+void TMarque::Restore(std::int32_t objectNumber, TPointD stored)
+{
+    MarkOrderNumber = objectNumber;
+    Store(stored);
 }
 
 void TContainer::Save(TProjectKeys& keys, const std::string& suffix) const
@@ -194,6 +216,34 @@ void TData::Save(TProjectKeys& keys) const
     m_tspSet->Save(keys, "Layer");
 }
 
+namespace {
+
+// Lines about dropped marks stop after this many; a summary says how many more there were.
+constexpr int kMaxReportedMarks = 10;
+
+// An integer key's value; false when the key is absent or not an integer. (A plain out-parameter rather
+// than an optional: the compiler sees through it.)
+bool IntegerOf(const std::optional<std::string>& text, long long& value)
+{
+    const auto parsed = text ? ParseInteger(*text) : std::nullopt;
+    value = parsed.value_or(0);
+    return parsed.has_value();
+}
+
+bool DoubleOf(const std::optional<std::string>& text, double& value)
+{
+    const auto parsed = text ? ParseFileDouble(*text) : std::nullopt;
+    value = parsed.value_or(0);
+    return parsed.has_value();
+}
+
+std::string FrameText(long long rawFrame)
+{
+    return std::to_string(rawFrame + 1); // frames are shown numbered from 1
+}
+
+} // namespace
+
 void TData::LoadMarkSet(TPolyContainer& set, const TProjectKeys& keys, const std::string& suffix)
 {
     const int position = keys.ReadInt(KeyOf("MarksNumberPosition", suffix), 0);
@@ -201,40 +251,156 @@ void TData::LoadMarkSet(TPolyContainer& set, const TProjectKeys& keys, const std
     set.MarksIsAllDrawn = keys.ReadBool(KeyOf("MarksIsAllDrawn", suffix), true);
     set.MarksNumberToDraw = std::max(0, keys.ReadInt(KeyOf("MarksNumberToDraw", suffix), 1));
     const int current = keys.ReadInt(KeyOf("CurrentMarkOrderNumber", suffix), 0);
-    SetObjectsPerFrameOf(set, keys.ReadInt(KeyOf("MarksNumberPerFrame", suffix), 1));
+    // Each object has its colour, visibility and name: a count beyond what the program offers would only
+    // make those arrays grow without bound.
+    int perFrame = 1;
+    if (const auto text = keys.Read(KeyOf("MarksNumberPerFrame", suffix))) {
+        const auto value = ParseInteger(*text);
+        if (value && *value >= 1 && *value <= kMaxObjectsPerFrame)
+            perFrame = static_cast<int>(*value);
+        else
+            keys.Report(FormatText(Tr("Le nombre d'objets suivis par image (%s) est hors des limites (1 à %s) : un "
+                                      "seul objet est suivi."),
+                { EscapeForMessage(*text, 40), std::to_string(kMaxObjectsPerFrame) }));
+    }
+    SetObjectsPerFrameOf(set, perFrame);
+
+    // No list of the section has more entries than the section has keys: whatever the counts say, the
+    // reading stops within that many steps, and a missing entry costs only itself.
+    std::size_t budget = keys.KeyCount();
     set.SystemName.clear();
     const int names = keys.ReadInt(KeyOf("SystemNamesNumber", suffix), 0);
-    for (int k = 0; k < names; ++k) {
+    std::size_t lastPresent = 0;
+    for (int k = 0; k < names && budget > 0; ++k, --budget) {
         const auto name = keys.Read(KeyOf("SystemName", Sub(suffix, static_cast<std::size_t>(k))));
-        if (!name)
-            break;
-        set.SystemName.push_back(*name);
+        if (name)
+            lastPresent = static_cast<std::size_t>(k) + 1;
+        else
+            keys.FlagMalformed();
+        set.SystemName.push_back(name ? *name : DefaultObjectName(k));
     }
+    set.SystemName.resize(lastPresent); // names past the last one written were never there
+
     ++m_batch;
+    budget = keys.KeyCount();
     const int containers = keys.ReadInt(KeyOf("MarksContainersNumber", suffix), 0);
-    for (int i = 0; i < containers; ++i) {
-        const std::string c = Sub(suffix, static_cast<std::size_t>(i));
-        if (!keys.Read(KeyOf("MarksContainerFrameNumber", c)))
-            break;
+    long long announced = 0;
+    long long attached = 0;
+    int missingContainers = 0; // written without a readable frame number
+    long long absentContainers = 0; // announced but not in the file at all
+    int unreadable = 0;
+    int notFollowed = 0;
+    int duplicates = 0;
+    int visited = 0;
+    for (; visited < containers && budget > 0; ++visited, --budget) {
+        const std::string c = Sub(suffix, static_cast<std::size_t>(visited));
+        const auto frameText = keys.Read(KeyOf("MarksContainerFrameNumber", c));
+        const auto marksText = keys.Read(KeyOf("MarksContainerMarksNumber", c));
+        if (!frameText && !marksText && !keys.Read(KeyOf("MarksContainerMarkNumber", c))) {
+            ++absentContainers;
+            continue;
+        }
+        long long frame = 0;
+        const bool frameRead = IntegerOf(frameText, frame);
+        const int marks = std::max(0, keys.ReadInt(KeyOf("MarksContainerMarksNumber", c), 0));
+        announced += marks;
+        if (!frameRead || frame < std::numeric_limits<int>::min() || frame > std::numeric_limits<int>::max()) {
+            // Without its frame a container's marks cannot be put anywhere.
+            ++missingContainers;
+            continue;
+        }
         // Two containers of one frame would hide each other's marks: they are merged.
-        TContainer& container = set.FindOrCreateContainer(keys.ReadInt(KeyOf("MarksContainerFrameNumber", c), 0));
+        TContainer& container = set.FindOrCreateContainer(static_cast<int>(frame));
         container.MarksContainerMarkNumber = keys.ReadInt(KeyOf("MarksContainerMarkNumber", c), 0);
-        const int marks = keys.ReadInt(KeyOf("MarksContainerMarksNumber", c), 0);
-        for (int j = 0; j < marks; ++j) {
+        for (int j = 0; j < marks && budget > 0; ++j, --budget) {
             const std::string m = Sub(c, static_cast<std::size_t>(j));
-            if (!keys.Read(KeyOf("MarkOrderNumber", m)))
-                break;
+            const auto objectText = keys.Read(KeyOf("MarkOrderNumber", m));
+            const auto xText = keys.Read(KeyOf("MarkXCoordinate", m));
+            const auto yText = keys.Read(KeyOf("MarkYCoordinate", m));
+            if (!objectText && !xText && !yText)
+                continue; // an entry that is not in the file: counted by the summary below
+            long long object = 0;
+            double x = 0;
+            double y = 0;
+            const bool objectRead = IntegerOf(objectText, object);
+            const bool xRead = DoubleOf(xText, x);
+            const bool yRead = DoubleOf(yText, y);
+            // A mark is measured or it is not there: an unreadable coordinate never becomes 0.
+            if (!objectRead || !xRead || !yRead) {
+                if (++unreadable <= kMaxReportedMarks)
+                    keys.Report(FormatText(Tr("Une marque de l'image n° %s a des coordonnées illisibles : elle a "
+                                              "été écartée."),
+                        { FrameText(frame) }));
+                continue;
+            }
+            if (object < 0 || object >= perFrame) {
+                ++notFollowed;
+                continue;
+            }
+            if (container.FindObject(static_cast<int>(object)) != nullptr) {
+                ++duplicates; // at most one mark per object on a frame
+                continue;
+            }
             std::unique_ptr<TMarque> mark = set.NewMark(&container);
-            mark->Load(keys, m);
-            if (container.FindObject(mark->MarkOrderNumber) != nullptr)
-                continue; // at most one mark per object on a frame
+            mark->Restore(static_cast<std::int32_t>(object), { x, y });
             mark->RefreshScreen();
             set.Attach(std::move(mark));
+            ++attached;
         }
     }
     --m_batch;
+    if (unreadable > kMaxReportedMarks)
+        keys.Report(FormatText(Tr("%s autres marques aux coordonnées illisibles ont été écartées."),
+            { std::to_string(unreadable - kMaxReportedMarks) }));
+    if (notFollowed > 0)
+        keys.Report(FormatText(Tr("%s marque(s) d'objets qui ne sont pas suivis (numéro d'objet hors de 1 à %s) "
+                                  "ont été écartées."),
+            { std::to_string(notFollowed), std::to_string(perFrame) }));
+    if (duplicates > 0)
+        keys.Report(FormatText(Tr("%s marque(s) en double d'un même objet sur une même image ont été écartées."),
+            { std::to_string(duplicates) }));
+    absentContainers += containers - visited;
+    const long long leftOut = announced - attached - unreadable - notFollowed - duplicates;
+    if (missingContainers > 0 || leftOut > 0 || absentContainers > 0) {
+        std::string line = FormatText(Tr("La liste des marques est incomplète : %s marque(s) lue(s) sur %s "
+                                         "annoncée(s)."),
+            { std::to_string(attached), std::to_string(std::max(announced, attached)) });
+        if (missingContainers > 0)
+            line += " "
+                + FormatText(
+                    Tr("%s image(s) pointée(s) sans numéro d'image lisible."), { std::to_string(missingContainers) });
+        if (absentContainers > 0)
+            line += " "
+                + FormatText(Tr("Le fichier annonce %s image(s) pointée(s) et n'en contient que %s."),
+                    { std::to_string(containers), std::to_string(containers - absentContainers) });
+        keys.Report(line);
+    }
     Renumber(set);
     set.SetCurrentObject(current);
+}
+
+void TData::ReportMarksOutsideVideo(const TProjectKeys& keys) const
+{
+    if (!IsVideoOpen())
+        return;
+    int count = 0;
+    long long first = 0;
+    long long last = 0;
+    for (const TPolyContainer* set :
+        { static_cast<const TPolyContainer*>(m_fixedSet.get()), static_cast<const TPolyContainer*>(m_tspSet.get()) })
+        for (const auto& container : set->Containers) {
+            if (container->Marks.empty() || FrameInVideo(container->MarksContainerFrameNumber))
+                continue;
+            const long long frame = container->MarksContainerFrameNumber;
+            first = count == 0 ? frame : std::min(first, frame);
+            last = count == 0 ? frame : std::max(last, frame);
+            count += static_cast<int>(container->Marks.size());
+        }
+    if (count == 0)
+        return;
+    keys.Report(FormatText(Tr("%s marque(s) sur des images que la vidéo n'a pas (n° %s à %s, la vidéo en a %s) : "
+                              "elles restent dans le travail mais sont écartées des résultats."),
+        { std::to_string(count), FrameText(first), FrameText(last), std::to_string(m_context.view->RawFrameCount()) }));
 }
 
 void TData::Load(const TProjectKeys& keys)
@@ -246,7 +412,12 @@ void TData::Load(const TProjectKeys& keys)
         m_requiredDuration = duration;
     else if (keys.Read("RequiredDuration"))
         keys.FlagMalformed();
-    m_framesBetween = keys.ReadInt("FramesNumberBetweenTwoMarks", m_framesBetween);
+    // Zero or a negative step would keep pointing on one frame or walk it backwards.
+    const int between = keys.ReadInt("FramesNumberBetweenTwoMarks", m_framesBetween);
+    if (between >= 1)
+        m_framesBetween = between;
+    else
+        keys.FlagMalformed();
     m_timeFromTimestamps = keys.ReadBool("TimeFromTimestamps", false);
     const int colours = keys.ReadInt("MarkColorsNumber", 0);
     for (int k = 0; k < colours; ++k) {
@@ -277,6 +448,7 @@ void TData::Load(const TProjectKeys& keys)
     m_scale->Load(keys, "");
     LoadMarkSet(*m_fixedSet, keys, "Grid");
     LoadMarkSet(*m_tspSet, keys, "Layer");
+    ReportMarksOutsideVideo(keys);
     // The study as read is where undo starts.
     m_scaleHistory.Clear();
     m_axesHistory.Clear();

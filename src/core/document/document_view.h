@@ -30,7 +30,8 @@ public:
     virtual ~TDocumentView() = default;
 
     virtual bool IsOpened() const = 0;
-    virtual int FrameCount() const = 0;
+    virtual int FrameCount() const = 0; // in montage numbering
+    virtual int RawFrameCount() const { return FrameCount(); } // every frame of the file, hidden ones too
     virtual int CurrentRawFrame() const = 0; // the player's own 0-based index
     virtual int CurrentMontageFrame() const = 0; // counting only the frames the montage keeps
     virtual void GoToMontageFrame(int frame) = 0; // a target outside the sequence is ignored

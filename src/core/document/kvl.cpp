@@ -4,13 +4,17 @@ namespace kinoval::document {
 
 void TIniSectionKeys::Write(std::string_view key, const std::string& value)
 {
-    if (m_file == nullptr || m_file->WriteString(m_section, key, value) != kIniOk)
-        m_refused = true;
+    if (m_file != nullptr && m_file->WriteString(m_section, key, value) == kIniOk)
+        return;
+    if (!m_refused)
+        m_refusedKey = std::string(key);
+    m_refused = true;
 }
 
 int TKvl::Open(const std::string& fileName)
 {
     m_fileName = fileName;
+    m_errorText.clear();
     if (m_file)
         return kIniOk;
     auto file = std::make_unique<TIniFile>(fileName);

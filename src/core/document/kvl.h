@@ -29,24 +29,31 @@ public:
     }
 
     std::optional<std::string> Read(std::string_view key) const override { return m_constFile->Value(m_section, key); }
-    // A read-only bridge ignores writes; a value the file refuses (a line end in a name) is remembered.
+    std::size_t KeyCount() const override { return m_constFile->KeyCount(m_section); }
+    // A read-only bridge refuses writes; a value the file refuses (a line end in a name) is remembered,
+    // with the first key it was meant for, so that the save can fail instead of writing half a study.
     void Write(std::string_view key, const std::string& value) override;
     bool HadRefusedWrite() const { return m_refused; }
+    const std::string& RefusedKey() const { return m_refusedKey; }
 
 private:
     TIniFile* m_file = nullptr;
     const TIniFile* m_constFile;
     std::string m_section;
     bool m_refused = false;
+    std::string m_refusedKey;
 };
 
 class TKvl {
 public:
     // Remembers the name and creates the file object on it, unless one is already open (then nothing).
-    // Answers kIniOk, or kIniReadFailed when an existing file could not be read (nothing is then open).
+    // Answers kIniOk, or the code of TIniFile::Load when an existing file could not be read (nothing is then
+    // open, and LastErrorText says why).
     int Open(const std::string& fileName);
     // Writes the file atomically and releases it; answers the write's code (kIniOk when nothing was open).
     int Close();
+    // Releases the file without writing it: the one on the disk stays as it was.
+    void Discard() { m_file.reset(); }
     TIniFile* File() { return m_file.get(); }
     const std::string& FileName() const { return m_fileName; }
     const std::string& LastErrorText() const { return m_errorText; }

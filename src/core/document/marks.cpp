@@ -258,10 +258,13 @@ void TPolyContainer::Renumber(int frameCount)
     // Keys and indices side by side, so that the sort walks one contiguous array.
     const std::size_t n = Containers.size();
     std::vector<std::pair<long long, std::size_t>> order(n);
-    for (std::size_t i = 0; i < n; ++i)
-        order[i] = { Containers[i]->Marks.empty() ? static_cast<long long>(frameCount) + 1
-                                                  : Containers[i]->MarksContainerFrameNumber,
-            i };
+    for (std::size_t i = 0; i < n; ++i) {
+        const TContainer& c = *Containers[i];
+        const bool outside
+            = frameCount > 0 && (c.MarksContainerFrameNumber < 0 || c.MarksContainerFrameNumber >= frameCount);
+        order[i]
+            = { c.Marks.empty() || outside ? static_cast<long long>(frameCount) + 1 : c.MarksContainerFrameNumber, i };
+    }
     std::stable_sort(order.begin(), order.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
     for (std::size_t i = 0; i < n; ++i)
         Containers[order[i].second]->MarksContainerMarkNumber = static_cast<int>(i);

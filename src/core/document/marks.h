@@ -15,6 +15,9 @@
 
 namespace kinoval::document {
 
+// The most objects one study follows on a frame: what the user may choose, and what a study may hold.
+inline constexpr int kMaxObjectsPerFrame = 32;
+
 class TContainer;
 class TPolyContainer;
 
@@ -39,6 +42,8 @@ public:
     // Fixed-frame marks store their image position, transparent marks their position on the sheet.
     void Save(TProjectKeys& keys, const std::string& suffix) const override;
     void Load(const TProjectKeys& keys, const std::string& suffix) override;
+    // What Load does with values already read: the object number and the stored position.
+    void Restore(std::int32_t objectNumber, TPointD stored);
     virtual TPointD GetRelative() const = 0;
     virtual TPointD GetImage() const = 0;
     // Both setters mark the results out of date when the position changes.
@@ -169,7 +174,7 @@ public:
     std::unique_ptr<TMarque> Detach(TMarque* mark);
 
     // Containers sorted by frame (empty ones last, keyed frameCount + 1), one stable sort; the i-th gets
-    // mark number i.
+    // mark number i. With a frame count, containers on frames the video does not have sort last too.
     void Renumber(int frameCount);
     void Clear();
     void ResetDefaults(int numberPosition);

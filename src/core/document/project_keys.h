@@ -6,9 +6,11 @@
 // Numbers follow the study files' conventions: integers in decimal, booleans "1"/"0" (any non-zero integer
 // reads as true), doubles with the user's decimal separator, read with either separator.
 
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace kinoval::document {
 
@@ -17,6 +19,9 @@ public:
     virtual ~TProjectKeys() = default;
     virtual std::optional<std::string> Read(std::string_view key) const = 0;
     virtual void Write(std::string_view key, const std::string& value) = 0;
+    // How many keys the section holds. No list of the section can have more entries than that, whatever
+    // its count key says, so every list is read within this many steps.
+    virtual std::size_t KeyCount() const = 0;
 
     // A missing key gives the fallback; so does a malformed value, which is also remembered so that the
     // caller can tell the user the study was damaged instead of failing half-way through.
@@ -27,6 +32,12 @@ public:
     bool HadMalformedValue() const { return m_malformed; }
     // A value that reads as a number but that the document cannot use counts as malformed too.
     void FlagMalformed() const { m_malformed = true; }
+    // What a reader had to leave out or change, said for the user (a mark dropped, a list cut short):
+    // one line each, shown after loading.
+    void Report(std::string line) const { m_problems.push_back(std::move(line)); }
+    const std::vector<std::string>& Problems() const { return m_problems; }
+    // A malformed value or a reported problem: the study was not read as it was written.
+    bool Damaged() const { return m_malformed || !m_problems.empty(); }
 
     void WriteInt(std::string_view key, long long value);
     void WriteBool(std::string_view key, bool value);
@@ -35,6 +46,7 @@ public:
 
 private:
     mutable bool m_malformed = false;
+    mutable std::vector<std::string> m_problems;
 };
 
 // "Base_Suffix", or "Base" alone for an empty suffix.

@@ -1,6 +1,7 @@
 #include "core/export/serveur.h"
 
 #include "core/common/ini_file.h"
+#include "core/common/system_errors.h"
 #include "core/common/texts.h"
 #include "core/export/file_search.h"
 #include "core/export/workbook.h"
@@ -127,8 +128,16 @@ std::string TServeur::AskFileName(const std::string& title, const std::string& f
 
 bool TServeur::WriteFile(const std::string& path, const std::string& text)
 {
-    // A failed write leaves the file that was there before intact.
-    return WriteFileAtomically(path, text) == kIniOk;
+    // A failed write leaves the file that was there before intact; the message says why it failed.
+    std::string reason;
+    if (WriteFileAtomically(path, text, &reason) == kIniOk)
+        return true;
+    std::vector<std::string> lines { Tr("La création du fichier dans le répertoire choisi a échoué."),
+        Tr("Vérifiez vos droits d'accès à ce répertoire.") };
+    if (!reason.empty())
+        lines.push_back(reason);
+    m_dlg.ShowMessage(TUserDlgIcon::icWarning, lines);
+    return false;
 }
 
 void TServeur::ReadSettings(const TIniFile& ini)
@@ -157,11 +166,8 @@ bool TServeur::ToTextFile()
     std::string text;
     for (const std::string& line : m_lines)
         text += line + "\n";
-    if (!WriteFile(path, text)) {
-        Warn({ Tr("La création du fichier dans le répertoire choisi a échoué."),
-            Tr("Vérifiez vos droits d'accès à ce répertoire.") });
+    if (!WriteFile(path, text))
         return false;
-    }
     FileWritten(path);
     m_dlg.ShowMessage(TUserDlgIcon::icInformation,
         { Tr("Enregistrement dans un fichier texte effectué."), Tr("Le fichier porte l'extension TXT.") });
@@ -174,11 +180,8 @@ bool TServeur::ToCsvFile(const TStringMatrix& matrix)
         = AskFileName(Tr("Exporter dans un fichier CSV"), Tr("Valeurs séparées par des virgules (*.csv)"), "csv");
     if (path.empty())
         return false;
-    if (!WriteFile(path, MatrixToCsv(matrix))) {
-        Warn({ Tr("La création du fichier dans le répertoire choisi a échoué."),
-            Tr("Vérifiez vos droits d'accès à ce répertoire.") });
+    if (!WriteFile(path, MatrixToCsv(matrix)))
         return false;
-    }
     FileWritten(path);
     m_dlg.ShowMessage(TUserDlgIcon::icInformation,
         { Tr("Enregistrement dans un fichier CSV effectué."), Tr("Le fichier porte l'extension CSV.") });
@@ -211,10 +214,10 @@ int TServeur::ToExcel(const TStringMatrix& matrix)
         error = seNotOpened;
     if (error == seWriteFailed) {
         Warn({ Tr("Une erreur a été détectée."), Tr("La connection avec Excel n'a pas été établie."),
-            FormatText(Tr("Le classeur %s n'a pas pu être écrit."), { path }) });
+            FormatText(Tr("Le classeur %s n'a pas pu être écrit."), { EscapeForMessage(path) }) });
     } else if (error == seNotOpened) {
         Warn({ Tr("Une erreur a été détectée."), Tr("La connection avec Excel n'a pas été établie."),
-            FormatText(Tr("Aucun tableur n'a pu ouvrir le classeur %s."), { path }) });
+            FormatText(Tr("Aucun tableur n'a pu ouvrir le classeur %s."), { EscapeForMessage(path) }) });
     }
     return error;
 }

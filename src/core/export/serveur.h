@@ -91,6 +91,7 @@ public:
 
 private:
     std::string AskFileName(const std::string& title, const std::string& filter, const std::string& extension);
+    // Writes beside and renames; a failure is warned about with the system's reason.
     bool WriteFile(const std::string& path, const std::string& text);
     void FileWritten(const std::string& path);
     void Warn(std::initializer_list<std::string> lines);

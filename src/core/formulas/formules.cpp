@@ -2,6 +2,7 @@
 
 #include "core/common/ini_file.h"
 #include "core/common/numbers.h"
+#include "core/common/system_errors.h"
 #include "core/common/texts.h"
 #include "core/common/tolerance.h"
 #include "core/formulas/kinematic_values.h"
@@ -13,6 +14,7 @@
 #include <cstdlib>
 #include <limits>
 #include <numbers>
+#include <unordered_map>
 
 namespace kinoval::formulas {
 
@@ -21,8 +23,9 @@ namespace {
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 constexpr double kDegreesPerRadian = 180.0 / std::numbers::pi;
 constexpr const char* kNotANumber = "#Nombre!";
-// A damaged project file must not make the loader spin over billions of entries.
-constexpr long long kMaxStoredEntries = 100000;
+// More formulas or constants than anyone types: a study that announces more is damaged, and each entry is
+// computed on every row, so the count bounds the cost of showing the results.
+constexpr long long kMaxStoredEntries = 1000;
 
 constexpr const char* kSectionFormules = "Formules";
 constexpr const char* kSectionRecord = "Record";
@@ -84,12 +87,6 @@ bool UsesAny(const TRec& rec, std::initializer_list<std::string_view> symbols)
         }
     }
     return false;
-}
-
-bool Uses(const TRec& user, const TRec& used)
-{
-    return std::any_of(
-        user.names.begin(), user.names.end(), [&](const std::string& name) { return SameName(name, used.baseName); });
 }
 
 std::string OneLine(std::string text)
@@ -174,8 +171,10 @@ int TFormules::AddFormula(std::string_view text, std::string_view comment, std::
     }
     rec->comment = comment.empty() ? DefaultComment() : std::string(comment);
     rec->unit = unit.empty() ? DefaultUnit() : std::string(unit);
+    // Only the new entry needs its internal name: the others keep their positions.
+    if (rec->IsUnnamed())
+        rec->baseName = "$" + std::to_string(m_formulas.size());
     m_formulas.push_back(std::move(rec));
-    RenumberUnnamed();
     return FormulaCount() - 1;
 }
 
@@ -537,13 +536,33 @@ std::vector<TRec*> TFormules::DependencyOrder(const std::vector<std::unique_ptr<
     const std::size_t n = list.size();
     for (const auto& entry : list)
         CollectNames(*entry, constantsOnly);
-    // level(A) > level(B) whenever B uses A; a circle stops after as many passes as there are entries.
+    // Who uses whom, found once through the names instead of comparing every pair at every pass. users[a]
+    // holds, in list order, every b != a that uses a's name.
+    std::unordered_map<std::string, std::vector<std::size_t>> byName;
+    for (std::size_t a = 0; a < n; ++a)
+        byName[FoldCase(list[a]->baseName)].push_back(a);
+    std::vector<std::vector<std::size_t>> users(n);
+    for (std::size_t b = 0; b < n; ++b) {
+        std::vector<std::size_t> used;
+        for (const std::string& name : list[b]->names) {
+            const auto it = byName.find(FoldCase(name));
+            if (it != byName.end())
+                used.insert(used.end(), it->second.begin(), it->second.end());
+        }
+        std::sort(used.begin(), used.end());
+        used.erase(std::unique(used.begin(), used.end()), used.end());
+        for (std::size_t a : used)
+            if (a != b)
+                users[a].push_back(b);
+    }
+    // level(A) > level(B) whenever B uses A; a circle stops after as many passes as there are entries. The
+    // pairs are visited in the same order as a scan of all pairs would, so levels are the same.
     std::vector<int> level(n, 0);
     for (std::size_t pass = 0; pass < n; ++pass) {
         bool changed = false;
         for (std::size_t a = 0; a < n; ++a) {
-            for (std::size_t b = 0; b < n; ++b) {
-                if (a != b && level[a] < level[b] + 1 && Uses(*list[b], *list[a])) {
+            for (std::size_t b : users[a]) {
+                if (level[a] < level[b] + 1) {
                     level[a] = level[b] + 1;
                     changed = true;
                 }
@@ -697,28 +716,31 @@ int TFormules::Validate(const TRec& entry)
 
 std::string TFormules::Message(int code, const TRec& entry) const
 {
+    // Names and expressions may come from a study file: shown as clean text.
+    const std::string name = EscapeForMessage(entry.name, 200);
+    const std::string expression = EscapeForMessage(entry.expression, 200);
     switch (code) {
     case fcOk:
         return {};
     case fcHiddenDuplicate:
-        return FormatText(Tr("Nom de variable déjà utilisé dans une colonne cachée : %s"), { entry.name });
+        return FormatText(Tr("Nom de variable déjà utilisé dans une colonne cachée : %s"), { name });
     case fcBadName:
         return FormatText(Tr("Un nom ne doit pas commencer par un chiffre et ne contient que des lettres ou des "
                              "chiffres. Variable ou constante incorrecte : %s"),
-            { entry.name });
+            { name });
     case fcDuplicate:
         return FormatText(Tr("Nom déjà utilisé (la comparaison ne tient pas compte de la casse). Variable ou "
                              "constante répétée : %s"),
-            { entry.name });
+            { name });
     case fcSameExpression:
-        return FormatText(Tr("Formules identiques détectées (la comparaison ne tient pas compte de la casse) : %s."),
-            { entry.expression });
+        return FormatText(
+            Tr("Formules identiques détectées (la comparaison ne tient pas compte de la casse) : %s."), { expression });
     case fcParser:
         return TParser::ErrorMessage();
     case fcBadIndex:
         return FormatText(Tr("L'indice d'une variable ou d'une constante est placée entre crochets. L'indice entre "
                              "crochets n'est pas reconnu. Variable ou constante d'indice incorrect : %s"),
-            { entry.name });
+            { name });
     case fcCalculation:
         return Tr("L'unité de calcul a détecté une erreur. L'opération en cours est annulée.");
     case fcBadNumber:
@@ -728,13 +750,13 @@ std::string TFormules::Message(int code, const TRec& entry) const
     case fcPredefined:
         return FormatText(Tr("Nom identique à celui d'une variable prédéfinie (la comparaison ne tient pas compte "
                              "de la casse). Variable concernée : %s"),
-            { entry.name });
+            { name });
     case fcOutOfRange:
         return Tr("Le nombre est trop grand ou trop petit");
     case fcNoValue:
         return FormatText(Tr("Aucune valeur calculable (l'indice est probablement trop grand). Variable non "
                              "calculable : %s"),
-            { entry.name });
+            { name });
     default:
         return Tr("Erreur non répertoriée.");
     }
@@ -768,30 +790,62 @@ void TFormules::Save(TIniFile& file) const
     }
 }
 
-void TFormules::Load(const TIniFile& file)
+std::vector<std::string> TFormules::Load(const TIniFile& file)
 {
     Clear();
-    const long long formulas
-        = std::clamp(file.ReadInteger(kSectionFormules, "FormulesNumber", 0), 0LL, kMaxStoredEntries);
-    const long long constants
-        = std::clamp(file.ReadInteger(kSectionFormules, "ConstantesNumber", 0), 0LL, kMaxStoredEntries);
-    for (int k = 0; k < formulas; ++k) {
-        const std::string name = file.ReadString(kSectionRecord, Key("RecordFormuleIdentifier", k), "");
-        const std::string phrase = file.ReadString(kSectionRecord, Key("RecordFormulePhrase", k), "");
-        AddFormula(name.empty() ? phrase : name + "=" + phrase,
-            file.ReadString(kSectionRecord, Key("RecordFormuleComment", k), ""),
+    std::vector<std::string> problems;
+    // No entry exists without a key of its own in "Record": the counts are never followed further.
+    const std::size_t keys = file.KeyCount(kSectionRecord);
+    auto count = [&](const char* key, const std::string& tooMany) {
+        const long long announced = std::max(0LL, file.ReadInteger(kSectionFormules, key, 0));
+        if (announced > kMaxStoredEntries) {
+            problems.push_back(FormatText(tooMany, { std::to_string(announced), std::to_string(kMaxStoredEntries) }));
+            return kMaxStoredEntries;
+        }
+        return announced;
+    };
+    const long long formulas = count("FormulesNumber",
+        Tr("Le travail annonce %s formules, plus que les %s que le logiciel accepte : seules les premières sont "
+           "lues."));
+    const long long constants = count("ConstantesNumber",
+        Tr("Le travail annonce %s constantes, plus que les %s que le logiciel accepte : seules les premières sont "
+           "lues."));
+    std::size_t steps = 0;
+    for (int k = 0; k < formulas && steps < keys; ++k, ++steps) {
+        const auto name = file.Value(kSectionRecord, Key("RecordFormuleIdentifier", k));
+        const auto phrase = file.Value(kSectionRecord, Key("RecordFormulePhrase", k));
+        if (!name && !phrase)
+            continue; // not in the file: the count below tells
+
+        const std::string n = name.value_or("");
+        const std::string p = phrase.value_or("");
+        AddFormula(n.empty() ? p : n + "=" + p, file.ReadString(kSectionRecord, Key("RecordFormuleComment", k), ""),
             file.ReadString(kSectionRecord, Key("RecordFormuleUnit", k), ""));
     }
-    for (int k = 0; k < constants; ++k) {
-        std::string name = file.ReadString(kSectionRecord, Key("RecordConstIdentifier", k), "");
+    if (formulas > FormulaCount())
+        problems.push_back(
+            FormatText(Tr("La liste des formules est incomplète : %s formule(s) lue(s) sur %s annoncée(s)."),
+                { std::to_string(FormulaCount()), std::to_string(formulas) }));
+    steps = 0;
+    for (int k = 0; k < constants && steps < keys; ++k, ++steps) {
+        const auto identifier = file.Value(kSectionRecord, Key("RecordConstIdentifier", k));
+        const auto value = file.Value(kSectionRecord, Key("RecordConstValue", k));
+        if (!identifier && !value)
+            continue;
+
+        std::string name = identifier.value_or("");
         const std::string index = file.ReadString(kSectionRecord, Key("RecordConstIndex", k), "0");
         // A file that keeps the index beside a bare name still gives the indexed constant.
         if (name.find('[') == std::string::npos && !index.empty() && index != "0")
             name += "[" + index + "]";
-        AddConstant(name, file.ReadString(kSectionRecord, Key("RecordConstValue", k), ""),
-            file.ReadString(kSectionRecord, Key("RecordConstUnit", k), ""),
+        AddConstant(name, value.value_or(""), file.ReadString(kSectionRecord, Key("RecordConstUnit", k), ""),
             file.ReadString(kSectionRecord, Key("RecordConstComment", k), ""));
     }
+    if (constants > ConstantCount())
+        problems.push_back(
+            FormatText(Tr("La liste des constantes est incomplète : %s constante(s) lue(s) sur %s annoncée(s)."),
+                { std::to_string(ConstantCount()), std::to_string(constants) }));
+    return problems;
 }
 
 } // namespace kinoval::formulas

@@ -118,9 +118,10 @@ public:
     // True when name is a predefined variable, with or without an object number, under the present flags.
     bool IsPredefined(std::string_view name) const;
 
-    // Project file.
+    // Project file. Load answers what it had to leave out (entries missing or beyond the cap), one line
+    // each for the user; an empty list when the formulas were read as written.
     void Save(TIniFile& file) const;
-    void Load(const TIniFile& file);
+    std::vector<std::string> Load(const TIniFile& file);
 
 private:
     static void LookupProc(void* context, const TParser& caller, const std::string& name, bool& available, bool& known,

@@ -1,6 +1,7 @@
 #include "core/formulas/parser.h"
 
 #include "core/common/numbers.h"
+#include "core/common/system_errors.h"
 #include "core/common/texts.h"
 #include "core/common/tolerance.h"
 
@@ -206,8 +207,10 @@ std::string CleanSigns(std::string_view text)
     return out;
 }
 
-std::string ParserMessage(int code, const std::string& quoted)
+std::string ParserMessage(int code, const std::string& typed)
 {
+    // What is quoted comes from the typed text or a study file: shown as clean text.
+    const std::string quoted = EscapeForMessage(typed, 200);
     switch (code) {
     case 0:
         return {};
@@ -326,23 +329,50 @@ int TNoeud::Build(int level, std::string& quoted)
     // Searching from the right makes every operator, "^" included, associate to the left.
     for (int d = dmin; d <= dmax; ++d) {
         for (int group = 0; group < 4; ++group) {
+            std::size_t last = m_tokens.size();
             for (std::size_t k = m_tokens.size(); k-- > 0;) {
+                if (m_tokens[k].depth == d && InGroup(m_tokens[k].kind, group)) {
+                    last = k;
+                    break;
+                }
+            }
+            if (last == m_tokens.size())
+                continue;
+            // Every operator of the group at this depth makes one flat chain, a + b - c + ...: the node of
+            // the rightmost one has the rest of the chain as its left child, and so on down. The chain is
+            // laid out in one pass and counts as one level, so a sum of a thousand terms is not "too deep"
+            // and costs no more than its length.
+            std::vector<std::size_t> chain;
+            for (std::size_t k = 0; k <= last; ++k)
+                if (m_tokens[k].depth == d && InGroup(m_tokens[k].kind, group))
+                    chain.push_back(k);
+            // The checks and the children go in the order a node-by-node build would take: the operators
+            // from the right, then the chain's first operand, then the right operands from the left.
+            std::vector<TNoeud*> spine;
+            spine.reserve(chain.size());
+            TNoeud* node = this;
+            for (std::size_t i = chain.size(); i-- > 0;) {
+                const std::size_t k = chain[i];
                 const TElemPile& op = m_tokens[k];
-                if (op.depth != d || !InGroup(op.kind, group))
-                    continue;
-                if (k == 0 || k + 1 == m_tokens.size()) {
+                if (k == 0 || k + 1 == node->m_tokens.size()) {
                     quoted = op.text;
                     return peMissingOperand;
                 }
-                if (op.kind == tkSeparator && (m_functions.empty() || m_functions.back() != tkArcTan))
+                if (op.kind == tkSeparator && (node->m_functions.empty() || node->m_functions.back() != tkArcTan))
                     return peMisplacedSeparator;
-                m_position = static_cast<int>(k);
-                m_left = std::make_unique<TNoeud>(m_tokens.first(k), m_owner, m_lookup, m_context);
-                m_right = std::make_unique<TNoeud>(m_tokens.subspan(k + 1), m_owner, m_lookup, m_context);
-                if (int code = m_left->Build(level, quoted))
-                    return code;
-                return m_right->Build(level, quoted);
+                node->m_position = static_cast<int>(k);
+                node->m_left = std::make_unique<TNoeud>(m_tokens.first(k), m_owner, m_lookup, m_context);
+                node->m_right = std::make_unique<TNoeud>(node->m_tokens.subspan(k + 1), m_owner, m_lookup, m_context);
+                spine.push_back(node);
+                if (i > 0)
+                    node = node->m_left.get();
             }
+            if (int code = spine.back()->m_left->Build(level, quoted))
+                return code;
+            for (std::size_t i = spine.size(); i-- > 0;)
+                if (int code = spine[i]->m_right->Build(level, quoted))
+                    return code;
+            return 0;
         }
     }
     if (m_tokens.size() == 1 && (m_tokens[0].kind == tkNumber || m_tokens[0].kind == tkName)) {
@@ -352,50 +382,86 @@ int TNoeud::Build(int level, std::string& quoted)
     return peMissingOperator;
 }
 
+TNoeud::~TNoeud()
+{
+    // A long chain is a long line of left children: taken apart one by one, not by nested destructors.
+    std::unique_ptr<TNoeud> next = std::move(m_left);
+    while (next) {
+        std::unique_ptr<TNoeud> after = std::move(next->m_left);
+        next.reset();
+        next = std::move(after);
+    }
+}
+
 double TNoeud::Evaluate(bool radians, int& code, std::string& quoted) const
 {
-    if (m_left) {
-        const double left = m_left->Evaluate(radians, code, quoted);
+    if (!m_left)
+        return EvaluateLeaf(radians, code, quoted);
+    if (!m_left->m_left) {
+        const double left = m_left->EvaluateLeaf(radians, code, quoted);
         if (code != 0 || std::isnan(left))
             return left;
-        double right = m_right->Evaluate(radians, code, quoted);
-        if (code != 0 || std::isnan(right))
-            return right;
-        const TElemPile& op = m_tokens[static_cast<std::size_t>(m_position)];
-        if (op.negateNext)
-            right = -right;
-        double v = 0;
-        switch (op.kind) {
-        case tkPlus:
-            v = left + right;
-            break;
-        case tkMinus:
-            v = left - right;
-            break;
-        case tkMultiply:
-            v = left * right;
-            break;
-        case tkDivide:
-            if (IsZero(right)) {
-                code = peDivisionByZero;
-                return 0;
-            }
-            v = left / right;
-            break;
-        case tkPower:
-            v = Power(left, right, code);
-            if (code != 0)
-                return 0;
-            break;
-        case tkSeparator:
-            // The two arguments of ArcTan: the innermost function, checked when the tree was built.
-            return ApplyFunctions(left, right, radians, code);
-        default:
-            code = peBadLeaf;
+        return Combine(left, radians, code, quoted);
+    }
+    // A chain of left children is walked down once and evaluated back up, without nested calls: the same
+    // values, in the same order, as evaluating each node's left child first.
+    std::vector<const TNoeud*> spine;
+    for (const TNoeud* node = this; node->m_left; node = node->m_left.get())
+        spine.push_back(node);
+    double value = spine.back()->m_left->EvaluateLeaf(radians, code, quoted);
+    for (std::size_t i = spine.size(); i-- > 0;) {
+        if (code != 0 || std::isnan(value))
+            return value;
+        value = spine[i]->Combine(value, radians, code, quoted);
+    }
+    return value;
+}
+
+double TNoeud::Combine(double left, bool radians, int& code, std::string& quoted) const
+{
+    double right = m_right->Evaluate(radians, code, quoted);
+    if (code != 0 || std::isnan(right))
+        return right;
+    const TElemPile& op = m_tokens[static_cast<std::size_t>(m_position)];
+    if (op.negateNext)
+        right = -right;
+    double v = 0;
+    switch (op.kind) {
+    case tkPlus:
+        v = left + right;
+        break;
+    case tkMinus:
+        v = left - right;
+        break;
+    case tkMultiply:
+        v = left * right;
+        break;
+    case tkDivide:
+        if (IsZero(right)) {
+            code = peDivisionByZero;
             return 0;
         }
-        return ApplyFunctions(v, 0, radians, code);
+        v = left / right;
+        break;
+    case tkPower:
+        v = Power(left, right, code);
+        if (code != 0)
+            return 0;
+        break;
+    case tkSeparator:
+        // The two arguments of ArcTan: the innermost function, checked when the tree was built.
+        return ApplyFunctions(left, right, radians, code);
+    default:
+        code = peBadLeaf;
+        return 0;
     }
+    return ApplyFunctions(v, 0, radians, code);
+}
+
+double TNoeud::EvaluateLeaf(bool radians, int& code, std::string& quoted) const
+{
+    if (m_left) // a node whose left child is an operator node: the general path
+        return Evaluate(radians, code, quoted);
     const TElemPile& leaf = m_tokens[static_cast<std::size_t>(m_position)];
     double v = 0;
     if (leaf.kind == tkNumber) {

@@ -85,8 +85,10 @@ enum TParserError : int {
     peTooDeep = 31,
 };
 
-// How deep the tree may grow (operators of a chain plus nested parentheses and functions). Building and
-// evaluating are recursive; the limit keeps a pasted or generated text from exhausting the stack.
+// How deep the tree may grow: nested parentheses and functions, and operators of different priorities
+// inside one another. A chain of operators of one priority (a sum of many terms) counts once, whatever its
+// length. Building and evaluating nest that deep; the limit keeps a pasted or generated text from
+// exhausting the stack.
 inline constexpr int kMaxTreeDepth = 1000;
 
 // One token.
@@ -114,6 +116,9 @@ using TLookupProc = void (*)(void* context, const TParser& caller, const std::st
 class TNoeud {
 public:
     TNoeud(std::span<const TElemPile> tokens, const TParser& owner, TLookupProc lookup, void* context);
+    ~TNoeud();
+    TNoeud(const TNoeud&) = delete;
+    TNoeud& operator=(const TNoeud&) = delete;
 
     // Builds this node and its children; returns 0 or an error code and sets quoted for the message.
     int Build(int level, std::string& quoted);
@@ -129,6 +134,10 @@ public:
 
 private:
     double ApplyFunctions(double v, double right, bool radians, int& code) const;
+    // This node's operator applied to its left operand's value and its right child's.
+    double Combine(double left, bool radians, int& code, std::string& quoted) const;
+    // A leaf's value (or, for an operator node, its Evaluate).
+    double EvaluateLeaf(bool radians, int& code, std::string& quoted) const;
 
     std::span<const TElemPile> m_tokens;
     std::unique_ptr<TNoeud> m_left;

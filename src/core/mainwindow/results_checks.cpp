@@ -37,10 +37,15 @@ int SmallestMarkCount(const document::TData& data)
 {
     const document::TPolyContainer& set = data.Set(TMarkSet::Fixed);
     const int objects = std::max(1, static_cast<int>(set.MarksNumberPerFrame));
+    // Only the marks the results use: those on frames the video has.
     std::vector<int> counts(static_cast<std::size_t>(objects), 0);
-    for (const document::TMarque* mark : set.AllMarks)
-        if (mark->MarkOrderNumber >= 0 && mark->MarkOrderNumber < objects)
-            ++counts[static_cast<std::size_t>(mark->MarkOrderNumber)];
+    for (const auto& container : set.Containers) {
+        if (!data.FrameInVideo(container->MarksContainerFrameNumber))
+            continue;
+        for (const auto& mark : container->Marks)
+            if (mark->MarkOrderNumber >= 0 && mark->MarkOrderNumber < objects)
+                ++counts[static_cast<std::size_t>(mark->MarkOrderNumber)];
+    }
     return *std::min_element(counts.begin(), counts.end());
 }
 
@@ -106,7 +111,7 @@ int TResultsChecks::CheckFixedMarks()
 
 int TResultsChecks::CheckTransparentMarks()
 {
-    const int marks = m_parts.data.Set(TMarkSet::Transparent).MarkCount();
+    const int marks = m_parts.data.MarksInVideo(TMarkSet::Transparent);
     if (marks <= 2)
         return Inform(m_parts.dialog,
             { Tr("Poser, au préalable, au moins trois marques sur la trajectoire."),

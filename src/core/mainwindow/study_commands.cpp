@@ -1,8 +1,11 @@
 #include "core/mainwindow/study_commands.h"
 
 #include "core/common/desktop_services.h"
+#include "core/common/file_access.h"
 #include "core/common/file_filter.h"
 #include "core/common/ini_file.h"
+#include "core/common/numbers.h"
+#include "core/common/system_errors.h"
 #include "core/common/texts.h"
 #include "core/common/user_dlg.h"
 #include "core/document/data.h"
@@ -95,7 +98,7 @@ std::vector<std::string> OpenFailureReasons(const std::string& path, const std::
     if (!error && fs::is_directory(status))
         return { Tr("Ce nom est celui d'un dossier, pas d'un fichier vidéo.") };
     if (!error && fs::exists(status) && !fs::is_regular_file(status))
-        return { Tr("Ce nom n'est pas celui d'un fichier ordinaire (périphérique, tube ou autre).") };
+        return { NotARegularFileReason(path) };
     if (!error && fs::is_regular_file(status) && fs::file_size(path, error) == 0 && !error)
         return { Tr("Le fichier est vide : il ne contient aucune image.") };
     if (std::FILE* f = std::fopen(path.c_str(), "rb"))
@@ -128,56 +131,138 @@ std::string OpenFileFilter()
 
 // ---- writing and reading a study file ----
 
-void WriteStudy(TIniFile& file, const TStudyParts& parts)
+int WriteStudy(TIniFile& file, const TStudyParts& parts, std::string* refusedKey)
 {
-    file.WriteInteger("Main", "Version", kStudyVersion);
-    file.WriteString("Main", "VideoFileName", parts.video.FileName());
+    int first = kIniOk;
+    auto note = [&](int code, const std::string& key) {
+        if (code == kIniOk || first != kIniOk)
+            return;
+        first = code;
+        if (refusedKey != nullptr)
+            *refusedKey = key;
+    };
+    auto noteKeys = [&](const document::TIniSectionKeys& keys) {
+        if (keys.HadRefusedWrite())
+            note(kIniBadValue, keys.RefusedKey());
+    };
+    note(file.WriteInteger("Main", "Version", kStudyVersion), "Version");
+    note(file.WriteString("Main", "VideoFileName", parts.video.FileName()), "VideoFileName");
     document::TIniSectionKeys data(file, "Data");
     parts.data.Save(data);
-    file.WriteInteger("Video", "ImageNumber", parts.video.IsOpened() ? parts.video.CurrentRawFrame() : 0);
-    file.WriteInteger("Video", "MarkingMode", parts.video.IsTransparentMarking() ? 1 : 0);
+    noteKeys(data);
+    note(file.WriteInteger("Video", "ImageNumber", parts.video.IsOpened() ? parts.video.CurrentRawFrame() : 0),
+        "ImageNumber");
+    note(file.WriteInteger("Video", "MarkingMode", parts.video.IsTransparentMarking() ? 1 : 0), "MarkingMode");
+    if (parts.video.IsOpened()) {
+        // What the marks were placed on, so that reopening the study on another video can say so.
+        note(file.WriteInteger("Video", "VideoImagesNumber", parts.video.RawFrameCount()), "VideoImagesNumber");
+        note(file.WriteInteger("Video", "VideoWidth", parts.video.FrameWidth()), "VideoWidth");
+        note(file.WriteInteger("Video", "VideoHeight", parts.video.FrameHeight()), "VideoHeight");
+    }
     if (parts.montage != nullptr) {
         document::TIniSectionKeys montage(file, "Montage");
         parts.montage->SaveMontage(montage);
+        noteKeys(montage);
     }
     if (parts.formules != nullptr)
         parts.formules->Save(file);
+    return first;
 }
 
-int LoadStudyFile(const std::string& path, const TStudyParts& parts, std::string* missingVideo)
+namespace {
+
+bool IsBlankText(const std::string& text)
 {
+    return text.find_first_not_of(" \t\r\n") == std::string::npos;
+}
+
+// The stored frame count and size against the open video's.
+void CheckVideoMatches(const TIniFile& study, const video::TVideo& view, std::vector<std::string>& problems)
+{
+    const auto stored = [&](const char* key) {
+        const auto text = study.Value("Video", key);
+        return text ? ParseInteger(*text) : std::nullopt;
+    };
+    if (const auto count = stored("VideoImagesNumber"); count && *count != view.RawFrameCount())
+        problems.push_back(FormatText(Tr("La vidéo n'a pas le même nombre d'images que celle sur laquelle le travail a "
+                                         "été pointé (%s au lieu de %s) : des marques peuvent ne plus tomber sur "
+                                         "les bonnes images."),
+            { std::to_string(view.RawFrameCount()), std::to_string(*count) }));
+    const auto width = stored("VideoWidth");
+    const auto height = stored("VideoHeight");
+    if (width && height && (*width != view.FrameWidth() || *height != view.FrameHeight()))
+        problems.push_back(FormatText(Tr("La vidéo n'a pas la même taille d'image que celle sur laquelle le travail a "
+                                         "été pointé (%s × %s pixels au lieu de %s × %s)."),
+            { std::to_string(view.FrameWidth()), std::to_string(view.FrameHeight()), std::to_string(*width),
+                std::to_string(*height) }));
+}
+
+} // namespace
+
+int LoadStudyFile(const std::string& path, const TStudyParts& parts, TStudyLoadReport* report)
+{
+    TStudyLoadReport local;
+    TStudyLoadReport& r = report != nullptr ? *report : local;
+    r = {};
     TIniFile file;
     const int read = file.Load(path);
-    if (read != kIniOk)
+    if (read != kIniOk) {
+        r.fileReason = file.LastErrorText();
         return kStudyUnreadable;
-    if (!file.ValueExists("Main", "Version"))
+    }
+    if (!file.ValueExists("Main", "Version")) {
+        r.fileReason = IsBlankText(file.Text()) ? Tr("Le fichier est vide.")
+                                                : Tr("Il ne commence pas par la section « Main » d'un travail.");
         return kStudyNotAStudy;
+    }
 
     const std::string videoName = file.ReadString("Main", "VideoFileName", "");
+    r.videoName = EscapeForMessage(videoName);
     bool videoOpen = false;
-    if (!videoName.empty() && FileExists(videoName))
-        videoOpen = parts.video.Open(videoName);
+    bool videoThere = false;
+    if (!videoName.empty()) {
+        std::error_code error;
+        videoThere = std::filesystem::exists(videoName, error);
+        if (videoThere) {
+            r.videoReason = NotARegularFileReason(videoName);
+            if (r.videoReason.empty()) {
+                videoOpen = parts.video.Open(videoName);
+                if (!videoOpen)
+                    r.videoReason = parts.video.LastError().empty()
+                        ? Tr("Aucun des lecteurs vidéo ne sait décoder ce fichier.")
+                        : parts.video.LastError();
+            }
+        }
+    }
     if (!videoOpen) {
         // Marks of this study must not land on the picture of another video.
         parts.video.Close();
-        if (missingVideo != nullptr)
-            *missingVideo = videoName;
     }
     ResetStudyFor(parts);
 
     const TIniFile& study = file; // read only from here on
     const document::TIniSectionKeys data(study, "Data");
     parts.data.Load(data);
-    bool damaged = data.HadMalformedValue();
+    r.problems = data.Problems();
+    if (data.HadMalformedValue())
+        r.problems.push_back(Tr("Certaines valeurs de ce fichier sont illisibles : elles ont été remplacées par leurs "
+                                "valeurs par défaut."));
     if (parts.montage != nullptr && videoOpen) {
         const document::TIniSectionKeys montage(study, "Montage");
         const int code = parts.montage->LoadMontage(montage);
-        damaged = damaged || code == montage::kMontageDamaged || code == montage::kMontageOtherVideo;
+        if (code == montage::kMontageDamaged)
+            r.problems.push_back(Tr("Le montage enregistré (images cachées, instants corrigés) est abîmé : il a été "
+                                    "ignoré."));
+        else if (code == montage::kMontageOtherVideo)
+            r.problems.push_back(Tr("Le montage enregistré a été fait sur une vidéo d'un autre nombre d'images : il a "
+                                    "été ignoré."));
     }
     if (parts.formules != nullptr)
-        parts.formules->Load(study);
+        for (std::string& line : parts.formules->Load(study))
+            r.problems.push_back(std::move(line));
 
     if (videoOpen) {
+        CheckVideoMatches(study, parts.video, r.problems);
         const bool transparent = study.ReadInt("Video", "MarkingMode", 0) == 1;
         parts.video.SetMode(transparent ? video::vmTransparentPointing : video::vmFixedPointing);
         const int frame = study.ReadInt("Video", "ImageNumber", 0);
@@ -187,8 +272,17 @@ int LoadStudyFile(const std::string& path, const TStudyParts& parts, std::string
         parts.video.Repaint();
     }
     if (!videoOpen)
-        return kStudyVideoMissing;
-    return damaged ? kStudyDamaged : kStudyLoaded;
+        return videoThere ? kStudyVideoUnreadable : kStudyVideoMissing;
+    return r.problems.empty() ? kStudyLoaded : kStudyDamaged;
+}
+
+std::vector<std::string> StudyProblemLines(const TStudyLoadReport& report)
+{
+    if (report.problems.empty())
+        return {};
+    std::vector<std::string> lines { Tr("Ce travail a été chargé, mais pas tel qu'il a été enregistré :") };
+    lines.insert(lines.end(), report.problems.begin(), report.problems.end());
+    return lines;
 }
 
 // ---- the commands ----
@@ -224,11 +318,12 @@ bool TStudyCommands::MayOpen(const std::string& path, const std::string& missing
         std::vector<std::string> lines { missingText };
         for (const auto& reason : OpenFailureReasons(path, {}))
             lines.push_back(reason);
-        ShowBox(dlg, TUserDlgIcon::icWarning, path, lines);
+        ShowBox(dlg, TUserDlgIcon::icWarning, EscapeForMessage(path), lines);
         return false;
     }
     if (!FileExists(path)) {
-        ShowBox(dlg, TUserDlgIcon::icWarning, path, { missingText, Tr("Vérifier qu'il n'a pas été déplacé.") });
+        ShowBox(dlg, TUserDlgIcon::icWarning, EscapeForMessage(path),
+            { missingText, Tr("Vérifier qu'il n'a pas été déplacé.") });
         return false;
     }
     m_parts.mru.Directory = FolderOf(path);
@@ -244,7 +339,7 @@ bool TStudyCommands::OpenVideo(const std::string& path)
         dlg.SetIcon(TUserDlgIcon::icWarning);
         dlg.ClearButtons();
         dlg.AddButton(Tr("Ok"), TUserDlgButtonKind::btOk);
-        dlg.AddText(path, lkParagraph, clBlue);
+        dlg.AddText(EscapeForMessage(path), lkParagraph, clBlue);
         dlg.AddText("");
         dlg.AddText(Tr("Impossible d'ouvrir ce fichier vidéo. Problèmes possibles et suggestions :"));
         // The video and the study open before stay as they were: the players keep them until a new file opens.
@@ -274,36 +369,15 @@ bool TStudyCommands::OpenStudy(const std::string& path)
 {
     if (!MayOpen(path, Tr("Impossible d'ouvrir ce fichier.")))
         return false;
-    TCustomUserDlg& dlg = m_parts.dialog;
-    std::string missing;
-    const int code = LoadStudyFile(path, m_parts, &missing);
-    switch (code) {
-    case kStudyUnreadable:
-    case kStudyNotAStudy:
-        ShowBox(dlg, TUserDlgIcon::icWarning, path,
-            { Tr("Ce fichier n'est pas un travail Kinoval lisible."), Tr("Le travail en cours n'a pas été modifié.") });
+    TStudyLoadReport report;
+    const int code = LoadStudyFile(path, m_parts, &report);
+    if (!ShowLoadResult(code, report, EscapeForMessage(path)))
         return false;
-    case kStudyVideoMissing:
-        ShowBox(dlg, TUserDlgIcon::icWarning, missing.empty() ? path : missing,
-            { Tr("Le fichier vidéo de ce travail est introuvable."),
-                Tr("Les mesures ont été chargées, mais sans les images. Remettre la vidéo à sa place, puis "
-                   "rouvrir le travail.") });
-        if (videoOpenFailed)
-            videoOpenFailed();
-        break;
-    case kStudyDamaged:
-        ShowBox(dlg, TUserDlgIcon::icWarning, path,
-            { Tr("Certaines valeurs de ce fichier sont illisibles : elles ont été remplacées par leurs valeurs par "
-                 "défaut.") });
-        break;
-    default:
-        break;
-    }
     m_studyPath = path;
     MarkUnmodified();
     if (!m_parts.options.keepSavedStudiesOutOfRecent)
         m_parts.mru.Add(path);
-    if (code != kStudyVideoMissing && videoOpened)
+    if (code != kStudyVideoMissing && code != kStudyVideoUnreadable && videoOpened)
         videoOpened();
     if (studyLoaded)
         studyLoaded();
@@ -345,7 +419,7 @@ int TStudyCommands::SaveAs()
         dlg.ClearButtons();
         dlg.AddButton(Tr("Annuler"), TUserDlgButtonKind::btAnnuler);
         dlg.AddButton(Tr("Ok"), TUserDlgButtonKind::btOk);
-        dlg.AddText(name, lkParagraph, clBlue);
+        dlg.AddText(EscapeForMessage(name), lkParagraph, clBlue);
         dlg.AddText("");
         dlg.AddText(Tr("Un fichier portant le même nom existe déjà. Le remplacer ?"));
         if (dlg.Run() != 1)
@@ -361,7 +435,7 @@ int TStudyCommands::SaveAs()
     dlg.AddButton(Tr("Ok"), TUserDlgButtonKind::btOk);
     dlg.AddText(Tr("Le fichier a été enregistré avec succès :"));
     dlg.AddText("");
-    dlg.AddText(name, lkParagraph, clBlue);
+    dlg.AddText(EscapeForMessage(name), lkParagraph, clBlue);
     dlg.Run();
     if (studySaved)
         studySaved(name);
@@ -373,11 +447,31 @@ int TStudyCommands::WriteTo(const std::string& name)
     TCustomUserDlg& dlg = m_parts.dialog;
     document::TKvl kvl;
     if (kvl.Open(name) != kIniOk) {
-        ShowBox(dlg, TUserDlgIcon::icError, "",
-            { Tr("La sauvegarde du fichier a échoué."), Tr("Vérifier que le support n'est pas protégé en écriture.") });
+        std::vector<std::string> lines { Tr("La sauvegarde du fichier a échoué."),
+            Tr("Vérifier que le support n'est pas protégé en écriture.") };
+        if (!kvl.LastErrorText().empty())
+            lines.push_back(kvl.LastErrorText());
+        ShowBox(dlg, TUserDlgIcon::icError, "", lines);
         return kStudyOpenFailed;
     }
-    WriteStudy(*kvl.File(), m_parts);
+    std::string refusedKey;
+    if (WriteStudy(*kvl.File(), m_parts, &refusedKey) != kIniOk) {
+        // Half a study, or a study beside the previous one's video name, is worse than none: nothing is
+        // written and the file keeps what it had.
+        kvl.Discard();
+        std::vector<std::string> lines { Tr("La sauvegarde du fichier a échoué.") };
+        if (refusedKey == "VideoFileName")
+            lines.push_back(FormatText(Tr("Le nom de la vidéo contient un retour à la ligne, qu'un fichier de travail "
+                                          "ne peut pas garder : %s"),
+                { EscapeForMessage(m_parts.video.FileName()) }));
+        else
+            lines.push_back(FormatText(Tr("Une valeur contient un retour à la ligne, qu'un fichier de travail ne peut "
+                                          "pas garder (clé %s)."),
+                { EscapeForMessage(refusedKey) }));
+        lines.push_back(Tr("Le fichier n'a pas été modifié."));
+        ShowBox(dlg, TUserDlgIcon::icError, "", lines);
+        return kStudyWriteFailed;
+    }
     if (kvl.Close() != kIniOk) {
         std::vector<std::string> lines { Tr("La sauvegarde du fichier a échoué.") };
         if (!kvl.LastErrorText().empty())
@@ -397,15 +491,78 @@ bool TStudyCommands::Modified() const
 {
     if (!m_parts.video.IsOpened())
         return false;
-    if (m_parts.data.Generation() != m_savedData)
+    if (m_restored || m_parts.data.Generation() != m_savedData)
         return true;
     return m_parts.montage != nullptr && m_parts.montage->Generation() != m_savedMontage;
 }
 
 void TStudyCommands::MarkUnmodified()
 {
+    m_restored = false;
     m_savedData = m_parts.data.Generation();
     m_savedMontage = m_parts.montage != nullptr ? m_parts.montage->Generation() : 0;
+}
+
+bool TStudyCommands::ShowLoadResult(int code, const TStudyLoadReport& report, const std::string& shownPath)
+{
+    TCustomUserDlg& dlg = m_parts.dialog;
+    switch (code) {
+    case kStudyUnreadable:
+    case kStudyNotAStudy: {
+        std::vector<std::string> lines { Tr("Ce fichier n'est pas un travail Kinoval lisible.") };
+        if (!report.fileReason.empty())
+            lines.push_back(report.fileReason);
+        lines.push_back(Tr("Le travail en cours n'a pas été modifié."));
+        ShowBox(dlg, TUserDlgIcon::icWarning, shownPath, lines);
+        return false;
+    }
+    case kStudyVideoMissing:
+        ShowBox(dlg, TUserDlgIcon::icWarning, report.videoName.empty() ? shownPath : report.videoName,
+            { Tr("Le fichier vidéo de ce travail est introuvable."),
+                Tr("Les mesures ont été chargées, mais sans les images. Remettre la vidéo à sa place, puis "
+                   "rouvrir le travail.") });
+        if (videoOpenFailed)
+            videoOpenFailed();
+        break;
+    case kStudyVideoUnreadable:
+        ShowBox(dlg, TUserDlgIcon::icWarning, report.videoName,
+            { Tr("Le fichier vidéo de ce travail existe, mais il n'a pas pu être ouvert :"), report.videoReason,
+                Tr("Les mesures ont été chargées, mais sans les images.") });
+        if (videoOpenFailed)
+            videoOpenFailed();
+        break;
+    default:
+        break;
+    }
+    if (!report.problems.empty()) {
+        dlg.SetIcon(TUserDlgIcon::icWarning);
+        dlg.ClearButtons();
+        dlg.AddButton(Tr("Ok"), TUserDlgButtonKind::btOk);
+        dlg.AddText(shownPath, lkParagraph, clBlue);
+        dlg.AddText("");
+        const std::vector<std::string> lines = StudyProblemLines(report);
+        dlg.AddText(lines.front());
+        for (std::size_t i = 1; i < lines.size(); ++i)
+            dlg.AddText(lines[i], lkBullet);
+        dlg.Run();
+    }
+    return true;
+}
+
+int TStudyCommands::RestoreStudy(const std::string& copy, const std::string& studyPath)
+{
+    TStudyLoadReport report;
+    const int code = LoadStudyFile(copy, m_parts, &report);
+    if (!ShowLoadResult(code, report, studyPath.empty() ? report.videoName : EscapeForMessage(studyPath)))
+        return code;
+    m_studyPath = studyPath;
+    MarkUnmodified();
+    m_restored = true;
+    if (code != kStudyVideoMissing && code != kStudyVideoUnreadable && videoOpened)
+        videoOpened();
+    if (studyLoaded)
+        studyLoaded();
+    return code;
 }
 
 bool TStudyCommands::ConfirmBeforeOpening()

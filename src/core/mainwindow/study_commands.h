@@ -14,6 +14,11 @@
 // to the saved frame and marking mode. A study whose video has moved is still loaded (without a picture)
 // and the user is told which file is missing. Saving never empties the file first: keys of an earlier,
 // larger save stay in it, and every list is read back through its count, so those keys are never read.
+//
+// Loading never invents: whatever it had to leave out (an unreadable mark, a list cut short, marks on
+// frames the video does not have, a video that is not the one the study was pointed on) comes back in a
+// report, one line each, which the window shows and the headless tool prints. Saving never lies: a value
+// the file cannot hold fails the whole save, and the file on the disk stays as it was.
 
 #include <cstdint>
 #include <functional>
@@ -59,10 +64,19 @@ struct TStudyParts {
 // Results of LoadStudyFile and of the load command.
 enum TStudyLoadResult : int {
     kStudyLoaded = 0,
-    kStudyVideoMissing = 1, // loaded, but the video named by the study could not be opened
+    kStudyVideoMissing = 1, // loaded, but the video named by the study is not there
     kStudyUnreadable = 2, // the file could not be read: nothing changed
     kStudyNotAStudy = 3, // no Main section with a version: nothing changed
-    kStudyDamaged = 4 // loaded, but some values were malformed and got their defaults
+    kStudyDamaged = 4, // loaded, but the report lists what could not be read as written
+    kStudyVideoUnreadable = 5 // loaded, but the video named by the study exists and cannot be opened
+};
+
+// What a load found, for the messages. Texts from the file are already escaped for display.
+struct TStudyLoadReport {
+    std::string fileReason; // why the study file could not be read (kStudyUnreadable, kStudyNotAStudy)
+    std::string videoName; // the video the study names
+    std::string videoReason; // why that video could not be opened
+    std::vector<std::string> problems; // what was left out or cannot be trusted, one line each
 };
 
 // Results of the save command.
@@ -75,12 +89,16 @@ enum TStudySaveResult : int {
 };
 
 // Writes the study (sections Main, Data, Video, Montage, Formules and Record) into the file's contents,
-// keeping every key this save does not write. Headless: no dialog.
-void WriteStudy(TIniFile& file, const TStudyParts& parts);
+// keeping every key this save does not write. Headless: no dialog. Answers kIniOk, or the code of the
+// first value the file refused (a line end in the video's path or a name), whose key goes to refusedKey:
+// the contents are then incomplete and must not be written.
+int WriteStudy(TIniFile& file, const TStudyParts& parts, std::string* refusedKey = nullptr);
 // The load command without dialogs: resets the document, opens the video named by the study, reads the
-// document, the montage and the formulas, then goes to the saved frame and marking mode. missingVideo gets
-// the video's path when it could not be opened.
-int LoadStudyFile(const std::string& path, const TStudyParts& parts, std::string* missingVideo = nullptr);
+// document, the montage and the formulas, then goes to the saved frame and marking mode. The report says
+// what went wrong, when something did.
+int LoadStudyFile(const std::string& path, const TStudyParts& parts, TStudyLoadReport* report = nullptr);
+// The lines the window and the headless tool show for a load's report (empty for a clean load).
+std::vector<std::string> StudyProblemLines(const TStudyLoadReport& report);
 
 // The settings the document follows (scale kind, element size, number positions, numbering from zero).
 document::TDocumentSettings DocumentSettingsOf(const TOptions& options);
@@ -137,6 +155,10 @@ public:
     bool Modified() const;
     // Takes the study as it is now for the saved state.
     void MarkUnmodified();
+    // Loads a copy of a study that was never saved (the recovery file after a crash): the study is
+    // modified until saved, and its own file is the one the copy belongs to (empty for none), so that
+    // "Enregistrer" writes it there. Answers LoadStudyFile's code.
+    int RestoreStudy(const std::string& copy, const std::string& studyPath);
 
     // The confirmation before opening another video or study: false stops the opening. "Enregistrer" goes
     // on only when the save succeeded, so a failed or cancelled save never loses the study. An unchanged
@@ -151,6 +173,8 @@ private:
     bool MayOpen(const std::string& path, const std::string& missingText);
     // The question to save, with "Enregistrer", "Annuler" and the button that goes on without saving.
     bool AskToSave(const std::vector<std::string>& lines, const std::string& goOn, TUserDlgButtonKind goOnKind);
+    // The boxes after a load: why it failed (false), the missing video, what was left out (true).
+    bool ShowLoadResult(int code, const TStudyLoadReport& report, const std::string& shownPath);
     // Writes the study to name; the failure boxes are shown here. TStudySaveResult.
     int WriteTo(const std::string& name);
 
@@ -160,6 +184,7 @@ private:
     // The document's and the montage's generations when the study was last opened or saved.
     std::uint64_t m_savedData = 0;
     std::uint64_t m_savedMontage = 0;
+    bool m_restored = false; // a restored copy is unsaved whatever the generations say
 };
 
 } // namespace kinoval::mainwindow

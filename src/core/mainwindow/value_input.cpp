@@ -6,6 +6,7 @@
 
 #include "core/common/numbers.h"
 #include "core/common/texts.h"
+#include "core/document/marks.h"
 
 namespace kinoval::mainwindow {
 
@@ -73,8 +74,8 @@ TValueUse MakeMarksToDrawUse()
 
 TValueUse MakeObjectsPerFrameUse()
 {
-    return IntegerUse(Tr("Nombre de marques par image"), Tr("Définir le nombre de points suivis"), 1, 32,
-        RangeOfIntegers("%d <= nombre <= %d", 1, 32));
+    return IntegerUse(Tr("Nombre de marques par image"), Tr("Définir le nombre de points suivis"), 1,
+        document::kMaxObjectsPerFrame, RangeOfIntegers("%d <= nombre <= %d", 1, document::kMaxObjectsPerFrame));
 }
 
 TValueUse MakeFrameNumberUse(int frameCount)

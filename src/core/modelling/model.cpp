@@ -18,6 +18,13 @@ bool RangeUsable(double range)
 
 } // namespace
 
+int DistinctAbscissae(const std::vector<double>& abscissae)
+{
+    std::vector<double> sorted(abscissae);
+    std::sort(sorted.begin(), sorted.end());
+    return static_cast<int>(std::unique(sorted.begin(), sorted.end()) - sorted.begin());
+}
+
 TMdl::TMdl(int worldCount)
     : m_world(static_cast<std::size_t>(worldCount), 0.0)
 {
@@ -168,10 +175,15 @@ void TMdl::RebuildTexts()
     m_texts = EquationLines(m_ordinateName, m_abscissaName);
     m_statistics.clear();
     m_statistics.push_back(Tr("Incertitudes sur les ordonnées") + ": ");
-    m_statistics.push_back("- " + Tr("précision relative") + " = " + FormatStatisticValue(100 * m_precision) + "%");
-    m_statistics.push_back("- " + Tr("écart quadratique moyen") + " = " + FormatStatisticValue(m_rms));
+    // A statistic that could not be computed is said to be missing, never shown as its -1 marker.
+    const std::string missing = Tr("#Nombre!");
+    m_statistics.push_back("- " + Tr("précision relative") + " = "
+        + (m_precisionKnown ? FormatStatisticValue(100 * m_precision) + "%" : missing));
+    m_statistics.push_back(
+        "- " + Tr("écart quadratique moyen") + " = " + (m_rmsKnown ? FormatStatisticValue(m_rms) : missing));
     if (ShowsCorrelation())
-        m_statistics.push_back("- " + Tr("coefficient de corrélation") + " = " + FormatModelValue(2, m_correlation));
+        m_statistics.push_back("- " + Tr("coefficient de corrélation") + " = "
+            + (m_correlationKnown ? FormatModelValue(2, m_correlation) : missing));
 }
 
 void TMdl::ComputeStatistics()
@@ -201,10 +213,14 @@ void TMdl::ComputeStatistics()
     m_correlation = (syy < kTiny || sff < kTiny) ? 0 : syf / (std::sqrt(syy) * std::sqrt(sff));
     m_rms = n == 0 ? -1 : std::sqrt(sdd / static_cast<double>(n));
     m_precision = sy2 < kTiny ? -1 : std::sqrt(sdd / sy2);
+    m_correlationKnown = n > 0;
+    m_rmsKnown = n > 0;
+    m_precisionKnown = sy2 >= kTiny;
     if (!std::isfinite(m_correlation) || !std::isfinite(m_rms) || !std::isfinite(m_precision)) {
         m_correlation = -1;
         m_rms = -1;
         m_precision = -1;
+        m_correlationKnown = m_rmsKnown = m_precisionKnown = false;
     }
 }
 

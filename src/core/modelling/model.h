@@ -66,6 +66,9 @@ public:
 
     // The parameters the user sees, in the model's order.
     virtual int ParameterCount() const = 0;
+    // How many values a fit takes from the data (a held offset included, since it is computed from the
+    // ordinates): a series with fewer distinct abscissae cannot determine them.
+    virtual int FittedParameterCount() const { return ParameterCount(); }
     double Parameter(int index);
     // Stores the value when it differs from the current one, then refreshes pixels, statistics and texts.
     void SetParameter(int index, double value);
@@ -76,7 +79,8 @@ public:
     // The model's value at abscissa t in world units.
     double Value(double t);
 
-    // Equation and parameter lines; statistics lines.
+    // Equation and parameter lines; statistics lines. A statistic that could not be computed (no point,
+    // ordinates all zero, an arithmetic fault) reads -1 through its accessor and "#Nombre!" in the lines.
     std::vector<std::string> Texts(const std::string& ordinateName, const std::string& abscissaName);
     std::vector<std::string> Statistics();
     double Correlation();
@@ -155,12 +159,16 @@ protected:
     TAreaPoint m_grab;
     int m_grabHandle = -1;
     double m_correlation = -1, m_rms = -1, m_precision = -1;
+    bool m_correlationKnown = false, m_rmsKnown = false, m_precisionKnown = false;
     std::vector<double> m_t, m_y;
     std::vector<double> m_world;
     std::vector<std::string> m_texts, m_statistics;
     std::string m_ordinateName = "y", m_abscissaName = "t";
     TChangeCallback m_onChange;
 };
+
+// The number of different abscissae of a series (exactly equal values count once).
+int DistinctAbscissae(const std::vector<double>& abscissae);
 
 // Pixel limits shared by the models.
 inline constexpr double kLimitHeight = 1e4; // heights and centre lines

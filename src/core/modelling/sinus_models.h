@@ -81,6 +81,8 @@ public:
     TMdlSinusAl();
     // The coefficients r, b, c of x" + r.x + b.Sign(x') = c.
     int ParameterCount() const override { return 3; }
+    // They come from an offset, an amplitude, a pulsation, a phase and a damping.
+    int FittedParameterCount() const override { return 5; }
     // Instant at which the motion stops (+infinity when it never does).
     double StopTime() const;
 

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <limits>
 #include <set>
 
 namespace kinoval::montage {
@@ -381,20 +382,31 @@ int TMontage::LoadMontage(const document::TProjectKeys& keys)
     const int runs = keys.ReadInt("VisibleScalesNumber", -1);
     if (runs < 1 || runs > n)
         return kMontageDamaged;
+    // Each run reaches the next run's start: every frame is written once, however many runs there are.
     int previousStart = -1;
+    bool previousValue = true;
     for (int k = 0; k < runs; ++k) {
         const int start = keys.ReadInt("VisibleScale_" + std::to_string(k), -1);
         if ((k == 0 && start != 0) || start <= previousStart || start >= n)
             return kMontageDamaged;
-        const bool value = keys.ReadBool("VisibleImage_" + std::to_string(k), true);
-        std::fill(visible.begin() + start, visible.end(), value);
+        if (k > 0)
+            std::fill(visible.begin() + previousStart, visible.begin() + start, previousValue);
+        previousValue = keys.ReadBool("VisibleImage_" + std::to_string(k), true);
         previousStart = start;
     }
+    std::fill(visible.begin() + previousStart, visible.end(), previousValue);
     if (std::none_of(visible.begin(), visible.end(), [](bool v) { return v; }))
         return kMontageDamaged;
 
     // Shift runs: a negated position opens a stretch closed by the next entry, restored as a ramp.
+    // Every entry holds from its position to the next one's, the ramp of a stretch point by point; each
+    // frame's shift is written once (the last value set at or before it is carried forward at the end).
     std::vector<int> shifts(static_cast<std::size_t>(n), 0);
+    std::vector<bool> set(static_cast<std::size_t>(n), false);
+    auto setAt = [&](int position, int value) {
+        shifts[static_cast<std::size_t>(position - 1)] = value;
+        set[static_cast<std::size_t>(position - 1)] = true;
+    };
     const int entries = keys.ReadInt("TimeShiftScalesNumber", -1);
     if (entries < 1 || entries > n)
         return kMontageDamaged;
@@ -405,25 +417,28 @@ int TMontage::LoadMontage(const document::TProjectKeys& keys)
     for (int k = 0; k < entries; ++k) {
         const int written = keys.ReadInt("TimeShiftScale_" + std::to_string(k), 0);
         const int shift = keys.ReadInt("TimeShift_" + std::to_string(k), 0);
-        const int position = std::abs(written);
+        const int position = written == std::numeric_limits<int>::min() ? 0 : std::abs(written);
         if (position <= lastPosition || position > n || (k == 0 && position != 1) || (openStretch && written < 0))
             return kMontageDamaged;
         if (openStretch) {
             const int length = position - stretchStart;
-            const int rise = shift - stretchShift;
+            const long long rise = static_cast<long long>(shift) - stretchShift;
             if (rise % length != 0)
                 return kMontageDamaged;
             for (int p = stretchStart + 1; p < position; ++p)
-                std::fill(shifts.begin() + (p - 1), shifts.end(), stretchShift + (p - stretchStart) * (rise / length));
+                setAt(p, static_cast<int>(stretchShift + (p - stretchStart) * (rise / length)));
             openStretch = false;
         } else if (written < 0) {
             openStretch = true;
             stretchStart = position;
             stretchShift = shift;
         }
-        std::fill(shifts.begin() + (position - 1), shifts.end(), shift);
+        setAt(position, shift);
         lastPosition = position;
     }
+    for (std::size_t i = 1; i < shifts.size(); ++i)
+        if (!set[i])
+            shifts[i] = shifts[i - 1];
     if (openStretch || keys.HadMalformedValue())
         return kMontageDamaged;
 

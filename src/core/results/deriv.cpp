@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <cstddef>
+#include <limits>
 #include <utility>
 
 namespace kinoval::results {
@@ -15,9 +16,14 @@ constexpr double kGoodFit = 0.99; // share of the spread a polynomial must expla
 constexpr double kBlendWeight = 0.02; // how far a blend moves the polynomial slope from the differences
 constexpr int kTopLevel = 4; // last step of a ladder: degree 5, then plain differences
 
-// Slope at x of the parabola through (x0, y0), (x1, y1), (x2, y2), from its Lagrange form.
+constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+
+// Slope at x of the parabola through (x0, y0), (x1, y1), (x2, y2), from its Lagrange form. Two points on
+// one instant (a damaged montage, a measurement from elsewhere) have no slope between them: not a number.
 double ParabolaSlope(double x0, double x1, double x2, double y0, double y1, double y2, double x)
 {
+    if (x0 == x1 || x1 == x2 || x0 == x2)
+        return kNaN;
     const double mean = (y0 + y1 + y2) / 3; // centring keeps the rounding relative to the variation
     y0 -= mean;
     y1 -= mean;
@@ -62,6 +68,12 @@ TDeriv::TDeriv(std::vector<double> abscissae, std::vector<double> ordinates, dou
         m_u.resize(m_y.size());
 }
 
+double TDeriv::PerSecond(double perFrame) const
+{
+    // Without a time between two frames a speed is not a number, never an infinity.
+    return m_dt > 0 ? perFrame / m_dt : kNaN;
+}
+
 std::vector<double> TDeriv::Differences(const std::vector<double>& y) const
 {
     const std::size_t n = y.size();
@@ -72,18 +84,21 @@ std::vector<double> TDeriv::Differences(const std::vector<double>& y) const
     // The end points take the slope of the parabola through their three nearest points. On evenly spaced
     // frames this is (-3y0 + 4y1 - y2) / (u2 - u0) and its mirror; written for any spacing, it stays
     // exact for uniform motion when frames are missing near either end.
+    // Two rows on one instant have no slope between them: not a number rather than a division by zero.
     {
         const double h1 = u[1] - u[0], h2 = u[2] - u[1];
-        d[0] = (-(2 * h1 + h2) / (h1 * (h1 + h2)) * y[0] + (h1 + h2) / (h1 * h2) * y[1] - h1 / (h2 * (h1 + h2)) * y[2])
-            / m_dt;
+        d[0] = h1 == 0 || h2 == 0 || h1 + h2 == 0 ? kNaN
+                                                  : PerSecond(-(2 * h1 + h2) / (h1 * (h1 + h2)) * y[0]
+                                                      + (h1 + h2) / (h1 * h2) * y[1] - h1 / (h2 * (h1 + h2)) * y[2]);
     }
     for (std::size_t i = 1; i + 1 < n; ++i)
-        d[i] = (y[i + 1] - y[i - 1]) / (u[i + 1] - u[i - 1]) / m_dt;
+        d[i] = u[i + 1] == u[i - 1] ? kNaN : PerSecond((y[i + 1] - y[i - 1]) / (u[i + 1] - u[i - 1]));
     {
         const double h1 = u[n - 2] - u[n - 3], h2 = u[n - 1] - u[n - 2];
-        d[n - 1] = (h2 / (h1 * (h1 + h2)) * y[n - 3] - (h1 + h2) / (h1 * h2) * y[n - 2]
-                       + (h1 + 2 * h2) / (h2 * (h1 + h2)) * y[n - 1])
-            / m_dt;
+        d[n - 1] = h1 == 0 || h2 == 0 || h1 + h2 == 0
+            ? kNaN
+            : PerSecond(h2 / (h1 * (h1 + h2)) * y[n - 3] - (h1 + h2) / (h1 * h2) * y[n - 2]
+                + (h1 + 2 * h2) / (h2 * (h1 + h2)) * y[n - 1]);
     }
     return d;
 }
@@ -95,12 +110,12 @@ std::vector<double> TDeriv::LocalParabola(const std::vector<double>& y) const
     if (n < 3)
         return d;
     const std::vector<double>& u = m_u;
-    d[0] = ParabolaSlope(u[0], u[1], u[2], y[0], y[1], y[2], u[0]) / m_dt;
+    d[0] = PerSecond(ParabolaSlope(u[0], u[1], u[2], y[0], y[1], y[2], u[0]));
     // Point 1 takes the first window at its own abscissa, which is that window's centre; the same holds
     // for every interior point, so one loop serves points 1 .. n-2.
     for (std::size_t i = 1; i + 1 < n; ++i)
-        d[i] = ParabolaSlope(u[i - 1], u[i], u[i + 1], y[i - 1], y[i], y[i + 1], u[i]) / m_dt;
-    d[n - 1] = ParabolaSlope(u[n - 3], u[n - 2], u[n - 1], y[n - 3], y[n - 2], y[n - 1], u[n - 1]) / m_dt;
+        d[i] = PerSecond(ParabolaSlope(u[i - 1], u[i], u[i + 1], y[i - 1], y[i], y[i + 1], u[i]));
+    d[n - 1] = PerSecond(ParabolaSlope(u[n - 3], u[n - 2], u[n - 1], y[n - 3], y[n - 2], y[n - 1], u[n - 1]));
     return d;
 }
 
@@ -131,7 +146,7 @@ int TDeriv::Ladder(const std::vector<double>& centred, int& level, std::vector<d
     // Only the fit the ladder stopped at is differentiated.
     slopes.resize(m_u.size());
     for (std::size_t i = 0; i < m_u.size(); ++i)
-        slopes[i] = fit.DerivativeAt(m_u[i]) / m_dt;
+        slopes[i] = PerSecond(fit.DerivativeAt(m_u[i]));
     return 0;
 }
 

@@ -51,6 +51,8 @@ public:
     static double Goodness(const std::vector<double>& centred, const std::vector<double>& fitted);
 
 private:
+    // A change per frame as a change per second.
+    double PerSecond(double perFrame) const;
     // Climbs degrees 2..5 on centred values until one explains more than 99 % of their spread, and
     // gives the slopes per second of the fit it stopped at.
     int Ladder(const std::vector<double>& centred, int& level, std::vector<double>& slopes) const;

@@ -1,5 +1,7 @@
 #include "core/settings/options.h"
 
+#include "core/common/system_errors.h"
+
 #include "core/common/texts.h"
 
 namespace kinoval {
@@ -109,7 +111,7 @@ int TOptions::Save(const std::string& path, std::string* errorText) const
 {
     TIniFile ini;
     int code = ini.Load(path);
-    if (code == kIniReadFailed) {
+    if (IsRefusedRead(code)) {
         if (errorText != nullptr)
             *errorText = ini.LastErrorText();
         return code;
@@ -161,10 +163,20 @@ std::string* TOptions::FindText(std::string_view key)
     return nullptr;
 }
 
+std::vector<std::string> SettingsReadFailureLines(const std::string& path, const std::string& reason)
+{
+    std::vector<std::string> lines
+        = { FormatText(Tr("Impossible de lire les paramètres dans « %s »."), { EscapeForMessage(path) }) };
+    if (!reason.empty())
+        lines.push_back(reason);
+    lines.push_back(Tr("Les paramètres par défaut sont utilisés ; le fichier est laissé tel quel."));
+    return lines;
+}
+
 std::vector<std::string> SettingsSaveFailureLines(const std::string& path, const std::string& reason)
 {
     std::vector<std::string> lines
-        = { FormatText(Tr("Impossible d'enregistrer les paramètres dans « %s »."), { path }) };
+        = { FormatText(Tr("Impossible d'enregistrer les paramètres dans « %s »."), { EscapeForMessage(path) }) };
     if (!reason.empty())
         lines.push_back(reason);
     return lines;

@@ -223,5 +223,8 @@ public:
 
 // The message shown when the settings could not be saved: the file and the system's reason.
 std::vector<std::string> SettingsSaveFailureLines(const std::string& path, const std::string& reason);
+// The message shown at start when a settings file exists but could not be read (a folder, too large,
+// unreadable): the defaults are used and the file is left as it is.
+std::vector<std::string> SettingsReadFailureLines(const std::string& path, const std::string& reason);
 
 } // namespace kinoval

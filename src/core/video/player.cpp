@@ -180,10 +180,4 @@ void TPlayer::SetFrameTimes(std::vector<double> times, bool variable)
     m_variable = variable;
 }
 
-bool IsRegularFile(const std::string& fileName)
-{
-    std::error_code error;
-    return std::filesystem::is_regular_file(fileName, error);
-}
-
 } // namespace kinoval::video

@@ -37,8 +37,9 @@
 
 namespace kinoval::video {
 
-// Back-end indices as the view stores them.
-enum TBackend : int { bkVfw = 0, bkDirectShow = 1, bkFFmpeg = 2 };
+// Back-end indices as the view and the settings store them: our own AVI reader, GStreamer, FFmpeg.
+// The numbers are written in settings and studies and never change.
+enum TBackend : int { bkAvi = 0, bkGStreamer = 1, bkFFmpeg = 2 };
 inline constexpr int kBackendCount = 3;
 
 // The largest play delay a player can hold (milliseconds); a slower video cannot be opened.
@@ -127,9 +128,5 @@ private:
     bool m_variable = false;
     std::vector<std::uint8_t> m_spare; // a picture's storage for the next draw
 };
-
-// Whether fileName names a regular file (after following links). The back-ends read nothing else: a FIFO
-// or a device named like a video would block the open or never end, a folder is not a video.
-bool IsRegularFile(const std::string& fileName);
 
 } // namespace kinoval::video

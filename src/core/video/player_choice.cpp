@@ -1,8 +1,11 @@
 #include "core/video/player_choice.h"
 
+#include "core/common/file_access.h"
 #include "core/common/texts.h"
 
 #include <cctype>
+
+#include <sys/stat.h>
 
 namespace kinoval::video {
 
@@ -35,9 +38,9 @@ int BackendForFile(std::string_view fileName, int previous)
     if (index < 0)
         return previous;
     if (index == 0)
-        return bkVfw;
+        return bkAvi;
     if (index <= 3)
-        return bkDirectShow;
+        return bkGStreamer;
     return bkFFmpeg;
 }
 
@@ -51,6 +54,16 @@ std::string OpenDialogFilter()
         patterns += ext;
     }
     return FormatText(Tr("Fichier vidéo (%s)|%s|Fichier Kinoval (*.kvl)|*.kvl"), { patterns, patterns });
+}
+
+std::string RefusedVideoFile(const std::string& fileName)
+{
+    if (std::string reason = NotARegularFileReason(fileName); !reason.empty())
+        return reason;
+    struct stat status { };
+    if (::stat(fileName.c_str(), &status) == 0 && status.st_size == 0)
+        return Tr("Le fichier est vide : il ne contient aucune image.");
+    return {};
 }
 
 TPlayerChain::TPlayerChain(TPlayerFactory& factory)

@@ -35,6 +35,11 @@ int BackendForFile(std::string_view fileName, int previous);
 // "Fichier vidéo (*.avi;...)|*.avi;...|Fichier Kinoval (*.kvl)|*.kvl"
 std::string OpenDialogFilter();
 
+// Why a path is no video file for any reader to try, or empty. Every back-end asks first: a folder, a pipe
+// (its reader would block), a device (/dev/zero never ends) or an empty file is refused with its own words
+// rather than with each decoder's.
+std::string RefusedVideoFile(const std::string& fileName);
+
 class TPlayerFactory {
 public:
     virtual ~TPlayerFactory() = default;
@@ -71,7 +76,7 @@ private:
     TPlayerFactory& m_factory;
     TPlayers m_players;
     TPlayers m_spare; // empty until a file is opened over another
-    int m_backend = bkVfw;
+    int m_backend = bkAvi;
     std::string m_errorText;
     std::function<void(const std::string&)> m_onError;
 };

@@ -58,4 +58,40 @@ std::string TextCannotOpenVideo()
     return Tr("Impossible d'ouvrir ce fichier vidéo. Problèmes possibles et suggestions :");
 }
 
+std::string TextNotAVideo()
+{
+    return Tr("Le format de ce fichier n'est pas reconnu : ce n'est pas une vidéo, ou elle est abîmée.");
+}
+
+std::string TextNoVideoStream()
+{
+    return Tr("Ce fichier ne contient aucune piste vidéo.");
+}
+
+std::string TextNoDecoder(const std::string& codecName)
+{
+    return FormatText(Tr("Aucun décodeur installé ne lit le codec de cette vidéo (%s)."), { codecName });
+}
+
+std::string TextDecoderFailed()
+{
+    return Tr("Le décodeur de cette vidéo n'a pas pu être ouvert : la vidéo est peut-être abîmée.");
+}
+
+std::string TextNoFrames()
+{
+    return Tr("Cette vidéo ne contient aucune image.");
+}
+
+std::string TextBadFrameSize(int width, int height)
+{
+    return FormatText(Tr("La taille des images de cette vidéo (%s × %s pixels) n'est pas utilisable."),
+        { std::to_string(width), std::to_string(height) });
+}
+
+std::string TextBadFrameRate()
+{
+    return Tr("La cadence des images de cette vidéo est illisible ou hors des limites du logiciel.");
+}
+
 } // namespace kinoval::video

@@ -24,4 +24,13 @@ std::string TextTimeFromTimestamps();
 // What the window puts before the FFmpeg error text when an open fails.
 std::string TextCannotOpenVideo();
 
+// Why an open failed, said for the user rather than left as an unlisted error.
+std::string TextNotAVideo(); // no reader recognises the file's format
+std::string TextNoVideoStream(); // a media file without pictures (sound only, subtitles...)
+std::string TextNoDecoder(const std::string& codecName); // a video coded in a way no decoder here reads
+std::string TextDecoderFailed(); // the decoder refused the stream's parameters
+std::string TextNoFrames(); // the video holds no picture
+std::string TextBadFrameSize(int width, int height);
+std::string TextBadFrameRate();
+
 } // namespace kinoval::video

@@ -136,7 +136,7 @@ public:
     const std::string& LastError() const { return m_lastError; }
     // Grows by one at every successful open, so that a painter can tell a new video from the old one.
     int OpenSerial() const { return m_openSerial; }
-    int RawFrameCount() const;
+    int RawFrameCount() const override;
     int FrameCount() const override; // montage numbering when a montage exists and the view is not in montage mode
     int CurrentRawFrame() const override;
     int CurrentMontageFrame() const override;

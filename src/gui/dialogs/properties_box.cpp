@@ -30,9 +30,9 @@ QString Figure(double value, int digits = 6)
 QString BackendName(int backend)
 {
     switch (backend) {
-    case video::bkVfw:
+    case video::bkAvi:
         return T("lecteur AVI intégré");
-    case video::bkDirectShow:
+    case video::bkGStreamer:
         return T("GStreamer");
     case video::bkFFmpeg:
         return T("FFmpeg");

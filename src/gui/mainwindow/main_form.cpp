@@ -16,6 +16,7 @@
 #include "gui/common/qt_text.h"
 #include "gui/dialogs/help_window.h"
 #include "gui/mainwindow/mru_menu.h"
+#include "gui/mainwindow/recovery_hook.h"
 #include "gui/montage/montage_panel.h"
 #include "gui/results/res_form.h"
 #include "gui/tracking/tracking_panel.h"
@@ -182,7 +183,11 @@ void TMainForm::Wire()
         UpdateCommands();
         UpdateStatusHint();
     });
-    m_links += v.notify.modeChanged.Connect([this] { DocumentChanged(); });
+    m_links += v.notify.modeChanged.Connect([this] {
+        DocumentChanged();
+        if (m_recovery != nullptr)
+            m_recovery->ModeChanged();
+    });
     m_links += v.notify.playersOpened.Connect([this] {
         FitView();
         UpdateAll();
@@ -201,12 +206,16 @@ void TMainForm::Wire()
         FitView();
         DocumentChanged(); // a results window on the screen shows the new study
         m_view->setFocus();
+        if (m_recovery != nullptr)
+            m_recovery->StudyReplaced();
     };
     m_commands->videoOpenFailed = [this] { UpdateAll(); };
     m_commands->studyLoaded = [this] { DocumentChanged(); };
     m_commands->studySaved = [this](const std::string& path) {
         statusBar()->showMessage(T("Etude enregistrée dans") + QStringLiteral(" ") + Q(path), 8000);
         UpdateTitle();
+        if (m_recovery != nullptr)
+            m_recovery->StudySaved();
     };
     m_commands->isRecording = [] { return false; };
 
@@ -310,6 +319,8 @@ void TMainForm::closeEvent(QCloseEvent* event)
     m_parts.video.Stop();
     m_resForm->close();
     StorePlace();
+    if (m_recovery != nullptr)
+        m_recovery->Closed();
     event->accept();
 }
 

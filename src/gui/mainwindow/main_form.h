@@ -93,6 +93,8 @@ struct TMainFormParts {
     std::string settingsPath;
 };
 
+class TRecoveryHook;
+
 class TMainForm : public QMainWindow {
     Q_OBJECT
 public:
@@ -119,6 +121,8 @@ public:
     std::function<void()> showNamesDialog;
 
     mainwindow::TStudyCommands& Commands() { return *m_commands; }
+    // The copies of unsaved studies: told of mode changes, new studies, saves and the close (may be null).
+    void SetRecoveryHook(TRecoveryHook* hook) { m_recovery = hook; }
     video::TVideoWidget& View() { return *m_view; }
     QSize ViewAreaSize() const;
 
@@ -189,6 +193,7 @@ private:
     TMainFormParts m_parts;
     std::unique_ptr<video::TDocumentInput> m_input;
     std::unique_ptr<mainwindow::TStudyCommands> m_commands;
+    TRecoveryHook* m_recovery = nullptr;
     std::unique_ptr<mainwindow::TResultsChecks> m_checks;
     std::unique_ptr<TResForm> m_resForm;
     THelpWindow* m_helpWindow = nullptr;

@@ -1,19 +1,23 @@
 #include "media/export/xlsx_writer.h"
 
+#include "core/common/file_beside.h"
+#include "core/common/ini_file.h"
+
 #include <xlsxwriter.h>
 
-#include <filesystem>
-#include <system_error>
-
 namespace kinoval {
-
-namespace fs = std::filesystem;
 
 int TXlsxWriter::Write(const std::string& path, const std::string& sheetName, const TWorkbookCells& cells)
 {
     m_lastError.clear();
-    const std::string partial = path + ".partial";
-    lxw_workbook* workbook = workbook_new(partial.c_str());
+    // The library writes the file by name: it gets the temporary one, renamed over the target at the end.
+    TFileBeside beside(path);
+    if (beside.Code() != kIniOk) {
+        m_lastError = beside.ErrorText();
+        return 1;
+    }
+    beside.ReleaseDescriptor();
+    lxw_workbook* workbook = workbook_new(beside.TemporaryPath().c_str());
     if (workbook == nullptr) {
         m_lastError = "workbook_new";
         return 1;
@@ -35,17 +39,12 @@ int TXlsxWriter::Write(const std::string& path, const std::string& sheetName, co
     const lxw_error closeError = workbook_close(workbook);
     if (error == LXW_NO_ERROR)
         error = closeError;
-    std::error_code ignored;
     if (error != LXW_NO_ERROR) {
         m_lastError = lxw_strerror(error);
-        fs::remove(partial, ignored);
-        return 1;
+        return 1; // the temporary file goes with beside
     }
-    std::error_code renameError;
-    fs::rename(partial, path, renameError);
-    if (renameError) {
-        m_lastError = renameError.message();
-        fs::remove(partial, ignored);
+    if (beside.Commit() != kIniOk) {
+        m_lastError = beside.ErrorText();
         return 1;
     }
     return 0;

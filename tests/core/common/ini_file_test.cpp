@@ -1,5 +1,6 @@
 #include "core/common/ini_file.h"
 #include "core/common/numbers.h"
+#include "support/private_mount.h"
 #include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
@@ -242,7 +243,9 @@ TEST(IniFile, SaveAndLoadRoundTripThroughTheDisk)
 
     TIniFile noPath;
     EXPECT_EQ(noPath.Save(), kIniNoPath);
-    EXPECT_EQ(TIniFile().Load(dir.Path().string()), kIniReadFailed); // a folder is not a file
+    TIniFile folder;
+    EXPECT_EQ(folder.Load(dir.Path().string()), kIniNotRegular); // a folder is not a file
+    EXPECT_EQ(folder.LastErrorText(), "C'est un dossier, pas un fichier.");
 }
 
 TEST(IniFile, SavingThroughASymbolicLinkKeepsTheLink)
@@ -269,46 +272,8 @@ TEST(IniFile, SavingIntoAMissingFolderFailsAndSaysWhy)
     EXPECT_FALSE(ini.LastErrorText().empty());
 }
 
-// Runs a check in a child process (limits and mounts must not touch the test runner). The child returns 0
-// when the check held, 77 when the system does not allow the setup, anything else on failure.
-int InChild(const std::function<int()>& check)
-{
-    std::fflush(nullptr);
-    pid_t pid = ::fork();
-    if (pid == 0)
-        ::_exit(check());
-    int status = 0;
-    ::waitpid(pid, &status, 0);
-    return WIFEXITED(status) ? WEXITSTATUS(status) : 100 + WTERMSIG(status);
-}
-
-bool WriteProcFile(const char* path, const std::string& text)
-{
-    int fd = ::open(path, O_WRONLY);
-    if (fd < 0)
-        return false;
-    bool ok = ::write(fd, text.data(), text.size()) == static_cast<ssize_t>(text.size());
-    ::close(fd);
-    return ok;
-}
-
-// A private mount namespace (through a user namespace when not privileged) in which a small tmpfs can be
-// mounted on a test folder.
-bool MountSmallTmpfs(const std::string& folder)
-{
-    uid_t uid = ::getuid();
-    gid_t gid = ::getgid();
-    if (::unshare(CLONE_NEWUSER | CLONE_NEWNS) == 0) {
-        WriteProcFile("/proc/self/setgroups", "deny");
-        WriteProcFile("/proc/self/uid_map", "0 " + std::to_string(uid) + " 1");
-        WriteProcFile("/proc/self/gid_map", "0 " + std::to_string(gid) + " 1");
-    } else if (::unshare(CLONE_NEWNS) != 0) {
-        return false;
-    }
-    if (::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0)
-        return false;
-    return ::mount("tmpfs", folder.c_str(), "tmpfs", 0, "size=16k") == 0;
-}
+using test::InChild;
+using test::MountSmallTmpfs;
 
 // What every failed save must guarantee: a failure code and a reason, the old contents, no stray file.
 int CheckFailedSave(TIniFile& ini, const std::string& path, const std::string& oldText, int expected)
@@ -367,7 +332,7 @@ TEST(IniFile, AReadOnlyFolderLeavesThePreviousFileIntact)
         if (ini.Save() != kIniOk)
             return 10;
         const std::string oldText = ReadAll(path);
-        if (::mount("tmpfs", folder.c_str(), "tmpfs", MS_REMOUNT | MS_RDONLY, "size=16k") != 0)
+        if (!test::RemountReadOnly(folder))
             return 77;
         ini.WriteInteger("Options", "EditMRU_Value", 9);
         return CheckFailedSave(ini, path, oldText, kIniCreateFailed);

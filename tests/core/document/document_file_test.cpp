@@ -18,6 +18,7 @@ public:
         auto it = values.find(std::string(key));
         return it == values.end() ? std::nullopt : std::optional<std::string>(it->second);
     }
+    std::size_t KeyCount() const override { return values.size(); }
     void Write(std::string_view key, const std::string& value) override
     {
         if (values.emplace(std::string(key), value).second)
@@ -140,28 +141,104 @@ TEST_F(StudyFileTest, MissingKeysGiveTheirDefaults)
     EXPECT_FALSE(keys.HadMalformedValue());
 }
 
-TEST_F(StudyFileTest, DamagedListsAreRepairedAndMalformedNumbersFallBack)
+TEST_F(StudyFileTest, DamagedListsAreRepairedAndWhatWasLeftOutIsSaid)
 {
     TMapKeys keys;
     keys.Write("MarksNumberPerFrame_Grid", "2");
     keys.Write("MarksContainersNumber_Grid", "1000000000"); // far more than written
+    // Two containers of frame 7: object 0 twice in the first, object 1 once unreadable and once good.
+    const char* const objects[2][2] = { { "0", "0" }, { "1", "1" } };
+    const char* const ys[2][2] = { { "0.5", "0.5" }, { "zz", "0.6" } };
     for (int i = 0; i < 2; ++i) {
         const std::string c = "Grid_" + std::to_string(i);
-        keys.Write("MarksContainerFrameNumber_" + c, "7"); // the same frame twice
+        keys.Write("MarksContainerFrameNumber_" + c, "7");
         keys.Write("MarksContainerMarksNumber_" + c, "2");
         for (int j = 0; j < 2; ++j) {
             const std::string m = c + "_" + std::to_string(j);
-            keys.Write("MarkOrderNumber_" + m, j == 1 && i == 0 ? "0" : std::to_string(j));
+            keys.Write("MarkOrderNumber_" + m, objects[i][j]);
             keys.Write("MarkXCoordinate_" + m, "0.25");
-            keys.Write("MarkYCoordinate_" + m, "zz");
+            keys.Write("MarkYCoordinate_" + m, ys[i][j]);
         }
     }
     auto other = Reloaded(keys);
     EXPECT_EQ(other->FixedSet().Containers.size(), 1u);
-    EXPECT_EQ(other->MarkCount(), 2); // object 0 once, object 1 once
+    ASSERT_EQ(other->MarkCount(), 2); // object 0 once, object 1 from the readable entry
     EXPECT_EQ(other->MarksOnFrame(7), 2);
-    EXPECT_TRUE(keys.HadMalformedValue());
-    EXPECT_DOUBLE_EQ(other->FixedSet().AllMarks[0]->GetImage().y, 0);
+    // Nothing is invented: the unreadable mark is not at y = 0, it is not there at all.
+    for (const document::TMarque* mark : other->FixedSet().AllMarks)
+        EXPECT_GT(mark->GetImage().y, 0.4);
+    const std::vector<std::string> expected {
+        "Une marque de l'image n° 8 a des coordonnées illisibles : elle a été écartée.",
+        "1 marque(s) en double d'un même objet sur une même image ont été écartées.",
+        "La liste des marques est incomplète : 2 marque(s) lue(s) sur 4 annoncée(s). Le fichier annonce 1000000000 "
+        "image(s) pointée(s) et n'en contient que 2.",
+    };
+    EXPECT_EQ(keys.Problems(), expected);
+}
+
+TEST_F(StudyFileTest, TheSheetsPositionsAreReadOrSaidMissingNeverInvented)
+{
+    TMapKeys keys;
+    keys.Write("OriginePositionsNumber_Layer", "4");
+    const char* const xs[4] = { "0.4", "nan", "0.5", "0.6" };
+    for (int k = 0; k < 4; ++k) {
+        const std::string s = "Layer_" + std::to_string(k);
+        keys.Write("OrigineImageNumber_" + s, std::to_string(k));
+        keys.Write("OrigineXCoordinate_" + s, xs[k]);
+        if (k != 3)
+            keys.Write("OrigineYCoordinate_" + s, "0.5");
+    }
+    auto other = Reloaded(keys);
+    ASSERT_EQ(other->Sheet().Origines.size(), 2u); // frames 0 and 2: frame 1 unreadable, frame 3 without y
+    EXPECT_EQ(other->Sheet().Origines[1]->OrigineImageNumber, 2);
+    EXPECT_EQ(other->Sheet().Origines[1]->OwnerIndex, 1);
+    ASSERT_EQ(keys.Problems().size(), 1u);
+    EXPECT_EQ(keys.Problems()[0],
+        "La liste des positions du transparent est incomplète : 2 position(s) lue(s) sur 4 "
+        "annoncée(s).");
+}
+
+TEST_F(StudyFileTest, CountsBeyondWhatTheProgramOffersAreDamageNotWork)
+{
+    // Each object has a colour, a visibility and a name: a count of two thousand million objects would
+    // make them grow without end.
+    for (const char* count : { "2147483647", "33", "0", "-4", "deux" }) {
+        TMapKeys keys;
+        keys.Write("MarksNumberPerFrame_Grid", count);
+        auto other = Reloaded(keys);
+        EXPECT_EQ(other->FixedSet().MarksNumberPerFrame, 1) << count;
+        EXPECT_LE(other->ColourCount(), document::kMaxObjectsPerFrame) << count;
+        ASSERT_EQ(keys.Problems().size(), 1u) << count;
+        EXPECT_EQ(keys.Problems()[0],
+            "Le nombre d'objets suivis par image (" + std::string(count)
+                + ") est hors des limites (1 à 32) : un seul objet est suivi.");
+    }
+    TMapKeys most;
+    most.Write("MarksNumberPerFrame_Grid", "32");
+    EXPECT_EQ(Reloaded(most)->FixedSet().MarksNumberPerFrame, 32);
+    EXPECT_TRUE(most.Problems().empty());
+
+    // A list whose entry in the middle lost a line costs that entry only, and the loss is counted.
+    TMapKeys keys;
+    keys.Write("MarksContainersNumber_Grid", "5");
+    for (int i = 0; i < 5; ++i) {
+        const std::string c = "Grid_" + std::to_string(i);
+        if (i != 2)
+            keys.Write("MarksContainerFrameNumber_" + c, std::to_string(i));
+        keys.Write("MarksContainerMarksNumber_" + c, "1");
+        keys.Write("MarkOrderNumber_" + c + "_0", "0");
+        keys.Write("MarkXCoordinate_" + c + "_0", "0.1");
+        keys.Write("MarkYCoordinate_" + c + "_0", i == 4 ? "nan" : "0.2");
+    }
+    auto other = Reloaded(keys);
+    EXPECT_EQ(other->MarkCount(), 3); // frames 0, 1, 3: frame 2 lost its number, frame 4 its y
+    EXPECT_EQ(other->MarksOnFrame(3), 1);
+    const std::vector<std::string> expected {
+        "Une marque de l'image n° 5 a des coordonnées illisibles : elle a été écartée.",
+        "La liste des marques est incomplète : 3 marque(s) lue(s) sur 5 annoncée(s). 1 image(s) pointée(s) sans "
+        "numéro d'image lisible.",
+    };
+    EXPECT_EQ(keys.Problems(), expected);
 }
 
 TEST_F(StudyFileTest, ATimeBaseTheTimeDialogWouldRefuseKeepsTheVideosOwn)

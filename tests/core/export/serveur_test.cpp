@@ -172,7 +172,7 @@ TEST_F(ServeurTest, TextFileWriteFailureAndCancel)
     EXPECT_EQ(dlg.LastRun().icon, TUserDlgIcon::icWarning);
     EXPECT_EQ(dlg.LastRun().Texts(),
         (Lines { "La création du fichier dans le répertoire choisi a échoué.",
-            "Vérifiez vos droits d'accès à ce répertoire." }));
+            "Vérifiez vos droits d'accès à ce répertoire.", "Ce fichier ou ce dossier n'existe pas." }));
     EXPECT_TRUE(usedFolders.empty());
 }
 

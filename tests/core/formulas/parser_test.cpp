@@ -150,6 +150,11 @@ TEST_P(Parser, NamesFunctionsAndCharacters)
     EXPECT_EQ(TParser::ErrorMessage(), "La formule contient un caractère non autorisé ou inapproprié : &");
     EXPECT_EQ(Code("x\xC3\xA9"), peBadCharacter); // an accented letter is quoted whole
     EXPECT_EQ(TParser::ErrorText(), "\xC3\xA9");
+    // A byte that is no character, or a control character, is shown escaped rather than sent to a screen.
+    EXPECT_EQ(Code("x\x1b[2J"), peBadCharacter);
+    EXPECT_EQ(TParser::ErrorMessage(), "La formule contient un caractère non autorisé ou inapproprié : \\x1B");
+    EXPECT_EQ(Code("x\xFF"), peBadCharacter);
+    EXPECT_EQ(TParser::ErrorMessage(), "La formule contient un caractère non autorisé ou inapproprié : \\xFF");
 
     vars.values["E\xC2\xB2_1"] = 6;
     EXPECT_DOUBLE_EQ(Eval("E\xC2\xB2_1/2"), 3);
@@ -285,10 +290,27 @@ TEST_P(Parser, DeepNestingIsRefusedNotOverflowed)
     EXPECT_EQ(Code(open + "1" + close), peTooDeep);
     EXPECT_EQ(TParser::ErrorMessage(),
         "La formule est trop imbriquée (plus de 1000 niveaux de parenthèses ou d'opérations).");
+    // A flat sum is one level however long it is: a thousand and one terms, or a hundred thousand.
     std::string chain = "1";
-    for (int k = 0; k < 5000; ++k)
+    for (int k = 0; k < 1000; ++k)
         chain += "+1";
-    EXPECT_EQ(Code(chain), peTooDeep);
+    EXPECT_DOUBLE_EQ(Eval(chain), 1001);
+    for (int k = 1000; k < 100000; ++k)
+        chain += k % 2 == 0 ? "-2*1" : "+3";
+    EXPECT_DOUBLE_EQ(Eval(chain), 1001 + 49500 * (3 - 2));
+    std::string products = "2";
+    for (int k = 0; k < 2000; ++k)
+        products += k % 2 == 0 ? "*3" : "/3";
+    EXPECT_DOUBLE_EQ(Eval(products), 2);
+    // Left to right as before: 2^3^2 is (2^3)^2, 10-4-3 is (10-4)-3.
+    EXPECT_DOUBLE_EQ(Eval("2^3^2"), 64);
+    EXPECT_DOUBLE_EQ(Eval("10-4-3-2-1"), 0);
+    EXPECT_DOUBLE_EQ(Eval("2*3+4*5-6/2+sin(0)*7"), 23);
+    // Operations nested inside one another do count.
+    std::string nested = "1";
+    for (int k = 0; k < 1001; ++k)
+        nested = "1+2*(" + nested + ")";
+    EXPECT_EQ(Code(nested), peTooDeep);
     std::string functions;
     for (int k = 0; k < 3000; ++k)
         functions += "abs(";

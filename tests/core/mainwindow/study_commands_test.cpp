@@ -7,6 +7,7 @@
 #include "core/common/numbers.h"
 #include "core/document/data.h"
 #include "core/formulas/formules.h"
+#include "core/mainwindow/results_checks.h"
 #include "core/montage/montage.h"
 #include "core/montage/montage_wiring.h"
 #include "core/settings/mru_files.h"
@@ -21,9 +22,11 @@
 
 #include <filesystem>
 #include <fstream>
+
 #include <numbers>
 #include <random>
 #include <sstream>
+#include <sys/stat.h>
 
 namespace kinoval::mainwindow {
 namespace {
@@ -578,7 +581,7 @@ TEST_F(StudyCommandsTest, TruncatedAndGarbledFilesNeverBreakTheDocument)
         WriteAll(damaged, text);
         const int code = LoadStudyFile(damaged, b.parts);
         EXPECT_GE(code, kStudyLoaded);
-        EXPECT_LE(code, kStudyDamaged);
+        EXPECT_LE(code, kStudyVideoUnreadable);
         // Whatever was read, the document stays usable.
         for (const auto& mark : b.data.FixedSet().AllMarks)
             EXPECT_NE(mark->Container, nullptr);
@@ -618,6 +621,253 @@ TEST_F(StudyCommandsTest, HiddenAndMissingFramesComeBackWithTheStudy)
     b.data.ExportMeasurement(TMarkSet::Fixed, after);
     EXPECT_EQ(after.times, before.times);
     EXPECT_EQ(after.frames, before.frames);
+}
+
+// The text of a study with one line changed: the first line starting with key gets value.
+std::string WithValue(std::string text, const std::string& key, const std::string& value)
+{
+    const std::size_t at = text.find("\n" + key + "=");
+    if (at == std::string::npos)
+        return text;
+    const std::size_t end = text.find('\n', at + 1);
+    return text.replace(at + 1, end - at - 1, key + "=" + value);
+}
+
+std::string WithoutLine(std::string text, const std::string& key)
+{
+    const std::size_t at = text.find("\n" + key + "=");
+    if (at == std::string::npos)
+        return text;
+    const std::size_t end = text.find('\n', at + 1);
+    return text.erase(at + 1, end - at);
+}
+
+class DamagedStudyTest : public StudyCommandsTest {
+protected:
+    // Two objects on thirteen frames: twenty-six marks, as a pointed throw has.
+    std::string SaveThirteenFrames(const std::string& name)
+    {
+        TStudyBench b;
+        EXPECT_TRUE(b.commands.OpenVideo(videoPath));
+        b.data.SetObjectsPerFrame(2);
+        for (int i = 0; i < 13; ++i) {
+            b.Click(0.05 + 0.05 * i, 0.3);
+            b.Click(0.05 + 0.05 * i, 0.6);
+        }
+        EXPECT_EQ(b.data.MarkCount(), 26);
+        const std::string path = tmp.File(name);
+        EXPECT_EQ(SaveTo(b, path), kStudySaved);
+        return path;
+    }
+};
+
+TEST_F(DamagedStudyTest, ALostLineCostsItsOwnEntryOnlyAndTheLossIsCounted)
+{
+    const std::string path = SaveThirteenFrames("lost.kvl");
+    const std::string damaged = tmp.File("lost-line.kvl");
+    WriteAll(damaged, WithoutLine(ReadAll(path), "MarksContainerFrameNumber_Grid_5"));
+    TStudyBench b;
+    TStudyLoadReport report;
+    EXPECT_EQ(LoadStudyFile(damaged, b.parts, &report), kStudyDamaged);
+    EXPECT_EQ(b.data.MarkCount(), 24); // the two marks of that frame, not the twenty-one after it
+    EXPECT_EQ(b.data.MarksOnFrame(12), 2);
+    ASSERT_EQ(report.problems.size(), 1u);
+    EXPECT_EQ(report.problems[0],
+        "La liste des marques est incomplète : 24 marque(s) lue(s) sur 26 annoncée(s). 1 image(s) pointée(s) sans "
+        "numéro d'image lisible.");
+
+    // The window says it, with the file's name, before the user trusts the table.
+    b.options.askToSaveOnOpen = false;
+    b.dlg.ClearRuns();
+    ASSERT_TRUE(b.commands.OpenStudy(damaged));
+    ASSERT_EQ(b.dlg.RunCount(), 1u);
+    const auto& run = b.dlg.LastRun();
+    EXPECT_EQ(run.icon, TUserDlgIcon::icWarning);
+    EXPECT_EQ(run.lines[0].text, damaged);
+    EXPECT_EQ(run.Texts()[2], "Ce travail a été chargé, mais pas tel qu'il a été enregistré :");
+    EXPECT_EQ(run.lines[3].kind, lkBullet);
+    EXPECT_EQ(run.Texts()[3], report.problems[0]);
+}
+
+TEST_F(DamagedStudyTest, AnUnreadableCoordinateDropsItsMarkAndNamesTheFrame)
+{
+    const std::string path = SaveThirteenFrames("nan.kvl");
+    std::string text = WithValue(ReadAll(path), "MarkXCoordinate_Grid_3_1", "nan");
+    text = WithValue(text, "MarkYCoordinate_Grid_7_0", "0,2,5");
+    const std::string damaged = tmp.File("nan-damaged.kvl");
+    WriteAll(damaged, text);
+    TStudyBench b;
+    TStudyLoadReport report;
+    EXPECT_EQ(LoadStudyFile(damaged, b.parts, &report), kStudyDamaged);
+    EXPECT_EQ(b.data.MarkCount(), 24);
+    EXPECT_EQ(b.data.MarksOnFrame(3), 1);
+    for (const document::TMarque* mark : b.data.FixedSet().AllMarks) {
+        EXPECT_NE(mark->GetImage().x, 0); // nothing placed at (0, 0)
+        EXPECT_NE(mark->GetImage().y, 0);
+    }
+    const std::vector<std::string> expected {
+        "Une marque de l'image n° 4 a des coordonnées illisibles : elle a été écartée.",
+        "Une marque de l'image n° 8 a des coordonnées illisibles : elle a été écartée.",
+    };
+    EXPECT_EQ(report.problems, expected);
+}
+
+TEST_F(DamagedStudyTest, MarksOnFramesTheVideoDoesNotHaveStayButTakeNoPartInTheResults)
+{
+    const std::string path = SaveThirteenFrames("outside.kvl");
+    std::string text = WithValue(ReadAll(path), "MarksContainerFrameNumber_Grid_0", "-3");
+    text = WithValue(text, "MarksContainerFrameNumber_Grid_12", "40"); // the video has 20 frames
+    const std::string damaged = tmp.File("outside-damaged.kvl");
+    WriteAll(damaged, text);
+    TStudyBench b;
+    TStudyLoadReport report;
+    EXPECT_EQ(LoadStudyFile(damaged, b.parts, &report), kStudyDamaged);
+    EXPECT_EQ(b.data.MarkCount(), 26); // kept: a save gives them back
+    EXPECT_EQ(b.data.MarksInVideo(TMarkSet::Fixed), 22);
+    ASSERT_EQ(report.problems.size(), 1u);
+    EXPECT_EQ(report.problems[0],
+        "4 marque(s) sur des images que la vidéo n'a pas (n° -2 à 41, la vidéo en a 20) : elles restent dans le "
+        "travail mais sont écartées des résultats.");
+    TMeasurement m;
+    b.data.ExportMeasurement(TMarkSet::Fixed, m);
+    ASSERT_EQ(m.times.size(), 11u);
+    EXPECT_DOUBLE_EQ(m.times[0], 0); // the first frame the video has starts the time, not frame -3
+    EXPECT_EQ(m.frames[0][0], 0);
+    // The numbers beside the marks count the frames the video has first.
+    EXPECT_EQ(b.data.FixedSet().FindContainer(1)->MarksContainerMarkNumber, 0);
+    EXPECT_EQ(SmallestMarkCount(b.data), 11);
+}
+
+TEST_F(DamagedStudyTest, AStudyReopenedOnAnotherVideoSaysSo)
+{
+    const std::string path = SaveThirteenFrames("other.kvl");
+    EXPECT_NE(ReadAll(path).find("VideoImagesNumber=20\nVideoWidth=640\nVideoHeight=480\n"), std::string::npos);
+    TStudyBench b;
+    b.factory.video = test::TSyntheticVideo::Uniform(320, 240, 12, 10, 20, 30);
+    b.video.Resize(320, 240);
+    TStudyLoadReport report;
+    EXPECT_EQ(LoadStudyFile(path, b.parts, &report), kStudyDamaged);
+    const std::vector<std::string> expected {
+        "2 marque(s) sur des images que la vidéo n'a pas (n° 13 à 13, la vidéo en a 12) : elles restent dans le "
+        "travail mais sont écartées des résultats.",
+        "Le montage enregistré a été fait sur une vidéo d'un autre nombre d'images : il a été ignoré.",
+        "La vidéo n'a pas le même nombre d'images que celle sur laquelle le travail a été pointé (12 au lieu de 20) : "
+        "des marques peuvent ne plus tomber sur les bonnes images.",
+        "La vidéo n'a pas la même taille d'image que celle sur laquelle le travail a été pointé (320 × 240 pixels au "
+        "lieu de 640 × 480).",
+    };
+    EXPECT_EQ(report.problems, expected);
+}
+
+TEST_F(DamagedStudyTest, AVideoThatIsThereButCannotBeOpenedIsNotCalledMissing)
+{
+    const std::string path = SaveThirteenFrames("undecodable.kvl");
+    TStudyBench b;
+    b.factory.video.width = 0; // every reader refuses it
+    b.options.askToSaveOnOpen = false;
+    TStudyLoadReport report;
+    EXPECT_EQ(LoadStudyFile(path, b.parts, &report), kStudyVideoUnreadable);
+    EXPECT_EQ(b.data.MarkCount(), 26);
+    b.dlg.ClearRuns();
+    ASSERT_TRUE(b.commands.OpenStudy(path));
+    ASSERT_EQ(b.dlg.RunCount(), 1u);
+    EXPECT_EQ(b.dlg.LastRun().lines[0].text, videoPath);
+    EXPECT_EQ(b.dlg.LastRun().Texts()[2], "Le fichier vidéo de ce travail existe, mais il n'a pas pu être ouvert :");
+    EXPECT_FALSE(b.dlg.LastRun().Texts()[3].empty());
+
+    // A folder where the video was is not a missing file either.
+    fs::remove(videoPath);
+    fs::create_directory(videoPath);
+    EXPECT_EQ(LoadStudyFile(path, b.parts, &report), kStudyVideoUnreadable);
+    EXPECT_EQ(report.videoReason, "C'est un dossier, pas un fichier.");
+}
+
+TEST_F(DamagedStudyTest, PathsThatAreNoStudyAreRefusedAtOnceAndSayWhy)
+{
+    TStudyBench b;
+    b.options.askToSaveOnOpen = false;
+    const std::string fifo = tmp.File("pipe.kvl");
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    const std::string huge = tmp.File("huge.kvl");
+    WriteAll(huge, "[Main]\nVersion=351000\n");
+    fs::resize_file(huge, 65 * 1024 * 1024); // sparse: no disk is used
+    WriteAll(tmp.File("empty.kvl"), "");
+    const std::pair<std::string, std::string> cases[] = {
+        { "/dev/zero", "Ce nom n'est pas celui d'un fichier ordinaire (périphérique, tube ou autre)." },
+        { fifo, "Ce nom n'est pas celui d'un fichier ordinaire (périphérique, tube ou autre)." },
+        { tmp.Path().string(), "C'est un dossier, pas un fichier." },
+        { huge, "Le fichier dépasse la taille admise (64 Mo)." },
+        { tmp.File("empty.kvl"), "Le fichier est vide." },
+    };
+    for (const auto& [path, reason] : cases) {
+        TStudyLoadReport report;
+        EXPECT_GE(LoadStudyFile(path, b.parts, &report), kStudyUnreadable) << path;
+        EXPECT_EQ(report.fileReason, reason) << path;
+    }
+    // The open command names the reason too, not "moved".
+    b.dlg.ClearRuns();
+    EXPECT_FALSE(b.commands.OpenStudy(fifo));
+    EXPECT_EQ(b.dlg.LastRun().Texts()[2], "Impossible d'ouvrir ce fichier.");
+    EXPECT_EQ(
+        b.dlg.LastRun().Texts()[3], "Ce nom n'est pas celui d'un fichier ordinaire (périphérique, tube ou autre).");
+    EXPECT_FALSE(b.commands.OpenStudy(huge));
+    EXPECT_EQ(b.dlg.LastRun().Texts()[3], "Le fichier dépasse la taille admise (64 Mo).");
+}
+
+TEST_F(DamagedStudyTest, AValueTheFileCannotHoldFailsTheSaveAndKeepsTheOldFile)
+{
+    const std::string path = SaveThirteenFrames("kept.kvl");
+    const std::string before = ReadAll(path);
+    // A video whose name holds a line break: the study file cannot keep it on one line.
+    const std::string odd = tmp.File("clip\nsuite.avi");
+    WriteAll(odd, "synthetic");
+    TStudyBench b;
+    ASSERT_TRUE(b.commands.OpenVideo(odd));
+    b.Click(0.5, 0.5);
+    b.dlg.Script(1); // "Ok": replace the file
+    EXPECT_EQ(SaveTo(b, path), kStudyWriteFailed);
+    EXPECT_EQ(ReadAll(path), before); // byte for byte: no new marks beside the old video's name
+    const auto& run = b.dlg.LastRun();
+    EXPECT_EQ(run.icon, TUserDlgIcon::icError);
+    EXPECT_EQ(run.Texts()[0], "La sauvegarde du fichier a échoué.");
+    EXPECT_EQ(run.Texts()[1],
+        "Le nom de la vidéo contient un retour à la ligne, qu'un fichier de travail ne peut pas garder : "
+            + tmp.File("clip\\x0Asuite.avi"));
+    EXPECT_TRUE(b.commands.LastSaved().empty());
+    // An object's name with a line break fails it the same way.
+    TStudyBench named;
+    ASSERT_TRUE(named.commands.OpenVideo(videoPath));
+    named.data.SetObjectName(0, "la balle\nrouge");
+    named.dlg.Script(1);
+    EXPECT_EQ(SaveTo(named, path), kStudyWriteFailed);
+    EXPECT_EQ(named.dlg.LastRun().Texts()[1],
+        "Une valeur contient un retour à la ligne, qu'un fichier de travail ne peut pas garder (clé "
+        "SystemName_Grid_0).");
+    EXPECT_EQ(ReadAll(path), before);
+}
+
+TEST_F(DamagedStudyTest, FormulaCountsAreCappedAndMissingEntriesCounted)
+{
+    const std::string path = SaveThirteenFrames("formulas.kvl");
+    std::string text = WithValue(ReadAll(path), "FormulesNumber", "100000");
+    text = WithValue(text, "ConstantesNumber", "2");
+    text += "[Record]\nRecordFormuleIdentifier_0=E\nRecordFormulePhrase_0=x*2\nRecordFormulePhrase_3=y+1\n"
+            "RecordConstIdentifier_0=m\nRecordConstValue_0=2\n";
+    const std::string damaged = tmp.File("formulas-damaged.kvl");
+    WriteAll(damaged, text);
+    TStudyBench b;
+    TStudyLoadReport report;
+    EXPECT_EQ(LoadStudyFile(damaged, b.parts, &report), kStudyDamaged);
+    ASSERT_EQ(b.formules.FormulaCount(), 2);
+    EXPECT_EQ(b.formules.Formula(1).expression, "y+1");
+    EXPECT_EQ(b.formules.ConstantCount(), 1);
+    const std::vector<std::string> expected {
+        "Le travail annonce 100000 formules, plus que les 1000 que le logiciel accepte : seules les premières sont "
+        "lues.",
+        "La liste des formules est incomplète : 2 formule(s) lue(s) sur 1000 annoncée(s).",
+        "La liste des constantes est incomplète : 1 constante(s) lue(s) sur 2 annoncée(s).",
+    };
+    EXPECT_EQ(report.problems, expected);
 }
 
 } // namespace

@@ -20,6 +20,7 @@ public:
         return it == values.end() ? std::nullopt : std::optional<std::string>(it->second);
     }
     void Write(std::string_view key, const std::string& value) override { values[std::string(key)] = value; }
+    std::size_t KeyCount() const override { return values.size(); }
 };
 
 class MontageTest : public ::testing::Test {

@@ -90,6 +90,19 @@ TEST(DerivPlain, ExactlyThreeMarks)
     ExpectRelative(d.Second(), { 3, 3, 3 }, 1e-12);
 }
 
+TEST(DerivPlain, WithoutATimeBaseOrOnOneInstantSpeedsAreNotNumbers)
+{
+    // Not infinities (or a division by zero under the sanitizers): the table then shows "#Nombre!".
+    TDeriv still({ 0, 1, 2, 3 }, { 0, 1, 4, 9 }, 0.0);
+    ASSERT_EQ(still.Compute(false), 0);
+    for (double v : still.First())
+        EXPECT_TRUE(std::isnan(v));
+    TDeriv twice({ 0, 1, 1, 2 }, { 0, 1, 2, 3 }, 1.0);
+    twice.Compute(false);
+    for (double v : twice.First())
+        EXPECT_FALSE(std::isinf(v));
+}
+
 TEST(DerivPlain, FewerThanThreeMarksComputesNothing)
 {
     TDeriv two({ 0, 1 }, { 0.1, 0.2 }, kDt);

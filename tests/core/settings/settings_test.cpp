@@ -1,3 +1,4 @@
+#include "core/common/file_access.h"
 #include "core/common/ini_file.h"
 #include "core/settings/mru_files.h"
 #include "core/settings/options.h"
@@ -192,9 +193,25 @@ TEST(Options, AFailedSaveIsReportedAndTouchesNothing)
     // A settings "file" that cannot be read is not replaced: its other sections would be lost.
     fs::create_directory(dir.File("Kinoval.ini"));
     reason.clear();
-    EXPECT_EQ(options.Save(dir.File("Kinoval.ini"), &reason), kIniReadFailed);
-    EXPECT_FALSE(reason.empty());
+    EXPECT_EQ(options.Save(dir.File("Kinoval.ini"), &reason), kIniNotRegular);
+    EXPECT_EQ(reason, "C'est un dossier, pas un fichier.");
     EXPECT_TRUE(fs::is_directory(dir.File("Kinoval.ini")));
+
+    // Nor is one too large to be a settings file (a sparse file: no disk space is used).
+    const std::string huge = dir.File("huge/Kinoval.ini");
+    fs::create_directory(dir.File("huge"));
+    {
+        std::ofstream out(huge);
+        out << "[Options]\nEditMRU_Value=3\n";
+    }
+    fs::resize_file(huge, kMaxTextFileBytes + 1);
+    TOptions readBack;
+    EXPECT_EQ(readBack.Load(huge), kIniTooLarge);
+    EXPECT_EQ(readBack.recentFilesMax, 8); // the defaults, not a part of the file
+    reason.clear();
+    EXPECT_EQ(options.Save(huge, &reason), kIniTooLarge);
+    EXPECT_EQ(reason, "Le fichier dépasse la taille admise (64 Mo).");
+    EXPECT_EQ(fs::file_size(huge), kMaxTextFileBytes + 1);
 
     auto lines = SettingsSaveFailureLines("/x/Kinoval.ini", reason);
     ASSERT_EQ(lines.size(), 2u);

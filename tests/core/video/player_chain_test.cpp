@@ -54,7 +54,7 @@ protected:
             SetErrorText(TextUnlistedError());
             return false;
         }
-        return SetGeometry(4, 2) && SetTiming(fps, frames, frames / fps);
+        return SetGeometry(4, 2) && SetTiming(fps, frames, fps > 0 ? frames / fps : 0);
     }
     void DoClose() override { }
     int DoSeek(int n) override
@@ -105,18 +105,18 @@ public:
 
 TEST(PlayerChoice, ExtensionsPickTheirBackEnd)
 {
-    EXPECT_EQ(BackendForFile("a/b/film.avi", 2), bkVfw);
-    EXPECT_EQ(BackendForFile("film.AVI", 2), bkVfw);
-    EXPECT_EQ(BackendForFile("film.mpg", 0), bkDirectShow);
-    EXPECT_EQ(BackendForFile("film.Mpeg", 0), bkDirectShow);
-    EXPECT_EQ(BackendForFile("film.wmv", 0), bkDirectShow);
+    EXPECT_EQ(BackendForFile("a/b/film.avi", 2), bkAvi);
+    EXPECT_EQ(BackendForFile("film.AVI", 2), bkAvi);
+    EXPECT_EQ(BackendForFile("film.mpg", 0), bkGStreamer);
+    EXPECT_EQ(BackendForFile("film.Mpeg", 0), bkGStreamer);
+    EXPECT_EQ(BackendForFile("film.wmv", 0), bkGStreamer);
     EXPECT_EQ(BackendForFile("film.mov", 0), bkFFmpeg);
     EXPECT_EQ(BackendForFile("film.MP4", 0), bkFFmpeg);
     // Outside the list, and a dot in a folder name only: the previous choice stays.
-    EXPECT_EQ(BackendForFile("film.webm", 1), bkDirectShow);
+    EXPECT_EQ(BackendForFile("film.webm", 1), bkGStreamer);
     EXPECT_EQ(BackendForFile("film.webm", 2), bkFFmpeg);
     EXPECT_EQ(BackendForFile("dossier.avi/film", 2), bkFFmpeg);
-    EXPECT_EQ(BackendForFile("film", 0), bkVfw);
+    EXPECT_EQ(BackendForFile("film", 0), bkAvi);
 }
 
 TEST(PlayerChoice, OpenDialogFilterListsTheExtensionsTwice)
@@ -130,8 +130,8 @@ TEST(PlayerChain, FallsThroughInOrderAndNeverBackwards)
 {
     TSyntheticFactory factory;
     TPlayerChain chain(factory);
-    factory.rules[bkVfw].accept = false;
-    factory.rules[bkDirectShow].accept = false;
+    factory.rules[bkAvi].accept = false;
+    factory.rules[bkGStreamer].accept = false;
     ASSERT_TRUE(chain.Open("x.avi"));
     EXPECT_EQ(chain.Backend(), bkFFmpeg);
     EXPECT_EQ(factory.log, (std::vector<std::string> { "0:x.avi", "1:x.avi", "2:x.avi" }));
@@ -143,10 +143,10 @@ TEST(PlayerChain, FallsThroughInOrderAndNeverBackwards)
     ASSERT_TRUE(chain.Open("y.MP4"));
     EXPECT_EQ(factory.log, (std::vector<std::string> { "2:y.MP4" }));
     factory.log.clear();
-    factory.rules[bkDirectShow].accept = true;
+    factory.rules[bkGStreamer].accept = true;
     ASSERT_TRUE(chain.Open("z.mpg"));
     EXPECT_EQ(factory.log, (std::vector<std::string> { "1:z.mpg" }));
-    EXPECT_EQ(chain.Backend(), bkDirectShow);
+    EXPECT_EQ(chain.Backend(), bkGStreamer);
     // Only one player is open at a time.
     EXPECT_EQ(factory.OpenCount(), 1);
 
@@ -194,11 +194,11 @@ TEST(PlayerChain, AFileNoBackEndReadsLeavesTheOpenVideoAsItWas)
     EXPECT_EQ(factory.OpenCount(), 1);
 
     // A later success swaps the sets: the new video is the only one open, and errors still reach us.
-    factory.rules[bkDirectShow].accept = true;
+    factory.rules[bkGStreamer].accept = true;
     ASSERT_TRUE(chain.Open("autre.mpg"));
     EXPECT_NE(chain.Current(), before);
     EXPECT_FALSE(before->Opened());
-    EXPECT_EQ(chain.Backend(), bkDirectShow);
+    EXPECT_EQ(chain.Backend(), bkGStreamer);
     EXPECT_EQ(factory.OpenCount(), 1);
     static_cast<TSyntheticPlayer*>(chain.Current())->damagedMessage = "abîmée";
     chain.Current()->SetCurrentFrame(3);
@@ -247,7 +247,7 @@ TEST(Player, SeekClampsAndSkipsTheCurrentFrame)
 
 TEST(Player, DelayLimitAndUnusableRates)
 {
-    TSyntheticPlayer player(bkDirectShow, nullptr);
+    TSyntheticPlayer player(bkGStreamer, nullptr);
     player.fps = 1.0 / 65.535; // exactly the limit
     EXPECT_TRUE(player.Open("a.mpg"));
     EXPECT_EQ(player.Delay(), 65535);

@@ -66,7 +66,7 @@ TEST_P(SampleVideos, TheObjectIsWhereTheGroundTruthSays)
     media::TMediaPlayerFactory factory;
     video::TPlayerChain chain(factory);
     ASSERT_TRUE(chain.Open(video));
-    EXPECT_EQ(chain.Backend(), video::bkVfw);
+    EXPECT_EQ(chain.Backend(), video::bkAvi);
     auto& player = *chain.Current();
     EXPECT_EQ(player.Width(), 640);
     EXPECT_EQ(player.Height(), 480);
