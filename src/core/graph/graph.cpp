@@ -745,39 +745,51 @@ void TGraph::PaintElements(TDrawList& list) const
         list.commands.push_back(std::move(command));
 }
 
-void TGraph::Paint(TDrawList& list) const
+void TGraph::Paint(TDrawList& list, TPaintLayers layers) const
 {
     if (m_width <= 0 || m_height <= 0)
         return;
+    const bool frame = layers != TPaintLayers::Content;
+    const bool content = layers != TPaintLayers::Frame;
     const TRectF plot = Plot().Rect();
     const double w = m_width, h = m_height;
-    list.Add(TGradientRect { plot, ColorBegin, ColorEnd });
-    list.Add(TFillRect { { 0, 0, w, plot.top }, ColorAxe });
-    list.Add(TFillRect { { 0, plot.Bottom(), w, h - plot.Bottom() }, ColorAxe });
-    list.Add(TFillRect { { 0, plot.top, plot.left, plot.height }, ColorAxe });
-    list.Add(TFillRect { { plot.Right(), plot.top, w - plot.Right(), plot.height }, ColorAxe });
+    if (frame) {
+        list.Add(TGradientRect { plot, ColorBegin, ColorEnd });
+        list.Add(TFillRect { { 0, 0, w, plot.top }, ColorAxe });
+        list.Add(TFillRect { { 0, plot.Bottom(), w, h - plot.Bottom() }, ColorAxe });
+        list.Add(TFillRect { { 0, plot.top, plot.left, plot.height }, ColorAxe });
+        list.Add(TFillRect { { plot.Right(), plot.top, w - plot.Right(), plot.height }, ColorAxe });
+    }
     const bool mapped = Mapping().Usable();
-    if (mapped && IsSourceImgVisible && !m_sourceImg.Empty()) {
+    if (content && mapped && IsSourceImgVisible && !m_sourceImg.Empty()) {
         list.Clip(plot);
         m_sourceImg.Draw(list);
         list.Unclip();
     }
-    m_axeX.Draw(list, Mapping(), Measure(), m_separator);
-    m_axeY.Draw(list, Mapping(), Measure(), m_separator);
+    if (frame) {
+        m_axeX.Draw(list, Mapping(), Measure(), m_separator);
+        m_axeY.Draw(list, Mapping(), Measure(), m_separator);
+    }
     if (mapped) {
         list.Clip(plot);
-        if (IsOrigineVisible)
-            m_origin.Draw(list);
-        PaintElements(list);
-        if (m_zoom.boxShown)
-            list.Add(TFocusRect { m_zoom.Box() });
-        if (const auto it = m_tools.find(m_tool); it != m_tools.end())
-            it->second->Draw(*this, list);
+        if (content) {
+            if (IsOrigineVisible)
+                m_origin.Draw(list);
+            PaintElements(list);
+        }
+        if (frame) {
+            if (m_zoom.boxShown)
+                list.Add(TFocusRect { m_zoom.Box() });
+            if (const auto it = m_tools.find(m_tool); it != m_tools.end())
+                it->second->Draw(*this, list);
+        }
         list.Unclip();
     }
-    list.Add(TFrameRect { plot, { clBlack, 1 } });
-    if (m_bulle.Shown())
-        list.Add(TPanel { m_bulle.Rect(Measure(), m_width, m_height), m_bulle.lines, TBulle::kPointSize });
+    if (frame) {
+        list.Add(TFrameRect { plot, { clBlack, 1 } });
+        if (m_bulle.Shown())
+            list.Add(TPanel { m_bulle.Rect(Measure(), m_width, m_height), m_bulle.lines, TBulle::kPointSize });
+    }
 }
 
 } // namespace kinoval::graph

@@ -192,7 +192,12 @@ public:
     TSignal<> OnChanged;
 
     // ---- painting ----
-    void Paint(TDrawList& list) const;
+    // Everything, or one of two layers: the content (the picture, the origin, the elements: what a pan
+    // carries along unchanged) and the frame (the background, the axes, the zoom box, the tool's drawing,
+    // the plot's border, the bubble), so that a painter may keep a picture of the content while the user
+    // pans and draw only the frame afresh.
+    enum class TPaintLayers { All, Frame, Content };
+    void Paint(TDrawList& list, TPaintLayers layers = TPaintLayers::All) const;
 
 private:
     void ApplyWindow(const TWorld& window);

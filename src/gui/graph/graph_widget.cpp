@@ -5,10 +5,13 @@
 #include "gui/graph/graph_painter.h"
 
 #include <QCursor>
+#include <QImage>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QTimer>
+
+#include <cmath>
 
 namespace kinoval {
 
@@ -81,6 +84,13 @@ TGraphWidget::TGraphWidget(QWidget* parent)
     setMouseTracking(true);
     setFocusPolicy(Qt::StrongFocus);
     setAttribute(Qt::WA_OpaquePaintEvent);
+    // A pan that rests this long gets its content painted again where the move uncovered it.
+    m_settle.setSingleShot(true);
+    m_settle.setInterval(150);
+    connect(&m_settle, &QTimer::timeout, this, [this] {
+        m_contentValid = false;
+        update();
+    });
 }
 
 TGraphWidget::~TGraphWidget() = default;
@@ -134,9 +144,53 @@ void TGraphWidget::paintEvent(QPaintEvent*)
         painter.fillRect(rect(), palette().window());
         return;
     }
+    if (m_graph->Panning() && PaintPanned(painter))
+        return;
+    m_contentValid = false;
     TDrawList list;
     m_graph->Paint(list);
     PaintDrawList(painter, list);
+}
+
+bool TGraphWidget::PaintPanned(QPainter& painter)
+{
+    const TMapping& map = m_graph->Mapping();
+    const TWorld& world = map.world;
+    if (!map.Usable())
+        return false;
+    // Only a shift can be carried: a new plot or a new range is painted whole.
+    const auto sameSize = [](double a, double b) { return std::fabs(a - b) <= 1e-9 * std::fabs(a); };
+    if (m_contentValid
+        && (!(m_contentPlot == map.plot) || !sameSize(m_contentWorld.Width(), world.Width())
+            || !sameSize(m_contentWorld.Height(), world.Height())))
+        m_contentValid = false;
+    if (!m_contentValid) {
+        const qreal ratio = devicePixelRatioF();
+        m_content = QImage(
+            int(std::lround(width() * ratio)), int(std::lround(height() * ratio)), QImage::Format_ARGB32_Premultiplied);
+        m_content.setDevicePixelRatio(ratio);
+        m_content.fill(Qt::transparent);
+        TDrawList content;
+        m_graph->Paint(content, TGraph::TPaintLayers::Content);
+        QPainter into(&m_content);
+        PaintDrawList(into, content);
+        into.end();
+        m_contentWorld = world;
+        m_contentPlot = map.plot;
+        m_contentValid = true;
+    }
+    TDrawList frame;
+    m_graph->Paint(frame, TGraph::TPaintLayers::Frame);
+    PaintDrawList(painter, frame);
+    const double dx = (m_contentWorld.xmin - world.xmin) * map.plot.width / world.Width();
+    const double dy = (world.ymin - m_contentWorld.ymin) * map.plot.height / world.Height();
+    painter.save();
+    // Inside the plot's border, which the frame has drawn.
+    painter.setClipRect(QRect(map.plot.left + 1, map.plot.top + 1, map.plot.width - 1, map.plot.height - 1));
+    painter.drawImage(QPointF(std::round(dx), std::round(dy)), m_content);
+    painter.restore();
+    m_settle.start();
+    return true;
 }
 
 void TGraphWidget::resizeEvent(QResizeEvent* event)
@@ -168,8 +222,12 @@ void TGraphWidget::mouseReleaseEvent(QMouseEvent* event)
 {
     if (m_graph == nullptr)
         return;
-    if (m_graph->MouseUp(MouseOf(event)))
+    const bool panned = m_graph->Panning();
+    if (m_graph->MouseUp(MouseOf(event)) || panned) {
+        m_settle.stop();
+        m_contentValid = false;
         update();
+    }
     UpdateCursor();
 }
 

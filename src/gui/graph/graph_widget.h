@@ -8,7 +8,10 @@
 // the screen or an assistive tool learns it without seeing it.
 
 #include "core/common/signal.h"
+#include "core/graph/mapping.h"
 
+#include <QImage>
+#include <QTimer>
 #include <QWidget>
 
 #include <functional>
@@ -47,9 +50,19 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
+    // While the user pans, the content of the plot is painted once into a picture that each step shifts
+    // (the frame, the axes and their labels are drawn afresh); when the mouse rests or lets go the whole
+    // graph is painted again.
+    bool PaintPanned(QPainter& painter);
+
     graph::TGraph* m_graph = nullptr;
     TConnections m_connections;
     bool m_repaintPending = false;
+    QImage m_content;
+    graph::TWorld m_contentWorld;
+    graph::TPlotRect m_contentPlot;
+    bool m_contentValid = false;
+    QTimer m_settle;
 };
 
 } // namespace kinoval

@@ -590,8 +590,25 @@ TEST_F(ResFormTest, TheZoomAndPanToolsMoveTheWindowAndRestoreComesBack)
     EXPECT_EQ(g->Tool(), graph::gtPan);
     EXPECT_FALSE(Form().findChild<QAction*>("ToolButtonGrapheZoom")->isChecked());
     SendMouse(widget, QEvent::MouseButtonPress, middle);
-    SendMouse(widget, QEvent::MouseMove, middle + QPointF(50, 0));
-    SendMouse(widget, QEvent::MouseButtonRelease, middle + QPointF(50, 0));
+    SendMouse(widget, QEvent::MouseMove, middle + QPointF(20, 0));
+    // While the mouse is held the shifted picture of the curve shows each point where it now maps.
+    ASSERT_TRUE(g->Panning());
+    widget->grab();
+    SendMouse(widget, QEvent::MouseMove, middle + QPointF(50, -10));
+    const QImage panned = widget->grab().toImage();
+    const QColor red = kinoval::drawing::ToQColor(data.MarkColor(0));
+    const graph::TCourbe& curve = *g->Curves()[0];
+    int inside = 0;
+    for (std::size_t i = 0; i < curve.x.size(); ++i) {
+        const TPoint p = g->WorldToScreen({ curve.x[i], curve.y[i] });
+        if (!g->Plot().Rect().Contains({ double(p.x), double(p.y) }))
+            continue;
+        ++inside;
+        EXPECT_TRUE(ColourNear(panned, p, red)) << "point " << i << " at " << p.x << ", " << p.y;
+    }
+    EXPECT_GT(inside, 5);
+    SendMouse(widget, QEvent::MouseButtonRelease, middle + QPointF(50, -10));
+    EXPECT_FALSE(g->Panning());
     EXPECT_NEAR(g->World().xmin, shown.xmin - shown.Width() * 50 / g->Plot().width, 1e-9);
     Trigger("MenuEditionRestaurerGraphe");
     EXPECT_EQ(g->World(), shown);
