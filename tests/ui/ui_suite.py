@@ -593,6 +593,20 @@ def case_graphs(session, args):
     program.menu(results, "Edition", "Restaurer le graphe")
     ui.wait_for(lambda: describe(graph.description)["y"] == before["y"], 10, "the graph restored")
     ui.press(program.button(results, "Zoomer"))
+
+    # The pan: a drag to the right brings earlier instants in; "Restaurer le graphe" comes back.
+    ui.press(program.button(results, "Déplacer le graphe"))
+    cx, cy = x + 140 + (w - 170) / 2, y + 15 + (h - 115) / 2
+    subprocess.run(["xdotool", "mousemove", str(int(cx)), str(int(cy)), "mousedown", "1", "mousemove",
+                    str(int(cx + 40)), str(int(cy)), "mousemove", str(int(cx + 80)), str(int(cy)), "mouseup", "1"],
+                   env=session.env, check=True)
+    ui.wait_for(lambda: describe(graph.description)["t"][0] < -0.05, 10, "the pan")
+    panned = describe(graph.description)
+    check(abs((panned["t"][1] - panned["t"][0]) - (before["t"][1] - before["t"][0])) < 0.01,
+          "the pan changed the range of t: %s" % (panned["t"],))
+    program.menu(results, "Edition", "Restaurer le graphe")
+    ui.wait_for(lambda: describe(graph.description)["t"] == before["t"], 10, "the graph restored")
+    ui.press(program.button(results, "Déplacer le graphe"))
     session.screenshot("time-graph")
 
     # The copy: a picture in two flavours, with the curve's red in it.
