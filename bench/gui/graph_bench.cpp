@@ -1,6 +1,7 @@
-// The graph control under load: a time graph of 32 objects of 5 000 points each, repainted on screen
-// (median of the repaints), and one pan step of the pan tool (the mouse moves, the window shifts, the
-// control repaints). Each object has a curve of its own colour, its glyphs and its polyline.
+// The graph control under load: a time graph of 32 objects of 5 000 points each, repainted on screen after
+// a change (median of the repaints), one pan step of the pan tool (the mouse moves, the window shifts, the
+// control repaints), and one move of the mouse over the points (the value bubble follows, the control
+// repaints). Each object has a curve of its own colour, its glyphs and its polyline.
 //
 //   xvfb-run -a build/bench/kinoval_bench_gui --benchmark_filter=Graph
 #include "core/drawing/glyphs.h"
@@ -63,6 +64,8 @@ void BM_GraphRepaint32x5000(benchmark::State& state)
     QApplication::processEvents();
     std::vector<double> ms;
     for (auto _ : state) {
+        // Something that shows changed: the content is painted again, not taken from its picture.
+        g->OnChanged.Emit();
         const auto t0 = std::chrono::steady_clock::now();
         widget.repaint();
         const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
@@ -107,6 +110,35 @@ void BM_GraphPanStep32x5000(benchmark::State& state)
     widget.SetGraph(nullptr);
 }
 BENCHMARK(BM_GraphPanStep32x5000)->Iterations(50)->UseManualTime()->Unit(benchmark::kMillisecond);
+
+void BM_GraphHoverStep32x5000(benchmark::State& state)
+{
+    auto g = BigTimeGraph();
+    TGraphWidget widget;
+    widget.resize(1200, 800);
+    widget.SetGraph(g.get());
+    widget.show();
+    QApplication::processEvents();
+    widget.repaint();
+    std::vector<double> ms;
+    int step = 0;
+    for (auto _ : state) {
+        // Along the first curve, from one of its points to the next few pixels on.
+        const double t = 2 + 0.05 * (step++ % 100);
+        const graph::TPointF p = g->Mapping().ToScreen(t, std::sin(2 * t));
+        QMouseEvent event(QEvent::MouseMove, QPointF(p.x, p.y), widget.mapToGlobal(QPointF(p.x, p.y)), Qt::NoButton,
+            Qt::NoButton, Qt::NoModifier);
+        const auto t0 = std::chrono::steady_clock::now();
+        QApplication::sendEvent(&widget, &event);
+        widget.repaint();
+        const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
+        state.SetIterationTime(seconds);
+        ms.push_back(seconds * 1000);
+    }
+    Report(state, ms);
+    widget.SetGraph(nullptr);
+}
+BENCHMARK(BM_GraphHoverStep32x5000)->Iterations(50)->UseManualTime()->Unit(benchmark::kMillisecond);
 
 } // namespace
 } // namespace kinoval

@@ -745,47 +745,46 @@ void TGraph::PaintElements(TDrawList& list) const
         list.commands.push_back(std::move(command));
 }
 
-void TGraph::Paint(TDrawList& list, TPaintLayers layers) const
+void TGraph::Paint(TDrawList& list, int layers) const
 {
     if (m_width <= 0 || m_height <= 0)
         return;
-    const bool frame = layers != TPaintLayers::Content;
-    const bool content = layers != TPaintLayers::Frame;
+    const bool under = (layers & kLayerUnder) != 0;
+    const bool content = (layers & kLayerContent) != 0;
+    const bool over = (layers & kLayerOver) != 0;
     const TRectF plot = Plot().Rect();
     const double w = m_width, h = m_height;
-    if (frame) {
+    const bool mapped = Mapping().Usable();
+    if (under) {
         list.Add(TGradientRect { plot, ColorBegin, ColorEnd });
         list.Add(TFillRect { { 0, 0, w, plot.top }, ColorAxe });
         list.Add(TFillRect { { 0, plot.Bottom(), w, h - plot.Bottom() }, ColorAxe });
         list.Add(TFillRect { { 0, plot.top, plot.left, plot.height }, ColorAxe });
         list.Add(TFillRect { { plot.Right(), plot.top, w - plot.Right(), plot.height }, ColorAxe });
-    }
-    const bool mapped = Mapping().Usable();
-    if (content && mapped && IsSourceImgVisible && !m_sourceImg.Empty()) {
-        list.Clip(plot);
-        m_sourceImg.Draw(list);
-        list.Unclip();
-    }
-    if (frame) {
+        if (mapped && IsSourceImgVisible && !m_sourceImg.Empty()) {
+            list.Clip(plot);
+            m_sourceImg.Draw(list);
+            list.Unclip();
+        }
         m_axeX.Draw(list, Mapping(), Measure(), m_separator);
         m_axeY.Draw(list, Mapping(), Measure(), m_separator);
     }
-    if (mapped) {
+    if (mapped && content) {
         list.Clip(plot);
-        if (content) {
-            if (IsOrigineVisible)
-                m_origin.Draw(list);
-            PaintElements(list);
-        }
-        if (frame) {
+        if (IsOrigineVisible)
+            m_origin.Draw(list);
+        PaintElements(list);
+        list.Unclip();
+    }
+    if (over) {
+        if (mapped) {
+            list.Clip(plot);
             if (m_zoom.boxShown)
                 list.Add(TFocusRect { m_zoom.Box() });
             if (const auto it = m_tools.find(m_tool); it != m_tools.end())
                 it->second->Draw(*this, list);
+            list.Unclip();
         }
-        list.Unclip();
-    }
-    if (frame) {
         list.Add(TFrameRect { plot, { clBlack, 1 } });
         if (m_bulle.Shown())
             list.Add(TPanel { m_bulle.Rect(Measure(), m_width, m_height), m_bulle.lines, TBulle::kPointSize });

@@ -192,12 +192,15 @@ public:
     TSignal<> OnChanged;
 
     // ---- painting ----
-    // Everything, or one of two layers: the content (the picture, the origin, the elements: what a pan
-    // carries along unchanged) and the frame (the background, the axes, the zoom box, the tool's drawing,
-    // the plot's border, the bubble), so that a painter may keep a picture of the content while the user
-    // pans and draw only the frame afresh.
-    enum class TPaintLayers { All, Frame, Content };
-    void Paint(TDrawList& list, TPaintLayers layers = TPaintLayers::All) const;
+    // Everything, or some of its three layers in this order: under (the background, the picture, the axes
+    // and their grid), the content (the origin and the elements) and over (the zoom box, the tool's
+    // drawing, the plot's border, the bubble). A painter may keep a picture of the content, which only the
+    // elements and the window change, and draw the other layers afresh around it.
+    static constexpr int kLayerUnder = 1;
+    static constexpr int kLayerContent = 2;
+    static constexpr int kLayerOver = 4;
+    static constexpr int kLayersAll = kLayerUnder | kLayerContent | kLayerOver;
+    void Paint(TDrawList& list, int layers = kLayersAll) const;
 
 private:
     void ApplyWindow(const TWorld& window);

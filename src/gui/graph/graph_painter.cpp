@@ -98,7 +98,8 @@ void PaintGlyphs(QPainter& painter, const TGlyphs& glyphs)
     // Stamps are pictures: an SVG file or a printed page gets every glyph drawn.
     const int device = painter.device() != nullptr ? painter.device()->devType() : 0;
     const bool raster = device == QInternal::Image || device == QInternal::Widget || device == QInternal::Pixmap;
-    if (raster && glyphs.at.size() > std::size_t(kStampedGlyphs) && painter.transform().isIdentity()) {
+    if (raster && glyphs.at.size() > std::size_t(kStampedGlyphs)
+        && painter.transform().type() <= QTransform::TxTranslate) {
         const QImage& stamp
             = GlyphStamp(glyphs.kind, glyphs.size, glyphs.colour, painter.device()->devicePixelRatioF());
         const int half = drawing::GlyphHalfExtent(glyphs.size) + 2;
@@ -291,7 +292,7 @@ struct TCommandPainter {
         QPen pen = PenOf(c.pen);
         // On a screen or a picture a line one pixel wide is drawn as such, by the painter's fast stroker; a
         // scaled page (a printer, a PDF) keeps the width in the graph's pixels.
-        if (c.pen.width <= 1 && painter.transform().isIdentity())
+        if (c.pen.width <= 1 && painter.transform().type() <= QTransform::TxTranslate)
             pen.setCosmetic(true);
         painter.setPen(pen);
         QVector<QPointF> points;

@@ -101,10 +101,14 @@ void TGraphWidget::SetGraph(TGraph* graph)
         return;
     m_connections.Clear();
     m_graph = graph;
+    m_contentValid = false;
     if (m_graph != nullptr) {
         m_graph->SetTextMeasure(&ScreenMeasure());
         m_graph->SetSize(width(), height());
         m_connections += m_graph->OnChanged.Connect([this] {
+            // What a pan changes, the picture of the content follows by a shift.
+            if (!m_graph->Panning())
+                m_contentValid = false;
             update();
             // Many changes in a row (a pan, a new page) say what the graph shows once.
             if (!m_repaintPending) {
@@ -144,7 +148,11 @@ void TGraphWidget::paintEvent(QPaintEvent*)
         painter.fillRect(rect(), palette().window());
         return;
     }
-    if (m_graph->Panning() && PaintPanned(painter))
+    // A change of the content is painted straight; the picture of the content is made when the frame
+    // alone changes (a pan, the bubble, the zoom box) and serves until the content changes.
+    const bool frameOnly = m_graph->Panning() || m_frameOnly;
+    m_frameOnly = false;
+    if (frameOnly && PaintWithContent(painter))
         return;
     m_contentValid = false;
     TDrawList list;
@@ -152,44 +160,53 @@ void TGraphWidget::paintEvent(QPaintEvent*)
     PaintDrawList(painter, list);
 }
 
-bool TGraphWidget::PaintPanned(QPainter& painter)
+bool TGraphWidget::PaintWithContent(QPainter& painter)
 {
     const TMapping& map = m_graph->Mapping();
     const TWorld& world = map.world;
     if (!map.Usable())
         return false;
-    // Only a shift can be carried: a new plot or a new range is painted whole.
+    // The picture of the content serves while only the frame changed (the bubble, the zoom box), and
+    // shifted while the user pans; a new plot or a new range is painted whole.
     const auto sameSize = [](double a, double b) { return std::fabs(a - b) <= 1e-9 * std::fabs(a); };
     if (m_contentValid
         && (!(m_contentPlot == map.plot) || !sameSize(m_contentWorld.Width(), world.Width())
             || !sameSize(m_contentWorld.Height(), world.Height())))
         m_contentValid = false;
+    const qreal ratio = devicePixelRatioF();
+    // The elements are clipped to the plot: the picture is the plot's.
+    const QSize pixels(int(std::lround(map.plot.width * ratio)), int(std::lround(map.plot.height * ratio)));
     if (!m_contentValid) {
-        const qreal ratio = devicePixelRatioF();
-        m_content = QImage(
-            int(std::lround(width() * ratio)), int(std::lround(height() * ratio)), QImage::Format_ARGB32_Premultiplied);
-        m_content.setDevicePixelRatio(ratio);
+        if (m_content.size() != pixels || m_content.devicePixelRatio() != ratio) {
+            m_content = QImage(pixels, QImage::Format_ARGB32_Premultiplied);
+            m_content.setDevicePixelRatio(ratio);
+        }
         m_content.fill(Qt::transparent);
         TDrawList content;
-        m_graph->Paint(content, TGraph::TPaintLayers::Content);
+        m_graph->Paint(content, TGraph::kLayerContent);
         QPainter into(&m_content);
+        into.translate(-map.plot.left, -map.plot.top);
         PaintDrawList(into, content);
         into.end();
         m_contentWorld = world;
         m_contentPlot = map.plot;
         m_contentValid = true;
     }
-    TDrawList frame;
-    m_graph->Paint(frame, TGraph::TPaintLayers::Frame);
-    PaintDrawList(painter, frame);
-    const double dx = (m_contentWorld.xmin - world.xmin) * map.plot.width / world.Width();
-    const double dy = (world.ymin - m_contentWorld.ymin) * map.plot.height / world.Height();
+    TDrawList under;
+    m_graph->Paint(under, TGraph::kLayerUnder);
+    PaintDrawList(painter, under);
+    const double dx = std::round((m_contentWorld.xmin - world.xmin) * map.plot.width / world.Width());
+    const double dy = std::round((world.ymin - m_contentWorld.ymin) * map.plot.height / world.Height());
     painter.save();
-    // Inside the plot's border, which the frame has drawn.
-    painter.setClipRect(QRect(map.plot.left + 1, map.plot.top + 1, map.plot.width - 1, map.plot.height - 1));
-    painter.drawImage(QPointF(std::round(dx), std::round(dy)), m_content);
+    painter.setClipRect(QRect(map.plot.left, map.plot.top, map.plot.width, map.plot.height));
+    painter.drawImage(QPointF(map.plot.left + dx, map.plot.top + dy), m_content);
     painter.restore();
-    m_settle.start();
+    TDrawList over;
+    m_graph->Paint(over, TGraph::kLayerOver);
+    PaintDrawList(painter, over);
+    // A shifted picture leaves the uncovered strip empty until the mouse rests.
+    if (dx != 0 || dy != 0)
+        m_settle.start();
     return true;
 }
 
@@ -214,8 +231,10 @@ void TGraphWidget::mouseMoveEvent(QMouseEvent* event)
 {
     if (m_graph == nullptr)
         return;
-    if (m_graph->MouseMove(MouseOf(event)))
+    if (m_graph->MouseMove(MouseOf(event))) {
+        m_frameOnly = true;
         update();
+    }
 }
 
 void TGraphWidget::mouseReleaseEvent(QMouseEvent* event)

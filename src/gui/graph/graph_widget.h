@@ -50,10 +50,11 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
-    // While the user pans, the content of the plot is painted once into a picture that each step shifts
-    // (the frame, the axes and their labels are drawn afresh); when the mouse rests or lets go the whole
-    // graph is painted again.
-    bool PaintPanned(QPainter& painter);
+    // The content of the plot (the elements, thousands of points) is painted into a picture that serves
+    // until it changes: a moving bubble or zoom box redraws only what lies under and over it, and each
+    // step of a pan shifts the picture while the axes and their labels are drawn afresh. When a pan
+    // rests or ends the content is painted again.
+    bool PaintWithContent(QPainter& painter);
 
     graph::TGraph* m_graph = nullptr;
     TConnections m_connections;
@@ -62,6 +63,7 @@ private:
     graph::TWorld m_contentWorld;
     graph::TPlotRect m_contentPlot;
     bool m_contentValid = false;
+    bool m_frameOnly = false; // the next repaint is asked by a change of the frame alone
     QTimer m_settle;
 };
 

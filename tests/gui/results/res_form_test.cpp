@@ -557,6 +557,29 @@ TEST_F(ResFormTest, AQuantityThatCannotBeDerivedShowsAsThePositions)
     EXPECT_EQ(Form().GraphPages()->Memory().Of(TMarkSet::Fixed).quantity, results::kQtyVx);
 }
 
+TEST_F(ResFormTest, TheBubbleGivesThePointUnderTheMouseOverTheSameCurve)
+{
+    Point(kFrames);
+    Form().resize(1000, 700);
+    Form().ShowPage(TResultsPage::Time);
+    graph::TGraph* g = Form().GraphPages()->CurrentGraph();
+    TGraphWidget* widget = Form().GraphPages()->GraphWidget();
+    const graph::TCourbe& curve = *g->Curves()[0];
+    const QImage before = widget->grab().toImage();
+    const TPoint p = g->WorldToScreen({ curve.x[3], curve.y[3] });
+    SendMouse(widget, QEvent::MouseMove, QPointF(p.x + 2, p.y + 1));
+    ASSERT_EQ(g->Bulle().lines.size(), 3u);
+    EXPECT_EQ(g->Bulle().lines[1], "t = 0.120 s");
+    // The bubble is drawn over the curve, which is painted as before outside the bubble.
+    const QImage after = widget->grab().toImage();
+    const QColor red = kinoval::drawing::ToQColor(data.MarkColor(0));
+    for (std::size_t i = 0; i < curve.x.size(); ++i) {
+        const TPoint q = g->WorldToScreen({ curve.x[i], curve.y[i] });
+        EXPECT_EQ(ColourNear(after, q, red), ColourNear(before, q, red)) << "point " << i;
+    }
+    EXPECT_NE(before, after);
+}
+
 TEST_F(ResFormTest, TheZoomAndPanToolsMoveTheWindowAndRestoreComesBack)
 {
     Point(kFrames);
