@@ -216,12 +216,14 @@ TCommandStates CommandStates(const TWindowState& s)
               { C::ModeStudio, video::vmWorkshop }, { C::ModeCapture, video::vmCapture } };
     for (const auto& [c, mode] : modes)
         at(c).checked = s.mode == mode;
-    // The time graphs and the trajectories open as the table does; the vectors, the formulas and the
-    // calculator come with their pages.
+    // The time graphs and the trajectories open as the table does; the vectors and the formulas come with
+    // their pages.
     for (C c : { C::MenuTemps, C::MenuReferentiel, C::ResultatsTemps, C::ResultatsReferentiel })
         at(c).enabled = open;
-    for (C c : { C::MenuVecteur, C::MenuFormule, C::ResultatsVecteur, C::ResultatsFormule, C::MesuresCalculatrice })
+    for (C c : { C::MenuVecteur, C::MenuFormule, C::ResultatsVecteur, C::ResultatsFormule })
         at(c).enabled = false;
+    // The calculator knows no measurement: it serves with or without a video, in every mode.
+    at(C::MesuresCalculatrice).enabled = true;
 
     // The tool bar shows the tools of the pointing modes only.
     for (C c : { C::OutilZoom, C::OutilPan, C::OutilMarque, C::OutilDeplacer, C::OutilEffacer, C::OutilNom })

@@ -16,12 +16,18 @@
 // trajectory are built; asking for a page still to come shows the table. The graph pages (TResGraphPages)
 // own their graphs, one per page and mark set; the display menus say how they are drawn, and the graph
 // commands (copy, export, print, restore, pan and zoom) act on the graph in view.
+//
+// The user formulas are computed from the results of the current mark set each time they are refreshed
+// (TFormulesCalc); the window owns the formulas window, the calculator and the formula keyboard that its
+// "Calculs" menu and its "Aide à la saisie" button open, and that the main window's "Calculatrice" opens.
 
+#include "core/common/signal.h"
 #include "core/results/results_page.h"
 
 #include <QMainWindow>
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -35,6 +41,9 @@ class QToolButton;
 
 namespace kinoval {
 
+class TBoiteFormules;
+class TCalculatriceForm;
+class TClavierForm;
 class TCustomUserDlg;
 class TDesktopServices;
 class TOptions;
@@ -48,6 +57,10 @@ struct TGraphDisplayChoice;
 namespace document {
 class TData;
 }
+namespace formulas {
+class TFormules;
+class TFormulesCalc;
+} // namespace formulas
 namespace results {
 class TResultsSet;
 }
@@ -63,6 +76,9 @@ struct TResFormParts {
     TDesktopServices& desktop;
     document::TData& data;
     video::TVideo& video;
+    formulas::TFormules& formules;
+    // The settings file that keeps the formula keyboard's favourites; empty: none.
+    std::string settingsPath;
 };
 
 using results::TResultsPage;
@@ -100,6 +116,18 @@ public:
     // The path written on the first line of the tab-separated copies; the program's own by default.
     void SetProgramPath(const std::string& path);
 
+    // The formulas window, the calculator and the formula keyboard, made when first asked for.
+    TBoiteFormules& FormulasWindow();
+    TCalculatriceForm& Calculator();
+    TClavierForm& Keyboard();
+    void OpenFormulasWindow();
+    void OpenCalculator();
+    void OpenKeyboard();
+    // After the formulas or constants were changed in the formulas window or the keyboard.
+    std::function<void()> formulasChanged;
+    // The angle unit of the formulas (the settings' "CheckBox32AngleRadian").
+    void SetAnglesInRadians(bool radians);
+
     TResultsGridView* GridView() const { return m_gridView; }
     TResultsGridModel* GridModel() const { return m_model; }
     TResGraphPages* GraphPages() const { return m_graphPages; }
@@ -134,6 +162,10 @@ private:
     void UpdateMenus();
     void ReadAvailability();
     void CheckGeneration();
+    // Brings the current calculator up to date (Refresh without the formulas).
+    bool RefreshResults();
+    // Computes the formulas again from the current results when anything they depend on changed.
+    void UpdateFormulas();
 
     TResFormParts m_parts;
     std::unique_ptr<TTableHandOver> m_handOver;
@@ -182,6 +214,16 @@ private:
     QAction* m_toolPan = nullptr;
     QAction* m_toolZoom = nullptr;
     std::vector<QToolButton*> m_pageButtons;
+    QAction* m_angleDegrees = nullptr;
+    QAction* m_angleRadians = nullptr;
+
+    std::unique_ptr<formulas::TFormulesCalc> m_formulesCalc;
+    TBoiteFormules* m_formulasWindow = nullptr;
+    TCalculatriceForm* m_calculator = nullptr;
+    TClavierForm* m_keyboard = nullptr;
+    std::string m_programPath;
+    // The formulas window shows every computation of the formulas.
+    TConnections m_links;
 
     TResultsPage m_page = TResultsPage::Table;
     int m_smoothFlags = 0;

@@ -63,10 +63,11 @@ TEST_F(SettingsDialogTest, EverySettingInUseHasItsControlAndNoOtherDoes)
     EXPECT_TRUE(graphs);
     EXPECT_NE(dialog.findChild<QCheckBox*>(QStringLiteral("CheckBox14TimePolyline")), nullptr);
     EXPECT_EQ(dialog.findChild<QCheckBox*>(QStringLiteral("CheckBox19VectorNumber")), nullptr);
-    for (const char* later : { "CheckBox49AllowCapture", "CheckBox58AllowStudio", "CheckBox32AngleRadian",
-             "CheckBox5ChangeFormulae", "ToolButtonVecteurSens" })
+    for (const char* later : { "CheckBox49AllowCapture", "CheckBox58AllowStudio", "ToolButtonVecteurSens" })
         EXPECT_FALSE(SettingShownInDialog(later)) << later;
-    EXPECT_TRUE(SettingShownInDialog("CheckBox47AllowTracking"));
+    // The formulas honour theirs: the permission to edit them and the angle unit.
+    for (const char* now : { "CheckBox47AllowTracking", "CheckBox5ChangeFormulae", "CheckBox32AngleRadian" })
+        EXPECT_TRUE(SettingShownInDialog(now)) << now;
     for (const TTextOption& option : TOptions::TextOptions())
         EXPECT_NE(dialog.findChild<QLineEdit*>(QString::fromLatin1(option.key)), nullptr) << option.key;
 }
