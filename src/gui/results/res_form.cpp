@@ -110,6 +110,7 @@ TResForm::TResForm(const TResFormParts& parts, QWidget* parent)
     m_pages->addWidget(m_nothing);
     m_graphPages = new TResGraphPages(m_pages);
     m_graphPages->OnChoiceChanged = [this] { ShowPage(m_page); };
+    m_graphPages->SetFormules(&m_parts.formules);
     m_pages->addWidget(m_graphPages);
     setCentralWidget(m_pages);
 
@@ -138,7 +139,13 @@ TBoiteFormules& TResForm::FormulasWindow()
             TBoiteFormulesParts { m_parts.formules, m_parts.serveur, m_parts.options, m_parts.dialog }, this);
         m_formulasWindow->setWindowFlag(Qt::Window);
         m_formulasWindow->SetProgramPath(m_programPath);
-        m_formulasWindow->refresh = [this] { Refresh(); };
+        m_formulasWindow->refresh = [this] {
+            // The formula page in view follows the formulas as they are typed.
+            if (m_page == TResultsPage::Formula && isVisible())
+                ShowPage(m_page);
+            else
+                Refresh();
+        };
         m_formulasWindow->openCalculator = [this] { OpenCalculator(); };
         m_formulasWindow->openKeyboard = [this] { OpenKeyboard(); };
         m_formulasWindow->changed = [this] {
@@ -346,9 +353,8 @@ void TResForm::BuildPageButtons()
         // The main window's results bar shows the same pictures.
         button->setIcon(QIcon(QStringLiteral(":/mainwindow/%1.svg").arg(QLatin1String(b.name))));
         button->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
-        // The formulas and the vectors come with their pages.
-        button->setEnabled(
-            b.page == TResultsPage::Table || b.page == TResultsPage::Time || b.page == TResultsPage::Trajectory);
+        // The vectors come with their page.
+        button->setEnabled(b.page != TResultsPage::Vector);
         m_pageButtons.push_back(button);
         const TResultsPage page = b.page;
         connect(button, &QToolButton::clicked, this, [this, page] { ShowPage(page); });
@@ -449,11 +455,14 @@ bool TResForm::RefreshResults()
 
 void TResForm::ShowPage(TResultsPage page)
 {
-    // The formulas and the vectors are still to come: their pages show the table.
-    if (page != TResultsPage::Time && page != TResultsPage::Trajectory)
+    // The vectors are still to come: their page shows the table.
+    if (page == TResultsPage::Vector)
         page = TResultsPage::Table;
     m_page = page;
     switch (page) {
+    case TResultsPage::Formula:
+        setWindowTitle(T("Formules personnelles"));
+        break;
     case TResultsPage::Time:
         setWindowTitle(T("Evolution en fonction du temps"));
         break;
@@ -499,7 +508,8 @@ void TResForm::UpdateMenus()
         a->setEnabled(graphPage);
     m_restoreTable->setEnabled(m_page == TResultsPage::Table);
     m_graphTools->setVisible(IsGraphPage());
-    const bool time = m_page == TResultsPage::Time;
+    // The formula page draws as the time page does: against an abscissa, with its origins and zoom axes.
+    const bool time = m_page == TResultsPage::Time || m_page == TResultsPage::Formula;
     const bool trajectory = m_page == TResultsPage::Trajectory;
     m_drawPolyline->setChecked(trajectory ? m_trajectoryPolyline : m_timePolyline);
     m_drawVideoImage->setEnabled(trajectory && !m_parts.video.IsTransparentMarking());
@@ -683,7 +693,7 @@ void TResForm::BuildGraphTools()
 
 bool TResForm::IsGraphPage() const
 {
-    return m_page == TResultsPage::Time || m_page == TResultsPage::Trajectory;
+    return m_page == TResultsPage::Time || m_page == TResultsPage::Trajectory || m_page == TResultsPage::Formula;
 }
 
 TGraphDisplayChoice TResForm::DisplayChoice() const
@@ -742,7 +752,9 @@ void TResForm::ShowGraphPage()
     m_graphPages->Show(m_page, set, calcul, objects, DisplayChoice(), picture);
     // The hint says in which frame the derived quantities are.
     QString hint;
-    if (m_page == TResultsPage::Trajectory)
+    if (m_page == TResultsPage::Formula)
+        hint = T("Les formules se saisissent dans la fenêtre « Saisir des formules ou des constantes »");
+    else if (m_page == TResultsPage::Trajectory)
         hint = T("Les référentiels sont en translation les uns par rapport aux autres");
     else if (set == TMarkSet::Transparent)
         hint = T("La vitesse et l'accélération sont calculées dans un référentiel lié au transparent");

@@ -193,8 +193,8 @@ TEST_F(ResFormTest, TablePageShowsTheTableOfTheCurrentMarkSet)
     EXPECT_EQ(model->data(model->index(0, 3), Qt::BackgroundRole).value<QColor>(), QColor(0xEB, 0xEB, 0xEB));
     EXPECT_EQ(model->data(model->index(1, 3), Qt::BackgroundRole).value<QColor>(), QColor(0xE2, 0xDB, 0xE2));
     EXPECT_EQ(model->data(model->index(3, 3), Qt::BackgroundRole).value<QColor>(), QColor(0xDB, 0xDF, 0xE2));
-    // Until the formulas come, their page shows the table.
-    Form().ShowPage(TResultsPage::Formula);
+    // Until the vectors come, their page shows the table.
+    Form().ShowPage(TResultsPage::Vector);
     EXPECT_EQ(Form().Page(), TResultsPage::Table);
     EXPECT_EQ(Form().windowTitle(), "Tableau des valeurs");
 }
