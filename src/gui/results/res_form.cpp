@@ -520,6 +520,7 @@ void TResForm::UpdateMenus()
     m_displayGraphMenus[3]->setEnabled(time || trajectory); // size
     m_displayGraphMenus[4]->setEnabled(trajectory); // the trajectory's axes
     m_displayGraphMenus[5]->setEnabled(time); // zoom axes
+    m_bubbleMenu->setEnabled(IsGraphPage());
     // The button of the page in view stands out; the buttons stay plain so that one press always shows.
     for (std::size_t i = 0; i < m_pageButtons.size(); ++i) {
         QFont font = m_pageButtons[i]->font();
@@ -629,6 +630,13 @@ void TResForm::BuildDisplayMenus(QMenu* display)
             }
         });
     }
+    m_bubbleMenu = submenu("MenuAffichageBulleObjet", "Bulle des valeurs");
+    exclusive(m_bubbleMenu,
+        { { &m_bubblePlaces[0], "en haut à gauche" }, { &m_bubblePlaces[1], "en haut à droite" },
+            { &m_bubblePlaces[2], "en bas à gauche" }, { &m_bubblePlaces[3], "en bas à droite" } },
+        { "MenuAffichageBulleObjetHautGauche", "MenuAffichageBulleObjetHautDroite", "MenuAffichageBulleObjetBasGauche",
+            "MenuAffichageBulleObjetBasDroite" });
+    m_bubblePlaces[1]->setChecked(true);
     m_displayGraphMenus[0] = draw;
     m_displayGraphMenus[1] = numbers;
     m_displayGraphMenus[2] = origin;
@@ -689,6 +697,18 @@ void TResForm::BuildGraphTools()
     m_restoreGraph->setToolTip(T("Revenir à la vue de départ du graphe"));
     m_graphTools->addAction(m_restoreGraph);
     m_graphTools->setVisible(false);
+}
+
+graph::TBullePlace TResForm::BubblePlace() const
+{
+    using graph::TBullePlace;
+    constexpr TBullePlace kPlaces[4]
+        = { TBullePlace::TopLeft, TBullePlace::TopRight, TBullePlace::BottomLeft, TBullePlace::BottomRight };
+    for (int k = 0; k < 4; ++k) {
+        if (m_bubblePlaces[k] != nullptr && m_bubblePlaces[k]->isChecked())
+            return kPlaces[k];
+    }
+    return TBullePlace::TopRight;
 }
 
 bool TResForm::IsGraphPage() const
@@ -762,9 +782,11 @@ void TResForm::ShowGraphPage()
         hint = T("La vitesse et l'accélération sont calculées dans un référentiel lié à la caméra");
     m_graphPages->setToolTip(hint);
     m_graphPages->setStatusTip(hint);
-    // A new graph keeps the tool pressed in the bar.
-    if (graph::TGraph* g = m_graphPages->CurrentGraph())
+    // A new graph keeps the tool pressed in the bar, and the bubble where the menu puts it.
+    if (graph::TGraph* g = m_graphPages->CurrentGraph()) {
+        g->Bulle().place = BubblePlace();
         g->SetTool(m_toolPan->isChecked() ? graph::gtPan : m_toolZoom->isChecked() ? graph::gtZoom : graph::gtNone);
+    }
     m_pages->setCurrentWidget(m_graphPages);
 }
 

@@ -36,6 +36,7 @@
 #include <QImage>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QScrollBar>
@@ -592,6 +593,15 @@ TEST_F(ResFormTest, TheBubbleGivesThePointUnderTheMouseOverTheSameCurve)
         EXPECT_EQ(ColourNear(after, q, red), ColourNear(before, q, red)) << "point " << i;
     }
     EXPECT_NE(before, after);
+
+    // "Bulle des valeurs" moves it to the corner chosen, and it stays there on the other pages.
+    EXPECT_EQ(g->Bulle().place, graph::TBullePlace::TopRight);
+    Form().findChild<QAction*>("MenuAffichageBulleObjetBasGauche")->trigger();
+    EXPECT_EQ(Form().GraphPages()->CurrentGraph()->Bulle().place, graph::TBullePlace::BottomLeft);
+    Form().ShowPage(TResultsPage::Trajectory);
+    EXPECT_EQ(Form().GraphPages()->CurrentGraph()->Bulle().place, graph::TBullePlace::BottomLeft);
+    Form().ShowPage(TResultsPage::Table);
+    EXPECT_FALSE(Form().findChild<QMenu*>("MenuAffichageBulleObjet")->isEnabled());
 }
 
 TEST_F(ResFormTest, TheZoomAndPanToolsMoveTheWindowAndRestoreComesBack)
