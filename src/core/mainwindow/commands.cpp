@@ -51,6 +51,9 @@ constexpr TCommandInfo kCommands[] = {
     { TCommand::FichierEnregistrer, "MenuFichierEnregistrer" },
     { TCommand::FichierEnregistrerSous, "MenuFichierEnregistrerSous" },
     { TCommand::FichierProprietes, "MenuFichierProprietes" },
+    { TCommand::FichierDecomposer, "MenuFichierDecomposer" },
+    { TCommand::FichierAssembler, "MenuFichierAssembler" },
+    { TCommand::FichierEnregistrerMontage, "MenuFichierEnregistrerMontage" },
     { TCommand::FichierQuitter, "MenuFichierQuitter" },
     { TCommand::AffichageAnnuler, "MenuAffichageAnnuler" },
     { TCommand::AffichageLoupe, "MenuAffichageLoupe" },
@@ -269,6 +272,11 @@ TCommandStates CommandStates(const TWindowState& s)
     at(C::FichierEnregistrer).visible = saving;
     at(C::FichierEnregistrerSous).visible = saving;
     at(C::FichierProprietes).visible = s.mode != video::vmCapture;
+    // New media: from the open video, or from pictures at any time; one recording at a time.
+    at(C::FichierDecomposer).enabled = open && !s.recording && s.mode != video::vmCapture;
+    at(C::FichierEnregistrerMontage).enabled = open && !s.recording && s.mode != video::vmCapture;
+    at(C::FichierAssembler).enabled = !s.recording;
+    at(C::FichierOuvrir).enabled = !s.recording;
 
     for (C c : { C::AffichageAnnuler, C::AffichageLoupe, C::AffichageCacherImage, C::AffichageAllerImageNumero,
              C::AffichageAllerDerniereImagePointee, C::AffichageCouleur, C::AffichageDessinerDerniereMarque,

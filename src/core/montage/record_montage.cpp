@@ -109,7 +109,8 @@ int TRecordMontage::RecordVideo(TMovieWriter& writer, TMovieSpec spec, const TRe
             if (!frames(steps[static_cast<std::size_t>(k)], source) || source.width != sourceWidth
                 || source.height != sourceHeight) {
                 writer.Close(false);
-                return Fail(reBadFrame);
+                // A source that stopped (the player closed) says so rather than blaming the frame.
+                return Fail(m_cancel != reOk ? m_cancel : reBadFrame);
             }
             frame = TransformFrame(options, source);
         }
@@ -140,7 +141,7 @@ int TRecordMontage::FramesToPictures(const std::string& base, TPictureFormat for
     TRgbImage source;
     for (int k = 0; k < total; ++k) {
         if (!frames(rawFrames[static_cast<std::size_t>(k)], source))
-            return Fail(reBadFrame);
+            return Fail(m_cancel != reOk ? m_cancel : reBadFrame);
         const TRgbImage picture = TransformFrame(options, source);
         const std::string name = PictureFileName(base, k, total, format);
         bool ok = false;

@@ -90,4 +90,20 @@ struct TSummaryFacts {
 };
 std::vector<std::string> SummaryLines(const TRecordOptions& options, const TSummaryFacts& facts);
 
+// The three jobs of the recorder, which the options dialog serves alike.
+enum class TRecordJob { MontageVideo, Pictures, Assembly };
+
+// What the options dialog is told of the job before it opens.
+struct TRecordDialogFacts {
+    TRecordJob job = TRecordJob::MontageVideo;
+    int sourceWidth = 0;
+    int sourceHeight = 0;
+    int visibleFrames = 0; // frames the job writes without blank frames
+    int missingFrames = 0; // blank frames the montage would add
+    double videoFramesPerSecond = 25;
+    TPictureFormat format = TPictureFormat::Png;
+    // The compressors of each framework this build can write with (empty: the framework is not offered).
+    std::vector<std::vector<std::string>> codecs;
+};
+
 } // namespace kinoval::montage

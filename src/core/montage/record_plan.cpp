@@ -96,6 +96,52 @@ std::string PictureBaseName(const std::string& fileName)
     return fileName;
 }
 
+namespace {
+
+// Negative when a comes first; runs of digits compare by value, then by length (leading zeros).
+int CompareNatural(const std::string& a, const std::string& b)
+{
+    std::size_t i = 0, j = 0;
+    while (i < a.size() && j < b.size()) {
+        const bool da = std::isdigit(static_cast<unsigned char>(a[i])) != 0;
+        const bool db = std::isdigit(static_cast<unsigned char>(b[j])) != 0;
+        if (da && db) {
+            std::size_t ei = i, ej = j;
+            while (ei < a.size() && std::isdigit(static_cast<unsigned char>(a[ei])))
+                ++ei;
+            while (ej < b.size() && std::isdigit(static_cast<unsigned char>(b[ej])))
+                ++ej;
+            std::size_t si = i, sj = j;
+            while (si + 1 < ei && a[si] == '0')
+                ++si;
+            while (sj + 1 < ej && b[sj] == '0')
+                ++sj;
+            if (ei - si != ej - sj)
+                return ei - si < ej - sj ? -1 : 1;
+            if (const int c = a.compare(si, ei - si, b, sj, ej - sj); c != 0)
+                return c;
+            if (ei - i != ej - j)
+                return ei - i < ej - j ? -1 : 1;
+            i = ei;
+            j = ej;
+            continue;
+        }
+        if (a[i] != b[j])
+            return static_cast<unsigned char>(a[i]) < static_cast<unsigned char>(b[j]) ? -1 : 1;
+        ++i;
+        ++j;
+    }
+    return (a.size() - i) == (b.size() - j) ? 0 : (a.size() - i < b.size() - j ? -1 : 1);
+}
+
+} // namespace
+
+void SortPictureNames(std::vector<std::string>& names)
+{
+    std::stable_sort(names.begin(), names.end(),
+        [](const std::string& a, const std::string& b) { return CompareNatural(a, b) < 0; });
+}
+
 std::vector<TBlocSource> MontageBlocks(const std::vector<bool>& visible, const std::vector<int>& shifts)
 {
     std::vector<TBlocSource> blocks;

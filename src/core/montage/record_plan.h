@@ -32,6 +32,10 @@ TPictureFormat PictureFormatOf(const std::string& fileName);
 // The chosen name without its picture extension (".png" or ".bmp", any case), as the pictures' base.
 std::string PictureBaseName(const std::string& fileName);
 
+// Pictures in the order of their names, numbers inside the names compared as numbers ("Image_2" before
+// "Image_10"), so that pictures another program numbered without padding follow one another.
+void SortPictureNames(std::vector<std::string>& names);
+
 // One block of the editing timeline: raw frames [start, stop) of the source, placed offset frame periods
 // later than their own place.
 struct TBlocSource {

@@ -156,6 +156,22 @@ TEST(Commands, OtherModesAsTheirPanelsAndTheSettingsAllow)
     EXPECT_TRUE(states[Index(C::FichierProprietes)].visible);
 }
 
+TEST(Commands, NewMediaFromTheVideoOrFromPicturesOneRecordingAtATime)
+{
+    TCommandStates states = CommandStates(TWindowState {});
+    EXPECT_FALSE(states[Index(C::FichierDecomposer)].enabled);
+    EXPECT_FALSE(states[Index(C::FichierEnregistrerMontage)].enabled);
+    EXPECT_TRUE(states[Index(C::FichierAssembler)].enabled); // pictures need no video
+    TWindowState s = Pointing();
+    states = CommandStates(s);
+    EXPECT_TRUE(states[Index(C::FichierDecomposer)].enabled);
+    EXPECT_TRUE(states[Index(C::FichierEnregistrerMontage)].enabled);
+    s.recording = true;
+    states = CommandStates(s);
+    for (C c : { C::FichierDecomposer, C::FichierAssembler, C::FichierEnregistrerMontage, C::FichierOuvrir })
+        EXPECT_FALSE(states[Index(c)].enabled) << CommandName(c);
+}
+
 TEST(Commands, TheDisplayChoicesShowWhatIsChosen)
 {
     TWindowState s = Pointing();

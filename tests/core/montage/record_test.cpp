@@ -121,6 +121,10 @@ TEST(RecordNames, PicturesAreNumberedWithTheDigitsOfTheirCount)
     EXPECT_EQ(PictureFormatOf("a/Images"), TPictureFormat::Png);
     EXPECT_EQ(PictureBaseName("a/Images.Png"), "a/Images");
     EXPECT_EQ(PictureBaseName("a/Images.v1"), "a/Images.v1");
+    std::vector<std::string> names { "b/Image_10.png", "b/Image_2.png", "b/Image_1.png", "a/Z.png", "b/Image_02.png" };
+    SortPictureNames(names);
+    EXPECT_EQ(names,
+        (std::vector<std::string> { "a/Z.png", "b/Image_1.png", "b/Image_2.png", "b/Image_02.png", "b/Image_10.png" }));
 }
 
 TEST(RecordOptions, SizesTransformsAndSettings)
