@@ -8,6 +8,7 @@
 #include "core/mainwindow/help.h"
 #include "core/montage/montage.h"
 #include "core/montage/montage_wiring.h"
+#include "core/montage/record_commands.h"
 #include "core/results/results_set.h"
 #include "core/settings/mru_files.h"
 #include "core/settings/options.h"
@@ -18,6 +19,7 @@
 #include "gui/mainwindow/mru_menu.h"
 #include "gui/mainwindow/recovery_hook.h"
 #include "gui/montage/montage_panel.h"
+#include "gui/montage/record_ui.h"
 #include "gui/results/res_form.h"
 #include "gui/tracking/tracking_panel.h"
 #include "gui/video/sample_videos.h"
@@ -217,7 +219,15 @@ void TMainForm::Wire()
         if (m_recovery != nullptr)
             m_recovery->StudySaved();
     };
-    m_commands->isRecording = [] { return false; };
+    m_record = std::make_unique<montage::TRecordCommands>(montage::TRecordParts {
+        m_parts.dialog, m_parts.desktop, m_parts.video, m_parts.montage, m_parts.mru, m_parts.settingsPath });
+    m_recordUi = new montage::TRecordUi(*m_record, m_parts.dialog, this);
+    m_record->repaint = [this] {
+        RedrawView();
+        UpdateFrameBox();
+    };
+    m_links += m_record->OnRecordingChanged.Connect([this](bool) { UpdateCommands(); });
+    m_commands->isRecording = [this] { return m_record->IsRecording(); };
 
     m_links += m_parts.mru.OnClick.Connect([this](const std::string& path) {
         // Later: the menu is rebuilt while one of its entries is being triggered.
@@ -252,6 +262,8 @@ void TMainForm::BuildModePanels()
     connect(m_trackingPanel, &tracking::TTrackingPanel::runEnded, this, [this] { UpdateAll(); });
     connect(m_trackingPanel, &tracking::TTrackingPanel::trackingChanged, this, [this] { UpdateCommands(); });
     connect(m_montagePanel, &montage::TMontagePanel::montageChanged, this, [this] { UpdateAll(); });
+    connect(
+        m_montagePanel, &montage::TMontagePanel::recordClicked, this, [this] { Run(C::FichierEnregistrerMontage); });
 
     SetModeToolPanel(video::vmTracking, m_trackingPanel);
     SetModeToolPanel(video::vmMontage, m_montagePanel);

@@ -57,6 +57,8 @@ class TFormules;
 namespace montage {
 class TMontage;
 class TMontagePanel;
+class TRecordCommands;
+class TRecordUi;
 } // namespace montage
 namespace tracking {
 class TTracking;
@@ -121,6 +123,9 @@ public:
     std::function<void()> showNamesDialog;
 
     mainwindow::TStudyCommands& Commands() { return *m_commands; }
+    // The recording of new media: the montage as a video, frames to pictures and back.
+    montage::TRecordCommands& Recording() { return *m_record; }
+    montage::TRecordUi& RecordingUi() { return *m_recordUi; }
     // The copies of unsaved studies: told of mode changes, new studies, saves and the close (may be null).
     void SetRecoveryHook(TRecoveryHook* hook) { m_recovery = hook; }
     video::TVideoWidget& View() { return *m_view; }
@@ -224,6 +229,8 @@ private:
 
     tracking::TTrackingPanel* m_trackingPanel = nullptr;
     montage::TMontagePanel* m_montagePanel = nullptr;
+    std::unique_ptr<montage::TRecordCommands> m_record;
+    montage::TRecordUi* m_recordUi = nullptr;
 
     // Listening to the view, the document, the settings and the recent files, for the window's lifetime.
     TConnections m_links;

@@ -5,6 +5,7 @@
 #include "core/common/numbers.h"
 #include "core/common/user_dlg.h"
 #include "core/document/data.h"
+#include "core/montage/record_commands.h"
 #include "core/settings/mru_files.h"
 #include "core/settings/options.h"
 #include "gui/common/qt_text.h"
@@ -116,6 +117,10 @@ const TMenuRow kMenus[] = {
     { TItem::Entry, C::FichierEnregistrerSous, "Enregistrer l'étude &sous...", nullptr, {},
         kCtrl | Qt::SHIFT | Qt::Key_S },
     { TItem::Entry, C::FichierProprietes, "&Propriétés de la vidéo..." },
+    { TItem::Separator },
+    { TItem::Entry, C::FichierEnregistrerMontage, "Enregistrer le &montage dans un fichier vidéo..." },
+    { TItem::Entry, C::FichierDecomposer, "&Décomposer une vidéo en fichiers images..." },
+    { TItem::Entry, C::FichierAssembler, "&Créer une vidéo à partir de fichiers images..." },
     { TItem::Separator },
     { TItem::Entry, C::FichierQuitter, "&Quitter", nullptr, {}, kCtrl | Qt::Key_Q },
     { TItem::End },
@@ -430,6 +435,9 @@ void TMainForm::Run(TCommand command)
         UpdateFrameBox();
         break;
     case C::VideoPause:
+        // Stopping the player ends a recording that reads its frames.
+        if (m_record->IsRecording())
+            m_record->Cancel(montage::rePlayerStopped);
         v.Pause();
         UpdateFrameBox();
         break;
@@ -519,6 +527,18 @@ void TMainForm::Run(TCommand command)
         break;
     case C::FichierProprietes:
         ShowVideoPropertiesBox(this, v);
+        break;
+    case C::FichierEnregistrerMontage:
+        m_record->RecordMontage();
+        UpdateAll();
+        break;
+    case C::FichierDecomposer:
+        m_record->DecomposeVideo();
+        UpdateAll();
+        break;
+    case C::FichierAssembler:
+        m_record->AssembleVideo();
+        UpdateAll();
         break;
     case C::FichierQuitter:
         close();
@@ -859,6 +879,7 @@ mainwindow::TWindowState TMainForm::WindowState() const
     state.montagePanel = m_modePanels.count(video::vmMontage) != 0;
     state.workshopPanel = m_modePanels.count(video::vmWorkshop) != 0;
     state.capturePanel = m_modePanels.count(video::vmCapture) != 0;
+    state.recording = m_record != nullptr && m_record->IsRecording();
     return state;
 }
 
