@@ -55,20 +55,20 @@ int TAviRecord::Failed(int code)
     return code;
 }
 
-int TAviRecord::Open(const TMovieSpec& spec)
+int TAviRecord::Open(const TMovieSpec& movie)
 {
     m_error = 0;
     if (m_open)
         Close(false);
-    const bool mjpeg = spec.codec == kAviMjpegCodec;
-    if (!mjpeg && spec.codec != montage::kNoCodec)
+    const bool mjpeg = movie.codec == kAviMjpegCodec;
+    if (!mjpeg && movie.codec != montage::kNoCodec)
         return Failed(montage::reNoCodec);
-    if (!Replaceable(spec.fileName))
+    if (!Replaceable(movie.fileName))
         return Failed(montage::reReplace);
-    const montage::TRateFraction rate = montage::RateFraction(spec.framesPerSecond);
+    const montage::TRateFraction rate = montage::RateFraction(movie.framesPerSecond);
     // The dialog's 10 .. 100 onto the JPEG scale, where below 50 the pictures of a lesson blur.
-    const int jpegQuality = std::clamp(50 + spec.quality / 2, 1, 100);
-    const int code = m_writer->Open(spec.fileName, spec.width, spec.height, rate.numerator, rate.denominator,
+    const int jpegQuality = std::clamp(50 + movie.quality / 2, 1, 100);
+    const int code = m_writer->Open(movie.fileName, movie.width, movie.height, rate.numerator, rate.denominator,
         mjpeg ? TAviCodec::acMjpeg : TAviCodec::acDib24, jpegQuality);
     if (code == -1)
         return Failed(montage::reCreateStream);
@@ -138,32 +138,32 @@ int TFFMpegRecord::Failed(int code)
     return code;
 }
 
-int TFFMpegRecord::Open(const TMovieSpec& spec)
+int TFFMpegRecord::Open(const TMovieSpec& movie)
 {
     m_error = 0;
     if (m_open)
         Close(false);
     TEncoderSettings settings;
-    if (spec.codec == kFFmpegMpeg4Codec || spec.codec == montage::kNoCodec) {
+    if (movie.codec == kFFmpegMpeg4Codec || movie.codec == montage::kNoCodec) {
         settings.codec = "mpeg4";
-    } else if (spec.codec == kFFmpegH264Codec && avcodec_find_encoder_by_name("libx264") != nullptr) {
+    } else if (movie.codec == kFFmpegH264Codec && avcodec_find_encoder_by_name("libx264") != nullptr) {
         settings.codec = "libx264";
     } else {
         return Failed(montage::reNoCodec);
     }
-    if (!Replaceable(spec.fileName))
+    if (!Replaceable(movie.fileName))
         return Failed(montage::reReplace);
     // Both encoders want even sides in 4:2:0.
-    if (spec.width <= 0 || spec.height <= 0 || spec.width % 2 != 0 || spec.height % 2 != 0)
+    if (movie.width <= 0 || movie.height <= 0 || movie.width % 2 != 0 || movie.height % 2 != 0)
         return Failed(montage::reFormat);
-    const montage::TRateFraction rate = montage::RateFraction(spec.framesPerSecond);
+    const montage::TRateFraction rate = montage::RateFraction(movie.framesPerSecond);
     settings.fpsNumerator = static_cast<int>(rate.numerator);
     settings.fpsDenominator = static_cast<int>(rate.denominator);
-    settings.gopSize = std::clamp(spec.keyFrameInterval, 1, 250);
+    settings.gopSize = std::clamp(movie.keyFrameInterval, 1, 250);
     // The dialog's 10 .. 100 onto the encoders' scales: quality 50 gives pictures a lesson can measure on.
-    settings.qscale = std::clamp(static_cast<int>(std::lround(1 + (100 - spec.quality) / 10.0)), 1, 31);
-    settings.crf = std::clamp(static_cast<int>(std::lround(14 + (100 - spec.quality) * 0.16)), 0, 51);
-    const int code = m_writer->Open(spec.fileName, spec.width, spec.height, settings);
+    settings.qscale = std::clamp(static_cast<int>(std::lround(1 + (100 - movie.quality) / 10.0)), 1, 31);
+    settings.crf = std::clamp(static_cast<int>(std::lround(14 + (100 - movie.quality) * 0.16)), 0, 51);
+    const int code = m_writer->Open(movie.fileName, movie.width, movie.height, settings);
     if (code == -2)
         return Failed(montage::reWriteFile);
     if (code != 0)

@@ -25,7 +25,7 @@ public:
     TAviRecord();
     ~TAviRecord() override;
     std::vector<std::string> CodecNames() const override;
-    int Open(const montage::TMovieSpec& spec) override;
+    int Open(const montage::TMovieSpec& movie) override;
     int AddFrame(const TRgbImage& frame) override;
     int Close(bool complete = true) override;
     std::string ErrorText() const override;
@@ -42,7 +42,7 @@ public:
     TFFMpegRecord();
     ~TFFMpegRecord() override;
     std::vector<std::string> CodecNames() const override;
-    int Open(const montage::TMovieSpec& spec) override;
+    int Open(const montage::TMovieSpec& movie) override;
     int AddFrame(const TRgbImage& frame) override;
     int Close(bool complete = true) override;
     std::string ErrorText() const override;

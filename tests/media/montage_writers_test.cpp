@@ -57,11 +57,11 @@ TEST_P(MontageWriters, EveryReaderSeesTheMontageAsWritten)
     const std::vector<int> steps = RecordSteps(visible, shifts, true);
     ASSERT_EQ(steps.size(), 10u);
     TRecordMontage job;
-    TMovieSpec spec;
-    spec.fileName = path;
-    spec.framesPerSecond = 12.5;
-    spec.codec = param.codec;
-    ASSERT_EQ(job.RecordVideo(*writer, spec, TRecordOptions {}, steps, kWidth, kHeight, SourceFrame), reOk)
+    TMovieSpec movie;
+    movie.fileName = path;
+    movie.framesPerSecond = 12.5;
+    movie.codec = param.codec;
+    ASSERT_EQ(job.RecordVideo(*writer, movie, TRecordOptions {}, steps, kWidth, kHeight, SourceFrame), reOk)
         << job.ErrorText();
 
     EXPECT_EQ(ToolSays(path, "width,height"), "320\n240");
@@ -121,8 +121,8 @@ TEST(MontageWriters, H264WhenTheLibrariesHaveIt)
     test::TTempDir dir;
     const std::string path = dir.File("h264.mp4");
     TRecordMontage job;
-    TMovieSpec spec { path, 0, 0, 25, kFFmpegH264Codec };
-    ASSERT_EQ(job.RecordVideo(record, spec, {}, { 0, 1, 2, 3, 4 }, kWidth, kHeight, SourceFrame), reOk);
+    TMovieSpec movie { path, 0, 0, 25, kFFmpegH264Codec };
+    ASSERT_EQ(job.RecordVideo(record, movie, {}, { 0, 1, 2, 3, 4 }, kWidth, kHeight, SourceFrame), reOk);
     EXPECT_EQ(ToolSays(path, "codec_name"), "h264");
     EXPECT_EQ(ToolSays(path, "nb_read_frames"), "5");
 }

@@ -191,15 +191,15 @@ int TRecordCommands::RecordMontage()
     video::TPlayer& player = *v.Player();
     const int remembered = player.CurrentFrame();
     const std::vector<int> steps = RecordSteps(m_parts.montage, m_options.blankFrames);
-    TMovieSpec spec;
-    spec.fileName = *name;
-    spec.framesPerSecond = m_options.framesPerSecond > 0 ? m_options.framesPerSecond : v.FramesPerSecond();
-    spec.codec = m_options.codec;
-    spec.quality = m_options.quality;
-    spec.keyFrameInterval = m_options.keyFrameInterval;
+    TMovieSpec movie;
+    movie.fileName = *name;
+    movie.framesPerSecond = m_options.framesPerSecond > 0 ? m_options.framesPerSecond : v.FramesPerSecond();
+    movie.codec = m_options.codec;
+    movie.quality = m_options.quality;
+    movie.keyFrameInterval = m_options.keyFrameInterval;
     Begin(Tr("Enregistrer le montage dans un fichier vidéo"), static_cast<int>(steps.size()));
     const int code = m_recorder.RecordVideo(
-        *writer, spec, m_options, steps, player.Width(), player.Height(), [this, &player](int raw, TRgbImage& frame) {
+        *writer, movie, m_options, steps, player.Width(), player.Height(), [this, &player](int raw, TRgbImage& frame) {
             if (!player.Opened()) {
                 m_recorder.Cancel(rePlayerStopped);
                 return false;
@@ -345,14 +345,14 @@ int TRecordCommands::AssembleVideo()
             { Tr("Erreur détectée durant la création du fichier vidéo :"), "", RecordErrorText(reNoCodec) });
         return roFailed;
     }
-    TMovieSpec spec;
-    spec.fileName = *name;
-    spec.framesPerSecond = m_options.framesPerSecond > 0 ? m_options.framesPerSecond : 25;
-    spec.codec = m_options.codec;
-    spec.quality = m_options.quality;
-    spec.keyFrameInterval = m_options.keyFrameInterval;
+    TMovieSpec movie;
+    movie.fileName = *name;
+    movie.framesPerSecond = m_options.framesPerSecond > 0 ? m_options.framesPerSecond : 25;
+    movie.codec = m_options.codec;
+    movie.quality = m_options.quality;
+    movie.keyFrameInterval = m_options.keyFrameInterval;
     Begin(Tr("Créer une vidéo à partir de fichiers images"), static_cast<int>(pictures->size()));
-    const int code = m_recorder.PicturesToVideo(*writer, spec, m_options, *pictures, reader);
+    const int code = m_recorder.PicturesToVideo(*writer, movie, m_options, *pictures, reader);
     End();
     return Finish(code, *name, Tr("Le fichier a été enregistré avec succès :"));
 }

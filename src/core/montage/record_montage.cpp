@@ -88,16 +88,16 @@ bool TRecordMontage::Step(int done, int total)
     return m_cancel == reOk;
 }
 
-int TRecordMontage::RecordVideo(TMovieWriter& writer, TMovieSpec spec, const TRecordOptions& options,
+int TRecordMontage::RecordVideo(TMovieWriter& writer, TMovieSpec movie, const TRecordOptions& options,
     const std::vector<int>& steps, int sourceWidth, int sourceHeight, const TFrameSource& frames)
 {
     Begin();
     const TFrameSize size = OutputSize(options, sourceWidth, sourceHeight);
-    spec.width = size.width;
-    spec.height = size.height;
+    movie.width = size.width;
+    movie.height = size.height;
     if (steps.empty() || size.width <= 0 || size.height <= 0)
         return Fail(reNotOpen);
-    if (const int code = writer.Open(spec); code != reOk)
+    if (const int code = writer.Open(movie); code != reOk)
         return Fail(code, writer.ErrorText());
     const int total = static_cast<int>(steps.size());
     TRgbImage source;
@@ -159,7 +159,7 @@ int TRecordMontage::FramesToPictures(const std::string& base, TPictureFormat for
     return reOk;
 }
 
-int TRecordMontage::PicturesToVideo(TMovieWriter& writer, TMovieSpec spec, const TRecordOptions& options,
+int TRecordMontage::PicturesToVideo(TMovieWriter& writer, TMovieSpec movie, const TRecordOptions& options,
     const std::vector<std::string>& pictures, const TPictureReader& read)
 {
     Begin();
@@ -180,13 +180,13 @@ int TRecordMontage::PicturesToVideo(TMovieWriter& writer, TMovieSpec spec, const
         }
         TRgbImage frame = TransformFrame(options, picture);
         if (!open) {
-            spec.width = frame.width;
-            spec.height = frame.height;
-            if (const int code = writer.Open(spec); code != reOk)
+            movie.width = frame.width;
+            movie.height = frame.height;
+            if (const int code = writer.Open(movie); code != reOk)
                 return Fail(code, writer.ErrorText());
             open = true;
-        } else if (frame.width != spec.width || frame.height != spec.height) {
-            frame = Stretch(frame, spec.width, spec.height);
+        } else if (frame.width != movie.width || frame.height != movie.height) {
+            frame = Stretch(frame, movie.width, movie.height);
         }
         if (const int code = writer.AddFrame(frame); code != reOk) {
             const std::string text = writer.ErrorText();

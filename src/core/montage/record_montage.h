@@ -65,7 +65,7 @@ public:
     virtual ~TMovieWriter() = default;
     // The compressors the user may choose, the first one being the default.
     virtual std::vector<std::string> CodecNames() const = 0;
-    virtual int Open(const TMovieSpec& spec) = 0;
+    virtual int Open(const TMovieSpec& movie) = 0;
     virtual int AddFrame(const TRgbImage& frame) = 0;
     // Completes the file. A writer closed after an error or a cancel (complete false) removes its file.
     virtual int Close(bool complete = true) = 0;
@@ -91,10 +91,10 @@ public:
     // The files the last picture job wrote, in order.
     const std::vector<std::string>& WrittenFiles() const { return m_written; }
 
-    // Writes the steps of RecordSteps (raw frames, kBlankStep for a blank frame) into the writer. The spec
+    // Writes the steps of RecordSteps (raw frames, kBlankStep for a blank frame) into the writer. The movie
     // names the file, the rate and the compressor; its size is that of the transformed source frames.
-    int RecordVideo(TMovieWriter& writer, TMovieSpec spec, const TRecordOptions& options, const std::vector<int>& steps,
-        int sourceWidth, int sourceHeight, const TFrameSource& frames);
+    int RecordVideo(TMovieWriter& writer, TMovieSpec movie, const TRecordOptions& options,
+        const std::vector<int>& steps, int sourceWidth, int sourceHeight, const TFrameSource& frames);
 
     // Writes each raw frame of the list as base_NNN.png (or .bmp), numbered among the written pictures.
     int FramesToPictures(const std::string& base, TPictureFormat format, const TRecordOptions& options,
@@ -102,7 +102,7 @@ public:
 
     // One frame per picture, in the order given; the first picture (transformed) sets the video's size and
     // the others are stretched to it.
-    int PicturesToVideo(TMovieWriter& writer, TMovieSpec spec, const TRecordOptions& options,
+    int PicturesToVideo(TMovieWriter& writer, TMovieSpec movie, const TRecordOptions& options,
         const std::vector<std::string>& pictures, const TPictureReader& read);
 
 private:

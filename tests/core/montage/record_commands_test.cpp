@@ -26,7 +26,7 @@ namespace {
 using namespace montage;
 
 struct TKeptFrames {
-    TMovieSpec spec;
+    TMovieSpec movie;
     std::vector<TRgbImage> frames;
     bool complete = false;
 };
@@ -38,10 +38,10 @@ public:
     {
     }
     std::vector<std::string> CodecNames() const override { return { kNoCodec, "MJPEG" }; }
-    int Open(const TMovieSpec& spec) override
+    int Open(const TMovieSpec& movie) override
     {
         m_kept = {};
-        m_kept.spec = spec;
+        m_kept.movie = movie;
         return reOk;
     }
     int AddFrame(const TRgbImage& frame) override
@@ -53,7 +53,7 @@ public:
     {
         m_kept.complete = complete;
         if (complete)
-            std::ofstream(m_kept.spec.fileName) << "video";
+            std::ofstream(m_kept.movie.fileName) << "video";
         return reOk;
     }
     std::string ErrorText() const override { return {}; }
@@ -151,9 +151,9 @@ TEST_F(RecordCommandsTest, TheMontageIsRecordedWithItsBlankFramesAndTheViewComes
     EXPECT_EQ(dlg.Runs()[0].Texts()[0], "Un fichier portant ce nom existe déjà dans le répertoire choisi.");
 
     ASSERT_EQ(kept.frames.size(), 10u); // 9 visible and one silver frame before raw 6
-    EXPECT_EQ(kept.spec.fileName, dir.File("Montage.avi"));
-    EXPECT_EQ(kept.spec.codec, "MJPEG");
-    EXPECT_DOUBLE_EQ(kept.spec.framesPerSecond, 25);
+    EXPECT_EQ(kept.movie.fileName, dir.File("Montage.avi"));
+    EXPECT_EQ(kept.movie.codec, "MJPEG");
+    EXPECT_DOUBLE_EQ(kept.movie.framesPerSecond, 25);
     EXPECT_EQ(kept.frames[3].At(0, 0)[0], 3); // the synthetic frames are grey levels of their numbers
     EXPECT_EQ(kept.frames[4].At(0, 0)[0], 5);
     EXPECT_EQ(kept.frames[5].At(0, 0)[0], kBlankGrey);
@@ -253,7 +253,7 @@ TEST_F(RecordCommandsTest, PicturesAreAssembledInTheOrderOfTheirNumbers)
     EXPECT_EQ(kept.frames[0].At(0, 0)[0], 10);
     EXPECT_EQ(kept.frames[1].At(0, 0)[0], 20);
     EXPECT_EQ(kept.frames[2].At(0, 0)[0], 100);
-    EXPECT_DOUBLE_EQ(kept.spec.framesPerSecond, 5);
+    EXPECT_DOUBLE_EQ(kept.movie.framesPerSecond, 5);
 
     // The notice is not shown again; a picture that cannot be read is named.
     const std::size_t runs = dlg.RunCount();

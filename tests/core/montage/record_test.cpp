@@ -36,7 +36,7 @@ public:
     std::vector<std::string> CodecNames() const override { return { kNoCodec }; }
     int Open(const TMovieSpec& s) override
     {
-        spec = s;
+        movie = s;
         opened = true;
         return failOpen;
     }
@@ -55,7 +55,7 @@ public:
     }
     std::string ErrorText() const override { return RecordErrorText(failOpen != 0 ? failOpen : reWriteFrame); }
 
-    TMovieSpec spec;
+    TMovieSpec movie;
     std::vector<TRgbImage> frames;
     bool opened = false, closed = false, complete = false;
     int failOpen = reOk;
@@ -217,7 +217,7 @@ TEST(RecordJob, WritesTheStepsBlankFramesAndStopsWhenCancelled)
     EXPECT_EQ(writer.frames[2].At(3, 3)[0], kBlankGrey);
     EXPECT_EQ(writer.frames[2].At(3, 3)[2], kBlankGrey);
     EXPECT_EQ(writer.frames[3].At(0, 0)[0], 50);
-    EXPECT_EQ(writer.spec.width, 8);
+    EXPECT_EQ(writer.movie.width, 8);
     EXPECT_TRUE(writer.complete);
     EXPECT_FALSE(job.IsRecording());
 
@@ -282,8 +282,8 @@ TEST(RecordJob, FramesToBitmapsAndBack)
     ASSERT_EQ(job.PicturesToVideo(writer, { dir.File("a.avi"), 0, 0, 12.5 }, o, chosen, {}), reOk);
     ASSERT_EQ(writer.frames.size(), 2u);
     EXPECT_EQ(writer.frames[0].pixels, NumberedFrame(5, 7, 5).pixels);
-    EXPECT_EQ(writer.spec.width, 7);
-    EXPECT_DOUBLE_EQ(writer.spec.framesPerSecond, 12.5);
+    EXPECT_EQ(writer.movie.width, 7);
+    EXPECT_DOUBLE_EQ(writer.movie.framesPerSecond, 12.5);
     // A picture that is not one: the job names it, the file is dropped.
     TMemoryWriter broken;
     chosen.push_back(dir.File("absent.bmp"));
