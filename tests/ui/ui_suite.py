@@ -826,6 +826,82 @@ def case_record_the_montage(session, args):
     check(quit_program(session, program, main) == 0, "the program did not end cleanly")
 
 
+def case_workshop_chronophotograph(session, args):
+    """In the workshop a circle is dragged around the ball on frames 1, 9 and 17; the chronophotograph on
+    the first frame is saved and read back: each cut-out shows the ball where its frame had it."""
+    program, main = start_with_study(session)
+    tmp = os.path.join(session.work, "tmp")
+    out = os.path.join(session.work, "chrono")
+    os.makedirs(out)
+    rows = truth_rows(tmp)
+    ui.press(program.button(main, "Atelier vidéo"))
+    ui.wait_for(lambda: ui.is_checked(program.button(main, "Atelier vidéo")), 10, "the workshop mode")
+    ui.press(program.button(main, "Dessiner le contour de l'objet"))
+    ui.wait_for(lambda: ui.is_checked(program.button(main, "Dessiner le contour de l'objet")), 5, "the tool")
+    view = ui.find(main, None, "Image de la vidéo")
+    time.sleep(0.5)  # the window takes the width of the workshop's bar
+
+    def drag(x0, y0, x1, y1):
+        """A drag in the frame's pixels."""
+        vx, vy, vw, vh = ui.extents(view)
+        fx, fy = vw / 640.0, vh / 480.0
+        x0, y0, x1, y1 = vx + x0 * fx, vy + y0 * fy, vx + x1 * fx, vy + y1 * fy
+        env = session.env
+        subprocess.run(["xdotool", "mousemove", str(int(x0)), str(int(y0)), "mousedown", "1"], env=env, check=True)
+        for k in range(1, 6):
+            subprocess.run(["xdotool", "mousemove", str(int(x0 + (x1 - x0) * k / 5)), str(int(y0 + (y1 - y0) * k / 5))],
+                           env=env, check=True)
+            time.sleep(0.03)
+        subprocess.run(["xdotool", "mouseup", "1"], env=env, check=True)
+        time.sleep(0.2)
+
+    frame_box = ui.find(main, ("text",), "Numéro de l'image")
+    chosen = (0, 8, 16)
+    for k in chosen:
+        while int(frame_box.queryText().getText(0, -1).split("/")[0]) - 1 < k:
+            ui.press(program.button(main, "Image suivante"))
+            time.sleep(0.1)
+        row = rows[k]
+        drag(row[2], row[3], row[2] + 22, row[3])
+        # A finished outline moves the view on by one frame.
+        ui.wait_for(lambda: int(frame_box.queryText().getText(0, -1).split("/")[0]) == k + 2, 10,
+                    "the view to move on after the outline of frame %d" % (k + 1))
+    session.screenshot("outlines")
+    ui.press(program.button(main, "Chronophotographie"))
+    box = program.dialog()
+    text = " ".join(ui.dialog_text(box))
+    check("Les images d'un objet à différentes positions peuvent être dessinées :" in text, "the box said %s" % text)
+    background = ui.find(box, ("check box",), "Insérer une image d'arrière plan")
+    check(ui.is_checked(background), "the background is not offered ticked")
+    program.answer("Ok", box)
+    files = program.dialog()
+    check(files.name == "Enregistrer la chronophotographie dans un fichier", "the save dialog is %r" % files.name)
+    picture = os.path.join(out, "ChronoPhoto.png")
+    program.choose_file(picture, files)
+    lines = wait_message(program, "Le fichier a été enregistré avec succès :")
+    check(picture in lines, "the message names %s" % lines)
+    w, h, rgb = read_png(picture)
+    check((w, h) == (640, 480), "the chronophotograph is %dx%d" % (w, h))
+    source = tool_frames(os.path.join(tmp, "parabole.avi"), 640, 480)
+
+    def pixel(data, x, y):
+        at = (int(y) * 640 + int(x)) * 3
+        return data[at:at + 3]
+
+    def close(a, b):
+        return max(abs(p - q) for p, q in zip(a, b)) < 40
+
+    for k in chosen:
+        x, y = rows[k][2], rows[k][3]
+        check(close(pixel(rgb, x, y), pixel(source[k], x, y)), "the ball of frame %d is not at its place" % (k + 1))
+    # Elsewhere the picture is the first outline's frame: the ball of frame 17 is not in it.
+    x, y = rows[16][2], rows[16][3]
+    check(not close(pixel(source[0], x, y), pixel(source[16], x, y)), "frames 1 and 17 look alike at the ball")
+    corner = pixel(rgb, 600, 40)
+    check(close(corner, pixel(source[0], 600, 40)), "the background is not frame 1")
+    check(quit_program(session, program, main) == 0, "the program did not end cleanly")
+
+
 CASES = {
     "point_and_save": case_point_and_save,
     "table_from_command_line": case_table_from_command_line,
@@ -839,6 +915,7 @@ CASES = {
     "kill_while_pointing": case_kill_while_pointing,
     "pictures_from_and_to_video": case_pictures_from_and_to_video,
     "record_the_montage": case_record_the_montage,
+    "workshop_chronophotograph": case_workshop_chronophotograph,
 }
 
 if __name__ == "__main__":

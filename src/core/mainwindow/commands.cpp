@@ -288,7 +288,8 @@ TCommandStates CommandStates(const TWindowState& s)
     // Erasing: the tracker's own marks in its mode, the sheet's in transparent pointing.
     at(C::AffichageEffacerMarques).visible = !transparent;
     at(C::AffichageEffacerMarques).enabled = pointing || tracking;
-    at(C::AffichageEffacerTout).enabled = pointing || tracking;
+    at(C::AffichageEffacerTout).enabled
+        = pointing || tracking || (open && s.mode == video::vmWorkshop && s.workshopPanel);
     at(C::AffichageEffacerTransparent).visible = transparent;
     at(C::AffichageEffacerTransparent).enabled = pointing;
     at(C::AffichageEffacerRepere).enabled = pointing && fixed && s.originPlaced;

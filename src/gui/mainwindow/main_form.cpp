@@ -14,6 +14,7 @@
 #include "core/settings/options.h"
 #include "core/tracking/tracking.h"
 #include "core/video/document_link.h"
+#include "core/video/studio.h"
 #include "gui/common/qt_text.h"
 #include "gui/dialogs/help_window.h"
 #include "gui/mainwindow/mru_menu.h"
@@ -23,6 +24,7 @@
 #include "gui/results/res_form.h"
 #include "gui/tracking/tracking_panel.h"
 #include "gui/video/sample_videos.h"
+#include "gui/video/studio_panel.h"
 #include "gui/video/video_widget.h"
 
 #include <QAction>
@@ -145,6 +147,8 @@ TMainForm::TMainForm(const TMainFormParts& parts, QWidget* parent)
             video::BuildDocumentOverlay(m_parts.data, m_parts.video, overlay);
         else if (mode == video::vmTracking && m_trackingPanel != nullptr)
             m_trackingPanel->BuildOverlay(overlay);
+        else if (mode == video::vmWorkshop && m_studio != nullptr)
+            m_studio->BuildOverlay(overlay);
     };
     m_view->setFocusPolicy(Qt::StrongFocus);
     m_view->installEventFilter(this);
@@ -170,7 +174,9 @@ TMainForm::~TMainForm()
     m_links.Clear();
     delete m_trackingPanel;
     delete m_montagePanel;
+    delete m_studioPanel;
     // The view and the document outlive the window: leave them without references into it.
+    m_parts.video.SetWorkshopReceiver(nullptr);
     m_parts.video.hooks.processPendingEvents = nullptr;
     m_parts.video.SetPointingReceiver(nullptr);
     m_parts.data.SetView(nullptr);
@@ -265,8 +271,24 @@ void TMainForm::BuildModePanels()
     connect(
         m_montagePanel, &montage::TMontagePanel::recordClicked, this, [this] { Run(C::FichierEnregistrerMontage); });
 
+    // The workshop: its outlines get the view's mouse in its mode.
+    m_studio = std::make_unique<video::TStudio>(m_parts.video, m_parts.dialog, m_parts.desktop);
+    m_studio->framesBetweenMarks = [this] { return m_parts.data.FramesNumberBetweenTwoMarks(); };
+    m_studio->folder = [this]() -> std::string& { return m_parts.mru.Directory; };
+    m_studio->changed = [this] { UpdateCommands(); };
+    m_parts.video.SetWorkshopReceiver(m_studio.get());
+    m_studioPanel = new video::TStudioPanel(*m_studio, m_parts.video, m_parts.options, this);
+    connect(m_studioPanel, &video::TStudioPanel::decomposeClicked, this, [this] { Run(C::FichierDecomposer); });
+    connect(m_studioPanel, &video::TStudioPanel::assembleClicked, this, [this] { Run(C::FichierAssembler); });
+    m_links += m_parts.video.notify.workshopEntered.Connect([this] {
+        m_parts.data.SetTool(document::toNone);
+        m_studio->Reset();
+        m_studioPanel->UpdateControls();
+    });
+
     SetModeToolPanel(video::vmTracking, m_trackingPanel);
     SetModeToolPanel(video::vmMontage, m_montagePanel);
+    SetModeToolPanel(video::vmWorkshop, m_studioPanel);
 }
 
 bool TMainForm::eventFilter(QObject* watched, QEvent* event)

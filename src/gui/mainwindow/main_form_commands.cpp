@@ -8,11 +8,13 @@
 #include "core/montage/record_commands.h"
 #include "core/settings/mru_files.h"
 #include "core/settings/options.h"
+#include "core/video/studio.h"
 #include "gui/common/qt_text.h"
 #include "gui/dialogs/main_form_dialogs.h"
 #include "gui/montage/montage_panel.h"
 #include "gui/results/res_form.h"
 #include "gui/tracking/tracking_panel.h"
+#include "gui/video/studio_panel.h"
 #include "gui/video/video_widget.h"
 
 #include <QActionGroup>
@@ -501,6 +503,9 @@ void TMainForm::Run(TCommand command)
         ChooseMode(video::vmMontage);
         break;
     case C::ModeStudio:
+        // Pressed again, the workshop's button returns to pointing.
+        ChooseMode(v.Mode() == video::vmWorkshop ? video::vmFixedPointing : video::vmWorkshop);
+        break;
     case C::ModeCapture:
         UpdateCommands(); // no panel yet: the button stays as it was
         break;
@@ -811,6 +816,10 @@ void TMainForm::EraseMarks()
 
 void TMainForm::EraseAll()
 {
+    if (m_parts.video.Mode() == video::vmWorkshop && m_studio != nullptr) {
+        m_studio->Clear(); // the workshop's outlines
+        return;
+    }
     if (m_parts.video.Mode() == video::vmTracking && m_trackingPanel != nullptr) {
         m_trackingPanel->EraseAll(); // outlines, zones and positions of every object
         return;
@@ -869,6 +878,8 @@ void TMainForm::UpdateCommands()
     }
     for (auto& [mode, panel] : m_modePanels)
         panel.second->setVisible(m_parts.video.Mode() == mode);
+    if (m_studioPanel != nullptr)
+        m_studioPanel->UpdateControls();
     m_trackBar->setEnabled(m_parts.video.IsOpened());
 }
 

@@ -152,6 +152,12 @@ TEST(Commands, OtherModesAsTheirPanelsAndTheSettingsAllow)
     EXPECT_FALSE(states[Index(C::FichierProprietes)].visible);
     s.mode = video::vmWorkshop;
     states = CommandStates(s);
+    EXPECT_FALSE(states[Index(C::AffichageEffacerTout)].enabled); // no workshop panel
+    s.workshopPanel = true;
+    states = CommandStates(s);
+    EXPECT_TRUE(states[Index(C::ModeStudio)].enabled);
+    EXPECT_TRUE(states[Index(C::ModeStudio)].checked);
+    EXPECT_TRUE(states[Index(C::AffichageEffacerTout)].enabled); // the outlines
     EXPECT_FALSE(states[Index(C::FichierEnregistrerSous)].visible);
     EXPECT_TRUE(states[Index(C::FichierProprietes)].visible);
 }
