@@ -72,7 +72,7 @@ void BM_MeanShiftTrack(benchmark::State& state)
     TPoint p = start;
     bool odd = false;
     for (auto _ : state) {
-        ms.Track(p, odd ? a : b, 10, 0, p);
+        ms.Track(p, odd ? a : b, 10, p);
         odd = !odd;
         benchmark::DoNotOptimize(p);
     }
@@ -109,7 +109,7 @@ void BM_MeanShiftFrame(benchmark::State& state)
     double likeness = 0;
     for (auto _ : state) {
         TRgbImage& frame = odd ? a : b;
-        ms.Track(p, frame, 10, 0, p);
+        ms.Track(p, frame, 10, p);
         const TPointD c = ms.ObjectCentre(frame, ms.LastCentre());
         likeness = ms.Similarity(frame, c);
         benchmark::DoNotOptimize(tracking::ChangeRatio(odd ? b : a, frame, mask, p.x - 16, p.y - 16));

@@ -154,7 +154,7 @@ TFollower::TCandidate TFollower::MeanShiftFrom(TRgbImage& frame, TPointD from, i
     const int kept = m_meanShift.SearchRadius();
     m_meanShift.SetSearchRadius(radius);
     TPoint p { static_cast<int>(std::lround(from.x)), static_cast<int>(std::lround(from.y)) };
-    m_meanShift.Track(p, frame, kMaxIterations, 0, p);
+    m_meanShift.Track(p, frame, kMaxIterations, p);
     m_meanShift.SetSearchRadius(kept);
     TCandidate c;
     c.position = m_meanShift.ObjectCentre(frame, m_meanShift.LastCentre());

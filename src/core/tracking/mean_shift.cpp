@@ -484,16 +484,16 @@ void TMeanShift::ComputeBackground(const TMatriceI& bins)
     }
 }
 
-double TMeanShift::Track(TPoint& position, TRgbImage& frame, int maxIterations, int /*frameOrdinal*/, TPoint start)
+void TMeanShift::Track(TPoint& position, TRgbImage& frame, int maxIterations, TPoint start)
 {
     m_lastSides.clear();
     position = start;
     m_lastCentre = { static_cast<double>(start.x), static_cast<double>(start.y) };
     if (m_modelBitmap.IsEmpty() || frame.IsEmpty())
-        return 0;
+        return;
     const int n = BinCount();
     if (m_q.n != n)
-        return 0; // no model built with this cell count
+        return; // no model built with this cell count
 
     // The zones to ignore take the absent colour on the frame itself.
     PaintZones(frame, m_ignorePolygons, m_absentColor);
@@ -632,7 +632,6 @@ double TMeanShift::Track(TPoint& position, TRgbImage& frame, int maxIterations, 
             break;
     }
     position = { x, y };
-    return 0;
 }
 
 } // namespace kinoval::tracking

@@ -37,8 +37,9 @@ public:
     bool SetModel(const TRgbImage& frame, int vertexCount, const TPointDDynArray& outline, TPoint& start);
     void SetBinCount(int n);
     void BuildModel();
-    // Mean shift on one frame from start; the result is left in position. Always returns 0.
-    double Track(TPoint& position, TRgbImage& frame, int maxIterations, int frameOrdinal, TPoint start);
+    // Mean shift on one frame from start; the result is left in position (start itself when there is no
+    // model or no picture). How well it matches is asked of Similarity afterwards.
+    void Track(TPoint& position, TRgbImage& frame, int maxIterations, TPoint start);
 
     // The exact centroid of the outline's inside pixels, the start point before its rounding.
     TPointD ModelCentroid() const { return m_centroid; }

@@ -359,7 +359,7 @@ TEST(TrackingObjectCentre, EveryPixelOfTheObjectCountsOnceWhereverItsSpokePoints
     for (double angle : { 0.8, 1.9, 3.0, 4.4, 5.6 }) {
         TRgbImage next = Wheel(101.4, 74.7, angle);
         TPoint p { static_cast<int>(start.x + 30), start.y - 5 };
-        ms.Track(p, next, 10, 1, p);
+        ms.Track(p, next, 10, p);
         const TPointD c = ms.ObjectCentre(next, ms.LastCentre());
         // The outline's centroid moved with the wheel: 31.4 and -5.3 pixels.
         EXPECT_NEAR(c.x, ms.ModelCentroid().x + 31.4, 0.3) << angle;

@@ -209,7 +209,7 @@ TEST_F(TrackingRun, SmallModelInALargeWindowShrinksToTheModel)
     TRgbImage next = Filled(200, 200, 90, 90, 90);
     FillRect(next, 100, 92, 10, 10, 200, 30, 30);
     TPoint p = start;
-    EXPECT_EQ(ms.Track(p, next, 10, 1, p), 0);
+    ms.Track(p, next, 10, p);
     EXPECT_EQ(ms.LastSides(), (std::vector<int> { 81, 72, 57, 39, 23, 11, 10 }));
     EXPECT_NEAR(p.x, 105, 1);
     EXPECT_NEAR(p.y, 97, 1);
@@ -225,7 +225,7 @@ TEST_F(TrackingRun, NormalModeConvergesWithinAPixel)
     TRgbImage next = Filled(200, 150, 90, 90, 90);
     FillRect(next, 66, 47, 30, 20, 30, 60, 220);
     TPoint p = start;
-    ms.Track(p, next, 10, 1, p);
+    ms.Track(p, next, 10, p);
     ASSERT_FALSE(ms.LastSides().empty());
     EXPECT_LT(ms.LastSides().size(), 10u);
     for (int side : ms.LastSides())
@@ -249,13 +249,13 @@ TEST_F(TrackingRun, OnePixelAwayIsReachedExactly)
     ms.BuildModel();
     TRgbImage same = frame;
     TPoint p = start;
-    ms.Track(p, same, 10, 1, p);
+    ms.Track(p, same, 10, p);
     EXPECT_EQ(p, start);
     for (auto [dx, dy] : { std::pair { 1, 1 }, { -1, 0 }, { 0, -1 }, { 2, -3 } }) {
         TRgbImage next = Filled(100, 100, 90, 90, 90);
         FillRect(next, 40 + dx, 40 + dy, 11, 11, 200, 30, 30);
         p = start;
-        ms.Track(p, next, 10, 1, p);
+        ms.Track(p, next, 10, p);
         EXPECT_EQ(p, (TPoint { 45 + dx, 45 + dy })) << dx << "," << dy;
     }
 }
@@ -268,7 +268,7 @@ TEST_F(TrackingRun, CornerPixelsWeighTheBackgroundDown)
     ms.SetSearchRadius(20); // side 41, bands 20 +- 6
     ms.BuildModel();
     TPoint p = start;
-    ms.Track(p, frame, 1, 1, p);
+    ms.Track(p, frame, 1, p);
     const int grey = BinOf(RgbToLuv(90, 90, 90));
     // Corners: rows and columns 0..13 and 27..40 on both axes, 28 x 28 pixels, all grey.
     EXPECT_DOUBLE_EQ(ms.BackgroundWeights().data[grey], 1.0 / (28 * 28));
@@ -285,7 +285,7 @@ TEST_F(TrackingRun, WindowAtTheFrameEdgeIsNotDrawnOutward)
     ms.SetSearchRadius(20);
     ms.BuildModel();
     TPoint p = start;
-    ms.Track(p, frame, 10, 1, p);
+    ms.Track(p, frame, 10, p);
     EXPECT_GE(p.x, 4);
     EXPECT_NEAR(p.x, start.x, 1);
     EXPECT_NEAR(p.y, start.y, 1);
@@ -296,7 +296,7 @@ TEST_F(TrackingRun, NothingToFollowLeavesThePosition)
     TRgbImage frame = Filled(100, 100, 90, 90, 90);
     FillRect(frame, 40, 40, 10, 10, 200, 30, 30);
     TPoint p { 10, 10 };
-    ms.Track(p, frame, 10, 1, { 12, 13 }); // no model yet
+    ms.Track(p, frame, 10, { 12, 13 }); // no model yet
     EXPECT_EQ(p, (TPoint { 12, 13 }));
 
     ASSERT_TRUE(ms.SetModel(frame, 4, RectOutline(frame, 40, 40, 10, 10), start));
@@ -304,7 +304,7 @@ TEST_F(TrackingRun, NothingToFollowLeavesThePosition)
     ms.BuildModel();
     TRgbImage empty = Filled(100, 100, 20, 200, 20); // no model colour anywhere
     p = start;
-    ms.Track(p, empty, 10, 1, p);
+    ms.Track(p, empty, 10, p);
     EXPECT_EQ(p, start);
     EXPECT_EQ(ms.LastSides().size(), 1u);
 }
@@ -323,7 +323,7 @@ TEST_F(TrackingRun, IgnoredZonesArePaintedAndDoNotAttract)
     TRgbImage next = frame;
     FillRect(next, 60, 40, 10, 10, 200, 30, 30);
     TPoint p = start;
-    ms.Track(p, next, 10, 1, p);
+    ms.Track(p, next, 10, p);
     EXPECT_NEAR(p.x, start.x, 1);
     const auto* painted = next.At(65, 45);
     EXPECT_EQ(MakeColor(painted[0], painted[1], painted[2]), ms.AbsentColor());

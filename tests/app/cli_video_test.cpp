@@ -1,10 +1,10 @@
 // kinoval-cli info and frame on made videos, and our PNG files read back by FFmpeg's own PNG decoder.
 #include "core/common/png_writer.h"
 #include "media/ffmpeg_play.h"
+#include "media/test_videos.h"
 #include "support/private_mount.h"
 #include "support/run_command.h"
 #include "support/temp_dir.h"
-#include "test_videos.h"
 
 #include <gtest/gtest.h>
 

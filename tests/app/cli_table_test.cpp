@@ -12,7 +12,7 @@
 #include "core/settings/mru_files.h"
 #include "core/settings/options.h"
 #include "core/video/document_link.h"
-#include "ffmpeg_tool.h"
+#include "media/ffmpeg_tool.h"
 #include "media/player_factory.h"
 #include "support/fake_desktop_services.h"
 #include "support/run_command.h"

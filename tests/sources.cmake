@@ -1,0 +1,106 @@
+# The sources of each test suite, written out: a test file left out of its list fails guard.sources
+# instead of never running.
+set(KINOVAL_TEST_SUPPORT_SOURCES
+  support/fake_desktop_services.cpp
+  support/fake_measurement_source.cpp
+  support/fake_view.cpp
+  support/private_mount.cpp
+  support/run_command.cpp
+  support/sample_truth.cpp
+  support/scripted_user_dlg.cpp
+  support/synthetic_player.cpp
+  support/temp_dir.cpp
+  support/tracking_scenes.cpp
+)
+set(KINOVAL_CORE_TEST_SOURCES
+  core/common/common_test.cpp
+  core/common/folders_test.cpp
+  core/common/ini_file_test.cpp
+  core/common/safe_files_test.cpp
+  core/common/signal_test.cpp
+  core/document/document_file_test.cpp
+  core/document/document_stress_test.cpp
+  core/document/history_test.cpp
+  core/document/marks_test.cpp
+  core/document/reference_frame_test.cpp
+  core/document/transparent_test.cpp
+  core/drawing/drawing_test.cpp
+  core/drawing/palette_test.cpp
+  core/export/file_search_test.cpp
+  core/export/serveur_test.cpp
+  core/export/table_hand_over_test.cpp
+  core/formulas/formules_test.cpp
+  core/formulas/parser_test.cpp
+  core/formulas/res_calc_values_test.cpp
+  core/mainwindow/commands_test.cpp
+  core/mainwindow/help_test.cpp
+  core/mainwindow/recovery_test.cpp
+  core/mainwindow/results_checks_test.cpp
+  core/mainwindow/study_commands_test.cpp
+  core/mainwindow/value_input_test.cpp
+  core/modelling/damped_fit_test.cpp
+  core/modelling/least_squares_test.cpp
+  core/modelling/model_pixels_test.cpp
+  core/modelling/model_texts_test.cpp
+  core/modelling/models_test.cpp
+  core/montage/montage_test.cpp
+  core/montage/montage_wiring_test.cpp
+  core/results/calcul_table_source_test.cpp
+  core/results/calcul_test.cpp
+  core/results/deriv_test.cpp
+  core/results/grid_test.cpp
+  core/results/number_format_test.cpp
+  core/settings/file_association_test.cpp
+  core/settings/settings_test.cpp
+  core/tracking/follow_test.cpp
+  core/tracking/mean_shift_test.cpp
+  core/tracking/scene_tracking_test.cpp
+  core/tracking/tracking_test.cpp
+  core/video/document_link_test.cpp
+  core/video/frame_index_test.cpp
+  core/video/overlay_test.cpp
+  core/video/player_chain_test.cpp
+  core/video/video_view_test.cpp
+)
+set(KINOVAL_MEDIA_TEST_SOURCES
+  media/avi_test.cpp
+  media/backends_test.cpp
+  media/bad_input_test.cpp
+  media/export/xlsx_writer_test.cpp
+  media/ffmpeg_play_test.cpp
+  media/tool_corpus_test.cpp
+)
+set(KINOVAL_MEDIA_CORPUS_TEST_SOURCES
+  media/corpus/damaged_corpus_test.cpp
+)
+set(KINOVAL_APP_TEST_SOURCES
+  app/cli_calc_test.cpp
+  app/cli_fit_test.cpp
+  app/cli_table_test.cpp
+  app/cli_video_test.cpp
+  app/tracking_accuracy_test.cpp
+  app/tracking_scenes_cli_test.cpp
+)
+set(KINOVAL_GUI_TEST_SOURCES
+  gui/common/qt_desktop_services_test.cpp
+  gui/common/user_dlg_test.cpp
+  gui/dialogs/info_boxes_test.cpp
+  gui/dialogs/names_dialog_test.cpp
+  gui/dialogs/settings_dialog_test.cpp
+  gui/dialogs/time_dialog_test.cpp
+  gui/dialogs/value_dialog_test.cpp
+  gui/drawing/glyph_painter_test.cpp
+  gui/export/serveur_clipboard_test.cpp
+  gui/gui_test_main.cpp
+  gui/mainwindow/main_form_test.cpp
+  gui/mainwindow/mru_menu_test.cpp
+  gui/mainwindow/pointing_end_to_end_test.cpp
+  gui/mainwindow/save_failures_test.cpp
+  gui/montage/montage_panel_test.cpp
+  gui/results/res_form_test.cpp
+  gui/results/results_grid_model_test.cpp
+  gui/tracking/tracking_panel_test.cpp
+  gui/video/document_pixels_test.cpp
+  gui/video/sample_videos_test.cpp
+  gui/video/video_widget_test.cpp
+)
