@@ -186,6 +186,7 @@ TWindowState WindowStateOf(const video::TVideo& video, const document::TData& da
     s.imageHidden = video.HideImage();
     s.allowTracking = options.allowTracking;
     s.allowMontage = options.allowMontage;
+    s.allowWorkshop = options.allowWorkshop;
     return s;
 }
 
@@ -211,7 +212,7 @@ TCommandStates CommandStates(const TWindowState& s)
     // The other modes, once they have their panel, as the settings allow.
     at(C::ModeTracking).enabled = open && s.trackingPanel && s.allowTracking;
     at(C::ModeMontage).enabled = open && s.montagePanel && s.allowMontage;
-    at(C::ModeStudio).enabled = open && s.workshopPanel;
+    at(C::ModeStudio).enabled = open && s.workshopPanel && s.allowWorkshop;
     at(C::ModeCapture).enabled = open && s.capturePanel;
     const std::pair<C, int> modes[]
         = { { C::ModeRepereFixe, video::vmFixedPointing }, { C::ModeTransparent, video::vmTransparentPointing },

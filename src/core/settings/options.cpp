@@ -20,8 +20,8 @@ bool SettingShownInDialog(std::string_view name)
         "CheckBox50VectorSpline", "CheckBox51DeformationBubble", "PenSize4Graph",
         // the formulas and their angle unit
         "CheckBox5ChangeFormulae", "CheckBox32AngleRadian",
-        // the capture and the workshop
-        "CheckBox49AllowCapture", "CheckBox58AllowStudio", "StudioShapeNumber"
+        // the capture
+        "CheckBox49AllowCapture"
     };
     // The results window's tool buttons belong to the graphs.
     if (name.starts_with("ToolButton"))

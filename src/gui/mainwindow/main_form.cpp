@@ -410,6 +410,9 @@ void TMainForm::ApplySettings()
     m_parts.mru.SetMaximum(o.recentFilesMax);
     if (m_resForm)
         m_resForm->ApplyOptions();
+    // The workshop's shape as the settings dialog chose it.
+    if (m_studio != nullptr && m_studio->ShapeKind() != video::ShapeOfSetting(o.workshopShape))
+        m_studio->SetShapeKind(video::ShapeOfSetting(o.workshopShape));
     if (m_view != nullptr)
         RedrawView();
     UpdateAll();

@@ -158,6 +158,8 @@ TEST(Commands, OtherModesAsTheirPanelsAndTheSettingsAllow)
     EXPECT_TRUE(states[Index(C::ModeStudio)].enabled);
     EXPECT_TRUE(states[Index(C::ModeStudio)].checked);
     EXPECT_TRUE(states[Index(C::AffichageEffacerTout)].enabled); // the outlines
+    s.allowWorkshop = false;
+    EXPECT_FALSE(CommandStates(s)[Index(C::ModeStudio)].enabled);
     EXPECT_FALSE(states[Index(C::FichierEnregistrerSous)].visible);
     EXPECT_TRUE(states[Index(C::FichierProprietes)].visible);
 }

@@ -88,6 +88,28 @@ TEST_F(StudioTest, AnOutlineCutsItsFrameOutAndMovesOn)
     EXPECT_EQ(video.CurrentMontageFrame(), 8);
 }
 
+TEST_F(StudioTest, AFreeLineTakesEveryPositionTheButtonHeld)
+{
+    video.GoToFrame(5);
+    studio.SetShapeKind(msFreeLine);
+    studio.MouseDown(TMouseButton::Left, {}, { 100, 100 });
+    for (TScreenPoint p :
+        { TScreenPoint { 200, 100 }, TScreenPoint { 200, 100 }, TScreenPoint { 200, 200 }, TScreenPoint { 100, 200 } })
+        studio.MouseMove({}, p);
+    studio.MouseUp(TMouseButton::Left, {}, { 100, 200 });
+    const TModele* m = studio.OutlineOfFrame(5);
+    ASSERT_NE(m, nullptr);
+    EXPECT_EQ(m->points.size(), 4u); // the repeated position adds nothing
+    EXPECT_EQ(std::count(m->mask.begin(), m->mask.end(), true), 100);
+    // Two points are no outline: nothing is kept and the view stays.
+    video.GoToFrame(9);
+    studio.MouseDown(TMouseButton::Left, {}, { 100, 100 });
+    studio.MouseMove({}, { 120, 100 });
+    studio.MouseUp(TMouseButton::Left, {}, { 120, 100 });
+    EXPECT_EQ(studio.OutlineOfFrame(9), nullptr);
+    EXPECT_EQ(video.CurrentMontageFrame(), 9);
+}
+
 TEST_F(StudioTest, ErasingNeedsAVertexOrARectangleAroundTheWholeOutline)
 {
     video.GoToFrame(2);

@@ -58,8 +58,10 @@ TEST_F(SettingsDialogTest, EverySettingInUseHasItsControlAndNoOtherDoes)
         EXPECT_NE(pages->tabText(i), QStringLiteral("Outils"));
         EXPECT_FALSE(pages->widget(i)->findChildren<QWidget*>().isEmpty()) << pages->tabText(i).toStdString();
     }
-    for (const char* later : { "CheckBox49AllowCapture", "CheckBox58AllowStudio", "CheckBox32AngleRadian",
-             "CheckBox5ChangeFormulae", "ToolButtonVecteurSens" })
+    EXPECT_TRUE(SettingShownInDialog("CheckBox58AllowStudio"));
+    EXPECT_TRUE(SettingShownInDialog("StudioShapeNumber"));
+    for (const char* later :
+        { "CheckBox49AllowCapture", "CheckBox32AngleRadian", "CheckBox5ChangeFormulae", "ToolButtonVecteurSens" })
         EXPECT_FALSE(SettingShownInDialog(later)) << later;
     EXPECT_TRUE(SettingShownInDialog("CheckBox47AllowTracking"));
     for (const TTextOption& option : TOptions::TextOptions())
