@@ -115,8 +115,15 @@ TEST_F(CliRecord, TheSavedMontageIsWrittenAsTheWindowWouldWriteIt)
     const std::string again = Cli("'" + study + "' '" + plain + "'");
     EXPECT_NE(again.find("Un fichier portant ce nom existe déjà dans le répertoire choisi."), std::string::npos);
     EXPECT_NE(again.find("status=1"), std::string::npos);
-    const std::string ges = Cli("'" + study + "' '" + dir.File("ges.avi") + "' --framework ges");
-    EXPECT_NE(ges.find("Le codeur n'existe pas ou est indisponible"), std::string::npos);
+    // The timeline of blocks: the missing frame is a gap, a frame of no source.
+    const std::string ges = dir.File("ges.avi");
+    EXPECT_EQ(Cli("'" + study + "' '" + ges + "' --framework ges --codec mjpeg"), "10\nstatus=0\n");
+    const std::vector<int> rendered = Numbers(ges, 160, 120);
+    ASSERT_EQ(rendered.size(), 10u);
+    EXPECT_EQ(rendered[4], 5);
+    EXPECT_EQ(rendered[6], 6);
+    const std::string xvid = Cli("'" + study + "' '" + dir.File("x.avi") + "' --codec xvid");
+    EXPECT_NE(xvid.find("Le codeur n'existe pas ou est indisponible"), std::string::npos);
     EXPECT_NE(Cli("'" + study + "'").find("status=2"), std::string::npos);
     EXPECT_NE(Cli("'" + study + "' x.avi --size 10x10 --crop 1,1,1").find("status=2"), std::string::npos);
 }

@@ -4,6 +4,8 @@
 
 #include "core/montage/record_plan.h"
 #include "ffmpeg_tool.h"
+#include "media/avi_writer.h"
+#include "media/ges_render.h"
 #include "media/player_factory.h"
 #include "support/run_command.h"
 #include "support/temp_dir.h"
@@ -167,6 +169,53 @@ TEST(MontageWriters, FailuresSayWhyAndLeaveNoFile)
     for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(dir.Path()))
         ++files;
     EXPECT_EQ(files, 2); // taken.avi and kept.avi
+}
+
+} // namespace
+} // namespace kinoval::media
+
+namespace kinoval::media {
+namespace {
+
+// The timeline of blocks: raw frames 0 .. 9 with frame 4 hidden and one frame missing before raw frame 6
+// give three blocks, and the gap of the missing frame becomes a frame of its own.
+TEST(TimelineRender, BlocksAndGapsAsTheMontageSaysThem)
+{
+    if (!TimelineRendererAvailable())
+        GTEST_SKIP() << "no GStreamer editing services";
+    test::TTempDir dir;
+    const std::string source = dir.File("numbers.avi");
+    TAviWriter writer;
+    ASSERT_EQ(writer.Open(source, kWidth, kHeight, 25, 1, TAviCodec::acDib24), 0);
+    for (int i = 0; i < 10; ++i)
+        writer.WriteFrame(test::MakeNumberedFrame(kWidth, kHeight, i));
+    ASSERT_EQ(writer.Close(), 0);
+    const std::vector<bool> visible { true, true, true, true, false, true, true, true, true, true };
+    const std::vector<int> shifts { 0, 0, 0, 0, 0, -1, 0, 0, 0, 0 };
+    TGesJob job;
+    job.source = source;
+    job.output = dir.File("timeline.avi");
+    job.blocks = MontageBlocks(visible, shifts);
+    ASSERT_EQ(job.blocks.size(), 3u);
+    int calls = 0;
+    std::string said;
+    ASSERT_EQ(RenderTimeline(
+                  job, [&calls](double) { return ++calls > 0; }, &said),
+        0)
+        << said;
+    const auto frames = test::ToolFrames(job.output, kWidth, kHeight);
+    std::vector<int> numbers;
+    for (const TRgbImage& f : frames)
+        numbers.push_back(test::ReadFrameNumber(f));
+    // The gap holds no source frame: the number reads as nothing there.
+    EXPECT_EQ(numbers, (std::vector<int> { 0, 1, 2, 3, 5, -1, 6, 7, 8, 9 }));
+    EXPECT_EQ(ToolSays(job.output, "r_frame_rate"), "25/1");
+    // Stopped at once: no file.
+    job.output = dir.File("stopped.avi");
+    EXPECT_EQ(RenderTimeline(
+                  job, [](double) { return false; }, &said),
+        reAborted);
+    EXPECT_FALSE(std::filesystem::exists(job.output));
 }
 
 } // namespace

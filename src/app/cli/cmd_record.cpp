@@ -2,7 +2,9 @@
 // [--blank-frames] [--size WxH | --crop T,B,LR]: loads a study with its montage, as the program does, and
 // writes the montage as a new video, as "Enregistrer le montage dans un fichier vidéo" would: the visible
 // frames in order, blank frames for the missing ones when asked, resized or cropped. An existing OUT is
-// never replaced. Prints the frame count written; a failure prints the program's message, status 1.
+// never replaced. With --framework ges the montage is rendered as a timeline of its blocks from the source
+// file (missing frames are gaps, sizes as they are). Prints the frame count written; a failure prints the
+// program's message, status 1.
 #include "cli/cli_command.h"
 
 #ifdef KINOVAL_HAVE_MEDIA
@@ -20,6 +22,7 @@
 #include "core/settings/options.h"
 #include "core/video/document_link.h"
 #include "core/video/video.h"
+#include "media/ges_render.h"
 #include "media/montage_writers.h"
 #include "media/player_factory.h"
 
@@ -64,7 +67,7 @@ std::string Lower(std::string text)
 std::string CodecOf(int framework, const std::string& name)
 {
     const std::string n = Lower(name);
-    if (framework == montage::fwAvi) {
+    if (framework == montage::fwAvi || framework == montage::fwGes) {
         if (n.empty() || n == "sans" || n == "raw" || n == "dib")
             return montage::kNoCodec;
         if (n == "mjpeg")
@@ -154,7 +157,8 @@ int Run(const std::vector<std::string>& args)
     const std::string& out = names[1];
     auto writer = media::MakeMovieWriter(framework);
     const std::string codec = CodecOf(framework, codecName);
-    if (!writer || codec.empty()) {
+    const bool timeline = framework == montage::fwGes;
+    if ((!writer && !(timeline && media::TimelineRendererAvailable())) || codec.empty()) {
         PrintLines({ Tr("Erreur détectée durant la création du fichier vidéo :"), "",
             montage::RecordErrorText(montage::reNoCodec) });
         return 1;
@@ -195,6 +199,24 @@ int Run(const std::vector<std::string>& args)
     }
     PrintLines(mainwindow::StudyProblemLines(report));
 
+    if (timeline) {
+        // The montage's blocks from the source file at once; missing frames are gaps of the timeline.
+        media::TGesJob job;
+        job.source = view.FileName();
+        job.output = out;
+        job.blocks = montage::MontageBlocks(montage);
+        job.framesPerSecond = view.FramesPerSecond();
+        job.mjpeg = codec == media::kAviMjpegCodec;
+        std::string said;
+        const int code = media::RenderTimeline(job, {}, &said);
+        if (code != montage::reOk) {
+            PrintLines({ Tr("Erreur détectée durant la création du fichier vidéo :"), "",
+                montage::RecordErrorText(code), said });
+            return 1;
+        }
+        std::printf("%d\n", montage.VisibleCount() + montage.MissingFrameCount());
+        return 0;
+    }
     video::TPlayer& player = *view.Player();
     const std::vector<int> steps = montage::RecordSteps(montage, options.blankFrames);
     montage::TMovieSpec movie;

@@ -100,6 +100,9 @@ TRecordDialogFacts TRecordCommands::Facts(TRecordJob job) const
     for (int f = 0; f < kFrameworkCount; ++f) {
         const auto writer = makeWriter ? makeWriter(f) : nullptr;
         facts.codecs.push_back(writer ? writer->CodecNames() : std::vector<std::string> {});
+        // The timeline renders a montage from its source file, not pictures.
+        if (f == fwGes && renderTimeline && job == TRecordJob::MontageVideo)
+            facts.codecs.back() = timelineCodecs;
     }
     return facts;
 }
@@ -160,15 +163,51 @@ void TRecordCommands::End()
     OnRecordingChanged.Emit(false);
 }
 
-int TRecordCommands::Finish(int code, const std::string& fileName, const std::string& success)
+int TRecordCommands::Finish(
+    int code, const std::string& fileName, const std::string& success, const std::string& errorText)
 {
     if (code == reOk) {
         Show(m_parts.dialog, TUserDlgIcon::icInformation, { success, "" }, fileName);
         return roDone;
     }
     Show(m_parts.dialog, TUserDlgIcon::icWarning,
-        { Tr("Erreur détectée durant la création du fichier vidéo :"), "", m_recorder.ErrorText() });
+        { Tr("Erreur détectée durant la création du fichier vidéo :"), "", errorText });
     return code == reAborted || code == rePlayerStopped ? roCancelled : roFailed;
+}
+
+int TRecordCommands::RenderTimeline(const std::string& name)
+{
+    video::TVideo& v = m_parts.video;
+    TTimelineJob job;
+    job.source = v.FileName();
+    job.output = name;
+    job.blocks = MontageBlocks(m_parts.montage);
+    job.framesPerSecond = v.FramesPerSecond();
+    job.codec = m_options.codec;
+    job.quality = m_options.quality;
+    const int total = m_parts.montage.VisibleCount() + m_parts.montage.MissingFrameCount();
+    Begin(Tr("Enregistrer le montage dans un fichier vidéo"), total);
+    m_timelineRunning = true;
+    m_timelineCancel = reOk;
+    std::string said;
+    int code = renderTimeline(
+        job,
+        [this, total](double done) {
+            if (progressStep)
+                progressStep(static_cast<int>(done * total + 0.5), total);
+            return m_timelineCancel == reOk;
+        },
+        said);
+    m_timelineRunning = false;
+    End();
+    if (code != reOk && m_timelineCancel != reOk)
+        code = m_timelineCancel;
+    std::string text = RecordErrorText(code);
+    if (code != reOk && code != reAborted && code != rePlayerStopped && !said.empty())
+        text += "\n" + said;
+    if (repaint)
+        repaint();
+    return Finish(code, name, Tr("Le fichier a été enregistré avec succès :"), text);
 }
 
 int TRecordCommands::RecordMontage()
@@ -182,6 +221,8 @@ int TRecordCommands::RecordMontage()
     const auto name = AskVideoName("Montage");
     if (!name)
         return roCancelled;
+    if (m_options.framework == fwGes && renderTimeline)
+        return RenderTimeline(*name);
     auto writer = makeWriter ? makeWriter(m_options.framework) : nullptr;
     if (!writer) {
         Show(m_parts.dialog, TUserDlgIcon::icWarning,
@@ -212,7 +253,7 @@ int TRecordCommands::RecordMontage()
         player.SetCurrentFrame(remembered);
     if (repaint)
         repaint();
-    return Finish(code, *name, Tr("Le fichier a été enregistré avec succès :"));
+    return Finish(code, *name, Tr("Le fichier a été enregistré avec succès :"), m_recorder.ErrorText());
 }
 
 int TRecordCommands::DecomposeVideo()
@@ -354,7 +395,7 @@ int TRecordCommands::AssembleVideo()
     Begin(Tr("Créer une vidéo à partir de fichiers images"), static_cast<int>(pictures->size()));
     const int code = m_recorder.PicturesToVideo(*writer, movie, m_options, *pictures, reader);
     End();
-    return Finish(code, *name, Tr("Le fichier a été enregistré avec succès :"));
+    return Finish(code, *name, Tr("Le fichier a été enregistré avec succès :"), m_recorder.ErrorText());
 }
 
 } // namespace kinoval::montage

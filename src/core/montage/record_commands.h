@@ -16,6 +16,7 @@
 #include "core/common/signal.h"
 #include "core/montage/record_montage.h"
 #include "core/montage/record_options.h"
+#include "core/montage/record_plan.h"
 
 #include <functional>
 #include <memory>
@@ -55,6 +56,21 @@ public:
     // The options dialog: edits the options, false when the user cancelled.
     std::function<bool(TRecordOptions& options, const TRecordDialogFacts& facts)> askOptions;
     std::function<std::unique_ptr<TMovieWriter>(int framework)> makeWriter;
+    // The editing timeline (framework 1): it renders the montage's blocks from the source file at once,
+    // with frames declared missing as gaps, reporting the done fraction to progress (false stops it); it
+    // answers a code of TRecordError and says why in errorText. timelineCodecs lists its compressors
+    // (empty: the framework is not offered).
+    struct TTimelineJob {
+        std::string source;
+        std::string output;
+        std::vector<TBlocSource> blocks;
+        double framesPerSecond = 25;
+        std::string codec;
+        int quality = 50;
+    };
+    std::function<int(const TTimelineJob& job, const std::function<bool(double)>& progress, std::string& errorText)>
+        renderTimeline;
+    std::vector<std::string> timelineCodecs;
     TRecordMontage::TPictureReader readPicture;
     std::function<void(const std::string& title, int total)> progressBegin;
     std::function<void(int done, int total)> progressStep;
@@ -65,9 +81,14 @@ public:
     // Fired with true when a job starts and false when it ends.
     TSignal<bool> OnRecordingChanged;
 
-    bool IsRecording() const { return m_recorder.IsRecording(); }
+    bool IsRecording() const { return m_recorder.IsRecording() || m_timelineRunning; }
     // Ends the running job after its current frame: "Annuler" (reAborted) or the player stopped.
-    void Cancel(int code = reAborted) { m_recorder.Cancel(code); }
+    void Cancel(int code = reAborted)
+    {
+        m_recorder.Cancel(code);
+        if (m_timelineRunning && m_timelineCancel == reOk)
+            m_timelineCancel = code;
+    }
 
     int RecordMontage();
     int DecomposeVideo();
@@ -81,7 +102,8 @@ private:
     bool AskOptions(TRecordJob job, TRecordDialogFacts facts);
     void SaveOptions() const;
     std::optional<std::string> AskVideoName(const std::string& proposed);
-    int Finish(int code, const std::string& fileName, const std::string& success);
+    int Finish(int code, const std::string& fileName, const std::string& success, const std::string& errorText);
+    int RenderTimeline(const std::string& name);
     void Begin(const std::string& title, int total);
     void End();
 
@@ -89,6 +111,8 @@ private:
     TRecordOptions m_options;
     TRecordMontage m_recorder;
     bool m_noticeShown = true; // the notice before choosing pictures
+    bool m_timelineRunning = false;
+    int m_timelineCancel = reOk;
 };
 
 } // namespace kinoval::montage

@@ -206,7 +206,7 @@ TRecordOptions TBoiteRecordMontage::Options() const
         o.quality = m_quality->value();
         o.keyFrameInterval = m_keyFrames->value();
     }
-    o.modifyImages = m_modify->isChecked();
+    o.modifyImages = m_modify->isEnabled() && m_modify->isChecked();
     o.crop = m_crop->isChecked();
     o.width = m_width->value();
     o.height = m_height->value();
@@ -238,7 +238,14 @@ QStringList TBoiteRecordMontage::SummaryText() const
 
 void TBoiteRecordMontage::Refresh()
 {
-    const bool modify = m_modify->isChecked();
+    // The timeline renders the source's frames as they are, missing frames as gaps.
+    const bool timeline = m_framework != nullptr && m_framework->currentData().toInt() == fwGes;
+    m_modify->setEnabled(!timeline);
+    if (m_blank != nullptr)
+        m_blank->setEnabled(!timeline && m_facts.missingFrames > 0);
+    if (m_rate != nullptr)
+        m_rate->setEnabled(!timeline);
+    const bool modify = m_modify->isChecked() && !timeline;
     const bool crop = m_crop->isChecked();
     m_resize->setEnabled(modify);
     m_crop->setEnabled(modify);

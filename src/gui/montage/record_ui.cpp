@@ -3,6 +3,7 @@
 #include "core/montage/record_commands.h"
 #include "gui/common/qt_text.h"
 #include "gui/dialogs/record_montage_dialog.h"
+#include "media/ges_render.h"
 #include "media/montage_writers.h"
 
 #include <QCoreApplication>
@@ -46,6 +47,20 @@ TRecordUi::TRecordUi(TRecordCommands& commands, TCustomUserDlg& dlg, QWidget* pa
 {
     m_commands.makeWriter = [](int framework) { return media::MakeMovieWriter(framework); };
     m_commands.readPicture = ReadPicture;
+    if (media::TimelineRendererAvailable()) {
+        m_commands.timelineCodecs = { kNoCodec, media::kAviMjpegCodec };
+        m_commands.renderTimeline = [](const TRecordCommands::TTimelineJob& job,
+                                        const std::function<bool(double)>& progress, std::string& errorText) {
+            media::TGesJob ges;
+            ges.source = job.source;
+            ges.output = job.output;
+            ges.blocks = job.blocks;
+            ges.framesPerSecond = job.framesPerSecond;
+            ges.mjpeg = job.codec == media::kAviMjpegCodec;
+            ges.quality = job.quality;
+            return media::RenderTimeline(ges, progress, &errorText);
+        };
+    }
     m_commands.askOptions = [this](TRecordOptions& options, const TRecordDialogFacts& facts) {
         TBoiteRecordMontage dialog(options, facts, m_dlg, m_parent);
         const int result = execDialog ? execDialog(dialog) : dialog.exec();

@@ -174,6 +174,37 @@ TEST_F(RecordCommandsTest, TheMontageIsRecordedWithItsBlankFramesAndTheViewComes
     EXPECT_EQ(ini.ReadInt("Montage", "Framework", -1), 0);
 }
 
+TEST_F(RecordCommandsTest, TheTimelineGetsTheMontagesBlocksAndItsStop)
+{
+    ASSERT_TRUE(montage.SetFrameVisible(4, false));
+    std::vector<TRecordCommands::TTimelineJob> jobs;
+    commands.timelineCodecs = { kNoCodec };
+    commands.renderTimeline = [this, &jobs](const TRecordCommands::TTimelineJob& job,
+                                  const std::function<bool(double)>& step, std::string&) {
+        jobs.push_back(job);
+        EXPECT_TRUE(commands.IsRecording());
+        for (double done : { 0.25, 0.5, 0.75 })
+            if (!step(done))
+                return static_cast<int>(reAborted);
+        return static_cast<int>(reOk);
+    };
+    edit = [](TRecordOptions& o) { o.framework = fwGes; };
+    desktop.saveAnswers = { dir.File("timeline.avi") };
+    ASSERT_EQ(commands.RecordMontage(), roDone);
+    EXPECT_FALSE(facts.codecs[fwGes].empty());
+    ASSERT_EQ(jobs.size(), 1u);
+    EXPECT_EQ(jobs[0].source, "clip.mp4");
+    EXPECT_EQ(jobs[0].blocks, (std::vector<TBlocSource> { { 0, 4, 0 }, { 5, 10, -1 } }));
+    EXPECT_TRUE(kept.frames.empty()); // no frame-by-frame writer
+    EXPECT_EQ(progress.back(), std::make_pair(7, 9));
+    // "Annuler" during the render: it stops and says so.
+    cancelAt = 5;
+    desktop.saveAnswers = { dir.File("stopped.avi") };
+    EXPECT_EQ(commands.RecordMontage(), roCancelled);
+    EXPECT_EQ(dlg.LastRun().Texts().back(), "Processus abandonné");
+    EXPECT_FALSE(commands.IsRecording());
+}
+
 TEST_F(RecordCommandsTest, CancellingStopsTheRecordingAndSaysSo)
 {
     cancelAt = 3;
