@@ -29,6 +29,10 @@ set(KINOVAL_CORE_TEST_SOURCES
   core/export/file_search_test.cpp
   core/export/serveur_test.cpp
   core/export/table_hand_over_test.cpp
+  core/formulas/calculatrice_test.cpp
+  core/formulas/clavier_test.cpp
+  core/formulas/formula_grid_test.cpp
+  core/formulas/formules_calc_test.cpp
   core/formulas/formules_test.cpp
   core/formulas/parser_test.cpp
   core/formulas/res_calc_values_test.cpp

@@ -5,9 +5,11 @@
 #include "core/export/serveur.h"
 #include "core/export/workbook.h"
 #include "core/formulas/formules.h"
+#include "core/formulas/formules_calc.h"
 #include "core/mainwindow/study_commands.h"
 #include "core/montage/montage.h"
 #include "core/montage/montage_wiring.h"
+#include "core/results/number_format.h"
 #include "core/results/results_set.h"
 #include "core/settings/mru_files.h"
 #include "core/settings/options.h"
@@ -23,10 +25,14 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <numeric>
 #include <sstream>
+#include <tuple>
 
 #include <sys/stat.h>
 
@@ -347,6 +353,98 @@ TEST_F(CliTable, IncompleteStudiesAreRefusedWithTheProgramsMessages)
 
     out = Cli("2>/dev/null; echo status=$?");
     EXPECT_NE(out.find("status=2"), std::string::npos);
+}
+
+std::vector<std::string> Cells(const std::string& line)
+{
+    std::vector<std::string> cells;
+    std::istringstream in(line);
+    for (std::string cell; std::getline(in, cell, '\t');)
+        cells.push_back(cell);
+    return cells;
+}
+
+// The energies of the thrown ball and a step-by-step model of its fall, typed as a teacher would, saved
+// with the study and printed by the tool after the kinematic columns.
+TEST_F(CliTable, FormulasOfTheThrownBallKeepItsEnergyAndFollowItsFall)
+{
+    Point(26);
+    for (const auto& [name, value] : std::vector<std::pair<std::string, std::string>> { { "m", "0.1" }, { "g", "9.81" },
+             { "Dt", "0.04" }, { "vy_e[1]", "4.6" }, { "y_e[1]", "0" }, { "y_h[1]", "0" } })
+        ASSERT_TRUE(formules.TryAddConstant(name, value).accepted) << name;
+    for (const auto& [text, unit, comment] :
+        std::vector<std::tuple<std::string, std::string, std::string>> { { "Ec = 0.5*m*v^2", "J", "énergie cinétique" },
+            { "Ep = m*g*y", "J", "énergie potentielle" }, { "Em = Ec + Ep", "J", "énergie mécanique" },
+            { "vy_e[i+1] = vy_e[i] - g*Dt", "m/s", "Euler" }, { "y_e[i+1] = y_e[i] + vy_e[i]*Dt", "m", "Euler" },
+            { "y_h[i+1] = y_h[i] + (vy_e[i]+vy_e[i+1])*Dt/2", "m", "pas moyen" } }) {
+        const formulas::TEditOutcome out = formules.TryAddFormula(text, comment, unit);
+        ASSERT_TRUE(out.accepted) << text << ": " << out.message;
+    }
+    const std::string study = Save("energy.kvl");
+
+    // The one-sided velocities of the first and last marks are hidden, as the option does in the window.
+    const std::string hideEdges = (s_dir->Path() / "edges.ini").string();
+    std::ofstream(hideEdges) << "[Options]\nCheckBox30HideEdgeV_Checked=1\n";
+    const std::vector<std::string> printed
+        = Lines(Cli("'" + study + "' --formulas --smooth-speed --settings '" + hideEdges + "'"));
+    ASSERT_EQ(printed.size(), 2u + 1u + 3u + 26u);
+    const std::vector<std::string> names = Cells(printed[3]);
+    ASSERT_GE(names.size(), 6u);
+    const std::size_t first = names.size() - 6; // the formulas come after the kinematic columns
+    EXPECT_EQ(std::vector<std::string>(names.begin() + static_cast<long>(first), names.end()),
+        (std::vector<std::string> { "Ec", "Ep", "Em", "vy_e", "y_e", "y_h" }));
+    EXPECT_EQ(names[0], "t");
+    EXPECT_EQ(names[2], "y");
+    EXPECT_EQ(Cells(printed[4])[first + 2], "J");
+    EXPECT_EQ(Cells(printed[5])[first + 2], "énergie mécanique");
+
+    // Em = Ec + Ep keeps its value along the flight within 1 % of its mean; the thrown energy is
+    // m (vx0² + vy0²) / 2.
+    std::vector<double> em;
+    double worstEuler = 0, worstHalfStep = 0;
+    for (std::size_t line = 6; line < printed.size(); ++line) {
+        const std::vector<std::string> row = Cells(printed[line]);
+        ASSERT_EQ(row.size(), names.size()) << printed[line];
+        const double t = std::stod(row[0]);
+        const double y = std::stod(row[2]);
+        const bool edge = line == 6 || line + 1 == printed.size();
+        EXPECT_EQ(row[first + 2].empty(), edge) << "t = " << t;
+        if (!edge)
+            em.push_back(std::stod(row[first + 2]));
+        // Euler's step lags behind the fall by g Dt t / 2 at most; the mean step follows it exactly,
+        // within what the pixels give.
+        const double euler = std::stod(row[first + 4]);
+        EXPECT_LE(std::fabs(euler - y), 9.81 * 0.04 * t / 2 + 0.005) << "t = " << t;
+        worstEuler = std::max(worstEuler, std::fabs(euler - y));
+        worstHalfStep = std::max(worstHalfStep, std::fabs(std::stod(row[first + 5]) - y));
+    }
+    ASSERT_EQ(em.size(), 24u);
+    const auto [low, high] = std::minmax_element(em.begin(), em.end());
+    const double mean = std::accumulate(em.begin(), em.end(), 0.0) / static_cast<double>(em.size());
+    const double thrown = 0.5 * 0.1 * (1.6 * 1.6 + 4.6 * 4.6);
+    EXPECT_LT(std::max(*high - mean, mean - *low), 0.01 * mean) << "from " << *low << " to " << *high;
+    EXPECT_NEAR(mean, thrown, 0.01 * thrown);
+    EXPECT_GT(worstEuler, 0.15); // the method's own error, which the test would miss if y_e were y
+    EXPECT_LT(worstHalfStep, 0.005);
+    std::printf("Em from %.5f to %.5f J, mean %.5f (thrown %.5f); Euler off by %.4f m, mean step by %.4f m\n", *low,
+        *high, mean, thrown, worstEuler, worstHalfStep);
+
+    // The tool prints what the program computes; the Python copy and the CSV carry the formulas too.
+    results::TResultsSet results(data);
+    ASSERT_EQ(results.Calc.Recompute(results::kSelFixed), 0);
+    ASSERT_TRUE(results.Calc.Derive(results::kSelFixed, results::kSmoothVelocity));
+    formulas::TFormulesCalc calc(formules, results.Calc, data);
+    calc.ApplyOptions(options);
+    calc.Update();
+    ASSERT_EQ(formules.Formula(2).curve.values.size(), 26u);
+    EXPECT_EQ(Cells(printed[6 + 7])[first + 2], results::FormatExportNumber(formules.Formula(2).curve.values[7]));
+    const std::string python = Cli("'" + study + "' --formulas --smooth-speed --format python");
+    EXPECT_NE(python.find("\nEm = ["), std::string::npos) << python;
+    EXPECT_NE(python.find("\ny_h = ["), std::string::npos);
+    const std::string csv = Cli("'" + study + "' --formulas --format csv");
+    EXPECT_NE(csv.find("énergie mécanique"), std::string::npos);
+    // Without --formulas the table is the kinematic one alone.
+    EXPECT_EQ(Cells(Lines(Cli("'" + study + "'"))[3]).size(), first);
 }
 
 std::string ReadText(const std::string& path)

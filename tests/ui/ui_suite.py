@@ -417,6 +417,165 @@ def case_track_the_ball(session, args):
         check("TrackingMethod_Value=1" in f.read(), "the settings do not keep the pattern method")
 
 
+def formula_columns(cells):
+    """The formulas table by its formula lines: {line 1 text: [values of the data lines]}."""
+    return {cells[1][c]: [line[c] for line in cells[4:]] for c in range(2, len(cells[1])) if cells[1][c]}
+
+
+def add_entry(program, window, fields, button):
+    for name, text in fields:
+        program.type_into(ui.find(window, ("text",), name), text)
+    ui.press(program.button(window, button))
+
+
+def case_formulas_in_the_window(session, args):
+    """A teacher types a mass and the energies of the thrown ball in the formulas window: their columns
+    show values, the mechanical energy stays constant, and the right button takes a formula away."""
+    program, main = start_with_study(session, study_path(args))
+    results = open_table(program, main)
+    # The velocities smoothed, as for a study of the energies.
+    program.menu(results, "Calculs", "Lisser les valeurs de la vitesse")
+    program.menu(results, "Calculs", "Saisir des formules ou des constantes")
+    window = program.window("Formules et constantes")
+    add_entry(program, window, [("Nom de la constante", "m"), ("Valeur de la constante", "0,1"),
+                                ("Unité de la constante", "kg")], "Ajouter la constante")
+    check(not program.dialogs(), "the constant was refused: %s" % [ui.dialog_text(d) for d in program.dialogs()])
+    constants = program.table_cells(ui.find(window, ("table",), "Tableau des constantes"))
+    check(constants[1][:3] == ["m", "0,1", "kg"] or constants[1][:3] == ["m", "0.1", "kg"],
+          "the constants table reads %s" % constants[:2])
+    for text, unit in (("Ec = 0.5*m*v^2", "J"), ("Ep = m*9.81*y", "J"), ("Em = Ec + Ep", "J")):
+        add_entry(program, window, [("Nouvelle formule", text), ("Unité de la formule", unit)], "Ajouter la formule")
+        check(not program.dialogs(), "%s was refused: %s" % (text, [ui.dialog_text(d) for d in program.dialogs()]))
+    # The formulas belong to the study: the main window's title shows it has changes to save.
+    ui.wait_for(lambda: "*" in main.name, 10, "the title to show the change")
+    table = ui.find(window, ("table",), "Tableau des formules")
+    cells = ui.wait_for(lambda: (lambda c: c if len(c[1]) >= 6 else None)(program.table_cells(table)), 10,
+                        "three formula columns")
+    check(cells[1][1] == "t", "the time column reads %s" % cells[1][:3])
+    values = formula_columns(cells)
+    names = [k.split("=")[0] for k in values]
+    check(names == ["Ec", "Ep", "Em"], "the formula columns are %s" % list(values))
+    ec = list(values.values())[0]
+    check(len(ec) == 26 and all(v for v in ec), "Ec has empty cells: %s" % ec)
+    check(cells[2][2] == "J", "the unit line reads %s" % cells[2][:4])
+    session.screenshot("formulas")
+
+    # The full values through the Python copy of the formulas table: Em keeps within 1 %.
+    program.menu(window, "Edition", "Copier le tableau dans le presse-papier pour Python")
+    program.answer("Ok") if program.dialogs() else None
+    python = ui.wait_for(lambda: (lambda t: t if "Em = [" in t else None)(session.clipboard()), 10,
+                         "the formulas' Python copy")
+    # The first and last velocities are one-sided; the study was pointed by clicks on whole pixels, which
+    # the command-line test of the same formulas does without (1 % there).
+    out = subprocess.run(["/usr/bin/python3", "-c", python + "\ninner = Em[1:-1]\nmean = sum(inner) / len(inner)\n"
+                          "print(len(Em), mean, max(abs(e - mean) for e in inner))"],
+                         capture_output=True, text=True, timeout=30)
+    n, mean, worst = out.stdout.split()
+    check(n == "26", "the Python copy has %s values of Em" % n)
+    check(float(worst) < 0.015 * float(mean), "Em strays by %s J from its mean %s J" % (worst, mean))
+    thrown = 0.5 * 0.1 * (1.6 ** 2 + 4.6 ** 2)
+    check(abs(float(mean) - thrown) < 0.02 * thrown, "Em is %s J, the ball was thrown with %.4f J" % (mean, thrown))
+
+    # A faulty formula is refused with the message that names the unknown name.
+    add_entry(program, window, [("Nouvelle formule", "E2 = zz*2")], "Ajouter la formule")
+    lines = program.answer("Ok")
+    check(any("inconnue : zz" in line for line in lines), "the refusal said %s" % lines)
+
+    # The right button on the control line of Ep takes it away.
+    t = table.queryTable()
+    x, y, w, h = ui.extents(t.getAccessibleAt(0, 3))
+    session.click(x + w / 2, y + h / 2, button=3)
+    cells = ui.wait_for(lambda: (lambda c: c if len(c[1]) == 5 else None)(program.table_cells(table)), 10,
+                        "one formula column less")
+    check([k.split("=")[0] for k in formula_columns(cells)] == ["Ec", "Em"],
+          "after the deletion the columns are %s" % list(formula_columns(cells)))
+
+
+def case_calculator(session, args):
+    """The calculator from the main window: Sqrt(2), 2/3 typed, an unknown name, then degrees."""
+    program, main = start_with_study(session, study_path(args))
+    program.menu(main, "Mesures", "Calculatrice")
+    # Its caption is the program's name; its field tells it from a message.
+    calc = ui.wait_for(lambda: next((w for w in program.dialogs()
+                                     if w.name == "Kinoval" and ui.find_all(w, ("text",), "Expression à calculer")),
+                                    None), 10, "the calculator")
+    field = ui.find(calc, ("text",), "Expression à calculer")
+    program.type_into(field, "Sqrt(2)")
+    ui.press(program.button(calc, "Calculer"))
+    shown = ui.wait_for(lambda: (lambda t: t if t != "Sqrt(2)" else None)(ui.text_of(field)), 10, "a result")
+    check(shown.replace(",", ".") == "1.4142135623731", "Sqrt(2) gives %r" % shown)
+    session.screenshot("calculator")
+    # Typed keys: "/" divides.
+    program.type_into(field, "")
+    program.keys(calc, "2", "slash", "3", "Return")
+    shown = ui.wait_for(lambda: (lambda t: t if t.startswith("0") else None)(ui.text_of(field)), 10, "2/3")
+    check(abs(float(shown.replace(",", ".")) - 2 / 3) < 1e-12, "2/3 gives %r" % shown)
+    # An unknown name: its message; then a digit starts a new expression.
+    program.type_into(field, "x+1")
+    ui.press(program.button(calc, "Calculer"))
+    shown = ui.wait_for(lambda: (lambda t: t if "inconnue" in t else None)(ui.text_of(field)), 10, "the message")
+    check(shown == "La formule contient une variable ou une constante inconnue : x", "x+1 shows %r" % shown)
+    ui.press(program.button(calc, "7"))
+    ui.wait_for(lambda: ui.text_of(field) == "7", 10, "a new expression")
+    # Sin(90) in degrees.
+    ui.press(ui.find(calc, ("radio button",), "Degrés"))
+    ui.press(program.button(calc, "Tout effacer"))
+    for key in ("Sinus", "9", "0"):
+        ui.press(program.button(calc, key))
+    check(ui.text_of(field) == "Sin(90)", "the pad wrote %r" % ui.text_of(field))
+    ui.press(program.button(calc, "Calculer"))
+    ui.wait_for(lambda: ui.text_of(field) == "1", 10, "Sin(90) = 1 in degrees")
+
+
+def case_formula_keyboard(session, args):
+    """The formula keyboard from the results window: v, then the i-1 key, a unit kept once among the
+    favourites, the formula validated into the formulas window, and the favourites back at the next start."""
+    program, main = start_with_study(session, study_path(args))
+    results = open_table(program, main)
+    ui.press(program.button(results, "Aide à la saisie"))
+    keyboard = program.window("Aide à la saisie")
+    formula = ui.find(keyboard, ("text",), "Formule")
+    program.type_into(formula, "dv = v - v")
+    ui.press(program.button(keyboard, "Indice i-1"))
+    check(ui.text_of(formula) == "dv = v - v[i-1]", "the keyboard wrote %r" % ui.text_of(formula))
+    ui.press(ui.find(keyboard, ("page tab",), "Commentaire et unité"))
+    program.type_into(ui.find(keyboard, ("text",), "Unité"), "m/s")
+    for _ in range(2):
+        ui.press(program.button(keyboard, "Ajouter l'unité saisie à la liste"))
+    settings = os.path.join(session.work, "config", "Kinoval.ini")
+    with open(settings, encoding="utf-8") as f:
+        kept = f.read()
+    check("Unit0=m/s" in kept and "Unit1" not in kept, "the settings keep the units so: %s" % kept[-200:])
+    ui.press(ui.find(keyboard, ("page tab",), "Formule"))
+    ui.press(program.button(keyboard, "Valider la saisie"))
+    window = program.window("Formules et constantes")
+    table = ui.find(window, ("table",), "Tableau des formules")
+    cells = ui.wait_for(lambda: (lambda c: c if len(c[1]) >= 4 else None)(program.table_cells(table)), 10,
+                        "the formula's column")
+    check(cells[1][2] == "dv=v-v[i-1]" and cells[2][2] == "m/s", "the column reads %s" % [c[2] for c in cells[:4]])
+    dv = [line[2] for line in cells[4:]]
+    check(dv[0] == "" and all(dv[1:]), "dv has no value on the first row only: %s" % dv)
+    session.screenshot("keyboard")
+    # The formula is a change of the study: quitting asks, and is told not to save it.
+    program.menu(main, "Fichier", "Quitter")
+    question = ui.wait_for(lambda: next((d for d in program.dialogs() if d.name != "Aide à la saisie"), None), 20,
+                           "the question")
+    program.answer("Quitter", question)
+    ui.wait_for(lambda: not session.alive(), 20, "the program to end")
+
+    # The next start offers the unit again.
+    program, main = start_with_study(session, study_path(args))
+    results = open_table(program, main)
+    ui.press(program.button(results, "Aide à la saisie"))
+    keyboard = program.window("Aide à la saisie")
+    ui.press(ui.find(keyboard, ("page tab",), "Commentaire et unité"))
+    # A list that holds items is named after the one it shows: the units' list is the third.
+    lists = [a for a in ui.walk(keyboard) if ui.role(a) == "combo box"]
+    check(len(lists) == 3 and lists[2].name == "m/s", "the lists offer %s" % [a.name for a in lists])
+    items = [a.name for a in ui.walk(lists[2]) if ui.role(a) in ("list item", "menu item")]
+    check(items in ([], ["m/s"]), "the units offered are %s" % items)
+
+
 CLOSING = ("Annuler", "Cancel", "Ignorer", "Fermer", "Close", "Ok", "OK", "Non", "No")
 
 
@@ -440,8 +599,11 @@ def dismiss_dialogs(program, budget=8):
 
 
 def case_press_everything(session, args):
-    """Every enabled button and menu entry of both windows, pressed once: no crash, no hang."""
-    program, main = start_with_study(session, study_path(args))
+    """Every enabled button and menu entry of the windows, pressed once: no crash, no hang."""
+    # A copy of its own: the presses save the study, and the other cases open the shared one as pointed.
+    own = os.path.join(session.work, "ball-pressed.kvl")
+    shutil.copy(study_path(args), own)
+    program, main = start_with_study(session, own)
     results = open_table(program, main)
     never = ("Quitter", "Fermer")
     pressed = []
@@ -483,6 +645,10 @@ def case_press_everything(session, args):
             ui.wait_for(lambda: program.frame(), 10, "the program to answer after %s" % pressed[-1])
 
     press_all(results, "résultats")
+    # The formulas window that the results window opened, with a formula in it for its exports.
+    formulas = program.window("Formules et constantes")
+    add_entry(program, formulas, [("Nouvelle formule", "d = 2*x")], "Ajouter la formule")
+    press_all(formulas, "formules")
     press_all(main, "principale")
     # Each mode's own panel, then back to pointing.
     for mode in ("Suivi automatique", "Montage"):
@@ -912,6 +1078,9 @@ CASES = {
     "track_the_ball": case_track_the_ball,
     "press_everything": case_press_everything,
     "phone_video_times": case_phone_video_times,
+    "formulas_in_the_window": case_formulas_in_the_window,
+    "calculator": case_calculator,
+    "formula_keyboard": case_formula_keyboard,
     "kill_while_pointing": case_kill_while_pointing,
     "pictures_from_and_to_video": case_pictures_from_and_to_video,
     "record_the_montage": case_record_the_montage,

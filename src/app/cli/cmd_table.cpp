@@ -1,11 +1,14 @@
 // kinoval-cli table STUDY.kvl [--format tsv|python|csv] [--smooth-speed] [--smooth-accel] [--layer]
-// [--settings FILE]: loads a study as the program does, with the user's settings (the program's settings
-// file, or the one named), computes its quantities and prints the results table with every column group
-// shown, in the form of one of the table's outputs: the tab-separated copy (first line the program, second
-// the date and time), the Python copy, or the CSV export. The fixed-frame marks are used, or the
-// transparent sheet's with --layer. A failure prints the program's own message and exits with status 1; a
-// study that was damaged (marks left out, lists cut short, another video) prints what was left out and the
-// table of what could be read, and exits with status 3, so that a script can tell.
+// [--formulas] [--settings FILE]: loads a study as the program does, with the user's settings (the
+// program's settings file, or the one named), computes its quantities and prints the results table with
+// every column group shown, in the form of one of the table's outputs: the tab-separated copy (first line
+// the program, second the date and time), the Python copy, or the CSV export. The fixed-frame marks are
+// used, or the transparent sheet's with --layer. With --formulas the study's formulas follow, computed
+// from those results, one column each after the kinematic columns: their names, units and comments on the
+// header lines, the columns hidden in the formulas window left out. A failure prints the program's own
+// message and exits with status 1; a study that was damaged (marks left out, lists cut short, another
+// video) prints what was left out and the table of what could be read, and exits with status 3, so that a
+// script can tell.
 #include "cli/cli_command.h"
 
 #ifdef KINOVAL_HAVE_MEDIA
@@ -17,7 +20,9 @@
 #include "core/document/data.h"
 #include "core/export/serveur.h"
 #include "core/export/workbook.h"
+#include "core/formulas/formula_grid.h"
 #include "core/formulas/formules.h"
+#include "core/formulas/formules_calc.h"
 #include "core/mainwindow/results_checks.h"
 #include "core/mainwindow/study_commands.h"
 #include "core/montage/montage.h"
@@ -38,7 +43,8 @@ namespace {
 using namespace kinoval;
 
 #define KINOVAL_TABLE_ARGUMENTS                                                                                        \
-    "STUDY.kvl [--format tsv|python|csv] [--smooth-speed] [--smooth-accel] [--layer] [--settings FILE]"
+    "STUDY.kvl [--format tsv|python|csv] [--smooth-speed] [--smooth-accel] [--layer] [--formulas] "                    \
+    "[--settings FILE]"
 constexpr const char* kArguments = KINOVAL_TABLE_ARGUMENTS;
 constexpr const char* kUsage = "usage: kinoval-cli table " KINOVAL_TABLE_ARGUMENTS "\n";
 
@@ -82,6 +88,7 @@ int Run(const std::vector<std::string>& args)
     std::string study;
     std::string format = "tsv";
     bool layer = false;
+    bool withFormulas = false;
     int smoothing = 0;
     std::string settings;
     for (std::size_t i = 0; i < args.size(); ++i) {
@@ -94,6 +101,8 @@ int Run(const std::vector<std::string>& args)
             smoothing |= 2;
         } else if (a == "--layer") {
             layer = true;
+        } else if (a == "--formulas") {
+            withFormulas = true;
         } else if (a == "--settings" && i + 1 < args.size()) {
             settings = args[++i];
         } else if (!a.empty() && a[0] != '-' && study.empty()) {
@@ -183,16 +192,44 @@ int Run(const std::vector<std::string>& args)
         true, results::kPositionCodes | results::kVelocityCodes | results::kAccelerationCodes | results::kPolarCodes);
     grid.Layout();
 
+    // The formulas read the results just computed, with the settings the window gives them.
+    formulas::TFormulesCalc formulasCalc(formules, results.Calc, data);
+    formulas::TFormulaGrid formulaGrid(formules);
+    if (withFormulas) {
+        formulasCalc.ApplyOptions(options);
+        formulasCalc.SetAvailable(options.showVelocity, options.showAcceleration, options.polarQuantities);
+        formulasCalc.Update();
+        formulaGrid.Options = { options.numberMarksFromZero, options.hideVelocityEdges, options.hideAccelerationEdges };
+    }
+
     TServeur out(desktop, dialog);
     if (format == "csv") {
-        std::fputs(MatrixToCsv(grid.Matrix()).c_str(), stdout);
+        TStringMatrix matrix = grid.Matrix();
+        if (withFormulas) {
+            for (std::size_t line = 0; line < matrix.size(); ++line) {
+                const std::vector<std::string> cells = formulaGrid.FormulaCells(static_cast<int>(line));
+                matrix[line].insert(matrix[line].end(), cells.begin(), cells.end());
+            }
+        }
+        std::fputs(MatrixToCsv(matrix).c_str(), stdout);
         return done;
     }
-    if (format == "python")
+    if (format == "python") {
         grid.CopyPython(out);
-    else
+        if (withFormulas)
+            formulaGrid.CopyFormulaPython(out);
+        std::fputs(out.Text().c_str(), stdout);
+    } else {
         grid.CopyText(ProgramPath(), out);
-    std::fputs(out.Text().c_str(), stdout);
+        // After the program, date and angle lines: the three header lines, then one line per row.
+        std::vector<std::string> lines = out.Lines();
+        for (std::size_t i = 3; withFormulas && i < lines.size(); ++i) {
+            for (const std::string& cell : formulaGrid.FormulaCells(static_cast<int>(i) - 2))
+                lines[i] += "\t" + cell;
+        }
+        for (std::size_t i = 0; i < lines.size(); ++i)
+            std::fprintf(stdout, "%s%s", i > 0 ? "\n" : "", lines[i].c_str());
+    }
     std::fputc('\n', stdout);
     return done;
 }

@@ -5,16 +5,23 @@
 
 namespace kinoval {
 
-TTableHandOver::TTableHandOver(results::TResGrid& grids, TServeur& serveur, std::string programPath)
-    : m_grids(grids)
+TTableHandOver::TTableHandOver(
+    std::function<results::TCopyableTable&()> table, TServeur& serveur, std::string programPath)
+    : m_table(std::move(table))
     , m_serveur(serveur)
     , m_programPath(std::move(programPath))
 {
 }
 
+TTableHandOver::TTableHandOver(results::TResGrid& grids, TServeur& serveur, std::string programPath)
+    : TTableHandOver(
+        [&grids]() -> results::TCopyableTable& { return grids.Current(); }, serveur, std::move(programPath))
+{
+}
+
 int TTableHandOver::FillTable()
 {
-    return m_grids.Current().CopyText(m_programPath, m_serveur);
+    return m_table().CopyText(m_programPath, m_serveur);
 }
 
 bool TTableHandOver::CopyTable()
@@ -25,7 +32,7 @@ bool TTableHandOver::CopyTable()
 
 bool TTableHandOver::CopyPython()
 {
-    m_grids.Current().CopyPython(m_serveur);
+    m_table().CopyPython(m_serveur);
     return m_serveur.ToClipboard(true, true);
 }
 
@@ -37,7 +44,7 @@ bool TTableHandOver::ExportTextFile()
 
 bool TTableHandOver::ExportCsvFile()
 {
-    return m_grids.Current().ExportToOffice(results::TOfficeTarget::Csv, m_serveur) == 0;
+    return m_serveur.ToCsvFile(m_table().Matrix());
 }
 
 int TTableHandOver::ToRegressi()
@@ -48,12 +55,12 @@ int TTableHandOver::ToRegressi()
 
 int TTableHandOver::ToExcel()
 {
-    return m_grids.Current().ExportToOffice(results::TOfficeTarget::Excel, m_serveur);
+    return m_serveur.ToExcel(m_table().Matrix());
 }
 
 int TTableHandOver::ToLibreOffice()
 {
-    return m_grids.Current().ExportToOffice(results::TOfficeTarget::LibreOffice, m_serveur);
+    return m_serveur.ToLibreOffice(m_table().Matrix());
 }
 
 } // namespace kinoval

@@ -89,11 +89,30 @@ bool UsesAny(const TRec& rec, std::initializer_list<std::string_view> symbols)
     return false;
 }
 
+// Whether an entry's expression names another entry.
+bool Uses(const TRec& user, const TRec& used)
+{
+    return std::any_of(
+        user.names.begin(), user.names.end(), [&](const std::string& name) { return SameName(name, used.baseName); });
+}
+
 std::string OneLine(std::string text)
 {
     for (char& c : text) {
         if (c == '\r' || c == '\n')
             c = ' ';
+    }
+    return text;
+}
+
+// The language has no other use for "," and "." than the decimal separator (";" separates arguments): a
+// formula typed with either, or saved under another locale, reads with the user's own.
+std::string WithUserSeparator(std::string text)
+{
+    const char separator = DecimalSeparator();
+    for (char& c : text) {
+        if (c == ',' || c == '.')
+            c = separator;
     }
     return text;
 }
@@ -154,11 +173,11 @@ TFormules::~TFormules() = default;
 
 // ------------------------------------------------------------------------------------------- entries
 
-int TFormules::AddFormula(std::string_view text, std::string_view comment, std::string_view unit)
+std::unique_ptr<TRec> TFormules::MakeFormula(std::string_view text, std::string_view comment, std::string_view unit)
 {
     auto rec = std::make_unique<TRec>();
     rec->kind = rkFormula;
-    const std::string typed = WithoutBlanks(text);
+    const std::string typed = WithUserSeparator(WithoutBlanks(text));
     const std::size_t equal = typed.find('=');
     if (equal == std::string::npos || equal == 0) {
         // No name: known internally by its position, for the dependency order only.
@@ -171,21 +190,17 @@ int TFormules::AddFormula(std::string_view text, std::string_view comment, std::
     }
     rec->comment = comment.empty() ? DefaultComment() : std::string(comment);
     rec->unit = unit.empty() ? DefaultUnit() : std::string(unit);
-    // Only the new entry needs its internal name: the others keep their positions.
-    if (rec->IsUnnamed())
-        rec->baseName = "$" + std::to_string(m_formulas.size());
-    m_formulas.push_back(std::move(rec));
-    return FormulaCount() - 1;
+    return rec;
 }
 
-int TFormules::AddConstant(
+std::unique_ptr<TRec> TFormules::MakeConstant(
     std::string_view name, std::string_view valueText, std::string_view unit, std::string_view comment)
 {
     auto rec = std::make_unique<TRec>();
     rec->kind = rkConstant;
     rec->name = WithoutBlanks(name);
     ReadConstantName(rec->name, *rec);
-    const std::string value = WithoutBlanks(valueText);
+    const std::string value = WithUserSeparator(WithoutBlanks(valueText));
     rec->isExpression = !value.empty() && value[0] == '=';
     rec->expression = rec->isExpression ? value.substr(1) : value;
     rec->comment = comment.empty() ? DefaultComment() : std::string(comment);
@@ -196,7 +211,25 @@ int TFormules::AddConstant(
         rec->value = number && !IsUnusable(*number) ? *number : kNaN;
     }
     rec->valueText = FormatConstantValue(rec->value);
-    m_constants.push_back(std::move(rec));
+    return rec;
+}
+
+int TFormules::AddFormula(std::string_view text, std::string_view comment, std::string_view unit)
+{
+    std::unique_ptr<TRec> rec = MakeFormula(text, comment, unit);
+    // Only the new entry needs its internal name: the others keep their positions.
+    if (rec->IsUnnamed())
+        rec->baseName = "$" + std::to_string(m_formulas.size());
+    m_formulas.push_back(std::move(rec));
+    ++m_generation;
+    return FormulaCount() - 1;
+}
+
+int TFormules::AddConstant(
+    std::string_view name, std::string_view valueText, std::string_view unit, std::string_view comment)
+{
+    m_constants.push_back(MakeConstant(name, valueText, unit, comment));
+    ++m_generation;
     return ConstantCount() - 1;
 }
 
@@ -223,6 +256,7 @@ void TFormules::RemoveFormula(int k)
     if (k < 0 || k >= FormulaCount())
         return;
     m_formulas.erase(m_formulas.begin() + k);
+    ++m_generation;
     if (m_selected == k)
         m_selected = -1;
     else if (m_selected > k)
@@ -235,10 +269,13 @@ void TFormules::RemoveConstant(int k)
     if (k < 0 || k >= ConstantCount())
         return;
     m_constants.erase(m_constants.begin() + k);
+    ++m_generation;
 }
 
 void TFormules::Clear()
 {
+    if (!m_formulas.empty() || !m_constants.empty())
+        ++m_generation;
     m_formulas.clear();
     m_constants.clear();
     m_selected = -1;
@@ -515,6 +552,14 @@ int TFormules::ComputeFormula(TRec& f)
     curve.unusableAsAbscissa = false;
     curve.dependsOnVelocity = UsesAny(f, { "vx", "vy", "v" });
     curve.dependsOnAcceleration = UsesAny(f, { "ax", "ay", "a" });
+    // Em = Ec + Ep rests on the velocity as much as Ec = 0,5*m*v^2 does: the doubtful edges that the
+    // options hide in one are hidden in the other (the formulas used are computed first).
+    for (const auto& used : m_formulas) {
+        if (used.get() != &f && !used->IsUnnamed() && Uses(f, *used)) {
+            curve.dependsOnVelocity = curve.dependsOnVelocity || used->curve.dependsOnVelocity;
+            curve.dependsOnAcceleration = curve.dependsOnAcceleration || used->curve.dependsOnAcceleration;
+        }
+    }
     TParser::SetError(0);
     return fcOk;
 }

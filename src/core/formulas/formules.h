@@ -15,6 +15,7 @@
 #include "core/formulas/parser.h"
 #include "core/formulas/rec.h"
 
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
@@ -43,6 +44,16 @@ enum TFormulesCode : int {
     fcPredefined = 9,
     fcOutOfRange = 10,
     fcNoValue = 11,
+};
+
+// What an edit of the lists made of the entry: refused (the lists are as they were before), or kept; a
+// kept entry may still come with a message, when it could not be computed on every row (an iterative
+// formula without its initial value, a square root of a negative value everywhere).
+struct TEditOutcome {
+    bool accepted = false;
+    int code = 0; // a TFormulesCode, 0 when everything went well
+    std::string message; // empty when there is nothing to tell
+    int position = -1; // the entry's position in its list once kept
 };
 
 class TFormules {
@@ -75,6 +86,28 @@ public:
 
     // Checks one entry of the lists against the others and computes it; 0 or a code of TFormulesCode.
     int Validate(const TRec& entry);
+
+    // The edits of the formulas window and of the formula keyboard. Each one validates the entry against
+    // the others; a name that is refused, or an expression that is no expression (a missing parenthesis,
+    // an unknown name), leaves the lists as they were; an expression that is sound but gives no value on
+    // some rows is kept. What depends on the entry is computed again. A changed entry keeps the column's
+    // visibility and digits.
+    TEditOutcome TryAddFormula(std::string_view text, std::string_view comment = {}, std::string_view unit = {});
+    TEditOutcome TryChangeFormula(int k, std::string_view text, std::string_view comment, std::string_view unit);
+    TEditOutcome TryAddConstant(
+        std::string_view name, std::string_view valueText, std::string_view unit = {}, std::string_view comment = {});
+    TEditOutcome TryChangeConstant(
+        int k, std::string_view name, std::string_view valueText, std::string_view unit, std::string_view comment);
+    // Removes an entry and computes the others again (a formula that used it has no value left).
+    void DeleteFormula(int k);
+    void DeleteConstant(int k);
+    // Whether the text is a well-formed expression over known names (0, or the parser's code; its message
+    // is then the parser's).
+    int CheckSyntax(const TRec& entry);
+
+    // Counts the changes of the lists (entries added, changed, removed, loaded): a study whose formulas
+    // changed since it was saved has changes to save.
+    std::uint64_t Generation() const { return m_generation; }
     // The message of a code for an entry (code 5: the parser's message for its current error).
     std::string Message(int code, const TRec& entry) const;
 
@@ -130,8 +163,14 @@ private:
     int DesignatedRow(bool hasBrackets, bool absoluteIndex, int index) const;
     void CollectNames(TRec& entry, bool constantsOnly);
     std::vector<TRec*> DependencyOrder(const std::vector<std::unique_ptr<TRec>>& list, bool constantsOnly);
+    static std::unique_ptr<TRec> MakeFormula(std::string_view text, std::string_view comment, std::string_view unit);
+    static std::unique_ptr<TRec> MakeConstant(
+        std::string_view name, std::string_view valueText, std::string_view unit, std::string_view comment);
     void RenumberUnnamed();
     void SetFlag(bool& flag, bool on);
+    // The outcome of a validation of an entry just placed in its list; refused entries are taken out again
+    // by the caller.
+    TEditOutcome Judge(TRec& entry, bool formula);
 
     std::vector<std::unique_ptr<TRec>> m_formulas;
     std::vector<std::unique_ptr<TRec>> m_constants;
@@ -145,6 +184,7 @@ private:
     bool m_acceleration = true;
     bool m_polar = true;
     bool m_constantsOnly = false;
+    std::uint64_t m_generation = 0;
     std::function<void()> m_onInvalidate;
 };
 

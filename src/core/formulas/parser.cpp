@@ -624,7 +624,7 @@ void TParser::Parse()
     SetError(m_parseCode, m_parseQuoted);
 }
 
-void TParser::Evaluate()
+void TParser::Build()
 {
     if (!m_parsed)
         Parse();
@@ -638,10 +638,14 @@ void TParser::Evaluate()
         m_treeCode = m_root->Build(0, m_treeQuoted);
         m_treeBuilt = true;
     }
-    if (m_treeCode != 0) {
-        SetError(m_treeCode, m_treeQuoted);
+    SetError(m_treeCode, m_treeQuoted);
+}
+
+void TParser::Evaluate()
+{
+    Build();
+    if (m_parseCode != 0 || m_treeCode != 0)
         return;
-    }
     int code = 0;
     std::string quoted;
     m_value = m_root->Evaluate(m_radians, code, quoted);

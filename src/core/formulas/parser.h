@@ -161,6 +161,9 @@ public:
     const std::string& Text() const { return m_text; }
     // Tokenizes; afterwards ErrorCode() is 0 on success.
     void Parse();
+    // Parses if not yet done and builds the tree; ErrorCode() then tells whether the text is a well-formed
+    // expression over known names, before any value is asked for.
+    void Build();
     // Parses if not yet done, builds the tree on first use, evaluates it and stores the value.
     void Evaluate();
 

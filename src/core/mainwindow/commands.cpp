@@ -220,10 +220,12 @@ TCommandStates CommandStates(const TWindowState& s)
               { C::ModeStudio, video::vmWorkshop }, { C::ModeCapture, video::vmCapture } };
     for (const auto& [c, mode] : modes)
         at(c).checked = s.mode == mode;
-    // The graph pages and the calculator come with their windows.
+    // The graph pages come with their graphs.
     for (C c : { C::MenuTemps, C::MenuReferentiel, C::MenuVecteur, C::MenuFormule, C::ResultatsTemps,
-             C::ResultatsReferentiel, C::ResultatsVecteur, C::ResultatsFormule, C::MesuresCalculatrice })
+             C::ResultatsReferentiel, C::ResultatsVecteur, C::ResultatsFormule })
         at(c).enabled = false;
+    // The calculator knows no measurement: it serves with or without a video, in every mode.
+    at(C::MesuresCalculatrice).enabled = true;
 
     // The tool bar shows the tools of the pointing modes only.
     for (C c : { C::OutilZoom, C::OutilPan, C::OutilMarque, C::OutilDeplacer, C::OutilEffacer, C::OutilNom })

@@ -5,6 +5,7 @@
 #include "core/common/texts.h"
 #include "core/common/user_dlg.h"
 #include "core/document/data.h"
+#include "core/formulas/formules.h"
 #include "core/montage/montage.h"
 #include "core/video/video.h"
 
@@ -101,7 +102,9 @@ bool TRecovery::Autosave()
     }
     const std::uint64_t data = m_parts.data.Generation();
     const std::uint64_t montage = m_parts.montage != nullptr ? m_parts.montage->Generation() : 0;
-    if (m_written && data == m_writtenData && montage == m_writtenMontage)
+    // Formulas typed since the last copy are changes of the study as much as marks are.
+    const std::uint64_t formules = m_parts.formules != nullptr ? m_parts.formules->Generation() : 0;
+    if (m_written && data == m_writtenData && montage == m_writtenMontage && formules == m_writtenFormules)
         return false; // the copy already holds these changes
     if (!HoldLock())
         return false;
@@ -115,6 +118,7 @@ bool TRecovery::Autosave()
     m_written = true;
     m_writtenData = data;
     m_writtenMontage = montage;
+    m_writtenFormules = formules;
     return true;
 }
 

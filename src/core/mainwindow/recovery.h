@@ -73,6 +73,7 @@ private:
     bool m_written = false;
     std::uint64_t m_writtenData = 0;
     std::uint64_t m_writtenMontage = 0;
+    std::uint64_t m_writtenFormules = 0;
 };
 
 // "09/12/2026 à 14:05": the date and time a copy shows in the question.

@@ -65,6 +65,9 @@ void ShowBox(TCustomUserDlg& dlg, TUserDlgIcon icon, const std::string& blueName
 void ResetStudyFor(const TStudyParts& parts)
 {
     parts.data.NewStudy();
+    // The formulas name the objects and constants of the study they were typed for.
+    if (parts.formules != nullptr)
+        parts.formules->Clear();
     if (parts.video.IsOpened())
         parts.data.SetTimeBetweenFrames(parts.video.FrameDuration());
 }
@@ -493,6 +496,9 @@ bool TStudyCommands::Modified() const
         return false;
     if (m_restored || m_parts.data.Generation() != m_savedData)
         return true;
+    // Formulas typed after the last save are part of the study: closing must not lose them unasked.
+    if (m_parts.formules != nullptr && m_parts.formules->Generation() != m_savedFormules)
+        return true;
     return m_parts.montage != nullptr && m_parts.montage->Generation() != m_savedMontage;
 }
 
@@ -501,6 +507,7 @@ void TStudyCommands::MarkUnmodified()
     m_restored = false;
     m_savedData = m_parts.data.Generation();
     m_savedMontage = m_parts.montage != nullptr ? m_parts.montage->Generation() : 0;
+    m_savedFormules = m_parts.formules != nullptr ? m_parts.formules->Generation() : 0;
 }
 
 bool TStudyCommands::ShowLoadResult(int code, const TStudyLoadReport& report, const std::string& shownPath)

@@ -181,9 +181,10 @@ private:
     TStudyParts m_parts;
     std::string m_lastSaved;
     std::string m_studyPath;
-    // The document's and the montage's generations when the study was last opened or saved.
+    // The document's, the montage's and the formulas' generations when the study was last opened or saved.
     std::uint64_t m_savedData = 0;
     std::uint64_t m_savedMontage = 0;
+    std::uint64_t m_savedFormules = 0;
     bool m_restored = false; // a restored copy is unsaved whatever the generations say
 };
 

@@ -65,6 +65,7 @@ int TCalcul::Recompute(const TMeasurementSource& source)
     // Until this pass reaches its end the arrays do not describe the document: a failed pass must not
     // leave a calculator that was clean looking up to date over emptied arrays.
     m_dirty = true;
+    ++m_generation;
     if (!source.IsVideoOpen())
         return kNoVideo;
     TMeasurement meas;
@@ -125,6 +126,7 @@ int TCalcul::Recompute(const TMeasurementSource& source)
 
 int TCalcul::Derive(int smoothFlags)
 {
+    ++m_generation;
     int result = kNothing;
     for (int o = 0; o < m_objects; ++o) {
         result = DeriveObject(o, smoothFlags);

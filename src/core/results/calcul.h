@@ -22,6 +22,7 @@
 #include "core/results/deriv.h"
 #include "core/results/quantity.h"
 
+#include <cstdint>
 #include <vector>
 
 namespace kinoval::results {
@@ -39,7 +40,14 @@ public:
     int Derive(int smoothFlags);
 
     bool IsDirty() const { return m_dirty; }
-    void Invalidate() { m_dirty = true; }
+    void Invalidate()
+    {
+        m_dirty = true;
+        ++m_generation;
+    }
+    // Counts the passes (recomputations, derivative passes, invalidations): whoever computes from these
+    // results (the user formulas) knows from it that they may have changed since.
+    std::uint64_t Generation() const { return m_generation; }
 
     double Sx() const { return m_sx; }
     double Sy() const { return m_sy; }
@@ -87,6 +95,7 @@ private:
 
     TMarkSet m_markSet;
     bool m_dirty = true;
+    std::uint64_t m_generation = 0;
     double m_sx = -1, m_sy = -1;
     double m_cos = 1, m_sin = 0;
     bool m_xDirect = true, m_yDirect = true;

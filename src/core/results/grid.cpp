@@ -50,6 +50,8 @@ TQuantityText TextOf(int code)
     }
 }
 
+} // namespace
+
 std::string JoinTabs(const std::vector<std::string>& cells)
 {
     std::string line;
@@ -61,7 +63,15 @@ std::string JoinTabs(const std::vector<std::string>& cells)
     return line;
 }
 
-} // namespace
+std::string AxisAngleLine(double radians)
+{
+    return FormatText(Tr(kAnglePattern), { ":", FormatExportNumber(radians), Tr("rad") });
+}
+
+std::string AxisAngleCaption()
+{
+    return FormatText(Tr(kAnglePattern), { "(" + Tr("rad") + ")", ":", "" });
+}
 
 std::string CurrentDateTimeText()
 {
@@ -320,7 +330,7 @@ int TGrid::CopyText(const std::string& firstLine, TTableOutput& out)
     out.Clear();
     out.AddLine(firstLine);
     out.AddLine(DateText ? DateText() : std::string());
-    out.AddLine(FormatText(Tr(kAnglePattern), { ":", FormatExportNumber(m_source.AxisAngle()), Tr("rad") }));
+    out.AddLine(AxisAngleLine(m_source.AxisAngle()));
     std::vector<std::string> cells;
     for (int line = 1; line < m_lineCount; ++line) {
         cells.clear();
@@ -341,21 +351,7 @@ void TGrid::CopyPython(TTableOutput& out)
         for (int l = kHeaderLines; l < m_lineCount; ++l) {
             if (l > kHeaderLines)
                 line += ", ";
-            std::string text = CellText(column, l, false);
-            // A missing value must not become a measured zero: Python gets a NaN, which its plotting and
-            // numerical libraries skip.
-            if (text.empty() || text == kNotANumberText) {
-                line += "float(\"nan\")";
-                continue;
-            }
-            if (text.find(separator) == std::string::npos && text.find('E') == std::string::npos
-                && text.find('e') == std::string::npos)
-                text += std::string(1, separator) + "0";
-            for (char& c : text) {
-                if (c == separator)
-                    c = '.';
-            }
-            line += text;
+            line += PythonNumber(CellText(column, l, false), separator);
         }
         line += "]";
         out.AddLine(line);
@@ -371,7 +367,7 @@ TStringMatrix TGrid::Matrix()
             matrix[static_cast<std::size_t>(line)].push_back(CellText(column, line, false));
     }
     if (m_colCount - kFixedCols > 1) {
-        matrix[0][0] = FormatText(Tr(kAnglePattern), { "(" + Tr("rad") + ")", ":", "" });
+        matrix[0][0] = AxisAngleCaption();
         matrix[0][1] = FormatExportNumber(m_source.AxisAngle());
     }
     return matrix;

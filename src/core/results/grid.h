@@ -15,6 +15,7 @@
 
 #include "core/common/colour.h"
 #include "core/common/string_matrix.h"
+#include "core/results/copyable_table.h"
 #include "core/results/selector.h"
 #include "core/results/table_output.h"
 #include "core/results/table_source.h"
@@ -67,7 +68,7 @@ inline constexpr std::uint16_t kVelocityCodes = CodeSet({ 3, 4, 5 });
 inline constexpr std::uint16_t kAccelerationCodes = CodeSet({ 6, 7, 8 });
 inline constexpr std::uint16_t kPolarCodes = CodeSet({ 11, 12, 13 });
 
-class TGrid {
+class TGrid : public TCopyableTable {
 public:
     static constexpr int kFixedCols = 1;
     static constexpr int kHeaderLines = 4;
@@ -110,12 +111,12 @@ public:
     int Digits(int column) const;
 
     // Tab-separated copy into the output buffer; answers the number of data columns written.
-    int CopyText(const std::string& firstLine, TTableOutput& out);
+    int CopyText(const std::string& firstLine, TTableOutput& out) override;
     // Python lists, one per visible data column.
-    void CopyPython(TTableOutput& out);
+    void CopyPython(TTableOutput& out) override;
     // Every cell's unformatted text, header lines included, without the fixed column; the first line
     // carries the axis angle when there is room for it.
-    TStringMatrix Matrix();
+    TStringMatrix Matrix() override;
     // Builds the matrix and hands it over; answers the hand-over's error code (0 success, for the CSV
     // file 0 when written and 1 otherwise).
     int ExportToOffice(TOfficeTarget target, TTableOutput& out);

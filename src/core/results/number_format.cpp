@@ -92,4 +92,18 @@ std::string FormatExportNumber(double value)
     return FormatExportNumber(value, DecimalSeparator());
 }
 
+std::string PythonNumber(std::string text, char separator)
+{
+    if (text.empty() || text == kNotANumberText)
+        return "float(\"nan\")";
+    if (text.find(separator) == std::string::npos && text.find('E') == std::string::npos
+        && text.find('e') == std::string::npos)
+        text += std::string(1, separator) + "0";
+    for (char& c : text) {
+        if (c == separator)
+            c = '.';
+    }
+    return text;
+}
+
 } // namespace kinoval::results

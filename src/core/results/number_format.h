@@ -23,4 +23,10 @@ std::string FormatResultNumber(double value, int digits, char separator);
 std::string FormatExportNumber(double value);
 std::string FormatExportNumber(double value, char separator);
 
+// A value of an export text (FormatExportNumber, or empty when there is none) as a Python number: "." for
+// the separator, always a decimal point or an exponent (so Python reads a float), and float("nan") for a
+// missing value, which must not become a measured zero (Python's plotting and numerical libraries skip
+// NaN).
+std::string PythonNumber(std::string text, char separator);
+
 } // namespace kinoval::results

@@ -18,8 +18,6 @@ bool SettingShownInDialog(std::string_view name)
         "CheckBox35VectorTilted", "CheckBox37GridShowItem", "CheckBox42TempsEquation", "CheckBox43TempsStatistics",
         "CheckBox44FormulaEquation", "CheckBox45FormulaStatistics", "CheckBox46VectorVideoImage",
         "CheckBox50VectorSpline", "CheckBox51DeformationBubble", "PenSize4Graph",
-        // the formulas and their angle unit
-        "CheckBox5ChangeFormulae", "CheckBox32AngleRadian",
         // the capture
         "CheckBox49AllowCapture"
     };

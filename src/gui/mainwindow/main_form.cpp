@@ -124,9 +124,12 @@ TMainForm::TMainForm(const TMainFormParts& parts, QWidget* parent)
         mainwindow::TResultsCheckParts { m_parts.data, m_parts.options, m_parts.dialog, ScalePictures(), false });
 
     // The results window makes the results and tables follow the view's marking mode.
-    m_resForm = std::make_unique<TResForm>(TResFormParts { m_parts.results, m_parts.serveur, m_parts.options,
-                                               m_parts.dialog, m_parts.desktop, m_parts.data, m_parts.video },
+    m_resForm = std::make_unique<TResForm>(
+        TResFormParts { m_parts.results, m_parts.serveur, m_parts.options, m_parts.dialog, m_parts.desktop,
+            m_parts.data, m_parts.video, m_parts.formules, m_parts.settingsPath },
         this);
+    // A formula typed after the last save is a change of the study, which the title shows.
+    m_resForm->formulasChanged = [this] { UpdateTitle(); };
     showResultsWindow = [this](results::TResultsPage page) {
         m_resForm->ShowPage(page);
         if (!m_resultsPlaced)

@@ -509,6 +509,9 @@ void TMainForm::Run(TCommand command)
     case C::ModeCapture:
         UpdateCommands(); // no panel yet: the button stays as it was
         break;
+    case C::MesuresCalculatrice:
+        m_resForm->OpenCalculator();
+        break;
     case C::MenuTableau:
     case C::ResultatsTableau:
         ShowResults(results::TResultsPage::Table);

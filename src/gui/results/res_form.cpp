@@ -4,15 +4,21 @@
 #include "core/document/data.h"
 #include "core/export/serveur.h"
 #include "core/export/table_hand_over.h"
+#include "core/formulas/formules.h"
+#include "core/formulas/formules_calc.h"
 #include "core/results/calcul_table_source.h"
 #include "core/results/results_set.h"
 #include "core/settings/options.h"
 #include "core/video/video.h"
 #include "gui/common/qt_text.h"
+#include "gui/formulas/boite_formules.h"
+#include "gui/formulas/calculatrice_form.h"
+#include "gui/formulas/clavier_form.h"
 #include "gui/results/results_grid_model.h"
 #include "gui/results/results_grid_view.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QCoreApplication>
 #include <QLabel>
 #include <QMenuBar>
@@ -22,10 +28,6 @@
 #include <QToolButton>
 
 namespace kinoval {
-
-namespace {
-
-} // namespace
 
 TResForm::TResForm(const TResFormParts& parts, QWidget* parent)
     : QMainWindow(parent)
@@ -39,6 +41,7 @@ TResForm::TResForm(const TResFormParts& parts, QWidget* parent)
     m_parts.results.Grids.IsTransparentMode = transparent;
     m_parts.results.Calc.Invalidate(results::kSelBoth);
     m_seenGeneration = m_parts.data.Generation();
+    m_formulesCalc = std::make_unique<formulas::TFormulesCalc>(m_parts.formules, m_parts.results.Calc, m_parts.data);
 
     SetProgramPath(QCoreApplication::applicationFilePath().toStdString());
 
@@ -69,7 +72,82 @@ TResForm::~TResForm() = default;
 
 void TResForm::SetProgramPath(const std::string& path)
 {
+    m_programPath = path;
     m_handOver = std::make_unique<TTableHandOver>(m_parts.results.Grids, m_parts.serveur, path);
+    if (m_formulasWindow != nullptr)
+        m_formulasWindow->SetProgramPath(path);
+}
+
+TBoiteFormules& TResForm::FormulasWindow()
+{
+    if (m_formulasWindow == nullptr) {
+        m_formulasWindow = new TBoiteFormules(
+            TBoiteFormulesParts { m_parts.formules, m_parts.serveur, m_parts.options, m_parts.dialog }, this);
+        m_formulasWindow->setWindowFlag(Qt::Window);
+        m_formulasWindow->SetProgramPath(m_programPath);
+        m_formulasWindow->refresh = [this] { Refresh(); };
+        m_formulasWindow->openCalculator = [this] { OpenCalculator(); };
+        m_formulasWindow->openKeyboard = [this] { OpenKeyboard(); };
+        m_formulasWindow->changed = [this] {
+            if (formulasChanged)
+                formulasChanged();
+        };
+        m_links += m_formulesCalc->Computed.Connect([this] {
+            if (m_formulasWindow->isVisible())
+                m_formulasWindow->ShowValues();
+        });
+    }
+    return *m_formulasWindow;
+}
+
+TCalculatriceForm& TResForm::Calculator()
+{
+    if (m_calculator == nullptr)
+        m_calculator = new TCalculatriceForm(this);
+    return *m_calculator;
+}
+
+TClavierForm& TResForm::Keyboard()
+{
+    if (m_keyboard == nullptr) {
+        m_keyboard = new TClavierForm(m_parts.settingsPath, this);
+        // A validated formula joins the others and shows its column in the formulas window.
+        m_keyboard->OnValidate
+            = [this](const std::string& formula, const std::string& comment, const std::string& unit) {
+                  TBoiteFormules& window = FormulasWindow();
+                  const bool kept = window.AddFormula(formula, comment, unit);
+                  if (kept)
+                      window.Open();
+                  return kept;
+              };
+    }
+    return *m_keyboard;
+}
+
+void TResForm::OpenFormulasWindow()
+{
+    FormulasWindow().Open();
+    m_formulasWindow->Reload();
+}
+
+void TResForm::OpenCalculator()
+{
+    Calculator().Open();
+}
+
+void TResForm::OpenKeyboard()
+{
+    Keyboard().Open();
+}
+
+void TResForm::SetAnglesInRadians(bool radians)
+{
+    m_parts.options.anglesInRadians = radians;
+    m_angleRadians->setChecked(radians);
+    m_angleDegrees->setChecked(!radians);
+    UpdateFormulas();
+    if (m_formulasWindow != nullptr && m_formulasWindow->isVisible())
+        m_formulasWindow->ShowValues();
 }
 
 QAction* TResForm::AddAction(QMenu* menu, const char* name, const char* caption, bool checkable)
@@ -154,6 +232,21 @@ void TResForm::BuildMenus()
     connect(m_smoothAcceleration, &QAction::triggered, this, [this](bool on) {
         SetSmoothing(on ? (m_smoothFlags | kSmoothAcceleration) : (m_smoothFlags & ~kSmoothAcceleration));
     });
+    calculations->addSeparator();
+    connect(AddAction(calculations, "MenuCalculsSaisir", "Saisir des formules ou des constantes"), &QAction::triggered,
+        this, [this] { OpenFormulasWindow(); });
+    connect(AddAction(calculations, "MenuCalculsCalculatrice", "Calculatrice"), &QAction::triggered, this,
+        [this] { OpenCalculator(); });
+    // The unit of the angles the formulas read and write (B, O, the trigonometric functions).
+    QMenu* angles = calculations->addMenu(T("Unité des angles dans les formules"));
+    angles->setObjectName("MenuCalculsAngle");
+    auto* unit = new QActionGroup(this);
+    m_angleDegrees = AddAction(angles, "MenuCalculsAngleDegre", "degrés", true);
+    m_angleRadians = AddAction(angles, "MenuCalculsAngleRadian", "radians", true);
+    unit->addAction(m_angleDegrees);
+    unit->addAction(m_angleRadians);
+    connect(m_angleDegrees, &QAction::triggered, this, [this] { SetAnglesInRadians(false); });
+    connect(m_angleRadians, &QAction::triggered, this, [this] { SetAnglesInRadians(true); });
 }
 
 void TResForm::BuildPageButtons()
@@ -188,6 +281,15 @@ void TResForm::BuildPageButtons()
         connect(button, &QToolButton::clicked, this, [this, page] { ShowPage(page); });
         bar->addWidget(button);
     }
+    bar->addSeparator();
+    auto* keyboard = new QToolButton(bar);
+    keyboard->setObjectName("ButtonMenuClavier");
+    keyboard->setText(T("Aide à la saisie"));
+    keyboard->setAccessibleName(T("Aide à la saisie"));
+    keyboard->setToolTip(T("Aide à la saisie des formules"));
+    keyboard->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    connect(keyboard, &QToolButton::clicked, this, [this] { OpenKeyboard(); });
+    bar->addWidget(keyboard);
 }
 
 void TResForm::ReadAvailability()
@@ -206,12 +308,19 @@ void TResForm::ApplyOptions()
     m_showVelocity->setChecked(o.tableVelocityColumns);
     m_showAcceleration->setChecked(o.tableAccelerationColumns);
     m_showPolar->setChecked(o.tablePolarColumns);
+    m_angleRadians->setChecked(o.anglesInRadians);
+    m_angleDegrees->setChecked(!o.anglesInRadians);
     ReadAvailability();
     // The availability is judged again at the next refresh.
     m_derivedFor = nullptr;
     UpdateMenus();
     if (isVisible())
         ShowPage(m_page);
+    if (m_formulasWindow != nullptr) {
+        m_formulasWindow->ApplyOptions();
+        if (m_formulasWindow->isVisible())
+            m_formulasWindow->Reload();
+    }
 }
 
 void TResForm::CheckGeneration()
@@ -224,6 +333,20 @@ void TResForm::CheckGeneration()
 }
 
 bool TResForm::Refresh()
+{
+    const bool ok = RefreshResults();
+    UpdateFormulas();
+    return ok;
+}
+
+void TResForm::UpdateFormulas()
+{
+    m_formulesCalc->ApplyOptions(m_parts.options);
+    m_formulesCalc->SetAvailable(m_velocityOk, m_accelerationOk, m_polarOk);
+    m_formulesCalc->Update();
+}
+
+bool TResForm::RefreshResults()
 {
     CheckGeneration();
     results::TResCalc& calc = m_parts.results.Calc;
@@ -316,6 +439,8 @@ void TResForm::DocumentChanged()
     m_parts.results.Calc.Invalidate(results::kSelBoth);
     if (isVisible())
         ShowPage(m_page);
+    if (m_formulasWindow != nullptr && m_formulasWindow->isVisible())
+        m_formulasWindow->Reload();
 }
 
 } // namespace kinoval

@@ -14,13 +14,20 @@
 //
 // Pages: 0 formulas, 1 trajectory, 2 table, 3 time graphs, 4 vectors. Only the table page exists so far;
 // until the graphs come, asking for a graph page shows the table.
+//
+// The user formulas are computed from the results of the current mark set each time they are refreshed
+// (TFormulesCalc); the window owns the formulas window, the calculator and the formula keyboard that its
+// "Calculs" menu and its "Aide à la saisie" button open, and that the main window's "Calculatrice" opens.
 
+#include "core/common/signal.h"
 #include "core/results/results_page.h"
 
 #include <QMainWindow>
 
 #include <cstdint>
+#include <functional>
 #include <memory>
+#include <string>
 
 class QAction;
 class QMenu;
@@ -29,6 +36,9 @@ class QToolButton;
 
 namespace kinoval {
 
+class TBoiteFormules;
+class TCalculatriceForm;
+class TClavierForm;
 class TCustomUserDlg;
 class TDesktopServices;
 class TOptions;
@@ -40,6 +50,10 @@ class TTableHandOver;
 namespace document {
 class TData;
 }
+namespace formulas {
+class TFormules;
+class TFormulesCalc;
+} // namespace formulas
 namespace results {
 class TResultsSet;
 }
@@ -55,6 +69,9 @@ struct TResFormParts {
     TDesktopServices& desktop;
     document::TData& data;
     video::TVideo& video;
+    formulas::TFormules& formules;
+    // The settings file that keeps the formula keyboard's favourites; empty: none.
+    std::string settingsPath;
 };
 
 using results::TResultsPage;
@@ -92,6 +109,18 @@ public:
     // The path written on the first line of the tab-separated copies; the program's own by default.
     void SetProgramPath(const std::string& path);
 
+    // The formulas window, the calculator and the formula keyboard, made when first asked for.
+    TBoiteFormules& FormulasWindow();
+    TCalculatriceForm& Calculator();
+    TClavierForm& Keyboard();
+    void OpenFormulasWindow();
+    void OpenCalculator();
+    void OpenKeyboard();
+    // After the formulas or constants were changed in the formulas window or the keyboard.
+    std::function<void()> formulasChanged;
+    // The angle unit of the formulas (the settings' "CheckBox32AngleRadian").
+    void SetAnglesInRadians(bool radians);
+
     TResultsGridView* GridView() const { return m_gridView; }
     TResultsGridModel* GridModel() const { return m_model; }
 
@@ -110,6 +139,10 @@ private:
     void UpdateMenus();
     void ReadAvailability();
     void CheckGeneration();
+    // Brings the current calculator up to date (Refresh without the formulas).
+    bool RefreshResults();
+    // Computes the formulas again from the current results when anything they depend on changed.
+    void UpdateFormulas();
 
     TResFormParts m_parts;
     std::unique_ptr<TTableHandOver> m_handOver;
@@ -123,6 +156,16 @@ private:
     QAction* m_showPolar = nullptr;
     QAction* m_smoothVelocity = nullptr;
     QAction* m_smoothAcceleration = nullptr;
+    QAction* m_angleDegrees = nullptr;
+    QAction* m_angleRadians = nullptr;
+
+    std::unique_ptr<formulas::TFormulesCalc> m_formulesCalc;
+    TBoiteFormules* m_formulasWindow = nullptr;
+    TCalculatriceForm* m_calculator = nullptr;
+    TClavierForm* m_keyboard = nullptr;
+    std::string m_programPath;
+    // The formulas window shows every computation of the formulas.
+    TConnections m_links;
 
     TResultsPage m_page = TResultsPage::Table;
     int m_smoothFlags = 0;

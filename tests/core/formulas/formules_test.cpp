@@ -3,6 +3,7 @@
 #include "core/common/ini_file.h"
 #include "core/common/numbers.h"
 #include "core/formulas/kinematic_values.h"
+#include "support/kinematic_table.h"
 
 #include <gtest/gtest.h>
 
@@ -17,30 +18,7 @@ namespace {
 
 constexpr double pi = std::numbers::pi;
 
-// Kinematic results given as plain tables: [object][row] per quantity code.
-class TTable : public TKinematicValues {
-public:
-    std::vector<double> times;
-    std::vector<std::vector<int>> frames;
-    std::map<std::uint8_t, std::vector<std::vector<double>>> values;
-    double angle = 0;
-
-    int Rows() const override { return static_cast<int>(times.size()); }
-    int ObjectCount() const override { return static_cast<int>(frames.size()); }
-    double Time(int row) const override { return times.at(static_cast<std::size_t>(row)); }
-    int FrameOf(int object, int row) const override
-    {
-        return frames.at(static_cast<std::size_t>(object)).at(static_cast<std::size_t>(row));
-    }
-    double Value(int object, std::uint8_t code, int row) const override
-    {
-        const auto found = values.find(code);
-        if (found == values.end())
-            return 0;
-        return found->second.at(static_cast<std::size_t>(object)).at(static_cast<std::size_t>(row));
-    }
-    double AxisAngle() const override { return angle; }
-};
+using TTable = test::TKinematicTable;
 
 // Two objects over five rows, 0.04 s apart. Object 1 is marked on every row with v = 1..5 and
 // x = 0.1 * row; object 2 only on rows 1 to 3.
@@ -481,6 +459,83 @@ TEST_F(Formules, SettingsInvalidateAndRecompute)
     // Without results there are no rows, and nothing to compute.
     formules.SetSource(nullptr);
     EXPECT_EQ(formules.ComputeFormulas(), fcNoValue);
+}
+
+// The edits of the formulas window: refused entries leave the lists exactly as they were.
+TEST_F(Formules, RefusedEditsLeaveTheListsAsTheyWere)
+{
+    ASSERT_TRUE(formules.TryAddConstant("m", "0,5", "kg").accepted);
+    const TEditOutcome ec = formules.TryAddFormula("Ec = 0,5*m*v^2", "énergie cinétique", "J");
+    ASSERT_TRUE(ec.accepted);
+    EXPECT_EQ(ec.code, 0);
+    EXPECT_EQ(ec.position, 0);
+    const std::uint64_t generation = formules.Generation();
+
+    // A faulty name, a repeated one, an expression that is no expression, an unknown name.
+    for (const char* text : { "2a = v", "ec = v*2", "E = (v", "E = zz+1", "E = 3+" }) {
+        SCOPED_TRACE(text);
+        const TEditOutcome out = formules.TryAddFormula(text);
+        EXPECT_FALSE(out.accepted);
+        EXPECT_FALSE(out.message.empty());
+        EXPECT_EQ(formules.FormulaCount(), 1);
+    }
+    EXPECT_EQ(
+        formules.TryAddFormula("E = zz+1").message, "La formule contient une variable ou une constante inconnue : zz");
+    EXPECT_EQ(formules.TryAddFormula("2a = v").code, fcBadName);
+    EXPECT_EQ(formules.Generation(), generation); // a refusal is no change of the study
+
+    // A refused change keeps the formula, its values and its place.
+    formules.Formula(0).curve.digits = 3;
+    EXPECT_FALSE(formules.TryChangeFormula(0, "Ec = 0,5*m*v^", "", "").accepted);
+    EXPECT_EQ(formules.Formula(0).FormulaText(), "Ec=0,5*m*v^2");
+    EXPECT_DOUBLE_EQ(formules.Formula(0).curve.values[1], 1);
+    // An accepted one keeps the column's digits, and the comment and unit it was given.
+    ASSERT_TRUE(formules.TryChangeFormula(0, "Ec = m*v^2/2", "énergie cinétique", "J").accepted);
+    EXPECT_EQ(formules.Formula(0).curve.digits, 3);
+    EXPECT_EQ(formules.Formula(0).unit, "J");
+    EXPECT_DOUBLE_EQ(formules.Formula(0).curve.values[1], 1);
+    EXPECT_GT(formules.Generation(), generation);
+
+    // A constant without a usable value is refused; a changed one changes the formulas that use it.
+    EXPECT_FALSE(formules.TryAddConstant("g", "9,8,1").accepted);
+    EXPECT_FALSE(formules.TryAddConstant("m2", "=zz*2").accepted);
+    EXPECT_EQ(formules.ConstantCount(), 1);
+    ASSERT_TRUE(formules.TryChangeConstant(0, "m", "2", "kg", "").accepted);
+    EXPECT_DOUBLE_EQ(formules.Formula(0).curve.values[1], 4);
+    EXPECT_FALSE(formules.TryChangeConstant(0, "x", "2", "kg", "").accepted); // a predefined name
+    EXPECT_EQ(formules.Constant(0).name, "m");
+
+    // Deleting what a formula uses leaves it without values, in the list.
+    formules.DeleteConstant(0);
+    EXPECT_EQ(formules.Formula(0).curve.firstRow, -1);
+}
+
+TEST_F(Formules, SoundFormulasWithoutValuesAreKeptWithTheirMessage)
+{
+    // An iterative formula still waiting for its initial value: kept, with the message that says so.
+    const TEditOutcome waiting = formules.TryAddFormula("h[i+1] = h[i] + 1");
+    EXPECT_TRUE(waiting.accepted);
+    EXPECT_EQ(waiting.code, fcParser);
+    EXPECT_NE(waiting.message.find("h[0] ou h[1]"), std::string::npos) << waiting.message;
+    ASSERT_TRUE(formules.TryAddConstant("h[1]", "10").accepted);
+    EXPECT_DOUBLE_EQ(formules.Formula(0).curve.values[4], 14);
+
+    // Without results there are no rows to fail on: a sound formula goes in silently, a faulty one not.
+    formules.SetSource(nullptr);
+    const TEditOutcome later = formules.TryAddFormula("p = v*2");
+    EXPECT_TRUE(later.accepted);
+    EXPECT_TRUE(later.message.empty());
+    EXPECT_FALSE(formules.TryAddFormula("q = (v").accepted);
+}
+
+TEST_F(Formules, EitherDecimalSeparatorReadsAsTheUsersOwn)
+{
+    // A formula typed with a point, or saved under another locale, computes under a comma locale.
+    ASSERT_TRUE(formules.TryAddFormula("d = 0.5*x").accepted);
+    EXPECT_EQ(formules.Formula(0).expression, "0,5*x");
+    EXPECT_DOUBLE_EQ(formules.Formula(0).curve.values[4], 0.2);
+    ASSERT_TRUE(formules.TryAddConstant("k", "=1.5*2").accepted);
+    EXPECT_DOUBLE_EQ(formules.Constant(0).value, 3);
 }
 
 } // namespace

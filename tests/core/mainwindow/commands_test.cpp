@@ -47,8 +47,9 @@ TEST(Commands, EveryCommandHasItsOwnName)
 TEST(Commands, WithoutAVideoOnlyWhatOpensOneIsOffered)
 {
     const TCommandStates states = CommandStates(TWindowState {});
+    // The calculator needs no study.
     for (C c : { C::FichierOuvrir, C::FichierExempleBalle, C::FichierExempleCylindre, C::FichierQuitter,
-             C::AffichageOptions, C::AideKinoval, C::AideApropos })
+             C::AffichageOptions, C::AideKinoval, C::AideApropos, C::MesuresCalculatrice })
         EXPECT_TRUE(states[Index(c)].enabled) << CommandName(c);
     for (C c : { C::VideoLecture, C::OutilEchelle, C::OutilMarque, C::ModeRepereFixe, C::ModeTracking, C::MenuTableau,
              C::ResultatsTableau, C::FichierEnregistrer, C::FichierEnregistrerSous, C::AffichageAnnuler,
@@ -140,6 +141,7 @@ TEST(Commands, OtherModesAsTheirPanelsAndTheSettingsAllow)
     EXPECT_FALSE(states[Index(C::OutilMarque)].visible);
     EXPECT_FALSE(states[Index(C::AffichageAnnuler)].enabled);
     EXPECT_FALSE(states[Index(C::ModeStudio)].enabled); // no panel yet
+    EXPECT_TRUE(states[Index(C::MesuresCalculatrice)].enabled); // in every mode
     s.allowTracking = false;
     s.allowMontage = false;
     states = CommandStates(s);

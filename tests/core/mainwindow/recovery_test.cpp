@@ -104,11 +104,15 @@ TEST_F(RecoveryTest, TheCopyFollowsTheUnsavedChangesAndGoesWithTheSave)
     EXPECT_FALSE(a.recovery.Autosave()); // the copy already holds these marks
     a.Click(0.4, 0.4);
     EXPECT_TRUE(a.recovery.Autosave());
+    // A formula typed after the last copy is copied too.
+    ASSERT_TRUE(a.formules.TryAddConstant("m", "0.1").accepted);
+    EXPECT_TRUE(a.recovery.Autosave());
 
-    // The copy is a study: it reads back with every mark.
+    // The copy is a study: it reads back with every mark and its constant.
     TInstance reader(tmp.File("elsewhere"));
     ASSERT_EQ(LoadStudyFile(copy, reader.parts), kStudyLoaded);
     EXPECT_EQ(reader.data.MarkCount(), 3);
+    EXPECT_EQ(reader.formules.ConstantCount(), 1);
 
     // A save holds the changes: the window discards the copy, and none is written until the next change.
     a.desktop.saveAnswers.push_back(tmp.File("etude.kvl"));

@@ -336,9 +336,14 @@ TEST_F(StudyCommandsTest, OpeningAVideoResetsTheStudyOrExplainsTheFailure)
     ASSERT_TRUE(b.commands.OpenVideo(videoPath));
     b.Click(0.2, 0.2);
     EXPECT_EQ(b.data.MarkCount(), 1);
+    b.formules.AddConstant("m", "0.1");
+    b.formules.AddFormula("p = m*v");
     EXPECT_DOUBLE_EQ(b.data.RequiredDuration(), b.video.FrameDuration());
     ASSERT_TRUE(b.commands.OpenVideo(videoPath));
     EXPECT_EQ(b.data.MarkCount(), 0);
+    // The formulas belonged to the study given up.
+    EXPECT_EQ(b.formules.FormulaCount(), 0);
+    EXPECT_EQ(b.formules.ConstantCount(), 0);
     EXPECT_DOUBLE_EQ(b.data.RequiredDuration(), b.video.FrameDuration());
     EXPECT_EQ(b.mru.Directory, fs::path(videoPath).parent_path().string());
 
@@ -476,6 +481,16 @@ TEST_F(StudyCommandsTest, AnUnchangedStudyIsGivenUpWithoutAQuestion)
     EXPECT_TRUE(b.commands.Modified());
     b.commands.MarkUnmodified();
     ASSERT_TRUE(b.montage.SetFrameVisible(4, false));
+    EXPECT_TRUE(b.commands.Modified());
+
+    // A formula or a constant is part of the study; a refused one changes nothing.
+    b.commands.MarkUnmodified();
+    EXPECT_FALSE(b.formules.TryAddFormula("2a = 1").accepted);
+    EXPECT_FALSE(b.commands.Modified());
+    ASSERT_TRUE(b.formules.TryAddConstant("m", "0.1").accepted);
+    EXPECT_TRUE(b.commands.Modified());
+    b.commands.MarkUnmodified();
+    ASSERT_TRUE(b.formules.TryChangeConstant(0, "m", "0.1", "kg", "").accepted);
     EXPECT_TRUE(b.commands.Modified());
 }
 

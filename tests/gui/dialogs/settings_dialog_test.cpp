@@ -60,10 +60,11 @@ TEST_F(SettingsDialogTest, EverySettingInUseHasItsControlAndNoOtherDoes)
     }
     EXPECT_TRUE(SettingShownInDialog("CheckBox58AllowStudio"));
     EXPECT_TRUE(SettingShownInDialog("StudioShapeNumber"));
-    for (const char* later :
-        { "CheckBox49AllowCapture", "CheckBox32AngleRadian", "CheckBox5ChangeFormulae", "ToolButtonVecteurSens" })
+    for (const char* later : { "CheckBox49AllowCapture", "ToolButtonVecteurSens" })
         EXPECT_FALSE(SettingShownInDialog(later)) << later;
-    EXPECT_TRUE(SettingShownInDialog("CheckBox47AllowTracking"));
+    // The formulas honour theirs: the permission to edit them and the angle unit.
+    for (const char* now : { "CheckBox47AllowTracking", "CheckBox5ChangeFormulae", "CheckBox32AngleRadian" })
+        EXPECT_TRUE(SettingShownInDialog(now)) << now;
     for (const TTextOption& option : TOptions::TextOptions())
         EXPECT_NE(dialog.findChild<QLineEdit*>(QString::fromLatin1(option.key)), nullptr) << option.key;
 }

@@ -6,10 +6,16 @@
 #include "core/document/data.h"
 #include "core/document/scale.h"
 #include "core/export/serveur.h"
+#include "core/formulas/formules.h"
+#include "core/formulas/kinematic_values.h"
 #include "core/results/results_set.h"
 #include "core/settings/options.h"
 #include "core/video/document_link.h"
 #include "core/video/video.h"
+#include "gui/formulas/boite_formules.h"
+#include "gui/formulas/calculatrice_form.h"
+#include "gui/formulas/clavier_form.h"
+#include "gui/formulas/formula_tables.h"
 #include "gui/results/results_grid_model.h"
 #include "gui/results/results_grid_view.h"
 #include "support/fake_desktop_services.h"
@@ -20,8 +26,13 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
+#include <QKeyEvent>
+#include <QLineEdit>
 #include <QMouseEvent>
+#include <QPushButton>
 #include <QScrollBar>
+#include <QToolButton>
 
 #include <gtest/gtest.h>
 
@@ -29,6 +40,7 @@
 #include <fstream>
 #include <functional>
 #include <memory>
+#include <numbers>
 #include <sstream>
 
 namespace kinoval {
@@ -85,7 +97,8 @@ protected:
     TResForm& Form()
     {
         if (!form) {
-            form = std::make_unique<TResForm>(TResFormParts { results, serveur, options, dlg, desktop, data, video });
+            form = std::make_unique<TResForm>(
+                TResFormParts { results, serveur, options, dlg, desktop, data, video, formules, {} });
             form->SetProgramPath("/usr/bin/kinoval");
             form->show();
         }
@@ -145,6 +158,7 @@ protected:
     test::TFakeDesktopServices desktop;
     TServeur serveur;
     TOptions options;
+    formulas::TFormules formules;
     std::unique_ptr<TResForm> form;
 };
 
@@ -423,6 +437,221 @@ TEST_F(ResFormTest, TextFileAndHandOvers)
     EXPECT_FALSE(Form().findChild<QAction*>("MenuEditionCopierEtLancerOpenOffice") == nullptr);
     Trigger("MenuFichierFermer");
     EXPECT_FALSE(Form().isVisible());
+}
+
+// ------------------------------------------------------------------------------ formulas, calculator
+
+QString FormulaCell(TBoiteFormules& window, int line, int column)
+{
+    QAbstractItemModel* model = window.FormulaView()->model();
+    return model->data(model->index(line, column)).toString();
+}
+
+void Type(QWidget& window, const char* field, const QString& text)
+{
+    auto* edit = window.findChild<QLineEdit*>(field);
+    ASSERT_NE(edit, nullptr) << field;
+    edit->setText(text);
+}
+
+void Press(QWidget& window, const char* button)
+{
+    auto* b = window.findChild<QAbstractButton*>(button);
+    ASSERT_NE(b, nullptr) << button;
+    b->click();
+}
+
+void MouseOn(QTableView* view, int line, int column, Qt::MouseButton button)
+{
+    const QRect cell = view->visualRect(view->model()->index(line, column));
+    const QPointF at = cell.center();
+    QMouseEvent press(QEvent::MouseButtonPress, at, view->viewport()->mapToGlobal(at), button, button, Qt::NoModifier);
+    QApplication::sendEvent(view->viewport(), &press);
+    QMouseEvent release(QEvent::MouseButtonRelease, at, view->viewport()->mapToGlobal(at), button, {}, Qt::NoModifier);
+    QApplication::sendEvent(view->viewport(), &release);
+}
+
+TEST_F(ResFormTest, FormulasTypedInTheirWindowAreComputedFromTheCurrentResults)
+{
+    Point(kFrames);
+    Trigger("MenuCalculsSaisir");
+    TBoiteFormules& window = Form().FormulasWindow();
+    ASSERT_TRUE(window.isVisible());
+    Type(window, "EditNomConstante", "m");
+    Type(window, "EditValeurConstante", "2");
+    Press(window, "ButtonAjouterConstante");
+    Type(window, "EditNouvelleFormule", "p = m*vy");
+    Type(window, "EditNouvelleUnite", "kg.m/s");
+    Press(window, "ButtonAjouterFormule");
+    EXPECT_EQ(dlg.RunCount(), 0u) << dlg.LastRun().Texts().front();
+    EXPECT_EQ(FormulaCell(window, 1, 2), "p=m*vy");
+    EXPECT_EQ(FormulaCell(window, 2, 2), "kg.m/s");
+    // p is twice the velocity of the results table, on every line.
+    const QStringList vy = Column(ColumnOf("vy"));
+    ASSERT_EQ(window.FormulaView()->model()->rowCount(), 4 + kFrames);
+    for (int row = 1; row + 1 < kFrames; ++row)
+        EXPECT_NEAR(FormulaCell(window, 4 + row, 2).toDouble(), 2 * vy[row].toDouble(), 2e-3) << row;
+
+    // A refused formula: its message, and the table as it was.
+    Type(window, "EditNouvelleFormule", "x = 2*t");
+    Press(window, "ButtonAjouterFormule");
+    ASSERT_EQ(dlg.RunCount(), 1u);
+    EXPECT_NE(dlg.LastRun().Texts().front().find("Variable concernée : x"), std::string::npos);
+    EXPECT_EQ(window.FormulaView()->model()->columnCount(), 4);
+
+    // The formulas follow the document: more marks, more rows; no scale, no rows.
+    Point(kFrames + 4);
+    Form().DocumentChanged();
+    EXPECT_EQ(window.FormulaView()->model()->rowCount(), 4 + kFrames + 4);
+    EXPECT_FALSE(FormulaCell(window, 4 + kFrames + 2, 2).isEmpty());
+
+    // Left in the middle of the control line hides the column, the right button deletes the formula.
+    window.FormulaView()->resize(600, 300);
+    MouseOn(window.FormulaView(), 0, 2, Qt::LeftButton);
+    EXPECT_EQ(FormulaCell(window, 5, 2), "");
+    EXPECT_FALSE(formules.Formula(0).curve.visible);
+    EXPECT_TRUE(formules.Formula(0).curve.HasValue(1)); // hidden, still computed
+    MouseOn(window.FormulaView(), 0, 2, Qt::RightButton);
+    EXPECT_EQ(formules.FormulaCount(), 0);
+    EXPECT_EQ(window.FormulaView()->model()->columnCount(), 3);
+}
+
+TEST_F(ResFormTest, TheAngleUnitOfTheFormulasAndTheSettingThatLocksThem)
+{
+    Point(kFrames);
+    Form();
+    Trigger("MenuCalculsAngleDegre");
+    EXPECT_FALSE(options.anglesInRadians);
+    TBoiteFormules& window = Form().FormulasWindow();
+    ASSERT_TRUE(window.AddFormula("s = Sin(90)", "", ""));
+    Form().Refresh();
+    EXPECT_DOUBLE_EQ(formules.Formula(0).curve.values[0], 1);
+    Trigger("MenuCalculsAngleRadian");
+    EXPECT_TRUE(options.anglesInRadians);
+    EXPECT_NEAR(formules.Formula(0).curve.values[0], std::sin(90.0), 1e-12);
+
+    options.formulasEditable = false;
+    Form().ApplyOptions();
+    EXPECT_FALSE(window.findChild<QLineEdit*>("EditNouvelleFormule")->isEnabled());
+    QAbstractItemModel* model = window.FormulaView()->model();
+    EXPECT_FALSE(model->flags(model->index(1, 2)) & Qt::ItemIsEditable);
+    window.FormulaView()->resize(600, 300);
+    window.Open();
+    MouseOn(window.FormulaView(), 0, 2, Qt::RightButton);
+    EXPECT_EQ(formules.FormulaCount(), 1);
+}
+
+TEST_F(ResFormTest, CalculatorKeysAndPad)
+{
+    TCalculatriceForm& calc = Form().Calculator();
+    calc.Open();
+    QLineEdit* memo = calc.Memo();
+    for (const char* key : { "2", "/", "3" }) {
+        QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString::fromLatin1(key));
+        QApplication::sendEvent(memo, &press);
+    }
+    EXPECT_EQ(memo->text(), QString::fromUtf8("2÷3"));
+    QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+    QApplication::sendEvent(memo, &enter);
+    EXPECT_NEAR(memo->text().toDouble(), 2.0 / 3.0, 1e-14);
+    // The inverse toggle and a function at the end of the text: the caret between the parentheses.
+    Press(calc, "SpeedButtonAC");
+    Press(calc, "SpeedButtonArc");
+    Press(calc, "SpeedButtonSin");
+    EXPECT_EQ(memo->text(), "ArcSin()");
+    EXPECT_EQ(memo->cursorPosition(), 7);
+    Press(calc, "SpeedButton1");
+    Press(calc, "SpeedButtonEgal");
+    EXPECT_NEAR(memo->text().toDouble(), std::numbers::pi / 2, 1e-13);
+}
+
+TEST_F(ResFormTest, KeyboardFavouritesComeBackAndItsFormulasJoinTheOthers)
+{
+    test::TTempDir dir;
+    const std::string settings = dir.File("Kinoval.ini");
+    {
+        TClavierForm keyboard(settings);
+        Type(keyboard, "MemoU", "J");
+        Press(keyboard, "ButtonAddU");
+        Press(keyboard, "ButtonAddU");
+        EXPECT_EQ(keyboard.findChild<QComboBox*>("ComboBoxU")->count(), 1);
+        Type(keyboard, "MemoF", "Ec = 0,5*m*v^2");
+        Press(keyboard, "ButtonAddF");
+    }
+    TClavierForm again(settings);
+    ASSERT_EQ(again.findChild<QComboBox*>("ComboBoxU")->count(), 1);
+    EXPECT_EQ(again.findChild<QComboBox*>("ComboBoxU")->itemText(0), "J");
+    EXPECT_EQ(again.findChild<QComboBox*>("ComboBoxF")->itemText(0), "Ec = 0,5*m*v^2");
+
+    // v, then the i-1 key, from the results window's keyboard; validated, it is a formula of the study.
+    Point(kFrames);
+    TClavierForm& keyboard = Form().Keyboard();
+    Type(keyboard, "MemoF", "dv = v - v");
+    Press(keyboard, "SpeedButtonIMoins1");
+    EXPECT_EQ(keyboard.FormulaText(), "dv = v - v[i-1]");
+    Type(keyboard, "MemoU", "m/s");
+    Press(keyboard, "SpeedButtonExe");
+    ASSERT_EQ(formules.FormulaCount(), 1);
+    EXPECT_EQ(formules.Formula(0).unit, "m/s");
+    EXPECT_TRUE(Form().FormulasWindow().isVisible());
+    EXPECT_EQ(keyboard.FormulaText(), ""); // ready for the next one
+    EXPECT_EQ(keyboard.Clavier().History().Entries().back(), "dv = v - v[i-1]");
+}
+
+TEST_F(ResFormTest, TheFormulaTableLeavesTheProgramLikeTheResultsTable)
+{
+    Point(kFrames);
+    TBoiteFormules& window = Form().FormulasWindow();
+    ASSERT_TRUE(window.AddFormula("d = 2*x", "double de x", "m"));
+    ASSERT_TRUE(window.AddFormula("q = x*x", "", ""));
+    window.FormulaGrid().ToggleColumn(window.FormulaGrid().ColumnOf(1)); // hidden: not exported
+    test::TTempDir dir;
+    desktop.saveAnswers.push_back(dir.File("formules.txt"));
+    window.findChild<QAction*>("MenuFichierExporter")->trigger();
+    std::ifstream file(dir.File("formules.txt"));
+    std::vector<std::string> lines;
+    for (std::string line; std::getline(file, line);)
+        lines.push_back(line);
+    ASSERT_EQ(lines.size(), 6u + kFrames);
+    EXPECT_EQ(lines[0], "/usr/bin/kinoval");
+    EXPECT_EQ(lines[3], "t\td");
+    EXPECT_EQ(lines[4], "s\tm");
+    EXPECT_EQ(lines[5], "temps\tdouble de x");
+    window.findChild<QAction*>("MenuEditionCopierTableauDansLePressePapierPourPython")->trigger();
+    EXPECT_NE(desktop.clipboard.find("d = ["), std::string::npos) << desktop.clipboard;
+    EXPECT_EQ(desktop.clipboard.find("q = ["), std::string::npos);
+}
+
+TEST_F(ResFormTest, FormulasAndConstantsChangedInTheirTables)
+{
+    Point(kFrames);
+    TBoiteFormules& window = Form().FormulasWindow();
+    QAbstractItemModel* constants = window.ConstantView()->model();
+    // The new constant's line takes its name, then its value.
+    ASSERT_TRUE(constants->setData(constants->index(1, 0), "m"));
+    EXPECT_EQ(formules.ConstantCount(), 0);
+    ASSERT_TRUE(constants->setData(constants->index(1, 1), "2"));
+    ASSERT_EQ(formules.ConstantCount(), 1);
+    ASSERT_TRUE(window.AddFormula("p = m*x", "", ""));
+    EXPECT_EQ(dlg.RunCount(), 0u);
+    QAbstractItemModel* table = window.FormulaView()->model();
+    const double x5 = formules.Source()->Value(0, 1, 5);
+    EXPECT_DOUBLE_EQ(formules.Formula(0).curve.values[5], 2 * x5);
+    // A changed value changes the formula's values; a changed expression too.
+    ASSERT_TRUE(constants->setData(constants->index(1, 1), "3"));
+    EXPECT_DOUBLE_EQ(formules.Formula(0).curve.values[5], 3 * x5);
+    ASSERT_TRUE(table->setData(table->index(1, 2), "p = m*x + 1"));
+    EXPECT_DOUBLE_EQ(formules.Formula(0).curve.values[5], 3 * x5 + 1);
+    ASSERT_TRUE(table->setData(table->index(2, 2), "kg.m"));
+    EXPECT_EQ(formules.Formula(0).unit, "kg.m");
+    // A faulty expression is refused with the parser's message; the formula stays as it was.
+    EXPECT_FALSE(table->setData(table->index(1, 2), "p = (m*x"));
+    ASSERT_EQ(dlg.RunCount(), 1u);
+    EXPECT_EQ(dlg.LastRun().Texts().front(), "Une parenthèse ouverte n'a pas été fermée.");
+    EXPECT_EQ(formules.Formula(0).FormulaText(), "p=m*x+1");
+    // The last column takes a new formula.
+    ASSERT_TRUE(table->setData(table->index(1, 3), "q = p*2"));
+    EXPECT_EQ(formules.FormulaCount(), 2);
 }
 
 } // namespace
