@@ -144,6 +144,14 @@ int RenderTimeline(const TGesJob& job, const std::function<bool(double)>& progre
     int code = montage::reOk;
     std::string said;
     for (bool running = true; running;) {
+        // Asked before each wait, so that a stop is heard even when the render would end within one.
+        gint64 position = 0;
+        gst_element_query_position(GST_ELEMENT(pipeline), GST_FORMAT_TIME, &position);
+        const double done = end > 0 ? std::clamp(static_cast<double>(position) / end, 0.0, 1.0) : 0.0;
+        if (progress && !progress(done)) {
+            code = montage::reAborted;
+            break;
+        }
         GstMessage* message = gst_bus_timed_pop_filtered(
             bus.get(), 50 * GST_MSECOND, static_cast<GstMessageType>(GST_MESSAGE_EOS | GST_MESSAGE_ERROR));
         if (message != nullptr) {
@@ -155,14 +163,6 @@ int RenderTimeline(const TGesJob& job, const std::function<bool(double)>& progre
                 code = montage::reWriteFrame;
             }
             gst_message_unref(message);
-            running = false;
-            continue;
-        }
-        gint64 position = 0;
-        gst_element_query_position(GST_ELEMENT(pipeline), GST_FORMAT_TIME, &position);
-        const double done = end > 0 ? std::clamp(static_cast<double>(position) / end, 0.0, 1.0) : 0.0;
-        if (progress && !progress(done)) {
-            code = montage::reAborted;
             running = false;
         }
     }
