@@ -14,5 +14,6 @@ set(KINOVAL_BENCH_MEDIA_SOURCES
   media/record_bench.cpp
 )
 set(KINOVAL_BENCH_GUI_SOURCES
+  gui/graph_bench.cpp
   gui/view_bench.cpp
 )

@@ -80,6 +80,11 @@ def open_table(program, main, via_menu=False):
         program.menu(main, "Résultats", "Tableau des mesures")
     else:
         ui.press(program.button(main, "Tableau des mesures"))
+    return results_window(program, "Tableau des valeurs")
+
+
+def results_window(program, caption):
+    """The results window once it shows the page of that caption, past the naming hint."""
     deadline = time.time() + 20
     while time.time() < deadline:
         for d in program.dialogs():
@@ -91,7 +96,7 @@ def open_table(program, main, via_menu=False):
                 program.answer("Ignorer", d)
             else:
                 raise ui.UiFailure("unexpected message before the table: %s" % text)
-        results = [w for w in program.windows() if w.name == "Tableau des valeurs"]
+        results = [w for w in program.windows() if w.name == caption]
         if results:
             return results[0]
         time.sleep(0.1)
@@ -672,6 +677,163 @@ def case_press_everything(session, args):
     ui.wait_for(lambda: not session.alive(), 20, "the program to end")
 
 
+def graph_of(results):
+    """The graph control and what it says it shows."""
+    graph = ui.find(results, None, "Graphe")
+    text = ui.wait_for(lambda: graph.description or None, 10, "the graph's description")
+    return graph, describe(text)
+
+
+def describe(text):
+    """'1 courbe : y en fonction de t (balle), 26 points ; t de 0 à 1.05 s ; y de -0.2 à 1.3 m' as a dict:
+    the curve count, what is plotted, the point count, and (low, high) per axis."""
+    head, first, second = text.split(" ; ")
+    out = {"text": text, "curves": int(head.split()[0]), "plotted": head.split(" : ")[1].split(" (")[0],
+           "points": int(head.rsplit(", ", 1)[1].split()[0])}
+    for part in (first, second):
+        name, rest = part.split(" de ", 1)
+        low, high = rest.split(" à ")
+        out[name] = (number(low), number(high.split()[0]))
+    return out
+
+
+def red_pixels(png):
+    """How many pixels of a picture are the first object's red."""
+    out = subprocess.run(["convert", png, "-format", "%c", "histogram:info:-"], capture_output=True, text=True,
+                         timeout=60)
+    count = 0
+    for line in out.stdout.splitlines():
+        # "   123: (255,  0,  0) #FF0000 red"
+        try:
+            n, rest = line.split(":", 1)
+            rgb = [float(v) for v in rest.split("(")[1].split(")")[0].split(",")[:3]]
+        except (ValueError, IndexError):
+            continue
+        if rgb[0] > 200 and rgb[1] < 80 and rgb[2] < 80:
+            count += int(n)
+    return count
+
+
+def clipboard_targets(session):
+    out = subprocess.run(["xclip", "-selection", "clipboard", "-t", "TARGETS", "-o"], env=session.env,
+                         capture_output=True, timeout=10)
+    return out.stdout.decode("utf-8", "replace")
+
+
+def case_graphs(session, args):
+    """The time graph and the trajectory: their buttons, what they plot, zoom and restore, the picture under
+    the trajectory, the copy, the picture and PDF files, the print preview."""
+    program, main = start_with_study(session, study_path(args))
+    # The ground truth that the first case pointed from.
+    truth = truth_rows(os.path.join(args.work, "point_and_save", "tmp"))
+    ui.press(program.button(main, "Graphes en fonction du temps"))
+    results = results_window(program, "Evolution en fonction du temps")
+    graph, shown = graph_of(results)
+    check(shown["curves"] == 1 and shown["points"] == 26, "the time graph shows %s" % shown["text"])
+    check(shown["plotted"] == "x en fonction de t", "the time graph plots %s" % shown["plotted"])
+    check(shown["t"][0] == 0 and abs(shown["t"][1] - 1.05) < 0.01, "t from %s to %s" % shown["t"])
+
+    # y: the heights of the ball, with 5 % of room on each side.
+    # The quantity list: the combo box (named after its current entry) that offers vx.
+    combo = ui.wait_for(lambda: next((c for c in ui.find_all(results, ("combo box",))
+                                      if "vx" in [i.name for i in ui.walk(c)]), None), 10, "the quantity list")
+    program.focus(combo)
+    program.keys(results, "Down")
+    ui.wait_for(lambda: "y en fonction de t" in (graph.description or ""), 10, "the graph of y")
+    shown = describe(graph.description)
+    heights = [row[5] for row in truth][:26]
+    low, high = min(heights), max(heights)
+    room = 0.05 * (high - low)
+    check(abs(shown["y"][0] - (low - room)) < 0.02 and abs(shown["y"][1] - (high + room)) < 0.02,
+          "y from %s to %s; the ball from %.3f to %.3f" % (shown["y"] + (low, high)))
+
+    # The zoom: a click in the middle of the plot zooms in about it; "Restaurer le graphe" comes back.
+    before = shown
+    ui.press(program.button(results, "Zoomer"))
+    x, y, w, h = ui.extents(graph)
+    session.click(x + 140 + (w - 170) / 2, y + 15 + (h - 115) / 2)
+    ui.wait_for(lambda: describe(graph.description)["y"] != before["y"], 10, "the zoom")
+    zoomed = describe(graph.description)
+    check(zoomed["y"][1] - zoomed["y"][0] < 0.8 * (before["y"][1] - before["y"][0]),
+          "zoomed in, y spans %s" % (zoomed["y"],))
+    program.menu(results, "Edition", "Restaurer le graphe")
+    ui.wait_for(lambda: describe(graph.description)["y"] == before["y"], 10, "the graph restored")
+    ui.press(program.button(results, "Zoomer"))
+
+    # The pan: a drag to the right brings earlier instants in; "Restaurer le graphe" comes back.
+    ui.press(program.button(results, "Déplacer le graphe"))
+    cx, cy = x + 140 + (w - 170) / 2, y + 15 + (h - 115) / 2
+    subprocess.run(["xdotool", "mousemove", str(int(cx)), str(int(cy)), "mousedown", "1", "mousemove",
+                    str(int(cx + 40)), str(int(cy)), "mousemove", str(int(cx + 80)), str(int(cy)), "mouseup", "1"],
+                   env=session.env, check=True)
+    ui.wait_for(lambda: describe(graph.description)["t"][0] < -0.05, 10, "the pan")
+    panned = describe(graph.description)
+    check(abs((panned["t"][1] - panned["t"][0]) - (before["t"][1] - before["t"][0])) < 0.01,
+          "the pan changed the range of t: %s" % (panned["t"],))
+    program.menu(results, "Edition", "Restaurer le graphe")
+    ui.wait_for(lambda: describe(graph.description)["t"] == before["t"], 10, "the graph restored")
+    ui.press(program.button(results, "Déplacer le graphe"))
+    session.screenshot("time-graph")
+
+    # The copy: a picture in two flavours, with the curve's red in it.
+    program.menu(results, "Edition", "Copier l'image dans le presse-papier")
+    targets = ui.wait_for(lambda: (lambda t: t if "image/png" in t else None)(clipboard_targets(session)), 10,
+                          "a picture on the clipboard")
+    check("image/svg+xml" in targets, "the clipboard offers %s" % targets.split())
+    copied = os.path.join(session.work, "copied.png")
+    with open(copied, "wb") as f:
+        f.write(subprocess.run(["xclip", "-selection", "clipboard", "-t", "image/png", "-o"], env=session.env,
+                               capture_output=True, timeout=10).stdout)
+    check(red_pixels(copied) > 100, "the copied picture has no curve")
+
+    # The files: a PNG and an SVG picture, and a PDF that a reader turns into a page with the curve on it.
+    png = shared(args, "graph-%d.png" % os.getpid())
+    program.menu(results, "Fichier", "Exporter")
+    program.choose_file(png)
+    ui.wait_for(lambda: os.path.isfile(png), 10, "the PNG file")
+    check(red_pixels(png) > 100, "the exported picture has no curve")
+    svg = shared(args, "graph-%d.svg" % os.getpid())
+    program.menu(results, "Fichier", "Exporter")
+    program.choose_file(svg)
+    ui.wait_for(lambda: os.path.isfile(svg) and os.path.getsize(svg) > 0, 10, "the SVG file")
+    with open(svg, encoding="utf-8") as f:
+        check("<svg" in f.read(), "the SVG file is no drawing")
+    pdf = shared(args, "graph-%d.pdf" % os.getpid())
+    program.menu(results, "Fichier", "Exporter en PDF")
+    program.choose_file(pdf)
+    ui.wait_for(lambda: os.path.isfile(pdf) and os.path.getsize(pdf) > 0, 20, "the PDF file")
+    page = os.path.join(session.work, "page")
+    subprocess.run(["pdftoppm", "-png", "-r", "60", "-singlefile", pdf, page], check=True, timeout=60)
+    check(red_pixels(page + ".png") > 50, "the PDF page has no curve")
+
+    # The trajectory: y against x, one world unit as long on both axes.
+    ui.press(program.button(results, "Trajectoire"))
+    ui.wait_for(lambda: results.name == "Trajectoire dans un référentiel", 10, "the trajectory page")
+    graph = ui.find(results, None, "Graphe")
+    ui.wait_for(lambda: "y en fonction de x" in (graph.description or ""), 10, "the trajectory")
+    shown = describe(graph.description)
+    check(shown["points"] == 26, "the trajectory shows %s" % shown["text"])
+    xs = [row[4] for row in truth][:26]
+    check(shown["x"][0] < min(xs) and shown["x"][1] > max(xs), "x from %s to %s" % shown["x"])
+    check(shown["y"][0] < low and shown["y"][1] > high, "y from %s to %s" % shown["y"])
+    x, y, w, h = ui.extents(graph)
+    per_x = (shown["x"][1] - shown["x"][0]) / (w - 170)
+    per_y = (shown["y"][1] - shown["y"][0]) / (h - 115)
+    check(abs(per_x - per_y) < 0.02 * per_x, "%.5f m per pixel across, %.5f up" % (per_x, per_y))
+    program.menu(results, "Affichage", "Dessiner", "l'image de la vidéo")
+    time.sleep(1)
+    session.screenshot("trajectory-over-the-video")
+    check(describe(graph.description)["x"] == shown["x"], "the picture changed the window")
+
+    # The print preview opens on the graph and closes.
+    program.menu(results, "Fichier", "Imprimer")
+    preview = ui.wait_for(lambda: [w for w in program.windows() if w.name == "Aperçu avant impression"] or None,
+                          20, "the print preview")[0]
+    program.keys(preview, "Escape")
+    ui.wait_for(lambda: not [w for w in program.windows() if w.name == "Aperçu avant impression"], 10,
+                "the preview to close")
+
+
 def case_phone_video_times(session, args):
     """A phone's video whose frames last 40, 30 and 50 ms in turn: the program says so once, the time
     dialog shows the average duration and offers the frames' own times, and once chosen the table's t
@@ -1077,6 +1239,7 @@ CASES = {
     "help_without_a_browser": case_help_without_a_browser,
     "track_the_ball": case_track_the_ball,
     "press_everything": case_press_everything,
+    "graphs": case_graphs,
     "phone_video_times": case_phone_video_times,
     "formulas_in_the_window": case_formulas_in_the_window,
     "calculator": case_calculator,

@@ -7,6 +7,7 @@
 #include <clocale>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <system_error>
 
@@ -23,6 +24,52 @@ std::string_view Trim(std::string_view text)
     while (!text.empty() && std::isspace(static_cast<unsigned char>(text.back())))
         text.remove_suffix(1);
     return text;
+}
+
+std::string WithSeparator(std::string text, char separator)
+{
+    for (char& c : text) {
+        if (c == '.')
+            c = separator;
+    }
+    return text;
+}
+
+std::string FixedText(double value, int significant, int decimals)
+{
+    char buffer[64];
+    if (value == 0 || !std::isfinite(value)) {
+        std::snprintf(buffer, sizeof buffer, "%.*f", decimals, value);
+        return buffer;
+    }
+    // Digits after the point that the significant-digit limit still allows.
+    const int integerDigits = static_cast<int>(std::floor(std::log10(std::fabs(value)))) + 1;
+    const int significantDecimals = significant - integerDigits;
+    if (decimals <= significantDecimals) {
+        std::snprintf(buffer, sizeof buffer, "%.*f", decimals, value);
+        return buffer;
+    }
+    // Round to the significant digits first; the remaining decimals are shown as zeros.
+    std::snprintf(buffer, sizeof buffer, "%.*e", significant - 1, value);
+    const double rounded = std::strtod(buffer, nullptr);
+    std::snprintf(buffer, sizeof buffer, "%.*f", decimals, rounded);
+    return buffer;
+}
+
+std::string ExponentText(double value, int significant, int exponentDigits)
+{
+    char buffer[64];
+    std::snprintf(buffer, sizeof buffer, "%.*E", significant - 1, value);
+    std::string text(buffer);
+    const auto e = text.find('E');
+    if (e == std::string::npos)
+        return text;
+    const std::string mantissa = text.substr(0, e);
+    const int exponent = std::atoi(text.c_str() + e + 1);
+    std::string digits = std::to_string(exponent < 0 ? -exponent : exponent);
+    if (static_cast<int>(digits.size()) < exponentDigits)
+        digits.insert(0, static_cast<std::size_t>(exponentDigits) - digits.size(), '0');
+    return mantissa + "E" + (exponent < 0 ? "-" : "+") + digits;
 }
 
 } // namespace
@@ -134,6 +181,16 @@ std::optional<long long> ParseInteger(std::string_view text)
     if (ec != std::errc() || ptr != text.data() + text.size())
         return std::nullopt;
     return value;
+}
+
+std::string FormatFixed(double value, int significant, int decimals, char separator)
+{
+    return WithSeparator(FixedText(value, significant, decimals), separator);
+}
+
+std::string FormatExponent(double value, int significant, int exponentDigits, char separator)
+{
+    return WithSeparator(ExponentText(value, significant, exponentDigits), separator);
 }
 
 } // namespace kinoval

@@ -40,6 +40,12 @@ inline std::string FormatStoredDouble(double value)
 // A double read from a file: either separator accepted; nothing when the text is not a number.
 std::optional<double> ParseFileDouble(std::string_view text);
 
+// Fixed notation with `decimals` decimals, rounded first to `significant` significant digits (the decimals
+// beyond them show as zeros), and exponent notation with `significant` significant digits and an exponent
+// of at least `exponentDigits` digits ("1.23E+04", "-5.0E-9"); both with the given decimal separator.
+std::string FormatFixed(double value, int significant, int decimals, char separator);
+std::string FormatExponent(double value, int significant, int exponentDigits, char separator);
+
 // Integers from files and typed fields (blanks around accepted, no trailing garbage).
 std::optional<long long> ParseInteger(std::string_view text);
 

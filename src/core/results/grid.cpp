@@ -3,6 +3,7 @@
 #include "core/common/numbers.h"
 #include "core/common/texts.h"
 #include "core/results/number_format.h"
+#include "core/results/quantity.h"
 
 #include <ctime>
 
@@ -11,44 +12,6 @@ namespace kinoval::results {
 namespace {
 
 constexpr const char* kAnglePattern = "Angle de rotation du repère dans le sens trigonométrique %s %s %s";
-
-struct TQuantityText {
-    const char* symbol;
-    const char* unit;
-    const char* description;
-};
-
-TQuantityText TextOf(int code)
-{
-    switch (code) {
-    case 0:
-        return { "t", "s", "temps" };
-    case 1:
-        return { "x", "m", "Abscisse" };
-    case 2:
-        return { "y", "m", "Ordonnée" };
-    case 3:
-        return { "vx", "m/s", "Composante selon x de la vitesse" };
-    case 4:
-        return { "vy", "m/s", "Composante selon y de la vitesse" };
-    case 5:
-        return { "v", "m/s", "Valeur de la vitesse" };
-    case 6:
-        return { "ax", "m/s²", "Composante selon x de l'accélération" };
-    case 7:
-        return { "ay", "m/s²", "Composante selon y de l'accélération" };
-    case 8:
-        return { "a", "m/s²", "Valeur de l'accélération" };
-    case 11:
-        return { "O", "rad", "Coordonnée angulaire" };
-    case 12:
-        return { "R", "m", "Coordonnée radiale" };
-    case 13:
-        return { "w", "rad/s", "Valeur de la vitesse angulaire" };
-    default:
-        return { "", "", "" };
-    }
-}
 
 } // namespace
 

@@ -26,6 +26,15 @@ inline constexpr TQuantity kQtyOmega = 13; // angular velocity, rad/s
 inline constexpr int kUserAxes = 0;
 inline constexpr int kPictureAxes = 1;
 
+// How the results name a quantity: its symbol, its unit and its description (empty for a code without a
+// quantity).
+struct TQuantityText {
+    const char* symbol;
+    const char* unit;
+    const char* description;
+};
+TQuantityText TextOf(int code);
+
 // Smoothing flags of the derivative pass.
 inline constexpr int kSmoothVelocity = 1;
 inline constexpr int kSmoothAcceleration = 2;

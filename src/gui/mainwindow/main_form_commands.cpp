@@ -79,8 +79,8 @@ const TButtonRow kButtons[] = {
     { C::OutilEffacer, TBar::Tools, "Effacer des marques", kHintErase, {}, 0, true },
     { C::OutilNom, TBar::Tools, "Noms et couleurs", "Modifier le nom et la couleur de chaque marque" },
     { C::MenuTableau, TBar::Results, "Tableau des mesures", "Afficher le tableau des valeurs (Ctrl+T)" },
-    { C::MenuTemps, TBar::Results, "Graphes en fonction du temps", nullptr },
-    { C::MenuReferentiel, TBar::Results, "Trajectoires", nullptr },
+    { C::MenuTemps, TBar::Results, "Graphes en fonction du temps", "Afficher les grandeurs en fonction du temps" },
+    { C::MenuReferentiel, TBar::Results, "Trajectoires", "Afficher la trajectoire dans un référentiel" },
     { C::MenuVecteur, TBar::Results, "Vecteurs vitesse et accélération", nullptr },
     { C::MenuFormule, TBar::Results, "Formules", nullptr },
     { C::VideoRetour, TBar::Navigation, "Première image", "Aller à la première image (Début)", {}, Qt::Key_Home },
@@ -515,6 +515,14 @@ void TMainForm::Run(TCommand command)
     case C::MenuTableau:
     case C::ResultatsTableau:
         ShowResults(results::TResultsPage::Table);
+        break;
+    case C::MenuTemps:
+    case C::ResultatsTemps:
+        ShowResults(results::TResultsPage::Time);
+        break;
+    case C::MenuReferentiel:
+    case C::ResultatsReferentiel:
+        ShowResults(results::TResultsPage::Trajectory);
         break;
     case C::FichierOuvrir:
         m_commands->OpenWithDialog();

@@ -1,11 +1,14 @@
 #include "gui/results/res_form.h"
 
+#include "core/common/desktop_services.h"
 #include "core/common/texts.h"
+#include "core/common/user_dlg.h"
 #include "core/document/data.h"
 #include "core/export/serveur.h"
 #include "core/export/table_hand_over.h"
 #include "core/formulas/formules.h"
 #include "core/formulas/formules_calc.h"
+#include "core/graph/graph.h"
 #include "core/results/calcul_table_source.h"
 #include "core/results/results_set.h"
 #include "core/settings/options.h"
@@ -14,25 +17,71 @@
 #include "gui/formulas/boite_formules.h"
 #include "gui/formulas/calculatrice_form.h"
 #include "gui/formulas/clavier_form.h"
+#include "gui/graph/graph_painter.h"
+#include "gui/graph/graph_widget.h"
+#include "gui/results/res_graph_pages.h"
 #include "gui/results/results_grid_model.h"
 #include "gui/results/results_grid_view.h"
 
 #include <QAction>
 #include <QActionGroup>
+#include <QBuffer>
+#include <QClipboard>
 #include <QCoreApplication>
+#include <QFile>
+#include <QGuiApplication>
+#include <QIcon>
 #include <QLabel>
 #include <QMenuBar>
+#include <QMimeData>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
+#include <QSaveFile>
 #include <QShowEvent>
 #include <QStackedWidget>
 #include <QToolBar>
 #include <QToolButton>
 
+// The pictures of the results window live in the static gui library: they are registered by hand.
+static void InitResultsResources()
+{
+    Q_INIT_RESOURCE(results);
+    Q_INIT_RESOURCE(mainwindow);
+}
+
 namespace kinoval {
+
+namespace {
+
+bool EndsWith(const std::string& text, const char* end)
+{
+    const std::string e(end);
+    if (text.size() < e.size())
+        return false;
+    std::string tail = text.substr(text.size() - e.size());
+    for (char& c : tail)
+        c = char(std::tolower(static_cast<unsigned char>(c)));
+    return tail == e;
+}
+
+bool WriteFile(const std::string& path, const QByteArray& bytes)
+{
+    // Written aside and put in place whole: a failed export never leaves half a picture.
+    QSaveFile file(QString::fromStdString(path));
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    if (file.write(bytes) != bytes.size())
+        return false;
+    return file.commit();
+}
+
+} // namespace
 
 TResForm::TResForm(const TResFormParts& parts, QWidget* parent)
     : QMainWindow(parent)
     , m_parts(parts)
 {
+    InitResultsResources();
     setObjectName("ResultsForm");
     // The table shown is the one of the mark set the view points in.
     video::TVideo& view = m_parts.video;
@@ -54,15 +103,19 @@ TResForm::TResForm(const TResFormParts& parts, QWidget* parent)
     m_gridView->setModel(m_model);
     m_gridView->OnControlLineChanged = [this] { RefillTable(); };
     m_pages->addWidget(m_gridView);
-    auto* nothing = new QLabel(T("Aucun résultat à montrer : il faut une vidéo et une échelle."), m_pages);
-    nothing->setObjectName("LabelSansResultat");
-    nothing->setAccessibleName(nothing->text());
-    nothing->setAlignment(Qt::AlignCenter);
-    m_pages->addWidget(nothing);
+    m_nothing = new QLabel(T("Aucun résultat à montrer : il faut une vidéo et une échelle."), m_pages);
+    m_nothing->setObjectName("LabelSansResultat");
+    m_nothing->setAccessibleName(m_nothing->text());
+    m_nothing->setAlignment(Qt::AlignCenter);
+    m_pages->addWidget(m_nothing);
+    m_graphPages = new TResGraphPages(m_pages);
+    m_graphPages->OnChoiceChanged = [this] { ShowPage(m_page); };
+    m_pages->addWidget(m_graphPages);
     setCentralWidget(m_pages);
 
     BuildMenus();
     BuildPageButtons();
+    BuildGraphTools();
     ApplyOptions();
     setWindowTitle(T("Tableau des valeurs"));
     resize(900, 600);
@@ -164,13 +217,21 @@ void TResForm::BuildMenus()
     file->setObjectName("MenuFichier");
     file->setAccessibleName(T("Fichier"));
     connect(AddAction(file, "MenuFichierExporter", "Exporter"), &QAction::triggered, this, [this] {
-        if (Refresh())
+        if (IsGraphPage())
+            ExportGraphWithDialog();
+        else if (Refresh())
             m_handOver->ExportTextFile();
     });
-    connect(AddAction(file, "MenuFichierExporterCsv", "Exporter au format CSV"), &QAction::triggered, this, [this] {
+    m_exportCsv = AddAction(file, "MenuFichierExporterCsv", "Exporter au format CSV");
+    connect(m_exportCsv, &QAction::triggered, this, [this] {
         if (Refresh())
             m_handOver->ExportCsvFile();
     });
+    m_exportPdf = AddAction(file, "MenuFichierExporterPdf", "Exporter en PDF");
+    connect(m_exportPdf, &QAction::triggered, this, [this] { ExportPdfWithDialog(); });
+    m_print = AddAction(file, "MenuFichierImprimer", "Imprimer");
+    m_print->setShortcut(QKeySequence::Print);
+    connect(m_print, &QAction::triggered, this, [this] { PrintGraphWithPreview(); });
     file->addSeparator();
     QAction* close = AddAction(file, "MenuFichierFermer", "Fermer");
     close->setShortcut(QKeySequence::Close);
@@ -179,9 +240,12 @@ void TResForm::BuildMenus()
     QMenu* edit = menuBar()->addMenu(T("&Edition"));
     edit->setObjectName("MenuEdition");
     edit->setAccessibleName(T("Edition"));
+    m_copyImage = AddAction(edit, "MenuEditionCopierImageDansLePressePapier", "Copier l'image dans le presse-papier");
+    connect(m_copyImage, &QAction::triggered, this, [this] { CopyGraph(); });
     QAction* copy
         = AddAction(edit, "MenuEditionCopierTableauDansLePressePapier", "Copier le tableau dans le presse-papier");
     copy->setShortcut(QKeySequence::Copy);
+    m_copyTable = copy;
     connect(copy, &QAction::triggered, this, [this] {
         if (Refresh())
             m_handOver->CopyTable();
@@ -208,8 +272,10 @@ void TResForm::BuildMenus()
             m_handOver->ToRegressi();
     });
     edit->addSeparator();
-    connect(AddAction(edit, "MenuEditionRestaurerTableau", "Restaurer le tableau"), &QAction::triggered, this,
-        [this] { ShowPage(TResultsPage::Table); });
+    m_restoreGraph = AddAction(edit, "MenuEditionRestaurerGraphe", "Restaurer le graphe");
+    connect(m_restoreGraph, &QAction::triggered, this, [this] { RestoreGraph(); });
+    m_restoreTable = AddAction(edit, "MenuEditionRestaurerTableau", "Restaurer le tableau");
+    connect(m_restoreTable, &QAction::triggered, this, [this] { ShowPage(TResultsPage::Table); });
 
     QMenu* display = menuBar()->addMenu(T("&Affichage"));
     display->setObjectName("MenuAffichage");
@@ -220,6 +286,8 @@ void TResForm::BuildMenus()
     m_showPolar = AddAction(display, "MenuAffichagePolaire", "Grandeurs polaires", true);
     for (QAction* group : { m_showCoordinates, m_showVelocity, m_showAcceleration, m_showPolar })
         connect(group, &QAction::triggered, this, [this] { ShowPage(m_page); });
+    display->addSeparator();
+    BuildDisplayMenus(display);
 
     QMenu* calculations = menuBar()->addMenu(T("&Calculs"));
     calculations->setObjectName("MenuCalculs");
@@ -254,6 +322,7 @@ void TResForm::BuildPageButtons()
     QToolBar* bar = addToolBar(T("Pages"));
     bar->setObjectName("ToolBarPages");
     bar->setMovable(false);
+    bar->setIconSize(QSize(20, 20));
     struct TPageButton {
         const char* name;
         const char* caption;
@@ -274,9 +343,13 @@ void TResForm::BuildPageButtons()
         button->setAccessibleName(T(b.caption));
         button->setToolTip(T(b.tip));
         button->setStatusTip(T(b.tip));
-        button->setToolButtonStyle(Qt::ToolButtonTextOnly);
-        // The graph pages come with the graphs.
-        button->setEnabled(b.page == TResultsPage::Table);
+        // The main window's results bar shows the same pictures.
+        button->setIcon(QIcon(QStringLiteral(":/mainwindow/%1.svg").arg(QLatin1String(b.name))));
+        button->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+        // The formulas and the vectors come with their pages.
+        button->setEnabled(
+            b.page == TResultsPage::Table || b.page == TResultsPage::Time || b.page == TResultsPage::Trajectory);
+        m_pageButtons.push_back(button);
         const TResultsPage page = b.page;
         connect(button, &QToolButton::clicked, this, [this, page] { ShowPage(page); });
         bar->addWidget(button);
@@ -374,15 +447,29 @@ bool TResForm::RefreshResults()
     return true;
 }
 
-void TResForm::ShowPage(TResultsPage)
+void TResForm::ShowPage(TResultsPage page)
 {
-    // Until the graphs exist every page is the table.
-    m_page = TResultsPage::Table;
-    setWindowTitle(T("Tableau des valeurs"));
-    if (Refresh())
+    // The formulas and the vectors are still to come: their pages show the table.
+    if (page != TResultsPage::Time && page != TResultsPage::Trajectory)
+        page = TResultsPage::Table;
+    m_page = page;
+    switch (page) {
+    case TResultsPage::Time:
+        setWindowTitle(T("Evolution en fonction du temps"));
+        break;
+    case TResultsPage::Trajectory:
+        setWindowTitle(T("Trajectoire dans un référentiel"));
+        break;
+    default:
+        setWindowTitle(T("Tableau des valeurs"));
+        break;
+    }
+    if (!Refresh())
+        m_pages->setCurrentWidget(m_nothing);
+    else if (page == TResultsPage::Table)
         ShowTable();
     else
-        m_pages->setCurrentIndex(1);
+        ShowGraphPage();
     UpdateMenus();
 }
 
@@ -407,6 +494,28 @@ void TResForm::RefillTable()
 
 void TResForm::UpdateMenus()
 {
+    const bool graphPage = IsGraphPage() && m_pages->currentWidget() == m_graphPages;
+    for (QAction* a : { m_copyImage, m_restoreGraph, m_print, m_exportPdf, m_toolPan, m_toolZoom })
+        a->setEnabled(graphPage);
+    m_restoreTable->setEnabled(m_page == TResultsPage::Table);
+    m_graphTools->setVisible(IsGraphPage());
+    const bool time = m_page == TResultsPage::Time;
+    const bool trajectory = m_page == TResultsPage::Trajectory;
+    m_drawPolyline->setChecked(trajectory ? m_trajectoryPolyline : m_timePolyline);
+    m_drawVideoImage->setEnabled(trajectory && !m_parts.video.IsTransparentMarking());
+    for (QMenu* menu : { m_displayGraphMenus[0] })
+        menu->setEnabled(time || trajectory);
+    m_displayGraphMenus[1]->setEnabled(trajectory); // numbering
+    m_displayGraphMenus[2]->setEnabled(time); // axis origins
+    m_displayGraphMenus[3]->setEnabled(time || trajectory); // size
+    m_displayGraphMenus[4]->setEnabled(trajectory); // the trajectory's axes
+    m_displayGraphMenus[5]->setEnabled(time); // zoom axes
+    // The button of the page in view stands out; the buttons stay plain so that one press always shows.
+    for (std::size_t i = 0; i < m_pageButtons.size(); ++i) {
+        QFont font = m_pageButtons[i]->font();
+        font.setBold(static_cast<int>(i) == static_cast<int>(m_page));
+        m_pageButtons[i]->setFont(font);
+    }
     m_showVelocity->setEnabled(m_velocityOk);
     m_showAcceleration->setEnabled(m_accelerationOk);
     m_showPolar->setEnabled(m_polarOk);
@@ -441,6 +550,298 @@ void TResForm::DocumentChanged()
         ShowPage(m_page);
     if (m_formulasWindow != nullptr && m_formulasWindow->isVisible())
         m_formulasWindow->Reload();
+}
+
+// ---- the graph pages ----
+
+void TResForm::BuildDisplayMenus(QMenu* display)
+{
+    const auto submenu = [this, display](const char* name, const char* caption) {
+        QMenu* menu = display->addMenu(T(caption));
+        menu->setObjectName(name);
+        menu->setAccessibleName(T(caption));
+        return menu;
+    };
+    const auto redraw = [this] {
+        if (IsGraphPage())
+            ShowPage(m_page);
+    };
+    QMenu* draw = submenu("MenuAffichageDessiner", "Dessiner");
+    m_drawOrigin = AddAction(draw, "MenuAffichageDessinerOrigine", "l'origine du repère", true);
+    m_drawPolyline = AddAction(draw, "MenuAffichageDessinerLigneBrisee", "une ligne brisée", true);
+    m_drawVideoImage = AddAction(draw, "MenuAffichageDessinerImageVideo", "l'image de la vidéo", true);
+    connect(m_drawOrigin, &QAction::triggered, this, redraw);
+    connect(m_drawVideoImage, &QAction::triggered, this, redraw);
+    connect(m_drawPolyline, &QAction::triggered, this, [this, redraw](bool on) {
+        (m_page == TResultsPage::Trajectory ? m_trajectoryPolyline : m_timePolyline) = on;
+        redraw();
+    });
+
+    const auto exclusive = [this, redraw](QMenu* menu, std::initializer_list<std::pair<QAction**, const char*>> entries,
+                               std::initializer_list<const char*> names) {
+        auto* group = new QActionGroup(menu);
+        auto name = names.begin();
+        for (const auto& [slot, caption] : entries) {
+            *slot = AddAction(menu, *name++, caption, true);
+            group->addAction(*slot);
+            connect(*slot, &QAction::triggered, this, redraw);
+        }
+    };
+    QMenu* numbers = submenu("MenuAffichageNumeroterReferentiel", "Numérotation");
+    exclusive(numbers,
+        { { &m_numberBelow, "sous la marque" }, { &m_numberRight, "à droite de la marque" },
+            { &m_numberNone, "aucune" } },
+        { "MenuAffichageNumeroterReferentielSous", "MenuAffichageNumeroterReferentielDroite",
+            "MenuAffichageNumeroterReferentielAucune" });
+    QMenu* origin = submenu("MenuAffichageOrigine", "Origine");
+    m_originX = AddAction(origin, "MenuAffichageOrigineAbscisses", "des abscisses", true);
+    m_originY = AddAction(origin, "MenuAffichageOrigineOrdonnees", "des ordonnées", true);
+    connect(m_originX, &QAction::triggered, this, redraw);
+    connect(m_originY, &QAction::triggered, this, redraw);
+    QMenu* size = submenu("MenuAffichageTaille", "Taille");
+    exclusive(size, { { &m_sizeLarge, "grande" }, { &m_sizeMedium, "moyenne" }, { &m_sizeSmall, "petite" } },
+        { "MenuAffichageTailleGrande", "MenuAffichageTailleMoyenne", "MenuAffichageTaillePetite" });
+    QMenu* trajectory = submenu("MenuAffichageTrajectoire", "Trajectoire");
+    exclusive(trajectory,
+        { { &m_trajectoryAsVideo, "présentée comme sur la vidéo" },
+            { &m_trajectoryInAxes, "dans le repère (O, x, y)" } },
+        { "MenuAffichageTrajectoireVideo", "MenuAffichageTrajectoireRepere" });
+    QMenu* zoom = submenu("MenuAffichageZoom", "Zoom");
+    m_zoomX = AddAction(zoom, "MenuAffichageZoomAbscisses", "des abscisses", true);
+    m_zoomY = AddAction(zoom, "MenuAffichageZoomOrdonnees", "des ordonnées", true);
+    // The zoom's axes act on the graph in view at once; they do not change the window.
+    for (QAction* axis : { m_zoomX, m_zoomY }) {
+        connect(axis, &QAction::triggered, this, [this] {
+            if (graph::TGraph* g = m_graphPages->CurrentGraph()) {
+                g->IsZoomX = m_zoomX->isChecked();
+                g->IsZoomY = m_zoomY->isChecked();
+                m_graphPages->GraphWidget()->UpdateCursor();
+            }
+        });
+    }
+    m_displayGraphMenus[0] = draw;
+    m_displayGraphMenus[1] = numbers;
+    m_displayGraphMenus[2] = origin;
+    m_displayGraphMenus[3] = size;
+    m_displayGraphMenus[4] = trajectory;
+    m_displayGraphMenus[5] = zoom;
+
+    // What a new window shows, from the settings.
+    const TOptions& o = m_parts.options;
+    m_timePolyline = o.timeGraphPolyline;
+    m_trajectoryPolyline = o.trajectoryPolyline;
+    (o.trajectoryNumbers ? m_numberBelow : m_numberNone)->setChecked(true);
+    // An axis fitted to the values does not reach out to its origin.
+    m_originX->setChecked(!o.timeGraphFitX);
+    m_originY->setChecked(!o.timeGraphFitY);
+    m_sizeSmall->setChecked(true);
+    m_trajectoryInAxes->setChecked(true);
+    m_zoomX->setChecked(true);
+    m_zoomY->setChecked(true);
+}
+
+void TResForm::BuildGraphTools()
+{
+    // A row of its own: the page buttons keep their room beside it.
+    addToolBarBreak();
+    m_graphTools = addToolBar(T("Outils du graphe"));
+    m_graphTools->setObjectName("ToolBarGraphe");
+    m_graphTools->setMovable(false);
+    m_graphTools->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    m_graphTools->setIconSize(QSize(20, 20));
+    m_toolPan
+        = m_graphTools->addAction(QIcon(QStringLiteral(":/mainwindow/ButtonOutilPan.svg")), T("Déplacer le graphe"));
+    m_toolPan->setObjectName("ToolButtonGrapheDeplacer");
+    m_toolPan->setToolTip(T("Déplacer le graphe avec la souris"));
+    m_toolPan->setCheckable(true);
+    m_toolZoom = m_graphTools->addAction(QIcon(QStringLiteral(":/mainwindow/ButtonOutilZoom.svg")), T("Zoomer"));
+    m_toolZoom->setObjectName("ToolButtonGrapheZoom");
+    m_toolZoom->setToolTip(
+        T("Zoomer : cliquer pour agrandir (bouton droit : réduire, Ctrl : finement) ou tracer un cadre"));
+    m_toolZoom->setCheckable(true);
+    // Toggled rather than triggered: an assistive tool toggles a check button without clicking it.
+    const auto choose = [this](QAction* pressed, int tool, bool on) {
+        graph::TGraph* g = m_graphPages->CurrentGraph();
+        if (on) {
+            for (QAction* other : { m_toolPan, m_toolZoom }) {
+                if (other != pressed)
+                    other->setChecked(false);
+            }
+            if (g != nullptr)
+                g->SetTool(tool);
+        } else if (g != nullptr && g->Tool() == tool) {
+            g->SetTool(graph::gtNone);
+        }
+    };
+    connect(m_toolPan, &QAction::toggled, this, [this, choose](bool on) { choose(m_toolPan, graph::gtPan, on); });
+    connect(m_toolZoom, &QAction::toggled, this, [this, choose](bool on) { choose(m_toolZoom, graph::gtZoom, on); });
+    m_restoreGraph->setIcon(QIcon(QStringLiteral(":/results/GrapheRestaurer.svg")));
+    m_restoreGraph->setToolTip(T("Revenir à la vue de départ du graphe"));
+    m_graphTools->addAction(m_restoreGraph);
+    m_graphTools->setVisible(false);
+}
+
+bool TResForm::IsGraphPage() const
+{
+    return m_page == TResultsPage::Time || m_page == TResultsPage::Trajectory;
+}
+
+TGraphDisplayChoice TResForm::DisplayChoice() const
+{
+    const TOptions& o = m_parts.options;
+    TGraphDisplayChoice d;
+    d.originVisible = m_drawOrigin->isChecked();
+    d.timePolyline = m_timePolyline;
+    d.trajectoryPolyline = m_trajectoryPolyline;
+    d.videoImage = m_drawVideoImage->isChecked();
+    d.numbering = m_numberBelow->isChecked() ? 0 : m_numberRight->isChecked() ? 1 : 2;
+    d.originX = m_originX->isChecked();
+    d.originY = m_originY->isChecked();
+    d.size = m_sizeLarge->isChecked() ? 2 : m_sizeMedium->isChecked() ? 1 : 0;
+    d.studyAxes = m_trajectoryInAxes->isChecked();
+    d.zoomX = m_zoomX->isChecked();
+    d.zoomY = m_zoomY->isChecked();
+    d.legend = m_page == TResultsPage::Trajectory ? o.trajectoryLegend : o.timeGraphLegend;
+    d.penWidth = std::max(1, o.graphPenWidth);
+    d.hideVelocityEdges = o.hideVelocityEdges;
+    d.hideAccelerationEdges = o.hideAccelerationEdges;
+    d.firstNumber = o.numberMarksFromZero ? 0 : 1;
+    d.velocityAvailable = m_velocityOk;
+    d.accelerationAvailable = m_accelerationOk;
+    d.polarAvailable = m_polarOk;
+    return d;
+}
+
+void TResForm::ShowGraphPage()
+{
+    results::TResCalc& calc = m_parts.results.Calc;
+    const results::TCalcul& calcul = calc.Current();
+    const TMarkSet set = calcul.MarkSet();
+    std::vector<graph::TPageObject> objects;
+    const auto& names = m_parts.data.Set(set).SystemName;
+    for (int k = 0; k < calcul.ObjectCount(); ++k) {
+        graph::TPageObject object;
+        object.name = k < static_cast<int>(names.size()) ? names[std::size_t(k)] : document::DefaultObjectName(k);
+        object.colour = m_parts.data.MarkColor(k);
+        objects.push_back(object);
+    }
+    const auto picture = [this](TGraphPicture& shot) {
+        if (!m_parts.video.DrawCurrentFrame(shot.frame) || shot.frame.IsEmpty())
+            return false;
+        const TFrameGeometry geometry = m_parts.data.Geometry(TMarkSet::Fixed);
+        const TPointD origin = m_parts.data.Origin();
+        shot.width = geometry.sx;
+        shot.height = geometry.sy;
+        shot.originX = origin.x;
+        shot.originY = origin.y;
+        shot.flipX = !geometry.xAxisDirect;
+        shot.flipY = !geometry.yAxisDirect;
+        shot.angle = geometry.xAxisAngle;
+        return true;
+    };
+    m_graphPages->Show(m_page, set, calcul, objects, DisplayChoice(), picture);
+    // The hint says in which frame the derived quantities are.
+    QString hint;
+    if (m_page == TResultsPage::Trajectory)
+        hint = T("Les référentiels sont en translation les uns par rapport aux autres");
+    else if (set == TMarkSet::Transparent)
+        hint = T("La vitesse et l'accélération sont calculées dans un référentiel lié au transparent");
+    else
+        hint = T("La vitesse et l'accélération sont calculées dans un référentiel lié à la caméra");
+    m_graphPages->setToolTip(hint);
+    m_graphPages->setStatusTip(hint);
+    // A new graph keeps the tool pressed in the bar.
+    if (graph::TGraph* g = m_graphPages->CurrentGraph())
+        g->SetTool(m_toolPan->isChecked() ? graph::gtPan : m_toolZoom->isChecked() ? graph::gtZoom : graph::gtNone);
+    m_pages->setCurrentWidget(m_graphPages);
+}
+
+void TResForm::RestoreGraph()
+{
+    if (graph::TGraph* g = m_graphPages->CurrentGraph(); g != nullptr && IsGraphPage())
+        g->Restore();
+}
+
+bool TResForm::CopyGraph()
+{
+    const graph::TGraph* g = IsGraphPage() ? m_graphPages->CurrentGraph() : nullptr;
+    if (g == nullptr)
+        return false;
+    auto* mime = new QMimeData;
+    // A picture at twice the pixels for office programs, and the drawing itself for the editors.
+    mime->setImageData(RenderGraphImage(*g, 2));
+    mime->setData("image/svg+xml", RenderGraphSvg(*g, windowTitle()));
+    QGuiApplication::clipboard()->setMimeData(mime);
+    return true;
+}
+
+bool TResForm::ExportGraph(const std::string& path)
+{
+    const graph::TGraph* g = IsGraphPage() ? m_graphPages->CurrentGraph() : nullptr;
+    if (g == nullptr)
+        return false;
+    if (EndsWith(path, ".svg"))
+        return WriteFile(path, RenderGraphSvg(*g, windowTitle()));
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    if (!RenderGraphImage(*g, 2).save(&buffer, "PNG"))
+        return false;
+    return WriteFile(path, bytes);
+}
+
+bool TResForm::ExportGraphPdf(const std::string& path)
+{
+    const graph::TGraph* g = IsGraphPage() ? m_graphPages->CurrentGraph() : nullptr;
+    if (g == nullptr)
+        return false;
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(QString::fromStdString(path));
+    printer.setPageOrientation(g->Width() >= g->Height() ? QPageLayout::Landscape : QPageLayout::Portrait);
+    printer.setDocName(windowTitle());
+    PrintGraph(*g, printer);
+    return QFile::exists(QString::fromStdString(path));
+}
+
+void TResForm::ExportGraphWithDialog()
+{
+    TFileDialogRequest request;
+    request.title = Tr("Exporter dans un fichier image");
+    request.filter = Tr("Image PNG (*.png);;Dessin SVG (*.svg)");
+    request.defaultExtension = "png";
+    request.proposedName = Tr("graphe.png");
+    const std::optional<std::string> path = m_parts.desktop.SaveFileDialog(request);
+    if (path && !ExportGraph(*path))
+        m_parts.dialog.ShowMessage(
+            TUserDlgIcon::icError, { FormatText(Tr("Impossible d'écrire le fichier %s"), { *path }) });
+}
+
+void TResForm::ExportPdfWithDialog()
+{
+    TFileDialogRequest request;
+    request.title = Tr("Exporter en PDF");
+    request.filter = Tr("Document PDF (*.pdf)");
+    request.defaultExtension = "pdf";
+    request.proposedName = Tr("graphe.pdf");
+    const std::optional<std::string> path = m_parts.desktop.SaveFileDialog(request);
+    if (path && !ExportGraphPdf(*path))
+        m_parts.dialog.ShowMessage(
+            TUserDlgIcon::icError, { FormatText(Tr("Impossible d'écrire le fichier %s"), { *path }) });
+}
+
+void TResForm::PrintGraphWithPreview()
+{
+    const graph::TGraph* g = IsGraphPage() ? m_graphPages->CurrentGraph() : nullptr;
+    if (g == nullptr)
+        return;
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setPageOrientation(g->Width() >= g->Height() ? QPageLayout::Landscape : QPageLayout::Portrait);
+    printer.setDocName(windowTitle());
+    QPrintPreviewDialog preview(&printer, this);
+    preview.setWindowTitle(T("Aperçu avant impression"));
+    connect(&preview, &QPrintPreviewDialog::paintRequested, this, [g](QPrinter* p) { PrintGraph(*g, *p); });
+    preview.exec();
 }
 
 } // namespace kinoval

@@ -12,8 +12,10 @@
 // available, derives them with the window's smoothing flags. A derivative pass that fails (too few marks)
 // turns those displays off without a message: the main window has already warned.
 //
-// Pages: 0 formulas, 1 trajectory, 2 table, 3 time graphs, 4 vectors. Only the table page exists so far;
-// until the graphs come, asking for a graph page shows the table.
+// Pages: 0 formulas, 1 trajectory, 2 table, 3 time graphs, 4 vectors. The table, the time graphs and the
+// trajectory are built; asking for a page still to come shows the table. The graph pages (TResGraphPages)
+// own their graphs, one per page and mark set; the display menus say how they are drawn, and the graph
+// commands (copy, export, print, restore, pan and zoom) act on the graph in view.
 //
 // The user formulas are computed from the results of the current mark set each time they are refreshed
 // (TFormulesCalc); the window owns the formulas window, the calculator and the formula keyboard that its
@@ -28,9 +30,12 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 class QAction;
+class QLabel;
 class QMenu;
+class QToolBar;
 class QStackedWidget;
 class QToolButton;
 
@@ -44,8 +49,10 @@ class TDesktopServices;
 class TOptions;
 class TResultsGridModel;
 class TResultsGridView;
+class TResGraphPages;
 class TServeur;
 class TTableHandOver;
+struct TGraphDisplayChoice;
 
 namespace document {
 class TData;
@@ -123,6 +130,15 @@ public:
 
     TResultsGridView* GridView() const { return m_gridView; }
     TResultsGridModel* GridModel() const { return m_model; }
+    TResGraphPages* GraphPages() const { return m_graphPages; }
+    // The display menus' state, as the graph pages draw with it.
+    TGraphDisplayChoice DisplayChoice() const;
+
+    // The graph commands, on the graph in view (false when no graph page is shown or the file failed).
+    bool CopyGraph();
+    bool ExportGraph(const std::string& path);
+    bool ExportGraphPdf(const std::string& path);
+    void RestoreGraph();
 
 protected:
     // Shown by the main window: the page is brought up to date, as each time it is shown.
@@ -130,7 +146,14 @@ protected:
 
 private:
     void BuildMenus();
+    void BuildDisplayMenus(QMenu* display);
     void BuildPageButtons();
+    void BuildGraphTools();
+    bool IsGraphPage() const;
+    void ShowGraphPage();
+    void ExportGraphWithDialog();
+    void ExportPdfWithDialog();
+    void PrintGraphWithPreview();
     QAction* AddAction(QMenu* menu, const char* name, const char* caption, bool checkable = false);
     // Sets the column groups from the display menu and fills every cell.
     void ShowTable();
@@ -156,6 +179,41 @@ private:
     QAction* m_showPolar = nullptr;
     QAction* m_smoothVelocity = nullptr;
     QAction* m_smoothAcceleration = nullptr;
+    TResGraphPages* m_graphPages = nullptr;
+    QLabel* m_nothing = nullptr;
+    // The display menus of the graph pages.
+    QAction* m_drawOrigin = nullptr;
+    QAction* m_drawPolyline = nullptr;
+    QAction* m_drawVideoImage = nullptr;
+    QAction* m_numberBelow = nullptr;
+    QAction* m_numberRight = nullptr;
+    QAction* m_numberNone = nullptr;
+    QAction* m_originX = nullptr;
+    QAction* m_originY = nullptr;
+    QAction* m_sizeLarge = nullptr;
+    QAction* m_sizeMedium = nullptr;
+    QAction* m_sizeSmall = nullptr;
+    QAction* m_trajectoryAsVideo = nullptr;
+    QAction* m_trajectoryInAxes = nullptr;
+    QAction* m_zoomX = nullptr;
+    QAction* m_zoomY = nullptr;
+    // The polyline of each graph page has its own switch.
+    bool m_timePolyline = true;
+    bool m_trajectoryPolyline = true;
+    QMenu* m_displayGraphMenus[6] = {};
+    // The commands that act on a graph.
+    QAction* m_copyImage = nullptr;
+    QAction* m_restoreGraph = nullptr;
+    QAction* m_restoreTable = nullptr;
+    QAction* m_print = nullptr;
+    QAction* m_exportPdf = nullptr;
+    QAction* m_exportCsv = nullptr;
+    QAction* m_copyTable = nullptr;
+    QAction* m_copyPython = nullptr;
+    QToolBar* m_graphTools = nullptr;
+    QAction* m_toolPan = nullptr;
+    QAction* m_toolZoom = nullptr;
+    std::vector<QToolButton*> m_pageButtons;
     QAction* m_angleDegrees = nullptr;
     QAction* m_angleRadians = nullptr;
 

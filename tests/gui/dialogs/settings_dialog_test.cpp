@@ -50,14 +50,19 @@ TEST_F(SettingsDialogTest, EverySettingInUseHasItsControlAndNoOtherDoes)
             || dialog.findChild<QComboBox*>(QString::fromStdString(name)) != nullptr;
         EXPECT_EQ(present, SettingShownInDialog(name)) << name;
     }
-    // The graphs' pages wait for the graphs; the switches of the modes still to come are not offered.
+    // The graphs' page offers the time graphs and the trajectories; the vectors, the formulas and the
+    // switches of the modes still to come are not offered.
     auto* pages = dialog.findChild<QTabWidget*>(QStringLiteral("PageControl"));
     ASSERT_NE(pages, nullptr);
+    bool graphs = false;
     for (int i = 0; i < pages->count(); ++i) {
-        EXPECT_NE(pages->tabText(i), QStringLiteral("Graphes"));
+        graphs = graphs || pages->tabText(i) == QStringLiteral("Graphes");
         EXPECT_NE(pages->tabText(i), QStringLiteral("Outils"));
         EXPECT_FALSE(pages->widget(i)->findChildren<QWidget*>().isEmpty()) << pages->tabText(i).toStdString();
     }
+    EXPECT_TRUE(graphs);
+    EXPECT_NE(dialog.findChild<QCheckBox*>(QStringLiteral("CheckBox14TimePolyline")), nullptr);
+    EXPECT_EQ(dialog.findChild<QCheckBox*>(QStringLiteral("CheckBox19VectorNumber")), nullptr);
     EXPECT_TRUE(SettingShownInDialog("CheckBox58AllowStudio"));
     EXPECT_TRUE(SettingShownInDialog("StudioShapeNumber"));
     for (const char* later : { "CheckBox49AllowCapture", "ToolButtonVecteurSens" })

@@ -1,17 +1,24 @@
 // A whole study through the window, as a user would make it on the thrown-ball sample: the scale on the
 // ruler, the origin on the ball's first position, the ball pointed on every frame by clicks on the view,
 // then the table. The positions agree with the ground truth within half a pixel, and a parabola through
-// y(t) gives back g.
+// y(t) gives back g; the time graph of y passes where the true heights map to, and the trajectory drawn
+// over the video's picture puts the ball under its mark.
 #include "main_form_fixture.h"
 
 #include "core/common/numbers.h"
+#include "core/graph/graph.h"
 #include "core/modelling/least_squares.h"
 #include "core/results/quantity.h"
+#include "gui/drawing/glyph_painter.h"
+#include "gui/graph/graph_painter.h"
 #include "gui/results/res_form.h"
+#include "gui/results/res_graph_pages.h"
 #include "gui/results/results_grid_model.h"
 #include "support/sample_truth.h"
 
+#include <QAction>
 #include <QFile>
+#include <QImage>
 
 #include <cstdlib>
 #include <map>
@@ -21,6 +28,20 @@ namespace kinoval::test {
 namespace {
 
 using TTruth = TSampleTruth;
+
+// Whether the picture has a pixel near that colour within one pixel of a position.
+bool ColourWithinAPixel(const QImage& image, TPoint at, QColor colour)
+{
+    for (int dy = -1; dy <= 1; ++dy) {
+        for (int dx = -1; dx <= 1; ++dx) {
+            const QColor c = image.pixelColor(at.x + dx, at.y + dy);
+            if (std::abs(c.red() - colour.red()) < 40 && std::abs(c.green() - colour.green()) < 40
+                && std::abs(c.blue() - colour.blue()) < 40)
+                return true;
+        }
+    }
+    return false;
+}
 
 // Screenshots for a reader of the window, when KINOVAL_SHOT_DIR names a folder.
 void Shot(QWidget& window, const char* name)
@@ -107,6 +128,46 @@ TEST_F(MainFormTest, PointingTheThrownBallGivesItsPositionsAndG)
     ASSERT_EQ(modelling::PolynomialFit(0, 3, t, y, fit), modelling::kFitOk);
     const double g = -2 * fit.coefficients[2];
     EXPECT_NEAR(g, truth.values.at("g"), 0.01 * truth.values.at("g"));
+
+    // The time graph of y: the curve crosses the plot where the mapping puts the true heights.
+    TResGraphPages& pages = *window.GraphPages();
+    pages.Memory().Of(TMarkSet::Fixed).quantity = results::kQtyY;
+    window.resize(1000, 700);
+    window.show();
+    window.ShowPage(TResultsPage::Time);
+    QApplication::processEvents();
+    graph::TGraph& timeGraph = *pages.CurrentGraph();
+    const QImage timeShot = RenderGraphImage(timeGraph);
+    Shot(window, "results_time_graph");
+    const QColor red = drawing::ToQColor(data.MarkColor(0));
+    for (const auto& r : truth.rows) {
+        const TPoint p = timeGraph.WorldToScreen({ r.t, r.y });
+        EXPECT_TRUE(ColourWithinAPixel(timeShot, p, red)) << "t = " << r.t << " at " << p.x << ", " << p.y;
+    }
+
+    // The trajectory over the video's picture: every mark's picture position lies on its world position,
+    // and the ball of the frame shown lies under its mark.
+    window.ShowPage(TResultsPage::Trajectory);
+    window.findChild<QAction*>("MenuAffichageDessinerImageVideo")->trigger();
+    QApplication::processEvents();
+    graph::TGraph& trajectory = *pages.CurrentGraph();
+    ASSERT_TRUE(trajectory.IsSourceImgVisible);
+    for (const auto& r : truth.rows) {
+        const graph::TWorldPoint w = trajectory.SourceImg().WorldOf(r.xPixel, r.yPixel);
+        EXPECT_NEAR(w.x, r.x, halfPixel) << r.frame;
+        EXPECT_NEAR(w.y, r.y, halfPixel) << r.frame;
+    }
+    Shot(window, "results_trajectory_video");
+    trajectory.SetCurveVisible(0, graph::obPoint, false);
+    trajectory.SetCurveVisible(0, graph::obSegment, false);
+    const QImage over = RenderGraphImage(trajectory);
+    TRgbImage frame;
+    ASSERT_TRUE(video.DrawCurrentFrame(frame));
+    const auto& last = truth.rows[static_cast<std::size_t>(video.CurrentRawFrame())];
+    const std::uint8_t* ball = frame.At(int(last.xPixel), int(last.yPixel));
+    const TPoint under = trajectory.WorldToScreen({ last.x, last.y });
+    EXPECT_TRUE(ColourWithinAPixel(over, under, QColor(ball[0], ball[1], ball[2])))
+        << "the ball is not under its mark at " << under.x << ", " << under.y;
 }
 
 } // namespace

@@ -8,14 +8,19 @@
 #include "core/export/serveur.h"
 #include "core/formulas/formules.h"
 #include "core/formulas/kinematic_values.h"
+#include "core/graph/graph.h"
 #include "core/results/results_set.h"
 #include "core/settings/options.h"
 #include "core/video/document_link.h"
 #include "core/video/video.h"
+#include "gui/drawing/glyph_painter.h"
 #include "gui/formulas/boite_formules.h"
 #include "gui/formulas/calculatrice_form.h"
 #include "gui/formulas/clavier_form.h"
 #include "gui/formulas/formula_tables.h"
+#include "gui/graph/graph_painter.h"
+#include "gui/graph/graph_widget.h"
+#include "gui/results/res_graph_pages.h"
 #include "gui/results/results_grid_model.h"
 #include "gui/results/results_grid_view.h"
 #include "support/fake_desktop_services.h"
@@ -27,6 +32,8 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QFile>
+#include <QImage>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
@@ -186,8 +193,8 @@ TEST_F(ResFormTest, TablePageShowsTheTableOfTheCurrentMarkSet)
     EXPECT_EQ(model->data(model->index(0, 3), Qt::BackgroundRole).value<QColor>(), QColor(0xEB, 0xEB, 0xEB));
     EXPECT_EQ(model->data(model->index(1, 3), Qt::BackgroundRole).value<QColor>(), QColor(0xE2, 0xDB, 0xE2));
     EXPECT_EQ(model->data(model->index(3, 3), Qt::BackgroundRole).value<QColor>(), QColor(0xDB, 0xDF, 0xE2));
-    // Until the graphs come, a graph page shows the table.
-    Form().ShowPage(TResultsPage::Time);
+    // Until the formulas come, their page shows the table.
+    Form().ShowPage(TResultsPage::Formula);
     EXPECT_EQ(Form().Page(), TResultsPage::Table);
     EXPECT_EQ(Form().windowTitle(), "Tableau des valeurs");
 }
@@ -437,6 +444,265 @@ TEST_F(ResFormTest, TextFileAndHandOvers)
     EXPECT_FALSE(Form().findChild<QAction*>("MenuEditionCopierEtLancerOpenOffice") == nullptr);
     Trigger("MenuFichierFermer");
     EXPECT_FALSE(Form().isVisible());
+}
+
+// ---- the graph pages ----
+
+void SendMouse(QWidget* widget, QEvent::Type type, QPointF at, Qt::MouseButton button = Qt::LeftButton)
+{
+    const Qt::MouseButtons held = type == QEvent::MouseButtonRelease ? Qt::MouseButtons() : Qt::MouseButtons(button);
+    QMouseEvent event(
+        type, at, widget->mapToGlobal(at), type == QEvent::MouseMove ? Qt::NoButton : button, held, Qt::NoModifier);
+    QApplication::sendEvent(widget, &event);
+}
+
+// Whether the picture has a pixel of the colour within one pixel of a position.
+bool ColourNear(const QImage& image, TPoint at, QColor colour)
+{
+    for (int dy = -1; dy <= 1; ++dy) {
+        for (int dx = -1; dx <= 1; ++dx) {
+            const QColor c = image.pixelColor(at.x + dx, at.y + dy);
+            if (std::abs(c.red() - colour.red()) < 40 && std::abs(c.green() - colour.green()) < 40
+                && std::abs(c.blue() - colour.blue()) < 40)
+                return true;
+        }
+    }
+    return false;
+}
+
+TEST_F(ResFormTest, TheTimePageDrawsTheChosenQuantityOfEachTickedObject)
+{
+    Point(kFrames);
+    Form().resize(1000, 700);
+    Form().ShowPage(TResultsPage::Time);
+    EXPECT_EQ(Form().Page(), TResultsPage::Time);
+    EXPECT_EQ(Form().windowTitle(), "Evolution en fonction du temps");
+    TResGraphPages* pages = Form().GraphPages();
+    graph::TGraph* g = pages->CurrentGraph();
+    ASSERT_NE(g, nullptr);
+    EXPECT_EQ(g, &pages->GraphOf(TResultsPage::Time, TMarkSet::Fixed));
+    ASSERT_EQ(g->Curves().size(), 1u);
+    EXPECT_EQ(g->Curves()[0]->x.size(), std::size_t(kFrames));
+    EXPECT_EQ(g->AxeYFromLeft(), 140);
+    EXPECT_EQ(g->AxeXFromBottom(), 100);
+    EXPECT_EQ(g->World().xmin, 0);
+    EXPECT_TRUE(pages->GraphWidget()->accessibleDescription().startsWith("1 courbe : x en fonction de t ("))
+        << pages->GraphWidget()->accessibleDescription().toStdString();
+
+    // y: the memory of the mark set keeps the choice.
+    pages->Memory().Of(TMarkSet::Fixed).quantity = results::kQtyY;
+    Form().ShowPage(TResultsPage::Time);
+    const graph::TCourbe& curve = *g->Curves()[0];
+    EXPECT_EQ(curve.ordinateName, "y");
+    // Every measured height lies where the mapping puts it, in the curve's colour (the marks' red).
+    QApplication::processEvents();
+    const QImage shot = RenderGraphImage(*g);
+    const QColor red = kinoval::drawing::ToQColor(data.MarkColor(0));
+    for (std::size_t i = 0; i < curve.x.size(); ++i) {
+        const TPoint p = g->WorldToScreen({ curve.x[i], curve.y[i] });
+        EXPECT_TRUE(ColourNear(shot, p, red)) << "point " << i << " at " << p.x << ", " << p.y;
+    }
+}
+
+TEST_F(ResFormTest, TransparentModeShowsTheSheetsOwnGraphsAndChoices)
+{
+    Point(kFrames);
+    for (int f = 0; f < 5; ++f)
+        data.SetMarkPosition(data.TransparentSet(), 0, f, { 0.3 + 0.02 * f, 0.6 });
+    Form().resize(1000, 700);
+    TResGraphPages* pages = Form().GraphPages();
+    pages->Memory().Of(TMarkSet::Fixed).quantity = results::kQtyY;
+    Form().ShowPage(TResultsPage::Time);
+    EXPECT_EQ(pages->CurrentGraph(), &pages->GraphOf(TResultsPage::Time, TMarkSet::Fixed));
+    EXPECT_EQ(pages->CurrentGraph()->Curves()[0]->x.size(), std::size_t(kFrames));
+
+    ASSERT_TRUE(video.SetMode(video::vmTransparentPointing));
+    Form().DocumentChanged();
+    graph::TGraph* sheet = pages->CurrentGraph();
+    EXPECT_EQ(sheet, &pages->GraphOf(TResultsPage::Time, TMarkSet::Transparent));
+    ASSERT_EQ(sheet->Curves().size(), 1u);
+    EXPECT_EQ(sheet->Curves()[0]->x.size(), 5u);
+    // The sheet's set has its own choice: x, as a new window has it.
+    EXPECT_EQ(sheet->Curves()[0]->ordinateName, "x");
+    // No picture under the sheet's trajectory: its marks move with the sheet.
+    Form().ShowPage(TResultsPage::Trajectory);
+    EXPECT_FALSE(Form().findChild<QAction*>("MenuAffichageDessinerImageVideo")->isEnabled());
+
+    ASSERT_TRUE(video.SetMode(video::vmFixedPointing));
+    Form().ShowPage(TResultsPage::Time);
+    EXPECT_EQ(pages->CurrentGraph()->Curves()[0]->ordinateName, "y");
+}
+
+TEST_F(ResFormTest, TheGraphFollowsTheMarks)
+{
+    Point(kFrames - 1);
+    Form().ShowPage(TResultsPage::Time);
+    EXPECT_EQ(Form().GraphPages()->CurrentGraph()->Curves()[0]->x.size(), std::size_t(kFrames - 1));
+    // One more mark: the shown graph is built again at once.
+    data.SetMarkPosition(data.FixedSet(), 0, kFrames - 1, { 0.5, 0.5 });
+    Form().DocumentChanged();
+    const graph::TGraph* g = Form().GraphPages()->CurrentGraph();
+    ASSERT_EQ(g->Curves()[0]->x.size(), std::size_t(kFrames));
+    EXPECT_NEAR(g->Curves()[0]->x.back(), 0.04 * (kFrames - 1), 1e-12);
+}
+
+TEST_F(ResFormTest, TheGraphFollowsTheSmoothing)
+{
+    Point(kFrames);
+    Form().GraphPages()->Memory().Of(TMarkSet::Fixed).quantity = results::kQtyVx;
+    Form().ShowPage(TResultsPage::Time);
+    const std::vector<double> rough = Form().GraphPages()->CurrentGraph()->Curves()[0]->y;
+    Trigger("MenuCalculsLisserVitesse");
+    const std::vector<double> smooth = Form().GraphPages()->CurrentGraph()->Curves()[0]->y;
+    ASSERT_EQ(rough.size(), smooth.size());
+    EXPECT_NE(rough, smooth);
+}
+
+TEST_F(ResFormTest, AQuantityThatCannotBeDerivedShowsAsThePositions)
+{
+    Point(2); // too few marks for a velocity
+    Form().GraphPages()->Memory().Of(TMarkSet::Fixed).quantity = results::kQtyVx;
+    Form().ShowPage(TResultsPage::Time);
+    EXPECT_FALSE(Form().VelocityAvailable());
+    const graph::TGraph* g = Form().GraphPages()->CurrentGraph();
+    ASSERT_EQ(g->Curves().size(), 1u);
+    EXPECT_EQ(g->Curves()[0]->ordinateName, "x");
+    // The choice waits for the velocities to come back.
+    EXPECT_EQ(Form().GraphPages()->Memory().Of(TMarkSet::Fixed).quantity, results::kQtyVx);
+}
+
+TEST_F(ResFormTest, TheBubbleGivesThePointUnderTheMouseOverTheSameCurve)
+{
+    Point(kFrames);
+    Form().resize(1000, 700);
+    Form().ShowPage(TResultsPage::Time);
+    graph::TGraph* g = Form().GraphPages()->CurrentGraph();
+    TGraphWidget* widget = Form().GraphPages()->GraphWidget();
+    const graph::TCourbe& curve = *g->Curves()[0];
+    const QImage before = widget->grab().toImage();
+    const TPoint p = g->WorldToScreen({ curve.x[3], curve.y[3] });
+    SendMouse(widget, QEvent::MouseMove, QPointF(p.x + 2, p.y + 1));
+    ASSERT_EQ(g->Bulle().lines.size(), 3u);
+    EXPECT_EQ(g->Bulle().lines[1], "t = 0.120 s");
+    // The bubble is drawn over the curve, which is painted as before outside the bubble.
+    const QImage after = widget->grab().toImage();
+    const QColor red = kinoval::drawing::ToQColor(data.MarkColor(0));
+    for (std::size_t i = 0; i < curve.x.size(); ++i) {
+        const TPoint q = g->WorldToScreen({ curve.x[i], curve.y[i] });
+        EXPECT_EQ(ColourNear(after, q, red), ColourNear(before, q, red)) << "point " << i;
+    }
+    EXPECT_NE(before, after);
+}
+
+TEST_F(ResFormTest, TheZoomAndPanToolsMoveTheWindowAndRestoreComesBack)
+{
+    Point(kFrames);
+    Form().resize(1000, 700);
+    Form().ShowPage(TResultsPage::Time);
+    graph::TGraph* g = Form().GraphPages()->CurrentGraph();
+    TGraphWidget* widget = Form().GraphPages()->GraphWidget();
+    ASSERT_GT(g->Plot().width, 100);
+    const graph::TWorld shown = g->World();
+    Trigger("ToolButtonGrapheZoom");
+    EXPECT_EQ(g->Tool(), graph::gtZoom);
+    const QPointF middle(g->Plot().left + g->Plot().width / 2.0, g->Plot().top + g->Plot().height / 2.0);
+    SendMouse(widget, QEvent::MouseButtonPress, middle);
+    SendMouse(widget, QEvent::MouseButtonRelease, middle);
+    // One step in on both axes, about the point clicked.
+    EXPECT_NEAR(g->World().Width(), shown.Width() / 1.5, 1e-9);
+    EXPECT_NEAR(g->World().Height(), shown.Height() / 1.5, 1e-9);
+    Trigger("MenuEditionRestaurerGraphe");
+    EXPECT_EQ(g->World(), shown);
+    // "Zoom > des abscisses" off: the ordinates only.
+    Trigger("MenuAffichageZoomAbscisses");
+    SendMouse(widget, QEvent::MouseButtonPress, middle);
+    SendMouse(widget, QEvent::MouseButtonRelease, middle);
+    EXPECT_EQ(g->World().xmin, shown.xmin);
+    EXPECT_EQ(g->World().xmax, shown.xmax);
+    EXPECT_NEAR(g->World().Height(), shown.Height() / 1.5, 1e-9);
+    Trigger("MenuEditionRestaurerGraphe");
+    EXPECT_EQ(g->World(), shown);
+
+    Trigger("ToolButtonGrapheDeplacer");
+    EXPECT_EQ(g->Tool(), graph::gtPan);
+    EXPECT_FALSE(Form().findChild<QAction*>("ToolButtonGrapheZoom")->isChecked());
+    SendMouse(widget, QEvent::MouseButtonPress, middle);
+    SendMouse(widget, QEvent::MouseMove, middle + QPointF(20, 0));
+    // While the mouse is held the shifted picture of the curve shows each point where it now maps.
+    ASSERT_TRUE(g->Panning());
+    widget->grab();
+    SendMouse(widget, QEvent::MouseMove, middle + QPointF(50, -10));
+    const QImage panned = widget->grab().toImage();
+    const QColor red = kinoval::drawing::ToQColor(data.MarkColor(0));
+    const graph::TCourbe& curve = *g->Curves()[0];
+    int inside = 0;
+    for (std::size_t i = 0; i < curve.x.size(); ++i) {
+        const TPoint p = g->WorldToScreen({ curve.x[i], curve.y[i] });
+        if (!g->Plot().Rect().Contains({ double(p.x), double(p.y) }))
+            continue;
+        ++inside;
+        EXPECT_TRUE(ColourNear(panned, p, red)) << "point " << i << " at " << p.x << ", " << p.y;
+    }
+    EXPECT_GT(inside, 5);
+    SendMouse(widget, QEvent::MouseButtonRelease, middle + QPointF(50, -10));
+    EXPECT_FALSE(g->Panning());
+    EXPECT_NEAR(g->World().xmin, shown.xmin - shown.Width() * 50 / g->Plot().width, 1e-9);
+    Trigger("MenuEditionRestaurerGraphe");
+    EXPECT_EQ(g->World(), shown);
+}
+
+TEST_F(ResFormTest, TheTrajectoryIsOrthonormalAndLiesOnTheVideo)
+{
+    Point(kFrames);
+    Form().resize(1000, 700);
+    Form().ShowPage(TResultsPage::Trajectory);
+    EXPECT_EQ(Form().windowTitle(), "Trajectoire dans un référentiel");
+    graph::TGraph* g = Form().GraphPages()->CurrentGraph();
+    EXPECT_EQ(g, &Form().GraphPages()->GraphOf(TResultsPage::Trajectory, TMarkSet::Fixed));
+    EXPECT_TRUE(g->IsOrthonormal());
+    EXPECT_NEAR(g->Mapping().UnitsPerPixelX(), g->Mapping().UnitsPerPixelY(), 1e-12);
+    EXPECT_FALSE(g->IsSourceImgVisible);
+    Trigger("MenuAffichageDessinerImageVideo");
+    g = Form().GraphPages()->CurrentGraph();
+    ASSERT_TRUE(g->IsSourceImgVisible);
+    // The picture is the frame at its size in metres: 2 m across (half its width is a metre).
+    EXPECT_NEAR(g->SourceImg().WorldWidth(), 2, 1e-9);
+    // Each mark's picture position lies on its world position.
+    const auto& marks = *results.Calc.Current().MarksOf(0);
+    for (std::size_t i = 0; i < marks.x.size(); ++i) {
+        // Where Point() put the mark on the frame.
+        const double f = double(i);
+        const graph::TWorldPoint w
+            = g->SourceImg().WorldOf(640 * (0.5 + 0.2 * std::sin(5.0 * f / 19)), 480 * (0.2 + 0.01 * f));
+        EXPECT_NEAR(w.x, marks.x[i], 1e-9);
+        EXPECT_NEAR(w.y, marks.y[i], 1e-9);
+    }
+}
+
+TEST_F(ResFormTest, TheGraphGoesToTheClipboardAndToFiles)
+{
+    Point(kFrames);
+    Form().resize(1000, 700);
+    Form().ShowPage(TResultsPage::Time);
+    test::TTempDir dir;
+    const std::string png = dir.File("graphe.png"), svg = dir.File("graphe.svg"), pdf = dir.File("graphe.pdf");
+    ASSERT_TRUE(Form().ExportGraph(png));
+    QImage written(QString::fromStdString(png));
+    EXPECT_EQ(written.width(), 2 * Form().GraphPages()->CurrentGraph()->Width());
+    ASSERT_TRUE(Form().ExportGraph(svg));
+    QFile drawing(QString::fromStdString(svg));
+    ASSERT_TRUE(drawing.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(drawing.readAll().contains("<svg"));
+    ASSERT_TRUE(Form().ExportGraphPdf(pdf));
+    QFile document(QString::fromStdString(pdf));
+    ASSERT_TRUE(document.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(document.read(5) == "%PDF-");
+    // A folder that does not exist: the export says so and writes nothing.
+    EXPECT_FALSE(Form().ExportGraph(dir.File("nowhere/graphe.png")));
+    // The table page has no graph to give.
+    Form().ShowPage(TResultsPage::Table);
+    EXPECT_FALSE(Form().ExportGraph(png));
+    EXPECT_FALSE(Form().CopyGraph());
 }
 
 // ------------------------------------------------------------------------------ formulas, calculator

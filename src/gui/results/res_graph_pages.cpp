@@ -1,0 +1,317 @@
+#include "gui/results/res_graph_pages.h"
+
+#include "core/common/numbers.h"
+#include "core/common/texts.h"
+#include "core/graph/graph.h"
+#include "core/results/calcul.h"
+#include "core/results/quantity.h"
+#include "gui/common/qt_text.h"
+#include "gui/graph/graph_widget.h"
+
+#include <QComboBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QListWidget>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+namespace kinoval {
+
+namespace {
+
+using results::TResultsPage;
+
+// Margins of the plot on the graph pages: room for the labels and the titles.
+constexpr int kMarginTop = 15;
+constexpr int kMarginRight = 30;
+constexpr int kMarginLeft = 140;
+constexpr int kMarginBottom = 100;
+// The plot's background: white at the top going to a pale blue.
+constexpr TColor kGradientBegin = clWhite;
+constexpr TColor kGradientEnd = MakeColor(222, 232, 246);
+
+int PageIndex(TResultsPage page)
+{
+    return page == TResultsPage::Trajectory ? 1 : 0;
+}
+
+int SetIndex(TMarkSet set)
+{
+    return set == TMarkSet::Transparent ? 1 : 0;
+}
+
+std::string AxisTitle(const char* symbol, const char* unit)
+{
+    std::string title = symbol;
+    if (unit != nullptr && *unit != 0)
+        title += std::string(" (") + unit + ")";
+    return title;
+}
+
+} // namespace
+
+TResGraphPages::TResGraphPages(QWidget* parent)
+    : QWidget(parent)
+{
+    setObjectName("PanelGraphes");
+    for (auto& page : m_graphs) {
+        for (auto& graph : page)
+            graph = std::make_unique<graph::TGraph>();
+    }
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(4, 4, 4, 4);
+    auto* panel = new QWidget(this);
+    panel->setObjectName("PanelChoix");
+    auto* row = new QHBoxLayout(panel);
+    row->setContentsMargins(0, 0, 0, 0);
+    m_firstLabel = new QLabel(panel);
+    m_firstLabel->setObjectName("LabelChoix1");
+    m_quantity = new QComboBox(panel);
+    m_quantity->setObjectName("ComboChoix1");
+    m_quantity->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    m_secondLabel = new QLabel(panel);
+    m_secondLabel->setObjectName("LabelChoix2");
+    m_objects = new QListWidget(panel);
+    m_objects->setObjectName("ListeObjets");
+    m_objects->setAccessibleName(T("Objets"));
+    m_objects->setFlow(QListView::LeftToRight);
+    m_objects->setWrapping(true);
+    m_objects->setMaximumHeight(m_objects->fontMetrics().height() * 2 + 10);
+    m_reference = new QComboBox(panel);
+    m_reference->setObjectName("ComboReferentiel");
+    m_reference->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    m_reference->setAccessibleName(T("Référentiel"));
+    m_firstLabel->setBuddy(m_quantity);
+    row->addWidget(m_firstLabel);
+    row->addWidget(m_quantity);
+    row->addWidget(m_secondLabel);
+    row->addWidget(m_objects, 1);
+    row->addWidget(m_reference);
+    row->addStretch();
+    layout->addWidget(panel);
+    m_widget = new TGraphWidget(this);
+    layout->addWidget(m_widget, 1);
+
+    connect(m_quantity, &QComboBox::currentIndexChanged, this, [this] { ReadChoices(); });
+    connect(m_reference, &QComboBox::currentIndexChanged, this, [this] { ReadChoices(); });
+    connect(m_objects, &QListWidget::itemChanged, this, [this] { ReadChoices(); });
+}
+
+TResGraphPages::~TResGraphPages()
+{
+    // The widget lets go of the graph before the graphs go.
+    m_widget->SetGraph(nullptr);
+}
+
+graph::TGraph& TResGraphPages::GraphOf(TResultsPage page, TMarkSet set)
+{
+    return *m_graphs[std::size_t(PageIndex(page))][std::size_t(SetIndex(set))];
+}
+
+graph::TGraph* TResGraphPages::CurrentGraph()
+{
+    return m_widget->Graph();
+}
+
+void TResGraphPages::Reset()
+{
+    m_memory.Reset();
+}
+
+void TResGraphPages::ReadChoices()
+{
+    if (m_filling)
+        return;
+    results::TMemory& memory = m_memory.Of(m_set);
+    if (m_page == TResultsPage::Time) {
+        const int index = m_quantity->currentIndex();
+        if (index >= 0 && index < int(m_offered.size()))
+            memory.quantity = results::TQuantity(m_offered[std::size_t(index)]);
+        for (int i = 0; i < m_objects->count(); ++i)
+            memory.SetTicked(i, m_objects->item(i)->checkState() == Qt::Checked);
+    } else {
+        memory.trajectoryObject = std::max(0, m_quantity->currentIndex());
+        memory.reference = m_reference->currentIndex() - 1;
+    }
+    if (OnChoiceChanged)
+        OnChoiceChanged();
+}
+
+void TResGraphPages::FillTimeLists(const std::vector<graph::TPageObject>& objects, const TGraphDisplayChoice& display)
+{
+    const results::TMemory& memory = m_memory.Of(m_set);
+    m_offered.clear();
+    for (results::TQuantity q : graph::kTimeQuantities) {
+        const graph::TQuantityFamily family = graph::FamilyOf(q);
+        if (family == graph::TQuantityFamily::Velocity && !display.velocityAvailable)
+            continue;
+        if (family == graph::TQuantityFamily::Acceleration && !display.accelerationAvailable)
+            continue;
+        if (family == graph::TQuantityFamily::Polar && !display.polarAvailable)
+            continue;
+        m_offered.push_back(q);
+    }
+    m_quantity->clear();
+    int current = 0;
+    for (std::size_t i = 0; i < m_offered.size(); ++i) {
+        const results::TQuantityText text = results::TextOf(m_offered[i]);
+        m_quantity->addItem(QString::fromUtf8(text.symbol));
+        m_quantity->setItemData(int(i), T(text.description), Qt::ToolTipRole);
+        if (m_offered[i] == memory.quantity)
+            current = int(i);
+    }
+    m_quantity->setCurrentIndex(current);
+    m_quantity->setAccessibleName(T("Grandeur"));
+    m_objects->clear();
+    for (std::size_t k = 0; k < objects.size(); ++k) {
+        auto* item = new QListWidgetItem(Q(objects[k].name), m_objects);
+        item->setFlags(Qt::ItemIsUserCheckable | Qt::ItemIsEnabled | Qt::ItemIsSelectable);
+        item->setCheckState(memory.Ticked(int(k)) ? Qt::Checked : Qt::Unchecked);
+        item->setForeground(
+            QColor(int(RedOf(objects[k].colour)), int(GreenOf(objects[k].colour)), int(BlueOf(objects[k].colour))));
+    }
+    m_objects->setVisible(true);
+    m_reference->setVisible(false);
+}
+
+void TResGraphPages::FillTrajectoryLists(const std::vector<graph::TPageObject>& objects)
+{
+    results::TMemory& memory = m_memory.Of(m_set);
+    m_quantity->clear();
+    for (const graph::TPageObject& object : objects)
+        m_quantity->addItem(Q(object.name));
+    if (memory.trajectoryObject >= int(objects.size()))
+        memory.trajectoryObject = 0;
+    m_quantity->setCurrentIndex(memory.trajectoryObject);
+    m_quantity->setAccessibleName(T("Trajectoire"));
+    m_reference->clear();
+    m_reference->addItem(T("du laboratoire"));
+    for (const graph::TPageObject& object : objects)
+        m_reference->addItem(Q(FormatText(Tr("de %s"), { object.name })));
+    if (memory.reference >= int(objects.size()))
+        memory.reference = -1;
+    m_reference->setCurrentIndex(memory.reference + 1);
+    m_objects->setVisible(false);
+    m_reference->setVisible(true);
+}
+
+void TResGraphPages::SetTitles(graph::TGraph& g, const std::string& yTitle, const std::string& xTitle,
+    const std::vector<graph::TPageObject>& objects, const std::vector<int>& shown, bool legend)
+{
+    using graph::TTitleLine;
+    g.AxeY().title = { TTitleLine::Of(yTitle) };
+    g.AxeX().title = { TTitleLine::Of(xTitle) };
+    if (!legend)
+        return;
+    // The legend: each object's name in its curve's colour, below the abscissa's title.
+    TTitleLine names;
+    for (int k : shown) {
+        if (k < 0 || k >= int(objects.size()))
+            continue;
+        if (!names.runs.empty())
+            names.runs.push_back({ "   ", clBlack });
+        names.runs.push_back({ objects[std::size_t(k)].name, objects[std::size_t(k)].colour });
+    }
+    if (!names.runs.empty())
+        g.AxeX().title.push_back(names);
+}
+
+void TResGraphPages::Show(TResultsPage page, TMarkSet set, const results::TCalcul& calcul,
+    const std::vector<graph::TPageObject>& objects, const TGraphDisplayChoice& display,
+    const std::function<bool(TGraphPicture&)>& picture)
+{
+    m_page = page == TResultsPage::Trajectory ? TResultsPage::Trajectory : TResultsPage::Time;
+    m_set = set;
+    results::TMemory& memory = m_memory.Of(set);
+    graph::TGraph& g = GraphOf(m_page, set);
+
+    m_filling = true;
+    if (m_page == TResultsPage::Time) {
+        m_firstLabel->setText(T("Grandeur"));
+        m_secondLabel->setText(T("en fonction du temps"));
+        FillTimeLists(objects, display);
+    } else {
+        m_firstLabel->setText(T("Trajectoire"));
+        m_secondLabel->setText(T("dans le référentiel"));
+        FillTrajectoryLists(objects);
+    }
+    m_filling = false;
+
+    g.Clear();
+    g.SetMargins(kMarginLeft, kMarginRight, kMarginTop, kMarginBottom);
+    g.SetDecimalSeparator(DecimalSeparator());
+    g.SetDisplay({ display.size, display.penWidth });
+    g.ColorBegin = kGradientBegin;
+    g.ColorEnd = kGradientEnd;
+    g.IsOrigineVisible = display.originVisible;
+    g.IsSourceImgVisible = false;
+
+    if (m_page == TResultsPage::Time) {
+        graph::TTimePageChoice choice;
+        // A quantity that the last derivative pass could not give shows as the first one offered; the
+        // choice is kept for when it comes back.
+        choice.quantity = memory.quantity;
+        if (std::find(m_offered.begin(), m_offered.end(), int(choice.quantity)) == m_offered.end()
+            && !m_offered.empty())
+            choice.quantity = results::TQuantity(m_offered.front());
+        for (int k = 0; k < int(objects.size()); ++k) {
+            if (memory.Ticked(k))
+                choice.objects.push_back(k);
+        }
+        choice.timeFromZero = display.originX;
+        choice.ordinateWithZero = display.originY;
+        choice.hideVelocityEdges = display.hideVelocityEdges;
+        choice.hideAccelerationEdges = display.hideAccelerationEdges;
+        choice.firstNumber = display.firstNumber;
+        std::vector<graph::TCurveInput> curves = graph::TimeCurves(calcul, objects, choice);
+        for (graph::TCurveInput& curve : curves) {
+            curve.style.visible[graph::obSegment] = display.timePolyline;
+            curve.style.numbering = graph::TNumbering::None;
+            g.AddCurve(curve);
+        }
+        g.IsZoomX = display.zoomX;
+        g.IsZoomY = display.zoomY;
+        const results::TQuantityText text = results::TextOf(choice.quantity);
+        SetTitles(g, AxisTitle(text.symbol, text.unit), AxisTitle("t", "s"), objects, choice.objects, display.legend);
+        g.SetWorld(graph::TimeWindow(curves, choice), false);
+    } else {
+        graph::TTrajectoryChoice choice;
+        choice.object = memory.trajectoryObject;
+        choice.reference = memory.reference;
+        choice.studyAxes = display.studyAxes;
+        choice.firstNumber = display.firstNumber;
+        graph::TCurveInput curve = graph::TrajectoryCurve(calcul, objects, choice);
+        curve.style.visible[graph::obSegment] = display.trajectoryPolyline;
+        curve.style.numbering = graph::TNumbering(std::clamp(display.numbering, 0, 2));
+        g.AddCurve(curve);
+        g.IsZoomX = g.IsZoomY = true;
+        std::string legend = curve.name;
+        if (choice.reference >= 0 && choice.reference < int(objects.size()) && choice.reference != choice.object)
+            legend = FormatText(
+                Tr("%s dans le référentiel de %s"), { curve.name, objects[std::size_t(choice.reference)].name });
+        g.AxeY().title = { graph::TTitleLine::Of(AxisTitle("y", "m")) };
+        g.AxeX().title = { graph::TTitleLine::Of(AxisTitle("x", "m")) };
+        if (display.legend && !curve.name.empty())
+            g.AxeX().title.push_back({ { { legend, curve.style.colour[graph::obPoint][0] } } });
+        TGraphPicture shot;
+        // The picture lies under the camera's marks only: the sheet's marks move with the sheet.
+        if (display.videoImage && set == TMarkSet::Fixed && choice.reference < 0 && picture && picture(shot)) {
+            if (!display.studyAxes) {
+                shot.flipX = shot.flipY = false;
+                shot.angle = 0;
+            }
+            g.SourceImg().SetImage(
+                shot.frame, shot.width, shot.height, shot.originX, shot.originY, shot.flipX, shot.flipY, shot.angle);
+            g.IsSourceImgVisible = true;
+        } else {
+            g.SourceImg().Clear();
+        }
+        g.SetWorld(graph::TrajectoryWindow(curve, choice), true);
+    }
+    m_widget->SetGraph(&g);
+    m_widget->UpdateDescription();
+    m_widget->update();
+}
+
+} // namespace kinoval

@@ -1,0 +1,119 @@
+#pragma once
+// The graph pages of the results window: quantities against time, and the trajectory in a frame of
+// reference.
+//
+// The widget holds the choice panel (the two lists of a page, with their labels) above the graph control.
+// It owns one graph per page and per mark set (the camera-bound marks and the transparent-bound ones), so
+// that going over to the transparent sheet and back finds each set's graphs, and it remembers the time
+// page's choices per mark set (TResMem). The results window gives it the calculator of the current mark
+// set, the objects' names and colours and the display menus' state each time it shows a page; the curves
+// are built again from the calculator then, and the window is computed from them.
+
+#include "core/common/rgb_image.h"
+#include "core/document/measurement.h"
+#include "core/graph/page_curves.h"
+#include "core/results/res_mem.h"
+#include "core/results/results_page.h"
+
+#include <QWidget>
+
+#include <array>
+#include <functional>
+#include <memory>
+#include <vector>
+
+class QComboBox;
+class QLabel;
+class QListWidget;
+
+namespace kinoval::graph {
+class TGraph;
+}
+namespace kinoval::results {
+class TCalcul;
+}
+
+namespace kinoval {
+
+class TGraphWidget;
+
+// The display menus' state that the graph pages draw with.
+struct TGraphDisplayChoice {
+    bool originVisible = false; // "Dessiner > l'origine du repère"
+    bool timePolyline = true; // "Dessiner > une ligne brisée", time page
+    bool trajectoryPolyline = true; // the same, trajectory page
+    bool videoImage = false; // "Dessiner > l'image de la vidéo", trajectory page
+    int numbering = 0; // "Numérotation": 0 under the mark, 1 right of it, 2 none
+    bool originX = true; // "Origine > des abscisses"
+    bool originY = false; // "Origine > des ordonnées"
+    int size = 0; // "Taille": 0 small, 1 medium, 2 large
+    bool studyAxes = true; // "Trajectoire > dans le repère (O, x, y)"
+    bool zoomX = true; // "Zoom > des abscisses"
+    bool zoomY = true; // "Zoom > des ordonnées"
+    bool legend = true;
+    double penWidth = 1;
+    bool hideVelocityEdges = false;
+    bool hideAccelerationEdges = false;
+    int firstNumber = 1;
+    bool velocityAvailable = true;
+    bool accelerationAvailable = true;
+    bool polarAvailable = true;
+};
+
+// The picture under the trajectory: the current frame and how the study's axes lie on it.
+struct TGraphPicture {
+    TRgbImage frame;
+    double width = 0, height = 0; // the frame's size in metres
+    double originX = 0, originY = 0; // the origin, as fractions of the frame from its top-left corner
+    bool flipX = false, flipY = false;
+    double angle = 0;
+};
+
+class TResGraphPages : public QWidget {
+    Q_OBJECT
+public:
+    explicit TResGraphPages(QWidget* parent = nullptr);
+    ~TResGraphPages() override;
+
+    // Builds the page's curves for a mark set and shows them. The picture is asked for only when the
+    // display wants it on the trajectory page.
+    void Show(results::TResultsPage page, TMarkSet set, const results::TCalcul& calcul,
+        const std::vector<graph::TPageObject>& objects, const TGraphDisplayChoice& display,
+        const std::function<bool(TGraphPicture&)>& picture);
+    results::TResultsPage Page() const { return m_page; }
+
+    graph::TGraph& GraphOf(results::TResultsPage page, TMarkSet set);
+    graph::TGraph* CurrentGraph();
+    TGraphWidget* GraphWidget() const { return m_widget; }
+    results::TResMem& Memory() { return m_memory; }
+    // A new study: every choice as a new window has it.
+    void Reset();
+
+    // A choice of the panel changed: the results window shows the page again.
+    std::function<void()> OnChoiceChanged;
+
+private:
+    void FillTimeLists(const std::vector<graph::TPageObject>& objects, const TGraphDisplayChoice& display);
+    void FillTrajectoryLists(const std::vector<graph::TPageObject>& objects);
+    void ReadChoices();
+    void SetTitles(graph::TGraph& graph, const std::string& yTitle, const std::string& xTitle,
+        const std::vector<graph::TPageObject>& objects, const std::vector<int>& shown, bool legend);
+
+    QLabel* m_firstLabel = nullptr;
+    QLabel* m_secondLabel = nullptr;
+    QComboBox* m_quantity = nullptr; // time page: the quantity; trajectory page: the object
+    QListWidget* m_objects = nullptr; // time page: the ticked objects
+    QComboBox* m_reference = nullptr; // trajectory page: the frame of reference
+    TGraphWidget* m_widget = nullptr;
+
+    // [page: 0 time, 1 trajectory][mark set]
+    std::array<std::array<std::unique_ptr<graph::TGraph>, 2>, 2> m_graphs;
+    results::TResMem m_memory;
+    results::TResultsPage m_page = results::TResultsPage::Time;
+    TMarkSet m_set = TMarkSet::Fixed;
+    bool m_filling = false;
+    // The quantities the time page's list offers now (the derived ones only when available).
+    std::vector<int> m_offered;
+};
+
+} // namespace kinoval
