@@ -481,6 +481,30 @@ def case_formulas_in_the_window(session, args):
     thrown = 0.5 * 0.1 * (1.6 ** 2 + 4.6 ** 2)
     check(abs(float(mean) - thrown) < 0.02 * thrown, "Em is %s J, the ball was thrown with %.4f J" % (mean, thrown))
 
+    # The formula page of the results window plots them: Ec against time first, then Em, then Em against Ec.
+    ui.press(program.button(results, "Formules"))
+    ui.wait_for(lambda: results.name == "Formules personnelles", 10, "the formula page")
+    graph, shown = graph_of(results)
+    check(shown["curves"] == 1 and shown["points"] == 26, "the formula graph shows %s" % shown["text"])
+    check(shown["plotted"] == "Ec en fonction de t", "the formula graph plots %s" % shown["plotted"])
+    check(shown["t"][0] == 0, "the time axis starts at %s" % (shown["t"],))
+    # The two lists, told apart by what they offer (a combo box is named after its current entry).
+    def formula_list(with_time):
+        return next((c for c in ui.find_all(results, ("combo box",))
+                     if "Em" in [i.name for i in ui.walk(c)]
+                     and ("t (temps)" in [i.name for i in ui.walk(c)]) == with_time), None)
+    formula = ui.wait_for(lambda: formula_list(False), 10, "the formula list")
+    program.focus(formula)
+    program.keys(results, "Down", "Down")
+    ui.wait_for(lambda: "Em en fonction de t" in (graph.description or ""), 10, "the graph of Em")
+    # The abscissa's list comes next in the keyboard's order.
+    ui.wait_for(lambda: formula_list(True), 10, "the abscissa list")
+    program.focus(formula_list(False))
+    program.keys(results, "Tab", "Down")
+    ui.wait_for(lambda: "Em en fonction de Ec" in (graph.description or ""), 10, "Em against Ec")
+    check(describe(graph.description)["points"] == 26, "Em against Ec: %s" % graph.description)
+    session.screenshot("formula_page")
+
     # A faulty formula is refused with the message that names the unknown name.
     add_entry(program, window, [("Nouvelle formule", "E2 = zz*2")], "Ajouter la formule")
     lines = program.answer("Ok")

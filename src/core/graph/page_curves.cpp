@@ -159,6 +159,96 @@ TWorld TimeWindow(const std::vector<TCurveInput>& curves, const TTimePageChoice&
     return { xlo, xhi, ylo, yhi };
 }
 
+namespace {
+
+// A unit the user never typed is no unit for an axis title.
+std::string UnitOf(const formulas::TRec& formula)
+{
+    return formula.unit == formulas::DefaultUnit() ? std::string() : formula.unit;
+}
+
+} // namespace
+
+std::string FormulaLabel(const formulas::TRec& formula)
+{
+    return formula.name.empty() ? formula.expression : formula.name;
+}
+
+std::vector<int> PlottableFormulas(const formulas::TFormules& formules)
+{
+    std::vector<int> plottable;
+    for (int k = 0; k < formules.FormulaCount(); ++k) {
+        if (formules.Formula(k).curve.firstRow >= 0)
+            plottable.push_back(k);
+    }
+    return plottable;
+}
+
+TCurveInput FormulaCurve(const TCalcul& calcul, const formulas::TFormules& formules, const TFormulaPageChoice& choice)
+{
+    TCurveInput curve;
+    if (choice.formula < 0 || choice.formula >= formules.FormulaCount())
+        return curve;
+    const formulas::TRec& ordinate = formules.Formula(choice.formula);
+    const formulas::TRec* abscissa = choice.abscissa >= 0 && choice.abscissa < formules.FormulaCount()
+        ? &formules.Formula(choice.abscissa)
+        : nullptr;
+    curve.name = FormulaLabel(ordinate);
+    curve.ordinateName = curve.name;
+    curve.ordinateUnit = UnitOf(ordinate);
+    curve.abscissaName = abscissa != nullptr ? FormulaLabel(*abscissa) : "t";
+    curve.abscissaUnit = abscissa != nullptr ? UnitOf(*abscissa) : "s";
+    curve.style = TCurveStyle::OfColour(clRed, drawing::GlyphKindOfObject(0));
+    const int rows = static_cast<int>(ordinate.curve.values.size());
+    for (int row = 0; row < rows; ++row) {
+        if (!ordinate.curve.HasValue(row))
+            continue;
+        double x = 0;
+        if (abscissa != nullptr) {
+            if (!abscissa->curve.HasValue(row))
+                continue;
+            x = abscissa->curve.values[static_cast<std::size_t>(row)];
+        } else {
+            if (row >= calcul.Rows())
+                continue;
+            x = calcul.Time(row);
+        }
+        const double y = ordinate.curve.values[static_cast<std::size_t>(row)];
+        if (!std::isfinite(x) || !std::isfinite(y))
+            continue;
+        curve.x.push_back(x);
+        curve.y.push_back(y);
+        curve.numbers.push_back(row + choice.firstNumber);
+    }
+    return curve;
+}
+
+TWorld FormulaWindow(const TCurveInput& curve, const TFormulaPageChoice& choice)
+{
+    double xlo = 0, xhi = 1, ylo = -1, yhi = 1;
+    if (Extent(curve.x, xlo, xhi))
+        WidenRange(xlo, xhi, 0.05);
+    if (Extent(curve.y, ylo, yhi))
+        WidenRange(ylo, yhi, 0.05);
+    if (choice.originX) {
+        if (choice.abscissa < 0)
+            xlo = 0;
+        else {
+            xlo = std::min(xlo, 0.0);
+            xhi = std::max(xhi, 0.0);
+        }
+    }
+    if (choice.originY) {
+        ylo = std::min(ylo, 0.0);
+        yhi = std::max(yhi, 0.0);
+    }
+    if (!(xhi > xlo))
+        xhi = xlo + 1;
+    if (!(yhi > ylo))
+        yhi = ylo + 1;
+    return { xlo, xhi, ylo, yhi };
+}
+
 TCurveInput TrajectoryCurve(
     const TCalcul& calcul, const std::vector<TPageObject>& objects, const TTrajectoryChoice& choice)
 {

@@ -8,12 +8,16 @@
 // those of O and w include 0. The velocities and accelerations that the settings hide at the ends of an
 // object's marks are left out, as the table leaves them out.
 //
+// Formula page: one formula against time, or against another formula; the rows where either has no value
+// are skipped. The window is widened by 5 % on each side as on the time page.
+//
 // Trajectory page: the positions of one object in the laboratory's frame (the axes of the study, or the
 // picture's own axes "as on the video") or in the frame of another object, which moves with that object
 // without turning: the rows where either object has no mark are skipped. The window is widened by 10 % on
 // each side; the graph makes it orthonormal.
 
 #include "core/common/colour.h"
+#include "core/formulas/formules.h"
 #include "core/graph/graph.h"
 #include "core/results/calcul.h"
 #include "core/results/quantity.h"
@@ -64,6 +68,22 @@ struct TTrajectoryChoice {
 TCurveInput TrajectoryCurve(
     const results::TCalcul& calcul, const std::vector<TPageObject>& objects, const TTrajectoryChoice& choice);
 TWorld TrajectoryWindow(const TCurveInput& curve, const TTrajectoryChoice& choice);
+
+struct TFormulaPageChoice {
+    int formula = 0; // the formula plotted, 0-based in the formula list
+    int abscissa = -1; // the formula of the abscissa, or -1 for the time
+    bool originX = true; // "Origine des abscisses": with the time, the axis starts at 0
+    bool originY = false; // "Origine des ordonnées": the ordinates include 0
+    int firstNumber = 1;
+};
+
+// How a formula is named on its graph and in the page's lists: its name, or its expression without one.
+std::string FormulaLabel(const formulas::TRec& formula);
+// The formulas that have values, the ones the page can plot or take as abscissa.
+std::vector<int> PlottableFormulas(const formulas::TFormules& formules);
+TCurveInput FormulaCurve(
+    const results::TCalcul& calcul, const formulas::TFormules& formules, const TFormulaPageChoice& choice);
+TWorld FormulaWindow(const TCurveInput& curve, const TFormulaPageChoice& choice);
 
 // What a graph shows, for the ones who cannot see it: the curve count, what is plotted against what, the
 // names of the curves, and the ranges of both axes.

@@ -220,11 +220,11 @@ TCommandStates CommandStates(const TWindowState& s)
               { C::ModeStudio, video::vmWorkshop }, { C::ModeCapture, video::vmCapture } };
     for (const auto& [c, mode] : modes)
         at(c).checked = s.mode == mode;
-    // The time graphs and the trajectories open as the table does; the vectors and the formulas come with
-    // their pages.
-    for (C c : { C::MenuTemps, C::MenuReferentiel, C::ResultatsTemps, C::ResultatsReferentiel })
+    // The graph pages open as the table does; the vectors come with their page.
+    for (C c : { C::MenuTemps, C::MenuReferentiel, C::MenuFormule, C::ResultatsTemps, C::ResultatsReferentiel,
+             C::ResultatsFormule })
         at(c).enabled = open;
-    for (C c : { C::MenuVecteur, C::MenuFormule, C::ResultatsVecteur, C::ResultatsFormule })
+    for (C c : { C::MenuVecteur, C::ResultatsVecteur })
         at(c).enabled = false;
     // The calculator knows no measurement: it serves with or without a video, in every mode.
     at(C::MesuresCalculatrice).enabled = true;

@@ -82,7 +82,7 @@ const TButtonRow kButtons[] = {
     { C::MenuTemps, TBar::Results, "Graphes en fonction du temps", "Afficher les grandeurs en fonction du temps" },
     { C::MenuReferentiel, TBar::Results, "Trajectoires", "Afficher la trajectoire dans un référentiel" },
     { C::MenuVecteur, TBar::Results, "Vecteurs vitesse et accélération", nullptr },
-    { C::MenuFormule, TBar::Results, "Formules", nullptr },
+    { C::MenuFormule, TBar::Results, "Formules", "Tracer les formules personnelles" },
     { C::VideoRetour, TBar::Navigation, "Première image", "Aller à la première image (Début)", {}, Qt::Key_Home },
     { C::VideoPred, TBar::Navigation, "Image précédente", "Aller à l'image précédente (Page précédente)", {},
         Qt::Key_PageUp },
@@ -523,6 +523,10 @@ void TMainForm::Run(TCommand command)
     case C::MenuReferentiel:
     case C::ResultatsReferentiel:
         ShowResults(results::TResultsPage::Trajectory);
+        break;
+    case C::MenuFormule:
+    case C::ResultatsFormule:
+        ShowResults(results::TResultsPage::Formula);
         break;
     case C::FichierOuvrir:
         m_commands->OpenWithDialog();

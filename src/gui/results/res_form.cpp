@@ -110,6 +110,7 @@ TResForm::TResForm(const TResFormParts& parts, QWidget* parent)
     m_pages->addWidget(m_nothing);
     m_graphPages = new TResGraphPages(m_pages);
     m_graphPages->OnChoiceChanged = [this] { ShowPage(m_page); };
+    m_graphPages->SetFormules(&m_parts.formules);
     m_pages->addWidget(m_graphPages);
     setCentralWidget(m_pages);
 
@@ -138,7 +139,13 @@ TBoiteFormules& TResForm::FormulasWindow()
             TBoiteFormulesParts { m_parts.formules, m_parts.serveur, m_parts.options, m_parts.dialog }, this);
         m_formulasWindow->setWindowFlag(Qt::Window);
         m_formulasWindow->SetProgramPath(m_programPath);
-        m_formulasWindow->refresh = [this] { Refresh(); };
+        m_formulasWindow->refresh = [this] {
+            // The formula page in view follows the formulas as they are typed.
+            if (m_page == TResultsPage::Formula && isVisible())
+                ShowPage(m_page);
+            else
+                Refresh();
+        };
         m_formulasWindow->openCalculator = [this] { OpenCalculator(); };
         m_formulasWindow->openKeyboard = [this] { OpenKeyboard(); };
         m_formulasWindow->changed = [this] {
@@ -346,9 +353,8 @@ void TResForm::BuildPageButtons()
         // The main window's results bar shows the same pictures.
         button->setIcon(QIcon(QStringLiteral(":/mainwindow/%1.svg").arg(QLatin1String(b.name))));
         button->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
-        // The formulas and the vectors come with their pages.
-        button->setEnabled(
-            b.page == TResultsPage::Table || b.page == TResultsPage::Time || b.page == TResultsPage::Trajectory);
+        // The vectors come with their page.
+        button->setEnabled(b.page != TResultsPage::Vector);
         m_pageButtons.push_back(button);
         const TResultsPage page = b.page;
         connect(button, &QToolButton::clicked, this, [this, page] { ShowPage(page); });
@@ -449,11 +455,14 @@ bool TResForm::RefreshResults()
 
 void TResForm::ShowPage(TResultsPage page)
 {
-    // The formulas and the vectors are still to come: their pages show the table.
-    if (page != TResultsPage::Time && page != TResultsPage::Trajectory)
+    // The vectors are still to come: their page shows the table.
+    if (page == TResultsPage::Vector)
         page = TResultsPage::Table;
     m_page = page;
     switch (page) {
+    case TResultsPage::Formula:
+        setWindowTitle(T("Formules personnelles"));
+        break;
     case TResultsPage::Time:
         setWindowTitle(T("Evolution en fonction du temps"));
         break;
@@ -499,7 +508,8 @@ void TResForm::UpdateMenus()
         a->setEnabled(graphPage);
     m_restoreTable->setEnabled(m_page == TResultsPage::Table);
     m_graphTools->setVisible(IsGraphPage());
-    const bool time = m_page == TResultsPage::Time;
+    // The formula page draws as the time page does: against an abscissa, with its origins and zoom axes.
+    const bool time = m_page == TResultsPage::Time || m_page == TResultsPage::Formula;
     const bool trajectory = m_page == TResultsPage::Trajectory;
     m_drawPolyline->setChecked(trajectory ? m_trajectoryPolyline : m_timePolyline);
     m_drawVideoImage->setEnabled(trajectory && !m_parts.video.IsTransparentMarking());
@@ -510,6 +520,7 @@ void TResForm::UpdateMenus()
     m_displayGraphMenus[3]->setEnabled(time || trajectory); // size
     m_displayGraphMenus[4]->setEnabled(trajectory); // the trajectory's axes
     m_displayGraphMenus[5]->setEnabled(time); // zoom axes
+    m_bubbleMenu->setEnabled(IsGraphPage());
     // The button of the page in view stands out; the buttons stay plain so that one press always shows.
     for (std::size_t i = 0; i < m_pageButtons.size(); ++i) {
         QFont font = m_pageButtons[i]->font();
@@ -619,6 +630,13 @@ void TResForm::BuildDisplayMenus(QMenu* display)
             }
         });
     }
+    m_bubbleMenu = submenu("MenuAffichageBulleObjet", "Bulle des valeurs");
+    exclusive(m_bubbleMenu,
+        { { &m_bubblePlaces[0], "en haut à gauche" }, { &m_bubblePlaces[1], "en haut à droite" },
+            { &m_bubblePlaces[2], "en bas à gauche" }, { &m_bubblePlaces[3], "en bas à droite" } },
+        { "MenuAffichageBulleObjetHautGauche", "MenuAffichageBulleObjetHautDroite", "MenuAffichageBulleObjetBasGauche",
+            "MenuAffichageBulleObjetBasDroite" });
+    m_bubblePlaces[1]->setChecked(true);
     m_displayGraphMenus[0] = draw;
     m_displayGraphMenus[1] = numbers;
     m_displayGraphMenus[2] = origin;
@@ -681,9 +699,21 @@ void TResForm::BuildGraphTools()
     m_graphTools->setVisible(false);
 }
 
+graph::TBullePlace TResForm::BubblePlace() const
+{
+    using graph::TBullePlace;
+    constexpr TBullePlace kPlaces[4]
+        = { TBullePlace::TopLeft, TBullePlace::TopRight, TBullePlace::BottomLeft, TBullePlace::BottomRight };
+    for (int k = 0; k < 4; ++k) {
+        if (m_bubblePlaces[k] != nullptr && m_bubblePlaces[k]->isChecked())
+            return kPlaces[k];
+    }
+    return TBullePlace::TopRight;
+}
+
 bool TResForm::IsGraphPage() const
 {
-    return m_page == TResultsPage::Time || m_page == TResultsPage::Trajectory;
+    return m_page == TResultsPage::Time || m_page == TResultsPage::Trajectory || m_page == TResultsPage::Formula;
 }
 
 TGraphDisplayChoice TResForm::DisplayChoice() const
@@ -742,7 +772,9 @@ void TResForm::ShowGraphPage()
     m_graphPages->Show(m_page, set, calcul, objects, DisplayChoice(), picture);
     // The hint says in which frame the derived quantities are.
     QString hint;
-    if (m_page == TResultsPage::Trajectory)
+    if (m_page == TResultsPage::Formula)
+        hint = T("Les formules se saisissent dans la fenêtre « Saisir des formules ou des constantes »");
+    else if (m_page == TResultsPage::Trajectory)
         hint = T("Les référentiels sont en translation les uns par rapport aux autres");
     else if (set == TMarkSet::Transparent)
         hint = T("La vitesse et l'accélération sont calculées dans un référentiel lié au transparent");
@@ -750,9 +782,11 @@ void TResForm::ShowGraphPage()
         hint = T("La vitesse et l'accélération sont calculées dans un référentiel lié à la caméra");
     m_graphPages->setToolTip(hint);
     m_graphPages->setStatusTip(hint);
-    // A new graph keeps the tool pressed in the bar.
-    if (graph::TGraph* g = m_graphPages->CurrentGraph())
+    // A new graph keeps the tool pressed in the bar, and the bubble where the menu puts it.
+    if (graph::TGraph* g = m_graphPages->CurrentGraph()) {
+        g->Bulle().place = BubblePlace();
         g->SetTool(m_toolPan->isChecked() ? graph::gtPan : m_toolZoom->isChecked() ? graph::gtZoom : graph::gtNone);
+    }
     m_pages->setCurrentWidget(m_graphPages);
 }
 

@@ -22,6 +22,7 @@
 // "Calculs" menu and its "Aide à la saisie" button open, and that the main window's "Calculatrice" opens.
 
 #include "core/common/signal.h"
+#include "core/graph/bulle.h"
 #include "core/results/results_page.h"
 
 #include <QMainWindow>
@@ -150,6 +151,7 @@ private:
     void BuildPageButtons();
     void BuildGraphTools();
     bool IsGraphPage() const;
+    graph::TBullePlace BubblePlace() const;
     void ShowGraphPage();
     void ExportGraphWithDialog();
     void ExportPdfWithDialog();
@@ -201,6 +203,9 @@ private:
     bool m_timePolyline = true;
     bool m_trajectoryPolyline = true;
     QMenu* m_displayGraphMenus[6] = {};
+    // "Bulle des valeurs": top left, top right, bottom left, bottom right.
+    QMenu* m_bubbleMenu = nullptr;
+    QAction* m_bubblePlaces[4] = {};
     // The commands that act on a graph.
     QAction* m_copyImage = nullptr;
     QAction* m_restoreGraph = nullptr;

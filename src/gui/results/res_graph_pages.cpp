@@ -2,6 +2,7 @@
 
 #include "core/common/numbers.h"
 #include "core/common/texts.h"
+#include "core/formulas/formules.h"
 #include "core/graph/graph.h"
 #include "core/results/calcul.h"
 #include "core/results/quantity.h"
@@ -59,6 +60,7 @@ TResGraphPages::TResGraphPages(QWidget* parent)
         for (auto& graph : page)
             graph = std::make_unique<graph::TGraph>();
     }
+    m_formulaGraph = std::make_unique<graph::TGraph>();
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(4, 4, 4, 4);
     auto* panel = new QWidget(this);
@@ -106,6 +108,8 @@ TResGraphPages::~TResGraphPages()
 
 graph::TGraph& TResGraphPages::GraphOf(TResultsPage page, TMarkSet set)
 {
+    if (page == TResultsPage::Formula)
+        return *m_formulaGraph;
     return *m_graphs[std::size_t(PageIndex(page))][std::size_t(SetIndex(set))];
 }
 
@@ -117,6 +121,8 @@ graph::TGraph* TResGraphPages::CurrentGraph()
 void TResGraphPages::Reset()
 {
     m_memory.Reset();
+    m_formulaOrdinate = 0;
+    m_formulaAbscissa = -1;
 }
 
 void TResGraphPages::ReadChoices()
@@ -124,7 +130,13 @@ void TResGraphPages::ReadChoices()
     if (m_filling)
         return;
     results::TMemory& memory = m_memory.Of(m_set);
-    if (m_page == TResultsPage::Time) {
+    if (m_page == TResultsPage::Formula) {
+        const int first = m_quantity->currentIndex();
+        if (first >= 0 && first < int(m_plottable.size()))
+            m_formulaOrdinate = m_plottable[std::size_t(first)];
+        const int second = m_reference->currentIndex() - 1;
+        m_formulaAbscissa = second >= 0 && second < int(m_plottable.size()) ? m_plottable[std::size_t(second)] : -1;
+    } else if (m_page == TResultsPage::Time) {
         const int index = m_quantity->currentIndex();
         if (index >= 0 && index < int(m_offered.size()))
             memory.quantity = results::TQuantity(m_offered[std::size_t(index)]);
@@ -196,6 +208,33 @@ void TResGraphPages::FillTrajectoryLists(const std::vector<graph::TPageObject>& 
     m_reference->setVisible(true);
 }
 
+void TResGraphPages::FillFormulaLists()
+{
+    m_plottable.clear();
+    if (m_formules != nullptr)
+        m_plottable = graph::PlottableFormulas(*m_formules);
+    const auto offered = [this](int k) { return std::find(m_plottable.begin(), m_plottable.end(), k); };
+    // A formula that lost its values (or its place) gives way to the first one that has some.
+    if (offered(m_formulaOrdinate) == m_plottable.end())
+        m_formulaOrdinate = m_plottable.empty() ? 0 : m_plottable.front();
+    if (offered(m_formulaAbscissa) == m_plottable.end())
+        m_formulaAbscissa = -1;
+    m_quantity->clear();
+    m_reference->clear();
+    m_reference->addItem(T("t (temps)"));
+    for (int k : m_plottable) {
+        const QString label = Q(graph::FormulaLabel(m_formules->Formula(k)));
+        m_quantity->addItem(label);
+        m_reference->addItem(label);
+    }
+    m_quantity->setCurrentIndex(int(offered(m_formulaOrdinate) - m_plottable.begin()));
+    m_reference->setCurrentIndex(m_formulaAbscissa < 0 ? 0 : 1 + int(offered(m_formulaAbscissa) - m_plottable.begin()));
+    m_quantity->setAccessibleName(T("Formule"));
+    m_reference->setAccessibleName(T("en fonction de"));
+    m_objects->setVisible(false);
+    m_reference->setVisible(true);
+}
+
 void TResGraphPages::SetTitles(graph::TGraph& g, const std::string& yTitle, const std::string& xTitle,
     const std::vector<graph::TPageObject>& objects, const std::vector<int>& shown, bool legend)
 {
@@ -221,13 +260,17 @@ void TResGraphPages::Show(TResultsPage page, TMarkSet set, const results::TCalcu
     const std::vector<graph::TPageObject>& objects, const TGraphDisplayChoice& display,
     const std::function<bool(TGraphPicture&)>& picture)
 {
-    m_page = page == TResultsPage::Trajectory ? TResultsPage::Trajectory : TResultsPage::Time;
+    m_page = page == TResultsPage::Trajectory || page == TResultsPage::Formula ? page : TResultsPage::Time;
     m_set = set;
     results::TMemory& memory = m_memory.Of(set);
     graph::TGraph& g = GraphOf(m_page, set);
 
     m_filling = true;
-    if (m_page == TResultsPage::Time) {
+    if (m_page == TResultsPage::Formula) {
+        m_firstLabel->setText(T("Formule"));
+        m_secondLabel->setText(T("en fonction de"));
+        FillFormulaLists();
+    } else if (m_page == TResultsPage::Time) {
         m_firstLabel->setText(T("Grandeur"));
         m_secondLabel->setText(T("en fonction du temps"));
         FillTimeLists(objects, display);
@@ -247,7 +290,29 @@ void TResGraphPages::Show(TResultsPage page, TMarkSet set, const results::TCalcu
     g.IsOrigineVisible = display.originVisible;
     g.IsSourceImgVisible = false;
 
-    if (m_page == TResultsPage::Time) {
+    if (m_page == TResultsPage::Formula) {
+        graph::TFormulaPageChoice choice;
+        choice.formula = m_plottable.empty() ? -1 : m_formulaOrdinate;
+        choice.abscissa = m_formulaAbscissa;
+        choice.originX = display.originX;
+        choice.originY = display.originY;
+        choice.firstNumber = display.firstNumber;
+        graph::TCurveInput curve;
+        if (m_formules != nullptr)
+            curve = graph::FormulaCurve(calcul, *m_formules, choice);
+        curve.style.visible[graph::obSegment] = display.timePolyline;
+        curve.style.numbering = graph::TNumbering::None;
+        if (!curve.x.empty())
+            g.AddCurve(curve);
+        g.IsZoomX = display.zoomX;
+        g.IsZoomY = display.zoomY;
+        const std::string yTitle = curve.name.empty()
+            ? Tr("aucune formule calculée")
+            : AxisTitle(curve.ordinateName.c_str(), curve.ordinateUnit.c_str());
+        g.AxeY().title = { graph::TTitleLine::Of(yTitle) };
+        g.AxeX().title = { graph::TTitleLine::Of(AxisTitle(curve.abscissaName.c_str(), curve.abscissaUnit.c_str())) };
+        g.SetWorld(graph::FormulaWindow(curve, choice), false);
+    } else if (m_page == TResultsPage::Time) {
         graph::TTimePageChoice choice;
         // A quantity that the last derivative pass could not give shows as the first one offered; the
         // choice is kept for when it comes back.

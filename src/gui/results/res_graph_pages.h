@@ -1,6 +1,6 @@
 #pragma once
-// The graph pages of the results window: quantities against time, and the trajectory in a frame of
-// reference.
+// The graph pages of the results window: quantities against time, the trajectory in a frame of reference,
+// and the user's formulas against time or against one another.
 //
 // The widget holds the choice panel (the two lists of a page, with their labels) above the graph control.
 // It owns one graph per page and per mark set (the camera-bound marks and the transparent-bound ones), so
@@ -31,6 +31,9 @@ class TGraph;
 }
 namespace kinoval::results {
 class TCalcul;
+}
+namespace kinoval::formulas {
+class TFormules;
 }
 
 namespace kinoval {
@@ -81,6 +84,8 @@ public:
         const std::vector<graph::TPageObject>& objects, const TGraphDisplayChoice& display,
         const std::function<bool(TGraphPicture&)>& picture);
     results::TResultsPage Page() const { return m_page; }
+    // The formulas the formula page plots; none until given.
+    void SetFormules(const formulas::TFormules* formules) { m_formules = formules; }
 
     graph::TGraph& GraphOf(results::TResultsPage page, TMarkSet set);
     graph::TGraph* CurrentGraph();
@@ -95,6 +100,7 @@ public:
 private:
     void FillTimeLists(const std::vector<graph::TPageObject>& objects, const TGraphDisplayChoice& display);
     void FillTrajectoryLists(const std::vector<graph::TPageObject>& objects);
+    void FillFormulaLists();
     void ReadChoices();
     void SetTitles(graph::TGraph& graph, const std::string& yTitle, const std::string& xTitle,
         const std::vector<graph::TPageObject>& objects, const std::vector<int>& shown, bool legend);
@@ -108,6 +114,12 @@ private:
 
     // [page: 0 time, 1 trajectory][mark set]
     std::array<std::array<std::unique_ptr<graph::TGraph>, 2>, 2> m_graphs;
+    // The formulas are the study's, not a mark set's: one graph.
+    std::unique_ptr<graph::TGraph> m_formulaGraph;
+    const formulas::TFormules* m_formules = nullptr;
+    int m_formulaOrdinate = 0; // the formula plotted, in the formula list
+    int m_formulaAbscissa = -1; // the formula of the abscissa, -1 for the time
+    std::vector<int> m_plottable; // the formulas the page's lists offer now
     results::TResMem m_memory;
     results::TResultsPage m_page = results::TResultsPage::Time;
     TMarkSet m_set = TMarkSet::Fixed;

@@ -185,6 +185,68 @@ TEST_F(PageCurvesTest, TheTrajectoryAsOnTheVideoIgnoresTheAxesTurn)
     EXPECT_LE(TrajectoryWindow(study, choice).ymin, 0);
 }
 
+// A formula against time and against another formula: only the rows where both have a value, the
+// formulas without any value left out of the lists, an unnamed formula called by its expression.
+TEST_F(PageCurvesTest, AFormulaAgainstTimeOrAnotherFormula)
+{
+    for (int f = 0; f < 6; ++f)
+        src.AddMark(TMarkSet::Fixed, 0, f, 0.1 * f, 0.0);
+    Compute(false);
+    formulas::TFormules formules;
+    formules.AddFormula("E = 2*t", "", "J");
+    formules.AddFormula("3*t");
+    formules.AddFormula("vide = 1");
+    auto fill = [&](int k, std::vector<int> rows, double scale) {
+        formulas::TCurve& curve = formules.Formula(k).curve;
+        curve.values.assign(6, 0);
+        curve.mask.assign(6, -1);
+        for (int row : rows) {
+            curve.values[std::size_t(row)] = scale * row;
+            curve.mask[std::size_t(row)] = 0;
+        }
+        curve.firstRow = rows.empty() ? -1 : rows.front();
+        curve.lastRow = rows.empty() ? -1 : rows.back();
+    };
+    fill(0, { 0, 1, 3, 4, 5 }, 10); // no value on row 2
+    fill(1, { 1, 2, 3, 4, 5 }, -1); // none on row 0
+    fill(2, {}, 0);
+    EXPECT_EQ(PlottableFormulas(formules), (std::vector<int> { 0, 1 }));
+
+    TFormulaPageChoice choice; // E against time
+    TCurveInput curve = FormulaCurve(calc, formules, choice);
+    EXPECT_EQ(curve.name, "E");
+    EXPECT_EQ(curve.ordinateUnit, "J");
+    EXPECT_EQ(curve.abscissaName, "t");
+    EXPECT_EQ(curve.x, (std::vector<double> { 0, 0.04, 0.12, 0.16, 0.2 }));
+    EXPECT_EQ(curve.y, (std::vector<double> { 0, 10, 30, 40, 50 }));
+    EXPECT_EQ(curve.numbers, (std::vector<int> { 1, 2, 4, 5, 6 }));
+    TWorld w = FormulaWindow(curve, choice);
+    EXPECT_DOUBLE_EQ(w.xmin, 0);
+    EXPECT_NEAR(w.ymin, -2.5, 1e-12);
+    EXPECT_NEAR(w.ymax, 52.5, 1e-12);
+
+    choice.abscissa = 1; // E against 3*t, which has no unit of its own
+    curve = FormulaCurve(calc, formules, choice);
+    EXPECT_EQ(curve.abscissaName, "3*t");
+    EXPECT_EQ(curve.abscissaUnit, "");
+    EXPECT_EQ(curve.x, (std::vector<double> { -1, -3, -4, -5 }));
+    EXPECT_EQ(curve.y, (std::vector<double> { 10, 30, 40, 50 }));
+    w = FormulaWindow(curve, choice);
+    EXPECT_NEAR(w.xmin, -5.2, 1e-12);
+    EXPECT_DOUBLE_EQ(w.xmax, 0); // "Origine des abscisses" brings 0 in
+    choice.originX = false;
+    EXPECT_NEAR(FormulaWindow(curve, choice).xmax, -0.8, 1e-12);
+
+    choice.formula = 2; // no value anywhere: an empty curve in a window that still exists
+    curve = FormulaCurve(calc, formules, choice);
+    EXPECT_TRUE(curve.x.empty());
+    w = FormulaWindow(curve, choice);
+    EXPECT_GT(w.xmax, w.xmin);
+    EXPECT_GT(w.ymax, w.ymin);
+    choice.formula = 7; // gone from the list
+    EXPECT_TRUE(FormulaCurve(calc, formules, choice).name.empty());
+}
+
 TEST_F(PageCurvesTest, TheDescriptionSaysWhatIsPlotted)
 {
     for (int f = 0; f < 5; ++f) {

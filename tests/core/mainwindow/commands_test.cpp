@@ -52,8 +52,8 @@ TEST(Commands, WithoutAVideoOnlyWhatOpensOneIsOffered)
              C::AffichageOptions, C::AideKinoval, C::AideApropos, C::MesuresCalculatrice })
         EXPECT_TRUE(states[Index(c)].enabled) << CommandName(c);
     for (C c : { C::VideoLecture, C::OutilEchelle, C::OutilMarque, C::ModeRepereFixe, C::ModeTracking, C::MenuTableau,
-             C::ResultatsTableau, C::MenuTemps, C::MenuReferentiel, C::FichierEnregistrer, C::FichierEnregistrerSous,
-             C::AffichageAnnuler, C::MesuresTemps, C::MesuresValeurEchelle, C::PopupMarque })
+             C::ResultatsTableau, C::MenuTemps, C::MenuReferentiel, C::MenuFormule, C::FichierEnregistrer,
+             C::FichierEnregistrerSous, C::AffichageAnnuler, C::MesuresTemps, C::MesuresValeurEchelle, C::PopupMarque })
         EXPECT_FALSE(states[Index(c)].enabled) << CommandName(c);
 }
 
@@ -72,9 +72,11 @@ TEST(Commands, PointingInTheCameraFrame)
     EXPECT_FALSE(states[Index(C::AffichageEffacerRepere)].enabled);
     EXPECT_FALSE(states[Index(C::MesuresValeurEchelle)].enabled);
     EXPECT_FALSE(states[Index(C::AffichageEffacerEchelle)].enabled);
-    // The time graphs and the trajectories open as the table does; the vectors wait for their page.
+    // The graph pages open as the table does; the vectors wait for their page.
     EXPECT_TRUE(states[Index(C::MenuTemps)].enabled);
     EXPECT_TRUE(states[Index(C::ResultatsReferentiel)].enabled);
+    EXPECT_TRUE(states[Index(C::MenuFormule)].enabled);
+    EXPECT_TRUE(states[Index(C::ResultatsFormule)].enabled);
     EXPECT_FALSE(states[Index(C::MenuVecteur)].enabled);
 
     s.originPlaced = true;

@@ -36,6 +36,7 @@
 #include <QImage>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QScrollBar>
@@ -193,8 +194,8 @@ TEST_F(ResFormTest, TablePageShowsTheTableOfTheCurrentMarkSet)
     EXPECT_EQ(model->data(model->index(0, 3), Qt::BackgroundRole).value<QColor>(), QColor(0xEB, 0xEB, 0xEB));
     EXPECT_EQ(model->data(model->index(1, 3), Qt::BackgroundRole).value<QColor>(), QColor(0xE2, 0xDB, 0xE2));
     EXPECT_EQ(model->data(model->index(3, 3), Qt::BackgroundRole).value<QColor>(), QColor(0xDB, 0xDF, 0xE2));
-    // Until the formulas come, their page shows the table.
-    Form().ShowPage(TResultsPage::Formula);
+    // Until the vectors come, their page shows the table.
+    Form().ShowPage(TResultsPage::Vector);
     EXPECT_EQ(Form().Page(), TResultsPage::Table);
     EXPECT_EQ(Form().windowTitle(), "Tableau des valeurs");
 }
@@ -592,6 +593,15 @@ TEST_F(ResFormTest, TheBubbleGivesThePointUnderTheMouseOverTheSameCurve)
         EXPECT_EQ(ColourNear(after, q, red), ColourNear(before, q, red)) << "point " << i;
     }
     EXPECT_NE(before, after);
+
+    // "Bulle des valeurs" moves it to the corner chosen, and it stays there on the other pages.
+    EXPECT_EQ(g->Bulle().place, graph::TBullePlace::TopRight);
+    Form().findChild<QAction*>("MenuAffichageBulleObjetBasGauche")->trigger();
+    EXPECT_EQ(Form().GraphPages()->CurrentGraph()->Bulle().place, graph::TBullePlace::BottomLeft);
+    Form().ShowPage(TResultsPage::Trajectory);
+    EXPECT_EQ(Form().GraphPages()->CurrentGraph()->Bulle().place, graph::TBullePlace::BottomLeft);
+    Form().ShowPage(TResultsPage::Table);
+    EXPECT_FALSE(Form().findChild<QMenu*>("MenuAffichageBulleObjet")->isEnabled());
 }
 
 TEST_F(ResFormTest, TheZoomAndPanToolsMoveTheWindowAndRestoreComesBack)
