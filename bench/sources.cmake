@@ -11,6 +11,7 @@ set(KINOVAL_BENCH_CORE_SOURCES
 )
 set(KINOVAL_BENCH_MEDIA_SOURCES
   media/decode_bench.cpp
+  media/record_bench.cpp
 )
 set(KINOVAL_BENCH_GUI_SOURCES
   gui/graph_bench.cpp

@@ -63,6 +63,9 @@ enum class TCommand : std::uint8_t {
     FichierEnregistrer,
     FichierEnregistrerSous,
     FichierProprietes,
+    FichierDecomposer,
+    FichierAssembler,
+    FichierEnregistrerMontage,
     FichierQuitter,
     // Affichage.
     AffichageAnnuler,
@@ -168,6 +171,9 @@ struct TWindowState {
     bool imageHidden = false;
     bool allowTracking = true;
     bool allowMontage = true;
+    bool allowWorkshop = true;
+    // A recording of new media runs: nothing may open or record meanwhile.
+    bool recording = false;
     // Which of the other modes have their panel in this window.
     bool trackingPanel = false;
     bool montagePanel = false;

@@ -16,8 +16,8 @@ bool SettingShownInDialog(std::string_view name)
         "CheckBox35VectorTilted", "CheckBox37GridShowItem", "CheckBox42TempsEquation", "CheckBox43TempsStatistics",
         "CheckBox44FormulaEquation", "CheckBox45FormulaStatistics", "CheckBox46VectorVideoImage",
         "CheckBox50VectorSpline", "CheckBox51DeformationBubble",
-        // the capture and the workshop
-        "CheckBox49AllowCapture", "CheckBox58AllowStudio", "StudioShapeNumber"
+        // the capture
+        "CheckBox49AllowCapture"
     };
     // The results window's tool buttons belong to the graphs.
     if (name.starts_with("ToolButton"))
