@@ -12,6 +12,7 @@ set(KINOVAL_BENCH_CORE_SOURCES
 set(KINOVAL_BENCH_MEDIA_SOURCES
   media/capture_bench.cpp
   media/decode_bench.cpp
+  media/record_bench.cpp
 )
 set(KINOVAL_BENCH_GUI_SOURCES
   gui/graph_bench.cpp

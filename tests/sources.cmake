@@ -55,6 +55,8 @@ set(KINOVAL_CORE_TEST_SOURCES
   core/modelling/models_test.cpp
   core/montage/montage_test.cpp
   core/montage/montage_wiring_test.cpp
+  core/montage/record_commands_test.cpp
+  core/montage/record_test.cpp
   core/results/calcul_table_source_test.cpp
   core/results/calcul_test.cpp
   core/results/deriv_test.cpp
@@ -70,6 +72,7 @@ set(KINOVAL_CORE_TEST_SOURCES
   core/video/frame_index_test.cpp
   core/video/overlay_test.cpp
   core/video/player_chain_test.cpp
+  core/video/studio_test.cpp
   core/video/video_view_test.cpp
 )
 set(KINOVAL_MEDIA_TEST_SOURCES
@@ -79,6 +82,7 @@ set(KINOVAL_MEDIA_TEST_SOURCES
   media/capture_test.cpp
   media/export/xlsx_writer_test.cpp
   media/ffmpeg_play_test.cpp
+  media/montage_writers_test.cpp
   media/tool_corpus_test.cpp
 )
 set(KINOVAL_MEDIA_CORPUS_TEST_SOURCES
@@ -87,6 +91,7 @@ set(KINOVAL_MEDIA_CORPUS_TEST_SOURCES
 set(KINOVAL_APP_TEST_SOURCES
   app/cli_calc_test.cpp
   app/cli_fit_test.cpp
+  app/cli_record_test.cpp
   app/cli_table_test.cpp
   app/cli_video_test.cpp
   app/tracking_accuracy_test.cpp

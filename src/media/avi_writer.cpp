@@ -313,6 +313,14 @@ int TAviWriter::Close()
     return ok ? 0 : -4;
 }
 
+void TAviWriter::Abandon()
+{
+    auto& m = *m_impl;
+    m.file.reset();
+    m.jpeg.reset();
+    m.beside.reset(); // removes the file beside, which was not committed
+}
+
 int TAviWriter::FrameCount() const
 {
     return static_cast<int>(m_impl->index.size());

@@ -28,6 +28,8 @@ public:
     void SetRate(unsigned rate, unsigned scale);
     // Writes the index and the final sizes. 0 on success, -4 when the file could not be completed.
     int Close();
+    // Drops an unfinished file: nothing takes the name, which keeps what it held before.
+    void Abandon();
     int FrameCount() const;
 
 private:

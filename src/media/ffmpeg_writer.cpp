@@ -12,6 +12,9 @@ extern "C" {
 #include "core/common/file_beside.h"
 #include "core/common/ini_file.h"
 
+#include <algorithm>
+#include <string>
+
 namespace kinoval::media {
 
 namespace {
@@ -126,11 +129,11 @@ int TFFMpegWriter::Open(const std::string& fileName, int width, int height, cons
         c->bit_rate = settings.bitRate;
     if (settings.codec == "mjpeg" || settings.codec == "mpeg4") {
         c->flags |= AV_CODEC_FLAG_QSCALE;
-        c->global_quality = FF_QP2LAMBDA * 3;
+        c->global_quality = FF_QP2LAMBDA * std::clamp(settings.qscale, 1, 31);
     }
     if (settings.codec == "libx264") {
         av_opt_set(c->priv_data, "preset", "veryfast", 0);
-        av_opt_set(c->priv_data, "crf", "20", 0);
+        av_opt_set(c->priv_data, "crf", std::to_string(std::clamp(settings.crf, 0, 51)).c_str(), 0);
     }
     if (settings.codec == "libvpx-vp9") {
         av_opt_set(c->priv_data, "deadline", "realtime", 0);
@@ -223,6 +226,15 @@ int TFFMpegWriter::Close()
         m.beside.reset(); // removes the file beside when it was not committed
     }
     return result;
+}
+
+void TFFMpegWriter::Abandon()
+{
+    auto& m = *m_impl;
+    m.out.reset(); // closes the file beside
+    m.enc.reset();
+    m.headerWritten = false;
+    m.beside.reset(); // removes it: it was not committed
 }
 
 const std::string& TFFMpegWriter::LastError() const

@@ -19,6 +19,8 @@ struct TEncoderSettings {
     int gopSize = 12;
     int maxBFrames = 0;
     long bitRate = 0; // 0: the encoder's default quality
+    int qscale = 3; // mpeg4 and mjpeg without a bit rate: 1 (best) .. 31
+    int crf = 20; // libx264: 0 (lossless) .. 51
     // The timestamp of frame i in frame durations; nothing gives i (every frame lasts the same time).
     std::function<std::int64_t(int)> ptsOfFrame;
 };
@@ -37,6 +39,8 @@ public:
     int WriteFrame(const TRgbImage& frame);
     // Drains the encoder and writes the trailer; 0 on success.
     int Close();
+    // Drops an unfinished file: nothing takes the name, which keeps what it held before.
+    void Abandon();
     // What the encoder or muxer said when it last failed.
     const std::string& LastError() const;
 

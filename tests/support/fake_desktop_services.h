@@ -19,6 +19,16 @@ public:
 
     std::optional<std::string> OpenFileDialog(const TFileDialogRequest& request) override;
     std::optional<std::string> SaveFileDialog(const TFileDialogRequest& request) override;
+    // Answers from openFilesAnswers; without one, as a desktop of one file at a time would.
+    std::optional<std::vector<std::string>> OpenFilesDialog(const TFileDialogRequest& request) override
+    {
+        if (openFilesAnswers.empty())
+            return TDesktopServices::OpenFilesDialog(request);
+        auto answer = openFilesAnswers.front();
+        openFilesAnswers.pop_front();
+        openRequests.push_back(request);
+        return answer;
+    }
     bool OpenWithDefaultProgram(const std::string& path) override;
     bool StartProgram(const std::string& program, const std::vector<std::string>& arguments) override;
     bool ProgramExists(const std::string& program) const override { return programsOnPath.count(program) > 0; }
@@ -28,6 +38,7 @@ public:
     // Scripted answers; an empty optional is a cancelled dialog. Without a script, dialogs are cancelled.
     std::deque<std::optional<std::string>> openAnswers;
     std::deque<std::optional<std::string>> saveAnswers;
+    std::deque<std::optional<std::vector<std::string>>> openFilesAnswers;
     bool openWithDefaultSucceeds = true;
     bool startProgramSucceeds = true;
     std::set<std::string> programsOnPath;

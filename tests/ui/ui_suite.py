@@ -1051,6 +1051,269 @@ def case_record_from_the_test_camera(session, args):
     quit_program(session, program, main)
 
 
+def read_png(path):
+    """A PNG file read with the standard library alone: (width, height, RGB bytes)."""
+    import struct
+    import zlib
+    with open(path, "rb") as f:
+        data = f.read()
+    check(data[:8] == b"\x89PNG\r\n\x1a\n", "%s is not a PNG file" % path)
+    at, idat, width, height = 8, b"", 0, 0
+    while at < len(data):
+        size, kind = struct.unpack(">I4s", data[at:at + 8])
+        body = data[at + 8:at + 8 + size]
+        check(zlib.crc32(kind + body) == struct.unpack(">I", data[at + 8 + size:at + 12 + size])[0],
+              "%s: bad CRC in %s" % (path, kind))
+        if kind == b"IHDR":
+            width, height, depth, colour = struct.unpack(">IIBB", body[:10])
+            check((depth, colour) == (8, 2), "%s is not 8-bit RGB" % path)
+        elif kind == b"IDAT":
+            idat += body
+        at += 12 + size
+    raw = zlib.decompress(idat)
+    stride = width * 3
+    out = bytearray()
+    previous = bytearray(stride)
+    for y in range(height):
+        kind = raw[y * (stride + 1)]
+        line = bytearray(raw[y * (stride + 1) + 1:(y + 1) * (stride + 1)])
+        for x in range(stride):
+            a = line[x - 3] if x >= 3 else 0
+            b = previous[x]
+            c = previous[x - 3] if x >= 3 else 0
+            if kind == 1:
+                line[x] = (line[x] + a) & 255
+            elif kind == 2:
+                line[x] = (line[x] + b) & 255
+            elif kind == 3:
+                line[x] = (line[x] + (a + b) // 2) & 255
+            elif kind == 4:
+                p = a + b - c
+                pa, pb, pc = abs(p - a), abs(p - b), abs(p - c)
+                line[x] = (line[x] + (a if pa <= pb and pa <= pc else b if pb <= pc else c)) & 255
+        out += line
+        previous = line
+    return width, height, bytes(out)
+
+
+def tool_frames(path, width, height):
+    """Every picture of a video as the ffmpeg tool decodes it, RGB."""
+    raw = subprocess.run(["ffmpeg", "-nostdin", "-v", "error", "-i", path, "-f", "rawvideo", "-pix_fmt", "rgb24",
+                          "-"], check=True, capture_output=True).stdout
+    size = width * height * 3
+    return [raw[i:i + size] for i in range(0, len(raw) - size + 1, size)]
+
+
+def probe(path):
+    """What ffprobe says of a file's first video stream: width, height, rate, frames counted."""
+    out = subprocess.run(["ffprobe", "-v", "error", "-count_frames", "-select_streams", "v:0", "-show_entries",
+                          "stream=width,height,r_frame_rate,nb_read_frames", "-of", "default=nw=1", path],
+                         check=True, capture_output=True, text=True).stdout
+    return dict(line.split("=", 1) for line in out.split())
+
+
+def psnr(a, b):
+    import math
+    if len(a) != len(b) or not a:
+        return 0.0
+    mse = sum((x - y) ** 2 for x, y in zip(a[::7], b[::7])) / len(a[::7])
+    return 99.0 if mse == 0 else 10 * math.log10(255 * 255 / mse)
+
+
+def wait_message(program, text, timeout=120):
+    """The message that ends a long job: answered, its lines given back."""
+    def found():
+        for d in program.dialogs():
+            lines = ui.dialog_text(d)
+            if any(text in line for line in lines):
+                return d
+        return None
+    d = ui.wait_for(found, timeout, "the message %r" % text)
+    return program.answer("Ok", d)
+
+
+def case_pictures_from_and_to_video(session, args):
+    """The thrown ball broken into numbered PNG pictures from the menu, then ten of them made into a video:
+    the pictures are the video's frames as the ffmpeg tool decodes them, the new video holds them exactly."""
+    program, main = start_with_study(session)
+    tmp = os.path.join(session.work, "tmp")
+    out = os.path.join(session.work, "pictures")
+    os.makedirs(out)
+    frames = int(ui.find(main, ("text",), "Numéro de l'image").queryText().getText(0, -1).split("/")[1])
+    program.menu(main, "Fichier", "Décomposer une vidéo en fichiers images")
+    files = program.dialog()
+    check(files.name == "Enregistrer la vidéo sous forme de fichiers images", "the save dialog is %r" % files.name)
+    program.choose_file(os.path.join(out, "Balle.png"), files)
+    options = program.dialog()
+    check(options.name == "Décomposer une vidéo en fichiers images", "the options dialog is %r" % options.name)
+    summary = ui.find(options, ("label",), "Nombre total d'images", prefix=True).name
+    check("Nombre total d'images : %d" % frames in summary and "Format des images : PNG" in summary,
+          "the summary says %r" % summary)
+    session.screenshot("options")
+    program.answer("Ok", options)
+    lines = wait_message(program, "Les fichiers images ont été enregistrés avec succès.")
+    digits = len(str(frames))
+    names = sorted(os.listdir(out))
+    check(names == ["Balle_%0*d.png" % (digits, k) for k in range(frames)], "the pictures are %s" % names[:5])
+    reference = tool_frames(os.path.join(tmp, "parabole.avi"), 640, 480)
+    check(len(reference) == frames, "the tool sees %d frames, the program %d" % (len(reference), frames))
+    for k in (0, frames // 2, frames - 1):
+        w, h, rgb = read_png(os.path.join(out, names[k]))
+        check((w, h) == (640, 480), "%s is %dx%d" % (names[k], w, h))
+        check(psnr(rgb, reference[k]) > 40, "%s differs from the video's frame %d" % (names[k], k))
+    ui.log("%d pictures, %s" % (frames, lines))
+
+    program.menu(main, "Fichier", "Créer une vidéo à partir de fichiers images")
+    notice = program.answer("Ok")
+    check("Vous allez sélectionner plusieurs fichiers images." in notice, "the notice said %s" % notice)
+    chosen = names[:10]
+    picker = program.dialog()
+    check(picker.name == "Sélectionner des fichiers images", "the open dialog is %r" % picker.name)
+    program.choose_file(" ".join('"%s"' % os.path.join(out, n) for n in chosen), picker)
+    options = program.dialog()
+    check(options.name == "Créer une vidéo à partir de fichiers images", "the options dialog is %r" % options.name)
+    rate = ui.find(options, ("text",), "Nombre d'images par seconde")
+    program.type_into(rate, "10")
+    program.answer("Ok", options)
+    files = program.dialog()
+    check(files.name == "Enregistrer un fichier vidéo", "the save dialog is %r" % files.name)
+    video = os.path.join(out, "Assemblage.avi")
+    program.choose_file(video, files)
+    lines = wait_message(program, "Le fichier a été enregistré avec succès :")
+    check(video in lines, "the message names %s" % lines)
+    said = probe(video)
+    check((said["width"], said["height"], said["r_frame_rate"], said["nb_read_frames"]) == ("640", "480", "10/1", "10"),
+          "ffprobe says %s" % said)
+    assembled = tool_frames(video, 640, 480)
+    for k, name in enumerate(chosen):
+        check(assembled[k] == read_png(os.path.join(out, name))[2], "frame %d is not %s" % (k, name))
+    check(quit_program(session, program, main) == 0, "the program did not end cleanly")
+
+
+def case_record_the_montage(session, args):
+    """In the montage mode the first frame is hidden and the montage recorded from its button: ffprobe
+    counts one frame less, at the size and rate of the video, each frame exactly the one it came from;
+    the program then opens the new video."""
+    program, main = start_with_study(session)
+    tmp = os.path.join(session.work, "tmp")
+    out = os.path.join(session.work, "videos")
+    os.makedirs(out)
+    frames = int(ui.find(main, ("text",), "Numéro de l'image").queryText().getText(0, -1).split("/")[1])
+    ui.press(program.button(main, "Montage"))
+    ui.wait_for(lambda: ui.is_checked(program.button(main, "Montage")), 10, "the montage mode")
+    ui.press(program.button(main, "Masquer / afficher"))
+    for d in program.dialogs():  # the explanation of a hidden frame, when the settings ask for it
+        program.answer("Ok", d)
+    ui.press(program.button(main, "Enregistrer la vidéo"))
+    options = program.dialog()
+    check(options.name == "Enregistrer le montage dans un fichier vidéo", "the options dialog is %r" % options.name)
+    summary = ui.find(options, ("label",), "Nombre total d'images", prefix=True).name
+    check("Nombre total d'images : %d" % (frames - 1) in summary and "Conteneur vidéo : AVI" in summary,
+          "the summary says %r" % summary)
+    program.answer("Ok", options)
+    files = program.dialog()
+    check(files.name == "Enregistrer un fichier vidéo", "the save dialog is %r" % files.name)
+    video = os.path.join(out, "Montage.avi")
+    program.choose_file(os.path.join(out, "Montage"), files)
+    lines = wait_message(program, "Le fichier a été enregistré avec succès :")
+    check(video in lines, "the message names %s" % lines)
+    said = probe(video)
+    check((said["width"], said["height"], said["r_frame_rate"], said["nb_read_frames"])
+          == ("640", "480", "25/1", str(frames - 1)), "ffprobe says %s" % said)
+    written = tool_frames(video, 640, 480)
+    source = tool_frames(os.path.join(tmp, "parabole.avi"), 640, 480)
+    # The program's decoding of the sample (libjpeg-turbo) and the tool's differ by rounding only.
+    for k in (0, 5, frames - 2):
+        check(psnr(written[k], source[k + 1]) > 40, "frame %d is not the source's frame %d" % (k, k + 1))
+    ui.press(program.button(main, "Repère fixe"))
+    program.menu(main, "Fichier", "Ouvrir une vidéo ou une étude")
+    program.choose_file(video)
+    # The montage changed the study: the program asks, and is told to go on without saving.
+    lines = program.answer("Ignorer")
+    check("Annuler l'ouverture" in lines, "the question before opening said %s" % lines)
+    ui.wait_for(lambda: "Montage.avi" in main.name, 20, "the recorded video to open")
+    check(ui.find(main, ("text",), "Numéro de l'image").queryText().getText(0, -1) == "1 / %d" % (frames - 1),
+          "the recorded video shows %r" % ui.find(main, ("text",), "Numéro de l'image").queryText().getText(0, -1))
+    session.screenshot("recorded")
+    check(quit_program(session, program, main) == 0, "the program did not end cleanly")
+
+
+def case_workshop_chronophotograph(session, args):
+    """In the workshop a circle is dragged around the ball on frames 1, 9 and 17; the chronophotograph on
+    the first frame is saved and read back: each cut-out shows the ball where its frame had it."""
+    program, main = start_with_study(session)
+    tmp = os.path.join(session.work, "tmp")
+    out = os.path.join(session.work, "chrono")
+    os.makedirs(out)
+    rows = truth_rows(tmp)
+    ui.press(program.button(main, "Atelier vidéo"))
+    ui.wait_for(lambda: ui.is_checked(program.button(main, "Atelier vidéo")), 10, "the workshop mode")
+    ui.press(program.button(main, "Dessiner le contour de l'objet"))
+    ui.wait_for(lambda: ui.is_checked(program.button(main, "Dessiner le contour de l'objet")), 5, "the tool")
+    view = ui.find(main, None, "Image de la vidéo")
+    time.sleep(0.5)  # the window takes the width of the workshop's bar
+
+    def drag(x0, y0, x1, y1):
+        """A drag in the frame's pixels."""
+        vx, vy, vw, vh = ui.extents(view)
+        fx, fy = vw / 640.0, vh / 480.0
+        x0, y0, x1, y1 = vx + x0 * fx, vy + y0 * fy, vx + x1 * fx, vy + y1 * fy
+        env = session.env
+        subprocess.run(["xdotool", "mousemove", str(int(x0)), str(int(y0)), "mousedown", "1"], env=env, check=True)
+        for k in range(1, 6):
+            subprocess.run(["xdotool", "mousemove", str(int(x0 + (x1 - x0) * k / 5)), str(int(y0 + (y1 - y0) * k / 5))],
+                           env=env, check=True)
+            time.sleep(0.03)
+        subprocess.run(["xdotool", "mouseup", "1"], env=env, check=True)
+        time.sleep(0.2)
+
+    frame_box = ui.find(main, ("text",), "Numéro de l'image")
+    chosen = (0, 8, 16)
+    for k in chosen:
+        while int(frame_box.queryText().getText(0, -1).split("/")[0]) - 1 < k:
+            ui.press(program.button(main, "Image suivante"))
+            time.sleep(0.1)
+        row = rows[k]
+        drag(row[2], row[3], row[2] + 22, row[3])
+        # A finished outline moves the view on by one frame.
+        ui.wait_for(lambda: int(frame_box.queryText().getText(0, -1).split("/")[0]) == k + 2, 10,
+                    "the view to move on after the outline of frame %d" % (k + 1))
+    session.screenshot("outlines")
+    ui.press(program.button(main, "Chronophotographie"))
+    box = program.dialog()
+    text = " ".join(ui.dialog_text(box))
+    check("Les images d'un objet à différentes positions peuvent être dessinées :" in text, "the box said %s" % text)
+    background = ui.find(box, ("check box",), "Insérer une image d'arrière plan")
+    check(ui.is_checked(background), "the background is not offered ticked")
+    program.answer("Ok", box)
+    files = program.dialog()
+    check(files.name == "Enregistrer la chronophotographie dans un fichier", "the save dialog is %r" % files.name)
+    picture = os.path.join(out, "ChronoPhoto.png")
+    program.choose_file(picture, files)
+    lines = wait_message(program, "Le fichier a été enregistré avec succès :")
+    check(picture in lines, "the message names %s" % lines)
+    w, h, rgb = read_png(picture)
+    check((w, h) == (640, 480), "the chronophotograph is %dx%d" % (w, h))
+    source = tool_frames(os.path.join(tmp, "parabole.avi"), 640, 480)
+
+    def pixel(data, x, y):
+        at = (int(y) * 640 + int(x)) * 3
+        return data[at:at + 3]
+
+    def close(a, b):
+        return max(abs(p - q) for p, q in zip(a, b)) < 40
+
+    for k in chosen:
+        x, y = rows[k][2], rows[k][3]
+        check(close(pixel(rgb, x, y), pixel(source[k], x, y)), "the ball of frame %d is not at its place" % (k + 1))
+    # Elsewhere the picture is the first outline's frame: the ball of frame 17 is not in it.
+    x, y = rows[16][2], rows[16][3]
+    check(not close(pixel(source[0], x, y), pixel(source[16], x, y)), "frames 1 and 17 look alike at the ball")
+    corner = pixel(rgb, 600, 40)
+    check(close(corner, pixel(source[0], 600, 40)), "the background is not frame 1")
+    check(quit_program(session, program, main) == 0, "the program did not end cleanly")
+
+
 CASES = {
     "point_and_save": case_point_and_save,
     "table_from_command_line": case_table_from_command_line,
@@ -1067,6 +1330,9 @@ CASES = {
     "formula_keyboard": case_formula_keyboard,
     "kill_while_pointing": case_kill_while_pointing,
     "record_from_the_test_camera": case_record_from_the_test_camera,
+    "pictures_from_and_to_video": case_pictures_from_and_to_video,
+    "record_the_montage": case_record_the_montage,
+    "workshop_chronophotograph": case_workshop_chronophotograph,
 }
 
 if __name__ == "__main__":

@@ -29,6 +29,14 @@ public:
     // The chosen path, or nothing when the user cancelled.
     virtual std::optional<std::string> OpenFileDialog(const TFileDialogRequest& request) = 0;
     virtual std::optional<std::string> SaveFileDialog(const TFileDialogRequest& request) = 0;
+    // Several existing files chosen at once, in the order the dialog gives them; nothing when cancelled.
+    // A desktop without such a dialog offers one file.
+    virtual std::optional<std::vector<std::string>> OpenFilesDialog(const TFileDialogRequest& request)
+    {
+        if (auto one = OpenFileDialog(request))
+            return std::vector<std::string> { *one };
+        return std::nullopt;
+    }
 
     // Opens a document or a page with the desktop's default program; false when nothing could open it.
     virtual bool OpenWithDefaultProgram(const std::string& path) = 0;

@@ -51,6 +51,9 @@ constexpr TCommandInfo kCommands[] = {
     { TCommand::FichierEnregistrer, "MenuFichierEnregistrer" },
     { TCommand::FichierEnregistrerSous, "MenuFichierEnregistrerSous" },
     { TCommand::FichierProprietes, "MenuFichierProprietes" },
+    { TCommand::FichierDecomposer, "MenuFichierDecomposer" },
+    { TCommand::FichierAssembler, "MenuFichierAssembler" },
+    { TCommand::FichierEnregistrerMontage, "MenuFichierEnregistrerMontage" },
     { TCommand::FichierQuitter, "MenuFichierQuitter" },
     { TCommand::AffichageAnnuler, "MenuAffichageAnnuler" },
     { TCommand::AffichageLoupe, "MenuAffichageLoupe" },
@@ -184,6 +187,7 @@ TWindowState WindowStateOf(const video::TVideo& video, const document::TData& da
     s.allowTracking = options.allowTracking;
     s.allowMontage = options.allowMontage;
     s.allowCapture = options.allowCapture;
+    s.allowWorkshop = options.allowWorkshop;
     return s;
 }
 
@@ -209,9 +213,9 @@ TCommandStates CommandStates(const TWindowState& s)
     // The other modes, once they have their panel, as the settings allow.
     at(C::ModeTracking).enabled = open && s.trackingPanel && s.allowTracking;
     at(C::ModeMontage).enabled = open && s.montagePanel && s.allowMontage;
-    at(C::ModeStudio).enabled = open && s.workshopPanel;
+    at(C::ModeStudio).enabled = open && s.workshopPanel && s.allowWorkshop;
     // A camera needs no video open: the capture makes one.
-    at(C::ModeCapture).enabled = s.capturePanel && s.allowCapture;
+    at(C::ModeCapture).enabled = s.capturePanel && s.allowCapture && !s.recording;
     const std::pair<C, int> modes[]
         = { { C::ModeRepereFixe, video::vmFixedPointing }, { C::ModeTransparent, video::vmTransparentPointing },
               { C::ModeTracking, video::vmTracking }, { C::ModeMontage, video::vmMontage },
@@ -275,6 +279,11 @@ TCommandStates CommandStates(const TWindowState& s)
     at(C::FichierEnregistrer).visible = saving;
     at(C::FichierEnregistrerSous).visible = saving;
     at(C::FichierProprietes).visible = s.mode != video::vmCapture;
+    // New media: from the open video, or from pictures at any time; one recording at a time.
+    at(C::FichierDecomposer).enabled = open && !s.recording && s.mode != video::vmCapture;
+    at(C::FichierEnregistrerMontage).enabled = open && !s.recording && s.mode != video::vmCapture;
+    at(C::FichierAssembler).enabled = !s.recording;
+    at(C::FichierOuvrir).enabled = !s.recording;
 
     for (C c : { C::AffichageAnnuler, C::AffichageLoupe, C::AffichageCacherImage, C::AffichageAllerImageNumero,
              C::AffichageAllerDerniereImagePointee, C::AffichageCouleur, C::AffichageDessinerDerniereMarque,
@@ -286,7 +295,8 @@ TCommandStates CommandStates(const TWindowState& s)
     // Erasing: the tracker's own marks in its mode, the sheet's in transparent pointing.
     at(C::AffichageEffacerMarques).visible = !transparent;
     at(C::AffichageEffacerMarques).enabled = pointing || tracking;
-    at(C::AffichageEffacerTout).enabled = pointing || tracking;
+    at(C::AffichageEffacerTout).enabled
+        = pointing || tracking || (open && s.mode == video::vmWorkshop && s.workshopPanel);
     at(C::AffichageEffacerTransparent).visible = transparent;
     at(C::AffichageEffacerTransparent).enabled = pointing;
     at(C::AffichageEffacerRepere).enabled = pointing && fixed && s.originPlaced;

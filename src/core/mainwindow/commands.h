@@ -63,6 +63,9 @@ enum class TCommand : std::uint8_t {
     FichierEnregistrer,
     FichierEnregistrerSous,
     FichierProprietes,
+    FichierDecomposer,
+    FichierAssembler,
+    FichierEnregistrerMontage,
     FichierQuitter,
     // Affichage.
     AffichageAnnuler,
@@ -169,6 +172,9 @@ struct TWindowState {
     bool allowTracking = true;
     bool allowMontage = true;
     bool allowCapture = true;
+    bool allowWorkshop = true;
+    // A recording of new media runs: nothing may open or record meanwhile.
+    bool recording = false;
     // Which of the other modes have their panel in this window.
     bool trackingPanel = false;
     bool montagePanel = false;

@@ -14,12 +14,14 @@ namespace kinoval {
 
 namespace {
 
-std::optional<std::string> RunFileDialog(QWidget* parent, const TFileDialogRequest& request, bool save)
+std::optional<std::vector<std::string>> RunFilesDialog(
+    QWidget* parent, const TFileDialogRequest& request, bool save, bool several)
 {
     QFileDialog dialog(parent, QString::fromStdString(request.title), QString::fromStdString(request.folder),
         QString::fromStdString(request.filter));
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
-    dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    dialog.setFileMode(
+        save ? QFileDialog::AnyFile : (several ? QFileDialog::ExistingFiles : QFileDialog::ExistingFile));
     if (!request.defaultExtension.empty())
         dialog.setDefaultSuffix(QString::fromStdString(request.defaultExtension));
     if (!request.proposedName.empty())
@@ -28,7 +30,18 @@ std::optional<std::string> RunFileDialog(QWidget* parent, const TFileDialogReque
         dialog.setOption(QFileDialog::DontConfirmOverwrite, !request.confirmOverwrite);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
-    return dialog.selectedFiles().front().toStdString();
+    std::vector<std::string> files;
+    for (const QString& file : dialog.selectedFiles())
+        files.push_back(file.toStdString());
+    return files;
+}
+
+std::optional<std::string> RunFileDialog(QWidget* parent, const TFileDialogRequest& request, bool save)
+{
+    const auto files = RunFilesDialog(parent, request, save, false);
+    if (!files)
+        return std::nullopt;
+    return files->front();
 }
 
 } // namespace
@@ -51,6 +64,11 @@ std::optional<std::string> TQtDesktopServices::OpenFileDialog(const TFileDialogR
 std::optional<std::string> TQtDesktopServices::SaveFileDialog(const TFileDialogRequest& request)
 {
     return RunFileDialog(m_parent, request, true);
+}
+
+std::optional<std::vector<std::string>> TQtDesktopServices::OpenFilesDialog(const TFileDialogRequest& request)
+{
+    return RunFilesDialog(m_parent, request, false, true);
 }
 
 bool TQtDesktopServices::OpenWithDefaultProgram(const std::string& path)

@@ -21,6 +21,7 @@ public:
     std::string ClipboardText() const override;
     std::optional<std::string> OpenFileDialog(const TFileDialogRequest& request) override;
     std::optional<std::string> SaveFileDialog(const TFileDialogRequest& request) override;
+    std::optional<std::vector<std::string>> OpenFilesDialog(const TFileDialogRequest& request) override;
     // A local path must exist; anything with a scheme ("https://...") is handed to the desktop as it is.
     bool OpenWithDefaultProgram(const std::string& path) override;
     bool StartProgram(const std::string& program, const std::vector<std::string>& arguments) override;

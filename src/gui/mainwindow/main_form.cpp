@@ -8,19 +8,23 @@
 #include "core/mainwindow/help.h"
 #include "core/montage/montage.h"
 #include "core/montage/montage_wiring.h"
+#include "core/montage/record_commands.h"
 #include "core/results/results_set.h"
 #include "core/settings/mru_files.h"
 #include "core/settings/options.h"
 #include "core/tracking/tracking.h"
 #include "core/video/document_link.h"
+#include "core/video/studio.h"
 #include "gui/common/qt_text.h"
 #include "gui/dialogs/help_window.h"
 #include "gui/mainwindow/mru_menu.h"
 #include "gui/mainwindow/recovery_hook.h"
 #include "gui/montage/montage_panel.h"
+#include "gui/montage/record_ui.h"
 #include "gui/results/res_form.h"
 #include "gui/tracking/tracking_panel.h"
 #include "gui/video/sample_videos.h"
+#include "gui/video/studio_panel.h"
 #include "gui/video/video_widget.h"
 
 #include <QAction>
@@ -146,6 +150,8 @@ TMainForm::TMainForm(const TMainFormParts& parts, QWidget* parent)
             video::BuildDocumentOverlay(m_parts.data, m_parts.video, overlay);
         else if (mode == video::vmTracking && m_trackingPanel != nullptr)
             m_trackingPanel->BuildOverlay(overlay);
+        else if (mode == video::vmWorkshop && m_studio != nullptr)
+            m_studio->BuildOverlay(overlay);
     };
     m_view->setFocusPolicy(Qt::StrongFocus);
     m_view->installEventFilter(this);
@@ -171,7 +177,9 @@ TMainForm::~TMainForm()
     m_links.Clear();
     delete m_trackingPanel;
     delete m_montagePanel;
+    delete m_studioPanel;
     // The view and the document outlive the window: leave them without references into it.
+    m_parts.video.SetWorkshopReceiver(nullptr);
     m_parts.video.hooks.processPendingEvents = nullptr;
     m_parts.video.SetPointingReceiver(nullptr);
     m_parts.data.SetView(nullptr);
@@ -220,7 +228,15 @@ void TMainForm::Wire()
         if (m_recovery != nullptr)
             m_recovery->StudySaved();
     };
-    m_commands->isRecording = [] { return false; };
+    m_record = std::make_unique<montage::TRecordCommands>(montage::TRecordParts {
+        m_parts.dialog, m_parts.desktop, m_parts.video, m_parts.montage, m_parts.mru, m_parts.settingsPath });
+    m_recordUi = new montage::TRecordUi(*m_record, m_parts.dialog, this);
+    m_record->repaint = [this] {
+        RedrawView();
+        UpdateFrameBox();
+    };
+    m_links += m_record->OnRecordingChanged.Connect([this](bool) { UpdateCommands(); });
+    m_commands->isRecording = [this] { return m_record->IsRecording(); };
 
     m_links += m_parts.mru.OnClick.Connect([this](const std::string& path) {
         // Later: the menu is rebuilt while one of its entries is being triggered.
@@ -255,9 +271,27 @@ void TMainForm::BuildModePanels()
     connect(m_trackingPanel, &tracking::TTrackingPanel::runEnded, this, [this] { UpdateAll(); });
     connect(m_trackingPanel, &tracking::TTrackingPanel::trackingChanged, this, [this] { UpdateCommands(); });
     connect(m_montagePanel, &montage::TMontagePanel::montageChanged, this, [this] { UpdateAll(); });
+    connect(
+        m_montagePanel, &montage::TMontagePanel::recordClicked, this, [this] { Run(C::FichierEnregistrerMontage); });
+
+    // The workshop: its outlines get the view's mouse in its mode.
+    m_studio = std::make_unique<video::TStudio>(m_parts.video, m_parts.dialog, m_parts.desktop);
+    m_studio->framesBetweenMarks = [this] { return m_parts.data.FramesNumberBetweenTwoMarks(); };
+    m_studio->folder = [this]() -> std::string& { return m_parts.mru.Directory; };
+    m_studio->changed = [this] { UpdateCommands(); };
+    m_parts.video.SetWorkshopReceiver(m_studio.get());
+    m_studioPanel = new video::TStudioPanel(*m_studio, m_parts.video, m_parts.options, this);
+    connect(m_studioPanel, &video::TStudioPanel::decomposeClicked, this, [this] { Run(C::FichierDecomposer); });
+    connect(m_studioPanel, &video::TStudioPanel::assembleClicked, this, [this] { Run(C::FichierAssembler); });
+    m_links += m_parts.video.notify.workshopEntered.Connect([this] {
+        m_parts.data.SetTool(document::toNone);
+        m_studio->Reset();
+        m_studioPanel->UpdateControls();
+    });
 
     SetModeToolPanel(video::vmTracking, m_trackingPanel);
     SetModeToolPanel(video::vmMontage, m_montagePanel);
+    SetModeToolPanel(video::vmWorkshop, m_studioPanel);
 }
 
 bool TMainForm::eventFilter(QObject* watched, QEvent* event)
@@ -390,6 +424,9 @@ void TMainForm::ApplySettings()
     m_parts.mru.SetMaximum(o.recentFilesMax);
     if (m_resForm)
         m_resForm->ApplyOptions();
+    // The workshop's shape as the settings dialog chose it.
+    if (m_studio != nullptr && m_studio->ShapeKind() != video::ShapeOfSetting(o.workshopShape))
+        m_studio->SetShapeKind(video::ShapeOfSetting(o.workshopShape));
     if (m_view != nullptr)
         RedrawView();
     UpdateAll();

@@ -57,6 +57,8 @@ class TFormules;
 namespace montage {
 class TMontage;
 class TMontagePanel;
+class TRecordCommands;
+class TRecordUi;
 } // namespace montage
 namespace tracking {
 class TTracking;
@@ -67,6 +69,8 @@ class TResultsSet;
 }
 namespace video {
 class TDocumentInput;
+class TStudio;
+class TStudioPanel;
 class TVideoWidget;
 } // namespace video
 } // namespace kinoval
@@ -125,6 +129,10 @@ public:
     void OpenRecordedVideo(const std::string& path);
     // Called when the window is about to close, once the study is safe (the capture stops and saves).
     std::function<void()> closing;
+    // The recording of new media: the montage as a video, frames to pictures and back.
+    montage::TRecordCommands& Recording() { return *m_record; }
+    montage::TRecordUi& RecordingUi() { return *m_recordUi; }
+    video::TStudio& Studio() { return *m_studio; }
     // The copies of unsaved studies: told of mode changes, new studies, saves and the close (may be null).
     void SetRecoveryHook(TRecoveryHook* hook) { m_recovery = hook; }
     video::TVideoWidget& View() { return *m_view; }
@@ -228,6 +236,10 @@ private:
 
     tracking::TTrackingPanel* m_trackingPanel = nullptr;
     montage::TMontagePanel* m_montagePanel = nullptr;
+    std::unique_ptr<montage::TRecordCommands> m_record;
+    montage::TRecordUi* m_recordUi = nullptr;
+    std::unique_ptr<video::TStudio> m_studio;
+    video::TStudioPanel* m_studioPanel = nullptr;
 
     // Listening to the view, the document, the settings and the recent files, for the window's lifetime.
     TConnections m_links;

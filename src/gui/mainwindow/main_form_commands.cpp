@@ -5,13 +5,16 @@
 #include "core/common/numbers.h"
 #include "core/common/user_dlg.h"
 #include "core/document/data.h"
+#include "core/montage/record_commands.h"
 #include "core/settings/mru_files.h"
 #include "core/settings/options.h"
+#include "core/video/studio.h"
 #include "gui/common/qt_text.h"
 #include "gui/dialogs/main_form_dialogs.h"
 #include "gui/montage/montage_panel.h"
 #include "gui/results/res_form.h"
 #include "gui/tracking/tracking_panel.h"
+#include "gui/video/studio_panel.h"
 #include "gui/video/video_widget.h"
 
 #include <QActionGroup>
@@ -116,6 +119,10 @@ const TMenuRow kMenus[] = {
     { TItem::Entry, C::FichierEnregistrerSous, "Enregistrer l'étude &sous...", nullptr, {},
         kCtrl | Qt::SHIFT | Qt::Key_S },
     { TItem::Entry, C::FichierProprietes, "&Propriétés de la vidéo..." },
+    { TItem::Separator },
+    { TItem::Entry, C::FichierEnregistrerMontage, "Enregistrer le &montage dans un fichier vidéo..." },
+    { TItem::Entry, C::FichierDecomposer, "&Décomposer une vidéo en fichiers images..." },
+    { TItem::Entry, C::FichierAssembler, "&Créer une vidéo à partir de fichiers images..." },
     { TItem::Separator },
     { TItem::Entry, C::FichierQuitter, "&Quitter", nullptr, {}, kCtrl | Qt::Key_Q },
     { TItem::End },
@@ -430,6 +437,9 @@ void TMainForm::Run(TCommand command)
         UpdateFrameBox();
         break;
     case C::VideoPause:
+        // Stopping the player ends a recording that reads its frames.
+        if (m_record->IsRecording())
+            m_record->Cancel(montage::rePlayerStopped);
         v.Pause();
         UpdateFrameBox();
         break;
@@ -492,11 +502,12 @@ void TMainForm::Run(TCommand command)
     case C::ModeMontage:
         ChooseMode(video::vmMontage);
         break;
+    case C::ModeStudio:
+        // Pressed again, the workshop's button returns to pointing.
+        ChooseMode(v.Mode() == video::vmWorkshop ? video::vmFixedPointing : video::vmWorkshop);
+        break;
     case C::ModeCapture:
         ChooseMode(video::vmCapture);
-        break;
-    case C::ModeStudio:
-        UpdateCommands(); // no panel yet: the button stays as it was
         break;
     case C::MesuresCalculatrice:
         m_resForm->OpenCalculator();
@@ -536,6 +547,18 @@ void TMainForm::Run(TCommand command)
         break;
     case C::FichierProprietes:
         ShowVideoPropertiesBox(this, v);
+        break;
+    case C::FichierEnregistrerMontage:
+        m_record->RecordMontage();
+        UpdateAll();
+        break;
+    case C::FichierDecomposer:
+        m_record->DecomposeVideo();
+        UpdateAll();
+        break;
+    case C::FichierAssembler:
+        m_record->AssembleVideo();
+        UpdateAll();
         break;
     case C::FichierQuitter:
         close();
@@ -808,6 +831,10 @@ void TMainForm::EraseMarks()
 
 void TMainForm::EraseAll()
 {
+    if (m_parts.video.Mode() == video::vmWorkshop && m_studio != nullptr) {
+        m_studio->Clear(); // the workshop's outlines
+        return;
+    }
     if (m_parts.video.Mode() == video::vmTracking && m_trackingPanel != nullptr) {
         m_trackingPanel->EraseAll(); // outlines, zones and positions of every object
         return;
@@ -866,6 +893,8 @@ void TMainForm::UpdateCommands()
     }
     for (auto& [mode, panel] : m_modePanels)
         panel.second->setVisible(m_parts.video.Mode() == mode);
+    if (m_studioPanel != nullptr)
+        m_studioPanel->UpdateControls();
     m_trackBar->setEnabled(m_parts.video.IsOpened());
 }
 
@@ -876,6 +905,7 @@ mainwindow::TWindowState TMainForm::WindowState() const
     state.montagePanel = m_modePanels.count(video::vmMontage) != 0;
     state.workshopPanel = m_modePanels.count(video::vmWorkshop) != 0;
     state.capturePanel = m_modePanels.count(video::vmCapture) != 0;
+    state.recording = m_record != nullptr && m_record->IsRecording();
     return state;
 }
 

@@ -212,11 +212,14 @@ TMontagePanel::TMontagePanel(TMontage& montage, video::TVideo& video, document::
         "Masquer l'image courante, ou l'afficher de nouveau si elle est masquée");
     m_series = AddButton("ButtonMontageBasculerMult", "Série d'images", "Afficher ou masquer une série d'images");
     m_instant = AddButton("ButtonMontageInstant", "Image manquante", "Il manque une image dans le flux vidéo");
+    m_record
+        = AddButton("ButtonMontageEnregistrer", "Enregistrer la vidéo", "Enregistrer le montage dans un fichier vidéo");
     layout->addStretch(1);
 
     connect(m_toggle, &QToolButton::clicked, this, [this] { ToggleClicked(); });
     connect(m_series, &QToolButton::clicked, this, [this] { SeriesClicked(); });
     connect(m_instant, &QToolButton::clicked, this, [this] { InstantClicked(); });
+    connect(m_record, &QToolButton::clicked, this, [this] { emit recordClicked(); });
     UpdateControls();
 }
 
@@ -281,6 +284,7 @@ void TMontagePanel::UpdateControls()
     m_toggle->setEnabled(active);
     m_series->setEnabled(active);
     m_instant->setEnabled(active && m_montage.CurrentVisible());
+    m_record->setEnabled(active);
 }
 
 } // namespace kinoval::montage

@@ -4,8 +4,9 @@
 // In the montage mode the view shows every raw frame, hidden ones in negative. The panel's buttons hide
 // or show the current frame (ButtonMontageBasculer), hide or show a typed series of frames
 // (ButtonMontageBasculerMult, the series dialog) and declare frames missing before the current one
-// (ButtonMontageInstant, the missing-frame dialog). All the rules are TMontage's; the dialogs only collect
-// what the user types and show the montage's answers.
+// (ButtonMontageInstant, the missing-frame dialog), and records the montage as a new video
+// (ButtonMontageEnregistrer, which the window's recorder answers). All the rules are TMontage's; the dialogs only
+// collect what the user types and show the montage's answers.
 //
 // Ownership: the panel borrows the montage, the view model, the document, the settings and the message
 // dialog. The dialogs are created for each use and run through execDialog, which tests replace to drive
@@ -115,6 +116,8 @@ public:
 signals:
     // The montage changed through one of the panel's commands.
     void montageChanged();
+    // "Enregistrer le montage dans un fichier vidéo": the window's recorder takes it.
+    void recordClicked();
 
 private:
     QToolButton* AddButton(const char* name, const char* caption, const char* hint);
@@ -128,6 +131,7 @@ private:
     QToolButton* m_toggle = nullptr;
     QToolButton* m_series = nullptr;
     QToolButton* m_instant = nullptr;
+    QToolButton* m_record = nullptr;
 };
 
 } // namespace kinoval::montage

@@ -168,8 +168,32 @@ TEST(Commands, OtherModesAsTheirPanelsAndTheSettingsAllow)
     EXPECT_FALSE(states[Index(C::FichierProprietes)].visible);
     s.mode = video::vmWorkshop;
     states = CommandStates(s);
+    EXPECT_FALSE(states[Index(C::AffichageEffacerTout)].enabled); // no workshop panel
+    s.workshopPanel = true;
+    states = CommandStates(s);
+    EXPECT_TRUE(states[Index(C::ModeStudio)].enabled);
+    EXPECT_TRUE(states[Index(C::ModeStudio)].checked);
+    EXPECT_TRUE(states[Index(C::AffichageEffacerTout)].enabled); // the outlines
+    s.allowWorkshop = false;
+    EXPECT_FALSE(CommandStates(s)[Index(C::ModeStudio)].enabled);
     EXPECT_FALSE(states[Index(C::FichierEnregistrerSous)].visible);
     EXPECT_TRUE(states[Index(C::FichierProprietes)].visible);
+}
+
+TEST(Commands, NewMediaFromTheVideoOrFromPicturesOneRecordingAtATime)
+{
+    TCommandStates states = CommandStates(TWindowState {});
+    EXPECT_FALSE(states[Index(C::FichierDecomposer)].enabled);
+    EXPECT_FALSE(states[Index(C::FichierEnregistrerMontage)].enabled);
+    EXPECT_TRUE(states[Index(C::FichierAssembler)].enabled); // pictures need no video
+    TWindowState s = Pointing();
+    states = CommandStates(s);
+    EXPECT_TRUE(states[Index(C::FichierDecomposer)].enabled);
+    EXPECT_TRUE(states[Index(C::FichierEnregistrerMontage)].enabled);
+    s.recording = true;
+    states = CommandStates(s);
+    for (C c : { C::FichierDecomposer, C::FichierAssembler, C::FichierEnregistrerMontage, C::FichierOuvrir })
+        EXPECT_FALSE(states[Index(c)].enabled) << CommandName(c);
 }
 
 TEST(Commands, TheDisplayChoicesShowWhatIsChosen)

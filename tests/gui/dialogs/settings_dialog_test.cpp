@@ -63,7 +63,9 @@ TEST_F(SettingsDialogTest, EverySettingInUseHasItsControlAndNoOtherDoes)
     EXPECT_TRUE(graphs);
     EXPECT_NE(dialog.findChild<QCheckBox*>(QStringLiteral("CheckBox14TimePolyline")), nullptr);
     EXPECT_EQ(dialog.findChild<QCheckBox*>(QStringLiteral("CheckBox19VectorNumber")), nullptr);
-    for (const char* later : { "CheckBox58AllowStudio", "ToolButtonVecteurSens" })
+    EXPECT_TRUE(SettingShownInDialog("CheckBox58AllowStudio"));
+    EXPECT_TRUE(SettingShownInDialog("StudioShapeNumber"));
+    for (const char* later : { "ToolButtonVecteurSens" })
         EXPECT_FALSE(SettingShownInDialog(later)) << later;
     // The formulas honour theirs (the permission to edit them and the angle unit), the capture its leave.
     for (const char* now :

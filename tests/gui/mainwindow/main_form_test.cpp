@@ -3,6 +3,7 @@
 #include "main_form_fixture.h"
 
 #include "core/common/folders.h"
+#include "core/video/studio.h"
 #include "gui/dialogs/value_dialog.h"
 
 #include <QTimer>
@@ -51,8 +52,9 @@ TEST_F(MainFormTest, ComponentsCarryTheirNamesAndWaitForAVideo)
     EXPECT_TRUE(Button("ButtonMenuFormule")->isEnabled());
     EXPECT_TRUE(Button("ButtonModeMontage")->isEnabled());
     EXPECT_TRUE(Button("ButtonModeTracking")->isEnabled());
+    EXPECT_TRUE(Button("ButtonModeStudio")->isEnabled());
     // The other modes and pages stay unavailable until their panels and pages exist.
-    for (const char* name : { "ButtonModeStudio", "ButtonModeCapture", "ButtonMenuVecteur" })
+    for (const char* name : { "ButtonModeCapture", "ButtonMenuVecteur" })
         EXPECT_FALSE(Button(name)->isEnabled()) << name;
     EXPECT_EQ(form->findChild<QLineEdit*>(QStringLiteral("EditImage"))->text(), QStringLiteral("1 / 26"));
 }
@@ -85,6 +87,30 @@ TEST_F(MainFormTest, TrackingAndMontageModesBringTheirPanelsAndFollowTheSettings
     Button("ButtonOutilMarque")->click();
     EXPECT_FALSE(Button("ButtonModeTracking")->isEnabled());
     EXPECT_FALSE(Button("ButtonModeMontage")->isEnabled());
+}
+
+TEST_F(MainFormTest, TheWorkshopTakesTheMouseAndItsButtonLeadsBack)
+{
+    ASSERT_TRUE(OpenParabola());
+    data.SetTool(document::toPlaceMarks);
+    Button("ButtonModeStudio")->click();
+    ASSERT_EQ(video.Mode(), video::vmWorkshop);
+    EXPECT_EQ(data.Tool(), document::toNone);
+    ASSERT_NE(Button("ButtonStudioContour"), nullptr);
+    EXPECT_TRUE(Button("ButtonStudioContour")->isEnabled());
+    EXPECT_FALSE(Action("MenuFichierEnregistrer")->isVisible());
+    // A circle drawn with the mouse goes to the workshop, not to the document.
+    Button("ButtonStudioCercle")->click();
+    Button("ButtonStudioContour")->click();
+    video.MouseDown(video::TMouseButton::Left, {}, { 100, 100 });
+    video.MouseMove({}, { 130, 100 });
+    video.MouseUp(video::TMouseButton::Left, {}, { 130, 100 });
+    EXPECT_EQ(form->Studio().FinishedCount(), 1);
+    EXPECT_EQ(data.MarkCount(), 0);
+    Action("MenuAffichageEffacerTout")->trigger();
+    EXPECT_EQ(form->Studio().FinishedCount(), 0);
+    Button("ButtonModeStudio")->click();
+    EXPECT_EQ(video.Mode(), video::vmFixedPointing);
 }
 
 TEST_F(MainFormTest, ViewFillsItsAreaAtTheFrameAspectRatio)
