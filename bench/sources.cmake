@@ -10,6 +10,7 @@ set(KINOVAL_BENCH_CORE_SOURCES
   core/tracking_bench.cpp
 )
 set(KINOVAL_BENCH_MEDIA_SOURCES
+  media/capture_bench.cpp
   media/decode_bench.cpp
   media/record_bench.cpp
 )

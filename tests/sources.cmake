@@ -13,6 +13,7 @@ set(KINOVAL_TEST_SUPPORT_SOURCES
   support/tracking_scenes.cpp
 )
 set(KINOVAL_CORE_TEST_SOURCES
+  core/capture/capture_test.cpp
   core/common/common_test.cpp
   core/common/folders_test.cpp
   core/common/ini_file_test.cpp
@@ -78,6 +79,7 @@ set(KINOVAL_MEDIA_TEST_SOURCES
   media/avi_test.cpp
   media/backends_test.cpp
   media/bad_input_test.cpp
+  media/capture_test.cpp
   media/export/xlsx_writer_test.cpp
   media/ffmpeg_play_test.cpp
   media/montage_writers_test.cpp
@@ -96,6 +98,7 @@ set(KINOVAL_APP_TEST_SOURCES
   app/tracking_scenes_cli_test.cpp
 )
 set(KINOVAL_GUI_TEST_SOURCES
+  gui/capture/capture_panel_test.cpp
   gui/common/qt_desktop_services_test.cpp
   gui/common/user_dlg_test.cpp
   gui/dialogs/info_boxes_test.cpp

@@ -1,4 +1,5 @@
 // kinoval: the program. Builds the program-wide objects in order and runs the event loop.
+#include "core/capture/capture.h"
 #include "core/common/folders.h"
 #include "core/common/ini_file.h"
 #include "core/common/version.h"
@@ -14,12 +15,14 @@
 #include "core/tracking/tracking_adapters.h"
 #include "core/video/thread_timer.h"
 #include "core/video/video.h"
+#include "gui/capture/capture_panel.h"
 #include "gui/common/qt_desktop_services.h"
 #include "gui/common/user_dlg.h"
 #include "gui/mainwindow/main_form.h"
 #include "gui/mainwindow/recovery_hook.h"
 #include "gui/tracking/tracking_panel.h"
 #include "media/export/xlsx_writer.h"
+#include "media/gstreamer_capture.h"
 #include "media/player_factory.h"
 
 #include <QApplication>
@@ -95,9 +98,19 @@ int main(int argc, char** argv)
     tracking::TTracking tracking(
         trackingView, trackingDocument, userDlg, desktop, tracking::TrackingSettingsOf(options));
 
+    // The capture's two frameworks: the V4L2 cameras, and the other video sources of the desktop.
+    media::TGstCapture cameras(media::TGstCapture::fwV4l2);
+    media::TGstCapture otherSources(media::TGstCapture::fwOther);
+    capture::TCapture capture(cameras, otherSources, userDlg, desktop);
+
     gui::TMainForm form(
         { userDlg, desktop, view, data, options, mru, results, serveur, formules, montage, tracking, settingsPath });
     desktop.SetDialogParent(&form);
+    auto* capturePanel = new capture::TCapturePanel(capture, view, form.View(), settingsPath, &form);
+    form.SetModeToolPanel(video::vmCapture, capturePanel);
+    QObject::connect(capturePanel, &capture::TCapturePanel::videoSaved, &form,
+        [&form](const QString& path) { form.OpenRecordedVideo(path.toStdString()); });
+    form.closing = [capturePanel] { capturePanel->Quit(); };
     // Copies of unsaved studies in the user's data folder. KINOVAL_AUTOSAVE_SECONDS shortens the minute
     // for the tests that kill the program.
     mainwindow::TRecovery recovery(

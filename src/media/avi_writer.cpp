@@ -267,6 +267,17 @@ int TAviWriter::WriteFrame(const TRgbImage& frame)
     return 0;
 }
 
+void TAviWriter::SetRate(unsigned rate, unsigned scale)
+{
+    auto& m = *m_impl;
+    if (!m.file || rate == 0 || scale == 0)
+        return;
+    m.rate = rate;
+    m.scale = scale;
+    // The layout of the header does not depend on the rate: rebuilding it keeps every position.
+    m.BuildHeader();
+}
+
 int TAviWriter::Close()
 {
     auto& m = *m_impl;

@@ -1,7 +1,7 @@
 #pragma once
 // Our AVI writer: one video stream of uncompressed bottom-up 24-bit DIB frames or of MJPEG frames, a
 // legacy idx1 index, files up to 1 GiB. It writes what our AVI reader, GStreamer and FFmpeg all read.
-// The sample generator uses it now; the recorder of edited videos and the camera capture will too.
+// The sample generator and the camera capture use it; the recorder of edited videos will too.
 
 #include "core/common/rgb_image.h"
 
@@ -24,6 +24,8 @@ public:
         int jpegQuality = 90);
     // 0 on success; -1 not open or wrong size, -3 encoding failed, -4 write failed or file too large.
     int WriteFrame(const TRgbImage& frame);
+    // Changes the frame rate the header declares, for a recording whose real rate is known only at its end.
+    void SetRate(unsigned rate, unsigned scale);
     // Writes the index and the final sizes. 0 on success, -4 when the file could not be completed.
     int Close();
     // Drops an unfinished file: nothing takes the name, which keeps what it held before.

@@ -5,6 +5,7 @@
 #include "core/video/player_texts.h"
 #include "core/video/player_timing.h"
 #include "media/avi_probe.h"
+#include "media/gst_support.h"
 
 #include <gst/app/gstappsink.h>
 #include <gst/gst.h>
@@ -44,39 +45,12 @@ constexpr auto kIndexQuiet = std::chrono::seconds(2);
 // The whole of one seek, with its corrections and steps.
 constexpr auto kSeekTime = std::chrono::seconds(8);
 
-struct TElementFree {
-    void operator()(GstElement* e) const
-    {
-        gst_element_set_state(e, GST_STATE_NULL);
-        gst_object_unref(e);
-    }
-};
+using gst::InitGStreamer;
+using gst::TElementFree;
+using gst::TObjectFree;
 struct TSampleFree {
     void operator()(GstSample* s) const { gst_sample_unref(s); }
 };
-struct TObjectFree {
-    void operator()(gpointer o) const { gst_object_unref(o); }
-};
-
-// The program keeps no log: the warnings GStreamer's elements print about a damaged file help no one on
-// the terminal (the player reports the file in its own words). GST_DEBUG keeps them for a developer.
-void DropLibraryChatter(const gchar*, GLogLevelFlags, const gchar*, gpointer)
-{
-}
-
-bool InitGStreamer()
-{
-    static const bool ok = [] {
-        if (g_getenv("GST_DEBUG") == nullptr)
-            g_log_set_default_handler(DropLibraryChatter, nullptr);
-        GError* error = nullptr;
-        bool done = gst_init_check(nullptr, nullptr, &error);
-        if (error)
-            g_error_free(error);
-        return done;
-    }();
-    return ok;
-}
 
 // uridecodebin shows its pads once it has found the streams: the first video one goes to the converter.
 void LinkVideoPad(GstElement*, GstPad* pad, gpointer data)

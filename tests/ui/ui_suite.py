@@ -991,6 +991,66 @@ def case_kill_while_pointing(session, args):
     check(quit_program(session, program, main) == 0, "the program did not end cleanly")
 
 
+def case_record_from_the_test_camera(session, args):
+    """The capture mode with the test camera: its picture in the view, the settings dialog, a recording
+    of about two seconds, the save dialog, and the new video opened for measuring with the frames the
+    status line counted."""
+    program = session.launch([], extra_env={"KINOVAL_TEST_CAMERA": "1"})
+    main = program.frame()
+    ui.wait_for(lambda: ui.is_enabled(program.button(main, "Marques")), 30, "the sample video")
+    ui.press(program.button(main, "Capture vidéo"))
+    ui.wait_for(lambda: ui.is_checked(program.button(main, "Capture vidéo")), 20, "the capture mode")
+    start = program.button(main, "Démarrer la capture")
+    ui.wait_for(lambda: ui.is_enabled(start), 20, "the camera's preview")
+
+    ui.press(program.button(main, "Réglages de la capture"))
+    settings = program.window("Réglages de la capture")
+    devices = ui.find(settings, ("combo box",))
+    check(ui.find_all(settings, ("page tab",), "Minuterie"), "no timer page in the settings")
+    session.screenshot("capture_settings")
+    shown = [a.name for a in ui.walk(devices) if a.name]
+    check(any("Caméra de test (mire) (GStreamer)" in n for n in shown), "the device list shows %s" % shown)
+    program.answer("Ok", settings)
+
+    session.screenshot("capture_preview")
+    ui.press(start)
+    stop = ui.wait_for(lambda: next(iter(ui.find_all(main, ("push button",), "Arrêter la capture")),
+                                    None), 10, "the stop button")
+
+    def counted():
+        labels = ui.find_all(main, ("label",), "Nombre d'images capturées", prefix=True)
+        if not labels:
+            return None
+        n = int(labels[0].name.split(":")[1].split()[0])
+        return n if n >= 45 else None
+    ui.wait_for(counted, 30, "some 45 frames recorded")
+    session.screenshot("capture_recording")
+    ui.press(stop)
+    saved = shared(args, "recorded.avi")
+    if os.path.exists(saved):
+        os.remove(saved)
+    dialog = program.window("Enregistrer une vidéo")
+    program.choose_file(saved[:-4], dialog)  # the program adds ".avi"
+    ui.wait_for(lambda: os.path.isfile(saved), 20, "the recording saved")
+
+    # Back to measuring, on the recorded video.
+    ui.wait_for(lambda: ui.is_checked(program.button(main, "Repère fixe")), 20, "the pointing mode")
+    frames = ui.wait_for(lambda: (lambda t: t if t.startswith("1 / ") else None)(
+        ui.text_of(ui.find(main, ("text",), "Numéro de l'image"))), 20, "the recorded video open")
+    count = int(frames.split("/")[1])
+    check("recorded.avi" in main.name, "the window shows %r" % main.name)
+    info = subprocess.run([os.path.join(os.path.dirname(args.program), "kinoval-cli"), "info", "--backend", "0", saved],
+                          capture_output=True, text=True, timeout=60)
+    check(info.returncode == 0, "kinoval-cli info: %s" % info.stderr)
+    ui.log(info.stdout.strip())
+    check(str(count) in info.stdout, "the window counts %d frames, the file says %s" % (count, info.stdout))
+    check(count >= 45, "only %d frames recorded" % count)
+    check(not [f for f in os.listdir(os.path.join(session.work, "tmp")) if f.startswith("Capture")],
+          "the temporary recording stayed")
+    session.screenshot("capture_opened")
+    quit_program(session, program, main)
+
+
 def read_png(path):
     """A PNG file read with the standard library alone: (width, height, RGB bytes)."""
     import struct
@@ -1269,6 +1329,7 @@ CASES = {
     "calculator": case_calculator,
     "formula_keyboard": case_formula_keyboard,
     "kill_while_pointing": case_kill_while_pointing,
+    "record_from_the_test_camera": case_record_from_the_test_camera,
     "pictures_from_and_to_video": case_pictures_from_and_to_video,
     "record_the_montage": case_record_the_montage,
     "workshop_chronophotograph": case_workshop_chronophotograph,

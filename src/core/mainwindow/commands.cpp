@@ -186,6 +186,7 @@ TWindowState WindowStateOf(const video::TVideo& video, const document::TData& da
     s.imageHidden = video.HideImage();
     s.allowTracking = options.allowTracking;
     s.allowMontage = options.allowMontage;
+    s.allowCapture = options.allowCapture;
     s.allowWorkshop = options.allowWorkshop;
     return s;
 }
@@ -213,7 +214,8 @@ TCommandStates CommandStates(const TWindowState& s)
     at(C::ModeTracking).enabled = open && s.trackingPanel && s.allowTracking;
     at(C::ModeMontage).enabled = open && s.montagePanel && s.allowMontage;
     at(C::ModeStudio).enabled = open && s.workshopPanel && s.allowWorkshop;
-    at(C::ModeCapture).enabled = open && s.capturePanel;
+    // A camera needs no video open: the capture makes one.
+    at(C::ModeCapture).enabled = s.capturePanel && s.allowCapture && !s.recording;
     const std::pair<C, int> modes[]
         = { { C::ModeRepereFixe, video::vmFixedPointing }, { C::ModeTransparent, video::vmTransparentPointing },
               { C::ModeTracking, video::vmTracking }, { C::ModeMontage, video::vmMontage },

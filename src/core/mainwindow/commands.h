@@ -171,6 +171,7 @@ struct TWindowState {
     bool imageHidden = false;
     bool allowTracking = true;
     bool allowMontage = true;
+    bool allowCapture = true;
     bool allowWorkshop = true;
     // A recording of new media runs: nothing may open or record meanwhile.
     bool recording = false;

@@ -9,15 +9,29 @@ namespace kinoval {
 bool SettingShownInDialog(std::string_view name)
 {
     // The settings of parts of the program still to come.
-    static constexpr std::string_view later[] = { // the vector and formula graphs and the modelling
-        "CheckBox19VectorNumber", "CheckBox20VectorDraw", "CheckBox21VectorPolyline", "CheckBox22VectorShowItem",
-        "CheckBox23FormulaZoomX", "CheckBox24FormulaZoomY", "CheckBox25FormulaOriginY", "CheckBox26FormulaPolyline",
-        "CheckBox27ProfShowItem", "CheckBox28FormulaShowItem", "CheckBox33VectorOrigin", "CheckBox34FormulaOriginX",
-        "CheckBox35VectorTilted", "CheckBox37GridShowItem", "CheckBox42TempsEquation", "CheckBox43TempsStatistics",
-        "CheckBox44FormulaEquation", "CheckBox45FormulaStatistics", "CheckBox46VectorVideoImage",
-        "CheckBox50VectorSpline", "CheckBox51DeformationBubble",
-        // the capture
-        "CheckBox49AllowCapture"
+    static constexpr std::string_view later[] = {
+        // the vector and formula graphs and the modelling
+        "CheckBox19VectorNumber",
+        "CheckBox20VectorDraw",
+        "CheckBox21VectorPolyline",
+        "CheckBox22VectorShowItem",
+        "CheckBox23FormulaZoomX",
+        "CheckBox24FormulaZoomY",
+        "CheckBox25FormulaOriginY",
+        "CheckBox26FormulaPolyline",
+        "CheckBox27ProfShowItem",
+        "CheckBox28FormulaShowItem",
+        "CheckBox33VectorOrigin",
+        "CheckBox34FormulaOriginX",
+        "CheckBox35VectorTilted",
+        "CheckBox37GridShowItem",
+        "CheckBox42TempsEquation",
+        "CheckBox43TempsStatistics",
+        "CheckBox44FormulaEquation",
+        "CheckBox45FormulaStatistics",
+        "CheckBox46VectorVideoImage",
+        "CheckBox50VectorSpline",
+        "CheckBox51DeformationBubble",
     };
     // The results window's tool buttons belong to the graphs.
     if (name.starts_with("ToolButton"))

@@ -328,6 +328,15 @@ bool TMainForm::eventFilter(QObject* watched, QEvent* event)
     return QMainWindow::eventFilter(watched, event);
 }
 
+void TMainForm::OpenRecordedVideo(const std::string& path)
+{
+    ChooseMode(video::vmFixedPointing);
+    if (m_parts.video.Mode() == video::vmCapture)
+        return;
+    m_commands->Open(path);
+    UpdateAll();
+}
+
 bool TMainForm::OpenSampleVideo(TSample sample)
 {
     InitSampleVideos();
@@ -354,6 +363,8 @@ void TMainForm::closeEvent(QCloseEvent* event)
         return;
     }
     m_parts.video.Stop();
+    if (closing)
+        closing();
     m_resForm->close();
     StorePlace();
     if (m_recovery != nullptr)

@@ -125,6 +125,10 @@ public:
     std::function<void()> showNamesDialog;
 
     mainwindow::TStudyCommands& Commands() { return *m_commands; }
+    // A video just recorded: the capture mode is left and the video opened for measuring.
+    void OpenRecordedVideo(const std::string& path);
+    // Called when the window is about to close, once the study is safe (the capture stops and saves).
+    std::function<void()> closing;
     // The recording of new media: the montage as a video, frames to pictures and back.
     montage::TRecordCommands& Recording() { return *m_record; }
     montage::TRecordUi& RecordingUi() { return *m_recordUi; }

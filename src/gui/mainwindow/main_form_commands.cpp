@@ -507,7 +507,7 @@ void TMainForm::Run(TCommand command)
         ChooseMode(v.Mode() == video::vmWorkshop ? video::vmFixedPointing : video::vmWorkshop);
         break;
     case C::ModeCapture:
-        UpdateCommands(); // no panel yet: the button stays as it was
+        ChooseMode(video::vmCapture);
         break;
     case C::MesuresCalculatrice:
         m_resForm->OpenCalculator();

@@ -176,18 +176,34 @@ void TVideoWidget::PaintFrame(QPainter& painter)
     painter.drawImage(QRectF(client), frame, source);
 }
 
+void TVideoWidget::PaintPreview()
+{
+    if (m_picture.size() != size())
+        m_picture = QImage(size(), QImage::Format_RGB32);
+    QPainter painter(&m_picture);
+    painter.fillRect(m_picture.rect(), Qt::black);
+    if (capturePreview && capturePreview(m_preview) && !m_preview.IsEmpty()) {
+        const QImage frame(
+            m_preview.pixels.data(), m_preview.width, m_preview.height, m_preview.width * 3, QImage::Format_RGB888);
+        const QSize fitted = frame.size().scaled(size(), Qt::KeepAspectRatio);
+        const QRect place(QPoint((width() - fitted.width()) / 2, (height() - fitted.height()) / 2), fitted);
+        painter.setRenderHint(QPainter::SmoothPixmapTransform);
+        painter.drawImage(place, frame);
+    }
+    painter.end();
+    m_hBar->hide();
+    m_vBar->hide();
+    update();
+}
+
 void TVideoWidget::Redraw()
 {
-    // In capture mode the capture preview takes the view's place.
-    if (!m_video.Shown() && isVisible()) {
-        m_hiddenForCapture = true;
-        hide();
-    } else if (m_video.Shown() && m_hiddenForCapture) {
-        m_hiddenForCapture = false;
-        show();
-    }
-    if (width() <= 0 || height() <= 0 || !m_video.Shown())
+    if (width() <= 0 || height() <= 0)
         return;
+    if (!m_video.Shown()) {
+        PaintPreview();
+        return;
+    }
     const bool opened = m_video.IsOpened();
     if (opened && !m_video.HideImage()) {
         // The frame is decoded again only when it changed: dragging a mark repaints the overlay over the

@@ -4,9 +4,9 @@
 //
 // Painting goes to an off-screen picture of the client size, in this order: the frame's source rectangle
 // stretched over the picture (white when the image is hidden, inverted for a frame the montage hides, our
-// title picture when no video is open), the zoom rectangle being drawn, the overlay of the mode (built by
-// its owner: the document in the pointing modes, the workshop, the tracker), and the wait text. The
-// picture is then shown in one block, the magnifier copies its part from it, and the frame-painted
+// title picture when no video is open; the camera's picture in capture mode), the zoom rectangle being drawn, the
+// overlay of the mode (built by its owner: the document in the pointing modes, the workshop, the tracker), and the wait
+// text. The picture is then shown in one block, the magnifier copies its part from it, and the frame-painted
 // notification fires. Nothing is painted while the player is busy drawing: the last picture stays.
 //
 // Playback repaints arrive from the timer's thread as queued calls, so all drawing stays on the window
@@ -37,6 +37,9 @@ public:
 
     // Fills the overlay of the given mode in client pixels; set by the program for each owner.
     std::function<void(TVideoMode, TOverlay&)> buildOverlay;
+    // In capture mode the camera's latest picture takes the video's place: this copies it (false when
+    // none came yet), and Redraw paints it whole, kept in its proportions, on black.
+    std::function<bool(TRgbImage&)> capturePreview;
 
     // Paints the off-screen picture now and schedules its copy to the screen.
     void Redraw();
@@ -60,6 +63,7 @@ private:
     void PlaceScrollBars();
     void SyncScrollBars();
     const QImage& TitlePicture();
+    void PaintPreview();
 
     TVideo& m_video;
     QImage m_picture;
@@ -71,7 +75,7 @@ private:
     QScrollBar* m_vBar = nullptr;
     TLoupeWidget* m_loupe = nullptr;
     bool m_syncingBars = false;
-    bool m_hiddenForCapture = false;
+    TRgbImage m_preview;
 };
 
 // The magnifier: a child of the view that enlarges the view's picture around the pointer.

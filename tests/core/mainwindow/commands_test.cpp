@@ -151,6 +151,17 @@ TEST(Commands, OtherModesAsTheirPanelsAndTheSettingsAllow)
     EXPECT_FALSE(states[Index(C::ModeTracking)].enabled);
     EXPECT_FALSE(states[Index(C::ModeMontage)].enabled);
 
+    // The capture needs no video, only its panel and the settings' leave.
+    s = TWindowState {};
+    states = CommandStates(s);
+    EXPECT_FALSE(states[Index(C::ModeCapture)].enabled);
+    s.capturePanel = true;
+    states = CommandStates(s);
+    EXPECT_TRUE(states[Index(C::ModeCapture)].enabled);
+    s.allowCapture = false;
+    states = CommandStates(s);
+    EXPECT_FALSE(states[Index(C::ModeCapture)].enabled);
+
     s = Pointing(video::vmCapture);
     states = CommandStates(s);
     EXPECT_FALSE(states[Index(C::FichierEnregistrer)].visible);

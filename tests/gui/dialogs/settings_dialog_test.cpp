@@ -65,10 +65,11 @@ TEST_F(SettingsDialogTest, EverySettingInUseHasItsControlAndNoOtherDoes)
     EXPECT_EQ(dialog.findChild<QCheckBox*>(QStringLiteral("CheckBox19VectorNumber")), nullptr);
     EXPECT_TRUE(SettingShownInDialog("CheckBox58AllowStudio"));
     EXPECT_TRUE(SettingShownInDialog("StudioShapeNumber"));
-    for (const char* later : { "CheckBox49AllowCapture", "ToolButtonVecteurSens" })
+    for (const char* later : { "ToolButtonVecteurSens" })
         EXPECT_FALSE(SettingShownInDialog(later)) << later;
-    // The formulas honour theirs: the permission to edit them and the angle unit.
-    for (const char* now : { "CheckBox47AllowTracking", "CheckBox5ChangeFormulae", "CheckBox32AngleRadian" })
+    // The formulas honour theirs (the permission to edit them and the angle unit), the capture its leave.
+    for (const char* now :
+        { "CheckBox47AllowTracking", "CheckBox5ChangeFormulae", "CheckBox32AngleRadian", "CheckBox49AllowCapture" })
         EXPECT_TRUE(SettingShownInDialog(now)) << now;
     for (const TTextOption& option : TOptions::TextOptions())
         EXPECT_NE(dialog.findChild<QLineEdit*>(QString::fromLatin1(option.key)), nullptr) << option.key;

@@ -235,14 +235,30 @@ TEST_F(VideoWidgetTest, OverlayRepaintsDoNotDecodeTheFrameAgain)
     EXPECT_GE(again->draws, 1);
 }
 
-TEST_F(VideoWidgetTest, CaptureModeHidesTheViewUntilItIsLeft)
+TEST_F(VideoWidgetTest, CaptureModePaintsTheCameraInPlaceOfTheVideoUntilItIsLeft)
 {
     OpenBlack();
+    // A white camera picture twice as wide as high: painted whole, centred, black above and below.
+    TRgbImage camera(64, 32);
+    std::fill(camera.pixels.begin(), camera.pixels.end(), 255);
+    widget->capturePreview = [&](TRgbImage& frame) {
+        frame = camera;
+        return true;
+    };
     video.hooks.prepareCapture = [] { return true; };
     ASSERT_TRUE(video.SetMode(vmCapture));
-    EXPECT_FALSE(widget->isVisible());
-    ASSERT_TRUE(video.SetMode(vmFixedPointing));
+    widget->Redraw();
+    const QImage& picture = widget->Picture();
+    ASSERT_FALSE(picture.isNull());
     EXPECT_TRUE(widget->isVisible());
+    const int w = picture.width(), h = picture.height();
+    EXPECT_EQ(picture.pixel(w / 2, h / 2), qRgb(255, 255, 255));
+    if (h > w / 2 + 4) {
+        EXPECT_EQ(picture.pixel(w / 2, 1), qRgb(0, 0, 0));
+    }
+    ASSERT_TRUE(video.SetMode(vmFixedPointing));
+    widget->Redraw();
+    EXPECT_NE(widget->Picture().pixel(w / 2, h / 2), qRgb(255, 255, 255)); // the black video again
 }
 
 TEST_F(VideoWidgetTest, PlaybackRepaintsArriveOnTheWindowThread)
