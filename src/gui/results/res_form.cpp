@@ -773,7 +773,7 @@ void TResForm::ShowGraphPage()
     // The hint says in which frame the derived quantities are.
     QString hint;
     if (m_page == TResultsPage::Formula)
-        hint = T("Les formules se saisissent dans la fenêtre « Saisir des formules ou des constantes »");
+        hint = T("Les formules se saisissent par Calculs > Saisir des formules ou des constantes");
     else if (m_page == TResultsPage::Trajectory)
         hint = T("Les référentiels sont en translation les uns par rapport aux autres");
     else if (set == TMarkSet::Transparent)
