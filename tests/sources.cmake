@@ -39,8 +39,10 @@ set(KINOVAL_CORE_TEST_SOURCES
   core/formulas/res_calc_values_test.cpp
   core/graph/graduation_test.cpp
   core/graph/graph_test.cpp
+  core/graph/measure_tools_test.cpp
   core/graph/page_curves_test.cpp
   core/graph/source_img_test.cpp
+  core/graph/vectors_test.cpp
   core/graph/zoom_test.cpp
   core/mainwindow/commands_test.cpp
   core/mainwindow/help_test.cpp

@@ -1,5 +1,10 @@
 #include "core/graph/history.h"
 
+#include "core/common/texts.h"
+#include "core/graph/graph.h"
+
+#include <algorithm>
+
 namespace kinoval::graph {
 
 void THistorique::BeginGroup()
@@ -35,6 +40,124 @@ void THistorique::Clear()
     m_entries.clear();
     m_depth = 0;
     m_open = false;
+}
+
+const char* ActionWord(THistAction action)
+{
+    switch (action) {
+    case THistAction::Colour:
+        return "Couleur";
+    case THistAction::Bend:
+        return "Courber";
+    case THistAction::Create:
+        return "Créer";
+    case THistAction::Deform:
+        return "Déformer";
+    case THistAction::Move:
+        return "Déplacer";
+    case THistAction::Duplicate:
+        return "Dupliquer";
+    case THistAction::Reverse:
+        return "Changer sens";
+    case THistAction::Modify:
+        return "Modifier";
+    case THistAction::Pivot:
+        return "Pivoter";
+    case THistAction::Delete:
+        return "Supprimer";
+    }
+    return "";
+}
+
+const char* KindWord(TGObjectType kind)
+{
+    switch (kind) {
+    case obAngle:
+        return "Angle";
+    case obArc:
+        return "Arc";
+    case obCercle:
+        return "Cercle";
+    case obEllipse:
+        return "Ellipse";
+    case obSegment:
+        return "Segment";
+    case obSpline:
+        return "Courbe";
+    case obVecteur:
+        return "Vecteur";
+    default:
+        return "";
+    }
+}
+
+void THistorique::Prune(const TGraph& graph)
+{
+    while (!m_entries.empty()) {
+        const THistObject& last = m_entries.back();
+        if (last.action == THistAction::Create || last.action == THistAction::Duplicate
+            || last.action == THistAction::Delete)
+            return;
+        const TGElem* e = graph.FindElement(last.elementId);
+        if (e != nullptr && e->Kind() == last.kind)
+            return;
+        m_entries.pop_back();
+    }
+}
+
+std::string THistorique::UndoCaption(const TGraph& graph)
+{
+    Prune(graph);
+    if (m_entries.empty())
+        return {};
+    const int group = m_entries.back().group;
+    const auto first = std::find_if(
+        m_entries.begin(), m_entries.end(), [group](const THistObject& entry) { return entry.group == group; });
+    bool oneAction = true, oneKind = true;
+    for (auto it = first; it != m_entries.end(); ++it) {
+        oneAction = oneAction && it->action == first->action;
+        oneKind = oneKind && it->kind == first->kind;
+    }
+    std::string caption = Tr("Annuler");
+    if (oneAction)
+        caption += " " + Tr(ActionWord(first->action));
+    if (oneKind && *KindWord(first->kind) != 0)
+        caption += " " + Tr(KindWord(first->kind));
+    return caption;
+}
+
+bool THistorique::Undo(TGraph& graph)
+{
+    Prune(graph);
+    if (m_entries.empty())
+        return false;
+    const int group = m_entries.back().group;
+    while (!m_entries.empty() && m_entries.back().group == group) {
+        THistObject entry = std::move(m_entries.back());
+        m_entries.pop_back();
+        TGElem* e = graph.FindElement(entry.elementId);
+        m_replaying = true;
+        switch (entry.action) {
+        case THistAction::Create:
+        case THistAction::Duplicate:
+            if (e != nullptr)
+                graph.RemoveElement(e);
+            break;
+        case THistAction::Delete:
+            if (entry.saved)
+                graph.PutBack(std::move(entry.saved));
+            break;
+        default:
+            if (e != nullptr && entry.saved && e->Kind() == entry.saved->Kind()) {
+                const bool selected = e->selected;
+                e->Assign(*entry.saved);
+                e->selected = selected;
+            }
+            break;
+        }
+        m_replaying = false;
+    }
+    return true;
 }
 
 } // namespace kinoval::graph
