@@ -81,7 +81,8 @@ const TButtonRow kButtons[] = {
     { C::MenuTableau, TBar::Results, "Tableau des mesures", "Afficher le tableau des valeurs (Ctrl+T)" },
     { C::MenuTemps, TBar::Results, "Graphes en fonction du temps", "Afficher les grandeurs en fonction du temps" },
     { C::MenuReferentiel, TBar::Results, "Trajectoires", "Afficher la trajectoire dans un référentiel" },
-    { C::MenuVecteur, TBar::Results, "Vecteurs vitesse et accélération", nullptr },
+    { C::MenuVecteur, TBar::Results, "Vecteurs vitesse et accélération",
+        "Afficher les vecteurs vitesse et accélération sur la trajectoire" },
     { C::MenuFormule, TBar::Results, "Formules", "Tracer les formules personnelles" },
     { C::VideoRetour, TBar::Navigation, "Première image", "Aller à la première image (Début)", {}, Qt::Key_Home },
     { C::VideoPred, TBar::Navigation, "Image précédente", "Aller à l'image précédente (Page précédente)", {},
@@ -527,6 +528,10 @@ void TMainForm::Run(TCommand command)
     case C::MenuFormule:
     case C::ResultatsFormule:
         ShowResults(results::TResultsPage::Formula);
+        break;
+    case C::MenuVecteur:
+    case C::ResultatsVecteur:
+        ShowResults(results::TResultsPage::Vector);
         break;
     case C::FichierOuvrir:
         m_commands->OpenWithDialog();

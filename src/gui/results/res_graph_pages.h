@@ -39,6 +39,7 @@ class TFormules;
 namespace kinoval {
 
 class TGraphWidget;
+class TVectorScalePanel;
 
 // The display menus' state that the graph pages draw with.
 struct TGraphDisplayChoice {
@@ -61,6 +62,7 @@ struct TGraphDisplayChoice {
     bool velocityAvailable = true;
     bool accelerationAvailable = true;
     bool polarAvailable = true;
+    bool vectorValues = false; // "Dessiner > la valeur des vecteurs"
 };
 
 // The picture under the trajectory: the current frame and how the study's axes lie on it.
@@ -101,6 +103,10 @@ private:
     void FillTimeLists(const std::vector<graph::TPageObject>& objects, const TGraphDisplayChoice& display);
     void FillTrajectoryLists(const std::vector<graph::TPageObject>& objects);
     void FillFormulaLists();
+    // The vector page (res_vector_page.cpp): its lists, and its curves with their vectors.
+    void FillVectorLists(const std::vector<graph::TPageObject>& objects, const TGraphDisplayChoice& display);
+    void ShowVectorPage(graph::TGraph& graph, const results::TCalcul& calcul,
+        const std::vector<graph::TPageObject>& objects, const TGraphDisplayChoice& display);
     void ReadChoices();
     void SetTitles(graph::TGraph& graph, const std::string& yTitle, const std::string& xTitle,
         const std::vector<graph::TPageObject>& objects, const std::vector<int>& shown, bool legend);
@@ -111,9 +117,14 @@ private:
     QListWidget* m_objects = nullptr; // time page: the ticked objects
     QComboBox* m_reference = nullptr; // trajectory page: the frame of reference
     TGraphWidget* m_widget = nullptr;
+    TVectorScalePanel* m_scalePanel = nullptr;
 
-    // [page: 0 time, 1 trajectory][mark set]
-    std::array<std::array<std::unique_ptr<graph::TGraph>, 2>, 2> m_graphs;
+    // [page: 0 time, 1 trajectory, 2 vectors][mark set]
+    std::array<std::array<std::unique_ptr<graph::TGraph>, 2>, 3> m_graphs;
+    // The vector page's choices per mark set: the family, and the ticked objects.
+    std::array<int, 2> m_vectorFamily = { 0, 0 };
+    std::array<std::vector<bool>, 2> m_vectorTicked;
+    std::vector<int> m_vectorFamilies; // the families its list offers now
     // The formulas are the study's, not a mark set's: one graph.
     std::unique_ptr<graph::TGraph> m_formulaGraph;
     const formulas::TFormules* m_formules = nullptr;
