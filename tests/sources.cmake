@@ -98,6 +98,7 @@ set(KINOVAL_APP_TEST_SOURCES
   app/cli_video_test.cpp
   app/tracking_accuracy_test.cpp
   app/tracking_scenes_cli_test.cpp
+  app/vectors_physics_test.cpp
 )
 set(KINOVAL_GUI_TEST_SOURCES
   gui/capture/capture_panel_test.cpp
