@@ -573,7 +573,8 @@ void TMainForm::UpdateObjectBox()
     if (d.ObjectsPerFrame() > 1)
         text += QStringLiteral(" / %1").arg(d.ObjectsPerFrame());
     m_editMarque->setText(T("Objet") + QLatin1Char(' ') + text);
-    m_editMarque->setToolTip(T("Objet à pointer") + QStringLiteral(" : ") + Q(d.ObjectName(k)));
+    m_editMarque->setToolTip(
+        T("Objet à pointer") + QStringLiteral(" : ") + Q(document::ShownObjectName(d.ObjectName(k))));
 }
 
 void TMainForm::UpdateAngleBox()

@@ -1,0 +1,124 @@
+#!/usr/bin/env python3
+"""The program's catalogue of English texts, kept in translations/kinoval_en.ts.
+
+The French texts are extracted from the sources by lupdate (Tr, T and TrNoop calls), every context folded
+into one, since a French text is its own key wherever it appears. The existing translations are kept, the
+texts that left the sources are dropped, and the texts without English yet are listed.
+
+    translations.py update EXTRACTED.ts CATALOGUE.ts [--import FILE.tsv]
+    translations.py check EXTRACTED.ts CATALOGUE.ts
+
+A TSV file to import holds one text a line: the French, a tab, the English; "\\n" and "\\t" in either stand
+for a line end and a tab.
+"""
+
+import sys
+import xml.etree.ElementTree as ET
+
+CONTEXT = "Kinoval"
+
+
+def texts_of(path):
+    """Every source text of a .ts file, with its translation ('' when it has none), in file order."""
+    out = {}
+    root = ET.parse(path).getroot()
+    for message in root.iter("message"):
+        source = message.findtext("source") or ""
+        if not source:
+            continue
+        node = message.find("translation")
+        english = ""
+        if node is not None and node.get("type") not in ("obsolete", "vanished"):
+            english = node.text or ""
+        if source not in out or (english and not out[source]):
+            out[source] = english
+    return out
+
+
+def escape(text):
+    return (text.replace("&", "&amp;").replace("<", "&lt;").replace(">", "&gt;")
+            .replace('"', "&quot;").replace("'", "&apos;"))
+
+
+def write_catalogue(path, entries):
+    lines = ['<?xml version="1.0" encoding="utf-8"?>', "<!DOCTYPE TS>",
+             '<TS version="2.1" language="en" sourcelanguage="fr">', "<context>",
+             "    <name>%s</name>" % CONTEXT]
+    for source in sorted(entries):
+        english = entries[source]
+        lines.append("    <message>")
+        lines.append("        <source>%s</source>" % escape(source))
+        if english:
+            lines.append("        <translation>%s</translation>" % escape(english))
+        else:
+            lines.append('        <translation type="unfinished"></translation>')
+        lines.append("    </message>")
+    lines += ["</context>", "</TS>", ""]
+    with open(path, "w", encoding="utf-8", newline="\n") as f:
+        f.write("\n".join(lines))
+
+
+def unescape_tsv(text):
+    return text.replace("\\n", "\n").replace("\\t", "\t")
+
+
+def read_tsv(path):
+    out = {}
+    with open(path, encoding="utf-8") as f:
+        for number, line in enumerate(f, 1):
+            line = line.rstrip("\n")
+            if not line.strip():
+                continue
+            if "\t" not in line:
+                sys.exit("%s:%d: no tab between the French and the English" % (path, number))
+            french, english = line.split("\t", 1)
+            out[unescape_tsv(french)] = unescape_tsv(english)
+    return out
+
+
+def shown(text):
+    return text.replace("\n", "\\n").replace("\t", "\\t")
+
+
+def main(argv):
+    if len(argv) < 3 or argv[0] not in ("update", "check"):
+        sys.exit(__doc__)
+    mode, extracted_path, catalogue_path = argv[0], argv[1], argv[2]
+    extracted = texts_of(extracted_path)
+    try:
+        known = texts_of(catalogue_path)
+    except (OSError, ET.ParseError):
+        known = {}
+    imported = {}
+    if len(argv) >= 5 and argv[3] == "--import":
+        imported = read_tsv(argv[4])
+    entries = {}
+    for source in extracted:
+        entries[source] = imported.get(source) or known.get(source, "")
+    missing = [s for s in sorted(entries) if not entries[s]]
+    dropped = [s for s in known if s not in entries]
+    unused_import = [s for s in imported if s not in entries]
+    translated = len(entries) - len(missing)
+    if mode == "update":
+        write_catalogue(catalogue_path, entries)
+        print("%s: %d French texts, %d with English, %d without; %d texts no longer in the sources dropped."
+              % (catalogue_path, len(entries), translated, len(missing), len(dropped)))
+        for s in unused_import:
+            print("imported but not in the sources: %s" % shown(s))
+    else:
+        print("%d French texts, %d with English, %d without." % (len(entries), translated, len(missing)))
+    if missing:
+        print("French texts without English (%d):" % len(missing))
+        for s in missing:
+            print("  " + shown(s))
+        if mode == "check":
+            print("To translate them: run scripts/update_translations.sh, then give each text its English in "
+                  "translations/kinoval_en.ts (Qt Linguist, or a text editor: fill the <translation> and remove "
+                  "type=\"unfinished\"), or list them as 'French<TAB>English' lines in a file and run "
+                  "scripts/update_translations.sh --import FILE.")
+        return 1 if mode == "check" else 0
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main(sys.argv[1:]))
