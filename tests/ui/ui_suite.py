@@ -1314,6 +1314,73 @@ def case_workshop_chronophotograph(session, args):
     check(quit_program(session, program, main) == 0, "the program did not end cleanly")
 
 
+def case_english_interface(session, args):
+    """The interface in English, as the settings choose it: the menus, the buttons, the messages, the
+    dialogs and the table's header lines read in English, the numbers are the French run's, and the study
+    saved in English is the one saved in French."""
+    config = os.path.join(session.work, "config")
+    os.makedirs(config, exist_ok=True)
+    with open(os.path.join(config, "Kinoval.ini"), "w", encoding="utf-8") as f:
+        f.write("[Options]\nComboBoxLanguage_Value=2\n")
+    program = session.launch([study_path(args)])
+    main = program.frame()
+    ui.wait_for(lambda: ui.find_all(main, ("push button",), "Table of measurements")
+                and ui.is_enabled(ui.find(main, ("push button",), "Table of measurements")), 30, "the study open")
+    check(main.name == "ball.kvl — Kinoval", "the title is %r" % main.name)
+    bar = [a.name for a in ui.children(ui.find(main, ("menu bar",)))]
+    check(bar[:5] == ["File", "View", "Measurements", "Results", "Help"], "the menus are %s" % bar)
+    for button in ("Scale", "Frame of reference", "Marks", "Fixed frame of reference", "Next frame"):
+        program.button(main, button)
+    session.screenshot("english_main")
+
+    program.menu(main, "Results", "Table of measurements")
+    hint = program.dialog()
+    text = " ".join(ui.dialog_text(hint))
+    check("An object's name is given by default" in text, "the naming hint says %s" % text)
+    program.answer("Ignore", hint)
+    results = program.window("Table of values")
+    grid = ui.find(results, ("table",), "Table of values")
+    cells = ui.wait_for(lambda: (lambda c: c if len(c) > 4 else None)(program.table_cells(grid)), 20, "the lines")
+    check(cells[1][1:4] == ["t", "x", "y"], "the symbols are %s" % cells[1][:6])
+    check(cells[2][1:4] == ["s", "m", "m"], "the units are %s" % cells[2][:6])
+    header = " | ".join(cells[0] + cells[3])
+    check("Abscissa" in header and "of point no. 1" in header, "the header lines read %s" % header)
+    check("Abscisse" not in header and "du point" not in header, "French in the header lines: %s" % header)
+    check_ball(columns(cells), 26)
+    session.screenshot("english_table")
+    program.menu(results, "File", "Close")
+
+    # Saved in English, the study is the French one: only the frame shown may differ.
+    saved = os.path.join(session.work, "english.kvl")
+    program.menu(main, "File", "Save the study as")
+    files = program.dialog()
+    check(files.name == "Save a study to a KVL file", "the save dialog is %r" % files.name)
+    program.choose_file(saved, files)
+    lines = program.answer("Ok")
+    check("The file was saved successfully:" in lines, "the save said %s" % lines)
+
+    def kept(path):
+        with open(path, encoding="utf-8") as f:
+            return [line for line in f.read().splitlines() if not line.startswith("ImageNumber=")]
+    french, english = kept(study_path(args)), kept(saved)
+    check(english == french, "the English save differs: %s" % sorted(set(english) ^ set(french))[:6])
+
+    program.menu(main, "View", "Options")
+    options = program.dialog()
+    check(options.name == "Options", "the settings dialog is %r" % options.name)
+    check(ui.find_all(options, ("page tab",), "General"), "no General page")
+    check(ui.find_all(options, ("label",), "Language:"), "no Language choice")
+    session.screenshot("english_options")
+    program.answer("Cancel", options)
+    check(quit_program_in_english(session, program, main) == 0, "the program did not end cleanly")
+
+
+def quit_program_in_english(session, program, main):
+    program.menu(main, "File", "Quit")
+    ui.wait_for(lambda: not session.alive(), 20, "the program to end")
+    return session.app_process.returncode if session.app_process else 0
+
+
 CASES = {
     "point_and_save": case_point_and_save,
     "table_from_command_line": case_table_from_command_line,
@@ -1333,6 +1400,7 @@ CASES = {
     "pictures_from_and_to_video": case_pictures_from_and_to_video,
     "record_the_montage": case_record_the_montage,
     "workshop_chronophotograph": case_workshop_chronophotograph,
+    "english_interface": case_english_interface,
 }
 
 if __name__ == "__main__":
