@@ -12,8 +12,12 @@ A TSV file to import holds one text a line: the French, a tab, the English; "\\n
 for a line end and a tab.
 """
 
+import re
 import sys
 import xml.etree.ElementTree as ET
+
+# The placeholders FormatText fills in order: a translation keeps them, in the same order.
+PLACEHOLDER = re.compile(r"%(?:\.\d+)?[sdugf%]")
 
 CONTEXT = "Kinoval"
 
@@ -96,6 +100,8 @@ def main(argv):
     for source in extracted:
         entries[source] = imported.get(source) or known.get(source, "")
     missing = [s for s in sorted(entries) if not entries[s]]
+    mismatched = [s for s in sorted(entries)
+                  if entries[s] and PLACEHOLDER.findall(s) != PLACEHOLDER.findall(entries[s])]
     dropped = [s for s in known if s not in entries]
     unused_import = [s for s in imported if s not in entries]
     translated = len(entries) - len(missing)
@@ -107,6 +113,9 @@ def main(argv):
             print("imported but not in the sources: %s" % shown(s))
     else:
         print("%d French texts, %d with English, %d without." % (len(entries), translated, len(missing)))
+    for s in mismatched:
+        print("the English does not keep the placeholders (%s) of: %s"
+              % (" ".join(PLACEHOLDER.findall(s)), shown(s)))
     if missing:
         print("French texts without English (%d):" % len(missing))
         for s in missing:
@@ -117,7 +126,7 @@ def main(argv):
                   "type=\"unfinished\"), or list them as 'French<TAB>English' lines in a file and run "
                   "scripts/update_translations.sh --import FILE.")
         return 1 if mode == "check" else 0
-    return 0
+    return 1 if mismatched and mode == "check" else 0
 
 
 if __name__ == "__main__":

@@ -16,7 +16,7 @@ cp "$root/scripts/update_translations.sh" "$root/scripts/translations.py" "$prob
 cat > "$probe/src/core/probe.cpp" <<'CPP'
 namespace kinoval {
 const char* kCaption = TrNoop("Texte d'un " "tableau");
-void Say() { Tr("Texte traduit"); T("Texte sans anglais"); }
+void Say() { Tr("Texte traduit"); T("Texte sans anglais"); Tr("%s images sur %s"); }
 }
 CPP
 cat > "$probe/translations/kinoval_en.ts" <<'TS'
@@ -28,6 +28,10 @@ cat > "$probe/translations/kinoval_en.ts" <<'TS'
     <message>
         <source>Texte traduit</source>
         <translation>Translated text</translation>
+    </message>
+    <message>
+        <source>%s images sur %s</source>
+        <translation>%s frames</translation>
     </message>
     <message>
         <source>Texte d&apos;un tableau</source>
@@ -42,5 +46,7 @@ for text in "Texte sans anglais" "Texte d'un tableau"; do
   printf '%s\n' "$out" | grep -qF "  $text" || { echo "guard self-test: \"$text\" not listed"; status=1; }
 done
 printf '%s\n' "$out" | grep -qF "  Texte traduit" && { echo "guard self-test: a translated text listed"; status=1; }
+printf '%s\n' "$out" | grep -qF "placeholders (%s %s) of: %s images sur %s" \
+  || { echo "guard self-test: a translation that drops a placeholder passed"; status=1; }
 [ $status -eq 0 ] && echo "translations: ok"
 exit $status
