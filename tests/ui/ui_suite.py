@@ -9,6 +9,7 @@ open from the command line.
 """
 
 import os
+import re
 import shutil
 import signal
 import subprocess
@@ -1316,17 +1317,21 @@ def case_workshop_chronophotograph(session, args):
 
 def case_english_interface(session, args):
     """The interface in English, as the settings choose it: the menus, the buttons, the messages, the
-    dialogs and the table's header lines read in English, the numbers are the French run's, and the study
-    saved in English is the one saved in French."""
+    dialogs, the table's header lines and the help read in English, the numbers are the French run's, and
+    the study saved in English is the one saved in French."""
     config = os.path.join(session.work, "config")
     os.makedirs(config, exist_ok=True)
     with open(os.path.join(config, "Kinoval.ini"), "w", encoding="utf-8") as f:
         f.write("[Options]\nComboBoxLanguage_Value=2\n")
-    program = session.launch([study_path(args)])
+    # Nothing on the desktop shows HTML: the help opens in the program's own window.
+    empty = os.path.join(session.work, "nothing")
+    os.makedirs(empty, exist_ok=True)
+    program = session.launch([study_path(args)], extra_env={"PATH": empty})
     main = program.frame()
     ui.wait_for(lambda: ui.find_all(main, ("push button",), "Table of measurements")
                 and ui.is_enabled(ui.find(main, ("push button",), "Table of measurements")), 30, "the study open")
     check(main.name == "ball.kvl — Kinoval", "the title is %r" % main.name)
+    check(not french_texts(main), "French in the English main window: %s" % french_texts(main)[:8])
     bar = [a.name for a in ui.children(ui.find(main, ("menu bar",)))]
     check(bar[:5] == ["File", "View", "Measurements", "Results", "Help"], "the menus are %s" % bar)
     for button in ("Scale", "Frame of reference", "Marks", "Fixed frame of reference", "Next frame"):
@@ -1347,6 +1352,7 @@ def case_english_interface(session, args):
     check("Abscissa" in header and "of point no. 1" in header, "the header lines read %s" % header)
     check("Abscisse" not in header and "du point" not in header, "French in the header lines: %s" % header)
     check_ball(columns(cells), 26)
+    check(not french_texts(results), "French in the English results window: %s" % french_texts(results)[:8])
     session.screenshot("english_table")
     program.menu(results, "File", "Close")
 
@@ -1370,9 +1376,30 @@ def case_english_interface(session, args):
     check(options.name == "Options", "the settings dialog is %r" % options.name)
     check(ui.find_all(options, ("page tab",), "General"), "no General page")
     check(ui.find_all(options, ("label",), "Language:"), "no Language choice")
+    # Every page but the languages' own names, each in its language.
+    left = [t for t in french_texts(options) if "Français" not in t]
+    check(not left, "French in the English settings dialog: %s" % left[:8])
     session.screenshot("english_options")
     program.answer("Cancel", options)
+    program.keys(main, "F1")
+    help_window = program.window("Kinoval help")
+    text = ui.text_of(ui.find(help_window, None, "Help page"))
+    check("Kinoval measures motion" in text and "échelle" not in text.lower(),
+          "the help page reads %r" % text[:200])
     check(quit_program_in_english(session, program, main) == 0, "the program did not end cleanly")
+
+
+FRENCH = re.compile(r"[éèàêçùâîôûœ«»]|\b(de|des|du|la|le|les|une|et|pour|sur|avec|dans)\b", re.I)
+
+
+def french_texts(window):
+    """The names and descriptions of a window's parts (its menus' entries too) that read as French."""
+    found = []
+    for a in ui.walk(window):
+        for text in (a.name or "", a.description or ""):
+            if FRENCH.search(text):
+                found.append("%s %r" % (ui.role(a), text[:80]))
+    return found
 
 
 def quit_program_in_english(session, program, main):
