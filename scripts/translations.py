@@ -8,8 +8,9 @@ texts that left the sources are dropped, and the texts without English yet are l
     translations.py update EXTRACTED.ts CATALOGUE.ts [--import FILE.tsv]
     translations.py check EXTRACTED.ts CATALOGUE.ts
 
-A TSV file to import holds one text a line: the French, a tab, the English; "\\n" and "\\t" in either stand
-for a line end and a tab.
+A TSV file to import holds one text a line: the French, a tab, the English, and for a text with two senses a
+tab and the meaning the sources give (Tr("Annuler", "undo")); "\\n" and "\\t" stand for a line end and a
+tab.
 """
 
 import re
@@ -23,13 +24,15 @@ CONTEXT = "Kinoval"
 
 
 def texts_of(path):
-    """Every source text of a .ts file, with its translation ('' when it has none), in file order."""
+    """Every text of a .ts file, (French, meaning) with its translation ('' when it has none). The meaning
+    is the message's disambiguation (Tr("Annuler", "undo")), empty for most."""
     out = {}
     root = ET.parse(path).getroot()
     for message in root.iter("message"):
         source = message.findtext("source") or ""
         if not source:
             continue
+        source = (source, message.findtext("comment") or "")
         node = message.find("translation")
         english = ""
         if node is not None and node.get("type") not in ("obsolete", "vanished"):
@@ -48,10 +51,12 @@ def write_catalogue(path, entries):
     lines = ['<?xml version="1.0" encoding="utf-8"?>', "<!DOCTYPE TS>",
              '<TS version="2.1" language="en" sourcelanguage="fr">', "<context>",
              "    <name>%s</name>" % CONTEXT]
-    for source in sorted(entries):
-        english = entries[source]
+    for source, meaning in sorted(entries):
+        english = entries[(source, meaning)]
         lines.append("    <message>")
         lines.append("        <source>%s</source>" % escape(source))
+        if meaning:
+            lines.append("        <comment>%s</comment>" % escape(meaning))
         if english:
             lines.append("        <translation>%s</translation>" % escape(english))
         else:
@@ -75,13 +80,16 @@ def read_tsv(path):
                 continue
             if "\t" not in line:
                 sys.exit("%s:%d: no tab between the French and the English" % (path, number))
-            french, english = line.split("\t", 1)
-            out[unescape_tsv(french)] = unescape_tsv(english)
+            cells = line.split("\t")
+            meaning = cells[2] if len(cells) > 2 else ""
+            out[(unescape_tsv(cells[0]), meaning)] = unescape_tsv(cells[1])
     return out
 
 
-def shown(text):
-    return text.replace("\n", "\\n").replace("\t", "\\t")
+def shown(key):
+    text, meaning = key
+    text = text.replace("\n", "\\n").replace("\t", "\\t")
+    return text + ("  [meaning: %s]" % meaning if meaning else "")
 
 
 def main(argv):
@@ -101,7 +109,7 @@ def main(argv):
         entries[source] = imported.get(source) or known.get(source, "")
     missing = [s for s in sorted(entries) if not entries[s]]
     mismatched = [s for s in sorted(entries)
-                  if entries[s] and PLACEHOLDER.findall(s) != PLACEHOLDER.findall(entries[s])]
+                  if entries[s] and PLACEHOLDER.findall(s[0]) != PLACEHOLDER.findall(entries[s])]
     dropped = [s for s in known if s not in entries]
     unused_import = [s for s in imported if s not in entries]
     translated = len(entries) - len(missing)
@@ -115,7 +123,7 @@ def main(argv):
         print("%d French texts, %d with English, %d without." % (len(entries), translated, len(missing)))
     for s in mismatched:
         print("the English does not keep the placeholders (%s) of: %s"
-              % (" ".join(PLACEHOLDER.findall(s)), shown(s)))
+              % (" ".join(PLACEHOLDER.findall(s[0])), shown(s)))
     if missing:
         print("French texts without English (%d):" % len(missing))
         for s in missing:

@@ -5,7 +5,8 @@
 #
 #   scripts/update_translations.sh                 refresh the catalogue
 #   scripts/update_translations.sh --import FILE   also take the English from FILE: one text a line, the
-#                                                  French, a tab, the English ("\n" for a line end)
+#                                                  French, a tab, the English ("\n" for a line end), and
+#                                                  for a text with two senses a tab and its meaning
 #   scripts/update_translations.sh --check         change nothing; fail when a French text has no English
 #
 # The English is written into the catalogue with Qt Linguist (linguist translations/kinoval_en.ts) or a
@@ -18,7 +19,7 @@ case "${1:-}" in
   --check) mode=check ;;
   --import) [ $# -ge 2 ] || { echo "--import needs a file" >&2; exit 2; }; import=(--import "$(realpath "$2")") ;;
   "") ;;
-  *) sed -n '2,12p' "$0" >&2; exit 2 ;;
+  *) sed -n '2,13p' "$0" >&2; exit 2 ;;
 esac
 lupdate=$(command -v lupdate || true)
 [ -n "$lupdate" ] || lupdate=/usr/lib/qt6/bin/lupdate

@@ -430,6 +430,11 @@ A name begins with a letter and goes on with letters, digits, &quot;_&quot;, &qu
         <translation>Cancel</translation>
     </message>
     <message>
+        <source>Annuler</source>
+        <comment>undo</comment>
+        <translation>Undo</translation>
+    </message>
+    <message>
         <source>Annuler l&apos;ouverture</source>
         <translation>Cancel the opening</translation>
     </message>

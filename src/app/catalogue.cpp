@@ -16,10 +16,11 @@ constexpr const char* kContext = "Kinoval";
 
 QTranslator* g_program = nullptr;
 
-std::string Translate(std::string_view french)
+std::string Translate(std::string_view french, std::string_view meaning)
 {
     const std::string key(french);
-    const QString english = g_program->translate(kContext, key.c_str());
+    const std::string sense(meaning);
+    const QString english = g_program->translate(kContext, key.c_str(), sense.empty() ? nullptr : sense.c_str());
     return english.isEmpty() ? std::string() : english.toStdString();
 }
 

@@ -1336,6 +1336,10 @@ def case_english_interface(session, args):
     check(bar[:5] == ["File", "View", "Measurements", "Results", "Help"], "the menus are %s" % bar)
     for button in ("Scale", "Frame of reference", "Marks", "Fixed frame of reference", "Next frame"):
         program.button(main, button)
+    # "Annuler" is Cancel in the dialogs but Undo in the menu.
+    entries = [e.name for e in program.menu_entries(main)]
+    check(any(e.startswith("Undo") for e in entries) and not any(e.startswith("Cancel") for e in entries),
+          "the menu entries are %s" % entries[:12])
     session.screenshot("english_main")
 
     program.menu(main, "Results", "Table of measurements")

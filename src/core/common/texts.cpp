@@ -19,10 +19,15 @@ bool Empty(const char* text)
 
 std::string Tr(std::string_view french)
 {
+    return Tr(french, {});
+}
+
+std::string Tr(std::string_view french, std::string_view meaning)
+{
     const TTranslator translator = g_translator.load(std::memory_order_acquire);
     if (translator == nullptr || french.empty())
         return std::string(french);
-    std::string translated = translator(french);
+    std::string translated = translator(french, meaning);
     return translated.empty() ? std::string(french) : translated;
 }
 

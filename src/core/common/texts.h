@@ -17,6 +17,9 @@
 namespace kinoval {
 
 std::string Tr(std::string_view french);
+// The same for a French text with two senses that another language tells apart: meaning names the sense
+// ("undo": "Annuler" as Undo, not as the Cancel of a dialog).
+std::string Tr(std::string_view french, std::string_view meaning);
 
 // Marks a French text for the catalogue without translating it here; Tr() translates it where it is shown.
 constexpr const char* TrNoop(const char* french)
@@ -24,9 +27,10 @@ constexpr const char* TrNoop(const char* french)
     return french;
 }
 
-// The catalogue's look-up: the translation of a French text, or an empty text when it has none. Installed
-// once at start, before any window or thread speaks; nullptr goes back to French.
-using TTranslator = std::string (*)(std::string_view french);
+// The catalogue's look-up: the translation of a French text in a sense (empty: its usual one), or an empty
+// text when it has none. Installed once at start, before any window or thread speaks; nullptr goes back
+// to French.
+using TTranslator = std::string (*)(std::string_view french, std::string_view meaning);
 void SetTranslator(TTranslator translator);
 
 // The languages the program speaks.

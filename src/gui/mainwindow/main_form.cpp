@@ -591,7 +591,7 @@ void TMainForm::UpdateUndoCaption()
 {
     std::string caption = m_parts.data.UndoCaption();
     if (caption.empty())
-        caption = Tr("Annuler");
+        caption = Tr("Annuler", "undo");
     Action(C::AffichageAnnuler)->setText(Q(caption) + QStringLiteral("  (Ctrl A)"));
 }
 

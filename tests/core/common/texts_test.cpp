@@ -10,11 +10,13 @@
 namespace kinoval {
 namespace {
 
-std::string Catalogue(std::string_view french)
+std::string Catalogue(std::string_view french, std::string_view meaning)
 {
-    static const std::map<std::string, std::string, std::less<>> english
-        = { { "Vitesse", "Velocity" }, { "Repère", "Frame of reference" }, { "%s de %s à %s", "%s from %s to %s" } };
-    const auto found = english.find(french);
+    static const std::map<std::pair<std::string, std::string>, std::string> english
+        = { { { "Vitesse", "" }, "Velocity" }, { { "Repère", "" }, "Frame of reference" },
+              { { "%s de %s à %s", "" }, "%s from %s to %s" }, { { "Annuler", "" }, "Cancel" },
+              { { "Annuler", "undo" }, "Undo" } };
+    const auto found = english.find({ std::string(french), std::string(meaning) });
     return found == english.end() ? std::string() : found->second;
 }
 
@@ -40,6 +42,10 @@ TEST_F(TextsTest, TrAnswersTheCatalogueAndFallsBackToTheFrench)
     static constexpr const char* kCaption = TrNoop("Repère");
     EXPECT_STREQ(kCaption, "Repère");
     EXPECT_EQ(Tr(kCaption), "Frame of reference");
+    // One French text, two English ones told apart by their meaning.
+    EXPECT_EQ(Tr("Annuler"), "Cancel");
+    EXPECT_EQ(Tr("Annuler", "undo"), "Undo");
+    EXPECT_EQ(Tr("Vitesse", "undo"), "Vitesse"); // a sense the catalogue lacks stays French
     SetTranslator(nullptr);
     EXPECT_EQ(Tr("Vitesse"), "Vitesse");
 }

@@ -888,7 +888,7 @@ TEST_F(DamagedStudyTest, FormulaCountsAreCappedAndMissingEntriesCounted)
 
 // An interface in another language: every text through Tr comes back changed, so that any of them that
 // reached the file would show.
-std::string OtherLanguage(std::string_view french)
+std::string OtherLanguage(std::string_view french, std::string_view)
 {
     return "[en] " + std::string(french);
 }
