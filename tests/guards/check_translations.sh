@@ -48,5 +48,14 @@ done
 printf '%s\n' "$out" | grep -qF "  Texte traduit" && { echo "guard self-test: a translated text listed"; status=1; }
 printf '%s\n' "$out" | grep -qF "placeholders (%s %s) of: %s images sur %s" \
   || { echo "guard self-test: a translation that drops a placeholder passed"; status=1; }
+# Refreshing keeps the English given, takes the imported one, and then the check passes.
+printf 'Texte sans anglais\tText without English\nTexte d'"'"'un tableau\tText of a table\n%%s images sur %%s\t%%s frames of %%s\n' \
+  > "$probe/import.tsv"
+"$probe/scripts/update_translations.sh" --import "$probe/import.tsv" > /dev/null 2>&1 \
+  || { echo "guard self-test: the import failed"; status=1; }
+grep -qF "<translation>Translated text</translation>" "$probe/translations/kinoval_en.ts" \
+  || { echo "guard self-test: a refresh lost an English text"; status=1; }
+"$probe/scripts/update_translations.sh" --check > /dev/null 2>&1 \
+  || { echo "guard self-test: the imported catalogue does not pass"; status=1; }
 [ $status -eq 0 ] && echo "translations: ok"
 exit $status
