@@ -23,6 +23,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 
 namespace kinoval::capture {
 namespace {
@@ -114,6 +115,30 @@ TEST_F(CapturePanelTest, TheViewPaintsTheCameraAndTheBarRecordsSavesAndHandsTheV
     EXPECT_FALSE(capture.Armed());
     EXPECT_FALSE(capture.PreviewRunning());
     EXPECT_TRUE(std::filesystem::exists(temp.File("left.avi")));
+}
+
+TEST_F(CapturePanelTest, ACameraPulledOutWhileRecordingIsSaidAndWhatItRecordedIsOffered)
+{
+    const std::string plug = temp.File("plugged");
+    std::ofstream(plug) << "";
+    setenv("KINOVAL_TEST_CAMERA_PLUG", plug.c_str(), 1);
+    ASSERT_TRUE(video.SetMode(video::vmCapture));
+    RunEventsFor(300);
+    panel->CaptureButton()->click();
+    ASSERT_TRUE(capture.Armed());
+    RunEventsFor(700);
+    desktop.saveAnswers.push_back(temp.File("pulled"));
+    std::filesystem::remove(plug);
+    RunEventsFor(800); // the panel asks for the system's notices twice a second
+    unsetenv("KINOVAL_TEST_CAMERA_PLUG");
+    ASSERT_GE(dlg.RunCount(), 1u);
+    EXPECT_EQ(
+        dlg.Runs().front().Texts(), std::vector<std::string> { "Un périphérique Plug and Play a été déconnecté." });
+    EXPECT_FALSE(capture.Armed());
+    EXPECT_TRUE(std::filesystem::exists(temp.File("pulled.avi")));
+    EXPECT_FALSE(capture.PreviewRunning());
+    EXPECT_FALSE(panel->CaptureButton()->isEnabled());
+    EXPECT_EQ(panel->CaptureButton()->text(), QStringLiteral("Démarrer la capture"));
 }
 
 TEST_F(CapturePanelTest, TheSettingsDialogListsTheDevicesAndHandsItsPagesOver)
