@@ -12,9 +12,7 @@ namespace kinoval::media {
 
 namespace {
 
-struct TCapsFree {
-    void operator()(GstCaps* c) const { gst_caps_unref(c); }
-};
+using gst::TCapsFree;
 
 // Above this a rate is no camera's: a source that takes "any rate" says [0/1, 2147483647/1].
 constexpr int kHighestShownRate = 1000;

@@ -34,11 +34,9 @@ constexpr GstClockTime kStartTimeout = 5 * GST_SECOND;
 constexpr int kOwnCompressors = 2;
 
 using gst::InitGStreamer;
+using gst::TCapsFree;
 using gst::TElementFree;
 using gst::TObjectFree;
-struct TCapsFree {
-    void operator()(GstCaps* c) const { gst_caps_unref(c); }
-};
 
 bool TestCameraWanted()
 {
