@@ -3225,8 +3225,10 @@ y_e[i+1] = y_e[i] + vy_e[i]*Dt
         <translation>Type a value within the interval below:</translation>
     </message>
     <message>
-        <source>Sans compression, les images sont enregistrées telles quelles : le fichier est gros mais rien n&apos;est perdu. La compression MJPEG donne un fichier bien plus petit.</source>
-        <translation>Without compression, the pictures are saved as they are: the file is large but nothing is lost. MJPEG compression gives a much smaller file.</translation>
+        <source>Sans compression, les images sont enregistrées telles quelles : le fichier est gros mais rien n&apos;est perdu. La compression MJPEG donne un fichier AVI bien plus petit.
+Les compressions H.264 (fichier MP4) et VP8 (fichier WebM), quand elles sont installées, donnent les plus petits ; chaque image y garde l&apos;instant où la caméra l&apos;a prise.</source>
+        <translation>Without compression, the pictures are saved as they are: the file is large but nothing is lost. MJPEG compression gives a much smaller AVI file.
+H.264 (MP4 file) and VP8 (WebM file) compression, when installed, give the smallest; each frame keeps the instant the camera took it.</translation>
     </message>
     <message>
         <source>Segment</source>
@@ -3521,6 +3523,14 @@ Names may be written in capitals or in small letters; the argument follows in br
     <message>
         <source>Un pointage automatique a été effectué.</source>
         <translation>An automatic marking was done.</translation>
+    </message>
+    <message>
+        <source>Un périphérique Plug and Play a été déconnecté.</source>
+        <translation>A Plug and Play device was disconnected.</translation>
+    </message>
+    <message>
+        <source>Un périphérique Plug and Play a été reconnecté</source>
+        <translation>A Plug and Play device was reconnected</translation>
     </message>
     <message>
         <source>Un rayon de recherche important réduira la vitesse du suivi</source>
