@@ -2,8 +2,9 @@
 """The program's catalogue of English texts, kept in translations/kinoval_en.ts.
 
 The French texts are extracted from the sources by lupdate (Tr, T and TrNoop calls), every context folded
-into one, since a French text is its own key wherever it appears. The existing translations are kept, the
-texts that left the sources are dropped, and the texts without English yet are listed.
+into one, since a French text is its own key wherever it appears. The existing translations are kept, those
+of texts that left the sources stay at the end as "vanished" (lrelease leaves them out), and the texts
+without English yet are listed.
 
     translations.py update EXTRACTED.ts CATALOGUE.ts [--import FILE.tsv]
     translations.py check EXTRACTED.ts CATALOGUE.ts
@@ -23,10 +24,12 @@ PLACEHOLDER = re.compile(r"%(?:\.\d+)?[sdugf%]")
 CONTEXT = "Kinoval"
 
 
-def texts_of(path):
+def texts_of(path, gone=None):
     """Every text of a .ts file, (French, meaning) with its translation ('' when it has none). The meaning
-    is the message's disambiguation (Tr("Annuler", "undo")), empty for most."""
+    is the message's disambiguation (Tr("Annuler", "undo")), empty for most. The English of texts that
+    left the sources goes into gone."""
     out = {}
+    gone = {} if gone is None else gone
     root = ET.parse(path).getroot()
     for message in root.iter("message"):
         source = message.findtext("source") or ""
@@ -34,9 +37,11 @@ def texts_of(path):
             continue
         source = (source, message.findtext("comment") or "")
         node = message.find("translation")
-        english = ""
-        if node is not None and node.get("type") not in ("obsolete", "vanished"):
-            english = node.text or ""
+        english = node.text or "" if node is not None else ""
+        if node is not None and node.get("type") in ("obsolete", "vanished"):
+            if english:
+                gone[source] = english
+            continue
         if source not in out or (english and not out[source]):
             out[source] = english
     return out
@@ -47,7 +52,7 @@ def escape(text):
             .replace('"', "&quot;").replace("'", "&apos;"))
 
 
-def write_catalogue(path, entries):
+def write_catalogue(path, entries, gone):
     lines = ['<?xml version="1.0" encoding="utf-8"?>', "<!DOCTYPE TS>",
              '<TS version="2.1" language="en" sourcelanguage="fr">', "<context>",
              "    <name>%s</name>" % CONTEXT]
@@ -61,6 +66,15 @@ def write_catalogue(path, entries):
             lines.append("        <translation>%s</translation>" % escape(english))
         else:
             lines.append('        <translation type="unfinished"></translation>')
+        lines.append("    </message>")
+    # The English of texts that left the sources, kept out of the program: a text that comes back, or
+    # that changed a little, finds it here.
+    for source, meaning in sorted(gone):
+        lines.append("    <message>")
+        lines.append("        <source>%s</source>" % escape(source))
+        if meaning:
+            lines.append("        <comment>%s</comment>" % escape(meaning))
+        lines.append('        <translation type="vanished">%s</translation>' % escape(gone[(source, meaning)]))
         lines.append("    </message>")
     lines += ["</context>", "</TS>", ""]
     with open(path, "w", encoding="utf-8", newline="\n") as f:
@@ -97,8 +111,9 @@ def main(argv):
         sys.exit(__doc__)
     mode, extracted_path, catalogue_path = argv[0], argv[1], argv[2]
     extracted = texts_of(extracted_path)
+    gone = {}
     try:
-        known = texts_of(catalogue_path)
+        known = texts_of(catalogue_path, gone)
     except (OSError, ET.ParseError):
         known = {}
     imported = {}
@@ -106,17 +121,19 @@ def main(argv):
         imported = read_tsv(argv[4])
     entries = {}
     for source in extracted:
-        entries[source] = imported.get(source) or known.get(source, "")
+        entries[source] = imported.get(source) or known.get(source) or gone.get(source, "")
     missing = [s for s in sorted(entries) if not entries[s]]
     mismatched = [s for s in sorted(entries)
                   if entries[s] and PLACEHOLDER.findall(s[0]) != PLACEHOLDER.findall(entries[s])]
     dropped = [s for s in known if s not in entries]
+    kept_gone = {s: e for s, e in gone.items() if s not in entries}
+    kept_gone.update({s: known[s] for s in dropped if known[s]})
     unused_import = [s for s in imported if s not in entries]
     translated = len(entries) - len(missing)
     if mode == "update":
-        write_catalogue(catalogue_path, entries)
-        print("%s: %d French texts, %d with English, %d without; %d texts no longer in the sources dropped."
-              % (catalogue_path, len(entries), translated, len(missing), len(dropped)))
+        write_catalogue(catalogue_path, entries, kept_gone)
+        print("%s: %d French texts, %d with English, %d without; %d texts left the sources (their English is "
+              "kept as vanished)." % (catalogue_path, len(entries), translated, len(missing), len(dropped)))
         for s in unused_import:
             print("imported but not in the sources: %s" % shown(s))
     else:

@@ -57,5 +57,14 @@ grep -qF "<translation>Translated text</translation>" "$probe/translations/kinov
   || { echo "guard self-test: a refresh lost an English text"; status=1; }
 "$probe/scripts/update_translations.sh" --check > /dev/null 2>&1 \
   || { echo "guard self-test: the imported catalogue does not pass"; status=1; }
+# A text that leaves the sources keeps its English aside, and gets it back when it returns.
+sed -i 's/T("Texte sans anglais"); //' "$probe/src/core/probe.cpp"
+"$probe/scripts/update_translations.sh" > /dev/null 2>&1
+grep -qF '<translation type="vanished">Text without English</translation>' "$probe/translations/kinoval_en.ts" \
+  || { echo "guard self-test: the English of a text that left was lost"; status=1; }
+sed -i 's/Tr("Texte traduit");/Tr("Texte traduit"); T("Texte sans anglais");/' "$probe/src/core/probe.cpp"
+"$probe/scripts/update_translations.sh" > /dev/null 2>&1
+"$probe/scripts/update_translations.sh" --check > /dev/null 2>&1 \
+  || { echo "guard self-test: a text that came back lost its English"; status=1; }
 [ $status -eq 0 ] && echo "translations: ok"
 exit $status
