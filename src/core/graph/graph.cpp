@@ -239,6 +239,7 @@ int TGraph::AddCurve(const TCurveInput& input)
     curve->abscissaName = input.abscissaName;
     curve->ordinateUnit = input.ordinateUnit;
     curve->abscissaUnit = input.abscissaUnit;
+    curve->modelSkip = input.modelSkip;
     const std::size_t n = std::min(input.x.size(), input.y.size());
     curve->x.assign(input.x.begin(), input.x.begin() + static_cast<std::ptrdiff_t>(n));
     curve->y.assign(input.y.begin(), input.y.begin() + static_cast<std::ptrdiff_t>(n));
