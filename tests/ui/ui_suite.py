@@ -1387,6 +1387,19 @@ def case_fit_a_parabola(session, args):
     after = teal_pixels(moved, box)
     check(len(after ^ curve) > 100, "the model curve did not move (%d pixels differ)" % len(after ^ curve))
 
+    # The modify-model tool: a drag away from the branches' handles moves the whole parabola up, live.
+    r = parameter(model_lines(panel), "r")
+    x, y, w, h = box
+    cx, cy = x + 140 + (w - 170) / 2, y + h - 110
+    subprocess.run(["xdotool", "mousemove", str(int(cx)), str(int(cy)), "mousedown", "1", "mousemove",
+                    str(int(cx)), str(int(cy - 20))], env=session.env, check=True)
+    ui.wait_for(lambda: parameter(model_lines(panel), "r") > r, 10, "the parabola to follow the mouse")
+    subprocess.run(["xdotool", "mousemove", str(int(cx)), str(int(cy - 40)), "mouseup", "1"], env=session.env,
+                   check=True)
+    ui.wait_for(lambda: abs(parameter(model_lines(panel), "c") - stepped) < 1e-3
+                and parameter(model_lines(panel), "r") > r + 0.05, 10, "the parabola moved up")
+    session.screenshot("parabola-dragged")
+
     # The panel's menu: the statistics join the equation; with neither, the panel goes.
     program.menu(results, "Affichage", "Modificateur du modèle", "les statistiques")
     ui.wait_for(lambda: "Incertitudes sur les ordonnées: " in model_lines(panel), 10, "the statistics")

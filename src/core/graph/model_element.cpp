@@ -453,6 +453,40 @@ void TGModele::Draw(TDrawList& list) const
             out.points.push_back(out.points.front());
         list.Add(std::move(out));
     }
+    // While the model is being adjusted its handles show where a press deforms it.
+    if (!m_modeleur.Visible())
+        return;
+    const TPlotRect& plot = Frame() != nullptr ? Frame()->mapping.plot : TPlotRect {};
+    const TRectF area = plot.Rect();
+    for (const modelling::TAreaPoint& h : Handles()) {
+        const TPointF at { plot.left + h.x, plot.top + plot.height - h.y };
+        if (area.Contains(at))
+            list.Add(TFrameRect { { at.x - 3, at.y - 3, 6, 6 }, { kModelColour, 1, TLineStyle::Solid } });
+    }
+}
+
+std::vector<modelling::TAreaPoint> TGModele::Handles() const
+{
+    std::vector<modelling::TAreaPoint> out;
+    TMdl* model = Active();
+    if (model == nullptr || !model->WindowUsable())
+        return out;
+    if (auto* line = dynamic_cast<modelling::TMdlLineaire*>(model)) {
+        modelling::TAreaPoint a, b;
+        if (line->Kind() != modelling::TMdlLineaire::kConstant && line->VisibleEnds(a, b))
+            out = { a, b };
+    } else if (auto* parabola = dynamic_cast<modelling::TMdlParaboleAv*>(model)) {
+        modelling::TAreaPoint a, b;
+        const int n = parabola->BranchHandles(a, b);
+        if (n >= 1)
+            out.push_back(a);
+        if (n >= 2)
+            out.push_back(b);
+    } else if (auto* sinus = dynamic_cast<modelling::TMdlSinusPure*>(model)) {
+        for (int h = 0; h < 8; ++h)
+            out.push_back(sinus->HandlePosition(h));
+    }
+    return out;
 }
 
 std::unique_ptr<TGElem> TGModele::Clone() const

@@ -99,6 +99,8 @@ public:
     TGraphCursor CursorAt(TPointF at) const;
     // Whether the active model's curve (or one of its handles) is under the point.
     bool Touches(TPointF at) const;
+    // The handles of the active model in area pixels (X from the plot's left edge, Y up from its bottom).
+    std::vector<modelling::TAreaPoint> Handles() const;
 
     // TGElem
     bool Pickable() const override { return false; }

@@ -4,6 +4,13 @@
 
 namespace kinoval::graph {
 
+namespace {
+
+// The info-tip colour the panel is painted on.
+constexpr TColor kInfoColour = MakeColor(255, 255, 225);
+
+} // namespace
+
 TGModele* ModelOf(const TCourbe& curve)
 {
     return dynamic_cast<TGModele*>(curve.modele);
@@ -54,6 +61,25 @@ std::string ModelHintAt(const TGraph& graph, TPointF at)
             return m->ModelText();
     }
     return {};
+}
+
+void PaintModellers(const TGraph& graph, TDrawList& list)
+{
+    for (TGModele* m : ModelsOf(graph)) {
+        if (m == nullptr || !m->Modeleur().Visible())
+            continue;
+        const TModeleur& panel = m->Modeleur();
+        const TRectF r = panel.Rect();
+        list.Add(TFillRect { r, kInfoColour });
+        list.Add(TFrameRect { r, { MakeColor(128, 128, 128), 1, TLineStyle::Solid } });
+        for (const TModeleurLine& line : panel.Layout().lines) {
+            TText text;
+            text.at = { r.left + line.at.x, r.top + line.at.y };
+            text.runs = { { line.text, clBlack } };
+            text.pointSize = TModeleur::kPointSize;
+            list.Add(std::move(text));
+        }
+    }
 }
 
 void SetModelTexts(TGraph& graph, bool equation, bool statistics)

@@ -45,6 +45,9 @@ TGModele* SelectedModel(const TGraph& graph);
 bool AnyActiveModel(const TGraph& graph);
 // The text of the model whose curve is under the point (for the hint window); empty when none.
 std::string ModelHintAt(const TGraph& graph, TPointF at);
+// The modeller panel that shows over the graph, as a copy, an export or a print of the graph draws it: its
+// background, its frame and its texts (its buttons are controls of the screen, not of the picture).
+void PaintModellers(const TGraph& graph, TDrawList& list);
 // The equation and statistics switches, passed to every model element.
 void SetModelTexts(TGraph& graph, bool equation, bool statistics);
 

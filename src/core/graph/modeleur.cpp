@@ -3,6 +3,7 @@
 #include "core/graph/draw_list.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace kinoval::graph {
 
@@ -164,8 +165,9 @@ void TModeleur::LayOut(const TTextMeasure& measure, int parentWidth, int parentH
             bottom = std::max(bottom, top);
         }
     }
-    layout.width = width + kExtraWidth;
-    layout.height = bottom + kExtraHeight;
+    // Whole pixels: the panel is a window of the screen.
+    layout.width = std::ceil(width + kExtraWidth);
+    layout.height = std::ceil(bottom + kExtraHeight);
     layout.grip.left = (layout.width - kGripWidth) / 2;
     m_layout = std::move(layout);
     Clamp();

@@ -253,8 +253,11 @@ void TModeleurPanel::Sync()
     if (model != m_model) {
         m_modelLink.Disconnect();
         m_model = model;
-        if (m_model != nullptr)
+        if (m_model != nullptr) {
             m_modelLink = m_model->Modeleur().Changed.Connect([this] { Sync(); });
+            if (m_placed)
+                m_model->Modeleur().MoveTo(m_place.x(), m_place.y());
+        }
     }
     if (m_model == nullptr) {
         m_dragging = false;
@@ -363,8 +366,11 @@ void TModeleurPanel::mouseReleaseEvent(QMouseEvent* event)
     }
     m_dragging = false;
     unsetCursor();
-    if (m_model != nullptr)
+    if (m_model != nullptr) {
         m_model->Modeleur().EndDrag();
+        m_placed = true;
+        m_place = QPointF(m_model->Modeleur().Rect().left, m_model->Modeleur().Rect().top);
+    }
 }
 
 } // namespace kinoval

@@ -57,6 +57,9 @@ private:
     QPointF m_dragFrom;
     bool m_syncing = false;
     bool m_cursorPending = false;
+    // Where the user last dragged the panel: a model shown afresh (the page built again) goes there.
+    bool m_placed = false;
+    QPointF m_place;
 };
 
 } // namespace kinoval

@@ -303,7 +303,7 @@ TEST_F(ModelElementTest, ModellerLayoutFollowsItsRows)
     panel.LayOut(measure, 770, 515);
     ASSERT_EQ(panel.Layout().lines.size(), 4u);
     EXPECT_DOUBLE_EQ(panel.Layout().lines[3].at.y, layout.buttons[5].rect.top + 30);
-    EXPECT_DOUBLE_EQ(panel.Rect().height, panel.Layout().lines[3].at.y + text + 28);
+    EXPECT_DOUBLE_EQ(panel.Rect().height, std::ceil(panel.Layout().lines[3].at.y + text + 28));
 }
 
 TEST_F(ModelElementTest, DraggingThePanelPastTheEdgeStopsItOnePixelInside)
@@ -430,6 +430,16 @@ TEST_F(ModelElementTest, SinusHandlesChooseTheirEdits)
         EXPECT_EQ(model.EditMode(), mode) << h;
         graph.MouseUp(mouse);
     }
+    // Being adjusted, the model shows its eight handles.
+    SelectModel(graph, &model);
+    ASSERT_TRUE(model.Modeleur().Visible());
+    EXPECT_EQ(model.Handles().size(), 8u);
+    TDrawList list;
+    model.Draw(list);
+    int frames = 0;
+    for (const TDrawCommand& c : list.commands)
+        frames += std::holds_alternative<TFrameRect>(c) ? 1 : 0;
+    EXPECT_GE(frames, 4);
     EXPECT_EQ(model.CursorAt(handle(1)), TGraphCursor::DampUp);
     EXPECT_EQ(model.CursorAt(handle(2)), TGraphCursor::SizeVer);
     // Away from every handle a press moves the sinusoid.
@@ -452,6 +462,29 @@ TEST_F(ModelElementTest, HintNamesTheModelUnderTheMouse)
     model.SetType(mcParabole);
     EXPECT_EQ(ModelHintAt(graph, { double(on.x), double(on.y) }), model.ModelText());
     EXPECT_TRUE(ModelHintAt(graph, { 200, 400 }).empty());
+}
+
+TEST_F(ModelElementTest, CopiesOfTheGraphDrawTheModellerThatShows)
+{
+    TGModele& model = AddAndShow(Ball(), { 0, 1, -3, 2 });
+    model.SetType(mcParabole);
+    TDrawList hidden;
+    PaintModellers(graph, hidden);
+    EXPECT_TRUE(hidden.commands.empty()); // not being adjusted
+    graph.SetTool(gtModifierModele);
+    SelectModel(graph, &model);
+    TDrawList list;
+    PaintModellers(graph, list);
+    std::vector<std::string> texts;
+    for (const TDrawCommand& c : list.commands) {
+        if (const auto* text = std::get_if<TText>(&c)) {
+            texts.push_back(text->runs.front().text);
+            EXPECT_TRUE((TRectF { model.Modeleur().Rect() }).Contains(text->at));
+        }
+    }
+    EXPECT_EQ(texts, model.Modeleur().EquationLines());
+    ASSERT_FALSE(list.commands.empty());
+    EXPECT_TRUE(std::holds_alternative<TFillRect>(list.commands.front()));
 }
 
 TEST_F(ModelElementTest, ACopyKeepsTheModelAndItsHandSetParameters)

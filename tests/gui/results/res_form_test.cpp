@@ -935,9 +935,6 @@ TEST_F(ResFormTest, FormulasAndConstantsChangedInTheirTables)
     EXPECT_EQ(formules.FormulaCount(), 2);
 }
 
-} // namespace
-} // namespace kinoval
-
 // ---- models on the graphs ----
 
 class ResFormModelTest : public ResFormTest {
@@ -1058,6 +1055,20 @@ TEST_F(ResFormModelTest, TheLinearlyDampedSinusHasNoStepsAndThePanTakesTheToolBa
     ASSERT_TRUE(Panel()->isVisible());
     for (QToolButton* b : Panel()->findChildren<QToolButton*>())
         EXPECT_FALSE(b->isVisible());
+    // Dragged by its grip far past the graph's corner, the panel stops 1 pixel inside; the page built
+    // again keeps it where it was left.
+    TGraphWidget* widget = ModelForm().GraphPages()->GraphWidget();
+    const QPointF grip(Panel()->width() / 2.0, 16);
+    SendMouse(Panel(), QEvent::MouseButtonPress, grip);
+    QMouseEvent move(QEvent::MouseMove, grip + QPointF(5000, 5000), Panel()->mapToGlobal(grip) + QPointF(5000, 5000),
+        Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(Panel(), &move);
+    SendMouse(Panel(), QEvent::MouseButtonRelease, grip);
+    EXPECT_EQ(Panel()->geometry().right() + 1, widget->width() - 1);
+    EXPECT_EQ(Panel()->geometry().bottom() + 1, widget->height() - 1);
+    const QPoint left = Panel()->pos();
+    ModelForm().ShowPage(TResultsPage::Time);
+    EXPECT_EQ(Panel()->pos(), left);
     EXPECT_TRUE(PanelLines().front().startsWith("Modèle: x\" + r.x + b.Sign(x') = c"))
         << PanelLines().front().toStdString();
     Trigger("ToolButtonGrapheDeplacer");
@@ -1068,3 +1079,6 @@ TEST_F(ResFormModelTest, TheLinearlyDampedSinusHasNoStepsAndThePanTakesTheToolBa
     EXPECT_FALSE(ModelForm().findChild<QAction*>("ButtonModeleParabole")->isEnabled());
     EXPECT_FALSE(ModelForm().findChild<QToolBar*>("ToolBarModeles")->isVisible());
 }
+
+} // namespace
+} // namespace kinoval
