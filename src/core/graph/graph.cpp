@@ -2,6 +2,7 @@
 
 #include "core/common/tolerance.h"
 #include "core/graph/decimate.h"
+#include "core/graph/model_element.h"
 #include "core/results/number_format.h"
 
 #include <algorithm>
@@ -410,7 +411,11 @@ void TGraph::SetCurveNumbering(int curve, TColor colour, TNumbering numbering)
 
 void TGraph::SetCurveNames(int curve, const std::string& ordinate, const std::string& abscissa)
 {
-    CurveAt(curve).SetNames(ordinate, abscissa);
+    TCourbe& c = CurveAt(curve);
+    c.SetNames(ordinate, abscissa);
+    // The model's equation is written with the curve's names.
+    if (auto* model = dynamic_cast<TGModele*>(c.modele))
+        model->SetNames(ordinate, abscissa);
 }
 
 // ---- tools and input ----

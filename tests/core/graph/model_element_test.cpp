@@ -173,6 +173,9 @@ TEST_F(ModelElementTest, TheNamesOfTheCurveNameTheEquation)
     TGModele& model = AddAndShow(line, { 0, 4, 0, 10 });
     model.SetType(mcProportionnel);
     EXPECT_EQ(model.Modeleur().EquationLines().front(), "Modèle: (vx..) = b.(vi..)");
+    // Names given to the curve later reach its model.
+    graph.SetCurveNames(0, "vitesse", "t");
+    EXPECT_EQ(model.Modeleur().EquationLines().front(), "Modèle: (vi..) = b.t");
 }
 
 TEST(StepButtons, FactorsFollowTheSignSoThatIncreaseAlwaysIncreases)
@@ -498,6 +501,28 @@ TEST_F(ModelElementTest, ACopyKeepsTheModelAndItsHandSetParameters)
     EXPECT_EQ(twin->Type(), mcParabole);
     EXPECT_DOUBLE_EQ(twin->Active()->Parameter(0), 1.5);
     EXPECT_EQ(twin->ModelText(), model.ModelText());
+}
+
+TEST(ValueBubble, StandsInItsFourCorners)
+{
+    TEstimatedTextMeasure measure;
+    TBulle bulle;
+    bulle.lines = { "balle (3)", "t = 0.080 s", "y = 0.345 m" };
+    double width = 0, text = 0;
+    for (const std::string& line : bulle.lines) {
+        width = std::max(width, measure.Measure(line, TBulle::kPointSize, false).width);
+        text += measure.Measure(line, TBulle::kPointSize, false).height;
+    }
+    const auto at = [&](TBullePlace place) {
+        bulle.place = place;
+        return bulle.Rect(measure, 800, 600);
+    };
+    EXPECT_EQ(at(TBullePlace::TopLeft), (TRectF { 1, 1, width + 20, text + 4 }));
+    EXPECT_EQ(at(TBullePlace::TopRight), (TRectF { 800 - (width + 20) - 2, 1, width + 20, text + 4 }));
+    EXPECT_EQ(at(TBullePlace::BottomLeft), (TRectF { 1, 600 - text - 6, width + 20, text + 4 }));
+    EXPECT_EQ(at(TBullePlace::BottomRight), (TRectF { 800 - (width + 20) - 2, 600 - text - 6, width + 20, text + 4 }));
+    bulle.place = TBullePlace::Hidden;
+    EXPECT_FALSE(bulle.Shown());
 }
 
 TEST(ModelChoices, AreWrittenInTheirSectionAndReadBack)

@@ -1080,5 +1080,25 @@ TEST_F(ResFormModelTest, TheLinearlyDampedSinusHasNoStepsAndThePanTakesTheToolBa
     EXPECT_FALSE(ModelForm().findChild<QToolBar*>("ToolBarModeles")->isVisible());
 }
 
+TEST_F(ResFormModelTest, AFormulaAgainstTimeTakesAModelToo)
+{
+    Point(kFrames);
+    ASSERT_TRUE(formules.TryAddFormula("h = 2*y").accepted);
+    ModelForm().resize(1000, 700);
+    ModelForm().show();
+    ModelForm().ShowPage(TResultsPage::Formula);
+    graph::TGraph* g = ModelForm().GraphPages()->CurrentGraph();
+    ASSERT_EQ(g->Curves().size(), 1u);
+    Trigger("ButtonModeleAffine");
+    graph::TGModele* model = graph::ModelOf(*g->Curves()[0]);
+    ASSERT_NE(model, nullptr);
+    ASSERT_NE(model->Active(), nullptr);
+    // h = 2 y falls at twice the speed of y.
+    EXPECT_NEAR(model->Active()->Parameter(1), -0.75, 1e-6);
+    EXPECT_EQ(PanelLines().front(), "Modèle: h = r + b.t");
+    ASSERT_EQ(choices.All().size(), 1u);
+    EXPECT_EQ(choices.All().begin()->first.rfind("Formule h", 0), 0u) << choices.All().begin()->first;
+}
+
 } // namespace
 } // namespace kinoval
