@@ -37,6 +37,7 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QFile>
+#include <QHelpEvent>
 #include <QImage>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -46,6 +47,7 @@
 #include <QScrollBar>
 #include <QToolBar>
 #include <QToolButton>
+#include <QToolTip>
 
 #include <gtest/gtest.h>
 
@@ -993,6 +995,12 @@ TEST_F(ResFormModelTest, AModelButtonFitsDrawsAndShowsThePanelWithItsSteps)
     EXPECT_TRUE(ColourNear(shot, at, QColor(0, 150, 150))) << at.x << ", " << at.y;
     EXPECT_EQ(choices.Find(graph::TimeCurveKey(0, "y", 0))->code, graph::mcParabole);
     EXPECT_GE(modelChanges, 1);
+    // Resting over the model's curve, the hint is the model's text.
+    TGraphWidget* widget = pages->GraphWidget();
+    const QPoint over(at.x, at.y);
+    QHelpEvent help(QEvent::ToolTip, over, widget->mapToGlobal(over));
+    QApplication::sendEvent(widget, &help);
+    EXPECT_EQ(QToolTip::text(), QString::fromStdString(model->ModelText()));
 
     // Three rows of four step buttons; "Diminuer b" makes the negative slope steeper.
     QList<QToolButton*> steps;
