@@ -530,7 +530,7 @@ void TResForm::UpdateMenus()
     m_displayGraphMenus[5]->setEnabled(time); // zoom axes
     m_bubbleMenu->setEnabled(IsGraphPage());
     if (m_modelCommands)
-        m_modelCommands->Update(graphPage);
+        m_modelCommands->Update(graphPage, IsGraphPage());
     // The button of the page in view stands out; the buttons stay plain so that one press always shows.
     for (std::size_t i = 0; i < m_pageButtons.size(); ++i) {
         QFont font = m_pageButtons[i]->font();

@@ -194,11 +194,13 @@ TResModelCommands::TResModelCommands(
     }
     connect(m_none, &QAction::triggered, this, [this] { ChooseModel(mcNone); });
 
-    m_tool = graphTools.addAction(ModifyModelIcon(), T("Modifier la courbe du modèle"));
+    // The tool that deforms the models stands with them, where the bar has room for it.
+    m_bar->addSeparator();
+    m_tool = m_bar->addAction(ModifyModelIcon(), T("Modifier la courbe du modèle"));
     m_tool->setObjectName("ToolButtonGrapheModifierModele");
     m_tool->setToolTip(T("Modifier la courbe du modèle avec la souris"));
     m_tool->setCheckable(true);
-    if (QWidget* button = graphTools.widgetForAction(m_tool))
+    if (QWidget* button = m_bar->widgetForAction(m_tool))
         button->setAccessibleName(T("Modifier la courbe du modèle"));
     // Toggled rather than triggered: an assistive tool toggles a check button without clicking it.
     connect(m_tool, &QAction::toggled, this, [this](bool on) { ToolToggled(on); });
@@ -234,7 +236,7 @@ TResModelCommands::TResModelCommands(
     };
     connect(m_equation, &QAction::toggled, this, texts);
     connect(m_statistics, &QAction::toggled, this, texts);
-    Update(false);
+    Update(false, false);
 }
 
 TResModelCommands::~TResModelCommands() = default;
@@ -282,7 +284,7 @@ void TResModelCommands::ChooseModel(int code)
     } else {
         m_tool->setChecked(false);
     }
-    Update(m_graphPageShown);
+    Update(m_graphPageShown, m_graphPage);
 }
 
 bool TResModelCommands::CopyModel()
@@ -304,14 +306,15 @@ bool TResModelCommands::CopyModel()
     return true;
 }
 
-void TResModelCommands::Update(bool graphPageShown)
+void TResModelCommands::Update(bool graphPageShown, bool graphPage)
 {
     m_graphPageShown = graphPageShown;
+    m_graphPage = graphPage;
     const bool takes = graphPageShown && m_pages.TakesModels();
     const graph::TGraph* g = m_pages.CurrentGraph();
     const bool curves = takes && g != nullptr && !g->Curves().empty();
     const bool model = takes && m_pages.HasModel();
-    m_bar->setVisible(takes);
+    m_bar->setVisible(graphPage);
     for (QAction* a : m_models)
         a->setEnabled(curves);
     m_none->setEnabled(model);

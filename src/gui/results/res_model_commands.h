@@ -23,13 +23,14 @@ class TResGraphPages;
 class TResModelCommands : public QObject {
     Q_OBJECT
 public:
-    // Adds its actions to the window: a tool bar of models, the tool to the graph tools, the copy to
-    // the edit menu and the modeller's menu to the display menu.
+    // Adds its actions to the window: a tool bar of the models and their tool, the copy to the edit menu
+    // and the modeller's menu to the display menu. The graph tools' pan and zoom leave the model tool.
     TResModelCommands(QMainWindow& window, TResGraphPages& pages, QMenu& edit, QMenu& display, QToolBar& graphTools);
     ~TResModelCommands() override;
 
-    // Enables what the page in view allows; shows the model bar on a graph page that takes models.
-    void Update(bool graphPageShown);
+    // Enables what the page in view allows. The model bar shows on every graph page, as the graph tools
+    // do, so that going from one to another never changes the room the graph has.
+    void Update(bool graphPageShown, bool graphPage);
     bool ShowEquation() const;
     bool ShowStatistics() const;
     // Whether the modify-model tool is the one pressed.
@@ -57,6 +58,7 @@ private:
     QAction* m_statistics = nullptr;
     std::vector<QAction*> m_otherTools;
     bool m_graphPageShown = false;
+    bool m_graphPage = false;
 };
 
 } // namespace kinoval

@@ -1085,6 +1085,9 @@ TEST_F(ResFormModelTest, TheLinearlyDampedSinusHasNoStepsAndThePanTakesTheToolBa
     // The trajectory takes no model.
     ModelForm().ShowPage(TResultsPage::Trajectory);
     EXPECT_FALSE(ModelForm().findChild<QAction*>("ButtonModeleParabole")->isEnabled());
+    // Its bar stays, so the graph keeps its room from one page to the other.
+    EXPECT_TRUE(ModelForm().findChild<QToolBar*>("ToolBarModeles")->isVisible());
+    ModelForm().ShowPage(TResultsPage::Table);
     EXPECT_FALSE(ModelForm().findChild<QToolBar*>("ToolBarModeles")->isVisible());
 }
 
