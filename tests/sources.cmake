@@ -14,6 +14,7 @@ set(KINOVAL_TEST_SUPPORT_SOURCES
 )
 set(KINOVAL_CORE_TEST_SOURCES
   core/capture/capture_test.cpp
+  core/capture/picture_sizes_test.cpp
   core/common/common_test.cpp
   core/common/folders_test.cpp
   core/common/ini_file_test.cpp
@@ -80,9 +81,11 @@ set(KINOVAL_MEDIA_TEST_SOURCES
   media/avi_test.cpp
   media/backends_test.cpp
   media/bad_input_test.cpp
+  media/capture_caps_test.cpp
   media/capture_test.cpp
   media/export/xlsx_writer_test.cpp
   media/ffmpeg_play_test.cpp
+  media/gst_encoder_writer_test.cpp
   media/montage_writers_test.cpp
   media/tool_corpus_test.cpp
 )

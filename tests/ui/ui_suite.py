@@ -992,16 +992,26 @@ def case_kill_while_pointing(session, args):
 
 
 def case_record_from_the_test_camera(session, args):
-    """The capture mode with the test camera: its picture in the view, the settings dialog, a recording
-    of about two seconds, the save dialog, and the new video opened for measuring with the frames the
-    status line counted."""
-    program = session.launch([], extra_env={"KINOVAL_TEST_CAMERA": "1"})
+    """The capture mode with the test camera: its picture in the view instead of the video and its
+    navigation bar, the settings dialog with the H.264 compressor, the camera pulled out and plugged back
+    (with the system's two messages), a recording of about two seconds into MP4, the save dialog, and the
+    new video opened for measuring with the frames the status line counted."""
+    plug = os.path.join(session.work, "camera-plugged")
+    open(plug, "w").close()
+    program = session.launch([], extra_env={"KINOVAL_TEST_CAMERA": "1", "KINOVAL_TEST_CAMERA_PLUG": plug})
     main = program.frame()
     ui.wait_for(lambda: ui.is_enabled(program.button(main, "Marques")), 30, "the sample video")
+
+    def navigation_shown():
+        return [a for a in ui.find_all(main, ("text",), "Numéro de l'image")
+                + ui.find_all(main, ("push button",), "Image suivante") if ui.is_showing(a)]
+    check(len(navigation_shown()) == 2, "the sample video's frame box and navigation are not shown")
     ui.press(program.button(main, "Capture vidéo"))
     ui.wait_for(lambda: ui.is_checked(program.button(main, "Capture vidéo")), 20, "the capture mode")
     start = program.button(main, "Démarrer la capture")
     ui.wait_for(lambda: ui.is_enabled(start), 20, "the camera's preview")
+    # The preview takes the view's place: the previous video's frame box and buttons go with it.
+    ui.wait_for(lambda: not navigation_shown(), 10, "the navigation bar to go")
 
     ui.press(program.button(main, "Réglages de la capture"))
     settings = program.window("Réglages de la capture")
@@ -1010,7 +1020,34 @@ def case_record_from_the_test_camera(session, args):
     session.screenshot("capture_settings")
     shown = [a.name for a in ui.walk(devices) if a.name]
     check(any("Caméra de test (mire) (GStreamer)" in n for n in shown), "the device list shows %s" % shown)
+    # The compressors: ours, then the framework's; H.264 by x264 is the third.
+    ui.press(ui.find(settings, ("page tab",), "Compression"))
+    compressors = ui.wait_for(lambda: next((c for c in ui.find_all(settings, ("combo box",))
+                                            if "MJPEG" in [i.name for i in ui.walk(c)]), None), 10,
+                              "the compressor list")
+    offered = [i.name for i in ui.walk(compressors) if i.name and i is not compressors]
+    check(offered[:2] == ["sans", "MJPEG"] and "H.264 (x264) en MP4" in offered,
+          "the compressors offered are %s" % offered)
+    check(offered.index("H.264 (x264) en MP4") == 2, "x264 is not third in %s" % offered)
+    ui.press(compressors)
+    time.sleep(0.5)
+    session.keys("Down", "Down", "Return")
+    time.sleep(0.5)
+    session.screenshot("capture_compressors")
     program.answer("Ok", settings)
+
+    # The camera pulled out: the system's notice, and no preview to record from; plugged back, both return.
+    os.remove(plug)
+    notice = program.dialog(10)
+    lines = program.answer("Ok", notice)
+    check(lines == ["Un périphérique Plug and Play a été déconnecté."], "the message said %s" % lines)
+    ui.wait_for(lambda: not ui.is_enabled(start), 10, "the capture button to wait for a camera")
+    open(plug, "w").close()
+    notice = program.dialog(10)
+    session.screenshot("capture_plugged_back")
+    lines = program.answer("Ok", notice)
+    check(lines == ["Un périphérique Plug and Play a été reconnecté"], "the message said %s" % lines)
+    ui.wait_for(lambda: ui.is_enabled(start), 10, "the preview back")
 
     session.screenshot("capture_preview")
     ui.press(start)
@@ -1026,20 +1063,21 @@ def case_record_from_the_test_camera(session, args):
     ui.wait_for(counted, 30, "some 45 frames recorded")
     session.screenshot("capture_recording")
     ui.press(stop)
-    saved = shared(args, "recorded.avi")
+    saved = shared(args, "recorded.mp4")
     if os.path.exists(saved):
         os.remove(saved)
     dialog = program.window("Enregistrer une vidéo")
-    program.choose_file(saved[:-4], dialog)  # the program adds ".avi"
+    program.choose_file(saved[:-4], dialog)  # the program adds the container's ".mp4"
     ui.wait_for(lambda: os.path.isfile(saved), 20, "the recording saved")
 
-    # Back to measuring, on the recorded video.
+    # Back to measuring, on the recorded video, with its navigation bar.
     ui.wait_for(lambda: ui.is_checked(program.button(main, "Repère fixe")), 20, "the pointing mode")
     frames = ui.wait_for(lambda: (lambda t: t if t.startswith("1 / ") else None)(
         ui.text_of(ui.find(main, ("text",), "Numéro de l'image"))), 20, "the recorded video open")
     count = int(frames.split("/")[1])
-    check("recorded.avi" in main.name, "the window shows %r" % main.name)
-    info = subprocess.run([os.path.join(os.path.dirname(args.program), "kinoval-cli"), "info", "--backend", "0", saved],
+    check(len(navigation_shown()) == 2, "the navigation bar did not come back")
+    check("recorded.mp4" in main.name, "the window shows %r" % main.name)
+    info = subprocess.run([os.path.join(os.path.dirname(args.program), "kinoval-cli"), "info", "--backend", "2", saved],
                           capture_output=True, text=True, timeout=60)
     check(info.returncode == 0, "kinoval-cli info: %s" % info.stderr)
     ui.log(info.stdout.strip())

@@ -896,6 +896,9 @@ void TMainForm::UpdateCommands()
     if (m_studioPanel != nullptr)
         m_studioPanel->UpdateControls();
     m_trackBar->setEnabled(m_parts.video.IsOpened());
+    // The bar goes with its buttons (the camera's preview has no frames to go through); its slider and
+    // boxes speak of the video only.
+    m_navBar->setVisible(states[mainwindow::Index(C::VideoLecture)].visible);
 }
 
 mainwindow::TWindowState TMainForm::WindowState() const
