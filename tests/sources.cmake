@@ -41,6 +41,7 @@ set(KINOVAL_CORE_TEST_SOURCES
   core/formulas/res_calc_values_test.cpp
   core/graph/graduation_test.cpp
   core/graph/graph_test.cpp
+  core/graph/model_element_test.cpp
   core/graph/page_curves_test.cpp
   core/graph/source_img_test.cpp
   core/graph/zoom_test.cpp
@@ -98,6 +99,7 @@ set(KINOVAL_APP_TEST_SOURCES
   app/cli_record_test.cpp
   app/cli_table_test.cpp
   app/cli_video_test.cpp
+  app/model_samples_test.cpp
   app/tracking_accuracy_test.cpp
   app/tracking_scenes_cli_test.cpp
 )

@@ -278,6 +278,10 @@ A name begins with a letter and goes on with letters, digits, &quot;_&quot;, &qu
         <translation>Show the video picture under the graph</translation>
     </message>
     <message>
+        <source>Afficher l&apos;équation</source>
+        <translation>Show the equation</translation>
+    </message>
+    <message>
         <source>Afficher l&apos;équation du modèle</source>
         <translation>Show the equation of the model</translation>
     </message>
@@ -531,6 +535,22 @@ A name begins with a letter and goes on with letters, digits, &quot;_&quot;, &qu
         <translation>No computable value (the index is probably too large). Variable that cannot be computed: %s</translation>
     </message>
     <message>
+        <source>Augmenter</source>
+        <translation>Increase</translation>
+    </message>
+    <message>
+        <source>Augmenter la valeur ; appuyer simultanément sur la touche Ctrl pour ralentir la progression</source>
+        <translation>Increase the value; hold the Ctrl key down to slow the progression</translation>
+    </message>
+    <message>
+        <source>Augmenter rapidement</source>
+        <translation>Increase quickly</translation>
+    </message>
+    <message>
+        <source>Augmenter rapidement la valeur</source>
+        <translation>Increase the value quickly</translation>
+    </message>
+    <message>
         <source>Autre nombre...</source>
         <translation>Other number...</translation>
     </message>
@@ -707,6 +727,10 @@ A name begins with a letter and goes on with letters, digits, &quot;_&quot;, &qu
         <translation>Some codecs restrict the dimensions of the pictures.</translation>
     </message>
     <message>
+        <source>Certains modèles enregistrés sont illisibles : %s modèle(s) ignoré(s) ou ajusté(s) à nouveau.</source>
+        <translation>Some saved models are unreadable: %s model(s) ignored or fitted again.</translation>
+    </message>
+    <message>
         <source>Cette chaîne de caractères ne représente pas un entier acceptable.</source>
         <translation>This string of characters is not an acceptable integer.</translation>
     </message>
@@ -851,6 +875,10 @@ A name begins with a letter and goes on with letters, digits, &quot;_&quot;, &qu
         <translation>Keep the default value</translation>
     </message>
     <message>
+        <source>Constante</source>
+        <translation>Constant</translation>
+    </message>
+    <message>
         <source>Constantes</source>
         <translation>Constants</translation>
     </message>
@@ -905,6 +933,14 @@ A name begins with a letter and goes on with letters, digits, &quot;_&quot;, &qu
     <message>
         <source>Copier l&apos;image dans le presse-papier</source>
         <translation>Copy the picture to the clipboard</translation>
+    </message>
+    <message>
+        <source>Copier l&apos;équation du modèle, ses paramètres et ses statistiques</source>
+        <translation>Copy the equation of the model, its parameters and its statistics</translation>
+    </message>
+    <message>
+        <source>Copier le modèle</source>
+        <translation>Copy the model</translation>
     </message>
     <message>
         <source>Copier le tableau dans le presse-papier</source>
@@ -1011,6 +1047,22 @@ A name begins with a letter and goes on with letters, digits, &quot;_&quot;, &qu
         <translation>Two</translation>
     </message>
     <message>
+        <source>Diminuer</source>
+        <translation>Decrease</translation>
+    </message>
+    <message>
+        <source>Diminuer la valeur ; appuyer simultanément sur la touche Ctrl pour ralentir la progression</source>
+        <translation>Decrease the value; hold the Ctrl key down to slow the progression</translation>
+    </message>
+    <message>
+        <source>Diminuer rapidement</source>
+        <translation>Decrease quickly</translation>
+    </message>
+    <message>
+        <source>Diminuer rapidement la valeur</source>
+        <translation>Decrease the value quickly</translation>
+    </message>
+    <message>
         <source>Diviser</source>
         <translation>Divide</translation>
     </message>
@@ -1033,6 +1085,14 @@ A name begins with a letter and goes on with letters, digits, &quot;_&quot;, &qu
     <message>
         <source>Dossier des vidéos par défaut :</source>
         <translation>Default video folder:</translation>
+    </message>
+    <message>
+        <source>Droite</source>
+        <translation>Straight line</translation>
+    </message>
+    <message>
+        <source>Droite par l&apos;origine</source>
+        <translation>Line through the origin</translation>
     </message>
     <message>
         <source>Du centre du cercle vers son bord</source>
@@ -2473,12 +2533,24 @@ y_e[i+1] = y_e[i] + vy_e[i]*Dt
         <translation>Modes offered</translation>
     </message>
     <message>
+        <source>Modificateur du modèle</source>
+        <translation>Model adjuster</translation>
+    </message>
+    <message>
         <source>Modifier</source>
         <translation>Change</translation>
     </message>
     <message>
         <source>Modifier la cadence des images</source>
         <translation>Change the frame rate</translation>
+    </message>
+    <message>
+        <source>Modifier la courbe du modèle</source>
+        <translation>Adjust the curve of the model</translation>
+    </message>
+    <message>
+        <source>Modifier la courbe du modèle avec la souris</source>
+        <translation>Adjust the curve of the model with the mouse</translation>
     </message>
     <message>
         <source>Modifier le nom et la couleur de chaque marque</source>
@@ -2529,8 +2601,44 @@ y_e[i+1] = y_e[i] + vy_e[i]*Dt
         <translation>Damped sinusoidal model</translation>
     </message>
     <message>
+        <source>Modèles</source>
+        <translation>Models</translation>
+    </message>
+    <message>
         <source>Modélisation</source>
         <translation>Modelling</translation>
+    </message>
+    <message>
+        <source>Modéliser par une droite</source>
+        <translation>Model with a straight line</translation>
+    </message>
+    <message>
+        <source>Modéliser par une droite passant par l&apos;origine</source>
+        <translation>Model with a straight line through the origin</translation>
+    </message>
+    <message>
+        <source>Modéliser par une exponentielle</source>
+        <translation>Model with an exponential</translation>
+    </message>
+    <message>
+        <source>Modéliser par une parabole d&apos;axe vertical</source>
+        <translation>Model with a parabola with a vertical axis</translation>
+    </message>
+    <message>
+        <source>Modéliser par une sinusoïde</source>
+        <translation>Model with a sinusoid</translation>
+    </message>
+    <message>
+        <source>Modéliser par une sinusoïde amortie (amortissement exponentiel)</source>
+        <translation>Model with a damped sinusoid (exponential damping)</translation>
+    </message>
+    <message>
+        <source>Modéliser par une sinusoïde amortie (amortissement linéaire)</source>
+        <translation>Model with a damped sinusoid (linear damping)</translation>
+    </message>
+    <message>
+        <source>Modéliser par une valeur constante</source>
+        <translation>Model with a constant value</translation>
     </message>
     <message>
         <source>Montage</source>
@@ -2611,6 +2719,10 @@ y_e[i+1] = y_e[i] + vy_e[i]*Dt
     <message>
         <source>Ne plus afficher cette boîte de dialogue</source>
         <translation>Do not show this dialog box again</translation>
+    </message>
+    <message>
+        <source>Ne plus montrer de modèle sur les courbes</source>
+        <translation>Show no model on the curves any more</translation>
     </message>
     <message>
         <source>Nom</source>
@@ -2867,6 +2979,10 @@ y_e[i+1] = y_e[i] + vy_e[i]*Dt
     <message>
         <source>Par souci de clarté, on ne peut poser qu&apos;une marque par image sur le transparent.</source>
         <translation>For clarity, only one mark per frame can be placed on the transparent sheet.</translation>
+    </message>
+    <message>
+        <source>Parabole</source>
+        <translation>Parabola</translation>
     </message>
     <message>
         <source>Paranthèses vides.</source>
@@ -3231,6 +3347,10 @@ Les compressions H.264 (fichier MP4) et VP8 (fichier WebM), quand elles sont ins
 H.264 (MP4 file) and VP8 (WebM file) compression, when installed, give the smallest; each frame keeps the instant the camera took it.</translation>
     </message>
     <message>
+        <source>Sans modèle</source>
+        <translation>No model</translation>
+    </message>
+    <message>
         <source>Segment</source>
         <translation>Segment</translation>
     </message>
@@ -3267,6 +3387,18 @@ Names may be written in capitals or in small letters; the argument follows in br
     <message>
         <source>Sinus</source>
         <translation>Sine</translation>
+    </message>
+    <message>
+        <source>Sinusoïde</source>
+        <translation>Sinusoid</translation>
+    </message>
+    <message>
+        <source>Sinusoïde amortie (exp.)</source>
+        <translation>Damped sinusoid (exp.)</translation>
+    </message>
+    <message>
+        <source>Sinusoïde amortie (lin.)</source>
+        <translation>Damped sinusoid (lin.)</translation>
     </message>
     <message>
         <source>Sommaire</source>
@@ -3951,6 +4083,10 @@ Names may be written in capitals or in small letters; the argument follows in br
     <message>
         <source>lecteur AVI intégré</source>
         <translation>built-in AVI player</translation>
+    </message>
+    <message>
+        <source>les statistiques</source>
+        <translation>the statistics</translation>
     </message>
     <message>
         <source>ligne %s ignorée (elle ne commence pas par deux nombres)</source>

@@ -1450,6 +1450,135 @@ def quit_program_in_english(session, program, main):
     return session.app_process.returncode if session.app_process else 0
 
 
+def teal_pixels(png, box):
+    """The pixels of the model curves' colour (0, 150, 150) inside a box (x, y, w, h) of a screenshot."""
+    x, y, w, h = [int(v) for v in box]
+    out = subprocess.run(["convert", png, "-crop", "%dx%d+%d+%d" % (w, h, x, y), "+repage", "txt:-"],
+                         capture_output=True, text=True, timeout=60)
+    found = set()
+    for line in out.stdout.splitlines()[1:]:
+        # "12,34: (0,150,150)  #009696  srgb(0,150,150)"
+        try:
+            at, rest = line.split(":", 1)
+            rgb = [int(float(v)) for v in rest.split("(")[1].split(")")[0].split(",")[:3]]
+        except (ValueError, IndexError):
+            continue
+        if abs(rgb[0]) < 40 and abs(rgb[1] - 150) < 40 and abs(rgb[2] - 150) < 40:
+            found.add(tuple(int(v) for v in at.split(",")))
+    return found
+
+
+def model_lines(panel):
+    text = ui.wait_for(lambda: panel.description or None, 10, "the modeller's texts")
+    return text.split("\n")
+
+
+def parameter(lines, letter):
+    for line in lines:
+        if line.startswith(letter + " = "):
+            return number(line.split(" = ", 1)[1])
+    raise ui.UiFailure("no parameter %s in %s" % (letter, lines))
+
+
+def case_fit_a_parabola(session, args):
+    """The time graph of y, the parabola button: the model over the curve and its panel with the equation,
+    whose square coefficient is -g/2; a step button moves it and the curve; the panel's menu; the copy; the
+    model kept with the study."""
+    program, main = start_with_study(session, study_path(args))
+    ui.press(program.button(main, "Graphes en fonction du temps"))
+    results = results_window(program, "Evolution en fonction du temps")
+    graph, shown = graph_of(results)
+    combo = ui.wait_for(lambda: next((c for c in ui.find_all(results, ("combo box",))
+                                      if "vx" in [i.name for i in ui.walk(c)]), None), 10, "the quantity list")
+    program.focus(combo)
+    program.keys(results, "Down")
+    ui.wait_for(lambda: "y en fonction de t" in (graph.description or ""), 10, "the graph of y")
+    box = ui.extents(graph)
+    plain = session.screenshot("before-the-model")
+    check(not teal_pixels(plain, box), "a model shows before one was chosen")
+
+    ui.press(program.button(results, "Modéliser par une parabole d'axe vertical"))
+    panel = ui.wait_for(lambda: next((p for p in ui.find_all(results, None, "Modificateur du modèle")
+                                      if ui.is_showing(p) and p.description), None), 10, "the modeller panel")
+    lines = model_lines(panel)
+    check(lines[0] == "Modèle: y = r + b.t + c.t²", "the equation reads %r" % lines[0])
+    c = parameter(lines, "c")
+    check(abs(-2 * c - G) < 0.005 * G, "g from the parabola is %.4f" % (-2 * c))
+    check(abs(parameter(lines, "b") - 4.6) < 0.02 * 4.6, "vy0 from the parabola is %s" % parameter(lines, "b"))
+    check(ui.is_checked(ui.find(results, ("push button", "toggle button", "check box"),
+                                "Modifier la courbe du modèle")), "the modify-model tool is not chosen")
+    fitted = session.screenshot("parabola-fitted")
+    curve = teal_pixels(fitted, box)
+    check(len(curve) > 200, "the model curve shows %d pixels" % len(curve))
+
+    # "Augmenter la valeur" on the negative c: it goes towards 0, and the curve opens up.
+    step = ui.find(panel, ("push button",), "Augmenter c")
+    check("Ctrl" in (step.description or ""), "the step button says %r" % step.description)
+    ui.press(step)
+    ui.wait_for(lambda: parameter(model_lines(panel), "c") != c, 10, "the parameter to change")
+    stepped = parameter(model_lines(panel), "c")
+    check(abs(stepped - c / 1.02) < 0.002 * abs(c), "c went from %s to %s" % (c, stepped))
+    time.sleep(0.5)
+    moved = session.screenshot("parabola-stepped")
+    after = teal_pixels(moved, box)
+    check(len(after ^ curve) > 100, "the model curve did not move (%d pixels differ)" % len(after ^ curve))
+
+    # The modify-model tool: a drag away from the branches' handles moves the whole parabola up, live.
+    r = parameter(model_lines(panel), "r")
+    x, y, w, h = box
+    cx, cy = x + 140 + (w - 170) / 2, y + h - 110
+    subprocess.run(["xdotool", "mousemove", str(int(cx)), str(int(cy)), "mousedown", "1", "mousemove",
+                    str(int(cx)), str(int(cy - 20))], env=session.env, check=True)
+    ui.wait_for(lambda: parameter(model_lines(panel), "r") > r, 10, "the parabola to follow the mouse")
+    subprocess.run(["xdotool", "mousemove", str(int(cx)), str(int(cy - 40)), "mouseup", "1"], env=session.env,
+                   check=True)
+    ui.wait_for(lambda: abs(parameter(model_lines(panel), "c") - stepped) < 1e-3
+                and parameter(model_lines(panel), "r") > r + 0.05, 10, "the parabola moved up")
+    session.screenshot("parabola-dragged")
+
+    # The panel's menu: the statistics join the equation; with neither, the panel goes.
+    program.menu(results, "Affichage", "Modificateur du modèle", "les statistiques")
+    ui.wait_for(lambda: "Incertitudes sur les ordonnées: " in model_lines(panel), 10, "the statistics")
+    program.menu(results, "Affichage", "Modificateur du modèle", "Afficher l'équation")
+    ui.wait_for(lambda: not any(l.startswith("Modèle") for l in model_lines(panel)), 10, "the equation hidden")
+    program.menu(results, "Affichage", "Modificateur du modèle", "les statistiques")
+    ui.wait_for(lambda: not ui.find_all(results, None, "Modificateur du modèle")
+                or not any(ui.is_showing(p) for p in ui.find_all(results, None, "Modificateur du modèle")
+                           if ui.role(p) != "menu"), 10, "the panel hidden with nothing to show")
+    program.menu(results, "Affichage", "Modificateur du modèle", "Afficher l'équation")
+
+    # The copy: the equation, the parameters, an empty line and the statistics.
+    program.menu(results, "Edition", "Copier le modèle")
+    copied = ui.wait_for(lambda: (lambda t: t if t.startswith("Modèle") else None)(session.clipboard()), 10,
+                         "the model on the clipboard")
+    check("\n\nIncertitudes sur les ordonnées" in copied, "the copy reads %r" % copied)
+    check(abs(parameter(copied.split("\n"), "c") - stepped) < 1e-3, "the copy's c is not the panel's")
+
+    # Kept with the study: saved, then read back by a new session of the program.
+    saved = shared(args, "modele-%d.kvl" % os.getpid())
+    program.menu(main, "Fichier", "Enregistrer l'étude sous")
+    program.choose_file(saved)
+    lines = program.answer("Ok")
+    check("Le fichier a été enregistré avec succès :" in lines, "the save said %s" % lines)
+    with open(saved, encoding="utf-8", errors="replace") as f:
+        text = f.read()
+    check("[Modeles]" in text and "ModeleType_0=4" in text, "the study keeps no model:\n%s" % text[-400:])
+    check(quit_program(session, program, main) == 0, "the program did not end cleanly")
+    program, main = start_with_study(session, saved)
+    ui.press(program.button(main, "Graphes en fonction du temps"))
+    results = results_window(program, "Evolution en fonction du temps")
+    graph, shown = graph_of(results)
+    combo = ui.wait_for(lambda: next((c for c in ui.find_all(results, ("combo box",))
+                                      if "vx" in [i.name for i in ui.walk(c)]), None), 10, "the quantity list")
+    program.focus(combo)
+    program.keys(results, "Down")
+    ui.wait_for(lambda: "y en fonction de t" in (graph.description or ""), 10, "the graph of y again")
+    time.sleep(0.5)
+    again = teal_pixels(session.screenshot("parabola-reopened"), ui.extents(graph))
+    check(len(again) > 200, "the reopened study shows no model")
+    check(quit_program(session, program, main) == 0, "the program did not end cleanly")
+
+
 CASES = {
     "point_and_save": case_point_and_save,
     "table_from_command_line": case_table_from_command_line,
@@ -1470,6 +1599,7 @@ CASES = {
     "record_the_montage": case_record_the_montage,
     "workshop_chronophotograph": case_workshop_chronophotograph,
     "english_interface": case_english_interface,
+    "fit_a_parabola": case_fit_a_parabola,
 }
 
 if __name__ == "__main__":

@@ -49,6 +49,7 @@ TGraphMouse MouseOf(const QMouseEvent* event, bool doubleClick = false)
     }
     mouse.shift = (event->modifiers() & Qt::ShiftModifier) != 0;
     mouse.ctrl = (event->modifiers() & Qt::ControlModifier) != 0;
+    mouse.alt = (event->modifiers() & Qt::AltModifier) != 0;
     mouse.doubleClick = doubleClick;
     return mouse;
 }

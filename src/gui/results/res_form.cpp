@@ -20,6 +20,7 @@
 #include "gui/graph/graph_painter.h"
 #include "gui/graph/graph_widget.h"
 #include "gui/results/res_graph_pages.h"
+#include "gui/results/res_model_commands.h"
 #include "gui/results/results_grid_model.h"
 #include "gui/results/results_grid_view.h"
 
@@ -117,6 +118,13 @@ TResForm::TResForm(const TResFormParts& parts, QWidget* parent)
     BuildMenus();
     BuildPageButtons();
     BuildGraphTools();
+    m_graphPages->SetModelChoices(m_parts.models);
+    m_graphPages->OnModelsChanged = [this] {
+        if (modelsChanged)
+            modelsChanged();
+    };
+    m_modelCommands = std::make_unique<TResModelCommands>(*this, *m_graphPages,
+        *menuBar()->findChild<QMenu*>("MenuEdition"), *menuBar()->findChild<QMenu*>("MenuAffichage"), *m_graphTools);
     ApplyOptions();
     setWindowTitle(T("Tableau des valeurs"));
     resize(900, 600);
@@ -524,6 +532,8 @@ void TResForm::UpdateMenus()
     m_displayGraphMenus[4]->setEnabled(trajectory); // the trajectory's axes
     m_displayGraphMenus[5]->setEnabled(time); // zoom axes
     m_bubbleMenu->setEnabled(IsGraphPage());
+    if (m_modelCommands)
+        m_modelCommands->Update(graphPage, IsGraphPage());
     // The button of the page in view stands out; the buttons stay plain so that one press always shows.
     for (std::size_t i = 0; i < m_pageButtons.size(); ++i) {
         QFont font = m_pageButtons[i]->font();
@@ -744,6 +754,10 @@ TGraphDisplayChoice TResForm::DisplayChoice() const
     d.velocityAvailable = m_velocityOk;
     d.accelerationAvailable = m_accelerationOk;
     d.polarAvailable = m_polarOk;
+    if (m_modelCommands) {
+        d.modelEquation = m_modelCommands->ShowEquation();
+        d.modelStatistics = m_modelCommands->ShowStatistics();
+    }
     return d;
 }
 
@@ -791,7 +805,11 @@ void TResForm::ShowGraphPage()
     // A new graph keeps the tool pressed in the bar, and the bubble where the menu puts it.
     if (graph::TGraph* g = m_graphPages->CurrentGraph()) {
         g->Bulle().place = BubblePlace();
-        g->SetTool(m_toolPan->isChecked() ? graph::gtPan : m_toolZoom->isChecked() ? graph::gtZoom : graph::gtNone);
+        const bool model = m_modelCommands && m_modelCommands->ToolChosen() && m_graphPages->HasModel();
+        g->SetTool(model                  ? graph::gtModifierModele
+                : m_toolPan->isChecked()  ? graph::gtPan
+                : m_toolZoom->isChecked() ? graph::gtZoom
+                                          : graph::gtNone);
     }
     m_pages->setCurrentWidget(m_graphPages);
 }

@@ -51,6 +51,7 @@ class TOptions;
 class TResultsGridModel;
 class TResultsGridView;
 class TResGraphPages;
+class TResModelCommands;
 class TServeur;
 class TTableHandOver;
 struct TGraphDisplayChoice;
@@ -62,6 +63,9 @@ namespace formulas {
 class TFormules;
 class TFormulesCalc;
 } // namespace formulas
+namespace graph {
+class TModelChoices;
+}
 namespace results {
 class TResultsSet;
 }
@@ -80,6 +84,8 @@ struct TResFormParts {
     formulas::TFormules& formules;
     // The settings file that keeps the formula keyboard's favourites; empty: none.
     std::string settingsPath;
+    // The models chosen on the curves, kept with the study; none: not kept.
+    graph::TModelChoices* models = nullptr;
 };
 
 using results::TResultsPage;
@@ -126,6 +132,9 @@ public:
     void OpenKeyboard();
     // After the formulas or constants were changed in the formulas window or the keyboard.
     std::function<void()> formulasChanged;
+    // After a model was chosen, adjusted or taken away on a curve.
+    std::function<void()> modelsChanged;
+    TResModelCommands* ModelCommands() const { return m_modelCommands.get(); }
     // The angle unit of the formulas (the settings' "CheckBox32AngleRadian").
     void SetAnglesInRadians(bool radians);
 
@@ -182,6 +191,7 @@ private:
     QAction* m_smoothVelocity = nullptr;
     QAction* m_smoothAcceleration = nullptr;
     TResGraphPages* m_graphPages = nullptr;
+    std::unique_ptr<TResModelCommands> m_modelCommands;
     QLabel* m_nothing = nullptr;
     // The display menus of the graph pages.
     QAction* m_drawOrigin = nullptr;

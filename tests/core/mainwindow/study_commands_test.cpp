@@ -8,6 +8,7 @@
 #include "core/common/texts.h"
 #include "core/document/data.h"
 #include "core/formulas/formules.h"
+#include "core/graph/model_choices.h"
 #include "core/mainwindow/results_checks.h"
 #include "core/montage/montage.h"
 #include "core/montage/montage_wiring.h"
@@ -55,7 +56,7 @@ struct TStudyBench {
         , data(dlg, Settings(separateScales))
         , input(data, video)
         , montage(dlg)
-        , parts { dlg, desktop, video, data, options, mru, &montage, &formules }
+        , parts { dlg, desktop, video, data, options, mru, &montage, &formules, &models }
         , commands(parts)
     {
         factory.video = test::TSyntheticVideo::Uniform(640, 480, 20, 10, 20, 30);
@@ -94,6 +95,7 @@ struct TStudyBench {
     montage::TMontage montage;
     TConnections links; // the document and the montage follow the view while these are kept
     formulas::TFormules formules;
+    graph::TModelChoices models;
     TOptions options;
     TMRUFiles mru;
     TStudyParts parts;
@@ -226,6 +228,47 @@ TEST_F(StudyCommandsTest, SectionsAndKeysAreWrittenInTheirOrderAndSpelling)
         at = found;
     }
     EXPECT_NE(text.find("VideoFileName=" + videoPath), std::string::npos);
+}
+
+TEST_F(StudyCommandsTest, ModelsChosenOnTheCurvesComeBackWithTheStudy)
+{
+    TStudyBench saved;
+    BuildStudy(saved);
+    const std::string path = tmp.File("modèles.kvl");
+    ASSERT_EQ(SaveTo(saved, path), kStudySaved);
+    EXPECT_FALSE(saved.commands.Modified());
+    // A model chosen after the save is a change of the study.
+    saved.models.Set(graph::TimeCurveKey(0, "y", 0), { 4, {} });
+    saved.models.Set(graph::TimeCurveKey(0, "x", 1), { 0, { 0.5, 1.6 } });
+    EXPECT_TRUE(saved.commands.Modified());
+    ASSERT_EQ(saved.commands.Save(), kStudySaved);
+    EXPECT_FALSE(saved.commands.Modified());
+    const std::string text = ReadAll(path);
+    std::size_t at = 0;
+    for (const char* piece :
+        { "[Modeles]", "ModelesNumber=2", "ModeleCourbe_0=Temps 0 x 1", "ModeleType_0=0", "ModeleParametresNumber_0=2",
+            "ModeleParametre_0_1=1.6", "ModeleCourbe_1=Temps 0 y 0", "ModeleType_1=4" }) {
+        const std::size_t found = text.find(piece, at);
+        ASSERT_NE(found, std::string::npos) << piece << "\n" << text;
+        at = found;
+    }
+    TStudyBench loaded;
+    loaded.models.Set("Temps 0 vx 0", { 6, {} }); // the study loaded before goes
+    ASSERT_EQ(LoadStudyFile(path, loaded.parts), kStudyLoaded);
+    EXPECT_EQ(loaded.models.All(), saved.models.All());
+
+    // A study written before models were kept has no such section: it loads as it always did.
+    const std::string older = tmp.File("ancien.kvl");
+    WriteAll(older, text.substr(0, text.find("[Modeles]")));
+    TStudyBench old;
+    TStudyLoadReport report;
+    ASSERT_EQ(LoadStudyFile(older, old.parts, &report), kStudyLoaded) << report.problems.size();
+    EXPECT_TRUE(old.models.Empty());
+    ExpectSameMarks(saved.data.FixedSet(), old.data.FixedSet());
+    // Opening a video starts a study without models.
+    loaded.commands.MarkUnmodified();
+    ASSERT_TRUE(loaded.commands.OpenVideo(videoPath)) << loaded.dlg.LastRun().JoinedText();
+    EXPECT_TRUE(loaded.models.Empty());
 }
 
 TEST_F(StudyCommandsTest, KeysOfALargerEarlierSaveStayInTheFileAndAreNeverRead)
