@@ -20,6 +20,7 @@ set(KINOVAL_CORE_TEST_SOURCES
   core/common/ini_file_test.cpp
   core/common/safe_files_test.cpp
   core/common/signal_test.cpp
+  core/common/texts_test.cpp
   core/document/document_file_test.cpp
   core/document/document_stress_test.cpp
   core/document/history_test.cpp

@@ -9,6 +9,7 @@ open from the command line.
 """
 
 import os
+import re
 import shutil
 import signal
 import subprocess
@@ -1352,6 +1353,103 @@ def case_workshop_chronophotograph(session, args):
     check(quit_program(session, program, main) == 0, "the program did not end cleanly")
 
 
+def case_english_interface(session, args):
+    """The interface in English, as the settings choose it: the menus, the buttons, the messages, the
+    dialogs, the table's header lines and the help read in English, the numbers are the French run's, and
+    the study saved in English is the one saved in French."""
+    config = os.path.join(session.work, "config")
+    os.makedirs(config, exist_ok=True)
+    with open(os.path.join(config, "Kinoval.ini"), "w", encoding="utf-8") as f:
+        f.write("[Options]\nComboBoxLanguage_Value=2\n")
+    # Nothing on the desktop shows HTML: the help opens in the program's own window.
+    empty = os.path.join(session.work, "nothing")
+    os.makedirs(empty, exist_ok=True)
+    program = session.launch([study_path(args)], extra_env={"PATH": empty})
+    main = program.frame()
+    ui.wait_for(lambda: ui.find_all(main, ("push button",), "Table of measurements")
+                and ui.is_enabled(ui.find(main, ("push button",), "Table of measurements")), 30, "the study open")
+    check(main.name == "ball.kvl — Kinoval", "the title is %r" % main.name)
+    check(not french_texts(main), "French in the English main window: %s" % french_texts(main)[:8])
+    bar = [a.name for a in ui.children(ui.find(main, ("menu bar",)))]
+    check(bar[:5] == ["File", "View", "Measurements", "Results", "Help"], "the menus are %s" % bar)
+    for button in ("Scale", "Frame of reference", "Marks", "Fixed frame of reference", "Next frame"):
+        program.button(main, button)
+    # "Annuler" is Cancel in the dialogs but Undo in the menu.
+    entries = [e.name for e in program.menu_entries(main)]
+    check(any(e.startswith("Undo") for e in entries) and not any(e.startswith("Cancel") for e in entries),
+          "the menu entries are %s" % entries[:12])
+    session.screenshot("english_main")
+
+    program.menu(main, "Results", "Table of measurements")
+    hint = program.dialog()
+    text = " ".join(ui.dialog_text(hint))
+    check("An object's name is given by default" in text, "the naming hint says %s" % text)
+    program.answer("Ignore", hint)
+    results = program.window("Table of values")
+    grid = ui.find(results, ("table",), "Table of values")
+    cells = ui.wait_for(lambda: (lambda c: c if len(c) > 4 else None)(program.table_cells(grid)), 20, "the lines")
+    check(cells[1][1:4] == ["t", "x", "y"], "the symbols are %s" % cells[1][:6])
+    check(cells[2][1:4] == ["s", "m", "m"], "the units are %s" % cells[2][:6])
+    header = " | ".join(cells[0] + cells[3])
+    check("Abscissa" in header and "of point no. 1" in header, "the header lines read %s" % header)
+    check("Abscisse" not in header and "du point" not in header, "French in the header lines: %s" % header)
+    check_ball(columns(cells), 26)
+    check(not french_texts(results), "French in the English results window: %s" % french_texts(results)[:8])
+    session.screenshot("english_table")
+    program.menu(results, "File", "Close")
+
+    # Saved in English, the study is the French one: only the frame shown may differ.
+    saved = os.path.join(session.work, "english.kvl")
+    program.menu(main, "File", "Save the study as")
+    files = program.dialog()
+    check(files.name == "Save a study to a KVL file", "the save dialog is %r" % files.name)
+    program.choose_file(saved, files)
+    lines = program.answer("Ok")
+    check("The file was saved successfully:" in lines, "the save said %s" % lines)
+
+    def kept(path):
+        with open(path, encoding="utf-8") as f:
+            return [line for line in f.read().splitlines() if not line.startswith("ImageNumber=")]
+    french, english = kept(study_path(args)), kept(saved)
+    check(english == french, "the English save differs: %s" % sorted(set(english) ^ set(french))[:6])
+
+    program.menu(main, "View", "Options")
+    options = program.dialog()
+    check(options.name == "Options", "the settings dialog is %r" % options.name)
+    check(ui.find_all(options, ("page tab",), "General"), "no General page")
+    check(ui.find_all(options, ("label",), "Language:"), "no Language choice")
+    # Every page but the languages' own names, each in its language.
+    left = [t for t in french_texts(options) if "Français" not in t]
+    check(not left, "French in the English settings dialog: %s" % left[:8])
+    session.screenshot("english_options")
+    program.answer("Cancel", options)
+    program.keys(main, "F1")
+    help_window = program.window("Kinoval help")
+    text = ui.text_of(ui.find(help_window, None, "Help page"))
+    check("Kinoval measures motion" in text and "échelle" not in text.lower(),
+          "the help page reads %r" % text[:200])
+    check(quit_program_in_english(session, program, main) == 0, "the program did not end cleanly")
+
+
+FRENCH = re.compile(r"[éèàêçùâîôûœ«»]|\b(de|des|du|la|le|les|une|et|pour|sur|avec|dans)\b", re.I)
+
+
+def french_texts(window):
+    """The names and descriptions of a window's parts (its menus' entries too) that read as French."""
+    found = []
+    for a in ui.walk(window):
+        for text in (a.name or "", a.description or ""):
+            if FRENCH.search(text):
+                found.append("%s %r" % (ui.role(a), text[:80]))
+    return found
+
+
+def quit_program_in_english(session, program, main):
+    program.menu(main, "File", "Quit")
+    ui.wait_for(lambda: not session.alive(), 20, "the program to end")
+    return session.app_process.returncode if session.app_process else 0
+
+
 def teal_pixels(png, box):
     """The pixels of the model curves' colour (0, 150, 150) inside a box (x, y, w, h) of a screenshot."""
     x, y, w, h = [int(v) for v in box]
@@ -1500,6 +1598,7 @@ CASES = {
     "pictures_from_and_to_video": case_pictures_from_and_to_video,
     "record_the_montage": case_record_the_montage,
     "workshop_chronophotograph": case_workshop_chronophotograph,
+    "english_interface": case_english_interface,
     "fit_a_parabola": case_fit_a_parabola,
 }
 

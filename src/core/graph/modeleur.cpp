@@ -1,5 +1,6 @@
 #include "core/graph/modeleur.h"
 
+#include "core/common/texts.h"
 #include "core/graph/draw_list.h"
 
 #include <algorithm>
@@ -51,13 +52,13 @@ const char* StepButtonHint(TStepButton button)
 {
     switch (button) {
     case TStepButton::DecreaseFast:
-        return "Diminuer rapidement la valeur";
+        return TrNoop("Diminuer rapidement la valeur");
     case TStepButton::Decrease:
-        return "Diminuer la valeur ; appuyer simultanément sur la touche Ctrl pour ralentir la progression";
+        return TrNoop("Diminuer la valeur ; appuyer simultanément sur la touche Ctrl pour ralentir la progression");
     case TStepButton::Increase:
-        return "Augmenter la valeur ; appuyer simultanément sur la touche Ctrl pour ralentir la progression";
+        return TrNoop("Augmenter la valeur ; appuyer simultanément sur la touche Ctrl pour ralentir la progression");
     case TStepButton::IncreaseFast:
-        return "Augmenter rapidement la valeur";
+        return TrNoop("Augmenter rapidement la valeur");
     }
     return "";
 }

@@ -574,7 +574,8 @@ void TMainForm::UpdateObjectBox()
     if (d.ObjectsPerFrame() > 1)
         text += QStringLiteral(" / %1").arg(d.ObjectsPerFrame());
     m_editMarque->setText(T("Objet") + QLatin1Char(' ') + text);
-    m_editMarque->setToolTip(T("Objet à pointer") + QStringLiteral(" : ") + Q(d.ObjectName(k)));
+    m_editMarque->setToolTip(
+        T("Objet à pointer") + QStringLiteral(" : ") + Q(document::ShownObjectName(d.ObjectName(k))));
 }
 
 void TMainForm::UpdateAngleBox()
@@ -591,7 +592,7 @@ void TMainForm::UpdateUndoCaption()
 {
     std::string caption = m_parts.data.UndoCaption();
     if (caption.empty())
-        caption = Tr("Annuler");
+        caption = Tr("Annuler", "undo");
     Action(C::AffichageAnnuler)->setText(Q(caption) + QStringLiteral("  (Ctrl A)"));
 }
 

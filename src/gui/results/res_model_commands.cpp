@@ -34,17 +34,17 @@ struct TModelButton {
 };
 
 constexpr TModelButton kButtons[] = {
-    { mcAffine, "ButtonModeleAffine", "Droite", "Modéliser par une droite" },
-    { mcConstant, "ButtonModeleConstant", "Constante", "Modéliser par une valeur constante" },
-    { mcExponentiel, "ButtonModeleExponentiel", "Exponentielle", "Modéliser par une exponentielle" },
-    { mcParabole, "ButtonModeleParabole", "Parabole", "Modéliser par une parabole d'axe vertical" },
-    { mcProportionnel, "ButtonModeleProportionnel", "Droite par l'origine",
-        "Modéliser par une droite passant par l'origine" },
-    { mcSinus, "ButtonModeleSinus", "Sinusoïde", "Modéliser par une sinusoïde" },
-    { mcSinusAe, "ButtonModeleSinusAe", "Sinusoïde amortie (exp.)",
-        "Modéliser par une sinusoïde amortie (amortissement exponentiel)" },
-    { mcSinusAl, "ButtonModeleSinusAl", "Sinusoïde amortie (lin.)",
-        "Modéliser par une sinusoïde amortie (amortissement linéaire)" },
+    { mcAffine, "ButtonModeleAffine", TrNoop("Droite"), TrNoop("Modéliser par une droite") },
+    { mcConstant, "ButtonModeleConstant", TrNoop("Constante"), TrNoop("Modéliser par une valeur constante") },
+    { mcExponentiel, "ButtonModeleExponentiel", TrNoop("Exponentielle"), TrNoop("Modéliser par une exponentielle") },
+    { mcParabole, "ButtonModeleParabole", TrNoop("Parabole"), TrNoop("Modéliser par une parabole d'axe vertical") },
+    { mcProportionnel, "ButtonModeleProportionnel", TrNoop("Droite par l'origine"),
+        TrNoop("Modéliser par une droite passant par l'origine") },
+    { mcSinus, "ButtonModeleSinus", TrNoop("Sinusoïde"), TrNoop("Modéliser par une sinusoïde") },
+    { mcSinusAe, "ButtonModeleSinusAe", TrNoop("Sinusoïde amortie (exp.)"),
+        TrNoop("Modéliser par une sinusoïde amortie (amortissement exponentiel)") },
+    { mcSinusAl, "ButtonModeleSinusAl", TrNoop("Sinusoïde amortie (lin.)"),
+        TrNoop("Modéliser par une sinusoïde amortie (amortissement linéaire)") },
 };
 
 // The function each button's picture draws, on [0, 1] in both directions (y upwards).

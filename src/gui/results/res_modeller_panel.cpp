@@ -27,13 +27,13 @@ const char* StepButtonName(TStepButton kind)
 {
     switch (kind) {
     case TStepButton::DecreaseFast:
-        return "Diminuer rapidement";
+        return TrNoop("Diminuer rapidement");
     case TStepButton::Decrease:
-        return "Diminuer";
+        return TrNoop("Diminuer");
     case TStepButton::Increase:
-        return "Augmenter";
+        return TrNoop("Augmenter");
     case TStepButton::IncreaseFast:
-        return "Augmenter rapidement";
+        return TrNoop("Augmenter rapidement");
     }
     return "";
 }

@@ -5,6 +5,7 @@
 #include "core/common/file_filter.h"
 #include "core/common/ini_file.h"
 #include "core/common/numbers.h"
+#include "core/common/texts.h"
 #include "core/document/data.h"
 #include "core/formulas/formules.h"
 #include "core/graph/model_choices.h"
@@ -926,6 +927,89 @@ TEST_F(DamagedStudyTest, FormulaCountsAreCappedAndMissingEntriesCounted)
         "La liste des constantes est incomplète : 1 constante(s) lue(s) sur 2 annoncée(s).",
     };
     EXPECT_EQ(report.problems, expected);
+}
+
+// An interface in another language: every text through Tr comes back changed, so that any of them that
+// reached the file would show.
+std::string OtherLanguage(std::string_view french, std::string_view)
+{
+    return "[en] " + std::string(french);
+}
+
+struct TOtherLanguageInstalled {
+    TOtherLanguageInstalled()
+    {
+        SetTranslator(&OtherLanguage);
+        SetCurrentLanguage(TLanguage::English);
+    }
+    ~TOtherLanguageInstalled()
+    {
+        SetTranslator(nullptr);
+        SetCurrentLanguage(TLanguage::French);
+    }
+};
+
+TEST_F(StudyCommandsTest, AStudySavedInEitherLanguageIsTheSameFileAndReadsTheSameInTheOther)
+{
+    // The same study, built and saved once per language: default names (the second object keeps its own),
+    // a formula and a constant with neither comment nor unit typed.
+    auto build = [this](TStudyBench& b) {
+        BuildStudy(b);
+        b.formules.AddFormula("E=0.5*vx^2");
+        b.formules.AddConstant("m", "0.1", "", "");
+    };
+    const std::string english = tmp.File("english.kvl");
+    const std::string french = tmp.File("french.kvl");
+    {
+        TOtherLanguageInstalled other;
+        TStudyBench b(true);
+        build(b);
+        EXPECT_EQ(document::ShownObjectName(b.data.FixedSet().SystemName[1]), "[en] du point n°2");
+        ASSERT_EQ(SaveTo(b, english), kStudySaved);
+        EXPECT_EQ(b.dlg.LastRun().Texts().front(), "[en] Le fichier a été enregistré avec succès :");
+    }
+    {
+        TStudyBench b(true);
+        build(b);
+        ASSERT_EQ(SaveTo(b, french), kStudySaved);
+    }
+    const std::string text = ReadAll(english);
+    EXPECT_EQ(text.find("[en]"), std::string::npos) << text;
+    EXPECT_EQ(text, ReadAll(french));
+
+    // Read in French, the English save has the French defaults: the naming hint still sees them.
+    TStudyBench inFrench(true);
+    ASSERT_TRUE(inFrench.commands.OpenStudy(english));
+    EXPECT_EQ(inFrench.dlg.RunCount(), 0u) << inFrench.dlg.LastRun().JoinedText();
+    EXPECT_EQ(inFrench.data.FixedSet().SystemName,
+        (std::vector<std::string> { "d'une balle", document::DefaultObjectName(1) }));
+    EXPECT_EQ(inFrench.data.TransparentSet().SystemName,
+        (std::vector<std::string> { document::DefaultObjectName(0), document::DefaultObjectName(1) }));
+    EXPECT_TRUE(inFrench.data.TransparentSet().HasDefaultNames());
+    ASSERT_EQ(inFrench.formules.FormulaCount(), 1);
+    EXPECT_EQ(inFrench.formules.Formula(0).comment, "pas de commentaire saisi");
+    EXPECT_EQ(inFrench.formules.Formula(0).unit, "pas d'unité saisie");
+    ASSERT_EQ(inFrench.formules.ConstantCount(), 1);
+    EXPECT_EQ(inFrench.formules.Constant(0).unit, "pas d'unité saisie");
+
+    // And back: read in English, the French save shows the defaults in English and keeps them when a
+    // shown default is typed back.
+    TOtherLanguageInstalled other;
+    TStudyBench inEnglish(true);
+    ASSERT_TRUE(inEnglish.commands.OpenStudy(french));
+    ExpectSameMarks(inFrench.data.FixedSet(), inEnglish.data.FixedSet());
+    EXPECT_TRUE(inEnglish.data.Axes().Equals(inFrench.data.Axes()));
+    EXPECT_TRUE(inEnglish.data.Scale().Equals(inFrench.data.Scale()));
+    EXPECT_EQ(formulas::ShownText(inEnglish.formules.Formula(0).comment), "[en] pas de commentaire saisi");
+    EXPECT_EQ(formulas::StoredText("[en] pas d'unité saisie"), "pas d'unité saisie");
+    EXPECT_EQ(formulas::StoredText("J"), "J");
+    EXPECT_EQ(document::StoredObjectName(1, "[en] du point n°2"), "du point n°2");
+    EXPECT_EQ(document::StoredObjectName(1, "[en] du point n°3"), "[en] du point n°3");
+    EXPECT_EQ(document::ShownObjectName("du point n°12"), "[en] du point n°12");
+    EXPECT_EQ(document::ShownObjectName("du point n°1b"), "du point n°1b"); // typed, not a default
+    const std::string again = tmp.File("again.kvl");
+    ASSERT_EQ(SaveTo(inEnglish, again), kStudySaved);
+    EXPECT_EQ(ReadAll(again).find("[en]"), std::string::npos);
 }
 
 } // namespace
