@@ -72,8 +72,9 @@ double Shape(int code, double u)
     }
 }
 
-// A picture of our own for each model: the curve over two axes, drawn at every scale asked for.
-QIcon ModelIcon(int code)
+// The model bar's pictures are drawn at 20 pixels and at twice that, so that they stay sharp on HiDPI
+// screens; `paint` draws one picture at the scale given.
+QIcon DrawnIcon(const std::function<void(QPainter&, double, double)>& paint)
 {
     QIcon icon;
     for (int scale : { 1, 2 }) {
@@ -82,6 +83,17 @@ QIcon ModelIcon(int code)
         pixmap.fill(Qt::transparent);
         QPainter p(&pixmap);
         p.setRenderHint(QPainter::Antialiasing);
+        paint(p, scale, size);
+        p.end();
+        icon.addPixmap(pixmap);
+    }
+    return icon;
+}
+
+// A picture of our own for each model: the curve over two axes.
+QIcon ModelIcon(int code)
+{
+    return DrawnIcon([code](QPainter& p, double scale, double size) {
         const double m = 2.5 * scale, w = size - 2 * m;
         p.setPen(QPen(QColor(110, 110, 110), 1.0 * scale));
         p.drawLine(QPointF(m, m), QPointF(m, size - m));
@@ -97,41 +109,23 @@ QIcon ModelIcon(int code)
         }
         p.setPen(QPen(QColor(0, 150, 150), 1.8 * scale, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
         p.drawPath(path);
-        p.end();
-        icon.addPixmap(pixmap);
-    }
-    return icon;
+    });
 }
 
 QIcon NoModelIcon()
 {
-    QIcon icon;
-    for (int scale : { 1, 2 }) {
-        const double size = 20 * scale;
-        QPixmap pixmap { int(size), int(size) };
-        pixmap.fill(Qt::transparent);
-        QPainter p(&pixmap);
-        p.setRenderHint(QPainter::Antialiasing);
+    return DrawnIcon([](QPainter& p, double scale, double) {
         p.setPen(QPen(QColor(0, 150, 150), 1.6 * scale, Qt::DashLine));
         p.drawLine(QPointF(3 * scale, 14 * scale), QPointF(17 * scale, 6 * scale));
         p.setPen(QPen(QColor(180, 40, 40), 2 * scale, Qt::SolidLine, Qt::RoundCap));
         p.drawLine(QPointF(5 * scale, 5 * scale), QPointF(15 * scale, 15 * scale));
         p.drawLine(QPointF(15 * scale, 5 * scale), QPointF(5 * scale, 15 * scale));
-        p.end();
-        icon.addPixmap(pixmap);
-    }
-    return icon;
+    });
 }
 
 QIcon ModifyModelIcon()
 {
-    QIcon icon;
-    for (int scale : { 1, 2 }) {
-        const double size = 20 * scale;
-        QPixmap pixmap { int(size), int(size) };
-        pixmap.fill(Qt::transparent);
-        QPainter p(&pixmap);
-        p.setRenderHint(QPainter::Antialiasing);
+    return DrawnIcon([](QPainter& p, double scale, double) {
         QPainterPath path;
         for (int i = 0; i <= 40; ++i) {
             const double u = i / 40.0;
@@ -150,10 +144,7 @@ QIcon ModifyModelIcon()
         p.drawLine(QPointF(10 * scale, 9 * scale), QPointF(10 * scale, 18 * scale));
         p.drawLine(QPointF(8 * scale, 16 * scale), QPointF(10 * scale, 18 * scale));
         p.drawLine(QPointF(12 * scale, 16 * scale), QPointF(10 * scale, 18 * scale));
-        p.end();
-        icon.addPixmap(pixmap);
-    }
-    return icon;
+    });
 }
 
 } // namespace
