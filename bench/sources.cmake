@@ -3,6 +3,7 @@ set(KINOVAL_BENCH_CORE_SOURCES
   core/common/ini_file_bench.cpp
   core/document_bench.cpp
   core/kinematics_bench.cpp
+  core/model_element_bench.cpp
   core/models_bench.cpp
   core/parser_bench.cpp
   core/results_table_bench.cpp

@@ -14,11 +14,13 @@ set(KINOVAL_TEST_SUPPORT_SOURCES
 )
 set(KINOVAL_CORE_TEST_SOURCES
   core/capture/capture_test.cpp
+  core/capture/picture_sizes_test.cpp
   core/common/common_test.cpp
   core/common/folders_test.cpp
   core/common/ini_file_test.cpp
   core/common/safe_files_test.cpp
   core/common/signal_test.cpp
+  core/common/texts_test.cpp
   core/document/document_file_test.cpp
   core/document/document_stress_test.cpp
   core/document/history_test.cpp
@@ -40,6 +42,7 @@ set(KINOVAL_CORE_TEST_SOURCES
   core/graph/graduation_test.cpp
   core/graph/graph_test.cpp
   core/graph/measure_tools_test.cpp
+  core/graph/model_element_test.cpp
   core/graph/page_curves_test.cpp
   core/graph/source_img_test.cpp
   core/graph/vectors_test.cpp
@@ -81,9 +84,11 @@ set(KINOVAL_MEDIA_TEST_SOURCES
   media/avi_test.cpp
   media/backends_test.cpp
   media/bad_input_test.cpp
+  media/capture_caps_test.cpp
   media/capture_test.cpp
   media/export/xlsx_writer_test.cpp
   media/ffmpeg_play_test.cpp
+  media/gst_encoder_writer_test.cpp
   media/montage_writers_test.cpp
   media/tool_corpus_test.cpp
 )
@@ -96,6 +101,7 @@ set(KINOVAL_APP_TEST_SOURCES
   app/cli_record_test.cpp
   app/cli_table_test.cpp
   app/cli_video_test.cpp
+  app/model_samples_test.cpp
   app/tracking_accuracy_test.cpp
   app/tracking_scenes_cli_test.cpp
   app/vectors_physics_test.cpp

@@ -1,5 +1,8 @@
 // kinoval-cli: the headless tool. Each subcommand lives in its own file under cli/ and registers itself.
 #include "cli/cli_command.h"
+#ifdef KINOVAL_HAVE_CATALOGUE
+#include "catalogue.h"
+#endif
 #include "core/common/version.h"
 
 #include <clocale>
@@ -32,6 +35,10 @@ void PrintUsage(std::FILE* out)
 int main(int argc, char** argv)
 {
     std::setlocale(LC_ALL, "");
+#ifdef KINOVAL_HAVE_CATALOGUE
+    // The messages speak the language of the locale (LANGUAGE, LC_ALL, LC_MESSAGES, LANG).
+    kinoval::app::InstallLanguage(kinoval::SystemLanguage(), false);
+#endif
     if (argc < 2) {
         PrintUsage(stderr);
         return 2;

@@ -1,4 +1,5 @@
 // kinoval: the program. Builds the program-wide objects in order and runs the event loop.
+#include "catalogue.h"
 #include "core/capture/capture.h"
 #include "core/common/folders.h"
 #include "core/common/ini_file.h"
@@ -26,10 +27,7 @@
 #include "media/player_factory.h"
 
 #include <QApplication>
-#include <QLibraryInfo>
-#include <QLocale>
 #include <QTimer>
-#include <QTranslator>
 
 #include <cstdio>
 #include <cstdlib>
@@ -45,16 +43,19 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     QApplication::setApplicationName(kProductName);
     QApplication::setApplicationVersion(kVersion);
-    // Qt's own texts (the file dialogs, the standard buttons) speak French like the rest of the program.
-    QTranslator qtTexts;
-    if (qtTexts.load(QLocale(QLocale::French), QStringLiteral("qtbase"), QStringLiteral("_"),
-            QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        QApplication::installTranslator(&qtTexts);
+    const std::string settingsPath = SettingsFilePath();
+    // The language comes first, before anything speaks: the settings' choice, or the system's. It holds for
+    // the whole run (the settings dialog says a change waits for the next start). Qt's own texts (the file
+    // dialogs, the standard buttons) speak the same language.
+    {
+        TOptions chosen;
+        chosen.Load(settingsPath);
+        app::InstallLanguage(ChosenLanguage(chosen.language), true);
+    }
 
     // Every message goes through the one message dialog, so it exists before everything that may speak.
     TUserDlg userDlg;
     TQtDesktopServices desktop;
-    const std::string settingsPath = SettingsFilePath();
 
     media::TMediaPlayerFactory players;
     video::TThreadTimer playbackTimer;

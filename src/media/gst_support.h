@@ -17,6 +17,9 @@ struct TElementFree {
 struct TObjectFree {
     void operator()(gpointer o) const { gst_object_unref(o); }
 };
+struct TCapsFree {
+    void operator()(GstCaps* c) const { gst_caps_unref(c); }
+};
 
 // Initialises GStreamer once for the program; false when it cannot be.
 bool InitGStreamer();

@@ -1,6 +1,8 @@
 #include "media/gstreamer_capture.h"
 
 #include "media/avi_writer.h"
+#include "media/capture_caps.h"
+#include "media/gst_encoder_writer.h"
 #include "media/gst_support.h"
 
 #include <gst/app/gstappsink.h>
@@ -14,6 +16,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <deque>
+#include <filesystem>
 #include <mutex>
 #include <thread>
 
@@ -27,13 +30,13 @@ constexpr const char* kTestCameraName = "Caméra de test (mire)";
 // Frames waiting for the writer: about two seconds at 30 fps; beyond, a frame is dropped and counted.
 constexpr std::size_t kQueueLimit = 64;
 constexpr GstClockTime kStartTimeout = 5 * GST_SECOND;
+// "sans" and MJPEG, written by our AVI writer; the framework's encoders follow them in the list.
+constexpr int kOwnCompressors = 2;
 
 using gst::InitGStreamer;
+using gst::TCapsFree;
 using gst::TElementFree;
 using gst::TObjectFree;
-struct TCapsFree {
-    void operator()(GstCaps* c) const { gst_caps_unref(c); }
-};
 
 bool TestCameraWanted()
 {
@@ -41,65 +44,36 @@ bool TestCameraWanted()
     return v != nullptr && std::strcmp(v, "1") == 0;
 }
 
-// One image format a device offers.
-struct TFormat {
-    std::string text;
-    std::string media; // "video/x-raw", "image/jpeg"
-    std::string pixelFormat; // empty for compressed pictures
-    int width = 0, height = 0;
-};
+// The test camera is plugged in while the file KINOVAL_TEST_CAMERA_PLUG names exists (always, without
+// that variable): the real-window suite pulls it out and plugs it back as a person would a webcam.
+bool TestCameraPlugged()
+{
+    if (!TestCameraWanted())
+        return false;
+    const char* plug = std::getenv("KINOVAL_TEST_CAMERA_PLUG");
+    if (plug == nullptr || *plug == 0)
+        return true;
+    std::error_code ec;
+    return std::filesystem::exists(plug, ec);
+}
+
+// Whether a device of the monitor belongs to the V4L2 framework.
+bool IsV4l2(GstDevice* d)
+{
+    bool v4l2 = false;
+    if (GstStructure* props = gst_device_get_properties(d)) {
+        const char* api = gst_structure_get_string(props, "device.api");
+        v4l2 = api != nullptr && std::strcmp(api, "v4l2") == 0;
+        gst_structure_free(props);
+    }
+    return v4l2;
+}
 
 struct TDevice {
     std::string name;
     std::unique_ptr<GstDevice, TObjectFree> device; // null for the test camera
-    std::vector<TFormat> formats;
+    std::vector<TCaptureFormat> formats;
 };
-
-int HighestRate(const GstStructure* s)
-{
-    const GValue* v = gst_structure_get_value(s, "framerate");
-    if (v == nullptr)
-        return 0;
-    auto rateOf = [](const GValue* f) {
-        return GST_VALUE_HOLDS_FRACTION(f) && gst_value_get_fraction_denominator(f) > 0
-            ? gst_value_get_fraction_numerator(f) / gst_value_get_fraction_denominator(f)
-            : 0;
-    };
-    if (GST_VALUE_HOLDS_LIST(v)) {
-        int best = 0;
-        for (guint i = 0; i < gst_value_list_get_size(v); ++i)
-            best = std::max(best, rateOf(gst_value_list_get_value(v, i)));
-        return best;
-    }
-    if (GST_VALUE_HOLDS_FRACTION_RANGE(v))
-        return rateOf(gst_value_get_fraction_range_max(v));
-    return rateOf(v);
-}
-
-std::vector<TFormat> FormatsOf(GstCaps* caps)
-{
-    std::vector<TFormat> formats;
-    if (caps == nullptr)
-        return formats;
-    for (guint i = 0; i < gst_caps_get_size(caps); ++i) {
-        const GstStructure* s = gst_caps_get_structure(caps, i);
-        TFormat f;
-        f.media = gst_structure_get_name(s);
-        if (f.media != "video/x-raw" && f.media != "image/jpeg")
-            continue;
-        if (!gst_structure_get_int(s, "width", &f.width) || !gst_structure_get_int(s, "height", &f.height))
-            continue; // a range: the device adapts, nothing to choose here
-        if (const char* pf = gst_structure_get_string(s, "format"))
-            f.pixelFormat = pf;
-        f.text = std::to_string(f.width) + "x" + std::to_string(f.height) + " "
-            + (f.media == "image/jpeg" ? std::string("MJPEG") : f.pixelFormat);
-        if (const int fps = HighestRate(s); fps > 0)
-            f.text += ", " + std::to_string(fps) + " fps";
-        if (std::none_of(formats.begin(), formats.end(), [&](const TFormat& o) { return o.text == f.text; }))
-            formats.push_back(f);
-    }
-    return formats;
-}
 
 // The counter of the test camera: 16 bits along the bottom edge, least significant on the left.
 void DrawCounter(std::uint8_t* data, int width, int height, int stride, unsigned number)
@@ -123,6 +97,7 @@ struct TGstCapture::TImpl {
     std::vector<TDevice> devices;
     int device = -1, format = -1, compressor = -1;
     int fps = 30;
+    std::vector<TCaptureEncoder> encoders = InstalledEncoders();
 
     std::unique_ptr<GstElement, TElementFree> pipeline;
     bool previewing = false;
@@ -146,6 +121,79 @@ struct TGstCapture::TImpl {
     std::string fileName;
     bool writerFailed = false;
     double lastRate = 0;
+    std::vector<double> recordedTimes;
+
+    // The system's notices of video sources plugged in and pulled out come on the monitor's bus, from the
+    // providers' threads; they wait here for the window.
+    std::unique_ptr<GstDeviceMonitor, TObjectFree> monitor;
+    bool monitoring = false;
+    std::mutex changesMutex;
+    std::vector<capture::TDeviceChange> changes;
+    bool testPlugged = TestCameraPlugged();
+
+    static GstBusSyncReply OnDeviceMessage(GstBus*, GstMessage* msg, gpointer self)
+    {
+        auto* m = static_cast<TImpl*>(self);
+        const bool added = GST_MESSAGE_TYPE(msg) == GST_MESSAGE_DEVICE_ADDED;
+        if (added || GST_MESSAGE_TYPE(msg) == GST_MESSAGE_DEVICE_REMOVED) {
+            GstDevice* d = nullptr;
+            if (added)
+                gst_message_parse_device_added(msg, &d);
+            else
+                gst_message_parse_device_removed(msg, &d);
+            if (d != nullptr) {
+                if (IsV4l2(d) == (m->framework == fwV4l2)) {
+                    std::lock_guard lock(m->changesMutex);
+                    m->changes.push_back(added ? capture::TDeviceChange::dcArrived : capture::TDeviceChange::dcRemoved);
+                }
+                gst_object_unref(d);
+            }
+        }
+        gst_message_unref(msg);
+        return GST_BUS_DROP;
+    }
+
+    void StartMonitor()
+    {
+        if (monitor)
+            return;
+        monitor.reset(gst_device_monitor_new());
+        gst_device_monitor_add_filter(monitor.get(), "Video/Source", nullptr);
+        std::unique_ptr<GstBus, TObjectFree> bus(gst_device_monitor_get_bus(monitor.get()));
+        gst_bus_set_sync_handler(bus.get(), OnDeviceMessage, this, nullptr);
+        // Without any provider that watches (a machine without udev), devices are still listed on demand.
+        monitoring = gst_device_monitor_start(monitor.get());
+        // The providers announce the devices they find on starting: those are no news.
+        std::lock_guard lock(changesMutex);
+        changes.clear();
+    }
+
+    void StopMonitor()
+    {
+        if (!monitor)
+            return;
+        if (monitoring)
+            gst_device_monitor_stop(monitor.get());
+        std::unique_ptr<GstBus, TObjectFree> bus(gst_device_monitor_get_bus(monitor.get()));
+        gst_bus_set_sync_handler(bus.get(), nullptr, nullptr, nullptr);
+        monitor.reset();
+    }
+
+    std::vector<capture::TDeviceChange> TakeChanges()
+    {
+        std::vector<capture::TDeviceChange> taken;
+        {
+            std::lock_guard lock(changesMutex);
+            taken.swap(changes);
+        }
+        if (framework == fwOther) {
+            const bool plugged = TestCameraPlugged();
+            if (plugged != testPlugged)
+                taken.push_back(plugged ? capture::TDeviceChange::dcArrived : capture::TDeviceChange::dcRemoved);
+            testPlugged = plugged;
+        }
+        return taken;
+    }
 
     void List()
     {
@@ -153,7 +201,7 @@ struct TGstCapture::TImpl {
         devices.clear();
         if (!InitGStreamer())
             return;
-        if (framework == fwOther && TestCameraWanted()) {
+        if (framework == fwOther && TestCameraPlugged()) {
             TDevice test;
             test.name = kTestCameraName;
             for (auto [w, h] : { std::pair { 320, 240 }, std::pair { 640, 480 } })
@@ -161,25 +209,22 @@ struct TGstCapture::TImpl {
                     { std::to_string(w) + "x" + std::to_string(h) + " RGB, 60 fps", "video/x-raw", "RGB", w, h });
             devices.push_back(std::move(test));
         }
-        std::unique_ptr<GstDeviceMonitor, TObjectFree> monitor(gst_device_monitor_new());
-        gst_device_monitor_add_filter(monitor.get(), "Video/Source", nullptr);
+        StartMonitor();
         GList* found = gst_device_monitor_get_devices(monitor.get());
         for (GList* l = found; l != nullptr; l = l->next) {
             GstDevice* d = GST_DEVICE(l->data);
-            bool v4l2 = false;
-            if (GstStructure* props = gst_device_get_properties(d)) {
-                const char* api = gst_structure_get_string(props, "device.api");
-                v4l2 = api != nullptr && std::strcmp(api, "v4l2") == 0;
-                gst_structure_free(props);
-            }
-            if (v4l2 != (framework == fwV4l2))
+            if (IsV4l2(d) != (framework == fwV4l2))
                 continue;
             TDevice entry;
             gchar* name = gst_device_get_display_name(d);
             entry.name = name != nullptr ? name : "?";
             g_free(name);
             std::unique_ptr<GstCaps, TCapsFree> caps(gst_device_get_caps(d));
-            entry.formats = FormatsOf(caps.get());
+            if (caps) {
+                gchar* text = gst_caps_to_string(caps.get());
+                entry.formats = CaptureFormatsOfCaps(text);
+                g_free(text);
+            }
             entry.device.reset(GST_DEVICE(gst_object_ref(d)));
             devices.push_back(std::move(entry));
         }
@@ -195,7 +240,7 @@ struct TGstCapture::TImpl {
     std::unique_ptr<GstCaps, TCapsFree> WantedCaps(bool withRate) const
     {
         const TDevice* d = Current();
-        const TFormat* f = d != nullptr && format >= 0 && format < static_cast<int>(d->formats.size())
+        const TCaptureFormat* f = d != nullptr && format >= 0 && format < static_cast<int>(d->formats.size())
             ? &d->formats[format]
             : nullptr;
         const bool test = d != nullptr && !d->device;
@@ -289,14 +334,20 @@ struct TGstCapture::TImpl {
     }
 
     // The writer thread: opens the file at the first frame (its size is known then), writes each frame,
-    // and at the end declares the rate the timestamps show.
+    // and at the end declares the rate the timestamps show (our AVI writer) or keeps each frame's own time
+    // (the framework's encoders).
     void Write()
     {
         TAviWriter avi;
+        std::unique_ptr<TGstEncoderWriter> encoded;
         bool open = false;
         int width = 0, height = 0, written = 0;
         GstClockTime first = GST_CLOCK_TIME_NONE, last = GST_CLOCK_TIME_NONE;
         const TAviCodec codec = compressor == 1 ? TAviCodec::acMjpeg : TAviCodec::acDib24;
+        const int encoderIndex = compressor - kOwnCompressors;
+        if (encoderIndex >= 0 && encoderIndex < static_cast<int>(encoders.size()))
+            encoded = std::make_unique<TGstEncoderWriter>(encoders[encoderIndex]);
+        std::vector<double> times;
         for (;;) {
             std::unique_lock lock(mutex);
             wake.wait(lock, [this] { return !queue.empty() || !recording; });
@@ -306,7 +357,10 @@ struct TGstCapture::TImpl {
             queue.pop_front();
             lock.unlock();
             if (!open) {
-                if (avi.Open(fileName, frame.width, frame.height, static_cast<unsigned>(fps), 1, codec) != 0) {
+                const int opened = encoded
+                    ? encoded->Open(fileName, frame.width, frame.height, fps)
+                    : avi.Open(fileName, frame.width, frame.height, static_cast<unsigned>(fps), 1, codec);
+                if (opened != 0) {
                     writerFailed = true;
                     break;
                 }
@@ -314,20 +368,34 @@ struct TGstCapture::TImpl {
                 width = frame.width;
                 height = frame.height;
             }
-            if (frame.width != width || frame.height != height || avi.WriteFrame(frame) != 0) {
+            // The first frame is the recording's origin; a frame without a time takes the one it would have.
+            const GstClockTime time = GST_CLOCK_TIME_IS_VALID(pts) && GST_CLOCK_TIME_IS_VALID(first) && pts > first
+                ? pts - first
+                : static_cast<GstClockTime>(written) * GST_SECOND / static_cast<GstClockTime>(fps);
+            const bool fits = frame.width == width && frame.height == height;
+            const int result = !fits ? -1
+                : encoded            ? encoded->WriteFrame(frame, static_cast<std::int64_t>(time))
+                                     : avi.WriteFrame(frame);
+            if (result != 0) {
                 ++dropped;
                 continue;
             }
             ++written;
             ++captured;
+            times.push_back(static_cast<double>(time) / GST_SECOND);
             if (GST_CLOCK_TIME_IS_VALID(pts)) {
                 if (!GST_CLOCK_TIME_IS_VALID(first))
                     first = pts;
                 last = pts;
             }
         }
-        if (!open)
+        recordedTimes = std::move(times);
+        if (!open) {
+            // What an encoder that refused to start left is no video: the capture then says it failed.
+            std::error_code ec;
+            std::filesystem::remove(fileName, ec);
             return;
+        }
         if (written >= 2 && GST_CLOCK_TIME_IS_VALID(first) && last > first) {
             // The rate really obtained, in thousandths of a frame per second.
             const double rate = (written - 1) * static_cast<double>(GST_SECOND) / static_cast<double>(last - first);
@@ -336,7 +404,7 @@ struct TGstCapture::TImpl {
         } else {
             lastRate = fps;
         }
-        if (avi.Close() != 0)
+        if ((encoded ? encoded->Close() : avi.Close()) != 0)
             writerFailed = true;
     }
 
@@ -372,7 +440,7 @@ struct TGstCapture::TImpl {
         if (!gst_element_link_filtered(source, tail, caps.get()))
             return false;
         if (raw) {
-            const TFormat& f = d->formats[format >= 0 ? format : 0];
+            const TCaptureFormat& f = d->formats[format >= 0 ? format : 0];
             stampWidth = f.width;
             stampHeight = f.height;
             std::unique_ptr<GstPad, TObjectFree> pad(gst_element_get_static_pad(source, "src"));
@@ -420,6 +488,12 @@ TGstCapture::TGstCapture(TFramework framework)
 TGstCapture::~TGstCapture()
 {
     ClosePreview();
+    m_impl->StopMonitor();
+}
+
+std::vector<capture::TDeviceChange> TGstCapture::TakeDeviceChanges()
+{
+    return m_impl->TakeChanges();
 }
 
 std::vector<std::string> TGstCapture::DeviceNames()
@@ -490,7 +564,10 @@ void TGstCapture::SelectFormat(int index)
 
 std::vector<std::string> TGstCapture::CompressorNames()
 {
-    return { "sans", "MJPEG" };
+    std::vector<std::string> names { "sans", "MJPEG" };
+    for (const auto& encoder : m_impl->encoders)
+        names.push_back(encoder.name);
+    return names;
 }
 
 int TGstCapture::CompressorIndex() const
@@ -500,8 +577,16 @@ int TGstCapture::CompressorIndex() const
 
 void TGstCapture::SelectCompressor(int index)
 {
+    const int count = kOwnCompressors + static_cast<int>(m_impl->encoders.size());
     if (!Capturing())
-        m_impl->compressor = index >= 0 && index < 2 ? index : -1;
+        m_impl->compressor = index >= 0 && index < count ? index : -1;
+}
+
+std::string TGstCapture::RecordingExtension() const
+{
+    const int encoder = m_impl->compressor - kOwnCompressors;
+    return encoder >= 0 && encoder < static_cast<int>(m_impl->encoders.size()) ? m_impl->encoders[encoder].extension
+                                                                               : std::string("avi");
 }
 
 void TGstCapture::SetFrameRate(int fps)
@@ -544,6 +629,9 @@ void TGstCapture::ClosePreview()
     StopCapture();
     m_impl->pipeline.reset();
     m_impl->previewing = false;
+    // A camera's last picture is no view of it once it stopped (pulled out, say).
+    std::lock_guard lock(m_impl->mutex);
+    m_impl->haveLatest = false;
 }
 
 bool TGstCapture::PreviewRunning() const
@@ -601,6 +689,11 @@ int TGstCapture::DroppedFrames() const
 double TGstCapture::LastRecordedRate() const
 {
     return m_impl->lastRate;
+}
+
+std::vector<double> TGstCapture::LastRecordedTimes() const
+{
+    return m_impl->recordedTimes;
 }
 
 } // namespace kinoval::media

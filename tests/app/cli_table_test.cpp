@@ -364,6 +364,35 @@ std::vector<std::string> Cells(const std::string& line)
     return cells;
 }
 
+// The locale chooses the tool's language: the header lines and the messages read in English, the numbers
+// are the French run's to the last digit.
+TEST_F(CliTable, TheToolSpeaksTheLocalesLanguageAndPrintsTheSameNumbers)
+{
+    Point(26);
+    const std::string study = Save("ball-en.kvl");
+    const std::string english = "env -u LC_ALL -u LANGUAGE LANG=en_GB.UTF-8 ";
+    const std::vector<std::string> inFrench = Lines(Cli("'" + study + "'"));
+    const std::vector<std::string> inEnglish = Lines(Cli("'" + study + "'", english));
+    ASSERT_EQ(inEnglish.size(), inFrench.size());
+    ASSERT_EQ(inFrench.size(), 2u + 1u + 3u + 26u);
+    for (std::size_t i = inFrench.size() - 26; i < inFrench.size(); ++i)
+        EXPECT_EQ(inEnglish[i], inFrench[i]) << "line " << i;
+    EXPECT_EQ(Cells(inEnglish[3]), Cells(inFrench[3])); // the symbols
+    EXPECT_NE(inFrench[5].find("Abscisse du point n°1"), std::string::npos) << inFrench[5];
+    EXPECT_NE(inEnglish[5].find("Abscissa of point no. 1"), std::string::npos) << inEnglish[5];
+    EXPECT_NE(inEnglish[2].find("Rotation angle of the axes"), std::string::npos) << inEnglish[2];
+
+    Point(26, false);
+    const std::string noScale = Save("noscale-en.kvl");
+    const std::string out = Cli("'" + noScale + "' 2>&1; echo status=$?", english);
+    EXPECT_NE(out.find("First set the scale with a known length."), std::string::npos) << out;
+    EXPECT_NE(out.find("status=1"), std::string::npos);
+    // A French locale, and the C locale of scripts, speak French.
+    EXPECT_NE(Cli("'" + noScale + "' 2>&1", "env -u LC_ALL LANG=fr_FR.UTF-8 ")
+                  .find("Définir, au préalable, l'échelle à l'aide d'une longueur connue."),
+        std::string::npos);
+}
+
 // The energies of the thrown ball and a step-by-step model of its fall, typed as a teacher would, saved
 // with the study and printed by the tool after the kinematic columns.
 TEST_F(CliTable, FormulasOfTheThrownBallKeepItsEnergyAndFollowItsFall)

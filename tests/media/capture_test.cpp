@@ -1,13 +1,16 @@
 #include "media/avi_play.h"
 #include "media/ffmpeg_play.h"
+#include "media/gst_encoder_writer.h"
 #include "media/gstreamer_capture.h"
 #include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <thread>
 
 namespace kinoval::media {
@@ -119,10 +122,49 @@ TEST_F(TestCamera, ThreeSecondsOfMjpegFramesReadBackByOurPlayers)
     CheckRecording(avi, file);
 }
 
+// Each encoder of the framework this machine has: the file keeps the capture clock's time of every frame.
+TEST_F(TestCamera, ThreeSecondsThroughEachInstalledEncoderKeepTheCaptureClocksTimes)
+{
+    const auto encoders = InstalledEncoders();
+    if (encoders.empty())
+        GTEST_SKIP() << "no encoder of the framework is installed";
+    for (std::size_t i = 0; i < encoders.size(); ++i) {
+        SCOPED_TRACE(encoders[i].name);
+        const int compressor = 2 + static_cast<int>(i);
+        ASSERT_EQ(camera->CompressorNames().at(compressor), encoders[i].name);
+        const std::string file = Record(compressor);
+        EXPECT_EQ(camera->RecordingExtension(), encoders[i].extension);
+        const auto times = camera->LastRecordedTimes();
+        ASSERT_EQ(static_cast<int>(times.size()), camera->CapturedFrames());
+        TFFMpegPlay ffmpeg;
+        CheckRecording(ffmpeg, file);
+        ASSERT_EQ(ffmpeg.FrameTimes().size(), times.size());
+        for (std::size_t k = 0; k < times.size(); ++k)
+            ASSERT_NEAR(ffmpeg.FrameTimes()[k], times[k], 0.0011) << "frame " << k;
+        camera->ClosePreview();
+    }
+    EXPECT_EQ(camera->RecordingExtension(), encoders.back().extension);
+    camera->SelectCompressor(1);
+    EXPECT_EQ(camera->RecordingExtension(), "avi");
+}
+
+TEST_F(TestCamera, X264IsOfferedWhenInstalled)
+{
+    const auto encoders = InstalledEncoders();
+    if (std::none_of(encoders.begin(), encoders.end(), [](const TCaptureEncoder& e) { return e.element == "x264enc"; }))
+        GTEST_SKIP() << "x264enc is not installed";
+    const auto names = camera->CompressorNames();
+    EXPECT_NE(std::find(names.begin(), names.end(), "H.264 (x264) en MP4"), names.end());
+}
+
 TEST_F(TestCamera, TheListOffersFormatsAndCompressorsAndRecordingNeedsAPreview)
 {
     EXPECT_EQ(camera->FormatNames(), (std::vector<std::string> { "320x240 RGB, 60 fps", "640x480 RGB, 60 fps" }));
-    EXPECT_EQ(camera->CompressorNames(), (std::vector<std::string> { "sans", "MJPEG" }));
+    const auto compressors = camera->CompressorNames();
+    ASSERT_GE(compressors.size(), 2u);
+    EXPECT_EQ(compressors[0], "sans");
+    EXPECT_EQ(compressors[1], "MJPEG");
+    EXPECT_EQ(compressors.size(), 2 + InstalledEncoders().size());
     EXPECT_FALSE(camera->StartCapture(dir.File("nothing")));
     camera->SelectFormat(1);
     ASSERT_EQ(camera->StartPreview(), TPreviewResult::prOk);
@@ -132,12 +174,45 @@ TEST_F(TestCamera, TheListOffersFormatsAndCompressorsAndRecordingNeedsAPreview)
     EXPECT_GE(ReadCounter(preview), 0);
     camera->ClosePreview();
     EXPECT_FALSE(camera->PreviewRunning());
+    TRgbImage stale;
+    EXPECT_FALSE(camera->PreviewFrame(stale)); // the view shows no picture of a stopped camera
 
     // Without the test camera and without hardware, this framework may list nothing: no device selected.
     TGstCapture v4l2(TGstCapture::fwV4l2);
     if (v4l2.DeviceNames().empty()) {
         EXPECT_EQ(v4l2.StartPreview(), TPreviewResult::prNoDevice);
     }
+}
+
+// The test camera pulled out and plugged back through its hook, as the real-window suite does it.
+TEST_F(TestCamera, PullingTheTestCameraOutAndBackGivesTheNoticesAndTheList)
+{
+    const std::string plug = dir.File("plugged");
+    std::ofstream(plug) << "";
+    setenv("KINOVAL_TEST_CAMERA_PLUG", plug.c_str(), 1);
+    TGstCapture other(TGstCapture::fwOther);
+    ASSERT_FALSE(other.DeviceNames().empty());
+    other.SelectDevice(0);
+    EXPECT_TRUE(other.TakeDeviceChanges().empty());
+
+    std::filesystem::remove(plug);
+    EXPECT_EQ(other.TakeDeviceChanges(), std::vector<capture::TDeviceChange> { capture::TDeviceChange::dcRemoved });
+    EXPECT_TRUE(other.TakeDeviceChanges().empty()); // said once
+    other.RefreshDevices();
+    EXPECT_EQ(other.DeviceIndex(), -1);
+    const auto left = other.DeviceNames();
+    EXPECT_EQ(std::find(left.begin(), left.end(), "Caméra de test (mire)"), left.end());
+
+    std::ofstream(plug) << "";
+    EXPECT_EQ(other.TakeDeviceChanges(), std::vector<capture::TDeviceChange> { capture::TDeviceChange::dcArrived });
+    other.RefreshDevices();
+    EXPECT_EQ(other.DeviceNames().at(0), "Caméra de test (mire)");
+    // The V4L2 framework hears nothing of it.
+    TGstCapture v4l2(TGstCapture::fwV4l2);
+    v4l2.DeviceNames();
+    std::filesystem::remove(plug);
+    EXPECT_TRUE(v4l2.TakeDeviceChanges().empty());
+    unsetenv("KINOVAL_TEST_CAMERA_PLUG");
 }
 
 } // namespace

@@ -9,6 +9,7 @@ open from the command line.
 """
 
 import os
+import re
 import shutil
 import signal
 import subprocess
@@ -992,16 +993,26 @@ def case_kill_while_pointing(session, args):
 
 
 def case_record_from_the_test_camera(session, args):
-    """The capture mode with the test camera: its picture in the view, the settings dialog, a recording
-    of about two seconds, the save dialog, and the new video opened for measuring with the frames the
-    status line counted."""
-    program = session.launch([], extra_env={"KINOVAL_TEST_CAMERA": "1"})
+    """The capture mode with the test camera: its picture in the view instead of the video and its
+    navigation bar, the settings dialog with the H.264 compressor, the camera pulled out and plugged back
+    (with the system's two messages), a recording of about two seconds into MP4, the save dialog, and the
+    new video opened for measuring with the frames the status line counted."""
+    plug = os.path.join(session.work, "camera-plugged")
+    open(plug, "w").close()
+    program = session.launch([], extra_env={"KINOVAL_TEST_CAMERA": "1", "KINOVAL_TEST_CAMERA_PLUG": plug})
     main = program.frame()
     ui.wait_for(lambda: ui.is_enabled(program.button(main, "Marques")), 30, "the sample video")
+
+    def navigation_shown():
+        return [a for a in ui.find_all(main, ("text",), "Numéro de l'image")
+                + ui.find_all(main, ("push button",), "Image suivante") if ui.is_showing(a)]
+    check(len(navigation_shown()) == 2, "the sample video's frame box and navigation are not shown")
     ui.press(program.button(main, "Capture vidéo"))
     ui.wait_for(lambda: ui.is_checked(program.button(main, "Capture vidéo")), 20, "the capture mode")
     start = program.button(main, "Démarrer la capture")
     ui.wait_for(lambda: ui.is_enabled(start), 20, "the camera's preview")
+    # The preview takes the view's place: the previous video's frame box and buttons go with it.
+    ui.wait_for(lambda: not navigation_shown(), 10, "the navigation bar to go")
 
     ui.press(program.button(main, "Réglages de la capture"))
     settings = program.window("Réglages de la capture")
@@ -1010,7 +1021,34 @@ def case_record_from_the_test_camera(session, args):
     session.screenshot("capture_settings")
     shown = [a.name for a in ui.walk(devices) if a.name]
     check(any("Caméra de test (mire) (GStreamer)" in n for n in shown), "the device list shows %s" % shown)
+    # The compressors: ours, then the framework's; H.264 by x264 is the third.
+    ui.press(ui.find(settings, ("page tab",), "Compression"))
+    compressors = ui.wait_for(lambda: next((c for c in ui.find_all(settings, ("combo box",))
+                                            if "MJPEG" in [i.name for i in ui.walk(c)]), None), 10,
+                              "the compressor list")
+    offered = [i.name for i in ui.walk(compressors) if i.name and i is not compressors]
+    check(offered[:2] == ["sans", "MJPEG"] and "H.264 (x264) en MP4" in offered,
+          "the compressors offered are %s" % offered)
+    check(offered.index("H.264 (x264) en MP4") == 2, "x264 is not third in %s" % offered)
+    ui.press(compressors)
+    time.sleep(0.5)
+    session.keys("Down", "Down", "Return")
+    time.sleep(0.5)
+    session.screenshot("capture_compressors")
     program.answer("Ok", settings)
+
+    # The camera pulled out: the system's notice, and no preview to record from; plugged back, both return.
+    os.remove(plug)
+    notice = program.dialog(10)
+    lines = program.answer("Ok", notice)
+    check(lines == ["Un périphérique Plug and Play a été déconnecté."], "the message said %s" % lines)
+    ui.wait_for(lambda: not ui.is_enabled(start), 10, "the capture button to wait for a camera")
+    open(plug, "w").close()
+    notice = program.dialog(10)
+    session.screenshot("capture_plugged_back")
+    lines = program.answer("Ok", notice)
+    check(lines == ["Un périphérique Plug and Play a été reconnecté"], "the message said %s" % lines)
+    ui.wait_for(lambda: ui.is_enabled(start), 10, "the preview back")
 
     session.screenshot("capture_preview")
     ui.press(start)
@@ -1026,20 +1064,21 @@ def case_record_from_the_test_camera(session, args):
     ui.wait_for(counted, 30, "some 45 frames recorded")
     session.screenshot("capture_recording")
     ui.press(stop)
-    saved = shared(args, "recorded.avi")
+    saved = shared(args, "recorded.mp4")
     if os.path.exists(saved):
         os.remove(saved)
     dialog = program.window("Enregistrer une vidéo")
-    program.choose_file(saved[:-4], dialog)  # the program adds ".avi"
+    program.choose_file(saved[:-4], dialog)  # the program adds the container's ".mp4"
     ui.wait_for(lambda: os.path.isfile(saved), 20, "the recording saved")
 
-    # Back to measuring, on the recorded video.
+    # Back to measuring, on the recorded video, with its navigation bar.
     ui.wait_for(lambda: ui.is_checked(program.button(main, "Repère fixe")), 20, "the pointing mode")
     frames = ui.wait_for(lambda: (lambda t: t if t.startswith("1 / ") else None)(
         ui.text_of(ui.find(main, ("text",), "Numéro de l'image"))), 20, "the recorded video open")
     count = int(frames.split("/")[1])
-    check("recorded.avi" in main.name, "the window shows %r" % main.name)
-    info = subprocess.run([os.path.join(os.path.dirname(args.program), "kinoval-cli"), "info", "--backend", "0", saved],
+    check(len(navigation_shown()) == 2, "the navigation bar did not come back")
+    check("recorded.mp4" in main.name, "the window shows %r" % main.name)
+    info = subprocess.run([os.path.join(os.path.dirname(args.program), "kinoval-cli"), "info", "--backend", "2", saved],
                           capture_output=True, text=True, timeout=60)
     check(info.returncode == 0, "kinoval-cli info: %s" % info.stderr)
     ui.log(info.stdout.strip())
@@ -1362,6 +1401,229 @@ def case_vectors_and_segment(session, args):
     program.keys(results, "ctrl+a")
     ui.wait_for(lambda: "Longueur du segment" not in (graph.description or ""), 10, "Ctrl+A to undo")
     ui.press(program.button(results, "Segment"))
+def case_english_interface(session, args):
+    """The interface in English, as the settings choose it: the menus, the buttons, the messages, the
+    dialogs, the table's header lines and the help read in English, the numbers are the French run's, and
+    the study saved in English is the one saved in French."""
+    config = os.path.join(session.work, "config")
+    os.makedirs(config, exist_ok=True)
+    with open(os.path.join(config, "Kinoval.ini"), "w", encoding="utf-8") as f:
+        f.write("[Options]\nComboBoxLanguage_Value=2\n")
+    # Nothing on the desktop shows HTML: the help opens in the program's own window.
+    empty = os.path.join(session.work, "nothing")
+    os.makedirs(empty, exist_ok=True)
+    program = session.launch([study_path(args)], extra_env={"PATH": empty})
+    main = program.frame()
+    ui.wait_for(lambda: ui.find_all(main, ("push button",), "Table of measurements")
+                and ui.is_enabled(ui.find(main, ("push button",), "Table of measurements")), 30, "the study open")
+    check(main.name == "ball.kvl — Kinoval", "the title is %r" % main.name)
+    check(not french_texts(main), "French in the English main window: %s" % french_texts(main)[:8])
+    bar = [a.name for a in ui.children(ui.find(main, ("menu bar",)))]
+    check(bar[:5] == ["File", "View", "Measurements", "Results", "Help"], "the menus are %s" % bar)
+    for button in ("Scale", "Frame of reference", "Marks", "Fixed frame of reference", "Next frame"):
+        program.button(main, button)
+    # "Annuler" is Cancel in the dialogs but Undo in the menu.
+    entries = [e.name for e in program.menu_entries(main)]
+    check(any(e.startswith("Undo") for e in entries) and not any(e.startswith("Cancel") for e in entries),
+          "the menu entries are %s" % entries[:12])
+    session.screenshot("english_main")
+
+    program.menu(main, "Results", "Table of measurements")
+    hint = program.dialog()
+    text = " ".join(ui.dialog_text(hint))
+    check("An object's name is given by default" in text, "the naming hint says %s" % text)
+    program.answer("Ignore", hint)
+    results = program.window("Table of values")
+    grid = ui.find(results, ("table",), "Table of values")
+    cells = ui.wait_for(lambda: (lambda c: c if len(c) > 4 else None)(program.table_cells(grid)), 20, "the lines")
+    check(cells[1][1:4] == ["t", "x", "y"], "the symbols are %s" % cells[1][:6])
+    check(cells[2][1:4] == ["s", "m", "m"], "the units are %s" % cells[2][:6])
+    header = " | ".join(cells[0] + cells[3])
+    check("Abscissa" in header and "of point no. 1" in header, "the header lines read %s" % header)
+    check("Abscisse" not in header and "du point" not in header, "French in the header lines: %s" % header)
+    check_ball(columns(cells), 26)
+    check(not french_texts(results), "French in the English results window: %s" % french_texts(results)[:8])
+    session.screenshot("english_table")
+    program.menu(results, "File", "Close")
+
+    # Saved in English, the study is the French one: only the frame shown may differ.
+    saved = os.path.join(session.work, "english.kvl")
+    program.menu(main, "File", "Save the study as")
+    files = program.dialog()
+    check(files.name == "Save a study to a KVL file", "the save dialog is %r" % files.name)
+    program.choose_file(saved, files)
+    lines = program.answer("Ok")
+    check("The file was saved successfully:" in lines, "the save said %s" % lines)
+
+    def kept(path):
+        with open(path, encoding="utf-8") as f:
+            return [line for line in f.read().splitlines() if not line.startswith("ImageNumber=")]
+    french, english = kept(study_path(args)), kept(saved)
+    check(english == french, "the English save differs: %s" % sorted(set(english) ^ set(french))[:6])
+
+    program.menu(main, "View", "Options")
+    options = program.dialog()
+    check(options.name == "Options", "the settings dialog is %r" % options.name)
+    check(ui.find_all(options, ("page tab",), "General"), "no General page")
+    check(ui.find_all(options, ("label",), "Language:"), "no Language choice")
+    # Every page but the languages' own names, each in its language.
+    left = [t for t in french_texts(options) if "Français" not in t]
+    check(not left, "French in the English settings dialog: %s" % left[:8])
+    session.screenshot("english_options")
+    program.answer("Cancel", options)
+    program.keys(main, "F1")
+    help_window = program.window("Kinoval help")
+    text = ui.text_of(ui.find(help_window, None, "Help page"))
+    check("Kinoval measures motion" in text and "échelle" not in text.lower(),
+          "the help page reads %r" % text[:200])
+    check(quit_program_in_english(session, program, main) == 0, "the program did not end cleanly")
+
+
+FRENCH = re.compile(r"[éèàêçùâîôûœ«»]|\b(de|des|du|la|le|les|une|et|pour|sur|avec|dans)\b", re.I)
+
+
+def french_texts(window):
+    """The names and descriptions of a window's parts (its menus' entries too) that read as French."""
+    found = []
+    for a in ui.walk(window):
+        for text in (a.name or "", a.description or ""):
+            if FRENCH.search(text):
+                found.append("%s %r" % (ui.role(a), text[:80]))
+    return found
+
+
+def quit_program_in_english(session, program, main):
+    program.menu(main, "File", "Quit")
+    ui.wait_for(lambda: not session.alive(), 20, "the program to end")
+    return session.app_process.returncode if session.app_process else 0
+
+
+def teal_pixels(png, box):
+    """The pixels of the model curves' colour (0, 150, 150) inside a box (x, y, w, h) of a screenshot."""
+    x, y, w, h = [int(v) for v in box]
+    out = subprocess.run(["convert", png, "-crop", "%dx%d+%d+%d" % (w, h, x, y), "+repage", "txt:-"],
+                         capture_output=True, text=True, timeout=60)
+    found = set()
+    for line in out.stdout.splitlines()[1:]:
+        # "12,34: (0,150,150)  #009696  srgb(0,150,150)"
+        try:
+            at, rest = line.split(":", 1)
+            rgb = [int(float(v)) for v in rest.split("(")[1].split(")")[0].split(",")[:3]]
+        except (ValueError, IndexError):
+            continue
+        if abs(rgb[0]) < 40 and abs(rgb[1] - 150) < 40 and abs(rgb[2] - 150) < 40:
+            found.add(tuple(int(v) for v in at.split(",")))
+    return found
+
+
+def model_lines(panel):
+    text = ui.wait_for(lambda: panel.description or None, 10, "the modeller's texts")
+    return text.split("\n")
+
+
+def parameter(lines, letter):
+    for line in lines:
+        if line.startswith(letter + " = "):
+            return number(line.split(" = ", 1)[1])
+    raise ui.UiFailure("no parameter %s in %s" % (letter, lines))
+
+
+def case_fit_a_parabola(session, args):
+    """The time graph of y, the parabola button: the model over the curve and its panel with the equation,
+    whose square coefficient is -g/2; a step button moves it and the curve; the panel's menu; the copy; the
+    model kept with the study."""
+    program, main = start_with_study(session, study_path(args))
+    ui.press(program.button(main, "Graphes en fonction du temps"))
+    results = results_window(program, "Evolution en fonction du temps")
+    graph, shown = graph_of(results)
+    combo = ui.wait_for(lambda: next((c for c in ui.find_all(results, ("combo box",))
+                                      if "vx" in [i.name for i in ui.walk(c)]), None), 10, "the quantity list")
+    program.focus(combo)
+    program.keys(results, "Down")
+    ui.wait_for(lambda: "y en fonction de t" in (graph.description or ""), 10, "the graph of y")
+    box = ui.extents(graph)
+    plain = session.screenshot("before-the-model")
+    check(not teal_pixels(plain, box), "a model shows before one was chosen")
+
+    ui.press(program.button(results, "Modéliser par une parabole d'axe vertical"))
+    panel = ui.wait_for(lambda: next((p for p in ui.find_all(results, None, "Modificateur du modèle")
+                                      if ui.is_showing(p) and p.description), None), 10, "the modeller panel")
+    lines = model_lines(panel)
+    check(lines[0] == "Modèle: y = r + b.t + c.t²", "the equation reads %r" % lines[0])
+    c = parameter(lines, "c")
+    check(abs(-2 * c - G) < 0.005 * G, "g from the parabola is %.4f" % (-2 * c))
+    check(abs(parameter(lines, "b") - 4.6) < 0.02 * 4.6, "vy0 from the parabola is %s" % parameter(lines, "b"))
+    check(ui.is_checked(ui.find(results, ("push button", "toggle button", "check box"),
+                                "Modifier la courbe du modèle")), "the modify-model tool is not chosen")
+    fitted = session.screenshot("parabola-fitted")
+    curve = teal_pixels(fitted, box)
+    check(len(curve) > 200, "the model curve shows %d pixels" % len(curve))
+
+    # "Augmenter la valeur" on the negative c: it goes towards 0, and the curve opens up.
+    step = ui.find(panel, ("push button",), "Augmenter c")
+    check("Ctrl" in (step.description or ""), "the step button says %r" % step.description)
+    ui.press(step)
+    ui.wait_for(lambda: parameter(model_lines(panel), "c") != c, 10, "the parameter to change")
+    stepped = parameter(model_lines(panel), "c")
+    check(abs(stepped - c / 1.02) < 0.002 * abs(c), "c went from %s to %s" % (c, stepped))
+    time.sleep(0.5)
+    moved = session.screenshot("parabola-stepped")
+    after = teal_pixels(moved, box)
+    check(len(after ^ curve) > 100, "the model curve did not move (%d pixels differ)" % len(after ^ curve))
+
+    # The modify-model tool: a drag away from the branches' handles moves the whole parabola up, live.
+    r = parameter(model_lines(panel), "r")
+    x, y, w, h = box
+    cx, cy = x + 140 + (w - 170) / 2, y + h - 110
+    subprocess.run(["xdotool", "mousemove", str(int(cx)), str(int(cy)), "mousedown", "1", "mousemove",
+                    str(int(cx)), str(int(cy - 20))], env=session.env, check=True)
+    ui.wait_for(lambda: parameter(model_lines(panel), "r") > r, 10, "the parabola to follow the mouse")
+    subprocess.run(["xdotool", "mousemove", str(int(cx)), str(int(cy - 40)), "mouseup", "1"], env=session.env,
+                   check=True)
+    ui.wait_for(lambda: abs(parameter(model_lines(panel), "c") - stepped) < 1e-3
+                and parameter(model_lines(panel), "r") > r + 0.05, 10, "the parabola moved up")
+    session.screenshot("parabola-dragged")
+
+    # The panel's menu: the statistics join the equation; with neither, the panel goes.
+    program.menu(results, "Affichage", "Modificateur du modèle", "les statistiques")
+    ui.wait_for(lambda: "Incertitudes sur les ordonnées: " in model_lines(panel), 10, "the statistics")
+    program.menu(results, "Affichage", "Modificateur du modèle", "Afficher l'équation")
+    ui.wait_for(lambda: not any(l.startswith("Modèle") for l in model_lines(panel)), 10, "the equation hidden")
+    program.menu(results, "Affichage", "Modificateur du modèle", "les statistiques")
+    ui.wait_for(lambda: not ui.find_all(results, None, "Modificateur du modèle")
+                or not any(ui.is_showing(p) for p in ui.find_all(results, None, "Modificateur du modèle")
+                           if ui.role(p) != "menu"), 10, "the panel hidden with nothing to show")
+    program.menu(results, "Affichage", "Modificateur du modèle", "Afficher l'équation")
+
+    # The copy: the equation, the parameters, an empty line and the statistics.
+    program.menu(results, "Edition", "Copier le modèle")
+    copied = ui.wait_for(lambda: (lambda t: t if t.startswith("Modèle") else None)(session.clipboard()), 10,
+                         "the model on the clipboard")
+    check("\n\nIncertitudes sur les ordonnées" in copied, "the copy reads %r" % copied)
+    check(abs(parameter(copied.split("\n"), "c") - stepped) < 1e-3, "the copy's c is not the panel's")
+
+    # Kept with the study: saved, then read back by a new session of the program.
+    saved = shared(args, "modele-%d.kvl" % os.getpid())
+    program.menu(main, "Fichier", "Enregistrer l'étude sous")
+    program.choose_file(saved)
+    lines = program.answer("Ok")
+    check("Le fichier a été enregistré avec succès :" in lines, "the save said %s" % lines)
+    with open(saved, encoding="utf-8", errors="replace") as f:
+        text = f.read()
+    check("[Modeles]" in text and "ModeleType_0=4" in text, "the study keeps no model:\n%s" % text[-400:])
+    check(quit_program(session, program, main) == 0, "the program did not end cleanly")
+    program, main = start_with_study(session, saved)
+    ui.press(program.button(main, "Graphes en fonction du temps"))
+    results = results_window(program, "Evolution en fonction du temps")
+    graph, shown = graph_of(results)
+    combo = ui.wait_for(lambda: next((c for c in ui.find_all(results, ("combo box",))
+                                      if "vx" in [i.name for i in ui.walk(c)]), None), 10, "the quantity list")
+    program.focus(combo)
+    program.keys(results, "Down")
+    ui.wait_for(lambda: "y en fonction de t" in (graph.description or ""), 10, "the graph of y again")
+    time.sleep(0.5)
+    again = teal_pixels(session.screenshot("parabola-reopened"), ui.extents(graph))
+    check(len(again) > 200, "the reopened study shows no model")
     check(quit_program(session, program, main) == 0, "the program did not end cleanly")
 
 
@@ -1385,6 +1647,8 @@ CASES = {
     "record_the_montage": case_record_the_montage,
     "workshop_chronophotograph": case_workshop_chronophotograph,
     "vectors_and_segment": case_vectors_and_segment,
+    "english_interface": case_english_interface,
+    "fit_a_parabola": case_fit_a_parabola,
 }
 
 if __name__ == "__main__":

@@ -6,6 +6,7 @@
 #include <cmath>
 #include <cstdio>
 
+namespace kinoval::cli {
 namespace {
 
 int Run(const std::vector<std::string>& args)
@@ -41,3 +42,4 @@ int Run(const std::vector<std::string>& args)
 const kinoval::cli::TRegisterCommand reg("calc", "[--degrees] \"EXPRESSION\"", Run);
 
 } // namespace
+} // namespace kinoval::cli

@@ -17,6 +17,7 @@
 #include <string>
 #include <vector>
 
+namespace kinoval::cli {
 namespace {
 
 using kinoval::EscapeForMessage;
@@ -133,3 +134,4 @@ int Run(const std::vector<std::string>& args)
 const kinoval::cli::TRegisterCommand reg("fit", "MODEL FILE", Run);
 
 } // namespace
+} // namespace kinoval::cli

@@ -32,6 +32,7 @@
 #include <filesystem>
 #include <system_error>
 
+namespace kinoval::cli {
 namespace {
 
 using namespace kinoval;
@@ -243,4 +244,5 @@ int Run(const std::vector<std::string>& args)
 const kinoval::cli::TRegisterCommand reg("record", kArguments, Run);
 
 } // namespace
+} // namespace kinoval::cli
 #endif

@@ -38,6 +38,7 @@
 #include <filesystem>
 #include <system_error>
 
+namespace kinoval::cli {
 namespace {
 
 using namespace kinoval;
@@ -237,4 +238,5 @@ int Run(const std::vector<std::string>& args)
 const kinoval::cli::TRegisterCommand reg("table", kArguments, Run);
 
 } // namespace
+} // namespace kinoval::cli
 #endif

@@ -22,6 +22,7 @@
 #include <cstdio>
 #include <sstream>
 
+namespace kinoval::cli {
 namespace {
 
 using namespace kinoval;
@@ -205,4 +206,5 @@ const kinoval::cli::TRegisterCommand reg("track",
     RunTrack);
 
 } // namespace
+} // namespace kinoval::cli
 #endif

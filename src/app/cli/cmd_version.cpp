@@ -7,6 +7,7 @@
 
 #include <cstdio>
 
+namespace kinoval::cli {
 namespace {
 
 int Run(const std::vector<std::string>&)
@@ -21,3 +22,4 @@ int Run(const std::vector<std::string>&)
 const kinoval::cli::TRegisterCommand reg("versions", "", Run);
 
 } // namespace
+} // namespace kinoval::cli

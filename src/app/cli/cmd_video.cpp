@@ -15,6 +15,7 @@
 #include <cstdio>
 #include <memory>
 
+namespace kinoval::cli {
 namespace {
 
 std::string Number(double value)
@@ -139,4 +140,5 @@ const kinoval::cli::TRegisterCommand regInfo("info", "[--backend 0|1|2] VIDEO", 
 const kinoval::cli::TRegisterCommand regFrame("frame", "[--backend 0|1|2] VIDEO N OUT.png", RunFrame);
 
 } // namespace
+} // namespace kinoval::cli
 #endif

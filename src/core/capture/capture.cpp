@@ -35,9 +35,9 @@ int FindText(const std::vector<std::string>& list, const std::string& text)
     return -1;
 }
 
-bool EndsWithAvi(const std::string& name)
+bool EndsWith(const std::string& name, const std::string& end)
 {
-    return name.size() >= 4 && SameText(name.substr(name.size() - 4), ".avi");
+    return name.size() >= end.size() && SameText(name.substr(name.size() - end.size()), end);
 }
 
 bool Exists(const std::string& path)
@@ -175,8 +175,11 @@ void TCapture::SaveSettings(TIniFile& file)
 
 bool TCapture::Enter(const TIniFile& settings)
 {
-    // A camera plugged in since the last time is offered.
+    // A camera plugged in since the last time is offered; the notices of its arrival (and those a
+    // framework gives of the devices it finds on its first listing) are news no more.
     RefreshDevices();
+    m_backends[0]->TakeDeviceChanges();
+    m_backends[1]->TakeDeviceChanges();
     if (m_firstUse) {
         m_firstUse = false;
         LoadSettings(settings);
@@ -188,6 +191,7 @@ bool TCapture::Enter(const TIniFile& settings)
     TPreviewResult result = DeviceCount() == 0 ? TPreviewResult::prNoDevice : Backend().StartPreview();
     switch (result) {
     case TPreviewResult::prOk:
+        m_inMode = true;
         return true;
     case TPreviewResult::prNoDevice:
         ShowWarning({ Tr("Aucun périphérique de capture détecté.") });
@@ -204,9 +208,52 @@ bool TCapture::Enter(const TIniFile& settings)
 
 void TCapture::Leave()
 {
+    m_inMode = false;
     if (m_armed)
         Stop();
     Backend().ClosePreview();
+}
+
+void TCapture::PollDeviceChanges()
+{
+    if (m_handlingChange)
+        return;
+    for (TCaptureBackend* backend : m_backends)
+        for (TDeviceChange change : backend->TakeDeviceChanges())
+            DeviceChanged(change);
+}
+
+void TCapture::DeviceChanged(TDeviceChange change)
+{
+    if (!m_inMode || m_handlingChange)
+        return;
+    m_handlingChange = true;
+    m_userDlg.ShowMessage(TUserDlgIcon::icInformation,
+        { change == TDeviceChange::dcArrived ? Tr("Un périphérique Plug and Play a été reconnecté")
+                                             : Tr("Un périphérique Plug and Play a été déconnecté.") });
+    if (m_armed) {
+        // Only the recording's own framework is asked again: the other one keeps its list for later.
+        Backend().RefreshDevices();
+        if (!DeviceChosen()) {
+            // The camera that was recording is gone: what it recorded is offered for saving.
+            Stop();
+            Backend().ClosePreview();
+        }
+    } else {
+        RefreshDevices();
+        if (!DeviceChosen() && Backend().PreviewRunning())
+            Backend().ClosePreview();
+        if (m_inMode && !Backend().PreviewRunning() && change == TDeviceChange::dcArrived) {
+            if (!DeviceChosen() && DeviceCount() > 0)
+                SelectDevice(0);
+            if (DeviceChosen()) {
+                Backend().SetFrameRate(m_frameRate);
+                Backend().StartPreview();
+            }
+        }
+    }
+    m_handlingChange = false;
+    notify.stateChanged.Emit();
 }
 
 // ------------------------------------------------------------------------------------ start and stop
@@ -224,10 +271,10 @@ std::string TCapture::ChooseTemporaryFile(const std::string& folder)
     }
 }
 
-std::string TCapture::FreeFileName(const std::string& folder)
+std::string TCapture::FreeFileName(const std::string& folder, const std::string& extension)
 {
     for (int n = 1;; ++n) {
-        const std::string name = "Capture" + std::to_string(n) + ".avi";
+        const std::string name = "Capture" + std::to_string(n) + "." + extension;
         if (!Exists((fs::path(folder) / name).string()))
             return name;
     }
@@ -246,6 +293,10 @@ void TCapture::StartStop()
         return;
     }
     m_tempFile = ChooseTemporaryFile(m_tempFolder.empty() ? TemporaryFolder() : m_tempFolder);
+    // The container is the compressor's, which cannot change while the recording runs.
+    m_extension = Backend().RecordingExtension();
+    if (m_extension.empty())
+        m_extension = "avi";
     m_armed = true;
     m_started = false;
     m_counter = 0;
@@ -330,9 +381,9 @@ void TCapture::SaveRecording()
     for (;;) {
         TFileDialogRequest request;
         request.title = Tr("Enregistrer une vidéo");
-        request.filter = Tr("Fichier vidéo") + " (*.avi)";
-        request.proposedName = FreeFileName(folder);
-        request.defaultExtension = "avi";
+        request.filter = Tr("Fichier vidéo") + " (*." + m_extension + ")";
+        request.proposedName = FreeFileName(folder, m_extension);
+        request.defaultExtension = m_extension;
         request.folder = folder;
         request.confirmOverwrite = false; // an existing file is refused below, never replaced
         const auto answer = m_desktop.SaveFileDialog(request);
@@ -350,8 +401,8 @@ void TCapture::SaveRecording()
             return;
         }
         std::string name = *answer;
-        if (!EndsWithAvi(name))
-            name += ".avi";
+        if (!EndsWith(name, "." + m_extension))
+            name += "." + m_extension;
         if (Exists(name)) {
             m_userDlg.SetIcon(TUserDlgIcon::icWarning);
             m_userDlg.ClearButtons();

@@ -105,6 +105,15 @@ public:
     bool Enter(const TIniFile& settings);
     // Leaving the mode, or quitting: stops a recording (offering to save it) and closes the preview.
     void Leave();
+    bool InMode() const { return m_inMode; }
+
+    // Takes the system's notices of devices plugged in or pulled out from both frameworks (the window
+    // asks a few times a second while the mode is active) and handles each as DeviceChanged does.
+    void PollDeviceChanges();
+    // In the mode: says which change came, lists the devices again, and follows it. A camera pulled out
+    // ends its recording (offering to save what it recorded) and its preview; one plugged in while no
+    // preview runs starts one. Outside the mode nothing is said: entering lists the devices anew.
+    void DeviceChanged(TDeviceChange change);
 
     // The capture button: starts (at once, or after the delay), or stops and offers to save.
     void StartStop();
@@ -123,8 +132,9 @@ public:
     // "Capture0", "Capture1"... in the folder: a leftover file of a name is deleted and the name reused;
     // one that cannot be deleted makes way for the next number.
     static std::string ChooseTemporaryFile(const std::string& folder);
-    // "CaptureN.avi" with the first N from 1 that names no file in the folder.
-    static std::string FreeFileName(const std::string& folder);
+    // "CaptureN.avi" (or the extension of the compressor's container) with the first N from 1 that names
+    // no file in the folder.
+    static std::string FreeFileName(const std::string& folder, const std::string& extension = "avi");
 
 private:
     void StartCapturing();
@@ -138,11 +148,14 @@ private:
     int m_framework = 1;
     int m_frameRate = kDefaultFrameRate;
     bool m_firstUse = true;
+    bool m_inMode = false;
+    bool m_handlingChange = false; // a notice's message is up: later ones wait for the next poll
     bool m_armed = false;
     bool m_started = false; // this recording really began writing
     int m_counter = 0;
     std::string m_tempFolder;
     std::string m_tempFile;
+    std::string m_extension = "avi"; // of the recording in progress
 };
 
 } // namespace kinoval::capture

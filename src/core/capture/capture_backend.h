@@ -19,6 +19,9 @@ namespace kinoval::capture {
 // Why a preview could not start.
 enum class TPreviewResult { prOk, prNoDevice, prDeviceFailed, prNoneSelected };
 
+// A notice of the system: a device of the framework was plugged in, or pulled out.
+enum class TDeviceChange { dcArrived, dcRemoved };
+
 class TCaptureBackend {
 public:
     virtual ~TCaptureBackend() = default;
@@ -28,6 +31,9 @@ public:
     // Lists the devices again (one plugged in since), keeping the selected one when it is still there.
     virtual void RefreshDevices() = 0;
     virtual int DeviceIndex() const = 0; // -1: none selected
+    // The notices of devices plugged in or pulled out since the last call, oldest first. They may come
+    // from any thread of the framework; the capture takes them on the window's.
+    virtual std::vector<TDeviceChange> TakeDeviceChanges() = 0;
     virtual void SelectDevice(int index) = 0;
 
     // The image formats the selected device offers ("640x480 YUY2, 30 fps"); may be empty.
@@ -35,10 +41,13 @@ public:
     virtual int FormatIndex() const = 0;
     virtual void SelectFormat(int index) = 0;
 
-    // "sans" first (frames written uncompressed), then the compressors this framework can write with.
+    // "sans" first (frames written uncompressed), then the compressors this framework can write with; a
+    // compressor may write into another container than AVI.
     virtual std::vector<std::string> CompressorNames() = 0;
     virtual int CompressorIndex() const = 0;
     virtual void SelectCompressor(int index) = 0;
+    // The extension of the file the selected compressor writes, without the dot ("avi", "mp4"...).
+    virtual std::string RecordingExtension() const = 0;
 
     // The frame rate asked of the device (frames per second).
     virtual void SetFrameRate(int fps) = 0;

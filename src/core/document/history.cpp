@@ -159,7 +159,7 @@ std::string THistorique::Description(THistoryHost& host)
         sameRecord = sameRecord && (*it)->RecordKind == recordKind;
         sameObject = sameObject && (*it)->ObjectKind() == objectKind;
     }
-    std::string caption = Tr("Annuler");
+    std::string caption = Tr("Annuler", "undo");
     if (sameRecord) {
         const std::string verb = RecordVerb(recordKind);
         if (!verb.empty())

@@ -99,9 +99,33 @@ TMarque* TContainer::FindObject(int objectNumber) const
 
 // ---- TPolyContainer ----
 
+namespace {
+
+constexpr const char* kDefaultNameStart = TrNoop("du point n°");
+
+} // namespace
+
 std::string DefaultObjectName(int k)
 {
-    return Tr("du point n°") + std::to_string(k + 1);
+    return kDefaultNameStart + std::to_string(k + 1);
+}
+
+std::string ShownObjectName(const std::string& name)
+{
+    const std::string_view start = kDefaultNameStart;
+    if (!name.starts_with(start) || name.size() == start.size())
+        return name;
+    const std::string_view number = std::string_view(name).substr(start.size());
+    for (char c : number) {
+        if (c < '0' || c > '9')
+            return name;
+    }
+    return Tr(kDefaultNameStart) + std::string(number);
+}
+
+std::string StoredObjectName(int k, const std::string& typed)
+{
+    return typed == ShownObjectName(DefaultObjectName(k)) ? DefaultObjectName(k) : typed;
 }
 
 TPolyContainer::TPolyContainer(TDocContext* context, TRepere* repere)

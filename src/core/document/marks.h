@@ -126,7 +126,12 @@ public:
     }
 };
 
+// The default name of object k as the study keeps it, "du point n°" and k + 1: the same in every language.
 std::string DefaultObjectName(int k);
+// A name as the windows and the table show it: a default name in the interface's language, another as typed.
+std::string ShownObjectName(const std::string& name);
+// The name kept for the text of object k's name cell: its default when the shown default was left.
+std::string StoredObjectName(int k, const std::string& typed);
 
 class TPolyContainer : public THistObject {
 public:

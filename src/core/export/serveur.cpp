@@ -117,7 +117,7 @@ std::string TServeur::AskFileName(const std::string& title, const std::string& f
     // The save dialog asked about replacing the file the user named, not the one we renamed it to.
     std::error_code error;
     if (path != *answer && fs::exists(path, error)) {
-        const int choice = Ask(TUserDlgIcon::icConfirmation, { "Annuler", "Remplacer" },
+        const int choice = Ask(TUserDlgIcon::icConfirmation, { TrNoop("Annuler"), TrNoop("Remplacer") },
             { FormatText(Tr("Le fichier %s existe déjà."), { fs::path(path).filename().string() }),
                 Tr("Voulez-vous le remplacer ?") });
         if (choice != 1)
@@ -299,7 +299,7 @@ int TServeur::ToRegressi(int columnCount)
 {
     if (!IsRegressiExecutable(m_regressiPath)) {
         SetRegressiPath("");
-        const int choice = Ask(TUserDlgIcon::icInformation, { "Ok", "Annuler" },
+        const int choice = Ask(TUserDlgIcon::icInformation, { TrNoop("Ok"), TrNoop("Annuler") },
             { Tr("La copie a été annulée car Regressi est introuvable."), Tr("Veuillez suivre la procédure suivante :"),
                 Tr("utilisez le bouton « Rechercher » dans la prochaine fenêtre"),
                 Tr("si la recherche est fructueuse, utilisez le bouton « Ouvrir »"),
@@ -310,7 +310,7 @@ int TServeur::ToRegressi(int columnCount)
         return rrNotFound;
     }
     if (columnCount > 16) {
-        const int choice = Ask(TUserDlgIcon::icConfirmation, { "Annuler", "Ok" },
+        const int choice = Ask(TUserDlgIcon::icConfirmation, { TrNoop("Annuler"), TrNoop("Ok") },
             { Tr("Regressi n'accepte pas un nombre élevé de variables (> 16)."),
                 Tr("Le résultat du copier-coller risque d'être aléatoire.") });
         if (choice != 1)
@@ -320,7 +320,7 @@ int TServeur::ToRegressi(int columnCount)
     for (std::size_t i = 6; i < m_lines.size(); ++i) {
         if (m_lines[i].find("\t\t") == std::string::npos)
             continue;
-        const int choice = Ask(TUserDlgIcon::icConfirmation, { "Continuer", "Substituer" },
+        const int choice = Ask(TUserDlgIcon::icConfirmation, { TrNoop("Continuer"), TrNoop("Substituer") },
             { Tr("Le tableau contient des valeurs non définies."),
                 Tr("Une version ancienne de Regressi risque de mal interpréter une de ces valeurs."),
                 Tr("Substituer les valeurs non définies par des zéros ?") });

@@ -76,7 +76,7 @@ std::string TFormulaGrid::CellText(int column, int line, bool formatted) const
     if (column == 0 || line == 0)
         return {};
     if (column == kTimeColumn) {
-        static const char* const kTime[] = { "", "t", "s", "temps" };
+        static const char* const kTime[] = { "", "t", "s", TrNoop("temps") };
         return line == kCommentLine ? Tr(kTime[line]) : std::string(kTime[line]);
     }
     if (IsNewColumn(column))
@@ -86,7 +86,7 @@ std::string TFormulaGrid::CellText(int column, int line, bool formatted) const
         return f.FormulaText();
     if (!f.curve.visible)
         return {};
-    return line == kUnitLine ? f.unit : f.comment;
+    return ShownText(line == kUnitLine ? f.unit : f.comment);
 }
 
 bool TFormulaGrid::IsEditable(int column, int line) const
@@ -203,7 +203,7 @@ std::string TFormulaGrid::HeaderText(int column, int line) const
     // The programs that take the table name their columns after this line: the name, not the formula.
     if (line == kFormulaLine)
         return f.IsUnnamed() ? f.expression : f.baseName;
-    return line == kUnitLine ? f.unit : f.comment;
+    return ShownText(line == kUnitLine ? f.unit : f.comment);
 }
 
 std::string TFormulaGrid::PythonName(int column) const
@@ -339,16 +339,17 @@ std::string TConstantGrid::EditText(int line, int column) const
     case cValue:
         return c.isExpression ? "=" + c.expression : c.expression;
     case cUnit:
-        return c.unit;
+        return ShownText(c.unit);
     default:
-        return c.comment;
+        return ShownText(c.comment);
     }
 }
 
 std::string TConstantGrid::CellText(int line, int column) const
 {
     if (line == 0) {
-        static const char* const kCaptions[] = { "Nom", "Valeur", "Unité", "Commentaire" };
+        static const char* const kCaptions[]
+            = { TrNoop("Nom"), TrNoop("Valeur"), TrNoop("Unité"), TrNoop("Commentaire") };
         return column >= 0 && column < kColumns ? Tr(kCaptions[column]) : std::string();
     }
     const int k = ConstantOf(line);

@@ -16,6 +16,7 @@
 //
 // Both borrow the formulas, which outlive them; the rows come from the formulas' source.
 
+#include "core/common/texts.h"
 #include "core/formulas/formules.h"
 #include "core/results/copyable_table.h"
 
@@ -32,10 +33,10 @@ struct TFormulaGridOptions {
 };
 
 // The hints of the tables, shown by the window on the lines they concern.
-inline constexpr const char* kHintControlLine = "Bouton gauche = cacher ou modifier la colonne ; bouton droit = "
-                                                "supprimer";
-inline constexpr const char* kHintFormulaLines = "Modifier une formule, son commentaire ou son unité";
-inline constexpr const char* kHintConstants = "Modifier le nom, la valeur ou l'unité d'une constante";
+inline constexpr const char* kHintControlLine = TrNoop("Bouton gauche = cacher ou modifier la colonne ; bouton droit = "
+                                                       "supprimer");
+inline constexpr const char* kHintFormulaLines = TrNoop("Modifier une formule, son commentaire ou son unité");
+inline constexpr const char* kHintConstants = TrNoop("Modifier le nom, la valeur ou l'unité d'une constante");
 
 class TFormulaGrid : public results::TCopyableTable {
 public:

@@ -188,8 +188,8 @@ std::unique_ptr<TRec> TFormules::MakeFormula(std::string_view text, std::string_
         rec->expression = typed.substr(equal + 1);
         ReadFormulaName(rec->name, *rec);
     }
-    rec->comment = comment.empty() ? DefaultComment() : std::string(comment);
-    rec->unit = unit.empty() ? DefaultUnit() : std::string(unit);
+    rec->comment = comment.empty() ? DefaultComment() : StoredText(comment);
+    rec->unit = unit.empty() ? DefaultUnit() : StoredText(unit);
     return rec;
 }
 
@@ -203,8 +203,8 @@ std::unique_ptr<TRec> TFormules::MakeConstant(
     const std::string value = WithUserSeparator(WithoutBlanks(valueText));
     rec->isExpression = !value.empty() && value[0] == '=';
     rec->expression = rec->isExpression ? value.substr(1) : value;
-    rec->comment = comment.empty() ? DefaultComment() : std::string(comment);
-    rec->unit = unit.empty() ? DefaultUnit() : std::string(unit);
+    rec->comment = comment.empty() ? DefaultComment() : StoredText(comment);
+    rec->unit = unit.empty() ? DefaultUnit() : StoredText(unit);
     if (!rec->isExpression) {
         // A plain number is known at once; an expression waits for ComputeConstants.
         const auto number = ParseTypedNumber(rec->expression);

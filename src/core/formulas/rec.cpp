@@ -83,11 +83,25 @@ bool SplitName(std::string_view name, std::string_view& base, std::string_view& 
 
 std::string DefaultComment()
 {
-    return Tr("pas de commentaire saisi");
+    return TrNoop("pas de commentaire saisi");
 }
 std::string DefaultUnit()
 {
-    return Tr("pas d'unité saisie");
+    return TrNoop("pas d'unité saisie");
+}
+
+std::string ShownText(const std::string& stored)
+{
+    return stored == DefaultComment() || stored == DefaultUnit() ? Tr(stored) : stored;
+}
+
+std::string StoredText(std::string_view shown)
+{
+    if (!shown.empty() && shown == Tr(DefaultComment()))
+        return DefaultComment();
+    if (!shown.empty() && shown == Tr(DefaultUnit()))
+        return DefaultUnit();
+    return std::string(shown);
 }
 
 std::string WithoutBlanks(std::string_view text)

@@ -53,9 +53,13 @@ struct TRec {
     std::string FormulaText() const { return name.empty() ? expression : name + "=" + expression; }
 };
 
-// The default comment and unit of a new entry.
+// The default comment and unit of a new entry, as the study keeps them: French in every language.
 std::string DefaultComment();
 std::string DefaultUnit();
+// A comment or a unit as the windows show it (the defaults in the interface's language), and a typed one as
+// it is kept (a default left as shown is kept as the default).
+std::string ShownText(const std::string& stored);
+std::string StoredText(std::string_view shown);
 
 // Reads a formula name ("E", "v_lam[i+1]", "h[i-2]") into rec: nameValid, baseName, hasIndex, indexValid,
 // offset. A name starts with a letter and goes on with letters, digits, "_", "²" or "³".

@@ -14,6 +14,9 @@ TRectF TBulle::Rect(const TTextMeasure& measure, int controlWidth, int controlHe
         width = std::max(width, size.width);
         height += size.height;
     }
+    // The bottom corners are placed by the height of the text: the bubble ends 2 pixels above the edge,
+    // as the right ones end 2 pixels left of it.
+    const double text = height;
     width += 20;
     height += 4;
     const double w = controlWidth, h = controlHeight;
@@ -23,9 +26,9 @@ TRectF TBulle::Rect(const TTextMeasure& measure, int controlWidth, int controlHe
     case TBullePlace::TopRight:
         return { w - width - 2, 1, width, height };
     case TBullePlace::BottomLeft:
-        return { 1, h - height - 6, width, height };
+        return { 1, h - text - 6, width, height };
     case TBullePlace::BottomRight:
-        return { w - width - 2, h - height - 6, width, height };
+        return { w - width - 2, h - text - 6, width, height };
     case TBullePlace::Hidden:
         break;
     }

@@ -50,6 +50,8 @@ public:
     std::string ordinateUnit, abscissaUnit;
     std::vector<double> x, y;
     std::vector<int> numbers;
+    // Points at each end that the model leaves out.
+    int modelSkip = 0;
     // The vector family shown (vectors of other families keep their own colours).
     int currentFamily = 0;
 

@@ -3,6 +3,7 @@
 #include "core/common/tolerance.h"
 #include "core/graph/decimate.h"
 #include "core/graph/measure_tools.h"
+#include "core/graph/model_element.h"
 #include "core/graph/vectors.h"
 #include "core/results/number_format.h"
 
@@ -245,6 +246,7 @@ int TGraph::AddCurve(const TCurveInput& input)
     curve->abscissaName = input.abscissaName;
     curve->ordinateUnit = input.ordinateUnit;
     curve->abscissaUnit = input.abscissaUnit;
+    curve->modelSkip = input.modelSkip;
     const std::size_t n = std::min(input.x.size(), input.y.size());
     curve->x.assign(input.x.begin(), input.x.begin() + static_cast<std::ptrdiff_t>(n));
     curve->y.assign(input.y.begin(), input.y.begin() + static_cast<std::ptrdiff_t>(n));
@@ -503,7 +505,11 @@ void TGraph::SetCurveNumbering(int curve, TColor colour, TNumbering numbering)
 
 void TGraph::SetCurveNames(int curve, const std::string& ordinate, const std::string& abscissa)
 {
-    CurveAt(curve).SetNames(ordinate, abscissa);
+    TCourbe& c = CurveAt(curve);
+    c.SetNames(ordinate, abscissa);
+    // The model's equation is written with the curve's names.
+    if (auto* model = dynamic_cast<TGModele*>(c.modele))
+        model->SetNames(ordinate, abscissa);
 }
 
 // ---- tools and input ----

@@ -55,6 +55,8 @@ struct TCurveInput {
     std::string ordinateUnit, abscissaUnit;
     std::vector<TVectorFamilyData> vectors;
     TCurveStyle style;
+    // Points at each end that a model leaves out (derived quantities rest on one-sided differences there).
+    int modelSkip = 0;
 };
 
 // The data point of a curve under the mouse.

@@ -46,25 +46,25 @@ const char* ActionWord(THistAction action)
 {
     switch (action) {
     case THistAction::Colour:
-        return "Couleur";
+        return TrNoop("Couleur");
     case THistAction::Bend:
-        return "Courber";
+        return TrNoop("Courber");
     case THistAction::Create:
-        return "Créer";
+        return TrNoop("Créer");
     case THistAction::Deform:
-        return "Déformer";
+        return TrNoop("Déformer");
     case THistAction::Move:
-        return "Déplacer";
+        return TrNoop("Déplacer");
     case THistAction::Duplicate:
-        return "Dupliquer";
+        return TrNoop("Dupliquer");
     case THistAction::Reverse:
-        return "Changer sens";
+        return TrNoop("Changer sens");
     case THistAction::Modify:
-        return "Modifier";
+        return TrNoop("Modifier");
     case THistAction::Pivot:
-        return "Pivoter";
+        return TrNoop("Pivoter");
     case THistAction::Delete:
-        return "Supprimer";
+        return TrNoop("Supprimer");
     }
     return "";
 }
@@ -73,19 +73,19 @@ const char* KindWord(TGObjectType kind)
 {
     switch (kind) {
     case obAngle:
-        return "Angle";
+        return TrNoop("Angle");
     case obArc:
-        return "Arc";
+        return TrNoop("Arc");
     case obCercle:
-        return "Cercle";
+        return TrNoop("Cercle");
     case obEllipse:
-        return "Ellipse";
+        return TrNoop("Ellipse");
     case obSegment:
-        return "Segment";
+        return TrNoop("Segment");
     case obSpline:
-        return "Courbe";
+        return TrNoop("Courbe");
     case obVecteur:
-        return "Vecteur";
+        return TrNoop("Vecteur");
     default:
         return "";
     }

@@ -118,6 +118,11 @@ std::vector<TCurveInput> TimeCurves(
             curve.y.push_back((*values)[i]);
             curve.numbers.push_back(row + choice.firstNumber);
         }
+        // A model leaves out the ends that one-sided differences give, when the curve still shows them.
+        if (family == TQuantityFamily::Velocity && !choice.hideVelocityEdges)
+            curve.modelSkip = 1;
+        if (family == TQuantityFamily::Acceleration && !choice.hideAccelerationEdges)
+            curve.modelSkip = 2;
         curves.push_back(std::move(curve));
     }
     return curves;

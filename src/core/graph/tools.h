@@ -48,6 +48,7 @@ struct TGraphMouse {
     TPointF at;
     bool shift = false;
     bool ctrl = false;
+    bool alt = false;
     bool doubleClick = false;
 };
 
@@ -67,7 +68,26 @@ struct TKeyAnswer {
     int moveY = 0;
 };
 
-enum class TGraphCursor : std::uint8_t { Default, Construction, ZoomBoth, ZoomX, ZoomY, Pan, Panning, Move };
+enum class TGraphCursor : std::uint8_t {
+    Default,
+    Construction,
+    ZoomBoth,
+    ZoomX,
+    ZoomY,
+    Pan,
+    Panning,
+    Move,
+    // What a press on a model's curve would do.
+    Rotate,
+    SizeHor,
+    SizeVer,
+    DeformTopLeft,
+    DeformTopRight,
+    DeformBottomLeft,
+    DeformBottomRight,
+    DampUp,
+    DampDown,
+};
 
 class TGraphTool {
 public:

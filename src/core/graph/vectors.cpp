@@ -278,8 +278,8 @@ std::vector<std::string> TGVecteur::Lines() const
 {
     const char sep = Display().separator;
     const std::string unit = FamilyUnit(m_family);
-    return { Tr(m_family == kFamilyAcceleration ? "Accélération" : "Vitesse") + " : " + FormatGeneral(Norm(), 3, sep)
-            + " " + unit,
+    return { (m_family == kFamilyAcceleration ? Tr("Accélération") : Tr("Vitesse")) + " : "
+            + FormatGeneral(Norm(), 3, sep) + " " + unit,
         Tr("Direction") + " : " + FormatGeneral(Direction(), 4, sep) + "°",
         "x : " + FormatGeneral(vx, 3, sep) + " " + unit, "y : " + FormatGeneral(vy, 3, sep) + " " + unit };
 }

@@ -210,6 +210,12 @@ TCommandStates CommandStates(const TWindowState& s)
              C::ModeTransparent, C::MenuTableau, C::ResultatsTableau, C::FichierEnregistrer, C::FichierEnregistrerSous,
              C::FichierProprietes })
         at(c).enabled = open;
+    // The camera's preview takes the view's place: the navigation bar (its buttons, the frame slider and
+    // boxes) would speak of the video behind it, and goes until the mode is left.
+    for (C c : { C::VideoRetour, C::VideoPred, C::VideoPause, C::VideoLecture, C::VideoSucc, C::VideoAvance }) {
+        at(c).visible = s.mode != video::vmCapture;
+        at(c).enabled = at(c).enabled && at(c).visible;
+    }
     // The other modes, once they have their panel, as the settings allow.
     at(C::ModeTracking).enabled = open && s.trackingPanel && s.allowTracking;
     at(C::ModeMontage).enabled = open && s.montagePanel && s.allowMontage;

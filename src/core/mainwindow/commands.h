@@ -7,6 +7,8 @@
 // applies CommandStates to its buttons and actions, so that the rule for each command lives here, once,
 // and is tested without a window.
 
+#include "core/common/texts.h"
+
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -187,22 +189,27 @@ TWindowState WindowStateOf(const video::TVideo& video, const document::TData& da
 TCommandStates CommandStates(const TWindowState& state);
 
 // The tools' hints, shown in the status bar for the tool in use and in the buttons' tool tips.
-inline constexpr const char* kHintMarks = "Bouton gauche (ou Entrée) = poser une marque ; bouton droit (ou Echap) = "
-                                          "annuler ; Ctrl + touche de direction = déplacer le pointeur de la souris";
-inline constexpr const char* kHintErase = "Bouton gauche = supprimer la marque sous le pointeur de la souris ; bouton "
-                                          "droit = supprimer les marques de l'image";
-inline constexpr const char* kHintMove = "Bouton gauche = glisser-déposer la marque sous le pointeur de la souris";
-inline constexpr const char* kHintOrigin = "Bouton gauche (ou Entrée) = poser l'origine ; bouton droit (ou Echap) = "
-                                           "annuler ; Ctrl + touche de direction = déplacer le pointeur de la souris";
-inline constexpr const char* kHintZoom = "Bouton gauche = agrandir ; bouton droit = réduire ; appuyer simultanément "
-                                         "sur la touche Ctrl pour ralentir la progression";
+inline constexpr const char* kHintMarks
+    = TrNoop("Bouton gauche (ou Entrée) = poser une marque ; bouton droit (ou Echap) = "
+             "annuler ; Ctrl + touche de direction = déplacer le pointeur de la souris");
+inline constexpr const char* kHintErase
+    = TrNoop("Bouton gauche = supprimer la marque sous le pointeur de la souris ; bouton "
+             "droit = supprimer les marques de l'image");
+inline constexpr const char* kHintMove
+    = TrNoop("Bouton gauche = glisser-déposer la marque sous le pointeur de la souris");
+inline constexpr const char* kHintOrigin
+    = TrNoop("Bouton gauche (ou Entrée) = poser l'origine ; bouton droit (ou Echap) = "
+             "annuler ; Ctrl + touche de direction = déplacer le pointeur de la souris");
+inline constexpr const char* kHintZoom
+    = TrNoop("Bouton gauche = agrandir ; bouton droit = réduire ; appuyer simultanément "
+             "sur la touche Ctrl pour ralentir la progression");
 inline constexpr const char* kHintSheet
-    = "Bouton gauche = glisser-déposer ; bouton droit ou Echap = annuler ; touches + "
-      "et - = taille du transparent";
+    = TrNoop("Bouton gauche = glisser-déposer ; bouton droit ou Echap = annuler ; touches + "
+             "et - = taille du transparent");
 inline constexpr const char* kHintScale
-    = "Bouton gauche = poser une extrémité du segment ; bouton droit (ou Echap) = annuler";
-inline constexpr const char* kHintPan = "Bouton gauche = glisser-déposer l'image dans son cadre";
-inline constexpr const char* kHintNoVideo = "Ouvrir un fichier vidéo (menu Fichier)";
+    = TrNoop("Bouton gauche = poser une extrémité du segment ; bouton droit (ou Echap) = annuler");
+inline constexpr const char* kHintPan = TrNoop("Bouton gauche = glisser-déposer l'image dans son cadre");
+inline constexpr const char* kHintNoVideo = TrNoop("Ouvrir un fichier vidéo (menu Fichier)");
 
 // The French hint of the status bar in a state: how to use the tool in use (empty when the mode's own
 // panel speaks instead).

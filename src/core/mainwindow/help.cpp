@@ -12,9 +12,13 @@ namespace fs = std::filesystem;
 
 const std::vector<std::string>& HelpFileNames()
 {
-    static const std::vector<std::string> names
+    // The page of the interface's language comes first; the others stay behind it, for an installation
+    // that lacks it.
+    static const std::vector<std::string> french
         = { "Help_fr.html", "Help_cz.html", "Help_es.html", "Help_en.html", "Help.html" };
-    return names;
+    static const std::vector<std::string> english
+        = { "Help_en.html", "Help.html", "Help_fr.html", "Help_cz.html", "Help_es.html" };
+    return CurrentLanguage() == TLanguage::English ? english : french;
 }
 
 std::vector<std::string> HelpFolders(const std::string& programFolder)

@@ -1,7 +1,7 @@
 #pragma once
 // The help command: the program's help pages are HTML files in a folder "Help" beside the program (or,
-// once installed, in the program's shared data folder); the first one found, in the order of the
-// languages, is opened in the desktop's browser.
+// once installed, in the program's shared data folder); the first one found, the interface's language
+// first, is opened in the desktop's browser.
 
 #include <functional>
 #include <string>
@@ -12,7 +12,8 @@ namespace kinoval {
 class TCustomUserDlg;
 class TDesktopServices;
 
-// "Help_fr.html", "Help_cz.html", "Help_es.html", "Help_en.html", "Help.html", in that order.
+// "Help_fr.html", "Help_cz.html", "Help_es.html", "Help_en.html", "Help.html", in that order; in the English
+// interface "Help_en.html" and "Help.html" come first.
 const std::vector<std::string>& HelpFileNames();
 
 // The folders searched for the help files: <program folder>/Help, then <program folder>/../share/kinoval/Help.

@@ -11,6 +11,7 @@
 #include "core/document/data.h"
 #include "core/document/kvl.h"
 #include "core/formulas/formules.h"
+#include "core/graph/model_choices.h"
 #include "core/montage/montage.h"
 #include "core/settings/mru_files.h"
 #include "core/settings/options.h"
@@ -68,6 +69,8 @@ void ResetStudyFor(const TStudyParts& parts)
     // The formulas name the objects and constants of the study they were typed for.
     if (parts.formules != nullptr)
         parts.formules->Clear();
+    if (parts.models != nullptr)
+        parts.models->Clear();
     if (parts.video.IsOpened())
         parts.data.SetTimeBetweenFrames(parts.video.FrameDuration());
 }
@@ -169,6 +172,8 @@ int WriteStudy(TIniFile& file, const TStudyParts& parts, std::string* refusedKey
     }
     if (parts.formules != nullptr)
         parts.formules->Save(file);
+    if (parts.models != nullptr)
+        parts.models->Save(file);
     return first;
 }
 
@@ -262,6 +267,10 @@ int LoadStudyFile(const std::string& path, const TStudyParts& parts, TStudyLoadR
     }
     if (parts.formules != nullptr)
         for (std::string& line : parts.formules->Load(study))
+            r.problems.push_back(std::move(line));
+    // A study saved before models were kept has no such section: it loads without any.
+    if (parts.models != nullptr)
+        for (std::string& line : parts.models->Load(study))
             r.problems.push_back(std::move(line));
 
     if (videoOpen) {
@@ -499,6 +508,8 @@ bool TStudyCommands::Modified() const
     // Formulas typed after the last save are part of the study: closing must not lose them unasked.
     if (m_parts.formules != nullptr && m_parts.formules->Generation() != m_savedFormules)
         return true;
+    if (m_parts.models != nullptr && m_parts.models->Generation() != m_savedModels)
+        return true;
     return m_parts.montage != nullptr && m_parts.montage->Generation() != m_savedMontage;
 }
 
@@ -508,6 +519,7 @@ void TStudyCommands::MarkUnmodified()
     m_savedData = m_parts.data.Generation();
     m_savedMontage = m_parts.montage != nullptr ? m_parts.montage->Generation() : 0;
     m_savedFormules = m_parts.formules != nullptr ? m_parts.formules->Generation() : 0;
+    m_savedModels = m_parts.models != nullptr ? m_parts.models->Generation() : 0;
 }
 
 bool TStudyCommands::ShowLoadResult(int code, const TStudyLoadReport& report, const std::string& shownPath)

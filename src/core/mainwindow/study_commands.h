@@ -45,11 +45,15 @@ class TFormules;
 namespace montage {
 class TMontage;
 }
+namespace graph {
+class TModelChoices;
+}
 } // namespace kinoval
 
 namespace kinoval::mainwindow {
 
-// The program-wide objects the file commands work on. The montage and the formulas may be absent.
+// The program-wide objects the file commands work on. The montage, the formulas and the models chosen on
+// the results' curves may be absent.
 struct TStudyParts {
     TCustomUserDlg& dialog;
     TDesktopServices& desktop;
@@ -59,6 +63,7 @@ struct TStudyParts {
     TMRUFiles& mru;
     montage::TMontage* montage = nullptr;
     formulas::TFormules* formules = nullptr;
+    graph::TModelChoices* models = nullptr;
 };
 
 // Results of LoadStudyFile and of the load command.
@@ -185,6 +190,7 @@ private:
     std::uint64_t m_savedData = 0;
     std::uint64_t m_savedMontage = 0;
     std::uint64_t m_savedFormules = 0;
+    std::uint64_t m_savedModels = 0;
     bool m_restored = false; // a restored copy is unsaved whatever the generations say
 };
 

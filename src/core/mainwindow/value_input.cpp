@@ -75,20 +75,20 @@ TValueUse MakeMarksToDrawUse()
 TValueUse MakeObjectsPerFrameUse()
 {
     return IntegerUse(Tr("Nombre de marques par image"), Tr("Définir le nombre de points suivis"), 1,
-        document::kMaxObjectsPerFrame, RangeOfIntegers("%d <= nombre <= %d", 1, document::kMaxObjectsPerFrame));
+        document::kMaxObjectsPerFrame, RangeOfIntegers(TrNoop("%d <= nombre <= %d"), 1, document::kMaxObjectsPerFrame));
 }
 
 TValueUse MakeFrameNumberUse(int frameCount)
 {
     return IntegerUse(Tr("Numéro de la nouvelle image"), Tr("Rechercher une image avec son numéro"), 1, frameCount,
-        RangeOfIntegers("%d <= numéro <= %d", 1, frameCount));
+        RangeOfIntegers(TrNoop("%d <= numéro <= %d"), 1, frameCount));
 }
 
 TValueUse MakeFramesBetweenMarksUse(int frameCount)
 {
     TValueUse use
         = IntegerUse(Tr("Nombre d'image(s) à faire avancer"), Tr("Nombre d'images séparant deux marques semblables"), 1,
-            frameCount - 1, RangeOfIntegers("%d <= nombre <= %d", 1, frameCount - 1));
+            frameCount - 1, RangeOfIntegers(TrNoop("%d <= nombre <= %d"), 1, frameCount - 1));
     use.note = Tr("La vidéo avance automatiquement d'une ou plusieurs images après la pose de la dernière marque.");
     return use;
 }

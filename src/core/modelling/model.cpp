@@ -176,7 +176,7 @@ void TMdl::RebuildTexts()
     m_statistics.clear();
     m_statistics.push_back(Tr("Incertitudes sur les ordonnées") + ": ");
     // A statistic that could not be computed is said to be missing, never shown as its -1 marker.
-    const std::string missing = Tr("#Nombre!");
+    const std::string missing = "#Nombre!"; // as in the tables, in every language
     m_statistics.push_back("- " + Tr("précision relative") + " = "
         + (m_precisionKnown ? FormatStatisticValue(100 * m_precision) + "%" : missing));
     m_statistics.push_back(

@@ -40,7 +40,7 @@ std::string FormatModelValue(int extraDigits, double value)
 {
     // An infinite parameter is as meaningless to the user as a NaN one.
     if (!std::isfinite(value))
-        return Tr("#Nombre!");
+        return "#Nombre!"; // the marker of the tables and of the hand-over, in every language
     const int a = std::clamp(extraDigits, 0, 8);
     const double magnitude = std::fabs(value);
     char buffer[64];
@@ -64,7 +64,7 @@ std::string FormatModelValue(int extraDigits, double value)
 std::string FormatStatisticValue(double value)
 {
     if (!std::isfinite(value))
-        return Tr("#Nombre!");
+        return "#Nombre!"; // the marker of the tables and of the hand-over, in every language
     if (value == 0)
         return "0";
     char buffer[64];

@@ -11,7 +11,7 @@ namespace kinoval::results {
 
 namespace {
 
-constexpr const char* kAnglePattern = "Angle de rotation du repère dans le sens trigonométrique %s %s %s";
+constexpr const char* kAnglePattern = TrNoop("Angle de rotation du repère dans le sens trigonométrique %s %s %s");
 
 } // namespace
 

@@ -8,8 +8,9 @@ std::function<std::string(int)> NamesOf(const document::TData& data, TMarkSet se
 {
     return [&data, set](int k) {
         const auto& names = data.Set(set).SystemName;
-        return k >= 0 && k < static_cast<int>(names.size()) ? names[static_cast<std::size_t>(k)]
-                                                            : document::DefaultObjectName(k);
+        return document::ShownObjectName(k >= 0 && k < static_cast<int>(names.size())
+                ? names[static_cast<std::size_t>(k)]
+                : document::DefaultObjectName(k));
     };
 }
 

@@ -92,7 +92,8 @@ namespace kinoval {
     X(trackingRadius, TrackingRadius, 40, 1, 100000) /* search radius of the tracker, in pixels */                     \
     X(trackingShape, ShapeNumber, 0, 0, 1000)                                                                          \
     X(trackingMethod, TrackingMethod, 0, 0,                                                                            \
-        1) /* tracker of the automatic pointing: 0 colours (mean shift), 1 template */
+        1) /* tracker of the automatic pointing: 0 colours (mean shift), 1 template */                                 \
+    X(language, ComboBoxLanguage, 0, 0, 2) /* the interface's language: 0 the system's, 1 French, 2 English */
 
 // Texts: the name in the code, the file key.
 #define KINOVAL_OPTION_TEXTS(X)                                                                                        \

@@ -11,17 +11,18 @@ namespace kinoval::tracking {
 
 namespace {
 
-constexpr const char* kTextOpenVideo = "Ouvrir, au prélable, un fichier vidéo";
-constexpr const char* kTextDrawOutline = "Dessiner, au préalable, le contour de l'objet à suivre.";
-constexpr const char* kTextLastFrame = "La séquence débute avec la dernière image de la vidéo (suivi inutile).";
-constexpr const char* kTextBadFirst = "Le numéro de la première image du suivi est incorrect.";
-constexpr const char* kTextLost = "Le suivi s'est arrêté à l'image %s : %s.";
-constexpr const char* kTextLostUnlike = "l'objet n'y ressemble plus assez à son modèle";
-constexpr const char* kTextLostJump = "la position trouvée s'écarte trop de la trajectoire prévue";
-constexpr const char* kTextLostStill = "la position trouvée est celle d'un objet immobile";
-constexpr const char* kTextLostKept = "Les positions obtenues jusque-là sont conservées.";
-constexpr const char* kTextLostAgain = "Pour poursuivre, redessiner le contour de l'objet sur cette image (ou sur une "
-                                       "image où il est visible), puis relancer le suivi.";
+constexpr const char* kTextOpenVideo = TrNoop("Ouvrir, au prélable, un fichier vidéo");
+constexpr const char* kTextDrawOutline = TrNoop("Dessiner, au préalable, le contour de l'objet à suivre.");
+constexpr const char* kTextLastFrame = TrNoop("La séquence débute avec la dernière image de la vidéo (suivi inutile).");
+constexpr const char* kTextBadFirst = TrNoop("Le numéro de la première image du suivi est incorrect.");
+constexpr const char* kTextLost = TrNoop("Le suivi s'est arrêté à l'image %s : %s.");
+constexpr const char* kTextLostUnlike = TrNoop("l'objet n'y ressemble plus assez à son modèle");
+constexpr const char* kTextLostJump = TrNoop("la position trouvée s'écarte trop de la trajectoire prévue");
+constexpr const char* kTextLostStill = TrNoop("la position trouvée est celle d'un objet immobile");
+constexpr const char* kTextLostKept = TrNoop("Les positions obtenues jusque-là sont conservées.");
+constexpr const char* kTextLostAgain
+    = TrNoop("Pour poursuivre, redessiner le contour de l'objet sur cette image (ou sur une "
+             "image où il est visible), puis relancer le suivi.");
 // The positions before a new start that lead the course on, counted in steps between pointed frames.
 constexpr int kEarlierSteps = 8;
 

@@ -68,7 +68,9 @@ TCaptureDialog::TCaptureDialog(TCapture& capture, QWidget* parent)
         "ComboBoxPeripherique", T("Périphérique de capture"));
     m_compressors = AddListPage(tabs, T("Compression"),
         T("Sans compression, les images sont enregistrées telles quelles : le fichier est gros mais rien n'est "
-          "perdu. La compression MJPEG donne un fichier bien plus petit."),
+          "perdu. La compression MJPEG donne un fichier AVI bien plus petit.\nLes compressions H.264 (fichier "
+          "MP4) et VP8 (fichier WebM), quand elles sont installées, donnent les plus petits ; chaque image y "
+          "garde l'instant où la caméra l'a prise."),
         "ComboBoxCompression", T("Compression"));
     m_formats = AddListPage(tabs, T("Format"), T("Taille des images et format proposés par le périphérique."),
         "ComboBoxFormat", T("Format des images"));
@@ -183,6 +185,8 @@ TCapturePanel::TCapturePanel(
     execDialog = [](TCaptureDialog& dialog) { return dialog.exec(); };
     m_seconds.setInterval(1000);
     m_preview.setInterval(40);
+    m_plugNotices.setInterval(500);
+    connect(&m_plugNotices, &QTimer::timeout, this, [this] { m_capture.PollDeviceChanges(); });
     connect(&m_seconds, &QTimer::timeout, this, [this] { m_capture.Tick(); });
     connect(&m_preview, &QTimer::timeout, this, [this] {
         if (!m_video.Shown() && m_view)
@@ -207,6 +211,7 @@ TCapturePanel::TCapturePanel(
     m_links += m_video.notify.captureLeft.Connect([this] {
         m_capture.Leave();
         m_preview.stop();
+        m_plugNotices.stop();
         UpdateControls();
     });
     m_links += m_capture.notify.statusTick.Connect([this] { m_status->setText(Q(m_capture.StatusText())); });
@@ -239,6 +244,7 @@ bool TCapturePanel::Enter()
         return false;
     }
     m_preview.start();
+    m_plugNotices.start();
     QTimer::singleShot(0, this, [this] { UpdateControls(); });
     return true;
 }
@@ -267,6 +273,7 @@ void TCapturePanel::SaveSettings()
 void TCapturePanel::Quit()
 {
     m_quitting = true;
+    m_plugNotices.stop();
     m_capture.Leave();
     m_preview.stop();
     SaveSettings();

@@ -3,8 +3,9 @@
 //
 // While the mode is active the view widget paints the camera's latest picture (refreshed 25 times a
 // second) in place of the video, and the panel shows the capture button, the settings button and the
-// status line. All the rules (the device list, the timer, the temporary file, the save steps) are
-// TCapture's; the panel drives its one-second timer and shows its answers.
+// status line. All the rules (the device list, the timer, the temporary file, the save steps, the devices
+// plugged in and pulled out) are TCapture's; the panel drives its one-second timer, asks for the system's
+// device notices twice a second while the mode is active, and shows the answers.
 //
 // Ownership: the panel borrows the capture, the view model, the view widget and the message dialog. The
 // settings dialog is created for each use and run through execDialog, which tests replace to drive it
@@ -110,6 +111,7 @@ private:
     QLabel* m_status = nullptr;
     QTimer m_seconds;
     QTimer m_preview;
+    QTimer m_plugNotices; // the system's notices of devices plugged in or pulled out
     bool m_quitting = false;
     TConnections m_links;
 };

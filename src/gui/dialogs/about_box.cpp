@@ -23,9 +23,9 @@ QStringList AboutLines()
     lines << QString::fromStdString(Tr("Mesure du mouvement sur une vidéo, pour l'enseignement de la physique."));
     lines << QString::fromStdString(Tr("Pointage des positions, étalonnage, tableaux, graphes et modélisation."));
     lines << QString();
-    lines << QString::fromStdString(FormatText("Interface : Qt %s", { gui::RunningQtVersion().toStdString() }));
+    lines << QString::fromStdString(FormatText(Tr("Interface : Qt %s"), { gui::RunningQtVersion().toStdString() }));
 #ifdef KINOVAL_ABOUT_MEDIA
-    lines << QString::fromStdString(FormatText("Vidéo : %s", { media::LinkedLibraryVersions() }));
+    lines << QString::fromStdString(FormatText(Tr("Vidéo : %s"), { media::LinkedLibraryVersions() }));
 #else
     lines << QString::fromStdString(Tr("Vidéo : lecteurs FFmpeg et GStreamer absents de cette version"));
 #endif
@@ -36,7 +36,7 @@ std::unique_ptr<QDialog> MakeAboutBox(QWidget* parent)
 {
     auto box = std::make_unique<QDialog>(parent);
     box->setObjectName(QStringLiteral("AboutBox"));
-    box->setWindowTitle(QString::fromStdString(FormatText("A propos de %s", { kProductName })));
+    box->setWindowTitle(QString::fromStdString(FormatText(Tr("A propos de %s"), { kProductName })));
     auto* layout = new QVBoxLayout(box.get());
     const QStringList lines = AboutLines();
     auto* title = new QLabel(QStringLiteral("<b>%1</b>").arg(lines.front().toHtmlEscaped()), box.get());

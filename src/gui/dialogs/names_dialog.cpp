@@ -130,7 +130,8 @@ TNamesDialog::TNamesDialog(QWidget* parent, document::TData& data, bool transpar
 
     auto* examples = new QGroupBox(T("Exemples"), this);
     auto* exampleLines = new QVBoxLayout(examples);
-    for (const char* example : { "d'une balle", "de la pointe d'un javelot", "du centre de la Terre" })
+    for (const char* example :
+        { TrNoop("d'une balle"), TrNoop("de la pointe d'un javelot"), TrNoop("du centre de la Terre") })
         exampleLines->addWidget(new QLabel(T(example), examples));
     layout->addWidget(examples);
 
@@ -161,8 +162,9 @@ void TNamesDialog::FillRow(int row)
 {
     const auto& names = Set().SystemName;
     auto nameOf = [&](int k) {
-        return k < static_cast<int>(names.size()) ? QString::fromStdString(names[static_cast<std::size_t>(k)])
-                                                  : QString();
+        return k < static_cast<int>(names.size())
+            ? QString::fromStdString(document::ShownObjectName(names[static_cast<std::size_t>(k)]))
+            : QString();
     };
     auto* colour = FixedItem();
     if (row < m_objects) {
@@ -243,7 +245,7 @@ void TNamesDialog::StoreNames()
     for (int k = 0; k < nameRows && k < static_cast<int>(names.size()); ++k) {
         const int row = m_transparent ? (k == 0 ? 0 : m_objects) : k;
         if (const QTableWidgetItem* item = m_grid->item(row, kColumnName))
-            names[static_cast<std::size_t>(k)] = item->text().trimmed().toStdString();
+            names[static_cast<std::size_t>(k)] = document::StoredObjectName(k, item->text().trimmed().toStdString());
     }
 }
 

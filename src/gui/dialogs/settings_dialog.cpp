@@ -31,59 +31,61 @@ namespace {
 const std::map<std::string_view, const char*>& CheckCaptions()
 {
     static const std::map<std::string_view, const char*> captions = {
-        { "CheckBox3ConfirmationQuit", "Proposer d'enregistrer l'étude avant de quitter le logiciel" },
-        { "CheckBox4ConfirmationFileChange", "Proposer d'enregistrer l'étude avant d'ouvrir une autre vidéo" },
-        { "CheckBox5ChangeFormulae", "Permettre la modification des formules" },
-        { "CheckBox6FreezeMRU", "Ne pas ajouter les études enregistrées à la liste des fichiers récents" },
-        { "CheckBox7SmoothAcceleration", "Lisser le calcul de l'accélération" },
-        { "CheckBox8Acceleration", "Montrer l'accélération dans les résultats" },
-        { "CheckBox9Speed", "Montrer la vitesse dans les résultats" },
-        { "CheckBox10GridShowSpeed", "Afficher les colonnes des vitesses" },
-        { "CheckBox11GridShowAcceleration", "Afficher les colonnes des accélérations" },
-        { "CheckBox12TimeZoomX", "Ajuster l'axe horizontal aux valeurs" },
-        { "CheckBox13TimeZoomY", "Ajuster l'axe vertical aux valeurs" },
-        { "CheckBox14TimePolyline", "Relier les points" },
-        { "CheckBox15TimeShowItem", "Afficher la légende des courbes" },
-        { "CheckBox16TrajectoryNumber", "Numéroter les positions" },
-        { "CheckBox17TrajectoryPolyline", "Relier les points" },
-        { "CheckBox18TrajectoryShowItem", "Afficher la légende des courbes" },
-        { "CheckBox19VectorNumber", "Numéroter les positions" },
-        { "CheckBox20VectorDraw", "Dessiner les vecteurs" },
-        { "CheckBox21VectorPolyline", "Relier les points" },
-        { "CheckBox22VectorShowItem", "Afficher la légende des courbes" },
-        { "CheckBox23FormulaZoomX", "Ajuster l'axe horizontal aux valeurs" },
-        { "CheckBox24FormulaZoomY", "Ajuster l'axe vertical aux valeurs" },
-        { "CheckBox25FormulaOriginY", "Inclure l'origine sur l'axe vertical" },
-        { "CheckBox26FormulaPolyline", "Relier les points" },
-        { "CheckBox27ProfShowItem", "Afficher la légende des profils" },
-        { "CheckBox28FormulaShowItem", "Afficher la légende des courbes" },
-        { "CheckBox29GridShowCoordinates", "Afficher les colonnes des coordonnées" },
-        { "CheckBox30HideEdgeV", "Cacher la vitesse au début et à la fin (une marque)" },
-        { "CheckBox31HideEdgeA", "Cacher l'accélération au début et à la fin (deux marques)" },
-        { "CheckBox32AngleRadian", "Exprimer les angles en radians (en degrés par défaut)" },
-        { "CheckBox33VectorOrigin", "Tracer les vecteurs depuis la position de l'objet" },
-        { "CheckBox34FormulaOriginX", "Inclure l'origine sur l'axe horizontal" },
-        { "CheckBox35VectorTilted", "Incliner les vecteurs selon leur direction" },
-        { "CheckBox36StartByZero", "Numéroter les marques à partir de zéro (à partir de un par défaut)" },
-        { "CheckBox37GridShowItem", "Afficher le nom des objets" },
-        { "CheckBox38ChangeDefaultObjectsName", "Conseiller de nommer les objets avant d'afficher les résultats" },
-        { "CheckBox40ShowDialogBoxForHideImage", "Afficher une boîte de dialogue quand une image est masquée" },
-        { "CheckBox41HorizAndVertScale", "Etalonner avec deux échelles, l'une horizontale et l'autre verticale" },
-        { "CheckBox42TempsEquation", "Afficher l'équation du modèle" },
-        { "CheckBox43TempsStatistics", "Afficher les statistiques du modèle" },
-        { "CheckBox44FormulaEquation", "Afficher l'équation du modèle" },
-        { "CheckBox45FormulaStatistics", "Afficher les statistiques du modèle" },
-        { "CheckBox46VectorVideoImage", "Afficher l'image de la vidéo sous le graphe" },
-        { "CheckBox47AllowTracking", "Proposer le suivi automatique" },
-        { "CheckBox48AllowMontage", "Proposer le montage" },
-        { "CheckBox49AllowCapture", "Proposer la capture vidéo" },
-        { "CheckBox50VectorSpline", "Lisser la trajectoire par une spline" },
-        { "CheckBox51DeformationBubble", "Déformer la bulle des valeurs du modèle" },
-        { "CheckBox52ShowRadiusSearch", "Montrer le rayon de recherche pendant le suivi" },
-        { "CheckBox53PolarQuantities", "Calculer les grandeurs polaires (angle, rayon, vitesse angulaire)" },
-        { "CheckBox54SmoothSpeed", "Lisser le calcul de la vitesse" },
-        { "CheckBox57GridShowPolarQuantities", "Afficher les colonnes des grandeurs polaires" },
-        { "CheckBox58AllowStudio", "Proposer l'atelier vidéo" },
+        { "CheckBox3ConfirmationQuit", TrNoop("Proposer d'enregistrer l'étude avant de quitter le logiciel") },
+        { "CheckBox4ConfirmationFileChange", TrNoop("Proposer d'enregistrer l'étude avant d'ouvrir une autre vidéo") },
+        { "CheckBox5ChangeFormulae", TrNoop("Permettre la modification des formules") },
+        { "CheckBox6FreezeMRU", TrNoop("Ne pas ajouter les études enregistrées à la liste des fichiers récents") },
+        { "CheckBox7SmoothAcceleration", TrNoop("Lisser le calcul de l'accélération") },
+        { "CheckBox8Acceleration", TrNoop("Montrer l'accélération dans les résultats") },
+        { "CheckBox9Speed", TrNoop("Montrer la vitesse dans les résultats") },
+        { "CheckBox10GridShowSpeed", TrNoop("Afficher les colonnes des vitesses") },
+        { "CheckBox11GridShowAcceleration", TrNoop("Afficher les colonnes des accélérations") },
+        { "CheckBox12TimeZoomX", TrNoop("Ajuster l'axe horizontal aux valeurs") },
+        { "CheckBox13TimeZoomY", TrNoop("Ajuster l'axe vertical aux valeurs") },
+        { "CheckBox14TimePolyline", TrNoop("Relier les points") },
+        { "CheckBox15TimeShowItem", TrNoop("Afficher la légende des courbes") },
+        { "CheckBox16TrajectoryNumber", TrNoop("Numéroter les positions") },
+        { "CheckBox17TrajectoryPolyline", TrNoop("Relier les points") },
+        { "CheckBox18TrajectoryShowItem", TrNoop("Afficher la légende des courbes") },
+        { "CheckBox19VectorNumber", TrNoop("Numéroter les positions") },
+        { "CheckBox20VectorDraw", TrNoop("Dessiner les vecteurs") },
+        { "CheckBox21VectorPolyline", TrNoop("Relier les points") },
+        { "CheckBox22VectorShowItem", TrNoop("Afficher la légende des courbes") },
+        { "CheckBox23FormulaZoomX", TrNoop("Ajuster l'axe horizontal aux valeurs") },
+        { "CheckBox24FormulaZoomY", TrNoop("Ajuster l'axe vertical aux valeurs") },
+        { "CheckBox25FormulaOriginY", TrNoop("Inclure l'origine sur l'axe vertical") },
+        { "CheckBox26FormulaPolyline", TrNoop("Relier les points") },
+        { "CheckBox27ProfShowItem", TrNoop("Afficher la légende des profils") },
+        { "CheckBox28FormulaShowItem", TrNoop("Afficher la légende des courbes") },
+        { "CheckBox29GridShowCoordinates", TrNoop("Afficher les colonnes des coordonnées") },
+        { "CheckBox30HideEdgeV", TrNoop("Cacher la vitesse au début et à la fin (une marque)") },
+        { "CheckBox31HideEdgeA", TrNoop("Cacher l'accélération au début et à la fin (deux marques)") },
+        { "CheckBox32AngleRadian", TrNoop("Exprimer les angles en radians (en degrés par défaut)") },
+        { "CheckBox33VectorOrigin", TrNoop("Tracer les vecteurs depuis la position de l'objet") },
+        { "CheckBox34FormulaOriginX", TrNoop("Inclure l'origine sur l'axe horizontal") },
+        { "CheckBox35VectorTilted", TrNoop("Incliner les vecteurs selon leur direction") },
+        { "CheckBox36StartByZero", TrNoop("Numéroter les marques à partir de zéro (à partir de un par défaut)") },
+        { "CheckBox37GridShowItem", TrNoop("Afficher le nom des objets") },
+        { "CheckBox38ChangeDefaultObjectsName",
+            TrNoop("Conseiller de nommer les objets avant d'afficher les résultats") },
+        { "CheckBox40ShowDialogBoxForHideImage", TrNoop("Afficher une boîte de dialogue quand une image est masquée") },
+        { "CheckBox41HorizAndVertScale",
+            TrNoop("Etalonner avec deux échelles, l'une horizontale et l'autre verticale") },
+        { "CheckBox42TempsEquation", TrNoop("Afficher l'équation du modèle") },
+        { "CheckBox43TempsStatistics", TrNoop("Afficher les statistiques du modèle") },
+        { "CheckBox44FormulaEquation", TrNoop("Afficher l'équation du modèle") },
+        { "CheckBox45FormulaStatistics", TrNoop("Afficher les statistiques du modèle") },
+        { "CheckBox46VectorVideoImage", TrNoop("Afficher l'image de la vidéo sous le graphe") },
+        { "CheckBox47AllowTracking", TrNoop("Proposer le suivi automatique") },
+        { "CheckBox48AllowMontage", TrNoop("Proposer le montage") },
+        { "CheckBox49AllowCapture", TrNoop("Proposer la capture vidéo") },
+        { "CheckBox50VectorSpline", TrNoop("Lisser la trajectoire par une spline") },
+        { "CheckBox51DeformationBubble", TrNoop("Déformer la bulle des valeurs du modèle") },
+        { "CheckBox52ShowRadiusSearch", TrNoop("Montrer le rayon de recherche pendant le suivi") },
+        { "CheckBox53PolarQuantities", TrNoop("Calculer les grandeurs polaires (angle, rayon, vitesse angulaire)") },
+        { "CheckBox54SmoothSpeed", TrNoop("Lisser le calcul de la vitesse") },
+        { "CheckBox57GridShowPolarQuantities", TrNoop("Afficher les colonnes des grandeurs polaires") },
+        { "CheckBox58AllowStudio", TrNoop("Proposer l'atelier vidéo") },
     };
     return captions;
 }
@@ -92,28 +94,28 @@ const std::map<std::string_view, const char*>& CheckCaptions()
 QString ToolCaption(std::string_view tool)
 {
     static const std::map<std::string_view, const char*> captions = {
-        { "ModeleConstant", "Modèle constant" },
-        { "ModeleAffine", "Modèle affine" },
-        { "ModeleProportionnel", "Modèle linéaire" },
-        { "ModeleParabole", "Modèle parabolique" },
-        { "ModeleSinus", "Modèle sinusoïdal" },
-        { "ModeleSinusAl", "Modèle sinusoïdal amorti" },
-        { "ModeleExponentiel", "Modèle exponentiel" },
-        { "Reticule", "Réticule" },
-        { "Angle", "Mesurer un angle" },
-        { "Arc", "Arc de cercle" },
-        { "Cercle", "Cercle" },
-        { "CurveArc", "Arc de courbe" },
-        { "Dupliquer", "Dupliquer" },
-        { "Ellipse", "Ellipse" },
-        { "Mesurer", "Mesurer une longueur" },
-        { "Segment", "Segment" },
-        { "Selection", "Sélection" },
-        { "Spline", "Spline" },
-        { "Supprimer", "Supprimer" },
-        { "Sens", "Sens des vecteurs" },
-        { "Vecteur", "Vecteur" },
-        { "Video", "Image de la vidéo" },
+        { "ModeleConstant", TrNoop("Modèle constant") },
+        { "ModeleAffine", TrNoop("Modèle affine") },
+        { "ModeleProportionnel", TrNoop("Modèle linéaire") },
+        { "ModeleParabole", TrNoop("Modèle parabolique") },
+        { "ModeleSinus", TrNoop("Modèle sinusoïdal") },
+        { "ModeleSinusAl", TrNoop("Modèle sinusoïdal amorti") },
+        { "ModeleExponentiel", TrNoop("Modèle exponentiel") },
+        { "Reticule", TrNoop("Réticule") },
+        { "Angle", TrNoop("Mesurer un angle") },
+        { "Arc", TrNoop("Arc de cercle") },
+        { "Cercle", TrNoop("Cercle") },
+        { "CurveArc", TrNoop("Arc de courbe") },
+        { "Dupliquer", TrNoop("Dupliquer") },
+        { "Ellipse", TrNoop("Ellipse") },
+        { "Mesurer", TrNoop("Mesurer une longueur") },
+        { "Segment", TrNoop("Segment") },
+        { "Selection", TrNoop("Sélection") },
+        { "Spline", TrNoop("Spline") },
+        { "Supprimer", TrNoop("Supprimer") },
+        { "Sens", TrNoop("Sens des vecteurs") },
+        { "Vecteur", TrNoop("Vecteur") },
+        { "Video", TrNoop("Image de la vidéo") },
     };
     const auto found = captions.find(tool);
     return found == captions.end() ? QString::fromLatin1(tool.data(), int(tool.size())) : T(found->second);
@@ -183,34 +185,34 @@ TSettingsDialog::TSettingsDialog(
 
     BuildGeneralPage();
     BuildPointingPage();
-    AddCheckPage("Calculs",
-        { { "Vitesse et accélération",
+    AddCheckPage(TrNoop("Calculs"),
+        { { TrNoop("Vitesse et accélération"),
               { "CheckBox9Speed", "CheckBox8Acceleration", "CheckBox54SmoothSpeed", "CheckBox7SmoothAcceleration",
                   "CheckBox30HideEdgeV", "CheckBox31HideEdgeA" } },
-            { "Grandeurs polaires", { "CheckBox53PolarQuantities", "CheckBox32AngleRadian" } },
-            { "Formules", { "CheckBox5ChangeFormulae" } } });
-    AddCheckPage("Tableau",
-        { { "Colonnes du tableau",
+            { TrNoop("Grandeurs polaires"), { "CheckBox53PolarQuantities", "CheckBox32AngleRadian" } },
+            { TrNoop("Formules"), { "CheckBox5ChangeFormulae" } } });
+    AddCheckPage(TrNoop("Tableau"),
+        { { TrNoop("Colonnes du tableau"),
             { "CheckBox29GridShowCoordinates", "CheckBox10GridShowSpeed", "CheckBox11GridShowAcceleration",
                 "CheckBox57GridShowPolarQuantities", "CheckBox37GridShowItem" } } });
-    QWidget* graphs = AddCheckPage("Graphes",
-        { { "Graphes en fonction du temps",
+    QWidget* graphs = AddCheckPage(TrNoop("Graphes"),
+        { { TrNoop("Graphes en fonction du temps"),
               { "CheckBox12TimeZoomX", "CheckBox13TimeZoomY", "CheckBox14TimePolyline", "CheckBox15TimeShowItem",
                   "CheckBox42TempsEquation", "CheckBox43TempsStatistics" } },
-            { "Trajectoires",
+            { TrNoop("Trajectoires"),
                 { "CheckBox16TrajectoryNumber", "CheckBox17TrajectoryPolyline", "CheckBox18TrajectoryShowItem" } },
-            { "Vecteurs",
+            { TrNoop("Vecteurs"),
                 { "CheckBox19VectorNumber", "CheckBox20VectorDraw", "CheckBox21VectorPolyline",
                     "CheckBox22VectorShowItem", "CheckBox33VectorOrigin", "CheckBox35VectorTilted",
                     "CheckBox46VectorVideoImage", "CheckBox50VectorSpline" } },
-            { "Formules",
+            { TrNoop("Formules"),
                 { "CheckBox23FormulaZoomX", "CheckBox24FormulaZoomY", "CheckBox34FormulaOriginX",
                     "CheckBox25FormulaOriginY", "CheckBox26FormulaPolyline", "CheckBox28FormulaShowItem",
                     "CheckBox44FormulaEquation", "CheckBox45FormulaStatistics" } },
-            { "Modélisation", { "CheckBox51DeformationBubble", "CheckBox27ProfShowItem" } } },
+            { TrNoop("Modélisation"), { "CheckBox51DeformationBubble", "CheckBox27ProfShowItem" } } },
         3);
     if (graphs != nullptr)
-        AddSpin(*graphs, "PenSize4Graph", "Epaisseur des traits des graphes :", 0, 1000);
+        AddSpin(*graphs, "PenSize4Graph", TrNoop("Epaisseur des traits des graphes :"), 0, 1000);
     BuildModesPage();
     BuildToolButtonsPage();
 
@@ -313,12 +315,14 @@ void TSettingsDialog::AddSpin(QWidget& page, const char* name, const char* label
 
 void TSettingsDialog::BuildGeneralPage()
 {
-    QWidget* page = AddCheckPage("Général",
-        { { "Confirmations",
+    QWidget* page = AddCheckPage(TrNoop("Général"),
+        { { TrNoop("Confirmations"),
               { "CheckBox3ConfirmationQuit", "CheckBox4ConfirmationFileChange", "CheckBox38ChangeDefaultObjectsName",
                   "CheckBox40ShowDialogBoxForHideImage" } },
-            { "Fichiers récents", { "CheckBox6FreezeMRU" } } });
-    AddSpin(*page, "EditMRU", "Nombre de fichiers récents :", 0, 255);
+            { TrNoop("Fichiers récents"), { "CheckBox6FreezeMRU" } } });
+    AddSpin(*page, "EditMRU", TrNoop("Nombre de fichiers récents :"), 0, 255);
+    // The languages are named in their own language, so that each reader finds his.
+    AddCombo(*page, "ComboBoxLanguage", TrNoop("Langue :"), { TrNoop("Système"), "Français", "English" });
 
     auto* grid = static_cast<QGridLayout*>(page->layout());
     int row = grid->rowCount();
@@ -349,34 +353,37 @@ void TSettingsDialog::BuildGeneralPage()
 
 void TSettingsDialog::BuildPointingPage()
 {
-    QWidget* page = AddCheckPage(
-        "Pointage", { { "Etalonnage et numéros", { "CheckBox41HorizAndVertScale", "CheckBox36StartByZero" } } });
-    const std::vector<const char*> positions = { "En dessous de la marque", "A droite de la marque", "Aucun numéro" };
-    AddCombo(*page, "Numerotation", "Numéros des marques (repère fixe) :", positions);
-    AddCombo(*page, "NumerotationTsp", "Numéros des marques (transparent) :", positions);
-    AddCombo(*page, "PenSize", "Taille des marques, des axes et de l'échelle :", { "Petite", "Moyenne", "Grande" });
+    QWidget* page = AddCheckPage(TrNoop("Pointage"),
+        { { TrNoop("Etalonnage et numéros"), { "CheckBox41HorizAndVertScale", "CheckBox36StartByZero" } } });
+    const std::vector<const char*> positions
+        = { TrNoop("En dessous de la marque"), TrNoop("A droite de la marque"), TrNoop("Aucun numéro") };
+    AddCombo(*page, "Numerotation", TrNoop("Numéros des marques (repère fixe) :"), positions);
+    AddCombo(*page, "NumerotationTsp", TrNoop("Numéros des marques (transparent) :"), positions);
+    AddCombo(*page, "PenSize", TrNoop("Taille des marques, des axes et de l'échelle :"),
+        { TrNoop("Petite"), TrNoop("Moyenne"), TrNoop("Grande") });
 }
 
 void TSettingsDialog::BuildModesPage()
 {
-    QWidget* page = AddCheckPage("Modes",
-        { { "Modes proposés",
+    QWidget* page = AddCheckPage(TrNoop("Modes"),
+        { { TrNoop("Modes proposés"),
               { "CheckBox47AllowTracking", "CheckBox48AllowMontage", "CheckBox49AllowCapture",
                   "CheckBox58AllowStudio" } },
-            { "Suivi automatique", { "CheckBox52ShowRadiusSearch" } } });
-    AddSpin(*page, "TrackingRadius", "Rayon de recherche du suivi (pixels) :", 1, 100000,
-        "Un rayon de recherche important réduira la vitesse du suivi");
-    const std::vector<const char*> shapes = { "Cercle", "Polygone", "Ligne libre" };
-    AddCombo(*page, "ShapeNumber", "Forme du contour à suivre :", shapes);
-    AddCombo(*page, "StudioShapeNumber", "Forme du contour dans l'atelier :", shapes);
+            { TrNoop("Suivi automatique"), { "CheckBox52ShowRadiusSearch" } } });
+    AddSpin(*page, "TrackingRadius", TrNoop("Rayon de recherche du suivi (pixels) :"), 1, 100000,
+        TrNoop("Un rayon de recherche important réduira la vitesse du suivi"));
+    const std::vector<const char*> shapes = { TrNoop("Cercle"), TrNoop("Polygone"), TrNoop("Ligne libre") };
+    AddCombo(*page, "ShapeNumber", TrNoop("Forme du contour à suivre :"), shapes);
+    AddCombo(*page, "StudioShapeNumber", TrNoop("Forme du contour dans l'atelier :"), shapes);
 }
 
 void TSettingsDialog::BuildToolButtonsPage()
 {
     // One group per page of the results window: the tools pressed when the window opens.
     const std::pair<const char*, const char*> prefixes[]
-        = { { "ToolButtonTemps", "Graphes en fonction du temps" }, { "ToolButtonReferentiel", "Trajectoires" },
-              { "ToolButtonVecteur", "Vecteurs" }, { "ToolButtonFormule", "Formules" } };
+        = { { "ToolButtonTemps", TrNoop("Graphes en fonction du temps") },
+              { "ToolButtonReferentiel", TrNoop("Trajectoires") }, { "ToolButtonVecteur", TrNoop("Vecteurs") },
+              { "ToolButtonFormule", TrNoop("Formules") } };
     bool any = false;
     for (const TBoolOption& option : TOptions::BoolOptions()) {
         const std::string_view name = WithoutEnding(option.key, "_Down");
@@ -384,7 +391,7 @@ void TSettingsDialog::BuildToolButtonsPage()
     }
     if (!any)
         return;
-    QWidget* page = NewPage("Outils");
+    QWidget* page = NewPage(TrNoop("Outils"));
     auto* grid = static_cast<QGridLayout*>(page->layout());
     grid->addWidget(new QLabel(T("Outils enfoncés à l'ouverture de la fenêtre des résultats"), page), 0, 0, 1, 4);
     int index = 0;
@@ -448,7 +455,14 @@ bool TSettingsDialog::Run(QWidget* parent, TOptions& options, TCustomUserDlg& dl
     TSettingsDialog dialog(parent, options, dlg, desktop);
     if (dialog.exec() != QDialog::Accepted)
         return false;
+    const bool languageChanged = ChosenLanguage(dialog.Edited().language) != CurrentLanguage();
+    const int languageBefore = options.language;
     options.Assign(dialog.Edited());
+    // The windows are made in the language of the start: another one waits for the next start.
+    if (languageChanged && options.language != languageBefore)
+        dlg.ShowMessage(TUserDlgIcon::icInformation,
+            { Tr("La langue choisie sera celle de Kinoval à son prochain démarrage."),
+                Tr("Fermer Kinoval puis le relancer pour changer de langue.") });
     return true;
 }
 

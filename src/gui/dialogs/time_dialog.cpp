@@ -57,7 +57,7 @@ TTimeDialog::TTimeDialog(
     auto* videoGrid = new QGridLayout(videoBox);
     const bool known = source.framesPerSecond > 0;
     auto* rate = new QLabel(known ? QString::fromStdString(FormatText(
-                                "%s images par seconde", { ShortNumber(source.framesPerSecond).toStdString() }))
+                                Tr("%s images par seconde"), { ShortNumber(source.framesPerSecond).toStdString() }))
                                   : T("inconnue"),
         videoBox);
     rate->setObjectName(QStringLiteral("LabelRate"));

@@ -127,22 +127,22 @@ void TBoiteFormules::BuildMenus()
     };
     QMenu* file = menuBar()->addMenu(T("&Fichier"));
     file->setObjectName("MenuFichier");
-    connect(AddAction(file, "MenuFichierExporter", "Exporter"), &QAction::triggered, this,
+    connect(AddAction(file, "MenuFichierExporter", TrNoop("Exporter")), &QAction::triggered, this,
         handOver([](TTableHandOver& h) { h.ExportTextFile(); }));
-    connect(AddAction(file, "MenuFichierExporterCsv", "Exporter au format CSV"), &QAction::triggered, this,
+    connect(AddAction(file, "MenuFichierExporterCsv", TrNoop("Exporter au format CSV")), &QAction::triggered, this,
         handOver([](TTableHandOver& h) { h.ExportCsvFile(); }));
     file->addSeparator();
-    QAction* close = AddAction(file, "MenuFichierFermer", "Fermer");
+    QAction* close = AddAction(file, "MenuFichierFermer", TrNoop("Fermer"));
     close->setShortcut(QKeySequence::Close);
     connect(close, &QAction::triggered, this, &QWidget::close);
 
     QMenu* edit = menuBar()->addMenu(T("&Edition"));
     edit->setObjectName("MenuEdition");
-    QAction* copy
-        = AddAction(edit, "MenuEditionCopierTableauDansLePressePapier", "Copier le tableau dans le presse-papier");
+    QAction* copy = AddAction(
+        edit, "MenuEditionCopierTableauDansLePressePapier", TrNoop("Copier le tableau dans le presse-papier"));
     connect(copy, &QAction::triggered, this, handOver([](TTableHandOver& h) { h.CopyTable(); }));
     connect(AddAction(edit, "MenuEditionCopierTableauDansLePressePapierPourPython",
-                "Copier le tableau dans le presse-papier pour Python"),
+                TrNoop("Copier le tableau dans le presse-papier pour Python")),
         &QAction::triggered, this, handOver([](TTableHandOver& h) { h.CopyPython(); }));
     QMenu* launch = edit->addMenu(T("Copier et lancer"));
     launch->setObjectName("MenuEditionCopierEtLancer");
@@ -155,25 +155,27 @@ void TBoiteFormules::BuildMenus()
 
     QMenu* calculations = menuBar()->addMenu(T("&Calculs"));
     calculations->setObjectName("MenuCalculs");
-    connect(AddAction(calculations, "MenuCalculsCalculatrice", "Calculatrice"), &QAction::triggered, this, [this] {
-        if (openCalculator)
-            openCalculator();
-    });
-    connect(AddAction(calculations, "MenuCalculsClavier", "Aide à la saisie"), &QAction::triggered, this, [this] {
-        if (openKeyboard)
-            openKeyboard();
-    });
+    connect(
+        AddAction(calculations, "MenuCalculsCalculatrice", TrNoop("Calculatrice")), &QAction::triggered, this, [this] {
+            if (openCalculator)
+                openCalculator();
+        });
+    connect(
+        AddAction(calculations, "MenuCalculsClavier", TrNoop("Aide à la saisie")), &QAction::triggered, this, [this] {
+            if (openKeyboard)
+                openKeyboard();
+        });
 }
 
 QWidget* TBoiteFormules::BuildFormulaPane()
 {
     auto* pane = new QGroupBox(T("Formules"), this);
     pane->setObjectName("GroupeFormules");
-    m_newFormula = Field(pane, "EditNouvelleFormule", "Nouvelle formule",
-        "Le nom de la formule, « = », puis l'expression : Ec = 0,5*m*v^2", 260);
-    m_newUnit = Field(pane, "EditNouvelleUnite", "Unité de la formule", "Son unité (facultative)", 120);
-    m_newComment
-        = Field(pane, "EditNouveauCommentaire", "Commentaire de la formule", "Son commentaire (facultatif)", 140);
+    m_newFormula = Field(pane, "EditNouvelleFormule", TrNoop("Nouvelle formule"),
+        TrNoop("Le nom de la formule, « = », puis l'expression : Ec = 0,5*m*v^2"), 260);
+    m_newUnit = Field(pane, "EditNouvelleUnite", TrNoop("Unité de la formule"), TrNoop("Son unité (facultative)"), 120);
+    m_newComment = Field(pane, "EditNouveauCommentaire", TrNoop("Commentaire de la formule"),
+        TrNoop("Son commentaire (facultatif)"), 140);
     // Short placeholders: the fields are narrow, their full names are for the screen readers.
     m_newUnit->setPlaceholderText(T("Unité"));
     m_newComment->setPlaceholderText(T("Commentaire"));
@@ -216,10 +218,12 @@ QWidget* TBoiteFormules::BuildConstantPane()
 {
     auto* pane = new QGroupBox(T("Constantes"), this);
     pane->setObjectName("GroupeConstantes");
-    m_constName = Field(pane, "EditNomConstante", "Nom de la constante", "Son nom : m, g, v_lam[1]...", 110);
-    m_constValue = Field(pane, "EditValeurConstante", "Valeur de la constante",
-        "Sa valeur (0,1), ou « = » suivi d'une expression des autres constantes (=2*g)", 110);
-    m_constUnit = Field(pane, "EditUniteConstante", "Unité de la constante", "Son unité (facultative)", 110);
+    m_constName
+        = Field(pane, "EditNomConstante", TrNoop("Nom de la constante"), TrNoop("Son nom : m, g, v_lam[1]..."), 110);
+    m_constValue = Field(pane, "EditValeurConstante", TrNoop("Valeur de la constante"),
+        TrNoop("Sa valeur (0,1), ou « = » suivi d'une expression des autres constantes (=2*g)"), 110);
+    m_constUnit
+        = Field(pane, "EditUniteConstante", TrNoop("Unité de la constante"), TrNoop("Son unité (facultative)"), 110);
     m_constName->setPlaceholderText(T("Nom"));
     m_constValue->setPlaceholderText(T("Valeur"));
     m_constUnit->setPlaceholderText(T("Unité"));

@@ -2,6 +2,7 @@
 
 #include "core/drawing/glyphs.h"
 #include "core/graph/graph.h"
+#include "core/graph/model_tool.h"
 #include "gui/drawing/glyph_painter.h"
 
 #include <QBuffer>
@@ -350,6 +351,7 @@ QImage RenderGraphImage(const TGraph& graph, double scale)
     image.fill(Qt::white);
     TDrawList list;
     graph.Paint(list);
+    graph::PaintModellers(graph, list);
     QPainter painter(&image);
     PaintDrawList(painter, list);
     painter.end();
@@ -370,6 +372,7 @@ QByteArray RenderGraphSvg(const TGraph& graph, const QString& title)
     svg.setDescription(QStringLiteral("Kinoval"));
     TDrawList list;
     graph.Paint(list);
+    graph::PaintModellers(graph, list);
     QPainter painter(&svg);
     PaintDrawList(painter, list);
     painter.end();
@@ -388,6 +391,7 @@ void PrintGraph(const TGraph& graph, QPrinter& printer)
     painter.scale(k, k);
     TDrawList list;
     graph.Paint(list);
+    graph::PaintModellers(graph, list);
     PaintDrawList(painter, list);
     painter.end();
 }

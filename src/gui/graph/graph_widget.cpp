@@ -2,6 +2,7 @@
 
 #include "core/graph/graph.h"
 #include "core/graph/page_curves.h"
+#include "gui/common/qt_text.h"
 #include "gui/graph/graph_painter.h"
 
 #include <QCursor>
@@ -48,6 +49,7 @@ TGraphMouse MouseOf(const QMouseEvent* event, bool doubleClick = false)
     }
     mouse.shift = (event->modifiers() & Qt::ShiftModifier) != 0;
     mouse.ctrl = (event->modifiers() & Qt::ControlModifier) != 0;
+    mouse.alt = (event->modifiers() & Qt::AltModifier) != 0;
     mouse.doubleClick = doubleClick;
     return mouse;
 }
@@ -80,7 +82,7 @@ TGraphWidget::TGraphWidget(QWidget* parent)
     : QWidget(parent)
 {
     setObjectName("Graphe");
-    setAccessibleName(tr("Graphe"));
+    setAccessibleName(T("Graphe"));
     setMouseTracking(true);
     setFocusPolicy(Qt::StrongFocus);
     setAttribute(Qt::WA_OpaquePaintEvent);

@@ -118,7 +118,7 @@ TMainForm::TMainForm(const TMainFormParts& parts, QWidget* parent)
         m_parts.montage, m_parts.data, m_parts.video, [this] { return m_parts.options.explainHiddenFrames; });
 
     mainwindow::TStudyParts study { m_parts.dialog, m_parts.desktop, m_parts.video, m_parts.data, m_parts.options,
-        m_parts.mru, &m_parts.montage, &m_parts.formules };
+        m_parts.mru, &m_parts.montage, &m_parts.formules, &m_modelChoices };
     m_commands = std::make_unique<mainwindow::TStudyCommands>(study);
     m_checks = std::make_unique<mainwindow::TResultsChecks>(
         mainwindow::TResultsCheckParts { m_parts.data, m_parts.options, m_parts.dialog, ScalePictures(), false });
@@ -126,10 +126,11 @@ TMainForm::TMainForm(const TMainFormParts& parts, QWidget* parent)
     // The results window makes the results and tables follow the view's marking mode.
     m_resForm = std::make_unique<TResForm>(
         TResFormParts { m_parts.results, m_parts.serveur, m_parts.options, m_parts.dialog, m_parts.desktop,
-            m_parts.data, m_parts.video, m_parts.formules, m_parts.settingsPath },
+            m_parts.data, m_parts.video, m_parts.formules, m_parts.settingsPath, &m_modelChoices },
         this);
     // A formula typed after the last save is a change of the study, which the title shows.
     m_resForm->formulasChanged = [this] { UpdateTitle(); };
+    m_resForm->modelsChanged = [this] { UpdateTitle(); };
     showResultsWindow = [this](results::TResultsPage page) {
         m_resForm->ShowPage(page);
         if (!m_resultsPlaced)
@@ -573,7 +574,8 @@ void TMainForm::UpdateObjectBox()
     if (d.ObjectsPerFrame() > 1)
         text += QStringLiteral(" / %1").arg(d.ObjectsPerFrame());
     m_editMarque->setText(T("Objet") + QLatin1Char(' ') + text);
-    m_editMarque->setToolTip(T("Objet à pointer") + QStringLiteral(" : ") + Q(d.ObjectName(k)));
+    m_editMarque->setToolTip(
+        T("Objet à pointer") + QStringLiteral(" : ") + Q(document::ShownObjectName(d.ObjectName(k))));
 }
 
 void TMainForm::UpdateAngleBox()
@@ -590,7 +592,7 @@ void TMainForm::UpdateUndoCaption()
 {
     std::string caption = m_parts.data.UndoCaption();
     if (caption.empty())
-        caption = Tr("Annuler");
+        caption = Tr("Annuler", "undo");
     Action(C::AffichageAnnuler)->setText(Q(caption) + QStringLiteral("  (Ctrl A)"));
 }
 

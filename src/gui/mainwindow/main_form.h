@@ -17,6 +17,7 @@
 // desktop services, so that the whole window runs offscreen in tests with scripted answers.
 
 #include "core/common/signal.h"
+#include "core/graph/model_choices.h"
 #include "core/mainwindow/commands.h"
 #include "core/mainwindow/results_checks.h"
 #include "core/mainwindow/study_commands.h"
@@ -203,6 +204,8 @@ private:
     std::optional<double> AskValue(const mainwindow::TValueUse& use, const QString& current);
 
     TMainFormParts m_parts;
+    // The models chosen on the results' curves: part of the study.
+    graph::TModelChoices m_modelChoices;
     std::unique_ptr<video::TDocumentInput> m_input;
     std::unique_ptr<mainwindow::TStudyCommands> m_commands;
     TRecoveryHook* m_recovery = nullptr;

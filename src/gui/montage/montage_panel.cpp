@@ -51,9 +51,10 @@ TSeriesDialog::TSeriesDialog(TMontage& montage, QWidget* parent)
     setObjectName(QStringLiteral("BoiteMontageSerie"));
     setWindowTitle(Q(Tr("Afficher ou masquer une série d'images")));
     auto* layout = new QVBoxLayout(this);
-    for (const char* line : { "Cette fenêtre permet de sélectionner la partie utile du flux vidéo ou",
-             "de modifier une précédente sélection.", "Les images masquées apparaissent en négatif dans le montage.",
-             "Les marques posées sur les images masquées seront supprimées" })
+    for (const char* line : { TrNoop("Cette fenêtre permet de sélectionner la partie utile du flux vidéo ou"),
+             TrNoop("de modifier une précédente sélection."),
+             TrNoop("Les images masquées apparaissent en négatif dans le montage."),
+             TrNoop("Les marques posées sur les images masquées seront supprimées") })
         layout->addWidget(Label(line, this));
 
     auto* action = new QGroupBox(Q(Tr("Action")), this);
@@ -65,9 +66,10 @@ TSeriesDialog::TSeriesDialog(TMontage& montage, QWidget* parent)
     actionLayout->addWidget(m_show);
     layout->addWidget(action);
 
-    layout->addWidget(Label("Saisir le numéro des images ou des groupes d'images séparés par des points-virgules "
-                            "(exemple : 1-55 ; 58 ; 73-165) :",
-        this));
+    layout->addWidget(
+        Label(TrNoop("Saisir le numéro des images ou des groupes d'images séparés par des points-virgules "
+                     "(exemple : 1-55 ; 58 ; 73-165) :"),
+            this));
     m_text = new QLineEdit(this);
     m_text->setObjectName(QStringLiteral("EditSerie"));
     layout->addWidget(m_text);
@@ -123,11 +125,12 @@ TMissingFrameDialog::TMissingFrameDialog(TMontage& montage, double period, QWidg
     setObjectName(QStringLiteral("BoiteMontageInstant"));
     setWindowTitle(Q(Tr("Il manque une image dans le flux vidéo")));
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(Label("Il faut modifier la durée entre les deux images qui encadrent l'image manquante.", this));
+    layout->addWidget(
+        Label(TrNoop("Il faut modifier la durée entre les deux images qui encadrent l'image manquante."), this));
     layout->addWidget(new QLabel(
         Q(FormatText(Tr("L'intervalle de temps entre deux images successives est T = %s s."), { Time(period) })),
         this));
-    layout->addWidget(Label("L'instant initial correspond à la première image visible du flux vidéo.", this));
+    layout->addWidget(Label(TrNoop("L'instant initial correspond à la première image visible du flux vidéo."), this));
 
     auto* grid = new QGridLayout();
     m_previous = new QLabel(this);
@@ -150,7 +153,7 @@ TMissingFrameDialog::TMissingFrameDialog(TMontage& montage, double period, QWidg
     layout->addLayout(grid);
 
     auto* bottom = new QHBoxLayout();
-    auto* status = Label("Pratique : se positionner immédiatement après l'image manquante", this);
+    auto* status = Label(TrNoop("Pratique : se positionner immédiatement après l'image manquante"), this);
     status->setObjectName(QStringLiteral("StatusBarInstant"));
     bottom->addWidget(status, 1);
     auto* ok = new QPushButton(Q(Tr("&Ok")), this);
@@ -208,12 +211,14 @@ TMontagePanel::TMontagePanel(TMontage& montage, video::TVideo& video, document::
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(2, 2, 2, 2);
     layout->setSpacing(2);
-    m_toggle = AddButton("ButtonMontageBasculer", "Masquer / afficher",
-        "Masquer l'image courante, ou l'afficher de nouveau si elle est masquée");
-    m_series = AddButton("ButtonMontageBasculerMult", "Série d'images", "Afficher ou masquer une série d'images");
-    m_instant = AddButton("ButtonMontageInstant", "Image manquante", "Il manque une image dans le flux vidéo");
-    m_record
-        = AddButton("ButtonMontageEnregistrer", "Enregistrer la vidéo", "Enregistrer le montage dans un fichier vidéo");
+    m_toggle = AddButton("ButtonMontageBasculer", TrNoop("Masquer / afficher"),
+        TrNoop("Masquer l'image courante, ou l'afficher de nouveau si elle est masquée"));
+    m_series = AddButton(
+        "ButtonMontageBasculerMult", TrNoop("Série d'images"), TrNoop("Afficher ou masquer une série d'images"));
+    m_instant = AddButton(
+        "ButtonMontageInstant", TrNoop("Image manquante"), TrNoop("Il manque une image dans le flux vidéo"));
+    m_record = AddButton("ButtonMontageEnregistrer", TrNoop("Enregistrer la vidéo"),
+        TrNoop("Enregistrer le montage dans un fichier vidéo"));
     layout->addStretch(1);
 
     connect(m_toggle, &QToolButton::clicked, this, [this] { ToggleClicked(); });

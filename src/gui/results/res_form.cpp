@@ -21,6 +21,7 @@
 #include "gui/graph/graph_widget.h"
 #include "gui/results/res_graph_pages.h"
 #include "gui/results/res_measure_tools.h"
+#include "gui/results/res_model_commands.h"
 #include "gui/results/results_grid_model.h"
 #include "gui/results/results_grid_view.h"
 
@@ -120,6 +121,13 @@ TResForm::TResForm(const TResFormParts& parts, QWidget* parent)
     BuildMenus();
     BuildPageButtons();
     BuildGraphTools();
+    m_graphPages->SetModelChoices(m_parts.models);
+    m_graphPages->OnModelsChanged = [this] {
+        if (modelsChanged)
+            modelsChanged();
+    };
+    m_modelCommands = std::make_unique<TResModelCommands>(*this, *m_graphPages,
+        *menuBar()->findChild<QMenu*>("MenuEdition"), *menuBar()->findChild<QMenu*>("MenuAffichage"), *m_graphTools);
     ApplyOptions();
     setWindowTitle(T("Tableau des valeurs"));
     resize(900, 600);
@@ -226,24 +234,24 @@ void TResForm::BuildMenus()
     QMenu* file = menuBar()->addMenu(T("&Fichier"));
     file->setObjectName("MenuFichier");
     file->setAccessibleName(T("Fichier"));
-    connect(AddAction(file, "MenuFichierExporter", "Exporter"), &QAction::triggered, this, [this] {
+    connect(AddAction(file, "MenuFichierExporter", TrNoop("Exporter")), &QAction::triggered, this, [this] {
         if (IsGraphPage())
             ExportGraphWithDialog();
         else if (Refresh())
             m_handOver->ExportTextFile();
     });
-    m_exportCsv = AddAction(file, "MenuFichierExporterCsv", "Exporter au format CSV");
+    m_exportCsv = AddAction(file, "MenuFichierExporterCsv", TrNoop("Exporter au format CSV"));
     connect(m_exportCsv, &QAction::triggered, this, [this] {
         if (Refresh())
             m_handOver->ExportCsvFile();
     });
-    m_exportPdf = AddAction(file, "MenuFichierExporterPdf", "Exporter en PDF");
+    m_exportPdf = AddAction(file, "MenuFichierExporterPdf", TrNoop("Exporter en PDF"));
     connect(m_exportPdf, &QAction::triggered, this, [this] { ExportPdfWithDialog(); });
-    m_print = AddAction(file, "MenuFichierImprimer", "Imprimer");
+    m_print = AddAction(file, "MenuFichierImprimer", TrNoop("Imprimer"));
     m_print->setShortcut(QKeySequence::Print);
     connect(m_print, &QAction::triggered, this, [this] { PrintGraphWithPreview(); });
     file->addSeparator();
-    QAction* close = AddAction(file, "MenuFichierFermer", "Fermer");
+    QAction* close = AddAction(file, "MenuFichierFermer", TrNoop("Fermer"));
     close->setShortcut(QKeySequence::Close);
     connect(close, &QAction::triggered, this, &QWidget::close);
 
@@ -251,10 +259,11 @@ void TResForm::BuildMenus()
     edit->setObjectName("MenuEdition");
     edit->setAccessibleName(T("Edition"));
     m_measureTools->AddEditEntries(edit);
-    m_copyImage = AddAction(edit, "MenuEditionCopierImageDansLePressePapier", "Copier l'image dans le presse-papier");
+    m_copyImage
+        = AddAction(edit, "MenuEditionCopierImageDansLePressePapier", TrNoop("Copier l'image dans le presse-papier"));
     connect(m_copyImage, &QAction::triggered, this, [this] { CopyGraph(); });
-    QAction* copy
-        = AddAction(edit, "MenuEditionCopierTableauDansLePressePapier", "Copier le tableau dans le presse-papier");
+    QAction* copy = AddAction(
+        edit, "MenuEditionCopierTableauDansLePressePapier", TrNoop("Copier le tableau dans le presse-papier"));
     copy->setShortcut(QKeySequence::Copy);
     m_copyTable = copy;
     connect(copy, &QAction::triggered, this, [this] {
@@ -262,7 +271,7 @@ void TResForm::BuildMenus()
             m_handOver->CopyTable();
     });
     connect(AddAction(edit, "MenuEditionCopierTableauDansLePressePapierPourPython",
-                "Copier le tableau dans le presse-papier pour Python"),
+                TrNoop("Copier le tableau dans le presse-papier pour Python")),
         &QAction::triggered, this, [this] {
             if (Refresh())
                 m_handOver->CopyPython();
@@ -283,18 +292,18 @@ void TResForm::BuildMenus()
             m_handOver->ToRegressi();
     });
     edit->addSeparator();
-    m_restoreGraph = AddAction(edit, "MenuEditionRestaurerGraphe", "Restaurer le graphe");
+    m_restoreGraph = AddAction(edit, "MenuEditionRestaurerGraphe", TrNoop("Restaurer le graphe"));
     connect(m_restoreGraph, &QAction::triggered, this, [this] { RestoreGraph(); });
-    m_restoreTable = AddAction(edit, "MenuEditionRestaurerTableau", "Restaurer le tableau");
+    m_restoreTable = AddAction(edit, "MenuEditionRestaurerTableau", TrNoop("Restaurer le tableau"));
     connect(m_restoreTable, &QAction::triggered, this, [this] { ShowPage(TResultsPage::Table); });
 
     QMenu* display = menuBar()->addMenu(T("&Affichage"));
     display->setObjectName("MenuAffichage");
     display->setAccessibleName(T("Affichage"));
-    m_showCoordinates = AddAction(display, "MenuAffichageCoordonnees", "Coordonnées", true);
-    m_showVelocity = AddAction(display, "MenuAffichageVitesse", "Vitesse", true);
-    m_showAcceleration = AddAction(display, "MenuAffichageAcceleration", "Accélération", true);
-    m_showPolar = AddAction(display, "MenuAffichagePolaire", "Grandeurs polaires", true);
+    m_showCoordinates = AddAction(display, "MenuAffichageCoordonnees", TrNoop("Coordonnées"), true);
+    m_showVelocity = AddAction(display, "MenuAffichageVitesse", TrNoop("Vitesse"), true);
+    m_showAcceleration = AddAction(display, "MenuAffichageAcceleration", TrNoop("Accélération"), true);
+    m_showPolar = AddAction(display, "MenuAffichagePolaire", TrNoop("Grandeurs polaires"), true);
     for (QAction* group : { m_showCoordinates, m_showVelocity, m_showAcceleration, m_showPolar })
         connect(group, &QAction::triggered, this, [this] { ShowPage(m_page); });
     display->addSeparator();
@@ -303,24 +312,25 @@ void TResForm::BuildMenus()
     QMenu* calculations = menuBar()->addMenu(T("&Calculs"));
     calculations->setObjectName("MenuCalculs");
     calculations->setAccessibleName(T("Calculs"));
-    m_smoothVelocity = AddAction(calculations, "MenuCalculsLisserVitesse", "Lisser les valeurs de la vitesse", true);
-    m_smoothAcceleration
-        = AddAction(calculations, "MenuCalculsLisserAcceleration", "Lisser les valeurs de l'accélération", true);
+    m_smoothVelocity
+        = AddAction(calculations, "MenuCalculsLisserVitesse", TrNoop("Lisser les valeurs de la vitesse"), true);
+    m_smoothAcceleration = AddAction(
+        calculations, "MenuCalculsLisserAcceleration", TrNoop("Lisser les valeurs de l'accélération"), true);
     connect(m_smoothVelocity, &QAction::triggered, this,
         [this](bool on) { SetSmoothing(on ? (m_smoothFlags | kSmoothVelocity) : (m_smoothFlags & ~kSmoothVelocity)); });
     connect(m_smoothAcceleration, &QAction::triggered, this, [this](bool on) {
         SetSmoothing(on ? (m_smoothFlags | kSmoothAcceleration) : (m_smoothFlags & ~kSmoothAcceleration));
     });
     calculations->addSeparator();
-    connect(AddAction(calculations, "MenuCalculsSaisir", "Saisir des formules ou des constantes"), &QAction::triggered,
-        this, [this] { OpenFormulasWindow(); });
-    connect(AddAction(calculations, "MenuCalculsCalculatrice", "Calculatrice"), &QAction::triggered, this,
+    connect(AddAction(calculations, "MenuCalculsSaisir", TrNoop("Saisir des formules ou des constantes")),
+        &QAction::triggered, this, [this] { OpenFormulasWindow(); });
+    connect(AddAction(calculations, "MenuCalculsCalculatrice", TrNoop("Calculatrice")), &QAction::triggered, this,
         [this] { OpenCalculator(); });
     // The unit of the angles the formulas read and write (B, O, the trigonometric functions).
     QMenu* angles = calculations->addMenu(T("Unité des angles dans les formules"));
     angles->setObjectName("MenuCalculsAngle");
     auto* unit = new QActionGroup(this);
-    m_angleDegrees = AddAction(angles, "MenuCalculsAngleDegre", "degrés", true);
+    m_angleDegrees = AddAction(angles, "MenuCalculsAngleDegre", TrNoop("degrés"), true);
     m_angleRadians = AddAction(angles, "MenuCalculsAngleRadian", "radians", true);
     unit->addAction(m_angleDegrees);
     unit->addAction(m_angleRadians);
@@ -341,11 +351,12 @@ void TResForm::BuildPageButtons()
         TResultsPage page;
     };
     static constexpr TPageButton kButtons[] = {
-        { "ButtonMenuFormule", "Formules", "Formules personnelles", TResultsPage::Formula },
-        { "ButtonMenuReferentiel", "Trajectoire", "Trajectoire dans un référentiel", TResultsPage::Trajectory },
-        { "ButtonMenuTableau", "Tableau", "Tableau des valeurs", TResultsPage::Table },
-        { "ButtonMenuTemps", "Temps", "Evolution en fonction du temps", TResultsPage::Time },
-        { "ButtonMenuVecteur", "Vecteurs", "Représentation des vecteurs", TResultsPage::Vector },
+        { "ButtonMenuFormule", TrNoop("Formules"), TrNoop("Formules personnelles"), TResultsPage::Formula },
+        { "ButtonMenuReferentiel", TrNoop("Trajectoire"), TrNoop("Trajectoire dans un référentiel"),
+            TResultsPage::Trajectory },
+        { "ButtonMenuTableau", TrNoop("Tableau"), TrNoop("Tableau des valeurs"), TResultsPage::Table },
+        { "ButtonMenuTemps", TrNoop("Temps"), TrNoop("Evolution en fonction du temps"), TResultsPage::Time },
+        { "ButtonMenuVecteur", TrNoop("Vecteurs"), TrNoop("Représentation des vecteurs"), TResultsPage::Vector },
     };
     for (const TPageButton& b : kButtons) {
         auto* button = new QToolButton(bar);
@@ -527,6 +538,8 @@ void TResForm::UpdateMenus()
     m_displayGraphMenus[4]->setEnabled(trajectory); // the trajectory's axes
     m_displayGraphMenus[5]->setEnabled(time); // zoom axes
     m_bubbleMenu->setEnabled(IsGraphPage());
+    if (m_modelCommands)
+        m_modelCommands->Update(graphPage, IsGraphPage());
     // The button of the page in view stands out; the buttons stay plain so that one press always shows.
     for (std::size_t i = 0; i < m_pageButtons.size(); ++i) {
         QFont font = m_pageButtons[i]->font();
@@ -583,11 +596,11 @@ void TResForm::BuildDisplayMenus(QMenu* display)
         if (IsGraphPage())
             ShowPage(m_page);
     };
-    QMenu* draw = submenu("MenuAffichageDessiner", "Dessiner");
-    m_drawOrigin = AddAction(draw, "MenuAffichageDessinerOrigine", "l'origine du repère", true);
-    m_drawPolyline = AddAction(draw, "MenuAffichageDessinerLigneBrisee", "une ligne brisée", true);
-    m_drawVideoImage = AddAction(draw, "MenuAffichageDessinerImageVideo", "l'image de la vidéo", true);
-    m_drawVectorValues = AddAction(draw, "MenuAffichageDessinerValeurVecteurs", "la valeur des vecteurs", true);
+    QMenu* draw = submenu("MenuAffichageDessiner", TrNoop("Dessiner"));
+    m_drawOrigin = AddAction(draw, "MenuAffichageDessinerOrigine", TrNoop("l'origine du repère"), true);
+    m_drawPolyline = AddAction(draw, "MenuAffichageDessinerLigneBrisee", TrNoop("une ligne brisée"), true);
+    m_drawVideoImage = AddAction(draw, "MenuAffichageDessinerImageVideo", TrNoop("l'image de la vidéo"), true);
+    m_drawVectorValues = AddAction(draw, "MenuAffichageDessinerValeurVecteurs", TrNoop("la valeur des vecteurs"), true);
     connect(m_drawVectorValues, &QAction::triggered, this, redraw);
     connect(m_drawOrigin, &QAction::triggered, this, redraw);
     connect(m_drawVideoImage, &QAction::triggered, this, redraw);
@@ -606,28 +619,30 @@ void TResForm::BuildDisplayMenus(QMenu* display)
             connect(*slot, &QAction::triggered, this, redraw);
         }
     };
-    QMenu* numbers = submenu("MenuAffichageNumeroterReferentiel", "Numérotation");
+    QMenu* numbers = submenu("MenuAffichageNumeroterReferentiel", TrNoop("Numérotation"));
     exclusive(numbers,
-        { { &m_numberBelow, "sous la marque" }, { &m_numberRight, "à droite de la marque" },
+        { { &m_numberBelow, TrNoop("sous la marque") }, { &m_numberRight, TrNoop("à droite de la marque") },
             { &m_numberNone, "aucune" } },
         { "MenuAffichageNumeroterReferentielSous", "MenuAffichageNumeroterReferentielDroite",
             "MenuAffichageNumeroterReferentielAucune" });
-    QMenu* origin = submenu("MenuAffichageOrigine", "Origine");
-    m_originX = AddAction(origin, "MenuAffichageOrigineAbscisses", "des abscisses", true);
-    m_originY = AddAction(origin, "MenuAffichageOrigineOrdonnees", "des ordonnées", true);
+    QMenu* origin = submenu("MenuAffichageOrigine", TrNoop("Origine"));
+    m_originX = AddAction(origin, "MenuAffichageOrigineAbscisses", TrNoop("des abscisses"), true);
+    m_originY = AddAction(origin, "MenuAffichageOrigineOrdonnees", TrNoop("des ordonnées"), true);
     connect(m_originX, &QAction::triggered, this, redraw);
     connect(m_originY, &QAction::triggered, this, redraw);
-    QMenu* size = submenu("MenuAffichageTaille", "Taille");
-    exclusive(size, { { &m_sizeLarge, "grande" }, { &m_sizeMedium, "moyenne" }, { &m_sizeSmall, "petite" } },
+    QMenu* size = submenu("MenuAffichageTaille", TrNoop("Taille"));
+    exclusive(size,
+        { { &m_sizeLarge, TrNoop("grande") }, { &m_sizeMedium, TrNoop("moyenne") },
+            { &m_sizeSmall, TrNoop("petite") } },
         { "MenuAffichageTailleGrande", "MenuAffichageTailleMoyenne", "MenuAffichageTaillePetite" });
-    QMenu* trajectory = submenu("MenuAffichageTrajectoire", "Trajectoire");
+    QMenu* trajectory = submenu("MenuAffichageTrajectoire", TrNoop("Trajectoire"));
     exclusive(trajectory,
-        { { &m_trajectoryAsVideo, "présentée comme sur la vidéo" },
-            { &m_trajectoryInAxes, "dans le repère (O, x, y)" } },
+        { { &m_trajectoryAsVideo, TrNoop("présentée comme sur la vidéo") },
+            { &m_trajectoryInAxes, TrNoop("dans le repère (O, x, y)") } },
         { "MenuAffichageTrajectoireVideo", "MenuAffichageTrajectoireRepere" });
-    QMenu* zoom = submenu("MenuAffichageZoom", "Zoom");
-    m_zoomX = AddAction(zoom, "MenuAffichageZoomAbscisses", "des abscisses", true);
-    m_zoomY = AddAction(zoom, "MenuAffichageZoomOrdonnees", "des ordonnées", true);
+    QMenu* zoom = submenu("MenuAffichageZoom", TrNoop("Zoom"));
+    m_zoomX = AddAction(zoom, "MenuAffichageZoomAbscisses", TrNoop("des abscisses"), true);
+    m_zoomY = AddAction(zoom, "MenuAffichageZoomOrdonnees", TrNoop("des ordonnées"), true);
     // The zoom's axes act on the graph in view at once; they do not change the window.
     for (QAction* axis : { m_zoomX, m_zoomY }) {
         connect(axis, &QAction::triggered, this, [this] {
@@ -638,10 +653,10 @@ void TResForm::BuildDisplayMenus(QMenu* display)
             }
         });
     }
-    m_bubbleMenu = submenu("MenuAffichageBulleObjet", "Bulle des valeurs");
+    m_bubbleMenu = submenu("MenuAffichageBulleObjet", TrNoop("Bulle des valeurs"));
     exclusive(m_bubbleMenu,
-        { { &m_bubblePlaces[0], "en haut à gauche" }, { &m_bubblePlaces[1], "en haut à droite" },
-            { &m_bubblePlaces[2], "en bas à gauche" }, { &m_bubblePlaces[3], "en bas à droite" } },
+        { { &m_bubblePlaces[0], TrNoop("en haut à gauche") }, { &m_bubblePlaces[1], TrNoop("en haut à droite") },
+            { &m_bubblePlaces[2], TrNoop("en bas à gauche") }, { &m_bubblePlaces[3], TrNoop("en bas à droite") } },
         { "MenuAffichageBulleObjetHautGauche", "MenuAffichageBulleObjetHautDroite", "MenuAffichageBulleObjetBasGauche",
             "MenuAffichageBulleObjetBasDroite" });
     m_bubblePlaces[1]->setChecked(true);
@@ -765,6 +780,10 @@ TGraphDisplayChoice TResForm::DisplayChoice() const
     d.accelerationAvailable = m_accelerationOk;
     d.polarAvailable = m_polarOk;
     d.vectorValues = m_drawVectorValues->isChecked();
+    if (m_modelCommands) {
+        d.modelEquation = m_modelCommands->ShowEquation();
+        d.modelStatistics = m_modelCommands->ShowStatistics();
+    }
     return d;
 }
 
@@ -777,7 +796,8 @@ void TResForm::ShowGraphPage()
     const auto& names = m_parts.data.Set(set).SystemName;
     for (int k = 0; k < calcul.ObjectCount(); ++k) {
         graph::TPageObject object;
-        object.name = k < static_cast<int>(names.size()) ? names[std::size_t(k)] : document::DefaultObjectName(k);
+        object.name = document::ShownObjectName(
+            k < static_cast<int>(names.size()) ? names[std::size_t(k)] : document::DefaultObjectName(k));
         object.colour = m_parts.data.MarkColor(k);
         objects.push_back(object);
     }
@@ -811,7 +831,9 @@ void TResForm::ShowGraphPage()
     // A new graph keeps the tool pressed in the bar, and the bubble where the menu puts it.
     if (graph::TGraph* g = m_graphPages->CurrentGraph()) {
         g->Bulle().place = BubblePlace();
-        g->SetTool(m_toolPan->isChecked() ? graph::gtPan
+        const bool model = m_modelCommands && m_modelCommands->ToolChosen() && m_graphPages->HasModel();
+        g->SetTool(model                  ? graph::gtModifierModele
+                : m_toolPan->isChecked()  ? graph::gtPan
                 : m_toolZoom->isChecked() ? graph::gtZoom
                                           : m_measureTools->Tool());
         m_measureTools->Attach(g);

@@ -52,6 +52,7 @@ class TResultsGridModel;
 class TResultsGridView;
 class TResGraphPages;
 class TMeasureToolBar;
+class TResModelCommands;
 class TServeur;
 class TTableHandOver;
 struct TGraphDisplayChoice;
@@ -63,6 +64,9 @@ namespace formulas {
 class TFormules;
 class TFormulesCalc;
 } // namespace formulas
+namespace graph {
+class TModelChoices;
+}
 namespace results {
 class TResultsSet;
 }
@@ -81,6 +85,8 @@ struct TResFormParts {
     formulas::TFormules& formules;
     // The settings file that keeps the formula keyboard's favourites; empty: none.
     std::string settingsPath;
+    // The models chosen on the curves, kept with the study; none: not kept.
+    graph::TModelChoices* models = nullptr;
 };
 
 using results::TResultsPage;
@@ -127,6 +133,9 @@ public:
     void OpenKeyboard();
     // After the formulas or constants were changed in the formulas window or the keyboard.
     std::function<void()> formulasChanged;
+    // After a model was chosen, adjusted or taken away on a curve.
+    std::function<void()> modelsChanged;
+    TResModelCommands* ModelCommands() const { return m_modelCommands.get(); }
     // The angle unit of the formulas (the settings' "CheckBox32AngleRadian").
     void SetAnglesInRadians(bool radians);
 
@@ -183,6 +192,7 @@ private:
     QAction* m_smoothVelocity = nullptr;
     QAction* m_smoothAcceleration = nullptr;
     TResGraphPages* m_graphPages = nullptr;
+    std::unique_ptr<TResModelCommands> m_modelCommands;
     QLabel* m_nothing = nullptr;
     // The display menus of the graph pages.
     QAction* m_drawOrigin = nullptr;

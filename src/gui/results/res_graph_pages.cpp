@@ -5,17 +5,21 @@
 #include "core/formulas/formules.h"
 #include "core/graph/graph.h"
 #include "core/graph/measure_tools.h"
+#include "core/graph/model_choices.h"
+#include "core/graph/model_tool.h"
 #include "core/graph/vectors.h"
 #include "core/results/calcul.h"
 #include "core/results/quantity.h"
 #include "gui/common/qt_text.h"
 #include "gui/graph/graph_widget.h"
+#include "gui/results/res_modeller_panel.h"
 #include "gui/results/res_vector_page.h"
 
 #include <QComboBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QListWidget>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -72,6 +76,10 @@ TResGraphPages::TResGraphPages(QWidget* parent)
         }
     }
     graph::RegisterMeasureTools(*m_formulaGraph);
+    // Models are laid over quantities against time and over formulas.
+    for (auto& graph : m_graphs[0])
+        graph::InstallModels(*graph);
+    graph::InstallModels(*m_formulaGraph);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(4, 4, 4, 4);
     auto* panel = new QWidget(this);
@@ -108,6 +116,7 @@ TResGraphPages::TResGraphPages(QWidget* parent)
     layout->addWidget(panel);
     m_widget = new TGraphWidget(this);
     layout->addWidget(m_widget, 1);
+    m_modeller = new TModeleurPanel(m_widget);
 
     connect(m_quantity, &QComboBox::currentIndexChanged, this, [this] { ReadChoices(); });
     connect(m_reference, &QComboBox::currentIndexChanged, this, [this] { ReadChoices(); });
@@ -116,8 +125,89 @@ TResGraphPages::TResGraphPages(QWidget* parent)
 
 TResGraphPages::~TResGraphPages()
 {
-    // The widget lets go of the graph before the graphs go.
+    // The widget and the model panel let go of the graph before the graphs go.
+    m_modelWatch.Disconnect();
+    m_modeller->SetGraph(nullptr);
     m_widget->SetGraph(nullptr);
+}
+
+bool TResGraphPages::TakesModels() const
+{
+    return m_page == TResultsPage::Time || m_page == TResultsPage::Formula;
+}
+
+bool TResGraphPages::HasModel() const
+{
+    return m_keyedGraph != nullptr && TakesModels() && graph::AnyActiveModel(*m_keyedGraph);
+}
+
+void TResGraphPages::ChooseModel(int code)
+{
+    graph::TGraph* g = m_keyedGraph;
+    if (g == nullptr || !TakesModels())
+        return;
+    graph::TGModele* first = nullptr;
+    for (graph::TGModele* model : graph::ModelsOf(*g)) {
+        if (model == nullptr)
+            continue;
+        model->SetType(code);
+        if (first == nullptr && model->Active() != nullptr)
+            first = model;
+    }
+    graph::SelectModel(*g, first);
+    RememberModels();
+    g->OnChanged.Emit();
+}
+
+void TResGraphPages::RememberModels()
+{
+    m_rememberPending = false;
+    if (m_modelChoices == nullptr || m_keyedGraph == nullptr)
+        return;
+    // Choices that changed elsewhere belong to another study (opened, or new): the curves in view are
+    // not its curves.
+    if (m_modelChoices->Generation() != m_choicesSeen)
+        return;
+    const std::uint64_t before = m_modelChoices->Generation();
+    const std::vector<graph::TGModele*> models = graph::ModelsOf(*m_keyedGraph);
+    for (std::size_t i = 0; i < models.size() && i < m_curveKeys.size(); ++i) {
+        graph::TGModele* model = models[i];
+        if (model == nullptr || m_curveKeys[i].empty())
+            continue;
+        graph::TModelChoice choice;
+        choice.code = model->Type();
+        // A model adjusted by hand keeps its parameters; a fitted one is fitted again to the curve.
+        if (model->HandAdjusted() && model->Active() != nullptr) {
+            for (int k = 0; k < model->Active()->ParameterCount(); ++k)
+                choice.parameters.push_back(model->Active()->Parameter(k));
+        }
+        m_modelChoices->Set(m_curveKeys[i], choice);
+    }
+    m_choicesSeen = m_modelChoices->Generation();
+    if (m_modelChoices->Generation() != before && OnModelsChanged)
+        OnModelsChanged();
+}
+
+void TResGraphPages::RestoreModels(graph::TGraph& g)
+{
+    graph::TGModele* first = nullptr;
+    const std::vector<graph::TGModele*> models = graph::ModelsOf(g);
+    for (std::size_t i = 0; i < models.size() && i < m_curveKeys.size(); ++i) {
+        graph::TGModele* model = models[i];
+        const graph::TModelChoice* choice = m_modelChoices != nullptr ? m_modelChoices->Find(m_curveKeys[i]) : nullptr;
+        if (model == nullptr || choice == nullptr)
+            continue;
+        model->SetType(choice->code);
+        if (model->Active() == nullptr)
+            continue;
+        for (std::size_t k = 0; k < choice->parameters.size() && int(k) < model->Active()->ParameterCount(); ++k)
+            model->SetParameter(int(k), choice->parameters[k]);
+        if (first == nullptr)
+            first = model;
+    }
+    graph::SelectModel(g, first);
+    if (m_modelChoices != nullptr)
+        m_choicesSeen = m_modelChoices->Generation();
 }
 
 graph::TGraph& TResGraphPages::GraphOf(TResultsPage page, TMarkSet set)
@@ -309,7 +399,14 @@ void TResGraphPages::Show(TResultsPage page, TMarkSet set, const results::TCalcu
     }
     m_filling = false;
 
+    // The models of the graph in view are kept before its curves are built again.
+    RememberModels();
+    m_modelWatch.Disconnect();
+    m_keyedGraph = nullptr;
+    m_curveKeys.clear();
     g.Clear();
+    g.IsShowModeleurEqua = display.modelEquation;
+    g.IsShowModeleurStat = display.modelStatistics;
     g.SetMargins(kMarginLeft, kMarginRight, kMarginTop, kMarginBottom);
     g.SetDecimalSeparator(DecimalSeparator());
     g.SetDisplay({ display.size, display.penWidth });
@@ -335,8 +432,11 @@ void TResGraphPages::Show(TResultsPage page, TMarkSet set, const results::TCalcu
             curve = graph::FormulaCurve(calcul, *m_formules, choice);
         curve.style.visible[graph::obSegment] = display.timePolyline;
         curve.style.numbering = graph::TNumbering::None;
-        if (!curve.x.empty())
+        if (!curve.x.empty()) {
             g.AddCurve(curve);
+            m_curveKeys.push_back(
+                graph::FormulaCurveKey(curve.ordinateName, m_formulaAbscissa < 0 ? std::string() : curve.abscissaName));
+        }
         g.IsZoomX = display.zoomX;
         g.IsZoomY = display.zoomY;
         const std::string yTitle = curve.name.empty()
@@ -362,11 +462,19 @@ void TResGraphPages::Show(TResultsPage page, TMarkSet set, const results::TCalcu
         choice.hideVelocityEdges = display.hideVelocityEdges;
         choice.hideAccelerationEdges = display.hideAccelerationEdges;
         choice.firstNumber = display.firstNumber;
-        std::vector<graph::TCurveInput> curves = graph::TimeCurves(calcul, objects, choice);
-        for (graph::TCurveInput& curve : curves) {
-            curve.style.visible[graph::obSegment] = display.timePolyline;
-            curve.style.numbering = graph::TNumbering::None;
-            g.AddCurve(curve);
+        // One object at a time, so that each curve knows whose it is (an object without values has none).
+        const results::TQuantityText symbol = results::TextOf(choice.quantity);
+        std::vector<graph::TCurveInput> curves;
+        for (int k : choice.objects) {
+            graph::TTimePageChoice one = choice;
+            one.objects = { k };
+            for (graph::TCurveInput& curve : graph::TimeCurves(calcul, objects, one)) {
+                curve.style.visible[graph::obSegment] = display.timePolyline;
+                curve.style.numbering = graph::TNumbering::None;
+                g.AddCurve(curve);
+                m_curveKeys.push_back(graph::TimeCurveKey(SetIndex(set), symbol.symbol, k));
+                curves.push_back(std::move(curve));
+            }
         }
         g.IsZoomX = display.zoomX;
         g.IsZoomY = display.zoomY;
@@ -408,6 +516,18 @@ void TResGraphPages::Show(TResultsPage page, TMarkSet set, const results::TCalcu
         g.SetWorld(graph::TrajectoryWindow(curve, choice), true);
     }
     m_widget->SetGraph(&g);
+    if (TakesModels()) {
+        m_keyedGraph = &g;
+        RestoreModels(g);
+        // A model adjusted with the mouse or the step buttons is remembered once the changes rest.
+        m_modelWatch = g.OnChanged.Connect([this] {
+            if (m_rememberPending)
+                return;
+            m_rememberPending = true;
+            QTimer::singleShot(0, this, [this] { RememberModels(); });
+        });
+    }
+    m_modeller->SetGraph(&g);
     m_widget->UpdateDescription();
     m_widget->update();
 }

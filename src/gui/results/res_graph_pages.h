@@ -18,6 +18,7 @@
 #include <QWidget>
 
 #include <array>
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -28,7 +29,8 @@ class QListWidget;
 
 namespace kinoval::graph {
 class TGraph;
-}
+class TModelChoices;
+} // namespace kinoval::graph
 namespace kinoval::results {
 class TCalcul;
 }
@@ -40,6 +42,7 @@ namespace kinoval {
 
 class TGraphWidget;
 class TVectorScalePanel;
+class TModeleurPanel;
 
 // The display menus' state that the graph pages draw with.
 struct TGraphDisplayChoice {
@@ -63,6 +66,8 @@ struct TGraphDisplayChoice {
     bool accelerationAvailable = true;
     bool polarAvailable = true;
     bool vectorValues = false; // "Dessiner > la valeur des vecteurs"
+    bool modelEquation = true; // "Modificateur du modèle > Afficher l'équation"
+    bool modelStatistics = false; // "Modificateur du modèle > les statistiques"
 };
 
 // The picture under the trajectory: the current frame and how the study's axes lie on it.
@@ -99,6 +104,18 @@ public:
     // A choice of the panel changed: the results window shows the page again.
     std::function<void()> OnChoiceChanged;
 
+    // The models chosen on the curves, kept with the study; none until given.
+    void SetModelChoices(graph::TModelChoices* choices) { m_modelChoices = choices; }
+    // Whether the page in view takes models (the time and formula pages), and whether one is chosen.
+    bool TakesModels() const;
+    bool HasModel() const;
+    // Lays a model (a code of TGModele, 9 for none) over every curve of the page in view and fits it.
+    void ChooseModel(int code);
+    // The model panel over the graph.
+    TModeleurPanel* ModellerPanel() const { return m_modeller; }
+    // A model was chosen, adjusted or taken away.
+    std::function<void()> OnModelsChanged;
+
 private:
     void FillTimeLists(const std::vector<graph::TPageObject>& objects, const TGraphDisplayChoice& display);
     void FillTrajectoryLists(const std::vector<graph::TPageObject>& objects);
@@ -108,6 +125,9 @@ private:
     void ShowVectorPage(graph::TGraph& graph, const results::TCalcul& calcul,
         const std::vector<graph::TPageObject>& objects, const TGraphDisplayChoice& display);
     void ReadChoices();
+    // The models of the graph in view, and what the choices say of its curves.
+    void RememberModels();
+    void RestoreModels(graph::TGraph& graph);
     void SetTitles(graph::TGraph& graph, const std::string& yTitle, const std::string& xTitle,
         const std::vector<graph::TPageObject>& objects, const std::vector<int>& shown, bool legend);
 
@@ -118,6 +138,14 @@ private:
     QComboBox* m_reference = nullptr; // trajectory page: the frame of reference
     TGraphWidget* m_widget = nullptr;
     TVectorScalePanel* m_scalePanel = nullptr;
+    TModeleurPanel* m_modeller = nullptr;
+    graph::TModelChoices* m_modelChoices = nullptr;
+    // The key of each curve of the graph in view, in the choices.
+    std::vector<std::string> m_curveKeys;
+    graph::TGraph* m_keyedGraph = nullptr;
+    TConnection m_modelWatch;
+    bool m_rememberPending = false;
+    std::uint64_t m_choicesSeen = 0; // the choices' generation the curves in view were last matched with
 
     // [page: 0 time, 1 trajectory, 2 vectors][mark set]
     std::array<std::array<std::unique_ptr<graph::TGraph>, 2>, 3> m_graphs;

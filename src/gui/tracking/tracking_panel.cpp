@@ -31,12 +31,13 @@ QString LongHint(const char* text)
     return bar < 0 ? hint : hint.mid(bar + 1);
 }
 
-constexpr const char* kHintFreeHand
-    = "|Bouton gauche 1er clic = débuter le tracé ; bouton gauche 2ème clic = terminer ; bouton droit = effacer";
-constexpr const char* kHintPolygon = "|Bouton gauche = ajouter un sommet au polygone ; double clic du bouton gauche = "
-                                     "terminer ; bouton droit = effacer";
-constexpr const char* kHintCircle
-    = "|Bouton gauche 1er clic = centre du cercle ; bouton gauche 2ème clic = terminer ; bouton droit = effacer";
+constexpr const char* kHintFreeHand = TrNoop(
+    "|Bouton gauche 1er clic = débuter le tracé ; bouton gauche 2ème clic = terminer ; bouton droit = effacer");
+constexpr const char* kHintPolygon
+    = TrNoop("|Bouton gauche = ajouter un sommet au polygone ; double clic du bouton gauche = "
+             "terminer ; bouton droit = effacer");
+constexpr const char* kHintCircle = TrNoop(
+    "|Bouton gauche 1er clic = centre du cercle ; bouton gauche 2ème clic = terminer ; bouton droit = effacer");
 
 constexpr int kRadiusChoices[3] = { 20, 40, 60 };
 
@@ -73,18 +74,21 @@ TTrackingPanel::TTrackingPanel(TTracking& tracking, video::TVideo& video, docume
     layout->setContentsMargins(2, 2, 2, 2);
     layout->setSpacing(2);
 
-    m_contour = AddButton("ButtonTrackContour", "Contour", "Dessiner le contour de l'objet à suivre");
+    m_contour = AddButton("ButtonTrackContour", TrNoop("Contour"), TrNoop("Dessiner le contour de l'objet à suivre"));
     // The outline's shape and the search radius have buttons of their own beside the tools they tune: a
     // button split into an action and a menu offers only its menu to assistive tools.
-    m_shapeButton = AddButton("ButtonTrackForme", "Forme", "Choisir la forme du contour à dessiner");
-    m_banZone = AddButton("ButtonTrackBanZone", "Zone ignorée", "Dessiner une zone à ignorer");
-    m_sequence = AddButton("ButtonTrackSequence", "Séquence", "Choisir la dernière image du suivi");
-    m_suivi = AddButton("ButtonTrackSuivi", "Suivi", "Lancer ou arrêter le suivi automatique");
-    m_radiusButton = AddButton("ButtonTrackRayon", "Rayon", "Choisir le rayon de la zone de recherche");
-    m_numMarque = AddButton("ButtonTrackNumMarque", "Objet", "Choisir l'objet à suivre");
-    m_eraseContourButton = AddButton("ButtonTrackEffacerContour", "Effacer contour", "Effacer le contour de l'objet");
-    m_eraseTrackButton = AddButton("ButtonTrackEffacerTrack", "Effacer suivi", "Effacer les positions suivies");
-    m_eraseBanZoneButton = AddButton("ButtonTrackEffacerBanZone", "Effacer zone", "Effacer la dernière zone ignorée");
+    m_shapeButton = AddButton("ButtonTrackForme", TrNoop("Forme"), TrNoop("Choisir la forme du contour à dessiner"));
+    m_banZone = AddButton("ButtonTrackBanZone", TrNoop("Zone ignorée"), TrNoop("Dessiner une zone à ignorer"));
+    m_sequence = AddButton("ButtonTrackSequence", TrNoop("Séquence"), TrNoop("Choisir la dernière image du suivi"));
+    m_suivi = AddButton("ButtonTrackSuivi", TrNoop("Suivi"), TrNoop("Lancer ou arrêter le suivi automatique"));
+    m_radiusButton = AddButton("ButtonTrackRayon", TrNoop("Rayon"), TrNoop("Choisir le rayon de la zone de recherche"));
+    m_numMarque = AddButton("ButtonTrackNumMarque", TrNoop("Objet"), TrNoop("Choisir l'objet à suivre"));
+    m_eraseContourButton
+        = AddButton("ButtonTrackEffacerContour", TrNoop("Effacer contour"), TrNoop("Effacer le contour de l'objet"));
+    m_eraseTrackButton
+        = AddButton("ButtonTrackEffacerTrack", TrNoop("Effacer suivi"), TrNoop("Effacer les positions suivies"));
+    m_eraseBanZoneButton
+        = AddButton("ButtonTrackEffacerBanZone", TrNoop("Effacer zone"), TrNoop("Effacer la dernière zone ignorée"));
     m_contour->setCheckable(true);
     m_banZone->setCheckable(true);
 
@@ -134,7 +138,7 @@ TTrackingPanel::TTrackingPanel(TTracking& tracking, video::TVideo& video, docume
     m_shapeMenu->setObjectName(QStringLiteral("MenuMesuresForme"));
     m_shapeGroup = new QActionGroup(this);
     const char* shapeNames[3] = { "MenuMesuresFormeLibre", "MenuMesuresFormePolygone", "MenuMesuresFormeCercle" };
-    const char* shapeCaptions[3] = { "Forme libre", "Polygone", "Cercle" };
+    const char* shapeCaptions[3] = { TrNoop("Forme libre"), TrNoop("Polygone"), TrNoop("Cercle") };
     for (int k = 0; k < 3; ++k) {
         QAction* a = m_shapeMenu->addAction(Q(Tr(shapeCaptions[k])));
         a->setObjectName(QLatin1String(shapeNames[k]));

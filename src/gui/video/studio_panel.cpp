@@ -29,10 +29,11 @@ TStudioPanel::TStudioPanel(TStudio& studio, TVideo& video, TOptions& options, QW
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(2, 2, 2, 2);
     layout->setSpacing(2);
-    m_draw = AddButton("ButtonStudioContour", "Dessiner le contour de l'objet",
-        "Bouton gauche = dessiner le contour de l'objet ; bouton droit = supprimer le contour de l'image", true);
-    m_erase = AddButton("ButtonStudioEffacer", "Effacer des contours",
-        "Bouton gauche = supprimer le contour sous le pointeur, ou ceux d'un rectangle tracé", true);
+    m_draw = AddButton("ButtonStudioContour", TrNoop("Dessiner le contour de l'objet"),
+        TrNoop("Bouton gauche = dessiner le contour de l'objet ; bouton droit = supprimer le contour de l'image"),
+        true);
+    m_erase = AddButton("ButtonStudioEffacer", TrNoop("Effacer des contours"),
+        TrNoop("Bouton gauche = supprimer le contour sous le pointeur, ou ceux d'un rectangle tracé"), true);
     auto separator = [this, layout] {
         auto* line = new QFrame(this);
         line->setFrameShape(QFrame::VLine);
@@ -40,19 +41,22 @@ TStudioPanel::TStudioPanel(TStudio& studio, TVideo& video, TOptions& options, QW
         layout->addWidget(line);
     };
     separator();
-    m_shapes[msFreeLine] = AddButton("ButtonStudioTraitLibre", "Trait libre", "Contour à main levée", true);
-    m_shapes[msPolygon]
-        = AddButton("ButtonStudioPolygone", "Polygone", "Contour point par point ; double clic = terminer", true);
-    m_shapes[msCircle] = AddButton("ButtonStudioCercle", "Cercle", "Du centre du cercle vers son bord", true);
+    m_shapes[msFreeLine]
+        = AddButton("ButtonStudioTraitLibre", TrNoop("Trait libre"), TrNoop("Contour à main levée"), true);
+    m_shapes[msPolygon] = AddButton(
+        "ButtonStudioPolygone", TrNoop("Polygone"), TrNoop("Contour point par point ; double clic = terminer"), true);
+    m_shapes[msCircle]
+        = AddButton("ButtonStudioCercle", TrNoop("Cercle"), TrNoop("Du centre du cercle vers son bord"), true);
     separator();
-    QToolButton* chrono = AddButton("ButtonStudioChrono", "Chronophotographie",
-        "Coller les objets découpés sur une seule image et l'enregistrer", false);
-    QToolButton* frame = AddButton("ButtonStudioImage", "Enregistrer l'image", "Enregistrer l'image courante", false);
+    QToolButton* chrono = AddButton("ButtonStudioChrono", TrNoop("Chronophotographie"),
+        TrNoop("Coller les objets découpés sur une seule image et l'enregistrer"), false);
+    QToolButton* frame
+        = AddButton("ButtonStudioImage", TrNoop("Enregistrer l'image"), TrNoop("Enregistrer l'image courante"), false);
     separator();
-    QToolButton* decompose
-        = AddButton("ButtonStudioDecomposer", "Décomposer en images", "Décomposer une vidéo en fichiers images", false);
-    QToolButton* assemble = AddButton(
-        "ButtonStudioAssembler", "Assembler des images", "Créer une vidéo à partir de fichiers images", false);
+    QToolButton* decompose = AddButton("ButtonStudioDecomposer", TrNoop("Décomposer en images"),
+        TrNoop("Décomposer une vidéo en fichiers images"), false);
+    QToolButton* assemble = AddButton("ButtonStudioAssembler", TrNoop("Assembler des images"),
+        TrNoop("Créer une vidéo à partir de fichiers images"), false);
     layout->addStretch(1);
 
     // A press toggles a checkable button, a click as much as an assistive tool's toggle: both are heard; the

@@ -9,6 +9,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <utility>
 
 namespace kinoval::capture {
 namespace {
@@ -28,8 +29,25 @@ public:
     int captured = 0;
 
     std::vector<std::string> DeviceNames() override { return devices; }
-    void RefreshDevices() override { ++refreshes; }
+    // Like a framework, the list changes only when it is asked again, and keeps its device by name.
+    std::vector<std::string> plugged;
+    void RefreshDevices() override
+    {
+        ++refreshes;
+        if (plugged.empty())
+            return;
+        const std::string current = device >= 0 && device < static_cast<int>(devices.size()) ? devices[device] : "";
+        devices = plugged;
+        device = -1;
+        for (std::size_t i = 0; i < devices.size(); ++i)
+            if (devices[i] == current)
+                device = static_cast<int>(i);
+    }
     int refreshes = 0;
+    std::vector<TDeviceChange> changes;
+    std::vector<TDeviceChange> TakeDeviceChanges() override { return std::exchange(changes, {}); }
+    std::string extension = "avi";
+    std::string RecordingExtension() const override { return extension; }
     int DeviceIndex() const override { return device; }
     void SelectDevice(int index) override { device = index; }
     std::vector<std::string> FormatNames() override { return formats; }
@@ -351,6 +369,122 @@ TEST_F(CaptureTest, EnteringWithoutAWorkingDeviceSaysWhyAndRefuses)
     EXPECT_EQ(v4l2.device, 0);
     EXPECT_EQ(
         dlg.LastRun().Texts(), std::vector<std::string> { "Le périphérique de capture choisi ne fonctionne pas." });
+}
+
+TEST_F(CaptureTest, ACompressorWritingAnotherContainerNamesTheSavedFileAfterIt)
+{
+    capture.SelectDevice(3);
+    other.extension = "mp4";
+    capture.StartStop();
+    // The compressor cannot change the container of a recording already made.
+    other.extension = "avi";
+    std::string saved;
+    TConnection c = capture.notify.fileSaved.Connect([&](const std::string& name) { saved = name; });
+    std::ofstream(Saved("Capture1.mp4")) << "an earlier one";
+    desktop.saveAnswers.push_back(Saved("chute"));
+    capture.StartStop();
+    ASSERT_EQ(desktop.saveRequests.size(), 1u);
+    EXPECT_EQ(desktop.saveRequests[0].filter, "Fichier vidéo (*.mp4)");
+    EXPECT_EQ(desktop.saveRequests[0].defaultExtension, "mp4");
+    EXPECT_EQ(desktop.saveRequests[0].proposedName, "Capture2.mp4");
+    EXPECT_EQ(saved, Saved("chute.mp4"));
+    EXPECT_TRUE(fs::exists(Saved("chute.mp4")));
+
+    // "chute.avi" is a name, not the container's extension: it gets its own.
+    other.extension = "webm";
+    capture.StartStop();
+    desktop.saveAnswers.push_back(Saved("chute.avi"));
+    capture.StartStop();
+    EXPECT_EQ(saved, Saved("chute.avi.webm"));
+}
+
+class DeviceChangeTest : public CaptureTest {
+protected:
+    void SetUp() override
+    {
+        other.devices = { "Caméra test" };
+        other.plugged = other.devices;
+        v4l2.devices.clear();
+        ASSERT_TRUE(capture.Enter(TIniFile()));
+        ASSERT_TRUE(other.preview);
+        dlg.ClearRuns();
+    }
+    std::vector<std::string> Said()
+    {
+        std::vector<std::string> texts;
+        for (std::size_t i = 0; i < dlg.RunCount(); ++i)
+            for (const auto& t : dlg.Runs()[i].Texts())
+                texts.push_back(t);
+        return texts;
+    }
+};
+
+TEST_F(DeviceChangeTest, ACameraPulledOutAndPluggedBackIsSaidAndFollowed)
+{
+    int changes = 0;
+    TConnection c = capture.notify.stateChanged.Connect([&] { ++changes; });
+    other.plugged = { "Autre caméra" }; // what a new listing gives: the camera is gone
+    other.changes = { TDeviceChange::dcRemoved };
+    capture.PollDeviceChanges();
+    EXPECT_EQ(Said(), std::vector<std::string> { "Un périphérique Plug and Play a été déconnecté." });
+    EXPECT_EQ(dlg.LastRun().icon, TUserDlgIcon::icInformation);
+    EXPECT_EQ(capture.DeviceList(), std::vector<std::string> { "Autre caméra (GStreamer)" });
+    EXPECT_FALSE(other.preview);
+    EXPECT_EQ(capture.DeviceIndex(), -1);
+    EXPECT_EQ(changes, 1);
+
+    other.plugged = { "Autre caméra", "Caméra test" };
+    other.changes = { TDeviceChange::dcArrived };
+    capture.PollDeviceChanges();
+    EXPECT_EQ(Said().back(), "Un périphérique Plug and Play a été reconnecté");
+    // With no device chosen, the first one listed takes the preview.
+    EXPECT_TRUE(other.preview);
+    EXPECT_EQ(capture.DeviceName(), "Autre caméra");
+    // Nothing new: nothing said.
+    capture.PollDeviceChanges();
+    EXPECT_EQ(dlg.RunCount(), 2u);
+}
+
+TEST_F(DeviceChangeTest, AnotherDeviceComingOrGoingLeavesTheRecordingAlone)
+{
+    capture.StartStop();
+    ASSERT_TRUE(other.capturing);
+    other.plugged = { "Caméra test", "Nouvelle" };
+    v4l2.plugged = { "Webcam" };
+    other.changes = { TDeviceChange::dcArrived };
+    v4l2.changes = { TDeviceChange::dcArrived };
+    capture.PollDeviceChanges();
+    EXPECT_EQ(dlg.RunCount(), 2u);
+    EXPECT_TRUE(other.capturing);
+    EXPECT_EQ(capture.DeviceName(), "Caméra test");
+    EXPECT_TRUE(desktop.saveRequests.empty());
+    // The list of the framework that is not recording waits: a mixed index must not move under a recording.
+    EXPECT_EQ(v4l2.refreshes, 1);
+}
+
+TEST_F(DeviceChangeTest, TheRecordingCameraPulledOutEndsTheRecordingAndOffersWhatItRecorded)
+{
+    capture.StartStop();
+    ASSERT_TRUE(other.capturing);
+    other.plugged = { "Nouvelle" };
+    other.changes = { TDeviceChange::dcRemoved };
+    desktop.saveAnswers.push_back(Saved("avant-la-panne.avi"));
+    capture.PollDeviceChanges();
+    EXPECT_EQ(Said(), std::vector<std::string> { "Un périphérique Plug and Play a été déconnecté." });
+    EXPECT_FALSE(capture.Armed());
+    EXPECT_FALSE(other.preview);
+    EXPECT_TRUE(fs::exists(Saved("avant-la-panne.avi")));
+}
+
+TEST_F(DeviceChangeTest, OutsideTheModeNoticesAreNotSaidAndOldOnesAreDroppedOnEntry)
+{
+    capture.Leave();
+    other.changes = { TDeviceChange::dcRemoved };
+    capture.PollDeviceChanges();
+    other.changes = { TDeviceChange::dcArrived, TDeviceChange::dcRemoved };
+    ASSERT_TRUE(capture.Enter(TIniFile()));
+    capture.PollDeviceChanges();
+    EXPECT_EQ(dlg.RunCount(), 0u);
 }
 
 } // namespace

@@ -202,7 +202,7 @@ TEST_F(MeasureTest, TheMouseBuildsEachToolAndNothingFromOnePoint)
     ASSERT_TRUE(graph.SetTool(gtSpline));
     for (double x : { 200.0, 250.0, 300.0, 350.0 })
         Click({ x, 380 });
-    graph.MouseDown({ TGraphButton::Left, { 350, 380 }, false, false, true });
+    graph.MouseDown({ TGraphButton::Left, { 350, 380 }, false, false, false, true });
     ASSERT_EQ(All<TGSpline>().size(), 1u);
     EXPECT_EQ(All<TGSpline>().front()->points.size(), 4u);
     EXPECT_NEAR(All<TGSpline>().front()->Length(), 5, 1e-9);

@@ -165,6 +165,12 @@ TEST(Commands, OtherModesAsTheirPanelsAndTheSettingsAllow)
 
     s = Pointing(video::vmCapture);
     states = CommandStates(s);
+    // The video behind the camera's preview cannot be stepped through, and its navigation bar goes.
+    for (C c : { C::VideoRetour, C::VideoPred, C::VideoPause, C::VideoLecture, C::VideoSucc, C::VideoAvance }) {
+        EXPECT_FALSE(states[Index(c)].visible) << CommandName(c);
+        EXPECT_FALSE(states[Index(c)].enabled) << CommandName(c);
+        EXPECT_TRUE(CommandStates(Pointing(video::vmFixedPointing))[Index(c)].enabled) << CommandName(c);
+    }
     EXPECT_FALSE(states[Index(C::FichierEnregistrer)].visible);
     EXPECT_FALSE(states[Index(C::FichierProprietes)].visible);
     s.mode = video::vmWorkshop;

@@ -1,6 +1,8 @@
 // The help command: which page is opened, from which folder, and what is said when none can be shown.
 #include "core/mainwindow/help.h"
 
+#include "core/common/texts.h"
+
 #include "support/fake_desktop_services.h"
 #include "support/scripted_user_dlg.h"
 #include "support/temp_dir.h"
@@ -85,6 +87,20 @@ TEST(Help, ThePagesShippedWithTheProgramAreFound)
         EXPECT_NE(text.find("<meta charset=\"utf-8\">"), std::string::npos) << page;
         EXPECT_NE(text.find("</html>"), std::string::npos) << page;
     }
+}
+
+TEST(Help, ThePageOfTheInterfacesLanguageComesFirst)
+{
+    EXPECT_EQ(HelpFileNames(),
+        (std::vector<std::string> { "Help_fr.html", "Help_cz.html", "Help_es.html", "Help_en.html", "Help.html" }));
+    SetCurrentLanguage(TLanguage::English);
+    EXPECT_EQ(CurrentLanguage(), TLanguage::English);
+    const auto& english = HelpFileNames();
+    ASSERT_EQ(english.size(), 5u);
+    EXPECT_EQ(english[0], "Help_en.html");
+    EXPECT_EQ(english[1], "Help.html");
+    EXPECT_EQ(english[2], "Help_fr.html"); // an installation without the English page still has help
+    SetCurrentLanguage(TLanguage::French);
 }
 
 } // namespace

@@ -5,8 +5,10 @@
 #include "core/common/file_filter.h"
 #include "core/common/ini_file.h"
 #include "core/common/numbers.h"
+#include "core/common/texts.h"
 #include "core/document/data.h"
 #include "core/formulas/formules.h"
+#include "core/graph/model_choices.h"
 #include "core/mainwindow/results_checks.h"
 #include "core/montage/montage.h"
 #include "core/montage/montage_wiring.h"
@@ -54,7 +56,7 @@ struct TStudyBench {
         , data(dlg, Settings(separateScales))
         , input(data, video)
         , montage(dlg)
-        , parts { dlg, desktop, video, data, options, mru, &montage, &formules }
+        , parts { dlg, desktop, video, data, options, mru, &montage, &formules, &models }
         , commands(parts)
     {
         factory.video = test::TSyntheticVideo::Uniform(640, 480, 20, 10, 20, 30);
@@ -93,6 +95,7 @@ struct TStudyBench {
     montage::TMontage montage;
     TConnections links; // the document and the montage follow the view while these are kept
     formulas::TFormules formules;
+    graph::TModelChoices models;
     TOptions options;
     TMRUFiles mru;
     TStudyParts parts;
@@ -225,6 +228,47 @@ TEST_F(StudyCommandsTest, SectionsAndKeysAreWrittenInTheirOrderAndSpelling)
         at = found;
     }
     EXPECT_NE(text.find("VideoFileName=" + videoPath), std::string::npos);
+}
+
+TEST_F(StudyCommandsTest, ModelsChosenOnTheCurvesComeBackWithTheStudy)
+{
+    TStudyBench saved;
+    BuildStudy(saved);
+    const std::string path = tmp.File("modèles.kvl");
+    ASSERT_EQ(SaveTo(saved, path), kStudySaved);
+    EXPECT_FALSE(saved.commands.Modified());
+    // A model chosen after the save is a change of the study.
+    saved.models.Set(graph::TimeCurveKey(0, "y", 0), { 4, {} });
+    saved.models.Set(graph::TimeCurveKey(0, "x", 1), { 0, { 0.5, 1.6 } });
+    EXPECT_TRUE(saved.commands.Modified());
+    ASSERT_EQ(saved.commands.Save(), kStudySaved);
+    EXPECT_FALSE(saved.commands.Modified());
+    const std::string text = ReadAll(path);
+    std::size_t at = 0;
+    for (const char* piece :
+        { "[Modeles]", "ModelesNumber=2", "ModeleCourbe_0=Temps 0 x 1", "ModeleType_0=0", "ModeleParametresNumber_0=2",
+            "ModeleParametre_0_1=1.6", "ModeleCourbe_1=Temps 0 y 0", "ModeleType_1=4" }) {
+        const std::size_t found = text.find(piece, at);
+        ASSERT_NE(found, std::string::npos) << piece << "\n" << text;
+        at = found;
+    }
+    TStudyBench loaded;
+    loaded.models.Set("Temps 0 vx 0", { 6, {} }); // the study loaded before goes
+    ASSERT_EQ(LoadStudyFile(path, loaded.parts), kStudyLoaded);
+    EXPECT_EQ(loaded.models.All(), saved.models.All());
+
+    // A study written before models were kept has no such section: it loads as it always did.
+    const std::string older = tmp.File("ancien.kvl");
+    WriteAll(older, text.substr(0, text.find("[Modeles]")));
+    TStudyBench old;
+    TStudyLoadReport report;
+    ASSERT_EQ(LoadStudyFile(older, old.parts, &report), kStudyLoaded) << report.problems.size();
+    EXPECT_TRUE(old.models.Empty());
+    ExpectSameMarks(saved.data.FixedSet(), old.data.FixedSet());
+    // Opening a video starts a study without models.
+    loaded.commands.MarkUnmodified();
+    ASSERT_TRUE(loaded.commands.OpenVideo(videoPath)) << loaded.dlg.LastRun().JoinedText();
+    EXPECT_TRUE(loaded.models.Empty());
 }
 
 TEST_F(StudyCommandsTest, KeysOfALargerEarlierSaveStayInTheFileAndAreNeverRead)
@@ -883,6 +927,89 @@ TEST_F(DamagedStudyTest, FormulaCountsAreCappedAndMissingEntriesCounted)
         "La liste des constantes est incomplète : 1 constante(s) lue(s) sur 2 annoncée(s).",
     };
     EXPECT_EQ(report.problems, expected);
+}
+
+// An interface in another language: every text through Tr comes back changed, so that any of them that
+// reached the file would show.
+std::string OtherLanguage(std::string_view french, std::string_view)
+{
+    return "[en] " + std::string(french);
+}
+
+struct TOtherLanguageInstalled {
+    TOtherLanguageInstalled()
+    {
+        SetTranslator(&OtherLanguage);
+        SetCurrentLanguage(TLanguage::English);
+    }
+    ~TOtherLanguageInstalled()
+    {
+        SetTranslator(nullptr);
+        SetCurrentLanguage(TLanguage::French);
+    }
+};
+
+TEST_F(StudyCommandsTest, AStudySavedInEitherLanguageIsTheSameFileAndReadsTheSameInTheOther)
+{
+    // The same study, built and saved once per language: default names (the second object keeps its own),
+    // a formula and a constant with neither comment nor unit typed.
+    auto build = [this](TStudyBench& b) {
+        BuildStudy(b);
+        b.formules.AddFormula("E=0.5*vx^2");
+        b.formules.AddConstant("m", "0.1", "", "");
+    };
+    const std::string english = tmp.File("english.kvl");
+    const std::string french = tmp.File("french.kvl");
+    {
+        TOtherLanguageInstalled other;
+        TStudyBench b(true);
+        build(b);
+        EXPECT_EQ(document::ShownObjectName(b.data.FixedSet().SystemName[1]), "[en] du point n°2");
+        ASSERT_EQ(SaveTo(b, english), kStudySaved);
+        EXPECT_EQ(b.dlg.LastRun().Texts().front(), "[en] Le fichier a été enregistré avec succès :");
+    }
+    {
+        TStudyBench b(true);
+        build(b);
+        ASSERT_EQ(SaveTo(b, french), kStudySaved);
+    }
+    const std::string text = ReadAll(english);
+    EXPECT_EQ(text.find("[en]"), std::string::npos) << text;
+    EXPECT_EQ(text, ReadAll(french));
+
+    // Read in French, the English save has the French defaults: the naming hint still sees them.
+    TStudyBench inFrench(true);
+    ASSERT_TRUE(inFrench.commands.OpenStudy(english));
+    EXPECT_EQ(inFrench.dlg.RunCount(), 0u) << inFrench.dlg.LastRun().JoinedText();
+    EXPECT_EQ(inFrench.data.FixedSet().SystemName,
+        (std::vector<std::string> { "d'une balle", document::DefaultObjectName(1) }));
+    EXPECT_EQ(inFrench.data.TransparentSet().SystemName,
+        (std::vector<std::string> { document::DefaultObjectName(0), document::DefaultObjectName(1) }));
+    EXPECT_TRUE(inFrench.data.TransparentSet().HasDefaultNames());
+    ASSERT_EQ(inFrench.formules.FormulaCount(), 1);
+    EXPECT_EQ(inFrench.formules.Formula(0).comment, "pas de commentaire saisi");
+    EXPECT_EQ(inFrench.formules.Formula(0).unit, "pas d'unité saisie");
+    ASSERT_EQ(inFrench.formules.ConstantCount(), 1);
+    EXPECT_EQ(inFrench.formules.Constant(0).unit, "pas d'unité saisie");
+
+    // And back: read in English, the French save shows the defaults in English and keeps them when a
+    // shown default is typed back.
+    TOtherLanguageInstalled other;
+    TStudyBench inEnglish(true);
+    ASSERT_TRUE(inEnglish.commands.OpenStudy(french));
+    ExpectSameMarks(inFrench.data.FixedSet(), inEnglish.data.FixedSet());
+    EXPECT_TRUE(inEnglish.data.Axes().Equals(inFrench.data.Axes()));
+    EXPECT_TRUE(inEnglish.data.Scale().Equals(inFrench.data.Scale()));
+    EXPECT_EQ(formulas::ShownText(inEnglish.formules.Formula(0).comment), "[en] pas de commentaire saisi");
+    EXPECT_EQ(formulas::StoredText("[en] pas d'unité saisie"), "pas d'unité saisie");
+    EXPECT_EQ(formulas::StoredText("J"), "J");
+    EXPECT_EQ(document::StoredObjectName(1, "[en] du point n°2"), "du point n°2");
+    EXPECT_EQ(document::StoredObjectName(1, "[en] du point n°3"), "[en] du point n°3");
+    EXPECT_EQ(document::ShownObjectName("du point n°12"), "[en] du point n°12");
+    EXPECT_EQ(document::ShownObjectName("du point n°1b"), "du point n°1b"); // typed, not a default
+    const std::string again = tmp.File("again.kvl");
+    ASSERT_EQ(SaveTo(inEnglish, again), kStudySaved);
+    EXPECT_EQ(ReadAll(again).find("[en]"), std::string::npos);
 }
 
 } // namespace

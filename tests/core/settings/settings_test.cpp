@@ -78,10 +78,12 @@ TEST(Options, EveryKeyAndItsDefault)
     TOptions options;
     EXPECT_EQ(options.recentFilesMax, 8);
     EXPECT_EQ(options.trackingRadius, 40);
-    for (int value : { options.markNumberPosition, options.sheetMarkNumberPosition, options.elementSize,
-             options.graphPenWidth, options.workshopShape, options.trackingShape, options.trackingMethod })
+    for (int value :
+        { options.markNumberPosition, options.sheetMarkNumberPosition, options.elementSize, options.graphPenWidth,
+            options.workshopShape, options.trackingShape, options.trackingMethod, options.language })
         EXPECT_EQ(value, 0);
-    EXPECT_EQ(TOptions::IntOptions().size(), 9u);
+    EXPECT_EQ(TOptions::IntOptions().size(), 10u);
+    EXPECT_NE(options.FindInt("ComboBoxLanguage_Value"), nullptr); // 0 the system's language, 1 French, 2 English
     EXPECT_TRUE(options.askToSaveOnQuit);
     EXPECT_FALSE(options.separateScales);
     EXPECT_FALSE(options.ToolButtonVecteurVideo);
@@ -168,8 +170,9 @@ TEST(Options, KeysAndSectionsOfOthersSurviveASave)
 TEST(Options, UnusableValuesInTheFileGiveTheDefault)
 {
     TIniFile ini;
-    ini.SetText("[Options]\nPenSize_Value=7\nNumerotation_Value=-1\nNumerotationTsp_Value=2\nEditMRU_Value=300\n"
-                "TrackingRadius_Value=0\nShapeNumber_Value=abc\nCheckBox9Speed_Checked=oui\n");
+    ini.SetText(
+        "[Options]\nPenSize_Value=7\nNumerotation_Value=-1\nNumerotationTsp_Value=2\nEditMRU_Value=300\n"
+        "TrackingRadius_Value=0\nShapeNumber_Value=abc\nCheckBox9Speed_Checked=oui\nComboBoxLanguage_Value=3\n");
     TOptions options;
     options.ReadAll(ini);
     EXPECT_EQ(options.elementSize, 0);
@@ -179,6 +182,7 @@ TEST(Options, UnusableValuesInTheFileGiveTheDefault)
     EXPECT_EQ(options.trackingRadius, 40);
     EXPECT_EQ(options.trackingShape, 0);
     EXPECT_TRUE(options.showVelocity);
+    EXPECT_EQ(options.language, 0); // a language the program does not have: the system's
 }
 
 TEST(Options, AFailedSaveIsReportedAndTouchesNothing)

@@ -23,6 +23,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 
 namespace kinoval::capture {
 namespace {
@@ -116,6 +117,30 @@ TEST_F(CapturePanelTest, TheViewPaintsTheCameraAndTheBarRecordsSavesAndHandsTheV
     EXPECT_TRUE(std::filesystem::exists(temp.File("left.avi")));
 }
 
+TEST_F(CapturePanelTest, ACameraPulledOutWhileRecordingIsSaidAndWhatItRecordedIsOffered)
+{
+    const std::string plug = temp.File("plugged");
+    std::ofstream(plug) << "";
+    setenv("KINOVAL_TEST_CAMERA_PLUG", plug.c_str(), 1);
+    ASSERT_TRUE(video.SetMode(video::vmCapture));
+    RunEventsFor(300);
+    panel->CaptureButton()->click();
+    ASSERT_TRUE(capture.Armed());
+    RunEventsFor(700);
+    desktop.saveAnswers.push_back(temp.File("pulled"));
+    std::filesystem::remove(plug);
+    RunEventsFor(800); // the panel asks for the system's notices twice a second
+    unsetenv("KINOVAL_TEST_CAMERA_PLUG");
+    ASSERT_GE(dlg.RunCount(), 1u);
+    EXPECT_EQ(
+        dlg.Runs().front().Texts(), std::vector<std::string> { "Un périphérique Plug and Play a été déconnecté." });
+    EXPECT_FALSE(capture.Armed());
+    EXPECT_TRUE(std::filesystem::exists(temp.File("pulled.avi")));
+    EXPECT_FALSE(capture.PreviewRunning());
+    EXPECT_FALSE(panel->CaptureButton()->isEnabled());
+    EXPECT_EQ(panel->CaptureButton()->text(), QStringLiteral("Démarrer la capture"));
+}
+
 TEST_F(CapturePanelTest, TheSettingsDialogListsTheDevicesAndHandsItsPagesOver)
 {
     const auto devices = capture.DeviceList();
@@ -126,7 +151,11 @@ TEST_F(CapturePanelTest, TheSettingsDialogListsTheDevicesAndHandsItsPagesOver)
     EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Réglages de la capture"));
     ASSERT_GE(dialog.Devices()->count(), 1);
     EXPECT_EQ(dialog.Devices()->currentText(), QStringLiteral("Caméra de test (mire) (GStreamer)"));
-    EXPECT_EQ(dialog.Compressors()->count(), 2);
+    // "sans", MJPEG, and the framework's encoders this machine has.
+    ASSERT_GE(dialog.Compressors()->count(), 2);
+    EXPECT_EQ(dialog.Compressors()->itemText(0), QStringLiteral("sans"));
+    EXPECT_EQ(dialog.Compressors()->itemText(1), QStringLiteral("MJPEG"));
+    EXPECT_EQ(dialog.Compressors()->count(), static_cast<int>(capture.CompressorList().size()));
     EXPECT_EQ(dialog.Rates()->currentText(), QStringLiteral("30 fps"));
     dialog.Formats()->setCurrentIndex(1);
     dialog.Compressors()->setCurrentIndex(1);

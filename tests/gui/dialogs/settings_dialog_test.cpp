@@ -1,5 +1,6 @@
 #include "gui/dialogs/settings_dialog.h"
 
+#include "core/common/texts.h"
 #include "modal_driver.h"
 #include "support/fake_desktop_services.h"
 #include "support/scripted_user_dlg.h"
@@ -103,6 +104,35 @@ TEST_F(SettingsDialogTest, ChangesReachTheSettingsOnlyOnOk)
     EXPECT_EQ(options.defaultFolder, "/home/prof/videos");
     EXPECT_EQ(notices, 1);
     EXPECT_EQ(dlg.RunCount(), 0u);
+}
+
+TEST_F(SettingsDialogTest, ALanguageChoiceIsKeptAndWaitsForTheNextStart)
+{
+    // The suite runs in the "C" locale: the system's language is French, the one speaking now.
+    ASSERT_EQ(CurrentLanguage(), TLanguage::French);
+    test::WhenModal([](QDialog& dialog) {
+        auto* languages = test::Child<QComboBox>(dialog, "ComboBoxLanguage");
+        ASSERT_EQ(languages->count(), 3);
+        EXPECT_EQ(languages->currentIndex(), 0);
+        EXPECT_EQ(languages->itemText(0), QStringLiteral("Système"));
+        EXPECT_EQ(languages->itemText(2), QStringLiteral("English")); // each language in its own words
+        languages->setCurrentIndex(2);
+        test::Press(dialog, "ButtonOk");
+    });
+    EXPECT_TRUE(TSettingsDialog::Run(nullptr, options, dlg, desktop));
+    EXPECT_EQ(options.language, 2);
+    ASSERT_EQ(dlg.RunCount(), 1u);
+    EXPECT_EQ(dlg.LastRun().icon, TUserDlgIcon::icInformation);
+    EXPECT_EQ(dlg.LastRun().Texts().front(), "La langue choisie sera celle de Kinoval à son prochain démarrage.");
+
+    // Back to French, the language already speaking: nothing to wait for.
+    test::WhenModal([](QDialog& dialog) {
+        test::Child<QComboBox>(dialog, "ComboBoxLanguage")->setCurrentIndex(1);
+        test::Press(dialog, "ButtonOk");
+    });
+    EXPECT_TRUE(TSettingsDialog::Run(nullptr, options, dlg, desktop));
+    EXPECT_EQ(options.language, 1);
+    EXPECT_EQ(dlg.RunCount(), 1u);
 }
 
 TEST_F(SettingsDialogTest, AValueNoChoiceShowsIsKeptUnlessAnotherIsPicked)

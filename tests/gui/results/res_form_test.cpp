@@ -10,6 +10,8 @@
 #include "core/formulas/kinematic_values.h"
 #include "core/graph/graph.h"
 #include "core/graph/measure_tools.h"
+#include "core/graph/model_choices.h"
+#include "core/graph/model_tool.h"
 #include "core/graph/vectors.h"
 #include "core/results/results_set.h"
 #include "core/settings/options.h"
@@ -23,6 +25,7 @@
 #include "gui/graph/graph_painter.h"
 #include "gui/graph/graph_widget.h"
 #include "gui/results/res_graph_pages.h"
+#include "gui/results/res_modeller_panel.h"
 #include "gui/results/results_grid_model.h"
 #include "gui/results/results_grid_view.h"
 #include "support/fake_desktop_services.h"
@@ -33,8 +36,10 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QClipboard>
 #include <QComboBox>
 #include <QFile>
+#include <QHelpEvent>
 #include <QImage>
 #include <QKeyEvent>
 #include <QLabel>
@@ -43,7 +48,9 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QToolBar>
 #include <QToolButton>
+#include <QToolTip>
 
 #include <gtest/gtest.h>
 
@@ -1043,6 +1050,180 @@ TEST_F(ResFormTest, ASegmentDrawnWithTheMouseShowsItsLengthAndUndoRemovesIt)
     Trigger("ToolButtonGrapheZoom");
     EXPECT_FALSE(segment->isChecked());
     EXPECT_EQ(g->Tool(), graph::gtZoom);
+}
+
+// ---- models on the graphs ----
+
+class ResFormModelTest : public ResFormTest {
+protected:
+    TResForm& ModelForm()
+    {
+        if (!form) {
+            form = std::make_unique<TResForm>(
+                TResFormParts { results, serveur, options, dlg, desktop, data, video, formules, {}, &choices });
+            form->modelsChanged = [this] { ++modelChanges; };
+        }
+        return *form;
+    }
+    TModeleurPanel* Panel() { return ModelForm().GraphPages()->ModellerPanel(); }
+    QStringList PanelLines() { return Panel()->accessibleDescription().split('\n'); }
+
+    graph::TModelChoices choices;
+    int modelChanges = 0;
+};
+
+TEST_F(ResFormModelTest, AModelButtonFitsDrawsAndShowsThePanelWithItsSteps)
+{
+    Point(kFrames);
+    ModelForm().resize(1000, 700);
+    ModelForm().show();
+    ModelForm().ShowPage(TResultsPage::Time);
+    TResGraphPages* pages = ModelForm().GraphPages();
+    pages->Memory().Of(TMarkSet::Fixed).quantity = results::kQtyY;
+    ModelForm().ShowPage(TResultsPage::Time);
+    graph::TGraph* g = pages->CurrentGraph();
+    QAction* parabola = ModelForm().findChild<QAction*>("ButtonModeleParabole");
+    ASSERT_NE(parabola, nullptr);
+    EXPECT_TRUE(parabola->isEnabled());
+    EXPECT_EQ(parabola->toolTip(), "Modéliser par une parabole d'axe vertical");
+    EXPECT_FALSE(ModelForm().findChild<QAction*>("MenuEditionCopierModele")->isEnabled());
+    EXPECT_FALSE(Panel()->isVisible());
+
+    parabola->trigger();
+    QApplication::processEvents();
+    graph::TGModele* model = graph::ModelOf(*g->Curves()[0]);
+    ASSERT_NE(model, nullptr);
+    EXPECT_EQ(model->Type(), graph::mcParabole);
+    // y = 0.2 - 0.01 f (normalised, downwards) over 1.5 m: a line, so the square coefficient is about 0.
+    EXPECT_NEAR(model->Active()->Parameter(1), -0.375, 1e-6);
+    EXPECT_EQ(g->Tool(), graph::gtModifierModele);
+    EXPECT_TRUE(ModelForm().findChild<QAction*>("ToolButtonGrapheModifierModele")->isChecked());
+    ASSERT_TRUE(Panel()->isVisible());
+    EXPECT_EQ(PanelLines().front(), "Modèle: y = r + b.t + c.t²");
+    // Inside the graph's control, against its right edge.
+    const QRect inside = pages->GraphWidget()->rect().adjusted(1, 1, -1, -1);
+    EXPECT_TRUE(inside.contains(Panel()->geometry())) << Panel()->geometry().x() << "," << Panel()->geometry().y();
+    // The model's teal over the plot, where the fit passes at the middle instant.
+    const QImage shot = RenderGraphImage(*g);
+    const double t = 0.2;
+    const TPoint at = g->WorldToScreen({ t, model->Active()->Value(t) });
+    EXPECT_TRUE(ColourNear(shot, at, QColor(0, 150, 150))) << at.x << ", " << at.y;
+    EXPECT_EQ(choices.Find(graph::TimeCurveKey(0, "y", 0))->code, graph::mcParabole);
+    EXPECT_GE(modelChanges, 1);
+    // Resting over the model's curve, the hint is the model's text.
+    TGraphWidget* widget = pages->GraphWidget();
+    const QPoint over(at.x, at.y);
+    QHelpEvent help(QEvent::ToolTip, over, widget->mapToGlobal(over));
+    QApplication::sendEvent(widget, &help);
+    EXPECT_EQ(QToolTip::text(), QString::fromStdString(model->ModelText()));
+
+    // Three rows of four step buttons; "Diminuer b" makes the negative slope steeper.
+    QList<QToolButton*> steps;
+    for (QToolButton* b : Panel()->findChildren<QToolButton*>()) {
+        if (b->isVisible())
+            steps << b;
+    }
+    EXPECT_EQ(steps.size(), 12);
+    QToolButton* decrease = nullptr;
+    for (QToolButton* b : steps) {
+        if (b->accessibleName() == "Diminuer b")
+            decrease = b;
+    }
+    ASSERT_NE(decrease, nullptr);
+    EXPECT_TRUE(decrease->autoRepeat());
+    EXPECT_EQ(decrease->toolTip(),
+        "Diminuer la valeur ; appuyer simultanément sur la touche Ctrl pour ralentir la progression");
+    const double b = model->Active()->Parameter(1);
+    decrease->click();
+    EXPECT_DOUBLE_EQ(model->Active()->Parameter(1), b * 1.02);
+    QApplication::processEvents();
+    EXPECT_TRUE(model->HandAdjusted());
+    ASSERT_FALSE(choices.Find(graph::TimeCurveKey(0, "y", 0))->parameters.empty());
+    EXPECT_DOUBLE_EQ(choices.Find(graph::TimeCurveKey(0, "y", 0))->parameters[1], b * 1.02);
+
+    // The adjusted model comes back when the page is built again.
+    ModelForm().ShowPage(TResultsPage::Time);
+    model = graph::ModelOf(*g->Curves()[0]);
+    EXPECT_EQ(model->Type(), graph::mcParabole);
+    EXPECT_DOUBLE_EQ(model->Active()->Parameter(1), b * 1.02);
+    EXPECT_TRUE(Panel()->isVisible());
+
+    // The menu: statistics too, then nothing, and the panel goes.
+    Trigger("MenuAffichageBulleModeleStatistiques");
+    EXPECT_TRUE(PanelLines().contains("Incertitudes sur les ordonnées: "));
+    Trigger("MenuAffichageBulleModeleEquation");
+    Trigger("MenuAffichageBulleModeleStatistiques");
+    EXPECT_FALSE(Panel()->isVisible());
+    Trigger("MenuAffichageBulleModeleEquation");
+    EXPECT_TRUE(Panel()->isVisible());
+
+    // The copy, and no model at all.
+    Trigger("MenuEditionCopierModele");
+    EXPECT_TRUE(QApplication::clipboard()->text().startsWith("Modèle: y = r + b.t + c.t²\nr = "));
+    Trigger("ButtonModeleAucun");
+    EXPECT_EQ(model->Active(), nullptr);
+    EXPECT_FALSE(Panel()->isVisible());
+    EXPECT_EQ(g->Tool(), graph::gtNone);
+    EXPECT_EQ(choices.Find(graph::TimeCurveKey(0, "y", 0)), nullptr);
+}
+
+TEST_F(ResFormModelTest, TheLinearlyDampedSinusHasNoStepsAndThePanTakesTheToolBack)
+{
+    Point(kFrames);
+    ModelForm().resize(1000, 700);
+    ModelForm().show();
+    ModelForm().ShowPage(TResultsPage::Time);
+    Trigger("ButtonModeleSinusAl");
+    QApplication::processEvents();
+    ASSERT_TRUE(Panel()->isVisible());
+    for (QToolButton* b : Panel()->findChildren<QToolButton*>())
+        EXPECT_FALSE(b->isVisible());
+    // Dragged by its grip far past the graph's corner, the panel stops 1 pixel inside; the page built
+    // again keeps it where it was left.
+    TGraphWidget* widget = ModelForm().GraphPages()->GraphWidget();
+    const QPointF grip(Panel()->width() / 2.0, 16);
+    SendMouse(Panel(), QEvent::MouseButtonPress, grip);
+    QMouseEvent move(QEvent::MouseMove, grip + QPointF(5000, 5000), Panel()->mapToGlobal(grip) + QPointF(5000, 5000),
+        Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(Panel(), &move);
+    SendMouse(Panel(), QEvent::MouseButtonRelease, grip);
+    EXPECT_EQ(Panel()->geometry().right() + 1, widget->width() - 1);
+    EXPECT_EQ(Panel()->geometry().bottom() + 1, widget->height() - 1);
+    const QPoint left = Panel()->pos();
+    ModelForm().ShowPage(TResultsPage::Time);
+    EXPECT_EQ(Panel()->pos(), left);
+    EXPECT_TRUE(PanelLines().front().startsWith("Modèle: x\" + r.x + b.Sign(x') = c"))
+        << PanelLines().front().toStdString();
+    Trigger("ToolButtonGrapheDeplacer");
+    EXPECT_FALSE(ModelForm().findChild<QAction*>("ToolButtonGrapheModifierModele")->isChecked());
+    EXPECT_FALSE(Panel()->isVisible());
+    // The trajectory takes no model.
+    ModelForm().ShowPage(TResultsPage::Trajectory);
+    EXPECT_FALSE(ModelForm().findChild<QAction*>("ButtonModeleParabole")->isEnabled());
+    // Its bar stays, so the graph keeps its room from one page to the other.
+    EXPECT_TRUE(ModelForm().findChild<QToolBar*>("ToolBarModeles")->isVisible());
+    ModelForm().ShowPage(TResultsPage::Table);
+    EXPECT_FALSE(ModelForm().findChild<QToolBar*>("ToolBarModeles")->isVisible());
+}
+
+TEST_F(ResFormModelTest, AFormulaAgainstTimeTakesAModelToo)
+{
+    Point(kFrames);
+    ASSERT_TRUE(formules.TryAddFormula("h = 2*y").accepted);
+    ModelForm().resize(1000, 700);
+    ModelForm().show();
+    ModelForm().ShowPage(TResultsPage::Formula);
+    graph::TGraph* g = ModelForm().GraphPages()->CurrentGraph();
+    ASSERT_EQ(g->Curves().size(), 1u);
+    Trigger("ButtonModeleAffine");
+    graph::TGModele* model = graph::ModelOf(*g->Curves()[0]);
+    ASSERT_NE(model, nullptr);
+    ASSERT_NE(model->Active(), nullptr);
+    // h = 2 y falls at twice the speed of y.
+    EXPECT_NEAR(model->Active()->Parameter(1), -0.75, 1e-6);
+    EXPECT_EQ(PanelLines().front(), "Modèle: h = r + b.t");
+    ASSERT_EQ(choices.All().size(), 1u);
+    EXPECT_EQ(choices.All().begin()->first.rfind("Formule h", 0), 0u) << choices.All().begin()->first;
 }
 
 } // namespace
