@@ -41,9 +41,11 @@ set(KINOVAL_CORE_TEST_SOURCES
   core/formulas/res_calc_values_test.cpp
   core/graph/graduation_test.cpp
   core/graph/graph_test.cpp
+  core/graph/measure_tools_test.cpp
   core/graph/model_element_test.cpp
   core/graph/page_curves_test.cpp
   core/graph/source_img_test.cpp
+  core/graph/vectors_test.cpp
   core/graph/zoom_test.cpp
   core/mainwindow/commands_test.cpp
   core/mainwindow/help_test.cpp
@@ -102,6 +104,7 @@ set(KINOVAL_APP_TEST_SOURCES
   app/model_samples_test.cpp
   app/tracking_accuracy_test.cpp
   app/tracking_scenes_cli_test.cpp
+  app/vectors_physics_test.cpp
 )
 set(KINOVAL_GUI_TEST_SOURCES
   gui/capture/capture_panel_test.cpp

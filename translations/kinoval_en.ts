@@ -20,6 +20,10 @@
         <translation> °</translation>
     </message>
     <message>
+        <source>#Nombre!</source>
+        <translation>#Number!</translation>
+    </message>
+    <message>
         <source>%d &lt;= nombre &lt;= %d</source>
         <translation>%d &lt;= number &lt;= %d</translation>
     </message>
@@ -30,6 +34,10 @@
     <message>
         <source>%d courbes</source>
         <translation>%d curves</translation>
+    </message>
+    <message>
+        <source>%d vecteurs en %s</source>
+        <translation>%d vectors in %s</translation>
     </message>
     <message>
         <source>%s : %s en fonction de %s (%s), %d points ; %s ; %s</source>
@@ -334,6 +342,10 @@ A name begins with a letter and goes on with letters, digits, &quot;_&quot;, &qu
         <translation>Show the statistics of the model</translation>
     </message>
     <message>
+        <source>Afficher les vecteurs vitesse et accélération sur la trajectoire</source>
+        <translation>Show the velocity and acceleration vectors on the trajectory</translation>
+    </message>
+    <message>
         <source>Afficher ou masquer une série d&apos;images</source>
         <translation>Show or hide a series of frames</translation>
     </message>
@@ -410,6 +422,14 @@ A name begins with a letter and goes on with letters, digits, &quot;_&quot;, &qu
         <translation>Go to the first frame (Home)</translation>
     </message>
     <message>
+        <source>Angle</source>
+        <translation>Angle</translation>
+    </message>
+    <message>
+        <source>Angle avec l&apos;horizontale</source>
+        <translation>Angle with the horizontal</translation>
+    </message>
+    <message>
         <source>Angle de rotation du repère</source>
         <translation>Rotation angle of the axes</translation>
     </message>
@@ -424,6 +444,14 @@ A name begins with a letter and goes on with letters, digits, &quot;_&quot;, &qu
     <message>
         <source>Angle de rotation du repère en degré(s)</source>
         <translation>Rotation angle of the axes in degree(s)</translation>
+    </message>
+    <message>
+        <source>Angle entre les rayons</source>
+        <translation>Angle between the radii</translation>
+    </message>
+    <message>
+        <source>Angle saillant entre les deux droites</source>
+        <translation>Salient angle between the two lines</translation>
     </message>
     <message>
         <source>Angles</source>
@@ -443,6 +471,10 @@ A name begins with a letter and goes on with letters, digits, &quot;_&quot;, &qu
         <translation>Cancel the opening</translation>
     </message>
     <message>
+        <source>Annuler la dernière modification du graphe (Ctrl+A ou Ctrl+Z dans le graphe)</source>
+        <translation>Undo the last change of the graph (Ctrl+A or Ctrl+Z in the graph)</translation>
+    </message>
+    <message>
         <source>Annuler la fermeture</source>
         <translation>Cancel closing</translation>
     </message>
@@ -453,6 +485,10 @@ A name begins with a letter and goes on with letters, digits, &quot;_&quot;, &qu
     <message>
         <source>Après avoir fermé cette fenêtre, ouvrir un logiciel et frapper au clavier simultanément Ctrl + V (ou menu Edition &gt; Coller).</source>
         <translation>After closing this window, open a program and press Ctrl + V together (or menu Edit &gt; Paste).</translation>
+    </message>
+    <message>
+        <source>Arc</source>
+        <translation>Arc</translation>
     </message>
     <message>
         <source>Arc de cercle</source>
@@ -759,6 +795,14 @@ A name begins with a letter and goes on with letters, digits, &quot;_&quot;, &qu
         <translation>Changing the framework means:</translation>
     </message>
     <message>
+        <source>Changer le sens</source>
+        <translation>Reverse</translation>
+    </message>
+    <message>
+        <source>Changer le sens des vecteurs sélectionnés</source>
+        <translation>Reverse the selected vectors</translation>
+    </message>
+    <message>
         <source>Changer sens</source>
         <translation>Reverse direction</translation>
     </message>
@@ -773,6 +817,10 @@ A name begins with a letter and goes on with letters, digits, &quot;_&quot;, &qu
     <message>
         <source>Choisir l&apos;objet à suivre</source>
         <translation>Choose the object to track</translation>
+    </message>
+    <message>
+        <source>Choisir la couleur des prochains outils et vecteurs</source>
+        <translation>Choose the colour of the next tools and vectors</translation>
     </message>
     <message>
         <source>Choisir la dernière image du suivi</source>
@@ -793,6 +841,14 @@ A name begins with a letter and goes on with letters, digits, &quot;_&quot;, &qu
     <message>
         <source>Chronophotographie</source>
         <translation>Stroboscopic picture</translation>
+    </message>
+    <message>
+        <source>Circonférence de l&apos;ellipse</source>
+        <translation>Circumference of the ellipse</translation>
+    </message>
+    <message>
+        <source>Circonférence du cercle</source>
+        <translation>Circumference of the circle</translation>
     </message>
     <message>
         <source>Codeur de compression</source>
@@ -817,6 +873,10 @@ A name begins with a letter and goes on with letters, digits, &quot;_&quot;, &qu
     <message>
         <source>Colonnes du tableau</source>
         <translation>Table columns</translation>
+    </message>
+    <message>
+        <source>Colorier</source>
+        <translation>Colour</translation>
     </message>
     <message>
         <source>Commentaire</source>
@@ -963,6 +1023,10 @@ A name begins with a letter and goes on with letters, digits, &quot;_&quot;, &qu
         <translation>Colour of the axes and of the scale</translation>
     </message>
     <message>
+        <source>Couleur du tracé</source>
+        <translation>Drawing colour</translation>
+    </message>
+    <message>
         <source>Couleurs</source>
         <translation>Colours</translation>
     </message>
@@ -971,12 +1035,28 @@ A name begins with a letter and goes on with letters, digits, &quot;_&quot;, &qu
         <translation>Cut</translation>
     </message>
     <message>
+        <source>Courbe</source>
+        <translation>Curve</translation>
+    </message>
+    <message>
+        <source>Courber</source>
+        <translation>Bend</translation>
+    </message>
+    <message>
+        <source>Courber un arc, ou changer un cercle ou une ellipse</source>
+        <translation>Bend an arc, or reshape a circle or an ellipse</translation>
+    </message>
+    <message>
         <source>Crochet fermant</source>
         <translation>Closing square bracket</translation>
     </message>
     <message>
         <source>Crochet ouvrant</source>
         <translation>Opening square bracket</translation>
+    </message>
+    <message>
+        <source>Créer</source>
+        <translation>Create</translation>
     </message>
     <message>
         <source>Créer une vidéo à partir de fichiers images</source>
@@ -1063,6 +1143,10 @@ A name begins with a letter and goes on with letters, digits, &quot;_&quot;, &qu
         <translation>Decrease the value quickly</translation>
     </message>
     <message>
+        <source>Direction</source>
+        <translation>Direction</translation>
+    </message>
+    <message>
         <source>Diviser</source>
         <translation>Divide</translation>
     </message>
@@ -1073,6 +1157,10 @@ A name begins with a letter and goes on with letters, digits, &quot;_&quot;, &qu
     <message>
         <source>Document PDF (*.pdf)</source>
         <translation>PDF document (*.pdf)</translation>
+    </message>
+    <message>
+        <source>Donner la couleur du tracé aux outils désignés (cliquer ou encadrer)</source>
+        <translation>Give the drawing colour to the tools designated (click or frame them)</translation>
     </message>
     <message>
         <source>Donner un nom</source>
@@ -1101,6 +1189,10 @@ A name begins with a letter and goes on with letters, digits, &quot;_&quot;, &qu
     <message>
         <source>Dupliquer</source>
         <translation>Duplicate</translation>
+    </message>
+    <message>
+        <source>Dupliquer les outils désignés (cliquer ou encadrer)</source>
+        <translation>Duplicate the tools designated (click or frame them)</translation>
     </message>
     <message>
         <source>Durée :</source>
@@ -1239,6 +1331,10 @@ y_e[i+1] = y_e[i] + vy_e[i]*Dt
     <message>
         <source>Echelle</source>
         <translation>Scale</translation>
+    </message>
+    <message>
+        <source>Echelle des vecteurs</source>
+        <translation>Vector scale</translation>
     </message>
     <message>
         <source>Echelle horizontale</source>
@@ -1969,6 +2065,10 @@ y_e[i+1] = y_e[i] + vy_e[i]*Dt
         <translation>The formula is empty.</translation>
     </message>
     <message>
+        <source>La grandeur que représente la flèche ; taper une autre valeur change l&apos;échelle des vecteurs</source>
+        <translation>The magnitude the arrow stands for; typing another value changes the vectors&apos; scale</translation>
+    </message>
+    <message>
         <source>La langue choisie sera celle de Kinoval à son prochain démarrage.</source>
         <translation>Kinoval will speak the chosen language from its next start.</translation>
     </message>
@@ -2465,12 +2565,36 @@ y_e[i+1] = y_e[i] + vy_e[i]*Dt
         <translation>Natural logarithm</translation>
     </message>
     <message>
+        <source>Longueur de l&apos;arc de cercle</source>
+        <translation>Length of the arc</translation>
+    </message>
+    <message>
         <source>Longueur de l&apos;échelle &amp;horizontale...</source>
         <translation>Length of the &amp;horizontal scale...</translation>
     </message>
     <message>
         <source>Longueur de l&apos;échelle &amp;verticale...</source>
         <translation>Length of the &amp;vertical scale...</translation>
+    </message>
+    <message>
+        <source>Longueur de la courbe</source>
+        <translation>Length of the curve</translation>
+    </message>
+    <message>
+        <source>Longueur du demi grand axe</source>
+        <translation>Length of the semi-major axis</translation>
+    </message>
+    <message>
+        <source>Longueur du demi petit axe</source>
+        <translation>Length of the semi-minor axis</translation>
+    </message>
+    <message>
+        <source>Longueur du rayon</source>
+        <translation>Length of the radius</translation>
+    </message>
+    <message>
+        <source>Longueur du segment</source>
+        <translation>Length of the segment</translation>
     </message>
     <message>
         <source>Longueur du segment en mètre(s)</source>
@@ -2515,6 +2639,10 @@ y_e[i+1] = y_e[i] + vy_e[i]*Dt
     <message>
         <source>Mesurer un angle</source>
         <translation>Measure an angle</translation>
+    </message>
+    <message>
+        <source>Mesurer un angle : cliquer un point de la première droite, le sommet, puis un point de la seconde</source>
+        <translation>Measure an angle: click a point of the first line, the vertex, then a point of the second</translation>
     </message>
     <message>
         <source>Mesurer une longueur</source>
@@ -2941,6 +3069,10 @@ y_e[i+1] = y_e[i] + vy_e[i]*Dt
         <translation>Tools</translation>
     </message>
     <message>
+        <source>Outils de mesure</source>
+        <translation>Measuring tools</translation>
+    </message>
+    <message>
         <source>Outils du graphe</source>
         <translation>Graph tools</translation>
     </message>
@@ -3241,6 +3373,10 @@ y_e[i+1] = y_e[i] + vy_e[i]*Dt
         <translation>Representation of the vectors</translation>
     </message>
     <message>
+        <source>Représentation du vecteur</source>
+        <translation>Vector shown</translation>
+    </message>
+    <message>
         <source>Repère</source>
         <translation>Frame of reference</translation>
     </message>
@@ -3469,8 +3605,20 @@ Names may be written in capitals or in small letters; the argument follows in br
         <translation>Delete the constant</translation>
     </message>
     <message>
+        <source>Supprimer la sélection</source>
+        <translation>Delete the selection</translation>
+    </message>
+    <message>
         <source>Supprimer la vidéo enregistrée ?</source>
         <translation>Delete the recorded video?</translation>
+    </message>
+    <message>
+        <source>Supprimer les outils désignés (cliquer ou encadrer)</source>
+        <translation>Delete the tools designated (click or frame them)</translation>
+    </message>
+    <message>
+        <source>Supprimer les outils et les vecteurs sélectionnés (Suppr dans le graphe)</source>
+        <translation>Delete the selected tools and vectors (Del in the graph)</translation>
     </message>
     <message>
         <source>Système</source>
@@ -3481,8 +3629,16 @@ Names may be written in capitals or in small letters; the argument follows in br
         <translation>Selection</translation>
     </message>
     <message>
+        <source>Sélectionner</source>
+        <translation>Select</translation>
+    </message>
+    <message>
         <source>Sélectionner des fichiers images</source>
         <translation>Select picture files</translation>
+    </message>
+    <message>
+        <source>Sélectionner, déplacer et déformer les outils et les vecteurs (Maj : ajouter à la sélection)</source>
+        <translation>Select, move and reshape the tools and vectors (Shift: add to the selection)</translation>
     </message>
     <message>
         <source>Séparateur décimal</source>
@@ -3587,6 +3743,30 @@ Names may be written in capitals or in small letters; the argument follows in br
     <message>
         <source>Tracer les vecteurs depuis la position de l&apos;objet</source>
         <translation>Draw the vectors from the position of the object</translation>
+    </message>
+    <message>
+        <source>Tracer un arc de cercle entre deux points (l&apos;outil Courber le courbe)</source>
+        <translation>Draw an arc between two points (the Bend tool curves it)</translation>
+    </message>
+    <message>
+        <source>Tracer un cercle : appuyer au centre, relâcher sur le cercle</source>
+        <translation>Draw a circle: press at the centre, release on the circle</translation>
+    </message>
+    <message>
+        <source>Tracer un segment : appuyer, glisser, relâcher</source>
+        <translation>Draw a segment: press, drag, release</translation>
+    </message>
+    <message>
+        <source>Tracer un vecteur : appuyer à l&apos;origine, relâcher à la pointe</source>
+        <translation>Draw a vector: press at its origin, release at its tip</translation>
+    </message>
+    <message>
+        <source>Tracer une courbe lisse : un clic par point, double-clic pour finir</source>
+        <translation>Draw a smooth curve: one click per point, double-click to end</translation>
+    </message>
+    <message>
+        <source>Tracer une ellipse dans le rectangle de deux points</source>
+        <translation>Draw an ellipse in the rectangle of two points</translation>
     </message>
     <message>
         <source>Trait libre</source>
@@ -3785,6 +3965,10 @@ Names may be written in capitals or in small letters; the argument follows in br
         <translation>Value of the constant</translation>
     </message>
     <message>
+        <source>Valeur de la flèche</source>
+        <translation>Value of the arrow</translation>
+    </message>
+    <message>
         <source>Valeur de la vitesse</source>
         <translation>Magnitude of the velocity</translation>
     </message>
@@ -3921,6 +4105,10 @@ Names may be written in capitals or in small letters; the argument follows in br
         <translation>Zoom: click to zoom in (right button: zoom out, Ctrl: finely) or draw a frame</translation>
     </message>
     <message>
+        <source>accélération</source>
+        <translation>acceleration</translation>
+    </message>
+    <message>
         <source>afficher</source>
         <translation>show</translation>
     </message>
@@ -4037,6 +4225,10 @@ Names may be written in capitals or in small letters; the argument follows in br
         <translation>unknown</translation>
     </message>
     <message>
+        <source>infinie</source>
+        <translation>infinite</translation>
+    </message>
+    <message>
         <source>instant correspondant à l&apos;image sélectionnée  t =</source>
         <translation>instant of the selected frame  t =</translation>
     </message>
@@ -4067,6 +4259,10 @@ Names may be written in capitals or in small letters; the argument follows in br
     <message>
         <source>la position trouvée s&apos;écarte trop de la trajectoire prévue</source>
         <translation>the position found is too far from the expected trajectory</translation>
+    </message>
+    <message>
+        <source>la valeur des vecteurs</source>
+        <translation>the vectors&apos; values</translation>
     </message>
     <message>
         <source>le fichier est abîmé, ou ce n&apos;est pas une vidéo ...</source>
@@ -4161,6 +4357,10 @@ y_e[1] = 0
         <translation>small</translation>
     </message>
     <message>
+        <source>pour</source>
+        <translation>for</translation>
+    </message>
+    <message>
         <source>précision relative</source>
         <translation>relative precision</translation>
     </message>
@@ -4235,6 +4435,10 @@ Angles are in degrees or in radians as set in the menu Calculations &gt; Angles.
     <message>
         <source>utilisez le bouton « Rechercher » dans la prochaine fenêtre</source>
         <translation>use the &quot;Search&quot; button in the next window</translation>
+    </message>
+    <message>
+        <source>vitesse</source>
+        <translation>velocity</translation>
     </message>
     <message>
         <source>votre ordinateur ne possède pas le codec nécessaire (installer les greffons GStreamer « good », « bad » et « ugly », ou le paquet « ffmpeg »)</source>

@@ -1353,6 +1353,54 @@ def case_workshop_chronophotograph(session, args):
     check(quit_program(session, program, main) == 0, "the program did not end cleanly")
 
 
+def case_vectors_and_segment(session, args):
+    """The vector page: its button, the arrows of the velocity and then of the acceleration; a segment drawn
+    with the mouse says its length; "Annuler" and Ctrl+A take it away."""
+    program, main = start_with_study(session, study_path(args))
+    ui.press(program.button(main, "Vecteurs vitesse et accélération"))
+    results = results_window(program, "Représentation des vecteurs")
+    graph = ui.find(results, None, "Graphe")
+    ui.wait_for(lambda: "vecteurs en m/s" in (graph.description or ""), 10, "the velocity vectors")
+    shown = describe(graph.description)
+    check(shown["points"] == 26 and "26 vecteurs en m/s" in shown["text"], "the vector page shows %s" % shown["text"])
+    # The scale panel says what the arrow stands for.
+    check(ui.find(results, None, "m/s"), "no unit beside the arrow")
+    combo = ui.wait_for(lambda: next((c for c in ui.find_all(results, ("combo box",))
+                                      if "accélération" in [i.name for i in ui.walk(c)]), None), 10,
+                        "the list of the vectors")
+    program.focus(combo)
+    program.keys(results, "Down")
+    ui.wait_for(lambda: "vecteurs en m/s²" in (graph.description or ""), 10, "the acceleration vectors")
+    time.sleep(0.5)
+    session.screenshot("acceleration-vectors")
+
+    # A segment drawn with the mouse: press, drag, release 200 pixels further right.
+    ui.press(program.button(results, "Segment"))
+    x, y, w, h = ui.extents(graph)
+    x0, y0 = int(x + w * 0.3), int(y + h * 0.4)
+    subprocess.run(["xdotool", "mousemove", str(x0), str(y0), "mousedown", "1", "mousemove", str(x0 + 100),
+                    str(y0), "mousemove", str(x0 + 200), str(y0), "mouseup", "1"], env=session.env, check=True)
+    said = ui.wait_for(lambda: (lambda d: d if "Longueur du segment : " in d else None)(graph.description or ""),
+                       10, "the segment's length")
+    length = number(said.split("Longueur du segment : ")[1].split()[0])
+    shown = describe(said)
+    expected = 200 * (shown["x"][1] - shown["x"][0]) / w
+    check(abs(length - expected) < 0.03 * expected, "the segment measures %s m, 200 pixels are %.4f m" % (length, expected))
+    time.sleep(0.3)
+    session.screenshot("segment")
+    entry = next((a for a in program.menu_entries(results) if (a.name or "").startswith("Annuler")), None)
+    check(entry is not None and entry.name.startswith("Annuler Créer Segment"), "the undo entry reads %r"
+          % (entry.name if entry else None))
+    program.menu(results, "Edition", "Annuler")
+    ui.wait_for(lambda: "Longueur du segment" not in (graph.description or ""), 10, "the segment undone")
+
+    # Again, and Ctrl+A in the graph takes it away.
+    subprocess.run(["xdotool", "mousemove", str(x0), str(y0 + 60), "mousedown", "1", "mousemove", str(x0 + 150),
+                    str(y0 + 60), "mouseup", "1"], env=session.env, check=True)
+    ui.wait_for(lambda: "Longueur du segment" in (graph.description or ""), 10, "the second segment")
+    program.keys(results, "ctrl+a")
+    ui.wait_for(lambda: "Longueur du segment" not in (graph.description or ""), 10, "Ctrl+A to undo")
+    ui.press(program.button(results, "Segment"))
 def case_english_interface(session, args):
     """The interface in English, as the settings choose it: the menus, the buttons, the messages, the
     dialogs, the table's header lines and the help read in English, the numbers are the French run's, and
@@ -1598,6 +1646,7 @@ CASES = {
     "pictures_from_and_to_video": case_pictures_from_and_to_video,
     "record_the_montage": case_record_the_montage,
     "workshop_chronophotograph": case_workshop_chronophotograph,
+    "vectors_and_segment": case_vectors_and_segment,
     "english_interface": case_english_interface,
     "fit_a_parabola": case_fit_a_parabola,
 }

@@ -73,6 +73,10 @@ private:
 };
 
 // The scale record of a family of vectors (velocity, acceleration): found by its name, one per family.
+// A vector of magnitude v is v x scale x plot width pixels long. The automatic scale makes the family's
+// longest vector a tenth of the plot's width; the user may then change the value the scale bar stands for,
+// and a resize keeps that value, both within [0.2, 10] times the automatic scale. Requests on a zero, huge
+// or negative basis are ignored and the scale stays. (Defined in vectors.cpp.)
 class TParamCom {
 public:
     TParamCom(std::string familyName, int familyIndex)
@@ -82,6 +86,23 @@ public:
     }
     std::string name;
     int index = 0;
+    int barPixels = 100; // the scale bar's length, the graph's LEchelleEnPixels
+    int plotWidth = 0;
+    double barValue = 0; // the magnitude the bar stands for
+    double scale = 0; // pixels per unit of magnitude, per pixel of plot width
+    double maxScale = 0;
+    double minScale = 0;
+
+    bool ScaleValid() const;
+    bool BarValueValid() const;
+    void AutoScale(double largestNorm);
+    void SetBarPixels(int pixels);
+    void SetBarValue(double value);
+    void SetPlotWidth(int width);
+
+private:
+    // The largest norm asked for while the plot had no width: its scale is made when the plot gets one.
+    double m_pendingNorm = 0;
 };
 
 } // namespace kinoval::graph

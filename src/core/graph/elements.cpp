@@ -1,6 +1,8 @@
 #include "core/graph/elements.h"
 
+#include "core/common/texts.h"
 #include "core/drawing/arrow_head.h"
+#include "core/graph/measure_tools.h"
 
 #include <algorithm>
 #include <cmath>
@@ -55,6 +57,14 @@ TRectF TGElem::PlotRect() const
     return (m_frame ? *m_frame : NoFrame()).mapping.plot.Rect();
 }
 
+void TGElem::Assign(const TGElem& other)
+{
+    selected = other.selected;
+    visible = other.visible;
+    colour = other.colour;
+    group = other.group;
+}
+
 TPen ElementPen(TColor colour, bool selected, double width)
 {
     if (selected)
@@ -68,6 +78,15 @@ double TGPolyPoint::HandleReach() const
 {
     // The pen's width, and never less than what a hand can hit.
     return std::max(4.0, Display().penWidth);
+}
+
+void TGPolyPoint::Assign(const TGElem& other)
+{
+    TGElem::Assign(other);
+    if (const auto* poly = dynamic_cast<const TGPolyPoint*>(&other)) {
+        points = poly->points;
+        PointsMoved();
+    }
 }
 
 int TGPolyPoint::HitTest(TPointF p) const
@@ -144,6 +163,16 @@ double TGSegment::Length() const
 void TGSegment::Draw(TDrawList& list) const
 {
     list.Line(Pixel(0), Pixel(1), ElementPen(colour, selected, Display().penWidth));
+    // A segment of the user's says its length; the curves' own segments say nothing.
+    if (curve == nullptr) {
+        const TPointF a = Pixel(0), b = Pixel(1);
+        DrawValue(list, { (a.x + b.x) / 2, (a.y + b.y) / 2 }, FormatLength(Length(), Display().separator), colour);
+    }
+}
+
+std::vector<std::string> TGSegment::Lines() const
+{
+    return { Tr("Longueur du segment") + " : " + FormatLength(Length(), Display().separator) };
 }
 
 int TGSegment::HitTest(TPointF p) const
@@ -179,6 +208,29 @@ const std::vector<TWorldPoint>& TGSpline::WorldPolyline() const
     return m_polyline;
 }
 
+double TGSpline::Length() const
+{
+    return SplineLength(points);
+}
+
+std::vector<std::string> TGSpline::Lines() const
+{
+    return { Tr("Longueur de la courbe") + " : " + FormatLength(Length(), Display().separator) };
+}
+
+int TGSpline::HitTest(TPointF p) const
+{
+    const int handle = TGPolyPoint::HitTest(p);
+    if (handle != kHitNone)
+        return handle;
+    const std::vector<TWorldPoint>& line = WorldPolyline();
+    for (std::size_t i = 1; i < line.size(); ++i) {
+        if (DistanceToSegment(p, ToScreen(line[i - 1]), ToScreen(line[i])) <= HandleReach())
+            return kHitBody;
+    }
+    return kHitNone;
+}
+
 void TGSpline::Draw(TDrawList& list) const
 {
     const std::vector<TWorldPoint>& line = WorldPolyline();
@@ -195,6 +247,8 @@ void TGSpline::Draw(TDrawList& list) const
         for (std::size_t i = 1; i + 1 < points.size(); ++i)
             list.Glyph(Pixel(i), colour, 0, 14);
     }
+    if (curve == nullptr)
+        DrawValue(list, ToScreen(line[line.size() / 2]), FormatLength(Length(), Display().separator), colour);
 }
 
 } // namespace kinoval::graph

@@ -45,6 +45,8 @@ enum class TNumbering : std::uint8_t { Below = 0, Right = 1, None = 2 };
 struct TElementDisplay {
     int size = 0; // the marks' size: 0 small, 1 medium, 2 large
     double penWidth = 1; // pen of segments, splines and vectors, and the reach of their handles
+    bool vectorValues = false; // "Dessiner > la valeur des vecteurs": each vector's norm beside it
+    char separator = '.'; // the decimal separator of the measures
 };
 
 // What every element of one graph shares: the mapping and the display settings.
@@ -102,6 +104,8 @@ public:
     // The lines of the value bubble for the element (its measures).
     virtual std::vector<std::string> Lines() const { return {}; }
     virtual std::unique_ptr<TGElem> Clone() const = 0;
+    // Takes the state of a copy of the same kind (the graph's undo puts an element back as it was).
+    virtual void Assign(const TGElem& other);
 
 protected:
     TGElem(const TGElem&) = default;
@@ -132,6 +136,7 @@ public:
     void Drag(TPointF to) override;
     void EndDrag() override { m_dragHandle = kHitNone; }
     int DragHandle() const { return m_dragHandle; }
+    void Assign(const TGElem& other) override;
 
 protected:
     // How far from a handle a press still takes it, in pixels.
@@ -188,6 +193,7 @@ public:
     bool Pickable() const override { return curve == nullptr; }
     void Draw(TDrawList& list) const override;
     int HitTest(TPointF p) const override;
+    std::vector<std::string> Lines() const override;
     std::unique_ptr<TGElem> Clone() const override { return std::unique_ptr<TGElem>(new TGSegment(*this)); }
 
 protected:
@@ -207,8 +213,12 @@ public:
 
     // The drawn polyline in world units, kept until a control point moves.
     const std::vector<TWorldPoint>& WorldPolyline() const;
+    // The length of the drawn curve: the sum of its segments', none under 4 control points.
+    double Length() const;
     bool Pickable() const override { return curve == nullptr; }
     void Draw(TDrawList& list) const override;
+    int HitTest(TPointF p) const override;
+    std::vector<std::string> Lines() const override;
     std::unique_ptr<TGElem> Clone() const override { return std::unique_ptr<TGElem>(new TGSpline(*this)); }
     // Control points changed from outside: the polyline is computed again.
     void PointsMoved() override { m_polyline.clear(); }

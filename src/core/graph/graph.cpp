@@ -2,7 +2,9 @@
 
 #include "core/common/tolerance.h"
 #include "core/graph/decimate.h"
+#include "core/graph/measure_tools.h"
 #include "core/graph/model_element.h"
+#include "core/graph/vectors.h"
 #include "core/results/number_format.h"
 
 #include <algorithm>
@@ -56,6 +58,10 @@ void TGraph::LayOut()
     plot.height = std::max(0, m_height - m_marginTop - m_marginBottom);
     m_axeX.band = { 0, double(m_height - m_marginBottom), double(m_width), double(m_marginBottom) };
     m_axeY.band = { 0, 0, double(m_marginLeft), double(std::max(0, m_height - m_marginBottom)) };
+    for (const auto& record : m_paramComs) {
+        record->SetBarPixels(LEchelleEnPixels);
+        record->SetPlotWidth(plot.width);
+    }
 }
 
 void TGraph::SetMargins(int left, int right, int top, int bottom)
@@ -277,6 +283,8 @@ int TGraph::AddCurve(const TCurveInput& input)
     }
     if (modelFactory)
         curve->modele = AddElement(modelFactory(*this, *curve), curve);
+    if (!input.vectors.empty())
+        AutoScaleVectors();
     OnChanged.Emit();
     return static_cast<int>(m_curves.size()) - 1;
 }
@@ -305,6 +313,92 @@ void TGraph::Clear()
     m_paramComs.clear();
     m_history.Clear();
     OnChanged.Emit();
+}
+
+void TGraph::AutoScaleVectors()
+{
+    // The vectors of all the curves so far share their family's scale: the longest is a tenth of the plot.
+    for (const auto& record : m_paramComs) {
+        double largest = -1e100;
+        for (const auto& e : m_elements) {
+            if (const auto* v = dynamic_cast<const TGVecteur*>(e.get()); v != nullptr && v->Record() == record.get())
+                largest = std::max(largest, v->Norm());
+        }
+        record->SetBarPixels(LEchelleEnPixels);
+        record->SetPlotWidth(Plot().width);
+        record->AutoScale(largest);
+    }
+}
+
+TParamCom* TGraph::DrawingRecord()
+{
+    for (const auto& record : m_paramComs) {
+        if (drawingFamily.empty() || record->name == drawingFamily)
+            return record.get();
+    }
+    return m_paramComs.empty() ? nullptr : m_paramComs.front().get();
+}
+
+TGElem* TGraph::PutBack(std::unique_ptr<TGElem> element)
+{
+    if (!element)
+        return nullptr;
+    TGElem* e = element.get();
+    e->Attach(&m_frame);
+    if (TCourbe* curve = e->curve) {
+        // The curve may have gone with a rebuilt graph: the element then stands alone.
+        const bool known
+            = std::any_of(m_curves.begin(), m_curves.end(), [curve](const auto& c) { return c.get() == curve; });
+        if (known)
+            curve->elements[e->Kind()].push_back(e);
+        else
+            e->curve = nullptr;
+    }
+    if (e->FollowsMapping())
+        m_followers.push_back(e);
+    m_elements.push_back(std::move(element));
+    return e;
+}
+
+TGElem* TGraph::AddUserElement(std::unique_ptr<TGElem> element, THistAction action)
+{
+    TGElem* e = AddElement(std::move(element));
+    if (e == nullptr)
+        return nullptr;
+    ClearSelection();
+    e->selected = true;
+    m_bulle.lines = e->Lines();
+    THistObject entry;
+    entry.action = action;
+    entry.kind = e->Kind();
+    entry.elementId = e->Id();
+    m_history.Record(std::move(entry));
+    OnChanged.Emit();
+    return e;
+}
+
+void TGraph::RecordEdit(const TGElem& element, THistAction action)
+{
+    THistObject entry;
+    entry.action = action;
+    entry.kind = element.Kind();
+    entry.elementId = element.Id();
+    entry.saved = element.Clone();
+    m_history.Record(std::move(entry));
+}
+
+std::string TGraph::UndoCaption()
+{
+    return m_history.UndoCaption(*this);
+}
+
+bool TGraph::Undo()
+{
+    if (!m_history.Undo(*this))
+        return false;
+    m_dragged = nullptr;
+    OnChanged.Emit();
+    return true;
 }
 
 TCourbe& TGraph::CurveAt(int index)
@@ -492,7 +586,13 @@ bool TGraph::MouseMove(const TGraphMouse& mouse)
     if (const auto it = m_tools.find(m_tool); it != m_tools.end())
         return it->second->MouseMove(*this, mouse);
     if (m_dragged != nullptr) {
+        // The state before the first move of a drag is what undo comes back to; a click alone records nothing.
+        if (!m_dragRecorded) {
+            RecordEdit(*m_dragged, m_draggedHandle == kHitBody ? THistAction::Move : THistAction::Deform);
+            m_dragRecorded = true;
+        }
         m_dragged->Drag(mouse.at);
+        m_bulle.lines = m_dragged->Lines();
         OnChanged.Emit();
         return true;
     }
@@ -555,6 +655,7 @@ void TGraph::SelectAt(const TGraphMouse& mouse)
     }
     if (hit == nullptr) {
         ClearSelection();
+        m_bulle.lines.clear();
         OnChanged.Emit();
         OnObjectClick.Emit(mouse.button, obNone);
         return;
@@ -566,8 +667,12 @@ void TGraph::SelectAt(const TGraphMouse& mouse)
         ClearSelection();
         hit->selected = true;
     }
+    // The value bubble gives the measures of the element pressed.
+    m_bulle.lines = hit->Lines();
     if (m_tool == gtSelection && hit->selected && mouse.button == TGraphButton::Left) {
         m_dragged = hit;
+        m_draggedHandle = handle;
+        m_dragRecorded = false;
         hit->BeginDrag(handle, mouse.at);
     }
     OnChanged.Emit();
@@ -598,6 +703,13 @@ TKeyAnswer TGraph::KeyDown(const TGraphKeyPress& key)
     case TGraphKey::Insert:
     case TGraphKey::Delete:
         answer.handled = DeleteSelected();
+        break;
+    case TGraphKey::Letter:
+        // Ctrl+A, and Ctrl+Z as everywhere else, undo the last group of the graph's edits.
+        if (key.ctrl && (key.letter == 'a' || key.letter == 'A' || key.letter == 'z' || key.letter == 'Z')) {
+            Undo();
+            answer.handled = true;
+        }
         break;
     default:
         break;
@@ -751,6 +863,45 @@ void TGraph::PaintElements(TDrawList& list) const
         list.commands.push_back(std::move(command));
 }
 
+void TGraph::PaintScaleBars(TDrawList& list) const
+{
+    constexpr double kBarY = 20, kTextY = 5, kTextSize = 8, kEndMark = 4;
+    const double bar = LEchelleEnPixels;
+    const TPen pen { clBlack, 1 };
+    const auto text = [&list](double x, const std::string& words) {
+        TText t;
+        t.at = { x, kTextY };
+        t.runs = { { words, clBlack } };
+        t.pointSize = kTextSize;
+        t.hAlign = THAlign::Centre;
+        list.Add(std::move(t));
+    };
+    if (IsDessinerEchelleVecteurs) {
+        const TParamCom* record = nullptr;
+        for (const auto& r : m_paramComs) {
+            if (drawingFamily.empty() || r->name == drawingFamily) {
+                record = r.get();
+                break;
+            }
+        }
+        if (record != nullptr && record->BarValueValid()) {
+            const double x0 = 20, x1 = 20 + bar;
+            list.Strokes({ { x0, kBarY }, { x1, kBarY }, { x0, kBarY - kEndMark }, { x0, kBarY + kEndMark },
+                             { x1, kBarY - kEndMark }, { x1, kBarY + kEndMark } },
+                pen);
+            text((x0 + x1) / 2, FormatGeneral(record->barValue, 4, m_separator) + " " + record->name);
+        }
+    }
+    if (IsDessinerEchelleDistances && Mapping().Usable()) {
+        const double x1 = m_width - 20, x0 = x1 - bar;
+        const double length = std::fabs(ScreenToWorld({ x1, kBarY }).x - ScreenToWorld({ x0, kBarY }).x);
+        list.Strokes({ { x0, kBarY }, { x1, kBarY }, { x0, kBarY - kEndMark }, { x0, kBarY + kEndMark },
+                         { x1, kBarY - kEndMark }, { x1, kBarY + kEndMark } },
+            pen);
+        text((x0 + x1) / 2, FormatLength(length, m_separator));
+    }
+}
+
 void TGraph::Paint(TDrawList& list, int layers) const
 {
     if (m_width <= 0 || m_height <= 0)
@@ -791,6 +942,7 @@ void TGraph::Paint(TDrawList& list, int layers) const
                 it->second->Draw(*this, list);
             list.Unclip();
         }
+        PaintScaleBars(list);
         list.Add(TFrameRect { plot, { clBlack, 1 } });
         if (m_bulle.Shown())
             list.Add(TPanel { m_bulle.Rect(Measure(), m_width, m_height), m_bulle.lines, TBulle::kPointSize });

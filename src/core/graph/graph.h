@@ -125,6 +125,12 @@ public:
 
     // Takes an element at the top of the drawing order (and into a curve's lists when given one).
     TGElem* AddElement(std::unique_ptr<TGElem> element, TCourbe* curve = nullptr);
+    // Takes back an element given out by RemoveElement, with its identifier, its looks and its curve.
+    TGElem* PutBack(std::unique_ptr<TGElem> element);
+    // Takes an element the user made: the only one selected, recorded in the history with that action.
+    TGElem* AddUserElement(std::unique_ptr<TGElem> element, THistAction action = THistAction::Create);
+    // Records the state of an element before an edit.
+    void RecordEdit(const TGElem& element, THistAction action);
     // Gives an element back (out of its curve's lists and the selection); null when it is not the graph's.
     std::unique_ptr<TGElem> RemoveElement(const TGElem* element);
     TGElem* FindElement(int id) const;
@@ -146,6 +152,16 @@ public:
         vectorFactory;
 
     THistorique& History() { return m_history; }
+    // The caption of the undo command ("Annuler Déplacer Segment"), empty when there is nothing to undo;
+    // and the undo of the last group of edits.
+    std::string UndoCaption();
+    bool Undo();
+    // The colour of the elements the user draws next.
+    TColor drawingColour = MakeColor(0, 0, 255);
+    // The vector family the vector tool draws in (its record's name); the first record when empty.
+    std::string drawingFamily;
+    // The scale record the vector tool draws in; null when the graph has none.
+    TParamCom* DrawingRecord();
 
     // ---- looks ----
     TAxe& AxeX() { return m_axeX; }
@@ -163,10 +179,14 @@ public:
     bool IsDessinerEchelleDistances = false;
     int LEchelleEnPixels = 100;
     const TElementDisplay& Display() const { return m_frame.display; }
-    void SetDisplay(const TElementDisplay& display) { m_frame.display = display; }
+    void SetDisplay(const TElementDisplay& display)
+    {
+        m_frame.display = display;
+        m_frame.display.separator = m_separator;
+    }
     void SetTextMeasure(const TTextMeasure* measure) { m_measure = measure; }
     const TTextMeasure& Measure() const;
-    void SetDecimalSeparator(char separator) { m_separator = separator; }
+    void SetDecimalSeparator(char separator) { m_separator = m_frame.display.separator = separator; }
 
     // ---- tools and input ----
     int Tool() const { return m_tool; }
@@ -212,6 +232,8 @@ private:
     void UpdateBubble(TPointF at);
     void PaintElements(TDrawList& list) const;
     void PaintCurveData(const TCourbe& curve, TDrawList& list) const;
+    void PaintScaleBars(TDrawList& list) const;
+    void AutoScaleVectors();
 
     int m_width = 0;
     int m_height = 0;
@@ -245,6 +267,8 @@ private:
     bool m_boxing = false;
     TGraphButton m_boxButton = TGraphButton::Left;
     TGElem* m_dragged = nullptr;
+    int m_draggedHandle = kHitNone;
+    bool m_dragRecorded = false;
     std::optional<TDataHit> m_hover;
 };
 

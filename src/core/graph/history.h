@@ -12,9 +12,12 @@
 
 #include <cstdint>
 #include <memory>
+#include <string>
 #include <vector>
 
 namespace kinoval::graph {
+
+class TGraph;
 
 enum class THistAction : std::uint8_t {
     Colour = 1,
@@ -28,6 +31,10 @@ enum class THistAction : std::uint8_t {
     Pivot = 9,
     Delete = 10,
 };
+
+// The words of the undo caption: an action's, and an element kind's (empty for kinds without one).
+const char* ActionWord(THistAction action);
+const char* KindWord(TGObjectType kind);
 
 struct THistObject {
     int group = 0;
@@ -47,6 +54,17 @@ public:
     // Records an entry (ignored while replaying); it takes the open group's number, or a group of its own.
     void Record(THistObject entry);
     void Clear();
+
+    // Before an undo or a caption: going back from the last entry, the entries whose element is gone or
+    // has changed kind are dropped, up to the first creation, duplication or deletion, or the first entry
+    // whose element is still there.
+    void Prune(const TGraph& graph);
+    // "Annuler", then the action's word when the last group holds one action, then the kind's word when
+    // it concerns one kind; empty when there is nothing to undo.
+    std::string UndoCaption(const TGraph& graph);
+    // Undoes the last group: creations and duplications are deleted, deletions put back, the other edits
+    // restored from their copies. False when there was nothing to undo.
+    bool Undo(TGraph& graph);
 
     const std::vector<THistObject>& Entries() const { return m_entries; }
     std::vector<THistObject>& Entries() { return m_entries; }

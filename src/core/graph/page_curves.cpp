@@ -2,6 +2,7 @@
 
 #include "core/common/texts.h"
 #include "core/drawing/glyphs.h"
+#include "core/graph/measure_tools.h"
 #include "core/results/number_format.h"
 
 #include <algorithm>
@@ -327,10 +328,13 @@ std::string DescribeGraph(const TGraph& graph, char separator)
     const TWorld& w = graph.World();
     const std::string count
         = curves.size() == 1 ? Tr("1 courbe") : FormatText(Tr("%d courbes"), { std::to_string(curves.size()) });
-    return FormatText(Tr("%s : %s en fonction de %s (%s), %d points ; %s ; %s"),
+    std::string text = FormatText(Tr("%s : %s en fonction de %s (%s), %d points ; %s ; %s"),
         { count, first.ordinateName, first.abscissaName, names, std::to_string(points),
             range(first.abscissaName, w.xmin, w.xmax, first.abscissaUnit),
             range(first.ordinateName, w.ymin, w.ymax, first.ordinateUnit) });
+    if (const std::string elements = DescribeElements(graph); !elements.empty())
+        text += " | " + elements;
+    return text;
 }
 
 } // namespace kinoval::graph

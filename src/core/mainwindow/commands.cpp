@@ -228,12 +228,10 @@ TCommandStates CommandStates(const TWindowState& s)
               { C::ModeStudio, video::vmWorkshop }, { C::ModeCapture, video::vmCapture } };
     for (const auto& [c, mode] : modes)
         at(c).checked = s.mode == mode;
-    // The graph pages open as the table does; the vectors come with their page.
-    for (C c : { C::MenuTemps, C::MenuReferentiel, C::MenuFormule, C::ResultatsTemps, C::ResultatsReferentiel,
-             C::ResultatsFormule })
+    // The graph pages open as the table does.
+    for (C c : { C::MenuTemps, C::MenuReferentiel, C::MenuFormule, C::MenuVecteur, C::ResultatsTemps,
+             C::ResultatsReferentiel, C::ResultatsFormule, C::ResultatsVecteur })
         at(c).enabled = open;
-    for (C c : { C::MenuVecteur, C::ResultatsVecteur })
-        at(c).enabled = false;
     // The calculator knows no measurement: it serves with or without a video, in every mode.
     at(C::MesuresCalculatrice).enabled = true;
 

@@ -291,6 +291,12 @@ void TGraphWidget::keyPressEvent(QKeyEvent* event)
     case Qt::Key_Delete:
         key.key = TGraphKey::Delete;
         break;
+    case Qt::Key_A:
+    case Qt::Key_Z:
+        // With Ctrl the text is a control character: the key says which letter it was.
+        key.key = TGraphKey::Letter;
+        key.letter = event->key() == Qt::Key_A ? 'a' : 'z';
+        break;
     default:
         if (!event->text().isEmpty()) {
             key.key = TGraphKey::Letter;

@@ -86,7 +86,8 @@ const TButtonRow kButtons[] = {
         TrNoop("Afficher les grandeurs en fonction du temps") },
     { C::MenuReferentiel, TBar::Results, TrNoop("Trajectoires"),
         TrNoop("Afficher la trajectoire dans un référentiel") },
-    { C::MenuVecteur, TBar::Results, TrNoop("Vecteurs vitesse et accélération"), nullptr },
+    { C::MenuVecteur, TBar::Results, TrNoop("Vecteurs vitesse et accélération"),
+        TrNoop("Afficher les vecteurs vitesse et accélération sur la trajectoire") },
     { C::MenuFormule, TBar::Results, TrNoop("Formules"), TrNoop("Tracer les formules personnelles") },
     { C::VideoRetour, TBar::Navigation, TrNoop("Première image"), TrNoop("Aller à la première image (Début)"), {},
         Qt::Key_Home },
@@ -536,6 +537,10 @@ void TMainForm::Run(TCommand command)
     case C::MenuFormule:
     case C::ResultatsFormule:
         ShowResults(results::TResultsPage::Formula);
+        break;
+    case C::MenuVecteur:
+    case C::ResultatsVecteur:
+        ShowResults(results::TResultsPage::Vector);
         break;
     case C::FichierOuvrir:
         m_commands->OpenWithDialog();

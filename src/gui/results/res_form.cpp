@@ -20,6 +20,7 @@
 #include "gui/graph/graph_painter.h"
 #include "gui/graph/graph_widget.h"
 #include "gui/results/res_graph_pages.h"
+#include "gui/results/res_measure_tools.h"
 #include "gui/results/res_model_commands.h"
 #include "gui/results/results_grid_model.h"
 #include "gui/results/results_grid_view.h"
@@ -114,6 +115,8 @@ TResForm::TResForm(const TResFormParts& parts, QWidget* parent)
     m_graphPages->SetFormules(&m_parts.formules);
     m_pages->addWidget(m_graphPages);
     setCentralWidget(m_pages);
+    m_measureTools
+        = new TMeasureToolBar(this, [this] { return IsGraphPage() ? m_graphPages->CurrentGraph() : nullptr; });
 
     BuildMenus();
     BuildPageButtons();
@@ -255,6 +258,7 @@ void TResForm::BuildMenus()
     QMenu* edit = menuBar()->addMenu(T("&Edition"));
     edit->setObjectName("MenuEdition");
     edit->setAccessibleName(T("Edition"));
+    m_measureTools->AddEditEntries(edit);
     m_copyImage
         = AddAction(edit, "MenuEditionCopierImageDansLePressePapier", TrNoop("Copier l'image dans le presse-papier"));
     connect(m_copyImage, &QAction::triggered, this, [this] { CopyGraph(); });
@@ -364,8 +368,6 @@ void TResForm::BuildPageButtons()
         // The main window's results bar shows the same pictures.
         button->setIcon(QIcon(QStringLiteral(":/mainwindow/%1.svg").arg(QLatin1String(b.name))));
         button->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
-        // The vectors come with their page.
-        button->setEnabled(b.page != TResultsPage::Vector);
         m_pageButtons.push_back(button);
         const TResultsPage page = b.page;
         connect(button, &QToolButton::clicked, this, [this, page] { ShowPage(page); });
@@ -466,9 +468,6 @@ bool TResForm::RefreshResults()
 
 void TResForm::ShowPage(TResultsPage page)
 {
-    // The vectors are still to come: their page shows the table.
-    if (page == TResultsPage::Vector)
-        page = TResultsPage::Table;
     m_page = page;
     switch (page) {
     case TResultsPage::Formula:
@@ -479,6 +478,9 @@ void TResForm::ShowPage(TResultsPage page)
         break;
     case TResultsPage::Trajectory:
         setWindowTitle(T("Trajectoire dans un référentiel"));
+        break;
+    case TResultsPage::Vector:
+        setWindowTitle(T("Représentation des vecteurs"));
         break;
     default:
         setWindowTitle(T("Tableau des valeurs"));
@@ -519,16 +521,20 @@ void TResForm::UpdateMenus()
         a->setEnabled(graphPage);
     m_restoreTable->setEnabled(m_page == TResultsPage::Table);
     m_graphTools->setVisible(IsGraphPage());
+    m_measureTools->SetPage(graphPage, graphPage && m_page == TResultsPage::Vector);
+    m_drawVectorValues->setEnabled(m_page == TResultsPage::Vector);
     // The formula page draws as the time page does: against an abscissa, with its origins and zoom axes.
     const bool time = m_page == TResultsPage::Time || m_page == TResultsPage::Formula;
     const bool trajectory = m_page == TResultsPage::Trajectory;
+    const bool vectors = m_page == TResultsPage::Vector;
     m_drawPolyline->setChecked(trajectory ? m_trajectoryPolyline : m_timePolyline);
-    m_drawVideoImage->setEnabled(trajectory && !m_parts.video.IsTransparentMarking());
+    m_drawVideoImage->setEnabled(m_page == TResultsPage::Trajectory && !m_parts.video.IsTransparentMarking());
     for (QMenu* menu : { m_displayGraphMenus[0] })
-        menu->setEnabled(time || trajectory);
-    m_displayGraphMenus[1]->setEnabled(trajectory); // numbering
+        menu->setEnabled(time || trajectory || vectors);
+    m_drawPolyline->setEnabled(!vectors);
+    m_displayGraphMenus[1]->setEnabled(trajectory || vectors); // numbering
     m_displayGraphMenus[2]->setEnabled(time); // axis origins
-    m_displayGraphMenus[3]->setEnabled(time || trajectory); // size
+    m_displayGraphMenus[3]->setEnabled(time || trajectory || vectors); // size
     m_displayGraphMenus[4]->setEnabled(trajectory); // the trajectory's axes
     m_displayGraphMenus[5]->setEnabled(time); // zoom axes
     m_bubbleMenu->setEnabled(IsGraphPage());
@@ -594,6 +600,8 @@ void TResForm::BuildDisplayMenus(QMenu* display)
     m_drawOrigin = AddAction(draw, "MenuAffichageDessinerOrigine", TrNoop("l'origine du repère"), true);
     m_drawPolyline = AddAction(draw, "MenuAffichageDessinerLigneBrisee", TrNoop("une ligne brisée"), true);
     m_drawVideoImage = AddAction(draw, "MenuAffichageDessinerImageVideo", TrNoop("l'image de la vidéo"), true);
+    m_drawVectorValues = AddAction(draw, "MenuAffichageDessinerValeurVecteurs", TrNoop("la valeur des vecteurs"), true);
+    connect(m_drawVectorValues, &QAction::triggered, this, redraw);
     connect(m_drawOrigin, &QAction::triggered, this, redraw);
     connect(m_drawVideoImage, &QAction::triggered, this, redraw);
     connect(m_drawPolyline, &QAction::triggered, this, [this, redraw](bool on) {
@@ -706,12 +714,28 @@ void TResForm::BuildGraphTools()
             g->SetTool(graph::gtNone);
         }
     };
+    // A measuring tool and the window's own tools take turns.
+    m_measureTools->toolChosen = [this] {
+        for (QAction* own : { m_toolPan, m_toolZoom }) {
+            const QSignalBlocker quiet(own);
+            own->setChecked(false);
+        }
+    };
+    connect(m_toolPan, &QAction::toggled, this, [this](bool on) {
+        if (on)
+            m_measureTools->Release();
+    });
+    connect(m_toolZoom, &QAction::toggled, this, [this](bool on) {
+        if (on)
+            m_measureTools->Release();
+    });
     connect(m_toolPan, &QAction::toggled, this, [this, choose](bool on) { choose(m_toolPan, graph::gtPan, on); });
     connect(m_toolZoom, &QAction::toggled, this, [this, choose](bool on) { choose(m_toolZoom, graph::gtZoom, on); });
     m_restoreGraph->setIcon(QIcon(QStringLiteral(":/results/GrapheRestaurer.svg")));
     m_restoreGraph->setToolTip(T("Revenir à la vue de départ du graphe"));
     m_graphTools->addAction(m_restoreGraph);
     m_graphTools->setVisible(false);
+    addToolBar(m_measureTools->Bar());
 }
 
 graph::TBullePlace TResForm::BubblePlace() const
@@ -728,7 +752,8 @@ graph::TBullePlace TResForm::BubblePlace() const
 
 bool TResForm::IsGraphPage() const
 {
-    return m_page == TResultsPage::Time || m_page == TResultsPage::Trajectory || m_page == TResultsPage::Formula;
+    return m_page == TResultsPage::Time || m_page == TResultsPage::Trajectory || m_page == TResultsPage::Formula
+        || m_page == TResultsPage::Vector;
 }
 
 TGraphDisplayChoice TResForm::DisplayChoice() const
@@ -754,6 +779,7 @@ TGraphDisplayChoice TResForm::DisplayChoice() const
     d.velocityAvailable = m_velocityOk;
     d.accelerationAvailable = m_accelerationOk;
     d.polarAvailable = m_polarOk;
+    d.vectorValues = m_drawVectorValues->isChecked();
     if (m_modelCommands) {
         d.modelEquation = m_modelCommands->ShowEquation();
         d.modelStatistics = m_modelCommands->ShowStatistics();
@@ -809,7 +835,8 @@ void TResForm::ShowGraphPage()
         g->SetTool(model                  ? graph::gtModifierModele
                 : m_toolPan->isChecked()  ? graph::gtPan
                 : m_toolZoom->isChecked() ? graph::gtZoom
-                                          : graph::gtNone);
+                                          : m_measureTools->Tool());
+        m_measureTools->Attach(g);
     }
     m_pages->setCurrentWidget(m_graphPages);
 }

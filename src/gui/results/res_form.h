@@ -51,6 +51,7 @@ class TOptions;
 class TResultsGridModel;
 class TResultsGridView;
 class TResGraphPages;
+class TMeasureToolBar;
 class TResModelCommands;
 class TServeur;
 class TTableHandOver;
@@ -197,6 +198,7 @@ private:
     QAction* m_drawOrigin = nullptr;
     QAction* m_drawPolyline = nullptr;
     QAction* m_drawVideoImage = nullptr;
+    QAction* m_drawVectorValues = nullptr;
     QAction* m_numberBelow = nullptr;
     QAction* m_numberRight = nullptr;
     QAction* m_numberNone = nullptr;
@@ -228,6 +230,7 @@ private:
     QToolBar* m_graphTools = nullptr;
     QAction* m_toolPan = nullptr;
     QAction* m_toolZoom = nullptr;
+    TMeasureToolBar* m_measureTools = nullptr;
     std::vector<QToolButton*> m_pageButtons;
     QAction* m_angleDegrees = nullptr;
     QAction* m_angleRadians = nullptr;

@@ -4,13 +4,16 @@
 #include "core/common/texts.h"
 #include "core/formulas/formules.h"
 #include "core/graph/graph.h"
+#include "core/graph/measure_tools.h"
 #include "core/graph/model_choices.h"
 #include "core/graph/model_tool.h"
+#include "core/graph/vectors.h"
 #include "core/results/calcul.h"
 #include "core/results/quantity.h"
 #include "gui/common/qt_text.h"
 #include "gui/graph/graph_widget.h"
 #include "gui/results/res_modeller_panel.h"
+#include "gui/results/res_vector_page.h"
 
 #include <QComboBox>
 #include <QHBoxLayout>
@@ -38,7 +41,7 @@ constexpr TColor kGradientEnd = MakeColor(222, 232, 246);
 
 int PageIndex(TResultsPage page)
 {
-    return page == TResultsPage::Trajectory ? 1 : 0;
+    return page == TResultsPage::Vector ? 2 : page == TResultsPage::Trajectory ? 1 : 0;
 }
 
 int SetIndex(TMarkSet set)
@@ -65,6 +68,14 @@ TResGraphPages::TResGraphPages(QWidget* parent)
             graph = std::make_unique<graph::TGraph>();
     }
     m_formulaGraph = std::make_unique<graph::TGraph>();
+    // Every graph measures, and draws the vectors of its curves.
+    for (auto& page : m_graphs) {
+        for (auto& graph : page) {
+            graph::RegisterMeasureTools(*graph);
+            graph::UseVectors(*graph);
+        }
+    }
+    graph::RegisterMeasureTools(*m_formulaGraph);
     // Models are laid over quantities against time and over formulas.
     for (auto& graph : m_graphs[0])
         graph::InstallModels(*graph);
@@ -98,6 +109,9 @@ TResGraphPages::TResGraphPages(QWidget* parent)
     row->addWidget(m_secondLabel);
     row->addWidget(m_objects, 1);
     row->addWidget(m_reference);
+    m_scalePanel = new TVectorScalePanel(panel);
+    m_scalePanel->setVisible(false);
+    row->addWidget(m_scalePanel);
     row->addStretch();
     layout->addWidget(panel);
     m_widget = new TGraphWidget(this);
@@ -226,6 +240,14 @@ void TResGraphPages::ReadChoices()
             m_formulaOrdinate = m_plottable[std::size_t(first)];
         const int second = m_reference->currentIndex() - 1;
         m_formulaAbscissa = second >= 0 && second < int(m_plottable.size()) ? m_plottable[std::size_t(second)] : -1;
+    } else if (m_page == TResultsPage::Vector) {
+        const int index = m_quantity->currentIndex();
+        if (index >= 0 && index < int(m_vectorFamilies.size()))
+            m_vectorFamily[std::size_t(SetIndex(m_set))] = m_vectorFamilies[std::size_t(index)];
+        std::vector<bool>& ticked = m_vectorTicked[std::size_t(SetIndex(m_set))];
+        ticked.assign(std::size_t(m_objects->count()), false);
+        for (int i = 0; i < m_objects->count(); ++i)
+            ticked[std::size_t(i)] = m_objects->item(i)->checkState() == Qt::Checked;
     } else if (m_page == TResultsPage::Time) {
         const int index = m_quantity->currentIndex();
         if (index >= 0 && index < int(m_offered.size()))
@@ -350,7 +372,9 @@ void TResGraphPages::Show(TResultsPage page, TMarkSet set, const results::TCalcu
     const std::vector<graph::TPageObject>& objects, const TGraphDisplayChoice& display,
     const std::function<bool(TGraphPicture&)>& picture)
 {
-    m_page = page == TResultsPage::Trajectory || page == TResultsPage::Formula ? page : TResultsPage::Time;
+    m_page = page == TResultsPage::Trajectory || page == TResultsPage::Formula || page == TResultsPage::Vector
+        ? page
+        : TResultsPage::Time;
     m_set = set;
     results::TMemory& memory = m_memory.Of(set);
     graph::TGraph& g = GraphOf(m_page, set);
@@ -360,6 +384,10 @@ void TResGraphPages::Show(TResultsPage page, TMarkSet set, const results::TCalcu
         m_firstLabel->setText(T("Formule"));
         m_secondLabel->setText(T("en fonction de"));
         FillFormulaLists();
+    } else if (m_page == TResultsPage::Vector) {
+        m_firstLabel->setText(T("Représentation du vecteur"));
+        m_secondLabel->setText(T("pour"));
+        FillVectorLists(objects, display);
     } else if (m_page == TResultsPage::Time) {
         m_firstLabel->setText(T("Grandeur"));
         m_secondLabel->setText(T("en fonction du temps"));
@@ -386,8 +414,13 @@ void TResGraphPages::Show(TResultsPage page, TMarkSet set, const results::TCalcu
     g.ColorEnd = kGradientEnd;
     g.IsOrigineVisible = display.originVisible;
     g.IsSourceImgVisible = false;
+    m_scalePanel->setVisible(m_page == TResultsPage::Vector);
+    if (m_page != TResultsPage::Vector)
+        m_scalePanel->Attach(nullptr);
 
-    if (m_page == TResultsPage::Formula) {
+    if (m_page == TResultsPage::Vector) {
+        ShowVectorPage(g, calcul, objects, display);
+    } else if (m_page == TResultsPage::Formula) {
         graph::TFormulaPageChoice choice;
         choice.formula = m_plottable.empty() ? -1 : m_formulaOrdinate;
         choice.abscissa = m_formulaAbscissa;

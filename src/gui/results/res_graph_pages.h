@@ -41,6 +41,7 @@ class TFormules;
 namespace kinoval {
 
 class TGraphWidget;
+class TVectorScalePanel;
 class TModeleurPanel;
 
 // The display menus' state that the graph pages draw with.
@@ -64,6 +65,7 @@ struct TGraphDisplayChoice {
     bool velocityAvailable = true;
     bool accelerationAvailable = true;
     bool polarAvailable = true;
+    bool vectorValues = false; // "Dessiner > la valeur des vecteurs"
     bool modelEquation = true; // "Modificateur du modèle > Afficher l'équation"
     bool modelStatistics = false; // "Modificateur du modèle > les statistiques"
 };
@@ -118,6 +120,10 @@ private:
     void FillTimeLists(const std::vector<graph::TPageObject>& objects, const TGraphDisplayChoice& display);
     void FillTrajectoryLists(const std::vector<graph::TPageObject>& objects);
     void FillFormulaLists();
+    // The vector page (res_vector_page.cpp): its lists, and its curves with their vectors.
+    void FillVectorLists(const std::vector<graph::TPageObject>& objects, const TGraphDisplayChoice& display);
+    void ShowVectorPage(graph::TGraph& graph, const results::TCalcul& calcul,
+        const std::vector<graph::TPageObject>& objects, const TGraphDisplayChoice& display);
     void ReadChoices();
     // The models of the graph in view, and what the choices say of its curves.
     void RememberModels();
@@ -131,6 +137,7 @@ private:
     QListWidget* m_objects = nullptr; // time page: the ticked objects
     QComboBox* m_reference = nullptr; // trajectory page: the frame of reference
     TGraphWidget* m_widget = nullptr;
+    TVectorScalePanel* m_scalePanel = nullptr;
     TModeleurPanel* m_modeller = nullptr;
     graph::TModelChoices* m_modelChoices = nullptr;
     // The key of each curve of the graph in view, in the choices.
@@ -140,8 +147,12 @@ private:
     bool m_rememberPending = false;
     std::uint64_t m_choicesSeen = 0; // the choices' generation the curves in view were last matched with
 
-    // [page: 0 time, 1 trajectory][mark set]
-    std::array<std::array<std::unique_ptr<graph::TGraph>, 2>, 2> m_graphs;
+    // [page: 0 time, 1 trajectory, 2 vectors][mark set]
+    std::array<std::array<std::unique_ptr<graph::TGraph>, 2>, 3> m_graphs;
+    // The vector page's choices per mark set: the family, and the ticked objects.
+    std::array<int, 2> m_vectorFamily = { 0, 0 };
+    std::array<std::vector<bool>, 2> m_vectorTicked;
+    std::vector<int> m_vectorFamilies; // the families its list offers now
     // The formulas are the study's, not a mark set's: one graph.
     std::unique_ptr<graph::TGraph> m_formulaGraph;
     const formulas::TFormules* m_formules = nullptr;

@@ -72,12 +72,13 @@ TEST(Commands, PointingInTheCameraFrame)
     EXPECT_FALSE(states[Index(C::AffichageEffacerRepere)].enabled);
     EXPECT_FALSE(states[Index(C::MesuresValeurEchelle)].enabled);
     EXPECT_FALSE(states[Index(C::AffichageEffacerEchelle)].enabled);
-    // The graph pages open as the table does; the vectors wait for their page.
+    // The graph pages open as the table does, the vectors' too.
     EXPECT_TRUE(states[Index(C::MenuTemps)].enabled);
     EXPECT_TRUE(states[Index(C::ResultatsReferentiel)].enabled);
     EXPECT_TRUE(states[Index(C::MenuFormule)].enabled);
     EXPECT_TRUE(states[Index(C::ResultatsFormule)].enabled);
-    EXPECT_FALSE(states[Index(C::MenuVecteur)].enabled);
+    EXPECT_TRUE(states[Index(C::MenuVecteur)].enabled);
+    EXPECT_TRUE(states[Index(C::ResultatsVecteur)].enabled);
 
     s.originPlaced = true;
     s.scalePoints[document::skSingle] = 1;

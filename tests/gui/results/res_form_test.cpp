@@ -9,8 +9,10 @@
 #include "core/formulas/formules.h"
 #include "core/formulas/kinematic_values.h"
 #include "core/graph/graph.h"
+#include "core/graph/measure_tools.h"
 #include "core/graph/model_choices.h"
 #include "core/graph/model_tool.h"
+#include "core/graph/vectors.h"
 #include "core/results/results_set.h"
 #include "core/settings/options.h"
 #include "core/video/document_link.h"
@@ -40,6 +42,7 @@
 #include <QHelpEvent>
 #include <QImage>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMouseEvent>
@@ -201,10 +204,6 @@ TEST_F(ResFormTest, TablePageShowsTheTableOfTheCurrentMarkSet)
     EXPECT_EQ(model->data(model->index(0, 3), Qt::BackgroundRole).value<QColor>(), QColor(0xEB, 0xEB, 0xEB));
     EXPECT_EQ(model->data(model->index(1, 3), Qt::BackgroundRole).value<QColor>(), QColor(0xE2, 0xDB, 0xE2));
     EXPECT_EQ(model->data(model->index(3, 3), Qt::BackgroundRole).value<QColor>(), QColor(0xDB, 0xDF, 0xE2));
-    // Until the vectors come, their page shows the table.
-    Form().ShowPage(TResultsPage::Vector);
-    EXPECT_EQ(Form().Page(), TResultsPage::Table);
-    EXPECT_EQ(Form().windowTitle(), "Tableau des valeurs");
 }
 
 TEST(ControlLineAction, EdgesChangeDigitsAndTheMiddleHides)
@@ -935,6 +934,122 @@ TEST_F(ResFormTest, FormulasAndConstantsChangedInTheirTables)
     // The last column takes a new formula.
     ASSERT_TRUE(table->setData(table->index(1, 3), "q = p*2"));
     EXPECT_EQ(formules.FormulaCount(), 2);
+}
+
+TEST_F(ResFormTest, TheVectorPageDrawsTheVelocityOrTheAccelerationOnTheTrajectory)
+{
+    Point(kFrames);
+    Form().resize(1000, 700);
+    QApplication::processEvents();
+    Form().ShowPage(TResultsPage::Vector);
+    EXPECT_EQ(Form().Page(), TResultsPage::Vector);
+    EXPECT_EQ(Form().windowTitle(), "Représentation des vecteurs");
+    QApplication::processEvents();
+    TResGraphPages* pages = Form().GraphPages();
+    graph::TGraph* g = pages->CurrentGraph();
+    ASSERT_EQ(g, &pages->GraphOf(TResultsPage::Vector, TMarkSet::Fixed));
+    EXPECT_NE(g, &pages->GraphOf(TResultsPage::Trajectory, TMarkSet::Fixed));
+    EXPECT_TRUE(g->IsOrthonormal());
+    EXPECT_EQ(g->AxeYFromLeft(), 0);
+    EXPECT_EQ(g->LEchelleEnPixels, 80);
+    ASSERT_EQ(g->Curves().size(), 1u);
+    const auto vectors = g->Curves()[0]->Of(graph::obVecteur);
+    EXPECT_EQ(vectors.size(), std::size_t(kFrames));
+    // The longest is a tenth of the plot's width.
+    double longest = 0;
+    for (const graph::TGElem* e : vectors) {
+        const auto* v = static_cast<const graph::TGVecteur*>(e);
+        longest
+            = std::max(longest, std::hypot(v->TipPixel().x - v->AnchorPixel().x, v->TipPixel().y - v->AnchorPixel().y));
+        EXPECT_EQ(v->Family(), graph::kFamilyVelocity);
+    }
+    EXPECT_NEAR(longest, 0.1 * g->Plot().width, 1e-6);
+    const QString said = pages->GraphWidget()->accessibleDescription();
+    EXPECT_TRUE(said.contains(QString::fromUtf8("20 vecteurs en m/s"))) << said.toStdString();
+    auto* unit = Form().findChild<QLabel*>("LabelUniteVecteurs");
+    auto* value = Form().findChild<QLineEdit*>("EditEchelleVecteurs");
+    ASSERT_TRUE(unit && value);
+    EXPECT_EQ(unit->text(), "m/s");
+    const graph::TParamCom& record = *g->ParamComs().front();
+    EXPECT_EQ(value->text().toStdString(), graph::FormatGeneral(record.barValue, 4, '.'));
+
+    // The user's value for the arrow sets the scale.
+    const double wanted = record.barValue / 2;
+    value->setText(QString::number(wanted));
+    emit value->editingFinished();
+    EXPECT_NEAR(g->ParamComs().front()->barValue, wanted, 1e-3 * wanted);
+
+    // The acceleration: another family, its unit, and the values beside the vectors on request.
+    auto* family = Form().findChild<QComboBox*>("ComboChoix1");
+    ASSERT_EQ(family->count(), 2);
+    family->setCurrentIndex(1);
+    g = pages->CurrentGraph();
+    EXPECT_EQ(g->Curves()[0]->Of(graph::obVecteur).front()->Family(), graph::kFamilyAcceleration);
+    EXPECT_EQ(unit->text(), QString::fromUtf8("m/s²"));
+    EXPECT_FALSE(g->Display().vectorValues);
+    Trigger("MenuAffichageDessinerValeurVecteurs");
+    EXPECT_TRUE(pages->CurrentGraph()->Display().vectorValues);
+    // The vector tool is offered here, and only here.
+    EXPECT_TRUE(Form().findChild<QAction*>("ButtonOutilVecteur")->isEnabled());
+    Form().ShowPage(TResultsPage::Trajectory);
+    EXPECT_FALSE(Form().findChild<QAction*>("ButtonOutilVecteur")->isEnabled());
+}
+
+TEST_F(ResFormTest, ASegmentDrawnWithTheMouseShowsItsLengthAndUndoRemovesIt)
+{
+    Point(kFrames);
+    Form().resize(1000, 700);
+    Form().ShowPage(TResultsPage::Trajectory);
+    QApplication::processEvents();
+    TGraphWidget* widget = Form().GraphPages()->GraphWidget();
+    graph::TGraph* g = Form().GraphPages()->CurrentGraph();
+    QAction* segment = Form().findChild<QAction*>("ButtonOutilSegment");
+    ASSERT_NE(segment, nullptr);
+    EXPECT_FALSE(segment->toolTip().isEmpty());
+    segment->setChecked(true);
+    EXPECT_EQ(g->Tool(), graph::gtSegment);
+    EXPECT_EQ(widget->cursor().shape(), Qt::CrossCursor);
+    const QPointF from(300, 200), to(500, 200);
+    QMouseEvent press(QEvent::MouseButtonPress, from, widget->mapToGlobal(from), Qt::LeftButton, Qt::LeftButton, {});
+    QApplication::sendEvent(widget, &press);
+    QMouseEvent move(QEvent::MouseMove, to, widget->mapToGlobal(to), Qt::NoButton, Qt::LeftButton, {});
+    QApplication::sendEvent(widget, &move);
+    QMouseEvent release(QEvent::MouseButtonRelease, to, widget->mapToGlobal(to), Qt::LeftButton, {}, {});
+    QApplication::sendEvent(widget, &release);
+    QApplication::processEvents();
+    const double length = std::fabs(g->ScreenToWorld({ 500, 200 }).x - g->ScreenToWorld({ 300, 200 }).x);
+    const std::string expected = "Longueur du segment : " + graph::FormatLength(length, '.');
+    EXPECT_TRUE(widget->accessibleDescription().toStdString().find(expected) != std::string::npos)
+        << widget->accessibleDescription().toStdString();
+    QAction* undo = Form().findChild<QAction*>("MenuEditionAnnuler");
+    ASSERT_NE(undo, nullptr);
+    EXPECT_EQ(undo->text().toStdString(), "Annuler Créer Segment     (Ctrl A)");
+    EXPECT_TRUE(undo->isEnabled());
+    // Ctrl+A in the graph undoes it.
+    QKeyEvent key(QEvent::KeyPress, Qt::Key_A, Qt::ControlModifier, QStringLiteral("\x01"));
+    QApplication::sendEvent(widget, &key);
+    QApplication::processEvents();
+    EXPECT_EQ(widget->accessibleDescription().toStdString().find("Longueur du segment"), std::string::npos);
+    EXPECT_EQ(undo->text().toStdString(), "Annuler     (Ctrl A)");
+    EXPECT_FALSE(undo->isEnabled());
+
+    // Three segments deleted from the menu come back with one undo.
+    for (int k = 0; k < 3; ++k)
+        g->AddElement(std::make_unique<graph::TGSegment>(
+                          g->ScreenToWorld({ 300.0, 100.0 + 50 * k }), g->ScreenToWorld({ 400.0, 100.0 + 50 * k })))
+            ->selected
+            = true;
+    Trigger("MenuEditionSupprimer");
+    EXPECT_EQ(undo->text().toStdString(), "Annuler Supprimer Segment     (Ctrl A)");
+    Trigger("MenuEditionAnnuler");
+    int segments = 0;
+    for (const auto& e : g->Elements())
+        segments += e->Kind() == graph::obSegment && e->curve == nullptr ? 1 : 0;
+    EXPECT_EQ(segments, 3);
+    // The zoom and a measuring tool take turns.
+    Trigger("ToolButtonGrapheZoom");
+    EXPECT_FALSE(segment->isChecked());
+    EXPECT_EQ(g->Tool(), graph::gtZoom);
 }
 
 // ---- models on the graphs ----
